@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Sets up and builds, then starts the program. The data file lotdata.ldf lives in build/bin.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh build
+exec build/bin/velmora "$@"

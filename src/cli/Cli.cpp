@@ -1,0 +1,87 @@
+#include "cli/Cli.h"
+
+#include "cli/Commands.h"
+
+#include <algorithm>
+#include <ostream>
+#include <set>
+
+namespace velmora::cli {
+
+namespace {
+
+// Long names of the options that take a value, over all subcommands.
+std::set<std::string> ValueOptions(const CLI::App& app)
+{
+    std::set<std::string> names;
+    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; }))
+        for (const CLI::Option* opt : sub->get_options())
+            if (opt->get_type_size() != 0)
+                for (const std::string& name : opt->get_lnames())
+                    names.insert("--" + name);
+    return names;
+}
+
+// "--opt value" becomes "--opt=value", so a value may start with "-" (--n -1).
+std::vector<std::string> JoinOptionValues(const std::vector<std::string>& args,
+                                          const std::set<std::string>& valueOptions)
+{
+    std::vector<std::string> joined;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (valueOptions.count(args[i]) != 0 && i + 1 < args.size()) {
+            joined.push_back(args[i] + "=" + args[i + 1]);
+            ++i;
+        } else {
+            joined.push_back(args[i]);
+        }
+    }
+    return joined;
+}
+
+std::string UsageOf(const CLI::App& app)
+{
+    std::string usage = "用法:\n";
+    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; })) {
+        usage += "  velmora-cli " + sub->get_name();
+        for (const CLI::Option* opt : sub->get_options()) {
+            if (opt->get_lnames().empty())
+                continue;
+            const std::string name = "--" + opt->get_lnames().front();
+            if (name == "--help")
+                continue;
+            usage += " [" + name + (opt->get_type_size() != 0 ? " " + opt->get_type_name() : "") + "]";
+        }
+        usage += '\n';
+    }
+    return usage;
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    CliContext ctx{out, err};
+    CLI::App app("velmora-cli: the Velmora commands for scripts", "velmora-cli");
+    app.require_subcommand(1);
+    AddHistoryCommand(app, ctx);
+
+    std::vector<std::string> argv = JoinOptionValues(args, ValueOptions(app));
+    std::reverse(argv.begin(), argv.end()); // CLI11 takes the arguments last first
+    try {
+        app.parse(argv);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        return kExitOk;
+    } catch (const CLI::CallForAllHelp&) {
+        out << app.help("", CLI::AppFormatMode::All);
+        return kExitOk;
+    } catch (const CLI::ParseError& e) {
+        err << e.what() << '\n' << UsageOf(app);
+        return kExitUsage;
+    } catch (const CliExit& e) {
+        return e.code;
+    }
+    return kExitOk;
+}
+
+} // namespace velmora::cli

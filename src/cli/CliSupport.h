@@ -1,0 +1,49 @@
+// What every subcommand shares: loading the history, printing results, exit codes.
+#pragma once
+
+#include "Code/CodeArr.h"
+#include "Draw/DrawRecord.h"
+
+#include <CLI/CLI.hpp>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace velmora::cli {
+
+enum ExitCode { kExitOk = 0, kExitRefused = 1, kExitUsage = 2, kExitFile = 3 };
+
+// Ends a command with an exit code after its message was printed.
+struct CliExit {
+    int code;
+};
+
+// A usage error found after CLI11's own checks (a value out of range).
+class UsageError : public CLI::ParseError {
+public:
+    explicit UsageError(const std::string& message)
+        : CLI::ParseError("UsageError", message, kExitUsage)
+    {
+    }
+};
+
+struct CliContext {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// Prints a message-box text to stderr: inner CR LF as LF, then a line break.
+void PrintMessage(std::ostream& err, std::string_view text);
+
+// The history from --data FILE, or from the data file beside the executable
+// (missing: empty). Bad lines: message, CliExit 1. Unreadable: CliExit 3.
+TCodeRecArr LoadHistory(CliContext& ctx, const std::string& dataPath);
+
+// Reads a whole text file as the data file is read; unreadable: CliExit 3.
+std::string ReadTextOrExit(CliContext& ctx, const std::string& path);
+
+// Prints the result text, or with outPath writes the result file instead.
+void EmitResult(CliContext& ctx, std::string_view leadingText, const TCodeArr& codes,
+                const std::string& outPath);
+
+} // namespace velmora::cli

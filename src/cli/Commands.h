@@ -1,0 +1,11 @@
+// Each subcommand adds itself to the application; the usage line is printed
+// after a usage error.
+#pragma once
+
+#include "cli/CliSupport.h"
+
+namespace velmora::cli {
+
+void AddHistoryCommand(CLI::App& app, CliContext& ctx);
+
+} // namespace velmora::cli
