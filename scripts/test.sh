@@ -8,4 +8,5 @@ scripts/setup.sh "$@"
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/velmora-xdg.XXXXXX)}"
 chmod 700 "$XDG_RUNTIME_DIR"
-ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)"
+# shellcheck disable=SC2086
+ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)" ${VELMORA_CTEST_ARGS:-}
