@@ -10,13 +10,19 @@ namespace velmora::cli {
 
 namespace {
 
+// Flags keep CLI11's type size of 1 but expect no value.
+bool TakesValue(const CLI::Option* opt)
+{
+    return opt->get_type_size() != 0 && opt->get_expected_max() != 0;
+}
+
 // Long names of the options that take a value, over all subcommands.
 std::set<std::string> ValueOptions(const CLI::App& app)
 {
     std::set<std::string> names;
     for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; }))
         for (const CLI::Option* opt : sub->get_options())
-            if (opt->get_type_size() != 0)
+            if (TakesValue(opt))
                 for (const std::string& name : opt->get_lnames())
                     names.insert("--" + name);
     return names;
@@ -44,12 +50,16 @@ std::string UsageOf(const CLI::App& app)
     for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; })) {
         usage += "  velmora-cli " + sub->get_name();
         for (const CLI::Option* opt : sub->get_options()) {
+            if (opt->get_positional()) {
+                usage += " " + opt->get_type_name();
+                continue;
+            }
             if (opt->get_lnames().empty())
                 continue;
             const std::string name = "--" + opt->get_lnames().front();
             if (name == "--help")
                 continue;
-            usage += " [" + name + (opt->get_type_size() != 0 ? " " + opt->get_type_name() : "") + "]";
+            usage += " [" + name + (TakesValue(opt) ? " " + opt->get_type_name() : "") + "]";
         }
         usage += '\n';
     }
@@ -64,6 +74,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     CLI::App app("velmora-cli: the Velmora commands for scripts", "velmora-cli");
     app.require_subcommand(1);
     AddHistoryCommand(app, ctx);
+    AddChartCommand(app, ctx);
 
     std::vector<std::string> argv = JoinOptionValues(args, ValueOptions(app));
     std::reverse(argv.begin(), argv.end()); // CLI11 takes the arguments last first

@@ -7,5 +7,6 @@
 namespace velmora::cli {
 
 void AddHistoryCommand(CLI::App& app, CliContext& ctx);
+void AddChartCommand(CLI::App& app, CliContext& ctx);
 
 } // namespace velmora::cli
