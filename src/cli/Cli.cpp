@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 
 #include <algorithm>
+#include <iostream>
 #include <ostream>
 #include <set>
 
@@ -70,10 +71,19 @@ std::string UsageOf(const CLI::App& app)
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    CliContext ctx{out, err};
+    return RunCli(args, std::cin, out, err);
+}
+
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err)
+{
+    CliContext ctx{out, err, &in};
     CLI::App app("velmora-cli: the Velmora commands for scripts", "velmora-cli");
     app.require_subcommand(1);
     AddHistoryCommand(app, ctx);
+    AddFilterCommand(app, ctx);
+    AddSmartShrinkCommand(app, ctx);
+    AddRecommendCommand(app, ctx);
     AddChartCommand(app, ctx);
 
     std::vector<std::string> argv = JoinOptionValues(args, ValueOptions(app));

@@ -11,4 +11,8 @@ namespace velmora::cli {
 // 0 done, 1 refused by the system's rules, 2 usage error, 3 file error.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// The same, reading standard input from `in` instead of std::cin.
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err);
+
 } // namespace velmora::cli

@@ -30,6 +30,8 @@ public:
 struct CliContext {
     std::ostream& out;
     std::ostream& err;
+    // Standard input of the command (smart-shrink's base); nullptr: std::cin.
+    std::istream* in = nullptr;
 };
 
 // Prints a message-box text to stderr: inner CR LF as LF, then a line break.

@@ -7,6 +7,9 @@
 namespace velmora::cli {
 
 void AddHistoryCommand(CLI::App& app, CliContext& ctx);
+void AddFilterCommand(CLI::App& app, CliContext& ctx);
+void AddSmartShrinkCommand(CLI::App& app, CliContext& ctx);
+void AddRecommendCommand(CLI::App& app, CliContext& ctx);
 void AddChartCommand(CLI::App& app, CliContext& ctx);
 
 } // namespace velmora::cli

@@ -1,0 +1,259 @@
+// RunShrink: every condition is first turned into small tables indexed by a
+// digit, a digit pair, a sum or a class key of the code; one pass over the
+// 1000 codes then ANDs table lookups. An empty condition becomes a table that
+// lets every value through, so the pass has no branches per condition.
+#include "Shrink/FilterEngine.h"
+
+#include "Code/Code.h"
+#include "Code/CodeList.h"
+#include "Shrink/RecentPanel.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace velmora {
+
+namespace {
+
+// Per-code class keys that do not follow from the digits cheaply.
+struct CodeClassTables {
+    std::uint8_t Ratio[1000];   // SmbOfCode item * 10 + RouteOfCode item
+    std::uint8_t OddBig[1000];  // OddCountOfCode * 4 + BigCountOfCode
+    std::uint8_t LinkType[1000]; // LinkOfCode * 3 + RepeatOfCode
+};
+
+int PatternItem(const std::string& pattern)
+{
+    for (int i = 0; i < 10; ++i)
+        if (pattern == kRatioPatterns[i])
+            return i;
+    return 0;
+}
+
+const CodeClassTables& ClassTables()
+{
+    static const CodeClassTables tables = [] {
+        CodeClassTables t{};
+        for (int c = 0; c < 1000; ++c) {
+            t.Ratio[c] = static_cast<std::uint8_t>(PatternItem(SmbOfCode(c)) * 10 +
+                                                   PatternItem(RouteOfCode(c)));
+            t.OddBig[c] = static_cast<std::uint8_t>(OddCountOfCode(c) * 4 + BigCountOfCode(c));
+            t.LinkType[c] = static_cast<std::uint8_t>(LinkOfCode(c) * 3 + RepeatOfCode(c));
+        }
+        return t;
+    }();
+    return tables;
+}
+
+// A flag row read as "allowed": an empty row allows everything.
+template <std::size_t N>
+bool Allows(const CheckFlags<N>& flags, std::size_t item)
+{
+    return !AnyChecked(flags) || flags[item];
+}
+
+// Digits 0..9 occurring in the text.
+std::array<bool, 10> DigitsInText(std::string_view text)
+{
+    std::array<bool, 10> present{};
+    for (char ch : text)
+        if (ch >= '0' && ch <= '9')
+            present[ch - '0'] = true;
+    return present;
+}
+
+// pairs[x][y]: the text holds "xy" or "yx", so a code with x and y at two
+// different positions holds a pair of it (CodeHasPair).
+using PairTable = std::array<std::array<bool, 10>, 10>;
+
+PairTable PairsInText(std::string_view text)
+{
+    PairTable pairs{};
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        const char x = text[i];
+        const char y = text[i + 1];
+        if (x >= '0' && x <= '9' && y >= '0' && y <= '9') {
+            pairs[x - '0'][y - '0'] = true;
+            pairs[y - '0'][x - '0'] = true;
+        }
+    }
+    return pairs;
+}
+
+// Bits of the pair table: the two "must hold" lists, then the two "must not".
+enum : std::uint8_t { kRecentIn = 1, kIn = 2, kRecentOut = 4, kOut = 8 };
+
+// Hit counts of up to eleven texts, two bits each, in one 64-bit word:
+// hits[d][e] has bit field t set to 1 when text t holds digit d more than e
+// times. The code's k-th digit that repeats e earlier digits is matched when
+// the text holds it more than e times (HitCountOfCode's each-character-once
+// rule), so the sum of three such words counts every text's hits at once;
+// a field never exceeds 3, so no field carries into the next.
+struct HitCounter {
+    std::uint64_t Hits[10][3] = {};
+    // For each group of rows, a table over the packed counts of that group.
+    struct Group {
+        int Shift;
+        std::array<bool, 64> Allowed;
+    };
+    std::array<Group, 4> Groups{};
+};
+
+void AddHitText(HitCounter& counter, int field, std::string_view text)
+{
+    int count[10] = {};
+    for (char ch : text)
+        if (ch >= '0' && ch <= '9')
+            ++count[ch - '0'];
+    for (int d = 0; d < 10; ++d)
+        for (int e = 0; e < 3; ++e)
+            if (count[d] > e)
+                counter.Hits[d][e] += std::uint64_t{1} << (2 * field);
+}
+
+// One group of up to three rows: the allowed counts of each row, or nullptr
+// for a row that restricts nothing.
+void BuildGroup(HitCounter::Group& group, int shift, const std::array<const CheckFlags<4>*, 3>& rows)
+{
+    group.Shift = shift;
+    for (int key = 0; key < 64; ++key) {
+        bool ok = true;
+        for (int r = 0; r < 3 && ok; ++r)
+            if (rows[r] != nullptr)
+                ok = (*rows[r])[(key >> (2 * r)) & 3];
+        group.Allowed[key] = ok;
+    }
+}
+
+HitCounter MakeHitCounter(const FilterConditions& fc, const TCodeRecArr& history)
+{
+    HitCounter counter;
+    std::array<const CheckFlags<4>*, 11> rows{};
+    for (int row = 1; row <= kRecentRows; ++row) {
+        const TCodeRec* draw = RecentRowDraw(history, row);
+        if (draw == nullptr)
+            continue;
+        const int drawRow = row - 1;
+        const int testRow = row + 2;
+        if (AnyChecked(fc.RecentHits[drawRow])) {
+            rows[drawRow] = &fc.RecentHits[drawRow];
+            AddHitText(counter, drawRow, IntToPadStr(draw->DrawCode, 3, true));
+        }
+        if (AnyChecked(fc.RecentHits[testRow])) {
+            rows[testRow] = &fc.RecentHits[testRow];
+            AddHitText(counter, testRow, IntToPadStr(draw->TestCode, 3, true));
+        }
+    }
+    for (int k = 0; k < 5; ++k) {
+        const HitGroup& group = fc.HitGroups[k];
+        if (group.IsEmpty())
+            continue;
+        rows[6 + k] = &group.Counts;
+        AddHitText(counter, 6 + k, group.Digits);
+    }
+    BuildGroup(counter.Groups[0], 0, {rows[0], rows[1], rows[2]});
+    BuildGroup(counter.Groups[1], 6, {rows[3], rows[4], rows[5]});
+    BuildGroup(counter.Groups[2], 12, {rows[6], rows[7], rows[8]});
+    BuildGroup(counter.Groups[3], 18, {rows[9], rows[10], nullptr});
+    return counter;
+}
+
+} // namespace
+
+TCodeArr RunShrink(const FilterConditions& fc, const TCodeRecArr& history)
+{
+    const CodeClassTables& classes = ClassTables();
+
+    // Per position: the position row, the smallest and largest digit (every
+    // digit in range) and the excluded digits.
+    const std::array<bool, 10> outDigits = DigitsInText(fc.DigitsOut);
+    bool digitOk[3][10];
+    for (int p = 0; p < 3; ++p)
+        for (int d = 0; d < 10; ++d)
+            digitOk[p][d] = Allows(fc.PositionDigits[p], d) && d >= fc.MinDigit &&
+                            d <= fc.MaxDigit && !outDigits[d];
+
+    // "At least one of these digits": bit 0 the bankers, bit 1 the required digits.
+    std::uint8_t anyOf[10] = {};
+    bool anyBanker = false;
+    for (int item : fc.Bankers)
+        if (const int digit = BankerDigit(item); digit >= 0) {
+            anyOf[digit] |= 1;
+            anyBanker = true;
+        }
+    const std::array<bool, 10> inDigits = DigitsInText(fc.DigitsIn);
+    for (int d = 0; d < 10; ++d) {
+        if (!anyBanker)
+            anyOf[d] |= 1;
+        if (fc.DigitsIn.empty() || inDigits[d])
+            anyOf[d] |= 2;
+    }
+
+    // Pair lists: an empty "must hold" list is met by every pair, an empty
+    // "must not" list by none.
+    const PairTable recentIn = PairsInText(fc.RecentPairsIn);
+    const PairTable in = PairsInText(fc.PairsIn);
+    const PairTable recentOut = PairsInText(fc.RecentPairsOut);
+    const PairTable out = PairsInText(fc.PairsOut);
+    std::uint8_t pairBits[10][10];
+    for (int x = 0; x < 10; ++x)
+        for (int y = 0; y < 10; ++y)
+            pairBits[x][y] = static_cast<std::uint8_t>(
+                ((fc.RecentPairsIn.empty() || recentIn[x][y]) ? kRecentIn : 0) |
+                ((fc.PairsIn.empty() || in[x][y]) ? kIn : 0) |
+                (recentOut[x][y] ? kRecentOut : 0) | (out[x][y] ? kOut : 0));
+
+    bool sumOk[28];
+    for (int s = 0; s < 28; ++s)
+        sumOk[s] = Allows(fc.Sums, s) && Allows(fc.SumTails, s % 10);
+    bool ratioOk[100];
+    for (int k = 0; k < 100; ++k)
+        ratioOk[k] = Allows(fc.SmbPatterns, k / 10) && Allows(fc.RoutePatterns, k % 10);
+    bool oddBigOk[16];
+    for (int k = 0; k < 16; ++k)
+        oddBigOk[k] = Allows(fc.OddCounts, k / 4) && Allows(fc.BigCounts, k % 4);
+    bool linkTypeOk[9];
+    for (int k = 0; k < 9; ++k)
+        linkTypeOk[k] = Allows(fc.RunKinds, k / 3) && Allows(fc.CodeTypes, k % 3);
+
+    const HitCounter hits = MakeHitCounter(fc, history);
+    const auto& g = hits.Groups;
+
+    TCodeArr result;
+    std::uint8_t* flags = result.data();
+    for (int a = 0; a < 10; ++a) {
+        if (!digitOk[0][a])
+            continue;
+        for (int b = 0; b < 10; ++b) {
+            if (!digitOk[1][b])
+                continue;
+            const std::uint8_t anyAb = anyOf[a] | anyOf[b];
+            const std::uint8_t pairAb = pairBits[a][b];
+            const std::uint64_t hitsAb = hits.Hits[a][0] + hits.Hits[b][b == a ? 1 : 0];
+            const int base = a * 100 + b * 10;
+            for (int c = 0; c < 10; ++c) {
+                const int code = base + c;
+                const std::uint8_t pairs = pairAb | pairBits[a][c] | pairBits[b][c];
+                const std::uint64_t h = hitsAb + hits.Hits[c][(c == a) + (c == b)];
+                const bool ok = digitOk[2][c] & ((anyAb | anyOf[c]) == 3) &
+                                ((pairs & (kRecentIn | kIn)) == (kRecentIn | kIn)) &
+                                ((pairs & (kRecentOut | kOut)) == 0) & sumOk[a + b + c] &
+                                ratioOk[classes.Ratio[code]] & oddBigOk[classes.OddBig[code]] &
+                                linkTypeOk[classes.LinkType[code]] &
+                                g[0].Allowed[(h >> g[0].Shift) & 63] &
+                                g[1].Allowed[(h >> g[1].Shift) & 63] &
+                                g[2].Allowed[(h >> g[2].Shift) & 63] &
+                                g[3].Allowed[(h >> g[3].Shift) & 63];
+                flags[code] = ok ? 1 : 0;
+            }
+        }
+    }
+    return result;
+}
+
+std::string ShrinkStatusText(const TCodeArr& codes)
+{
+    return kShrinkStatusLeadingText + std::to_string(CodeSetCount(codes)) + "注";
+}
+
+} // namespace velmora

@@ -1,0 +1,210 @@
+#include "Code/Code.h"
+#include "Shrink/FilterEngine.h"
+#include "cli/Commands.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace velmora::cli {
+
+namespace {
+
+// The options as given; turned into FilterConditions once all are parsed.
+struct FilterOptions {
+    std::vector<std::string> recentDraw, recentTest, bankers, hitGroups;
+    std::string recentPairsIn, recentPairsOut;
+    // A list option not given leaves its condition empty.
+    std::optional<std::string> hundreds, tens, units;
+    std::optional<std::string> sumTails, sums, smb, routes, odd, big, runs, types;
+    std::string pairsIn, pairsOut, digitsIn, digitsOut;
+    std::optional<std::string> minDigit, maxDigit;
+    std::string data, out;
+};
+
+[[noreturn]] void Malformed(const std::string& option, const std::string& value,
+                            const std::string& what)
+{
+    throw UsageError(option + ": " + what + ": \"" + value + "\"");
+}
+
+std::vector<std::string> SplitKeepingEmpty(const std::string& list)
+{
+    std::vector<std::string> items;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = list.find(',', start);
+        items.push_back(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos)
+            return items;
+        start = comma + 1;
+    }
+}
+
+int ParseNumber(const std::string& option, const std::string& item, int lo, int hi)
+{
+    if (item.empty() || item.size() > 2)
+        Malformed(option, item, item.empty() ? "empty value in list" : "value out of range " +
+                                                                       std::to_string(lo) + ".." +
+                                                                       std::to_string(hi));
+    int value = 0;
+    for (char c : item) {
+        if (c < '0' || c > '9')
+            Malformed(option, item, "not a number");
+        value = value * 10 + (c - '0');
+    }
+    if (value < lo || value > hi)
+        Malformed(option, item,
+                  "value out of range " + std::to_string(lo) + ".." + std::to_string(hi));
+    return value;
+}
+
+// A LIST of numbers lo..hi checks the items of flags.
+template <std::size_t N>
+void SetNumberList(CheckFlags<N>& flags, const std::string& option, const std::string& list,
+                   int lo, int hi)
+{
+    for (const std::string& item : SplitKeepingEmpty(list))
+        flags[ParseNumber(option, item, lo, hi)] = true;
+}
+
+void SetPatternList(CheckFlags<10>& flags, const std::string& option, const std::string& list)
+{
+    for (const std::string& item : SplitKeepingEmpty(list)) {
+        bool known = false;
+        for (int i = 0; i < 10; ++i)
+            if (item == kRatioPatterns[i]) {
+                flags[i] = true;
+                known = true;
+            }
+        if (!known)
+            Malformed(option, item, "not one of the ten patterns 300,210,201,120,111,102,030,021,012,003");
+    }
+}
+
+// R:LIST of --recent-draw / --recent-test.
+void SetRecentRows(FilterConditions& fc, const std::string& option,
+                   const std::vector<std::string>& values, int firstRow)
+{
+    for (const std::string& value : values) {
+        const std::size_t colon = value.find(':');
+        if (colon == std::string::npos)
+            Malformed(option, value, "expected R:LIST");
+        const int row = ParseNumber(option, value.substr(0, colon), 1, 3);
+        SetNumberList(fc.RecentHits[firstRow + row - 1], option, value.substr(colon + 1), 0, 3);
+    }
+}
+
+FilterConditions BuildConditions(const FilterOptions& o)
+{
+    FilterConditions fc;
+    SetRecentRows(fc, "--recent-draw", o.recentDraw, 0);
+    SetRecentRows(fc, "--recent-test", o.recentTest, 3);
+    fc.RecentPairsIn = o.recentPairsIn;
+    fc.RecentPairsOut = o.recentPairsOut;
+
+    const std::pair<const char*, const std::optional<std::string>*> positions[3] = {
+        {"--hundreds", &o.hundreds}, {"--tens", &o.tens}, {"--units", &o.units}};
+    for (int p = 0; p < 3; ++p)
+        if (*positions[p].second)
+            SetNumberList(fc.PositionDigits[p], positions[p].first, **positions[p].second, 0, 9);
+
+    if (o.bankers.size() > static_cast<std::size_t>(kBankerCount))
+        throw UsageError("--banker: at most " + std::to_string(kBankerCount) + " banker digits");
+    for (std::size_t i = 0; i < o.bankers.size(); ++i)
+        fc.Bankers[i] = ParseNumber("--banker", o.bankers[i], 0, 9) + 1;
+
+    if (o.sumTails)
+        SetNumberList(fc.SumTails, "--sum-tails", *o.sumTails, 0, 9);
+    if (o.sums)
+        SetNumberList(fc.Sums, "--sums", *o.sums, 0, 29);
+    if (o.smb)
+        SetPatternList(fc.SmbPatterns, "--smb", *o.smb);
+    if (o.routes)
+        SetPatternList(fc.RoutePatterns, "--routes", *o.routes);
+    if (o.odd)
+        SetNumberList(fc.OddCounts, "--odd", *o.odd, 0, 3);
+    if (o.big)
+        SetNumberList(fc.BigCounts, "--big", *o.big, 0, 3);
+
+    if (o.hitGroups.size() > fc.HitGroups.size())
+        throw UsageError("--hit-group: at most " + std::to_string(fc.HitGroups.size()) + " groups");
+    for (std::size_t k = 0; k < o.hitGroups.size(); ++k) {
+        const std::string& value = o.hitGroups[k];
+        const std::size_t colon = value.rfind(':');
+        if (colon == std::string::npos)
+            Malformed("--hit-group", value, "expected TEXT:LIST");
+        fc.HitGroups[k].Digits = value.substr(0, colon);
+        SetNumberList(fc.HitGroups[k].Counts, "--hit-group", value.substr(colon + 1), 0, 3);
+    }
+
+    fc.PairsIn = o.pairsIn;
+    fc.PairsOut = o.pairsOut;
+    fc.DigitsIn = o.digitsIn;
+    fc.DigitsOut = o.digitsOut;
+    if (o.minDigit)
+        fc.MinDigit = ParseNumber("--min-digit", *o.minDigit, 0, 9);
+    if (o.maxDigit)
+        fc.MaxDigit = ParseNumber("--max-digit", *o.maxDigit, 0, 9);
+    if (o.runs)
+        SetNumberList(fc.RunKinds, "--runs", *o.runs, 0, 2);
+    if (o.types)
+        SetNumberList(fc.CodeTypes, "--types", *o.types, 0, 2);
+    return fc;
+}
+
+} // namespace
+
+void AddFilterCommand(CLI::App& app, CliContext& ctx)
+{
+    auto* sub = app.add_subcommand("filter", "Shrink the 1000 codes by the filter conditions");
+    auto o = std::make_shared<FilterOptions>();
+
+    sub->add_option("--recent-draw", o->recentDraw, "Hits against draw code of row R (1 third-latest, 3 latest)")
+        ->type_name("R:LIST");
+    sub->add_option("--recent-test", o->recentTest, "Hits against test code of row R")->type_name("R:LIST");
+    // An empty TEXT is an empty condition: the option then takes no value.
+    sub->add_option("--recent-pairs-in", o->recentPairsIn, "近期两码限于")->type_name("TEXT")
+        ->expected(0, 1);
+    sub->add_option("--recent-pairs-out", o->recentPairsOut, "近期排除两码")->type_name("TEXT")
+        ->expected(0, 1);
+    auto listOption = [sub](const std::string& name, std::optional<std::string>& target,
+                            const std::string& help) {
+        sub->add_option(name, target, help)->type_name("LIST");
+    };
+    listOption("--hundreds", o->hundreds, "Allowed hundreds digits 0..9");
+    listOption("--tens", o->tens, "Allowed tens digits 0..9");
+    listOption("--units", o->units, "Allowed units digits 0..9");
+    sub->add_option("--banker", o->bankers, "Banker digit 0..9 (up to 5 times)")->type_name("D");
+    listOption("--sum-tails", o->sumTails, "Allowed sum tails 0..9");
+    listOption("--sums", o->sums, "Allowed sums 0..29");
+    listOption("--smb", o->smb, "Allowed small/middle/big patterns");
+    listOption("--routes", o->routes, "Allowed 012-route patterns");
+    listOption("--odd", o->odd, "Allowed numbers of odd digits 0..3");
+    listOption("--big", o->big, "Allowed numbers of big digits 0..3");
+    sub->add_option("--hit-group", o->hitGroups, "Digit group and allowed hit counts (up to 5 times)")
+        ->type_name("TEXT:LIST");
+    sub->add_option("--pairs-in", o->pairsIn, "两码限于")->type_name("TEXT")
+        ->expected(0, 1);
+    sub->add_option("--pairs-out", o->pairsOut, "排除两码")->type_name("TEXT")
+        ->expected(0, 1);
+    sub->add_option("--digits-in", o->digitsIn, "必选号")->type_name("TEXT")
+        ->expected(0, 1);
+    sub->add_option("--digits-out", o->digitsOut, "排除号")->type_name("TEXT")
+        ->expected(0, 1);
+    sub->add_option("--min-digit", o->minDigit, "Smallest allowed digit 0..9 (default 0)")->type_name("N");
+    sub->add_option("--max-digit", o->maxDigit, "Largest allowed digit 0..9 (default 9)")->type_name("N");
+    listOption("--runs", o->runs, "Allowed run kinds: 0 不连, 1 二连, 2 拖拉机");
+    listOption("--types", o->types, "Allowed code types: 0 组六, 1 组三, 2 豹子");
+    sub->add_option("--data", o->data, "Draw-data file (default: lotdata.ldf beside the program)")
+        ->type_name("FILE");
+    sub->add_option("--out", o->out, "Write the result file instead of printing")->type_name("FILE");
+
+    sub->callback([&ctx, o] {
+        const FilterConditions conditions = BuildConditions(*o);
+        const TCodeRecArr history = LoadHistory(ctx, o->data);
+        EmitResult(ctx, kShrinkLeadingText, RunShrink(conditions, history), o->out);
+    });
+}
+
+} // namespace velmora::cli

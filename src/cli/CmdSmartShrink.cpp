@@ -1,0 +1,58 @@
+#include "Code/CodeList.h"
+#include "Draw/DrawText.h"
+#include "Draw/TextEncoding.h"
+#include "Shrink/SmartShrink.h"
+#include "cli/Commands.h"
+
+#include <iostream>
+#include <iterator>
+#include <memory>
+
+namespace velmora::cli {
+
+namespace {
+
+struct SmartShrinkOptions {
+    int level = 1;
+    std::string base;
+    std::string data;
+    std::string out;
+};
+
+// The base text from the file, or from standard input for "-" or no file.
+std::string ReadBaseText(CliContext& ctx, const std::string& path)
+{
+    if (!path.empty() && path != "-")
+        return ReadTextOrExit(ctx, path);
+    std::istream& in = ctx.in != nullptr ? *ctx.in : std::cin;
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return DecodeFileBytes(bytes);
+}
+
+} // namespace
+
+void AddSmartShrinkCommand(CLI::App& app, CliContext& ctx)
+{
+    auto* sub = app.add_subcommand("smart-shrink", "Shrink a base set by the 10 latest draws");
+    auto o = std::make_shared<SmartShrinkOptions>();
+    sub->add_option("--level", o->level, "Shrink level 0..6 (default 1)")
+        ->check(CLI::Range(kMinShrinkLevel, kMaxShrinkLevel).description(""))
+        ->type_name("L");
+    sub->add_option("--base", o->base, "Base codes (default or -: standard input)")->type_name("FILE");
+    sub->add_option("--data", o->data, "Draw-data file (default: lotdata.ldf beside the program)")
+        ->type_name("FILE");
+    sub->add_option("--out", o->out, "Write the result file instead of printing")->type_name("FILE");
+    sub->callback([&ctx, o] {
+        const TCodeRecArr history = LoadHistory(ctx, o->data);
+        // The refusal comes before the base is read, as on the page.
+        if (history.size() < static_cast<std::size_t>(kSmartShrinkWindow)) {
+            PrintMessage(ctx.err, kSmartShrinkRefusal);
+            throw CliExit{kExitRefused};
+        }
+        TCodeArr base;
+        LinesToCodeSet(SplitLines(ReadBaseText(ctx, o->base)), base);
+        EmitResult(ctx, kSmartShrinkLeadingText, *SmartShrink(base, o->level, history), o->out);
+    });
+}
+
+} // namespace velmora::cli
