@@ -1,0 +1,266 @@
+// The main window: menu, tool bar, status bar, the work pages, the chart pages
+// and the web panel. It owns the draw history and the result sets, and every
+// command is one of its handlers. The implementation is split by page:
+//   TMainForm.cpp             construction, menus, tool bar, status bar, ShowPage,
+//                             resize, caret display, close prompt, help commands
+//   TMainForm_WebPanel.cpp    the web panel
+//   TMainForm_DataPage.cpp    draw-data page (TabSheet1) and its commands
+//   TMainForm_FilterPage.cpp  filter page (TabSheet2)
+//   TMainForm_SmartPage.cpp   smart shrink page (TabSheet3)
+//   TMainForm_RecommendPage.cpp  smart recommendation page (TabSheet4)
+//   TMainForm_ChartPages.cpp  the six chart pages (TabSheet5 .. TabSheet10)
+#pragma once
+
+#include "Code/CodeArr.h"
+#include "Draw/DrawRecord.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QStackedLayout;
+class QToolBar;
+class TH2Net;
+
+namespace velmora {
+
+class Platform;
+class TCodeViewForm;
+class TMultiChk;
+class TPageControl;
+
+struct TMainFormOptions {
+    // Qt WebEngine for the web panel when the build has it; otherwise a text browser.
+    bool WebEngine = true;
+    // Longest wait without any data during the online update.
+    int DownloadTimeoutMs = 15000;
+};
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // appFolder holds lotdata.ldf, tmp.txt and readme.txt.
+    TMainForm(Platform& platform, const QString& appFolder, TMainFormOptions options = {},
+              QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // --- State --------------------------------------------------------------
+    QString AppFolder;
+    QString DataFileName;
+    TCodeRecArr DrawHistory;
+    TCodeArr Sheet2Codes;
+    TCodeArr Sheet3InitCodes;
+    TCodeArr Sheet3TargetCodes;
+    TCodeArr Sheet4Codes;
+
+    // --- Frame --------------------------------------------------------------
+    QToolBar* MainTbr = nullptr;
+    std::array<QLabel*, 3> StatusPanels{};
+    QWidget* ClientArea = nullptr;
+    TPageControl* MainPctl = nullptr;
+    TPageControl* GridPctl = nullptr;
+    QWidget* WebPanel = nullptr;
+    QWidget* WebBrowser = nullptr;
+    TCodeViewForm* CodeViewForm = nullptr;
+
+    // Menu entries.
+    QAction* FileMenuManul = nullptr;
+    QAction* FileMenuDown = nullptr;
+    QAction* FileMenuExit = nullptr;
+    QAction* RcmMenuSuperScale = nullptr;
+    QAction* RcmMenuSmartScale = nullptr;
+    QAction* RcmMenuSmartRcm = nullptr;
+    QAction* GridMenu3dzst = nullptr;
+    QAction* GridMenuKxfbt = nullptr;
+    QAction* GridMenuHzfbt = nullptr;
+    QAction* GridMenuHvfbt = nullptr;
+    QAction* GridMenuQozst = nullptr;
+    QAction* GridMenuDxzst = nullptr;
+    QAction* GridMenuDxtjt = nullptr; // not in the menu; its key still works
+    QAction* HelpMenuTopic = nullptr;
+    QAction* HelpMenuOnLine = nullptr;
+    QAction* HelpMenuWebSite = nullptr;
+    QAction* HelpMenuAbout = nullptr;
+    // Tool-bar buttons of MainTbr.
+    QAction* FileMenuManulBt = nullptr;
+    QAction* RcmMenuSuperScaleBt = nullptr;
+    QAction* RcmMenuSmartScaleBt = nullptr;
+    QAction* RcmMenuSmartRcmBt = nullptr;
+    QAction* GridMenuBt = nullptr;
+    QAction* HelpMenuTopicBt = nullptr;
+    QAction* HelpMenuWebSiteBt = nullptr;
+
+    // --- Draw-data page (TabSheet1) ------------------------------------------
+    QWidget* TabSheet1 = nullptr;
+    QToolBar* Sheet1Tbr = nullptr;
+    QAction* Sheet1TbrDownBt = nullptr;
+    QAction* Sheet1TbrClearBt = nullptr;
+    QAction* Sheet1TbrOmportBt = nullptr;
+    QAction* Sheet1TbrSaveBt = nullptr;
+    QPlainTextEdit* DataMemo = nullptr;
+
+    // --- Filter page (TabSheet2) ---------------------------------------------
+    QWidget* TabSheet2 = nullptr;
+    QToolBar* Sheet2Tbr = nullptr;
+    QWidget* Sheet2Panel = nullptr;
+    QWidget* Sheet2PanelTop = nullptr;
+    QWidget* Sheet2PanelCenter = nullptr;
+    QWidget* Sheet2PanelBottom = nullptr;
+    QGroupBox* Sheet2Gbx1 = nullptr;
+    QGroupBox* Sheet2Gbx2 = nullptr;
+    QGroupBox* Sheet2Gbx3 = nullptr;
+    QGroupBox* Sheet2Gbx4 = nullptr;
+    TMultiChk* Sheet2PanelTopChk1 = nullptr;
+    TMultiChk* Sheet2PanelTopChk2 = nullptr;
+    TMultiChk* Sheet2PanelTopChk3 = nullptr;
+    TMultiChk* Sheet2PanelTopChk4 = nullptr;
+    TMultiChk* Sheet2PanelTopChk5 = nullptr;
+    TMultiChk* Sheet2PanelTopChk6 = nullptr;
+    TMultiChk* Sheet2Gbx1Chk1 = nullptr;
+    TMultiChk* Sheet2Gbx1Chk2 = nullptr;
+    TMultiChk* Sheet2Gbx1Chk3 = nullptr;
+    TMultiChk* Sheet2Gbx2Chk1 = nullptr;
+    TMultiChk* Sheet2Gbx2Chk2 = nullptr;
+    TMultiChk* Sheet2Gbx2Chk3 = nullptr;
+    TMultiChk* Sheet2Gbx2Chk4 = nullptr;
+    TMultiChk* Sheet2Gbx2Chk5 = nullptr;
+    TMultiChk* Sheet2Gbx2Chk6 = nullptr;
+    TMultiChk* Sheet2Gbx3Chk1 = nullptr;
+    TMultiChk* Sheet2Gbx3Chk2 = nullptr;
+    TMultiChk* Sheet2Gbx3Chk3 = nullptr;
+    TMultiChk* Sheet2Gbx3Chk4 = nullptr;
+    TMultiChk* Sheet2Gbx3Chk5 = nullptr;
+    TMultiChk* Sheet2Gbx4Chk1 = nullptr;
+    TMultiChk* Sheet2Gbx4Chk2 = nullptr;
+
+    // --- Smart shrink page (TabSheet3) ----------------------------------------
+    QWidget* TabSheet3 = nullptr;
+    QToolBar* Sheet3Tbr = nullptr;
+    QWidget* Sheet3Panel = nullptr;
+    QWidget* Sheet3PanelCenter = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QWidget* Sheet3PanelBottom = nullptr;
+
+    // --- Smart recommendation page (TabSheet4) --------------------------------
+    QWidget* TabSheet4 = nullptr;
+    QToolBar* Sheet4Tbr = nullptr;
+    QGroupBox* Sheet4Gbx = nullptr;
+    QPlainTextEdit* Sheet4Memo = nullptr;
+
+    // --- Chart pages (TabSheet5 .. TabSheet10) ---------------------------------
+    // Index 0 .. 5 stand for TabSheet5 .. TabSheet10.
+    std::array<QWidget*, 6> ChartSheets{};
+    std::array<QWidget*, 6> ChartPanelTops{};
+    TH2Net* TabSheet5Net = nullptr;
+    TH2Net* TabSheet6Net = nullptr;
+    TH2Net* TabSheet7Net = nullptr;
+    TH2Net* TabSheet8Net = nullptr;
+    TH2Net* TabSheet9Net = nullptr;
+    TH2Net* TabSheet10Net = nullptr;
+    // The legend panels along the bottom of TabSheet9 and TabSheet10 (null for the others).
+    std::array<QWidget*, 6> ChartPanelBottoms{};
+
+    // --- Commands ----------------------------------------------------------------
+    void ShowPage(TPageControl* pageControl, int index);
+    void FileMenuManulClick();
+    void FileMenuDownClick();
+    void FileMenuExitClick();
+    void RcmMenuSuperScaleClick();
+    void RcmMenuSmartScaleClick();
+    void RcmMenuSmartRcmClick();
+    void GridMenu3dzstClick();
+    void GridMenuKxfbtClick();
+    void GridMenuHzfbtClick();
+    void GridMenuHvfbtClick();
+    void GridMenuQozstClick();
+    void GridMenuDxzstClick();
+    void GridMenuDxtjtClick();
+    void GridMenuBtClick();
+    void HelpMenuTopicClick();
+    void HelpMenuOnLineClick();
+    void HelpMenuWebSiteClick();
+    void HelpMenuAboutClick();
+    void FormResize();
+    void DataMemoClick();
+    void FormKeyUp();
+
+    // Draw-data page.
+    void Sheet1TbrClearBtClick();
+    void Sheet1TbrOmportBtClick();
+    void Sheet1TbrSaveBtClick();
+    // Reads the data file into DataMemo (start-up only); a missing file is a first run.
+    void LoadDataFile();
+    // Writes DataMemo's text to the data file; false when nothing was written.
+    bool SaveDataFile();
+    // Replaces DataMemo's text by the file's and rebuilds the history; a file that cannot
+    // be read is reported and changes nothing. False in that case.
+    bool LoadDrawText(const QString& path);
+    // DataTxtToCodeArr over DataMemo's lines, its messages shown in message boxes.
+    void RebuildDrawHistory();
+
+    // Filter page.
+    void Sheet2TbrClearBtClick();
+    // TabSheet5Net .. TabSheet10Net.
+    std::array<TH2Net*, 6> ChartNets() const;
+    // The 22 multi-check controls in the order they are built.
+    std::array<TMultiChk*, 22> FilterCheckControls() const;
+
+    // Status bar panel 0 .. 2.
+    void SetStatusText(int panel, const QString& text);
+    QString StatusText(int panel) const;
+    // The content area in front: MainPctl, GridPctl or WebPanel.
+    QWidget* FrontArea() const;
+    // The site shown by the web panel and "彩票新闻": VELMORA_SITE, or none.
+    static QString SiteAddress();
+    Platform& GetPlatform() const { return FPlatform; }
+
+signals:
+    // A work page (0 .. 3) has become visible.
+    void WorkPageShown(int index);
+    // A chart page (0 .. 5) has become visible through a tab change or any ShowPage.
+    void ChartPageShown(int index);
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateClientArea();
+    void CreateDataPage();
+    void CreateFilterPage();
+    void CreateFilterCheckControls();
+    void CreateSmartPage();
+    void CreateRecommendPage();
+    void CreateChartPages();
+    void CreateWebPanel();
+    void CreateWebEngineView();
+    void NavigateWebBrowser();
+    void ApplyDrawText(const QString& text);
+
+    Platform& FPlatform;
+    TMainFormOptions FOptions;
+    QStackedLayout* FClientStack = nullptr;
+    // DataMemo's text as last read from or written to the data file.
+    QString FSavedText;
+    // The data file exists but could not be read at start-up: the first save asks first.
+    bool FDataFileUnreadable = false;
+    bool FShownOnce = false;
+    bool FInShowPage = false;
+};
+
+} // namespace velmora

@@ -1,0 +1,45 @@
+#include "Main/UiSupport.h"
+
+#include <QAction>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QToolBar>
+
+namespace velmora {
+
+QFont AppFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
+                      QStringLiteral("WenQuanYi Micro Hei")});
+    font.setPixelSize(14);
+    return font;
+}
+
+void KeepSelectionVisible(QPlainTextEdit* memo)
+{
+    QPalette palette = memo->palette();
+    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    memo->setPalette(palette);
+}
+
+QToolBar* MakePageToolBar(QWidget* page)
+{
+    auto* bar = new QToolBar(page);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bar->setFixedHeight(29);
+    return bar;
+}
+
+QAction* AddPageButton(QToolBar* bar, const QString& caption)
+{
+    QAction* action = bar->addAction(caption);
+    if (QWidget* button = bar->widgetForAction(action))
+        button->setMinimumWidth(63);
+    return action;
+}
+
+} // namespace velmora

@@ -1,0 +1,38 @@
+// Small helpers shared by the windows and pages.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include <string>
+
+class QAction;
+class QPlainTextEdit;
+class QToolBar;
+class QWidget;
+
+namespace velmora {
+
+// The font of the windows: 宋体 at 14 pixels, with the CJK fonts of Linux as fall-backs.
+QFont AppFont();
+
+// Keeps a memo's selection drawn in the active colours while it has no focus,
+// so that a code found in it stays marked.
+void KeepSelectionVisible(QPlainTextEdit* memo);
+
+// The tool bar at the top of a work page: captions only, 29 pixels high.
+QToolBar* MakePageToolBar(QWidget* page);
+// Appends a button of 63 pixels width with the caption to a page's tool bar.
+QAction* AddPageButton(QToolBar* bar, const QString& caption);
+
+inline QString ToQString(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::string ToStdString(const QString& text)
+{
+    return text.toUtf8().toStdString();
+}
+
+} // namespace velmora
