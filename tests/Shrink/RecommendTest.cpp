@@ -1,0 +1,121 @@
+#include "Code/CodeList.h"
+#include "Shrink/Recommend.h"
+#include "Shrink/ShrinkTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using velmora::test::CodesOf;
+using velmora::test::DrawsOf;
+
+namespace {
+
+// Ten draws whose last four have the given draw and test codes.
+TCodeRecArr TenDraws(const std::vector<int>& drawCodes, const std::vector<int>& testCodes)
+{
+    std::vector<int> draws(6, 999);
+    std::vector<int> tests(6, 999);
+    draws.insert(draws.end(), drawCodes.begin(), drawCodes.end());
+    tests.insert(tests.end(), testCodes.begin(), testCodes.end());
+    return DrawsOf(draws, tests);
+}
+
+} // namespace
+
+TEST(Recommend, DailyKeepsUnseenDigitsAndFreeSums)
+{
+    const TCodeRecArr history = TenDraws({456, 12, 678, 234}, {123, 789, 345, 901});
+    const auto codes = Recommend(RecommendKind::Daily, history, {});
+    ASSERT_TRUE(codes);
+    EXPECT_EQ(CodesOf(*codes), (std::vector<int>{560, 567, 590, 860, 890}));
+    EXPECT_EQ(RecommendTipText(RecommendKind::Daily, *codes), "每日推荐5注号码");
+}
+
+TEST(Recommend, DailyDropsSumsOfDrawCodesOnly)
+{
+    const TCodeRecArr history = TenDraws({222, 444, 666, 888}, {111, 333, 555, 777});
+    EXPECT_EQ(CodesOf(DailyRecommend(history)), (std::vector<int>{9, 90, 900}));
+}
+
+TEST(Recommend, Seeds)
+{
+    const struct {
+        CalendarDate date;
+        int week, month;
+    } rows[] = {
+        {{2026, 12, 6, 1}, 202612, 202612},
+        {{2026, 12, 12, 7}, 202612, 202612},
+        {{2026, 11, 29, 1}, 202635, 202611},
+        {{2026, 11, 30, 2}, 202635, 202611},
+        {{2026, 12, 1, 3}, 202605, 202612},
+        {{2026, 12, 5, 7}, 202605, 202612},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(WeekRecommendSeed(r.date), r.week) << r.date.Day;
+        EXPECT_EQ(MonthRecommendSeed(r.date), r.month) << r.date.Day;
+    }
+}
+
+TEST(Recommend, WeeklyAndMonthlyForDecember2026)
+{
+    const TCodeRecArr history = TenDraws({1, 2, 3, 4}, {5, 6, 7, 8});
+    for (int day = 6; day <= 12; ++day) {
+        const auto codes = Recommend(RecommendKind::Weekly, history, {2026, 12, day, day - 5});
+        ASSERT_TRUE(codes);
+        EXPECT_EQ(CodesOf(*codes),
+                  (std::vector<int>{113, 116, 119, 210, 213, 216, 240, 243, 246, 249, 270, 273,
+                                    276, 279, 510, 513, 540, 543, 546, 549, 570, 573, 576, 579,
+                                    813, 816, 819, 840, 843, 846, 849, 870, 873, 876, 879}))
+            << day;
+    }
+    for (int day : {1, 15, 31}) {
+        const auto codes = Recommend(RecommendKind::Monthly, history, {2026, 12, day, 1});
+        ASSERT_TRUE(codes);
+        EXPECT_EQ(CodesOf(*codes),
+                  (std::vector<int>{213, 216, 219, 240, 243, 246, 249, 270, 273, 276, 279, 510,
+                                    511, 513, 516, 519, 540, 543, 549, 570, 573, 576, 579, 810,
+                                    813, 816, 819, 840, 843, 846, 849, 870, 876, 879}))
+            << day;
+    }
+}
+
+TEST(Recommend, WeekSpanningTwoMonthsGivesTwoSets)
+{
+    EXPECT_EQ(CodeSetCount(SeedRecommend(202635, kWeekDigitTable)), 32);
+    EXPECT_EQ(CodeSetCount(SeedRecommend(202605, kWeekDigitTable)), 37);
+    const TCodeRecArr history = TenDraws({1, 2, 3, 4}, {5, 6, 7, 8});
+    EXPECT_EQ(*Recommend(RecommendKind::Weekly, history, {2026, 11, 30, 2}),
+              SeedRecommend(202635, kWeekDigitTable));
+    EXPECT_EQ(*Recommend(RecommendKind::Weekly, history, {2026, 12, 3, 5}),
+              SeedRecommend(202605, kWeekDigitTable));
+}
+
+TEST(Recommend, TablesAsPrinted)
+{
+    int monthCounts[10] = {};
+    for (int d : kMonthDigitTable)
+        ++monthCounts[d];
+    EXPECT_EQ(monthCounts[9], 5);
+    EXPECT_EQ(monthCounts[8], 3);
+    int weekCounts[10] = {};
+    for (int d : kWeekDigitTable)
+        ++weekCounts[d];
+    for (int d = 0; d < 10; ++d)
+        EXPECT_EQ(weekCounts[d], 4) << d;
+}
+
+TEST(Recommend, EveryKindRefusesBelowTenDraws)
+{
+    const TCodeRecArr nine = DrawsOf(std::vector<int>(9, 123));
+    for (RecommendKind kind : {RecommendKind::Daily, RecommendKind::Weekly, RecommendKind::Monthly})
+        EXPECT_FALSE(Recommend(kind, nine, {2026, 12, 7, 2})) << RecommendKindWord(kind);
+    EXPECT_STREQ(kRecommendRefusal, "开奖数据期数少于10期，无法继续完成智能推荐！！");
+}
+
+TEST(Recommend, TipTextsNameTheKind)
+{
+    TCodeArr three;
+    three[1] = three[2] = three[3] = 1;
+    EXPECT_EQ(RecommendTipText(RecommendKind::Weekly, three), "每周推荐3注号码");
+    EXPECT_EQ(RecommendTipText(RecommendKind::Monthly, TCodeArr{}), "每月推荐0注号码");
+}
