@@ -3,7 +3,6 @@
 #include "Code/Code.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace velmora {
 
@@ -37,25 +36,45 @@ std::optional<TCodeArr> SmartShrink(const TCodeArr& base, int level, const TCode
         return std::nullopt;
     const std::array<int, 10> digitWeights = SmartShrinkDigitWeights(history);
 
-    // Base codes in drop order: highest weight first, lowest code first among
-    // equals (the stable sort keeps the ascending code order within a weight).
-    std::vector<std::pair<int, int>> order; // (weight, code)
-    for (int c = 0; c < TCodeArr::kSize; ++c)
-        if (base.Has(c))
-            order.emplace_back(digitWeights[NumOfCode(c, 1)] + digitWeights[NumOfCode(c, 2)] +
-                                   digitWeights[NumOfCode(c, 3)],
-                               c);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& x, const auto& y) { return x.first > y.first; });
+    // A digit weighs at most 30 (seen in all ten draws at every position), a code 90.
+    constexpr int kMaxWeight = 90;
+    int weight[TCodeArr::kSize];
+    std::array<int, kMaxWeight + 1> perWeight{};
+    int count = 0;
+    for (int c = 0; c < TCodeArr::kSize; ++c) {
+        if (!base.Has(c))
+            continue;
+        weight[c] = digitWeights[NumOfCode(c, 1)] + digitWeights[NumOfCode(c, 2)] +
+                    digitWeights[NumOfCode(c, 3)];
+        ++perWeight[weight[c]];
+        ++count;
+    }
 
     TCodeArr result;
-    const int count = static_cast<int>(order.size());
     const int target = SmartShrinkTarget(count, level);
     if (target <= 0)
         return result;
-    const int drop = std::max(0, count - target);
-    for (int i = drop; i < count; ++i)
-        result[order[i].second] = 1;
+
+    // Codes drop heaviest first, lowest code first among equals: every code
+    // above the boundary weight drops, and the lowest `dropAtBoundary` codes of
+    // the boundary weight.
+    int toDrop = std::max(0, count - target);
+    int boundary = kMaxWeight + 1;
+    int dropAtBoundary = 0;
+    for (int w = kMaxWeight; w >= 0 && toDrop > 0; --w) {
+        boundary = w;
+        dropAtBoundary = std::min(toDrop, perWeight[w]);
+        toDrop -= dropAtBoundary;
+    }
+    for (int c = 0; c < TCodeArr::kSize; ++c) {
+        if (!base.Has(c) || weight[c] > boundary)
+            continue;
+        if (weight[c] == boundary && dropAtBoundary > 0) {
+            --dropAtBoundary;
+            continue;
+        }
+        result[c] = 1;
+    }
     return result;
 }
 
