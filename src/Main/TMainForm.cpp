@@ -260,9 +260,11 @@ void TMainForm::CreateClientArea()
 void TMainForm::ShowPage(TPageControl* pageControl, int index)
 {
     FInShowPage = true;
-    FClientStack->setCurrentWidget(pageControl);
+    // The page is chosen before its control comes to the front, so only that page
+    // is shown (and tells so).
     if (index >= 0)
         pageControl->SetActivePage(index);
+    FClientStack->setCurrentWidget(pageControl);
     FInShowPage = false;
     if (pageControl == GridPctl && GridPctl->ActivePageIndex() >= 0)
         emit ChartPageShown(GridPctl->ActivePageIndex());

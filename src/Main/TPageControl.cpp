@@ -1,7 +1,5 @@
 #include "Main/TPageControl.h"
 
-#include <algorithm>
-
 namespace velmora {
 
 namespace {
@@ -19,7 +17,7 @@ protected:
     {
         QSize size = QTabBar::tabSizeHint(index);
         if (FTabWidth > 0)
-            size.setWidth(std::max(FTabWidth, size.width()));
+            size.setWidth(FTabWidth);
         return size;
     }
 
