@@ -200,8 +200,9 @@ TEST(ChartBuilders, DrawRowCells)
                   "2004005|" + code.substr(0, 1) + "|" + code.substr(1, 1) + "|" + code.substr(2, 1));
         EXPECT_EQ(ActualColors(b.net, 2, 0).substr(0, 8), "-|-|-|-|");
         EXPECT_EQ(ActualTexts(b.net, 2, 4), Expand(r.texts, 4, b.net.ColsCount(), ""));
-        if (r.colors)
+        if (r.colors) {
             EXPECT_EQ(ActualColors(b.net, 2, 4), Expand(r.colors, 4, b.net.ColsCount(), "-"));
+        }
         EXPECT_EQ(RowTexts(b.net, 3).substr(0, 13), "2003358|1|1|1");
     }
 }
@@ -236,8 +237,9 @@ TEST(ChartBuilders, ZeroDrawsShowHeaderAndZeroTotals)
             Build(b, r.chart, c.history, c.n);
             EXPECT_EQ(b.result, c.result);
             ASSERT_EQ(b.messages.size(), c.messages);
-            if (c.messages > 0)
+            if (c.messages > 0) {
                 EXPECT_EQ(b.messages[0], "设置的查询期数超过总期数!!");
+            }
             ASSERT_EQ(b.net.RowCount(), 3);
             EXPECT_EQ(ActualTexts(b.net, 2, 0), Expand(r.totals, 0, b.net.ColsCount(), ""));
             EXPECT_EQ(ActualColors(b.net, 2, 0), Expand("", 0, b.net.ColsCount(), "808080"));

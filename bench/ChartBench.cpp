@@ -1,0 +1,33 @@
+// Building each chart over 10,000 draws (budget: 20 ms per build).
+#include "Charts/Charts.h"
+
+#include <benchmark/benchmark.h>
+#include <random>
+
+namespace {
+
+velmora::TCodeRecArr SyntheticHistory(int draws)
+{
+    std::mt19937 rng(3);
+    velmora::TCodeRecArr history;
+    history.reserve(static_cast<std::size_t>(draws));
+    for (int i = 0; i < draws; ++i)
+        history.push_back({2002 + i / 360, i % 360 + 1, static_cast<int>(rng() % 1000),
+                           static_cast<int>(rng() % 1000), 0, 0});
+    return history;
+}
+
+void BM_BuildChart10k(benchmark::State& state)
+{
+    const velmora::TChartKind& kind = velmora::kChartKinds[state.range(0)];
+    state.SetLabel(kind.Name);
+    const velmora::TCodeRecArr history = SyntheticHistory(10000);
+    velmora::TH2NetModel net;
+    for (auto _ : state) {
+        kind.Build(net, history, 10000, nullptr);
+        benchmark::DoNotOptimize(net.RowCount());
+    }
+}
+BENCHMARK(BM_BuildChart10k)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+
+} // namespace
