@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -183,6 +184,7 @@ void TMainForm::CreateToolBar()
     MainTbr->setIconSize(QSize(16, 16));
     MainTbr->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     MainTbr->toggleViewAction()->setVisible(false);
+    MainTbr->layout()->setContentsMargins(1, 0, 1, 0);
     addToolBar(Qt::TopToolBarArea, MainTbr);
 
     auto add = [this](const QString& text, QStyle::StandardPixmap icon, const QString& hint,
@@ -192,7 +194,8 @@ void TMainForm::CreateToolBar()
         connect(action, &QAction::triggered, this, handler);
         MainTbr->addAction(action);
         if (QWidget* button = MainTbr->widgetForAction(action)) {
-            button->setFixedWidth(63);
+            // Icon above caption in a compact bar, as the 34-pixel control bar had it.
+            button->setFixedSize(63, 38);
             button->setProperty(kNoTipProperty, action->property(kNoTipProperty));
             button->installEventFilter(this);
         }

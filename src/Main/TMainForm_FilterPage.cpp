@@ -18,7 +18,7 @@ namespace velmora {
 namespace {
 
 constexpr int kPanelWidth = 764;
-constexpr int kPanelTopHeight = 100;
+constexpr int kPanelTopHeight = 96;
 constexpr int kPanelCenterHeight = 360;
 
 QGroupBox* MakeGroupBox(QWidget* parent, const char* name, const QString& title, QRect bounds)

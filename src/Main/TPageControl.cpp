@@ -1,5 +1,7 @@
 #include "Main/TPageControl.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
@@ -17,7 +19,7 @@ protected:
     {
         QSize size = QTabBar::tabSizeHint(index);
         if (FTabWidth > 0)
-            size.setWidth(FTabWidth);
+            size.setWidth(std::max(FTabWidth, size.width()));
         return size;
     }
 

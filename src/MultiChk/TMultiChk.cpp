@@ -15,7 +15,6 @@ TMultiChk::TMultiChk(QWidget* parent)
     : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     LayoutPass();
 }
 
@@ -150,7 +149,9 @@ void TMultiChk::resizeEvent(QResizeEvent* event)
 void TMultiChk::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().brush(backgroundRole()));
+    // The parent's background shows through unless the control was given its own.
+    if (autoFillBackground())
+        painter.fillRect(rect(), palette().brush(backgroundRole()));
     painter.setFont(font());
     const int textHeight = painter.fontMetrics().height();
     for (int i = 0; i < FLayout.Count; ++i) {
@@ -170,6 +171,9 @@ void TMultiChk::paintEvent(QPaintEvent*)
             focus.rect = QRect(QPoint(cap.left() - g / 2, cap.top()),
                                QPoint(cap.right() + g / 3, cap.bottom()));
             focus.backgroundColor = palette().color(backgroundRole());
+            // Styles such as Fusion draw the mark only after keyboard navigation; this
+            // control shows it whenever it has the focus.
+            focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
             style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
         }
 

@@ -131,6 +131,11 @@ void tst_TMainForm::captionAndResultWindow()
     QVERIFY(form.CodeViewForm->windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(form.CodeViewForm->geometry().size(), QSize(361, 391));
     QCOMPARE(form.minimumSize(), QSize(300, 300));
+    // At the design size the filter page's panels fit the page.
+    form.show();
+    form.RcmMenuSuperScaleClick();
+    QApplication::processEvents();
+    QVERIFY(form.Sheet2PanelCenter->geometry().bottom() < form.Sheet2Panel->height());
     QCOMPARE(form.StatusPanels[0]->width(), 420);
     QCOMPARE(form.StatusPanels[1]->width(), 80);
     QCOMPARE(form.StatusPanels[2]->width(), 50);
@@ -285,7 +290,9 @@ void tst_TMainForm::chartButtonKeepsLastChart()
     QTest::mouseClick(form.GridPctl->tabBar(), Qt::LeftButton, {},
                       form.GridPctl->tabBar()->tabRect(4).center());
     QCOMPARE(form.GridPctl->ActivePageIndex(), 4);
-    QCOMPARE(form.GridPctl->tabBar()->tabRect(0).width(), 80);
+    // Tabs are 80 pixels wide, or wider where a caption needs it.
+    for (int i = 0; i < form.GridPctl->count(); ++i)
+        QVERIFY(form.GridPctl->tabBar()->tabRect(i).width() >= 80);
 }
 
 void tst_TMainForm::hiddenEntryKeepsItsKey()

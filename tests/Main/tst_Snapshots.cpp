@@ -1,0 +1,89 @@
+// Writes a PNG of the main window on every page into $VELMORA_SNAPSHOT_DIR, for
+// people to look at after each change to the window.
+#include "MainFormFixture.h"
+
+#include "CodeView/TCodeViewForm.h"
+
+#include <QDir>
+#include <QPlainTextEdit>
+
+using velmora::TMainForm;
+
+class tst_Snapshots : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void pages_data();
+    void pages();
+    void resultWindow();
+
+private:
+    QString FDir;
+};
+
+void tst_Snapshots::initTestCase()
+{
+    FDir = qEnvironmentVariable("VELMORA_SNAPSHOT_DIR");
+    if (FDir.isEmpty())
+        QSKIP("VELMORA_SNAPSHOT_DIR is not set");
+    QVERIFY(QDir().mkpath(FDir));
+}
+
+void tst_Snapshots::pages_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("main-web") << "";
+    QTest::newRow("main-data") << "FileMenuManulClick";
+    QTest::newRow("main-filter") << "RcmMenuSuperScaleClick";
+    QTest::newRow("main-smart") << "RcmMenuSmartScaleClick";
+    QTest::newRow("main-recommend") << "RcmMenuSmartRcmClick";
+    QTest::newRow("chart-1-trend") << "GridMenu3dzstClick";
+    QTest::newRow("chart-2-kline") << "GridMenuKxfbtClick";
+    QTest::newRow("chart-3-sum") << "GridMenuHzfbtClick";
+    QTest::newRow("chart-4-sumtail") << "GridMenuHvfbtClick";
+    QTest::newRow("chart-5-oddeven") << "GridMenuQozstClick";
+    QTest::newRow("chart-6-bigsmall") << "GridMenuDxzstClick";
+}
+
+void tst_Snapshots::pages()
+{
+    QFETCH(QString, command);
+    MainFormFixture f;
+    QVERIFY(WriteBytes(f.DataFile(), ReadBytes(QStringLiteral(VELMORA_DATA_DIR "/3d-history.txt"))));
+    TMainForm& form = f.StartShown();
+    QCOMPARE(f.Platform.Messages, QStringList());
+    const std::map<QString, void (TMainForm::*)()> commands = {
+        {"FileMenuManulClick", &TMainForm::FileMenuManulClick},
+        {"RcmMenuSuperScaleClick", &TMainForm::RcmMenuSuperScaleClick},
+        {"RcmMenuSmartScaleClick", &TMainForm::RcmMenuSmartScaleClick},
+        {"RcmMenuSmartRcmClick", &TMainForm::RcmMenuSmartRcmClick},
+        {"GridMenu3dzstClick", &TMainForm::GridMenu3dzstClick},
+        {"GridMenuKxfbtClick", &TMainForm::GridMenuKxfbtClick},
+        {"GridMenuHzfbtClick", &TMainForm::GridMenuHzfbtClick},
+        {"GridMenuHvfbtClick", &TMainForm::GridMenuHvfbtClick},
+        {"GridMenuQozstClick", &TMainForm::GridMenuQozstClick},
+        {"GridMenuDxzstClick", &TMainForm::GridMenuDxzstClick},
+    };
+    if (!command.isEmpty())
+        (form.*commands.at(command))();
+    QApplication::processEvents();
+    if (command == QLatin1String("FileMenuManulClick"))
+        form.DataMemo->setFocus();
+    const QString path = QDir(FDir).filePath(QString::fromLatin1(QTest::currentDataTag()) + ".png");
+    QVERIFY(form.grab().save(path));
+}
+
+void tst_Snapshots::resultWindow()
+{
+    MainFormFixture f;
+    TMainForm& form = f.StartShown();
+    form.CodeViewForm->Memo->setPlainText(
+        QStringLiteral("缩水结果有12注\n\n001,002,003,004,005,006,007,008,009,010,\n011,012,\n"));
+    form.CodeViewForm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.CodeViewForm));
+    QVERIFY(form.CodeViewForm->grab().save(QDir(FDir).filePath(QStringLiteral("result-window.png"))));
+}
+
+QTEST_MAIN(tst_Snapshots)
+#include "tst_Snapshots.moc"
