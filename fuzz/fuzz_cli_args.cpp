@@ -1,6 +1,7 @@
 // velmora-cli's argument parsing must never crash, whatever the arguments:
 // the input is cut into arguments at zero bytes and newlines and run in-process.
-// Inputs that name --out are skipped so that no run writes a file.
+// Inputs that name --out are skipped so that no run writes a file, and inputs
+// that name a device or process file, which could block or never end.
 #include "cli/Cli.h"
 
 #include <cstdint>
@@ -12,8 +13,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    if (input.find("--out") != std::string_view::npos)
-        return 0;
+    for (std::string_view skipped : {"--out", "/dev", "/proc", "/sys"})
+        if (input.find(skipped) != std::string_view::npos)
+            return 0;
     std::vector<std::string> args(1);
     for (char c : input) {
         if (c == '\0' || c == '\n')

@@ -235,16 +235,19 @@ TCodeArr RunShrink(const FilterConditions& fc, const TCodeRecArr& history)
                 const int code = base + c;
                 const std::uint8_t pairs = pairAb | pairBits[a][c] | pairBits[b][c];
                 const std::uint64_t h = hitsAb + hits.Hits[c][(c == a) + (c == b)];
-                const bool ok = digitOk[2][c] & ((anyAb | anyOf[c]) == 3) &
-                                ((pairs & (kRecentIn | kIn)) == (kRecentIn | kIn)) &
-                                ((pairs & (kRecentOut | kOut)) == 0) & sumOk[a + b + c] &
-                                ratioOk[classes.Ratio[code]] & oddBigOk[classes.OddBig[code]] &
-                                linkTypeOk[classes.LinkType[code]] &
-                                g[0].Allowed[(h >> g[0].Shift) & 63] &
-                                g[1].Allowed[(h >> g[1].Shift) & 63] &
-                                g[2].Allowed[(h >> g[2].Shift) & 63] &
-                                g[3].Allowed[(h >> g[3].Shift) & 63];
-                flags[code] = ok ? 1 : 0;
+                unsigned ok = digitOk[2][c];
+                ok &= (anyAb | anyOf[c]) == 3;
+                ok &= (pairs & (kRecentIn | kIn)) == (kRecentIn | kIn);
+                ok &= (pairs & (kRecentOut | kOut)) == 0;
+                ok &= sumOk[a + b + c];
+                ok &= ratioOk[classes.Ratio[code]];
+                ok &= oddBigOk[classes.OddBig[code]];
+                ok &= linkTypeOk[classes.LinkType[code]];
+                ok &= g[0].Allowed[(h >> g[0].Shift) & 63];
+                ok &= g[1].Allowed[(h >> g[1].Shift) & 63];
+                ok &= g[2].Allowed[(h >> g[2].Shift) & 63];
+                ok &= g[3].Allowed[(h >> g[3].Shift) & 63];
+                flags[code] = static_cast<std::uint8_t>(ok);
             }
         }
     }
