@@ -24,19 +24,19 @@ public:
     // Save / discard / cancel question; Cancel is the default button.
     virtual TSaveChoice AskSaveChanges(QWidget* parent, const QString& text) = 0;
     // Modal input box; the empty text when cancelled.
-    virtual QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
-                             const QString& initial) = 0;
+    virtual QString InputBox(
+        QWidget* parent, const QString& caption, const QString& prompt, const QString& initial)
+        = 0;
     // File dialogs. filter is written "label|pattern[|label|pattern...]" ("文本文件|*.txt");
     // defaultExt (without dot) is appended to a typed name without one. Empty on cancel.
-    virtual QString OpenFileName(QWidget* parent, const QString& filter,
-                                 const QString& defaultExt) = 0;
-    virtual QString SaveFileName(QWidget* parent, const QString& filter, const QString& defaultExt,
-                                 const QString& initialName) = 0;
+    virtual QString OpenFileName(QWidget* parent, const QString& filter, const QString& defaultExt) = 0;
+    virtual QString SaveFileName(
+        QWidget* parent, const QString& filter, const QString& defaultExt, const QString& initialName)
+        = 0;
     // Downloads url into the file at path. True only when the server answered 2xx and the
     // whole body now stands in the file; false for errors, a cancel, and timeoutMs
     // without any data.
-    virtual bool Download(QWidget* parent, const QUrl& url, const QString& path,
-                          int timeoutMs) = 0;
+    virtual bool Download(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs) = 0;
     // Prints the lines, one printed line each, at pointSize, on a printer (or PDF file)
     // the user picks. False when the user cancels; a printer that cannot be opened
     // raises std::runtime_error.

@@ -45,8 +45,7 @@ void QtPlatform::ShowMessage(QWidget* parent, const QString& text)
 
 bool QtPlatform::Confirm(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::Yes | QMessageBox::No,
-                    parent);
+    QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
@@ -54,7 +53,7 @@ bool QtPlatform::Confirm(QWidget* parent, const QString& text)
 TSaveChoice QtPlatform::AskSaveChanges(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Question, kCaption, text,
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Cancel);
     switch (box.exec()) {
     case QMessageBox::Save:
@@ -66,12 +65,11 @@ TSaveChoice QtPlatform::AskSaveChanges(QWidget* parent, const QString& text)
     }
 }
 
-QString QtPlatform::InputBox(QWidget* parent, const QString& caption, const QString& prompt,
-                             const QString& initial)
+QString QtPlatform::InputBox(
+    QWidget* parent, const QString& caption, const QString& prompt, const QString& initial)
 {
     bool ok = false;
-    const QString text =
-        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
+    const QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
     return ok ? text : QString();
 }
 
@@ -88,8 +86,8 @@ QString QtPlatform::OpenFileName(QWidget* parent, const QString& filter, const Q
     return dialog.selectedFiles().constFirst();
 }
 
-QString QtPlatform::SaveFileName(QWidget* parent, const QString& filter, const QString& defaultExt,
-                                 const QString& initialName)
+QString QtPlatform::SaveFileName(
+    QWidget* parent, const QString& filter, const QString& defaultExt, const QString& initialName)
 {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -110,8 +108,7 @@ bool DownloadUrlToFile(QWidget* parent, const QUrl& url, const QString& path, in
     request.setTransferTimeout(timeoutMs);
     QNetworkReply* reply = manager.get(request);
 
-    QProgressDialog progress(QStringLiteral("正在下载开奖数据……"), QStringLiteral("取消"), 0, 0,
-                             parent);
+    QProgressDialog progress(QStringLiteral("正在下载开奖数据……"), QStringLiteral("取消"), 0, 0, parent);
     progress.setWindowTitle(kCaption);
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(500);
@@ -120,13 +117,13 @@ bool DownloadUrlToFile(QWidget* parent, const QUrl& url, const QString& path, in
 
     // A time-out aborts the reply with the same error as a cancel; either is a failure.
     QObject::connect(&progress, &QProgressDialog::canceled, reply, &QNetworkReply::abort);
-    QObject::connect(reply, &QNetworkReply::downloadProgress, &progress,
-                     [&progress](qint64 received, qint64 total) {
-                         if (total > 0 && total <= INT_MAX) {
-                             progress.setMaximum(static_cast<int>(total));
-                             progress.setValue(static_cast<int>(received));
-                         }
-                     });
+    QObject::connect(
+        reply, &QNetworkReply::downloadProgress, &progress, [&progress](qint64 received, qint64 total) {
+            if (total > 0 && total <= INT_MAX) {
+                progress.setMaximum(static_cast<int>(total));
+                progress.setValue(static_cast<int>(received));
+            }
+        });
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
@@ -158,7 +155,7 @@ void PrintLinesTo(QPrinter& printer, const QStringList& lines, int pointSize)
     if (!painter.begin(&printer))
         throw std::runtime_error("无法打开打印机");
     QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei")});
+    font.setFamilies({ QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei") });
     font.setPointSize(pointSize);
     painter.setFont(font);
     const QFontMetrics metrics = painter.fontMetrics();
@@ -185,10 +182,7 @@ bool QtPlatform::PrintLines(QWidget* parent, const QStringList& lines, int point
     return true;
 }
 
-void QtPlatform::ShellOpen(const QUrl& url)
-{
-    QDesktopServices::openUrl(url);
-}
+void QtPlatform::ShellOpen(const QUrl& url) { QDesktopServices::openUrl(url); }
 
 void QtPlatform::ShowAbout(QWidget* parent, const QString& title, const QString& text)
 {
@@ -196,9 +190,6 @@ void QtPlatform::ShowAbout(QWidget* parent, const QString& title, const QString&
     box.exec();
 }
 
-QDateTime QtPlatform::Now()
-{
-    return QDateTime::currentDateTime();
-}
+QDateTime QtPlatform::Now() { return QDateTime::currentDateTime(); }
 
 } // namespace velmora

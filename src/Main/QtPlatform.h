@@ -12,12 +12,11 @@ public:
     void ShowMessage(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& text) override;
     TSaveChoice AskSaveChanges(QWidget* parent, const QString& text) override;
-    QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
-                     const QString& initial) override;
-    QString OpenFileName(QWidget* parent, const QString& filter,
-                         const QString& defaultExt) override;
+    QString InputBox(
+        QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override;
+    QString OpenFileName(QWidget* parent, const QString& filter, const QString& defaultExt) override;
     QString SaveFileName(QWidget* parent, const QString& filter, const QString& defaultExt,
-                         const QString& initialName) override;
+        const QString& initialName) override;
     bool Download(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs) override;
     bool PrintLines(QWidget* parent, const QStringList& lines, int pointSize) override;
     void ShellOpen(const QUrl& url) override;

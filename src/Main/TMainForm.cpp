@@ -11,8 +11,8 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -42,15 +42,11 @@ void SetHint(QAction* action, const QString& hint)
     action->setProperty(kNoTipProperty, tip.isEmpty());
 }
 
-QString VersionText()
-{
-    return QStringLiteral("Velmora V") + QString::number(kVersion, 'f', 2);
-}
+QString VersionText() { return QStringLiteral("Velmora V") + QString::number(kVersion, 'f', 2); }
 
 } // namespace
 
-TMainForm::TMainForm(Platform& platform, const QString& appFolder, TMainFormOptions options,
-                     QWidget* parent)
+TMainForm::TMainForm(Platform& platform, const QString& appFolder, TMainFormOptions options, QWidget* parent)
     : QMainWindow(parent)
     , AppFolder(appFolder)
     , FPlatform(platform)
@@ -61,16 +57,13 @@ TMainForm::TMainForm(Platform& platform, const QString& appFolder, TMainFormOpti
     CodeViewForm->hide();
 }
 
-TMainForm::~TMainForm()
-{
-    FormDestroy();
-}
+TMainForm::~TMainForm() { FormDestroy(); }
 
 void TMainForm::FormCreate()
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(VersionText() +
-                   QStringLiteral("  3D彩票分析缩水工具 · Velmora 软件工作室 · www.velmora.example"));
+    setWindowTitle(
+        VersionText() + QStringLiteral("  3D彩票分析缩水工具 · Velmora 软件工作室 · www.velmora.example"));
     setFont(AppFont());
     setMinimumSize(300, 300);
     resize(789, 584);
@@ -99,7 +92,7 @@ void TMainForm::FormCreate()
     LoadDataFile();
     RebuildDrawHistory();
     FileMenuManulClick();
-    for (TCodeArr* codes : {&Sheet2Codes, &Sheet3InitCodes, &Sheet3TargetCodes, &Sheet4Codes})
+    for (TCodeArr* codes : { &Sheet2Codes, &Sheet3InitCodes, &Sheet3TargetCodes, &Sheet4Codes })
         *codes = TCodeArr();
     Sheet2TbrClearBtClick();
     HelpMenuWebSiteClick();
@@ -114,13 +107,13 @@ void TMainForm::FormDestroy()
 
 void TMainForm::CreateMenus()
 {
-    auto add = [this](QMenu* menu, const QString& text, const QKeySequence& key,
-                      const QString& hint, void (TMainForm::*handler)()) {
+    auto add = [this](QMenu* menu, const QString& text, const QKeySequence& key, const QString& hint,
+                   void (TMainForm::*handler)()) {
         auto* action = new QAction(text, this);
         if (!key.isEmpty())
             action->setShortcut(key);
         SetHint(action, hint);
-        connect(action, &QAction::triggered, this, handler);
+        ConnectCommand(action, handler);
         if (menu)
             menu->addAction(action);
         return action;
@@ -128,51 +121,49 @@ void TMainForm::CreateMenus()
 
     QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("开奖数据(&F)"));
     FileMenuManul = add(fileMenu, QStringLiteral("手工编辑(&N)"), Qt::Key_F2,
-                        QStringLiteral("手工编辑开奖数据|手工编辑开奖数据"),
-                        &TMainForm::FileMenuManulClick);
+        QStringLiteral("手工编辑开奖数据|手工编辑开奖数据"), &TMainForm::FileMenuManulClick);
     FileMenuDown = add(fileMenu, QStringLiteral("在线更新(&O)"), Qt::Key_F3,
-                       QStringLiteral("在线更新开奖数据|直接从网站下载开奖数据"),
-                       &TMainForm::FileMenuDownClick);
+        QStringLiteral("在线更新开奖数据|直接从网站下载开奖数据"), &TMainForm::FileMenuDownClick);
     fileMenu->addSeparator();
     FileMenuExit = add(fileMenu, QStringLiteral("退出(&X)"), {},
-                       QStringLiteral("关闭退出|关闭程序，退出系统"), &TMainForm::FileMenuExitClick);
+        QStringLiteral("关闭退出|关闭程序，退出系统"), &TMainForm::FileMenuExitClick);
 
     QMenu* rcmMenu = menuBar()->addMenu(QStringLiteral("缩水推荐(&T)"));
-    RcmMenuSuperScale = add(rcmMenu, QStringLiteral("缩水(&A)"), Qt::Key_F4,
-                            QStringLiteral("|超强缩水"), &TMainForm::RcmMenuSuperScaleClick);
-    RcmMenuSmartScale = add(rcmMenu, QStringLiteral("智能缩水(&B)"), Qt::Key_F5,
-                            QStringLiteral("|智能缩水"), &TMainForm::RcmMenuSmartScaleClick);
-    RcmMenuSmartRcm = add(rcmMenu, QStringLiteral("智能推荐(&C)"), Qt::Key_F6,
-                          QStringLiteral("|智能推荐"), &TMainForm::RcmMenuSmartRcmClick);
+    RcmMenuSuperScale = add(rcmMenu, QStringLiteral("缩水(&A)"), Qt::Key_F4, QStringLiteral("|超强缩水"),
+        &TMainForm::RcmMenuSuperScaleClick);
+    RcmMenuSmartScale = add(rcmMenu, QStringLiteral("智能缩水(&B)"), Qt::Key_F5, QStringLiteral("|智能缩水"),
+        &TMainForm::RcmMenuSmartScaleClick);
+    RcmMenuSmartRcm = add(rcmMenu, QStringLiteral("智能推荐(&C)"), Qt::Key_F6, QStringLiteral("|智能推荐"),
+        &TMainForm::RcmMenuSmartRcmClick);
 
     QMenu* gridMenu = menuBar()->addMenu(QStringLiteral("分析图表(&G)"));
     GridMenu3dzst = add(gridMenu, QStringLiteral("3D走势图(&A)"), Qt::CTRL | Qt::Key_F1,
-                        QStringLiteral("|查看3D走势图"), &TMainForm::GridMenu3dzstClick);
+        QStringLiteral("|查看3D走势图"), &TMainForm::GridMenu3dzstClick);
     GridMenuKxfbt = add(gridMenu, QStringLiteral("K线分布图(&B)"), Qt::CTRL | Qt::Key_F2,
-                        QStringLiteral("|查看K线分布图"), &TMainForm::GridMenuKxfbtClick);
+        QStringLiteral("|查看K线分布图"), &TMainForm::GridMenuKxfbtClick);
     GridMenuHzfbt = add(gridMenu, QStringLiteral("和值分布图(&C)"), Qt::CTRL | Qt::Key_F3,
-                        QStringLiteral("|查看和值分布图"), &TMainForm::GridMenuHzfbtClick);
+        QStringLiteral("|查看和值分布图"), &TMainForm::GridMenuHzfbtClick);
     GridMenuHvfbt = add(gridMenu, QStringLiteral("合值分布图(&D)"), Qt::CTRL | Qt::Key_F4,
-                        QStringLiteral("|查看合值分布图"), &TMainForm::GridMenuHvfbtClick);
+        QStringLiteral("|查看合值分布图"), &TMainForm::GridMenuHvfbtClick);
     GridMenuQozst = add(gridMenu, QStringLiteral("奇偶走势图(&E)"), Qt::CTRL | Qt::Key_F5,
-                        QStringLiteral("|查看奇偶走势图"), &TMainForm::GridMenuQozstClick);
+        QStringLiteral("|查看奇偶走势图"), &TMainForm::GridMenuQozstClick);
     GridMenuDxzst = add(gridMenu, QStringLiteral("大小走势图(&F)"), Qt::CTRL | Qt::Key_F6,
-                        QStringLiteral("|查看大小走势图"), &TMainForm::GridMenuDxzstClick);
+        QStringLiteral("|查看大小走势图"), &TMainForm::GridMenuDxzstClick);
     // A hidden menu entry would not fire its key, so this one lives on the window only.
     GridMenuDxtjt = add(nullptr, QStringLiteral("遗漏统计表(&G)"), Qt::CTRL | Qt::Key_F7,
-                        QStringLiteral("|查看遗漏统计表"), &TMainForm::GridMenuDxtjtClick);
+        QStringLiteral("|查看遗漏统计表"), &TMainForm::GridMenuDxtjtClick);
     addAction(GridMenuDxtjt);
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     HelpMenuTopic = add(helpMenu, QStringLiteral("帮助主题(&H)"), Qt::Key_F1,
-                        QStringLiteral("|打开帮助主题文件"), &TMainForm::HelpMenuTopicClick);
+        QStringLiteral("|打开帮助主题文件"), &TMainForm::HelpMenuTopicClick);
     HelpMenuOnLine = add(helpMenu, QStringLiteral("彩票新闻(&O)"), {},
-                         QStringLiteral("|打开网站的彩票新闻网页"), &TMainForm::HelpMenuOnLineClick);
-    HelpMenuWebSite = add(helpMenu, QStringLiteral("网站支持(&S)"), {},
-                          QStringLiteral("|打开我们的支持网站"), &TMainForm::HelpMenuWebSiteClick);
+        QStringLiteral("|打开网站的彩票新闻网页"), &TMainForm::HelpMenuOnLineClick);
+    HelpMenuWebSite = add(helpMenu, QStringLiteral("网站支持(&S)"), {}, QStringLiteral("|打开我们的支持网站"),
+        &TMainForm::HelpMenuWebSiteClick);
     helpMenu->addSeparator();
-    HelpMenuAbout = add(helpMenu, QStringLiteral("关于(&A)..."), {},
-                        QStringLiteral("|有关软件的版权说明"), &TMainForm::HelpMenuAboutClick);
+    HelpMenuAbout = add(helpMenu, QStringLiteral("关于(&A)..."), {}, QStringLiteral("|有关软件的版权说明"),
+        &TMainForm::HelpMenuAboutClick);
 }
 
 void TMainForm::CreateToolBar()
@@ -188,10 +179,10 @@ void TMainForm::CreateToolBar()
     addToolBar(Qt::TopToolBarArea, MainTbr);
 
     auto add = [this](const QString& text, QStyle::StandardPixmap icon, const QString& hint,
-                      void (TMainForm::*handler)()) {
+                   void (TMainForm::*handler)()) {
         auto* action = new QAction(style()->standardIcon(icon), text, this);
         SetHint(action, hint);
-        connect(action, &QAction::triggered, this, handler);
+        ConnectCommand(action, handler);
         MainTbr->addAction(action);
         if (QWidget* button = MainTbr->widgetForAction(action)) {
             // Icon above caption in a compact bar, as the 34-pixel control bar had it.
@@ -202,29 +193,29 @@ void TMainForm::CreateToolBar()
         return action;
     };
     FileMenuManulBt = add(QStringLiteral("开奖数据"), QStyle::SP_FileDialogDetailedView,
-                          QStringLiteral("|编辑开奖数据"), &TMainForm::FileMenuManulClick);
+        QStringLiteral("|编辑开奖数据"), &TMainForm::FileMenuManulClick);
     MainTbr->addSeparator();
     RcmMenuSuperScaleBt = add(QStringLiteral("缩水"), QStyle::SP_FileDialogContentsView,
-                              QStringLiteral("|超强缩水"), &TMainForm::RcmMenuSuperScaleClick);
-    RcmMenuSmartScaleBt = add(QStringLiteral("智能缩水"), QStyle::SP_ArrowDown,
-                              QStringLiteral("|智能缩水"), &TMainForm::RcmMenuSmartScaleClick);
+        QStringLiteral("|超强缩水"), &TMainForm::RcmMenuSuperScaleClick);
+    RcmMenuSmartScaleBt = add(QStringLiteral("智能缩水"), QStyle::SP_ArrowDown, QStringLiteral("|智能缩水"),
+        &TMainForm::RcmMenuSmartScaleClick);
     RcmMenuSmartRcmBt = add(QStringLiteral("智能推荐"), QStyle::SP_DialogApplyButton,
-                            QStringLiteral("|智能推荐"), &TMainForm::RcmMenuSmartRcmClick);
+        QStringLiteral("|智能推荐"), &TMainForm::RcmMenuSmartRcmClick);
     MainTbr->addSeparator();
     GridMenuBt = add(QStringLiteral("分析图表"), QStyle::SP_FileDialogListView,
-                     QStringLiteral("|打开分析图表深入研究"), &TMainForm::GridMenuBtClick);
+        QStringLiteral("|打开分析图表深入研究"), &TMainForm::GridMenuBtClick);
     MainTbr->addSeparator();
     HelpMenuTopicBt = add(QStringLiteral("帮助信息"), QStyle::SP_DialogHelpButton,
-                          QStringLiteral("|打开帮助主题文件"), &TMainForm::HelpMenuTopicClick);
+        QStringLiteral("|打开帮助主题文件"), &TMainForm::HelpMenuTopicClick);
     HelpMenuWebSiteBt = add(QStringLiteral("彩票新闻"), QStyle::SP_DriveNetIcon,
-                            QStringLiteral("|打开我们的支持网站"), &TMainForm::HelpMenuWebSiteClick);
+        QStringLiteral("|打开我们的支持网站"), &TMainForm::HelpMenuWebSiteClick);
 }
 
 void TMainForm::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(true);
-    const int widths[] = {420, 80, 50};
+    const int widths[] = { 420, 80, 50 };
     for (int i = 0; i < 3; ++i) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
@@ -273,10 +264,7 @@ void TMainForm::ShowPage(TPageControl* pageControl, int index)
         emit ChartPageShown(GridPctl->ActivePageIndex());
 }
 
-QWidget* TMainForm::FrontArea() const
-{
-    return FClientStack->currentWidget();
-}
+QWidget* TMainForm::FrontArea() const { return FClientStack->currentWidget(); }
 
 void TMainForm::FileMenuManulClick() { ShowPage(MainPctl, 0); }
 void TMainForm::RcmMenuSuperScaleClick() { ShowPage(MainPctl, 1); }
@@ -291,15 +279,11 @@ void TMainForm::GridMenuDxzstClick() { ShowPage(GridPctl, 5); }
 void TMainForm::GridMenuDxtjtClick() { ShowPage(GridPctl, 6); }
 void TMainForm::GridMenuBtClick() { ShowPage(GridPctl, -1); }
 
-void TMainForm::FileMenuExitClick()
-{
-    close();
-}
+void TMainForm::FileMenuExitClick() { close(); }
 
 void TMainForm::HelpMenuTopicClick()
 {
-    FPlatform.ShellOpen(
-        QUrl::fromLocalFile(ToQString(AppFilePath(ToStdString(AppFolder), kHelpFileName))));
+    FPlatform.ShellOpen(QUrl::fromLocalFile(ToQString(AppFilePath(ToStdString(AppFolder), kHelpFileName))));
 }
 
 void TMainForm::HelpMenuOnLineClick()
@@ -315,8 +299,24 @@ void TMainForm::HelpMenuOnLineClick()
 void TMainForm::HelpMenuAboutClick()
 {
     FPlatform.ShowAbout(this, QStringLiteral("关于"),
-                        VersionText() + QStringLiteral("\n\n3D彩票分析与缩水工具\n"
-                                                       "版权所有 © Velmora 软件工作室"));
+        VersionText()
+            + QStringLiteral("\n\n3D彩票分析与缩水工具\n"
+                             "版权所有 © Velmora 软件工作室"));
+}
+
+void TMainForm::RunCommand(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& error) {
+        FPlatform.ShowMessage(this, QString::fromUtf8(error.what()));
+    }
+}
+
+void TMainForm::ConnectCommand(QAction* action, void (TMainForm::*handler)())
+{
+    connect(action, &QAction::triggered, this,
+        [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
 }
 
 void TMainForm::SetStatusText(int panel, const QString& text)
@@ -335,8 +335,7 @@ void TMainForm::FormResize()
     // shown is laid out again when it appears, through its resize.
     const int w2 = Sheet2Panel->width();
     Sheet2PanelCenter->move((w2 - Sheet2PanelCenter->width()) / 2, Sheet2PanelCenter->y());
-    Sheet2PanelBottom->move((w2 - Sheet2PanelBottom->width()) / 2,
-                            Sheet2PanelCenter->height() + 3);
+    Sheet2PanelBottom->move((w2 - Sheet2PanelBottom->width()) / 2, Sheet2PanelCenter->height() + 3);
     Sheet2PanelTop->move((w2 - Sheet2PanelTop->width()) / 2, Sheet2PanelTop->y());
 
     const int w3 = Sheet3Panel->width();
@@ -356,9 +355,8 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 void TMainForm::DataMemoClick()
 {
     const QTextCursor cursor = DataMemo->textCursor();
-    SetStatusText(0, QStringLiteral("第%1行%2列")
-                         .arg(cursor.blockNumber() + 1)
-                         .arg(cursor.positionInBlock() + 1));
+    SetStatusText(
+        0, QStringLiteral("第%1行%2列").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
 }
 
 void TMainForm::FormKeyUp()

@@ -18,6 +18,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QGroupBox;
@@ -47,7 +48,7 @@ class TMainForm : public QMainWindow {
 public:
     // appFolder holds lotdata.ldf, tmp.txt and readme.txt.
     TMainForm(Platform& platform, const QString& appFolder, TMainFormOptions options = {},
-              QWidget* parent = nullptr);
+        QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // --- State --------------------------------------------------------------
@@ -61,7 +62,7 @@ public:
 
     // --- Frame --------------------------------------------------------------
     QToolBar* MainTbr = nullptr;
-    std::array<QLabel*, 3> StatusPanels{};
+    std::array<QLabel*, 3> StatusPanels {};
     QWidget* ClientArea = nullptr;
     TPageControl* MainPctl = nullptr;
     TPageControl* GridPctl = nullptr;
@@ -156,8 +157,8 @@ public:
 
     // --- Chart pages (TabSheet5 .. TabSheet10) ---------------------------------
     // Index 0 .. 5 stand for TabSheet5 .. TabSheet10.
-    std::array<QWidget*, 6> ChartSheets{};
-    std::array<QWidget*, 6> ChartPanelTops{};
+    std::array<QWidget*, 6> ChartSheets {};
+    std::array<QWidget*, 6> ChartPanelTops {};
     TH2Net* TabSheet5Net = nullptr;
     TH2Net* TabSheet6Net = nullptr;
     TH2Net* TabSheet7Net = nullptr;
@@ -165,7 +166,7 @@ public:
     TH2Net* TabSheet9Net = nullptr;
     TH2Net* TabSheet10Net = nullptr;
     // The legend panels along the bottom of TabSheet9 and TabSheet10 (null for the others).
-    std::array<QWidget*, 6> ChartPanelBottoms{};
+    std::array<QWidget*, 6> ChartPanelBottoms {};
 
     // --- Commands ----------------------------------------------------------------
     void ShowPage(TPageControl* pageControl, int index);
@@ -211,6 +212,12 @@ public:
     std::array<TH2Net*, 6> ChartNets() const;
     // The 22 multi-check controls in the order they are built.
     std::array<TMultiChk*, 22> FilterCheckControls() const;
+
+    // Runs a command; an error it raises (a control's index error, a file or printer
+    // error) ends it and is shown in a message box, as the application's error display.
+    void RunCommand(const std::function<void()>& command);
+    // Connects a menu entry or button to a handler run through RunCommand.
+    void ConnectCommand(QAction* action, void (TMainForm::*handler)());
 
     // Status bar panel 0 .. 2.
     void SetStatusText(int panel, const QString& text);

@@ -37,13 +37,12 @@ void TMainForm::CreateChartPages()
         const char* netName;
     };
     const Spec specs[] = {
-        {"TabSheet5", "3D走势图", "TabSheet5PanelTop", nullptr, &TabSheet5Net, "TabSheet5Net"},
-        {"TabSheet6", "K线分布图", "TabSheet6PanelTop", nullptr, &TabSheet6Net, "TabSheet6Net"},
-        {"TabSheet7", "和值分布图", "TabSheet7PanelTop", nullptr, &TabSheet7Net, "TabSheet7Net"},
-        {"TabSheet8", "合值分布图", "TabSheet8PanelTop", nullptr, &TabSheet8Net, "TabSheet8Net"},
-        {"TabSheet9", "奇偶走势图", "Panel1", "TabSheet9PanelTop", &TabSheet9Net, "TabSheet9Net"},
-        {"TabSheet10", "大小走势图", "TabSheet10PanelTop", "Panel2", &TabSheet10Net,
-         "TabSheet10Net"},
+        { "TabSheet5", "3D走势图", "TabSheet5PanelTop", nullptr, &TabSheet5Net, "TabSheet5Net" },
+        { "TabSheet6", "K线分布图", "TabSheet6PanelTop", nullptr, &TabSheet6Net, "TabSheet6Net" },
+        { "TabSheet7", "和值分布图", "TabSheet7PanelTop", nullptr, &TabSheet7Net, "TabSheet7Net" },
+        { "TabSheet8", "合值分布图", "TabSheet8PanelTop", nullptr, &TabSheet8Net, "TabSheet8Net" },
+        { "TabSheet9", "奇偶走势图", "Panel1", "TabSheet9PanelTop", &TabSheet9Net, "TabSheet9Net" },
+        { "TabSheet10", "大小走势图", "TabSheet10PanelTop", "Panel2", &TabSheet10Net, "TabSheet10Net" },
     };
     for (std::size_t i = 0; i < ChartSheets.size(); ++i) {
         const Spec& spec = specs[i];
@@ -59,7 +58,7 @@ void TMainForm::CreateChartPages()
         auto* net = new TH2Net(sheet);
         net->setObjectName(QString::fromLatin1(spec.netName));
         connect(net, &TH2Net::MessageRaised, this,
-                [this](const QString& text) { FPlatform.ShowMessage(this, text); });
+            [this](const QString& text) { FPlatform.ShowMessage(this, text); });
         layout->addWidget(net, 1);
         *spec.net = net;
 
@@ -75,7 +74,7 @@ void TMainForm::CreateChartPages()
 
 std::array<TH2Net*, 6> TMainForm::ChartNets() const
 {
-    return {TabSheet5Net, TabSheet6Net, TabSheet7Net, TabSheet8Net, TabSheet9Net, TabSheet10Net};
+    return { TabSheet5Net, TabSheet6Net, TabSheet7Net, TabSheet8Net, TabSheet9Net, TabSheet10Net };
 }
 
 } // namespace velmora

@@ -47,10 +47,10 @@ void TMainForm::CreateDataPage()
     Sheet1TbrClearBt = AddPageButton(Sheet1Tbr, QStringLiteral("清空数据"));
     Sheet1TbrOmportBt = AddPageButton(Sheet1Tbr, QStringLiteral("导入数据"));
     Sheet1TbrSaveBt = AddPageButton(Sheet1Tbr, QStringLiteral("保存数据"));
-    connect(Sheet1TbrDownBt, &QAction::triggered, this, &TMainForm::FileMenuDownClick);
-    connect(Sheet1TbrClearBt, &QAction::triggered, this, &TMainForm::Sheet1TbrClearBtClick);
-    connect(Sheet1TbrOmportBt, &QAction::triggered, this, &TMainForm::Sheet1TbrOmportBtClick);
-    connect(Sheet1TbrSaveBt, &QAction::triggered, this, &TMainForm::Sheet1TbrSaveBtClick);
+    ConnectCommand(Sheet1TbrDownBt, &TMainForm::FileMenuDownClick);
+    ConnectCommand(Sheet1TbrClearBt, &TMainForm::Sheet1TbrClearBtClick);
+    ConnectCommand(Sheet1TbrOmportBt, &TMainForm::Sheet1TbrOmportBtClick);
+    ConnectCommand(Sheet1TbrSaveBt, &TMainForm::Sheet1TbrSaveBtClick);
     layout->addWidget(Sheet1Tbr);
 
     DataMemo = new QPlainTextEdit(TabSheet1);
@@ -87,10 +87,11 @@ void TMainForm::LoadDataFile()
 
 bool TMainForm::SaveDataFile()
 {
-    if (FDataFileUnreadable &&
-        !FPlatform.Confirm(this, QStringLiteral("启动时无法读取数据文件 %1。\n"
-                                                "保存将用编辑器中的内容替换它，确定要保存吗？")
-                                     .arg(DataFileName)))
+    if (FDataFileUnreadable
+        && !FPlatform.Confirm(this,
+            QStringLiteral("启动时无法读取数据文件 %1。\n"
+                           "保存将用编辑器中的内容替换它，确定要保存吗？")
+                .arg(DataFileName)))
         return false;
     const QString text = DataMemo->toPlainText();
     try {
@@ -108,9 +109,7 @@ bool TMainForm::SaveDataFile()
 void TMainForm::RebuildDrawHistory()
 {
     velmora::DataTxtToCodeArr(SplitLines(ToStdString(DataMemo->toPlainText())), DrawHistory,
-                              [this](const std::string& message) {
-                                  FPlatform.ShowMessage(this, ToQString(message));
-                              });
+        [this](const std::string& message) { FPlatform.ShowMessage(this, ToQString(message)); });
 }
 
 void TMainForm::ApplyDrawText(const QString& text)
@@ -163,9 +162,8 @@ void TMainForm::FileMenuDownClick()
     while (server.endsWith(QLatin1Char('/')))
         server.chop(1);
     const QUrl url(server + QStringLiteral("/3dcp.txt"), QUrl::StrictMode);
-    const bool usable = !server.isEmpty() && url.isValid() &&
-                        (url.scheme() == QLatin1String("http") ||
-                         url.scheme() == QLatin1String("https"));
+    const bool usable = !server.isEmpty() && url.isValid()
+        && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
 
     // The whole text is read before anything changes; an empty answer is a failure too.
     std::string text;

@@ -43,10 +43,7 @@ QString StartPageHtml(const QString& site)
 
 } // namespace
 
-QString TMainForm::SiteAddress()
-{
-    return qEnvironmentVariable("VELMORA_SITE").trimmed();
-}
+QString TMainForm::SiteAddress() { return qEnvironmentVariable("VELMORA_SITE").trimmed(); }
 
 void TMainForm::CreateWebPanel()
 {

@@ -55,14 +55,8 @@ void TPageControl::SetActivePage(int index)
         page->hide();
 }
 
-int TPageControl::ActivePageIndex() const
-{
-    return FNoPage ? -1 : currentIndex();
-}
+int TPageControl::ActivePageIndex() const { return FNoPage ? -1 : currentIndex(); }
 
-void TPageControl::SetTabsVisible(bool visible)
-{
-    tabBar()->setVisible(visible);
-}
+void TPageControl::SetTabsVisible(bool visible) { tabBar()->setVisible(visible); }
 
 } // namespace velmora

@@ -10,8 +10,8 @@ namespace velmora {
 QFont AppFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-                      QStringLiteral("WenQuanYi Micro Hei")});
+    font.setFamilies({ QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
+        QStringLiteral("WenQuanYi Micro Hei") });
     font.setPixelSize(14);
     return font;
 }
@@ -19,7 +19,7 @@ QFont AppFont()
 void KeepSelectionVisible(QPlainTextEdit* memo)
 {
     QPalette palette = memo->palette();
-    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText})
+    for (const auto role : { QPalette::Highlight, QPalette::HighlightedText })
         palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
     memo->setPalette(palette);
 }

@@ -30,9 +30,6 @@ inline QString ToQString(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-inline std::string ToStdString(const QString& text)
-{
-    return text.toUtf8().toStdString();
-}
+inline std::string ToStdString(const QString& text) { return text.toUtf8().toStdString(); }
 
 } // namespace velmora

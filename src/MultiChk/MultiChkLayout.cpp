@@ -9,10 +9,7 @@ int TMultiChkLayout::Rows() const
     return (Count + Cols - 1) / Cols;
 }
 
-int TMultiChkLayout::ColumnWidth() const
-{
-    return 2 * Spacing + ChkWidth + CapWidth;
-}
+int TMultiChkLayout::ColumnWidth() const { return 2 * Spacing + ChkWidth + CapWidth; }
 
 QSize TMultiChkLayout::GridSize() const
 {

@@ -80,10 +80,7 @@ void TMultiChk::SetCheck(int index, bool checked)
     update();
 }
 
-bool TMultiChk::GetCheck(int index) const
-{
-    return index >= 0 && index < FLayout.Count && Checks[index];
-}
+bool TMultiChk::GetCheck(int index) const { return index >= 0 && index < FLayout.Count && Checks[index]; }
 
 void TMultiChk::CheckAll()
 {
@@ -125,10 +122,7 @@ QRect TMultiChk::RectOfCap(int index) const
     return FLayout.CapRect(index);
 }
 
-QSize TMultiChk::sizeHint() const
-{
-    return FLayout.GridSize();
-}
+QSize TMultiChk::sizeHint() const { return FLayout.GridSize(); }
 
 void TMultiChk::LayoutPass()
 {
@@ -168,8 +162,8 @@ void TMultiChk::paintEvent(QPaintEvent*)
             QStyleOptionFocusRect focus;
             focus.initFrom(this);
             const int g = FLayout.Spacing;
-            focus.rect = QRect(QPoint(cap.left() - g / 2, cap.top()),
-                               QPoint(cap.right() + g / 3, cap.bottom()));
+            focus.rect
+                = QRect(QPoint(cap.left() - g / 2, cap.top()), QPoint(cap.right() + g / 3, cap.bottom()));
             focus.backgroundColor = palette().color(backgroundRole());
             // Styles such as Fusion draw the mark only after keyboard navigation; this
             // control shows it whenever it has the focus.
@@ -181,7 +175,7 @@ void TMultiChk::paintEvent(QPaintEvent*)
         const int top = (cap.top() + cap.top() + cap.height() - textHeight) / 2;
         painter.setPen(palette().color(foregroundRole()));
         painter.drawText(QRect(cap.left(), top, width(), textHeight),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, Captions[i]);
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, Captions[i]);
     }
 }
 
@@ -212,8 +206,8 @@ void TMultiChk::keyPressEvent(QKeyEvent* event)
     emit OnChange(this);
 
     // The toggle comes after the change notice, so a listener still sees the old flag.
-    const bool toggles = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
-                         event->key() == Qt::Key_Enter;
+    const bool toggles
+        = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (toggles && FFocusIndex >= 0 && FFocusIndex < FLayout.Count) {
         Checks[FFocusIndex] = !Checks[FFocusIndex];
         update();

@@ -19,15 +19,12 @@ namespace {
 
 // VELMORA_STARTUP_TIMING=1 prints the wall-clock times of "window shown" and, with the
 // web engine, "web view created", then ends the program: for start-up measurements.
-bool StartupTiming()
-{
-    return qEnvironmentVariableIntValue("VELMORA_STARTUP_TIMING") == 1;
-}
+bool StartupTiming() { return qEnvironmentVariableIntValue("VELMORA_STARTUP_TIMING") == 1; }
 
 void PrintTime(const char* what)
 {
-    std::fprintf(stderr, "%s %.3f\n", what,
-                 static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0);
+    std::fprintf(
+        stderr, "%s %.3f\n", what, static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0);
 }
 
 } // namespace
@@ -43,7 +40,7 @@ int main(int argc, char** argv)
 
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
     velmora::TMainFormOptions options;
@@ -56,8 +53,8 @@ int main(int argc, char** argv)
     if (StartupTiming()) {
         QTimer::singleShot(0, &window, [&window] {
             PrintTime("shown");
-            if (!window.WebBrowser || window.WebBrowser->metaObject()->className() ==
-                                          QByteArray("QTextBrowser")) {
+            if (!window.WebBrowser
+                || window.WebBrowser->metaObject()->className() == QByteArray("QTextBrowser")) {
                 QApplication::quit();
                 return;
             }

@@ -22,8 +22,7 @@ inline QByteArray ReadBytes(const QString& path)
 inline bool WriteBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 // The first count lines of the real draw history, CR LF ended.

@@ -16,10 +16,7 @@ public:
     QByteArray Body;
     QStringList RequestLines;
 
-    TestHttpServer()
-    {
-        connect(&FServer, &QTcpServer::newConnection, this, &TestHttpServer::Accept);
-    }
+    TestHttpServer() { connect(&FServer, &QTcpServer::newConnection, this, &TestHttpServer::Accept); }
 
     bool Start() { return FServer.listen(QHostAddress::LocalHost, 0); }
     quint16 Port() const { return FServer.serverPort(); }

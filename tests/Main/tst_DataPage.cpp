@@ -13,10 +13,7 @@ namespace {
 const QString kOk = QStringLiteral("Velmora在线更新开奖数据 成功!");
 const QString kFailed = QStringLiteral("Velmora在线更新开奖数据 失败!");
 
-QString EditorText(QByteArray bytes)
-{
-    return QString::fromUtf8(bytes.replace("\r\n", "\n"));
-}
+QString EditorText(QByteArray bytes) { return QString::fromUtf8(bytes.replace("\r\n", "\n")); }
 
 } // namespace
 
@@ -47,8 +44,8 @@ void tst_DataPage::saveThenRestartIsByteForByte_data()
                                     << QByteArray("2002001,073,526,2,2\r\n2002002,237,203,1,1");
     QTest::newRow("LF only is normalised") << QByteArray("2002001,073,526,2,2\n2002002,237,203,1,1\n")
                                            << QByteArray("2002001,073,526,2,2\r\n2002002,237,203,1,1\r\n");
-    QTest::newRow("GB2312 text kept") << QByteArray("\xD6\xD0\xCE\xC4\r\n")
-                                      << QByteArray("\xD6\xD0\xCE\xC4\r\n");
+    QTest::newRow("GB2312 text kept")
+        << QByteArray("\xD6\xD0\xCE\xC4\r\n") << QByteArray("\xD6\xD0\xCE\xC4\r\n");
 }
 
 void tst_DataPage::saveThenRestartIsByteForByte()
@@ -102,7 +99,7 @@ void tst_DataPage::failedSaveKeepsOldFile()
     // The history is rebuilt only after a save that worked.
     QCOMPARE(int(form.DrawHistory.size()), 30);
     QCOMPARE(QDir(f.Folder.path()).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("lotdata.ldf")});
+        QStringList { QStringLiteral("lotdata.ldf") });
 }
 
 void tst_DataPage::importReplacesHistory()
@@ -115,7 +112,7 @@ void tst_DataPage::importReplacesHistory()
     QCOMPARE(int(form.DrawHistory.size()), 500);
     f.Platform.OpenAnswer = importFile;
     form.Sheet1TbrOmportBtClick();
-    QCOMPARE(f.Platform.OpenFilters, QStringList{QStringLiteral("文本文件|*.txt")});
+    QCOMPARE(f.Platform.OpenFilters, QStringList { QStringLiteral("文本文件|*.txt") });
     QCOMPARE(int(form.DrawHistory.size()), 10);
     QCOMPARE(form.DataMemo->toPlainText(), EditorText(HistoryLines(10)));
     QCOMPARE(f.Platform.Messages, QStringList());
@@ -144,7 +141,7 @@ void tst_DataPage::importCancelledOrMissingDoesNothing()
     MainFormFixture f;
     QVERIFY(WriteBytes(f.DataFile(), HistoryLines(5)));
     TMainForm& form = f.Start();
-    for (const QString& answer : {QString(), f.Path(QStringLiteral("typed-name.txt"))}) {
+    for (const QString& answer : { QString(), f.Path(QStringLiteral("typed-name.txt")) }) {
         f.Platform.OpenAnswer = answer;
         form.Sheet1TbrOmportBtClick();
     }
@@ -175,13 +172,14 @@ void tst_DataPage::onlineUpdate_data()
     QTest::addColumn<int>("records");
     const QByteArray html = "<html><body><h1>Welcome</h1></body></html>\r\n";
     const QString bad = QString::fromUtf8(velmora::kBadLinesMessage);
-    QTest::newRow("success") << "answer" << 200 << HistoryLines(12) << QStringList{kOk} << 12;
-    QTest::newRow("not found") << "answer" << 404 << QByteArray("no such file") << QStringList{kFailed} << 7;
-    QTest::newRow("server error") << "answer" << 500 << HistoryLines(12) << QStringList{kFailed} << 7;
-    QTest::newRow("empty body") << "answer" << 200 << QByteArray() << QStringList{kFailed} << 7;
-    QTest::newRow("refused") << "refused" << 0 << QByteArray() << QStringList{kFailed} << 7;
-    QTest::newRow("never answers") << "silent" << 0 << QByteArray() << QStringList{kFailed} << 7;
-    QTest::newRow("html page") << "answer" << 200 << html << QStringList{kOk, bad} << 7;
+    QTest::newRow("success") << "answer" << 200 << HistoryLines(12) << QStringList { kOk } << 12;
+    QTest::newRow("not found") << "answer" << 404 << QByteArray("no such file") << QStringList { kFailed }
+                               << 7;
+    QTest::newRow("server error") << "answer" << 500 << HistoryLines(12) << QStringList { kFailed } << 7;
+    QTest::newRow("empty body") << "answer" << 200 << QByteArray() << QStringList { kFailed } << 7;
+    QTest::newRow("refused") << "refused" << 0 << QByteArray() << QStringList { kFailed } << 7;
+    QTest::newRow("never answers") << "silent" << 0 << QByteArray() << QStringList { kFailed } << 7;
+    QTest::newRow("html page") << "answer" << 200 << html << QStringList { kOk, bad } << 7;
 }
 
 void tst_DataPage::onlineUpdate()
@@ -196,8 +194,8 @@ void tst_DataPage::onlineUpdate()
     QVERIFY(http.Start());
     http.Status = status;
     http.Body = body;
-    http.ServerMode = server == QLatin1String("silent") ? TestHttpServer::Mode::Silent
-                                                        : TestHttpServer::Mode::Answer;
+    http.ServerMode
+        = server == QLatin1String("silent") ? TestHttpServer::Mode::Silent : TestHttpServer::Mode::Answer;
     QString base = http.BaseUrl() + QLatin1Char('/');
     if (server == QLatin1String("refused")) {
         QTcpServer closed;
@@ -233,7 +231,7 @@ void tst_DataPage::onlineUpdate()
     if (status == 200)
         QCOMPARE(ReadBytes(tmp), body);
     if (server != QLatin1String("refused"))
-        QCOMPARE(http.RequestLines, QStringList{QStringLiteral("GET /3dcp.txt HTTP/1.1")});
+        QCOMPARE(http.RequestLines, QStringList { QStringLiteral("GET /3dcp.txt HTTP/1.1") });
     QCOMPARE(ReadBytes(f.DataFile()), HistoryLines(7));
 }
 
@@ -244,14 +242,14 @@ void tst_DataPage::onlineUpdateWithoutServerFails()
     QVERIFY(WriteBytes(f.DataFile(), HistoryLines(3)));
     TMainForm& form = f.Start();
     form.Sheet1TbrDownBt->trigger();
-    QCOMPARE(f.Platform.Messages, QStringList{kFailed});
+    QCOMPARE(f.Platform.Messages, QStringList { kFailed });
     QVERIFY(f.Platform.Downloads.isEmpty());
     QCOMPARE(int(form.DrawHistory.size()), 3);
 
     qputenv("VELMORA_SERVER", "ftp://127.0.0.1");
     form.FileMenuDownClick();
     qunsetenv("VELMORA_SERVER");
-    QCOMPARE(f.Platform.Messages, (QStringList{kFailed, kFailed}));
+    QCOMPARE(f.Platform.Messages, (QStringList { kFailed, kFailed }));
     QVERIFY(f.Platform.Downloads.isEmpty());
 }
 

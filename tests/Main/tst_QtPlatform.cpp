@@ -37,10 +37,14 @@ void tst_QtPlatform::nameFilters_data()
 {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("one entry") << "文本文件|*.txt" << "文本文件 (*.txt)";
-    QTest::newRow("two entries") << "文本文件|*.txt|所有文件|*.*" << "文本文件 (*.txt);;所有文件 (*.*)";
-    QTest::newRow("several patterns") << "数据|*.txt;*.ldf" << "数据 (*.txt *.ldf)";
-    QTest::newRow("label without pattern") << "文本文件" << "";
+    QTest::newRow("one entry") << "文本文件|*.txt"
+                               << "文本文件 (*.txt)";
+    QTest::newRow("two entries") << "文本文件|*.txt|所有文件|*.*"
+                                 << "文本文件 (*.txt);;所有文件 (*.*)";
+    QTest::newRow("several patterns") << "数据|*.txt;*.ldf"
+                                      << "数据 (*.txt *.ldf)";
+    QTest::newRow("label without pattern") << "文本文件"
+                                           << "";
 }
 
 void tst_QtPlatform::nameFilters()
@@ -95,14 +99,14 @@ void tst_QtPlatform::printToPdf()
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    QStringList lines{QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09"),
-                      QStringLiteral("缩水结果有120注"), QString()};
+    QStringList lines { QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09"),
+        QStringLiteral("缩水结果有120注"), QString() };
     for (int i = 0; i < 120; ++i)
         lines << QStringLiteral("%1,").arg(i, 3, 10, QLatin1Char('0'));
     velmora::PrintLinesTo(printer, lines, 12);
 
-    const QString text = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf,
-                                                               QStringLiteral("-")});
+    const QString text
+        = RunTool(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), pdf, QStringLiteral("-") });
     QVERIFY(text.contains(lines[0]));
     QVERIFY(text.contains(lines[1]));
     QVERIFY(text.contains(QStringLiteral("119,")));

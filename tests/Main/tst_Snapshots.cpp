@@ -54,16 +54,16 @@ void tst_Snapshots::pages()
     TMainForm& form = f.StartShown();
     QCOMPARE(f.Platform.Messages, QStringList());
     const std::map<QString, void (TMainForm::*)()> commands = {
-        {"FileMenuManulClick", &TMainForm::FileMenuManulClick},
-        {"RcmMenuSuperScaleClick", &TMainForm::RcmMenuSuperScaleClick},
-        {"RcmMenuSmartScaleClick", &TMainForm::RcmMenuSmartScaleClick},
-        {"RcmMenuSmartRcmClick", &TMainForm::RcmMenuSmartRcmClick},
-        {"GridMenu3dzstClick", &TMainForm::GridMenu3dzstClick},
-        {"GridMenuKxfbtClick", &TMainForm::GridMenuKxfbtClick},
-        {"GridMenuHzfbtClick", &TMainForm::GridMenuHzfbtClick},
-        {"GridMenuHvfbtClick", &TMainForm::GridMenuHvfbtClick},
-        {"GridMenuQozstClick", &TMainForm::GridMenuQozstClick},
-        {"GridMenuDxzstClick", &TMainForm::GridMenuDxzstClick},
+        { "FileMenuManulClick", &TMainForm::FileMenuManulClick },
+        { "RcmMenuSuperScaleClick", &TMainForm::RcmMenuSuperScaleClick },
+        { "RcmMenuSmartScaleClick", &TMainForm::RcmMenuSmartScaleClick },
+        { "RcmMenuSmartRcmClick", &TMainForm::RcmMenuSmartRcmClick },
+        { "GridMenu3dzstClick", &TMainForm::GridMenu3dzstClick },
+        { "GridMenuKxfbtClick", &TMainForm::GridMenuKxfbtClick },
+        { "GridMenuHzfbtClick", &TMainForm::GridMenuHzfbtClick },
+        { "GridMenuHvfbtClick", &TMainForm::GridMenuHvfbtClick },
+        { "GridMenuQozstClick", &TMainForm::GridMenuQozstClick },
+        { "GridMenuDxzstClick", &TMainForm::GridMenuDxzstClick },
     };
     if (!command.isEmpty())
         (form.*commands.at(command))();

@@ -8,11 +8,11 @@
 #include <QEnterEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QTextBlock>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QToolTip>
@@ -48,6 +48,7 @@ private slots:
     void closeWithEdits_data();
     void closeWithEdits();
     void closeWhenSaveFails();
+    void commandErrorsAreShown();
 };
 
 void tst_TMainForm::startup_data()
@@ -81,7 +82,7 @@ void tst_TMainForm::startup()
     QCOMPARE(form.MainPctl->ActivePageIndex(), 0);
     QCOMPARE(form.GridPctl->ActivePageIndex(), 5);
     for (const velmora::TCodeArr* codes :
-         {&form.Sheet2Codes, &form.Sheet3InitCodes, &form.Sheet3TargetCodes, &form.Sheet4Codes}) {
+        { &form.Sheet2Codes, &form.Sheet3InitCodes, &form.Sheet3TargetCodes, &form.Sheet4Codes }) {
         QCOMPARE(int(codes->size()), 1000);
         QCOMPARE(velmora::CodeSetCount(*codes), 0);
     }
@@ -103,8 +104,8 @@ void tst_TMainForm::unreadableDataFileAsksBeforeFirstSave()
     QVERIFY(::symlink("lotdata.ldf", f.DataFile().toLocal8Bit().constData()) == 0);
     TMainForm& form = f.Start();
     QCOMPARE(f.Platform.Messages.size(), 1);
-    QVERIFY(f.Platform.Messages[0].startsWith(QStringLiteral("无法读取文件") + f.DataFile() +
-                                              QStringLiteral("：")));
+    QVERIFY(f.Platform.Messages[0].startsWith(
+        QStringLiteral("无法读取文件") + f.DataFile() + QStringLiteral("：")));
     QVERIFY(form.DrawHistory.empty());
     QCOMPARE(int(form.Sheet4Codes.size()), 1000);
 
@@ -154,28 +155,28 @@ void tst_TMainForm::filterCheckControlsInPlace()
     TMainForm& form = f.Start();
     const auto controls = form.FilterCheckControls();
     const Expected expected[22] = {
-        {form.Sheet2PanelTop, 4, "0", "3", QRect(99, 12, 4 * 30 + 3, 20)},
-        {form.Sheet2PanelTop, 4, "0", "3", QRect(99, 28, 123, 20)},
-        {form.Sheet2PanelTop, 4, "0", "3", QRect(99, 44, 123, 20)},
-        {form.Sheet2PanelTop, 4, "0", "3", QRect(330, 12, 123, 20)},
-        {form.Sheet2PanelTop, 4, "0", "3", QRect(330, 28, 123, 20)},
-        {form.Sheet2PanelTop, 4, "0", "3", QRect(330, 44, 123, 20)},
-        {form.Sheet2Gbx1, 10, "0", "9", QRect(44, 42, 303, 20)},
-        {form.Sheet2Gbx1, 10, "0", "9", QRect(44, 64, 303, 20)},
-        {form.Sheet2Gbx1, 10, "0", "9", QRect(44, 86, 303, 20)},
-        {form.Sheet2Gbx2, 10, "0", "9", QRect(80, 20, 343, 20)},
-        {form.Sheet2Gbx2, 30, "00", "29", QRect(80, 46, 343, 54)},
-        {form.Sheet2Gbx2, 10, "300", "003", QRect(80, 105, 353, 37)},
-        {form.Sheet2Gbx2, 10, "300", "003", QRect(80, 145, 353, 37)},
-        {form.Sheet2Gbx2, 4, "0:3", "3:0", QRect(80, 186, 4 * 84 + 3, 20)},
-        {form.Sheet2Gbx2, 4, "0:3", "3:0", QRect(80, 212, 339, 20)},
-        {form.Sheet2Gbx3, 4, "0", "3", QRect(118, 24, 139, 20)},
-        {form.Sheet2Gbx3, 4, "0", "3", QRect(118, 48, 139, 20)},
-        {form.Sheet2Gbx3, 4, "0", "3", QRect(118, 72, 139, 20)},
-        {form.Sheet2Gbx3, 4, "0", "3", QRect(118, 96, 139, 20)},
-        {form.Sheet2Gbx3, 4, "0", "3", QRect(118, 120, 139, 20)},
-        {form.Sheet2Gbx4, 3, "不连", "拖拉机", QRect(80, 140, 213, 20)},
-        {form.Sheet2Gbx4, 3, "组六", "豹子", QRect(80, 160, 213, 20)},
+        { form.Sheet2PanelTop, 4, "0", "3", QRect(99, 12, 4 * 30 + 3, 20) },
+        { form.Sheet2PanelTop, 4, "0", "3", QRect(99, 28, 123, 20) },
+        { form.Sheet2PanelTop, 4, "0", "3", QRect(99, 44, 123, 20) },
+        { form.Sheet2PanelTop, 4, "0", "3", QRect(330, 12, 123, 20) },
+        { form.Sheet2PanelTop, 4, "0", "3", QRect(330, 28, 123, 20) },
+        { form.Sheet2PanelTop, 4, "0", "3", QRect(330, 44, 123, 20) },
+        { form.Sheet2Gbx1, 10, "0", "9", QRect(44, 42, 303, 20) },
+        { form.Sheet2Gbx1, 10, "0", "9", QRect(44, 64, 303, 20) },
+        { form.Sheet2Gbx1, 10, "0", "9", QRect(44, 86, 303, 20) },
+        { form.Sheet2Gbx2, 10, "0", "9", QRect(80, 20, 343, 20) },
+        { form.Sheet2Gbx2, 30, "00", "29", QRect(80, 46, 343, 54) },
+        { form.Sheet2Gbx2, 10, "300", "003", QRect(80, 105, 353, 37) },
+        { form.Sheet2Gbx2, 10, "300", "003", QRect(80, 145, 353, 37) },
+        { form.Sheet2Gbx2, 4, "0:3", "3:0", QRect(80, 186, 4 * 84 + 3, 20) },
+        { form.Sheet2Gbx2, 4, "0:3", "3:0", QRect(80, 212, 339, 20) },
+        { form.Sheet2Gbx3, 4, "0", "3", QRect(118, 24, 139, 20) },
+        { form.Sheet2Gbx3, 4, "0", "3", QRect(118, 48, 139, 20) },
+        { form.Sheet2Gbx3, 4, "0", "3", QRect(118, 72, 139, 20) },
+        { form.Sheet2Gbx3, 4, "0", "3", QRect(118, 96, 139, 20) },
+        { form.Sheet2Gbx3, 4, "0", "3", QRect(118, 120, 139, 20) },
+        { form.Sheet2Gbx4, 3, "不连", "拖拉机", QRect(80, 140, 213, 20) },
+        { form.Sheet2Gbx4, 3, "组六", "豹子", QRect(80, 160, 213, 20) },
     };
     for (int i = 0; i < 22; ++i) {
         const velmora::TMultiChk* chk = controls[i];
@@ -244,12 +245,18 @@ void tst_TMainForm::toolBarButtons_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("area");
     QTest::addColumn<int>("page");
-    QTest::newRow("开奖数据") << "开奖数据" << "MainPctl" << 0;
-    QTest::newRow("缩水") << "缩水" << "MainPctl" << 1;
-    QTest::newRow("智能缩水") << "智能缩水" << "MainPctl" << 2;
-    QTest::newRow("智能推荐") << "智能推荐" << "MainPctl" << 3;
-    QTest::newRow("分析图表") << "分析图表" << "GridPctl" << 5;
-    QTest::newRow("彩票新闻") << "彩票新闻" << "WebPanel" << -1;
+    QTest::newRow("开奖数据") << "开奖数据"
+                              << "MainPctl" << 0;
+    QTest::newRow("缩水") << "缩水"
+                          << "MainPctl" << 1;
+    QTest::newRow("智能缩水") << "智能缩水"
+                              << "MainPctl" << 2;
+    QTest::newRow("智能推荐") << "智能推荐"
+                              << "MainPctl" << 3;
+    QTest::newRow("分析图表") << "分析图表"
+                              << "GridPctl" << 5;
+    QTest::newRow("彩票新闻") << "彩票新闻"
+                              << "WebPanel" << -1;
 }
 
 void tst_TMainForm::toolBarButtons()
@@ -287,8 +294,8 @@ void tst_TMainForm::chartButtonKeepsLastChart()
     QCOMPARE(form.FrontArea(), static_cast<QWidget*>(form.GridPctl));
     QCOMPARE(form.GridPctl->ActivePageIndex(), 1);
     // A click on a tab switches charts too.
-    QTest::mouseClick(form.GridPctl->tabBar(), Qt::LeftButton, {},
-                      form.GridPctl->tabBar()->tabRect(4).center());
+    QTest::mouseClick(
+        form.GridPctl->tabBar(), Qt::LeftButton, {}, form.GridPctl->tabBar()->tabRect(4).center());
     QCOMPARE(form.GridPctl->ActivePageIndex(), 4);
     // Tabs are 80 pixels wide, or wider where a caption needs it.
     for (int i = 0; i < form.GridPctl->count(); ++i)
@@ -311,8 +318,8 @@ void tst_TMainForm::hiddenEntryKeepsItsKey()
     form.FileMenuManulClick();
     form.GridMenuBtClick();
     QCOMPARE(form.GridPctl->ActivePageIndex(), -1);
-    QTest::mouseClick(form.GridPctl->tabBar(), Qt::LeftButton, {},
-                      form.GridPctl->tabBar()->tabRect(1).center());
+    QTest::mouseClick(
+        form.GridPctl->tabBar(), Qt::LeftButton, {}, form.GridPctl->tabBar()->tabRect(1).center());
     QCOMPARE(form.GridPctl->ActivePageIndex(), 1);
     QVERIFY(form.GridPctl->widget(1)->isVisible());
 }
@@ -325,14 +332,14 @@ void tst_TMainForm::pageShownSignals()
     QSignalSpy works(&form, &TMainForm::WorkPageShown);
     form.GridMenuHzfbtClick();
     form.GridMenuHzfbtClick();
-    QTest::mouseClick(form.GridPctl->tabBar(), Qt::LeftButton, {},
-                      form.GridPctl->tabBar()->tabRect(4).center());
+    QTest::mouseClick(
+        form.GridPctl->tabBar(), Qt::LeftButton, {}, form.GridPctl->tabBar()->tabRect(4).center());
     form.GridMenuBtClick();
     form.GridMenuDxtjtClick();
     QList<int> shown;
     for (const auto& args : charts)
         shown << args.at(0).toInt();
-    QCOMPARE(shown, (QList<int>{2, 2, 4, 4}));
+    QCOMPARE(shown, (QList<int> { 2, 2, 4, 4 }));
 
     form.RcmMenuSuperScaleClick();
     QCOMPARE(works.count(), 1);
@@ -362,8 +369,7 @@ void tst_TMainForm::helpCommands()
     qunsetenv("VELMORA_SITE");
     TMainForm& form = f.StartShown();
     QTest::keyClick(&form, Qt::Key_F1);
-    QCOMPARE(f.Platform.Opened,
-             QList<QUrl>{QUrl::fromLocalFile(f.Path(QStringLiteral("readme.txt")))});
+    QCOMPARE(f.Platform.Opened, QList<QUrl> { QUrl::fromLocalFile(f.Path(QStringLiteral("readme.txt"))) });
 
     form.FileMenuManulClick();
     form.HelpMenuOnLine->trigger();
@@ -437,7 +443,7 @@ void tst_TMainForm::resizeRecentres()
 {
     MainFormFixture f;
     TMainForm& form = f.StartShown();
-    for (const QSize size : {QSize(1000, 700), QSize(901, 640), QSize(400, 500)}) {
+    for (const QSize size : { QSize(1000, 700), QSize(901, 640), QSize(400, 500) }) {
         form.resize(size);
         form.RcmMenuSuperScaleClick();
         QApplication::processEvents();
@@ -456,7 +462,7 @@ void tst_TMainForm::resizeRecentres()
         QApplication::processEvents();
         QCOMPARE(form.Sheet4Gbx->size(), form.Sheet2Panel->size());
         QCOMPARE(form.Sheet4Memo->geometry(),
-                 QRect(8, 48, form.Sheet4Gbx->width() - 16, form.Sheet4Gbx->height() - 56));
+            QRect(8, 48, form.Sheet4Gbx->width() - 16, form.Sheet4Gbx->height() - 56));
     }
 }
 
@@ -535,6 +541,20 @@ void tst_TMainForm::closeWhenSaveFails()
     QCOMPARE(ReadBytes(f.DataFile()), bytes);
     f.Platform.SaveAnswer = velmora::TSaveChoice::Discard;
     QVERIFY(form.close());
+}
+
+void tst_TMainForm::commandErrorsAreShown()
+{
+    MainFormFixture f;
+    TMainForm& form = f.Start();
+    bool after = false;
+    form.RunCommand([&] {
+        form.Sheet2Gbx1Chk1->SetCheck(10, true);
+        after = true;
+    });
+    QVERIFY(!after);
+    QCOMPARE(f.Platform.Messages, QStringList{QStringLiteral("SetCheck Error!")});
+    QCOMPARE(form.Sheet2Gbx1Chk1->CheckedCount(), 0);
 }
 
 QTEST_MAIN(tst_TMainForm)

@@ -200,11 +200,11 @@ void tst_TMultiChk::spaceTogglesFocusedItemAfterOnChange()
     QList<bool> seen;
     connect(&chk, &TMultiChk::OnChange, this, [&] { seen << chk.GetCheck(2); });
     QTest::keyClick(&chk, Qt::Key_Space);
-    QCOMPARE(seen, QList<bool>{false});
+    QCOMPARE(seen, QList<bool> { false });
     QVERIFY(chk.GetCheck(2));
     QCOMPARE(chk.CheckedCount(), 1);
     QTest::keyClick(&chk, Qt::Key_Space);
-    QCOMPARE(seen, (QList<bool>{false, true}));
+    QCOMPARE(seen, (QList<bool> { false, true }));
     QVERIFY(!chk.GetCheck(2));
 }
 
@@ -243,7 +243,7 @@ void tst_TMultiChk::homeEndKeepFocus()
 void tst_TMultiChk::indexOfCap()
 {
     TMultiChk chk;
-    for (const char* caption : {"组六", "组三", "组六", "a b"})
+    for (const char* caption : { "组六", "组三", "组六", "a b" })
         chk.AddItem(QString::fromUtf8(caption));
     QCOMPARE(chk.IndexOfCap(QStringLiteral("组六")), 2);
     QCOMPARE(chk.IndexOfCap(QStringLiteral("组三")), 1);
@@ -302,13 +302,13 @@ void tst_TMultiChk::mousePresses_data()
     QTest::addColumn<QList<int>>("checked");
     QTest::addColumn<int>("focus");
     // Ten items in four columns, caption width 14: column width 34.
-    QTest::newRow("caption cell of item 5") << QList<QPoint>{{34 + 25, 25}} << QList<int>{5} << 5;
+    QTest::newRow("caption cell of item 5") << QList<QPoint> { { 34 + 25, 25 } } << QList<int> { 5 } << 5;
     QTest::newRow("second press toggles back")
-        << QList<QPoint>{{34 + 25, 25}, {34 + 25, 25}} << QList<int>{} << 5;
-    QTest::newRow("check cell of item 9") << QList<QPoint>{{38, 40}} << QList<int>{9} << 9;
-    QTest::newRow("gap between cells") << QList<QPoint>{{18, 5}} << QList<int>{} << 0;
-    QTest::newRow("gap between rows") << QList<QPoint>{{5, 18}} << QList<int>{} << 0;
-    QTest::newRow("two items") << QList<QPoint>{{5, 5}, {110, 5}} << QList<int>{0, 3} << 3;
+        << QList<QPoint> { { 34 + 25, 25 }, { 34 + 25, 25 } } << QList<int> {} << 5;
+    QTest::newRow("check cell of item 9") << QList<QPoint> { { 38, 40 } } << QList<int> { 9 } << 9;
+    QTest::newRow("gap between cells") << QList<QPoint> { { 18, 5 } } << QList<int> {} << 0;
+    QTest::newRow("gap between rows") << QList<QPoint> { { 5, 18 } } << QList<int> {} << 0;
+    QTest::newRow("two items") << QList<QPoint> { { 5, 5 }, { 110, 5 } } << QList<int> { 0, 3 } << 3;
 }
 
 void tst_TMultiChk::mousePresses()
