@@ -1,6 +1,7 @@
 #include "Shrink/SmartShrink.h"
 
 #include "Code/Code.h"
+#include "Code/CodeList.h"
 
 #include <algorithm>
 
@@ -76,6 +77,16 @@ std::optional<TCodeArr> SmartShrink(const TCodeArr& base, int level, const TCode
         result[c] = 1;
     }
     return result;
+}
+
+std::string SmartShrinkResultText(const TCodeArr& result)
+{
+    return kSmartShrinkLeadingText + std::to_string(CodeSetCount(result)) + "注";
+}
+
+std::string SmartShrinkImportText(const TCodeArr& imported)
+{
+    return "总共导入" + std::to_string(CodeSetCount(imported)) + "注号码";
 }
 
 } // namespace velmora

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 
 namespace velmora {
 
@@ -29,5 +30,11 @@ int SmartShrinkTarget(int baseCount, int level);
 // lowest weights (sum of their digits' weights); at a tie on the boundary the
 // higher codes are kept.
 std::optional<TCodeArr> SmartShrink(const TCodeArr& base, int level, const TCodeRecArr& history);
+
+// The result label and status text: "智能缩水结果有" N "注".
+std::string SmartShrinkResultText(const TCodeArr& result);
+
+// The base label and status text after "导入号码": "总共导入" N "注号码".
+std::string SmartShrinkImportText(const TCodeArr& imported);
 
 } // namespace velmora

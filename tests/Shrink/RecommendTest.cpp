@@ -90,32 +90,10 @@ TEST(Recommend, WeekSpanningTwoMonthsGivesTwoSets)
               SeedRecommend(202605, kWeekDigitTable));
 }
 
-TEST(Recommend, TablesAsPrinted)
-{
-    int monthCounts[10] = {};
-    for (int d : kMonthDigitTable)
-        ++monthCounts[d];
-    EXPECT_EQ(monthCounts[9], 5);
-    EXPECT_EQ(monthCounts[8], 3);
-    int weekCounts[10] = {};
-    for (int d : kWeekDigitTable)
-        ++weekCounts[d];
-    for (int d = 0; d < 10; ++d)
-        EXPECT_EQ(weekCounts[d], 4) << d;
-}
-
 TEST(Recommend, EveryKindRefusesBelowTenDraws)
 {
     const TCodeRecArr nine = DrawsOf(std::vector<int>(9, 123));
     for (RecommendKind kind : {RecommendKind::Daily, RecommendKind::Weekly, RecommendKind::Monthly})
         EXPECT_FALSE(Recommend(kind, nine, {2026, 12, 7, 2})) << RecommendKindWord(kind);
     EXPECT_STREQ(kRecommendRefusal, "开奖数据期数少于10期，无法继续完成智能推荐！！");
-}
-
-TEST(Recommend, TipTextsNameTheKind)
-{
-    TCodeArr three;
-    three[1] = three[2] = three[3] = 1;
-    EXPECT_EQ(RecommendTipText(RecommendKind::Weekly, three), "每周推荐3注号码");
-    EXPECT_EQ(RecommendTipText(RecommendKind::Monthly, TCodeArr{}), "每月推荐0注号码");
 }

@@ -92,7 +92,8 @@ TEST(SmartShrink, SmallBasesAndLevelZero)
     EXPECT_EQ(*SmartShrink(base, 0, kSkewedDraws), base);
     EXPECT_EQ(CodeSetCount(*SmartShrink(base, 6, kSkewedDraws)), 1);
     EXPECT_EQ(CodeSetCount(*SmartShrink(SetOf({42}), 1, kSkewedDraws)), 0);
-    EXPECT_EQ(CodeSetCount(*SmartShrink(TCodeArr{}, 0, kSkewedDraws)), 0);
+    EXPECT_EQ(SmartShrinkResultText(*SmartShrink(TCodeArr{}, 0, kSkewedDraws)), "智能缩水结果有0注");
+    EXPECT_EQ(SmartShrinkImportText(base), "总共导入5注号码");
 }
 
 TEST(SmartShrink, RefusesBelowTenDraws)
