@@ -21,6 +21,7 @@
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -372,6 +373,12 @@ bool TMainForm::event(QEvent* event)
         SetStatusText(0, static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
+    // The web engine costs much start-up time: it starts once the window has been
+    // painted (the timer runs after this paint pass has reached the screen).
+    if (event->type() == QEvent::Paint && FWebViewPending) {
+        FWebViewPending = false;
+        QTimer::singleShot(0, this, &TMainForm::CreateWebEngineView);
+    }
     return QMainWindow::event(event);
 }
 
@@ -411,9 +418,7 @@ void TMainForm::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!FShownOnce) {
         FShownOnce = true;
-        // The web engine costs much start-up time: it starts after the window is up.
-        if (FOptions.WebEngine)
-            QMetaObject::invokeMethod(this, &TMainForm::CreateWebEngineView, Qt::QueuedConnection);
+        FWebViewPending = FOptions.WebEngine;
     }
 }
 

@@ -13,13 +13,42 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <unistd.h>
 
 namespace {
 
-// VELMORA_STARTUP_TIMING=1 prints the wall-clock times of "window shown" and, with the
-// web engine, "web view created", then ends the program: for start-up measurements.
+// VELMORA_STARTUP_TIMING=1 prints the wall-clock times of entering main, "window shown"
+// and, with the web engine, "web view created", then ends the program: for start-up
+// measurements.
 bool StartupTiming() { return qEnvironmentVariableIntValue("VELMORA_STARTUP_TIMING") == 1; }
+
+// Tells once when a widget of the window gets its first paint event.
+class FirstPaintProbe : public QObject {
+public:
+    FirstPaintProbe(QWidget* window, std::function<void()> painted)
+        : QObject(window)
+        , FWindow(window)
+        , FPainted(std::move(painted))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (FPainted && event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == FWindow) {
+            auto painted = std::move(FPainted);
+            FPainted = nullptr;
+            painted();
+        }
+        return false;
+    }
+
+private:
+    QWidget* FWindow;
+    std::function<void()> FPainted;
+};
 
 void PrintTime(const char* what)
 {
@@ -31,6 +60,8 @@ void PrintTime(const char* what)
 
 int main(int argc, char** argv)
 {
+    if (StartupTiming())
+        PrintTime("main");
     // Qt WebEngine refuses to start as root without this, and then ends the whole program.
     if (::geteuid() == 0)
         ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
@@ -51,18 +82,21 @@ int main(int argc, char** argv)
     window.showMaximized();
 
     if (StartupTiming()) {
-        QTimer::singleShot(0, &window, [&window] {
+        // "shown" is the first paint of the window; the web view, when there is one, is
+        // made by a timer after that paint.
+        auto* probe = new FirstPaintProbe(&window, [&window, &options] {
             PrintTime("shown");
-            if (!window.WebBrowser
-                || window.WebBrowser->metaObject()->className() == QByteArray("QTextBrowser")) {
-                QApplication::quit();
-                return;
-            }
-            QTimer::singleShot(0, &window, [] {
-                PrintTime("webview");
+            auto* poll = new QTimer(&window);
+            QObject::connect(poll, &QTimer::timeout, &window, [&window, &options] {
+                if (options.WebEngine && !window.WebBrowser)
+                    return;
+                if (options.WebEngine)
+                    PrintTime("webview");
                 QApplication::quit();
             });
+            poll->start(0);
         });
+        app.installEventFilter(probe);
     }
     return app.exec();
 }
