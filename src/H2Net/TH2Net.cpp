@@ -31,7 +31,8 @@ TH2Net::TH2Net(QWidget* parent) : QAbstractScrollArea(parent)
     // Every paint fills its whole area itself, so Qt need not clear the viewport first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     verticalScrollBar()->setSingleStep(1);
-    model_.SetMessageFn([this](const std::string& text) { emit MessageRaised(QString::fromStdString(text)); });
+    model_.SetMessageFn(
+        [this](const std::string& text) { emit MessageRaised(QString::fromStdString(text)); });
     model_.SetLayoutFn([this] { OnLayout(); });
     model_.Clear();
 }
@@ -143,6 +144,8 @@ void TH2Net::paintEvent(QPaintEvent* event)
         painter.drawLine(x, 0, x, grid.Bottom + lineWidth);
     }
 
+    // Lines are black; texts take the font's colour, the window-text colour.
+    painter.setPen(palette().color(QPalette::WindowText));
     const QColor fixColor = ToQColor(m.FixColor());
     for (int c = 0; c < m.ColsCount(); ++c) {
         for (int r = 0; r < m.FixRowCount(); ++r) {
