@@ -114,6 +114,8 @@ bool DownloadUrlToFile(QWidget* parent, const QUrl& url, const QString& path, in
     progress.setMinimumDuration(500);
     progress.setAutoReset(false);
     progress.setAutoClose(false);
+    // Starts the clock after which the dialog appears.
+    progress.setValue(0);
 
     // A time-out aborts the reply with the same error as a cancel; either is a failure.
     QObject::connect(&progress, &QProgressDialog::canceled, reply, &QNetworkReply::abort);

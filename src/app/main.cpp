@@ -36,8 +36,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (FPainted && event->type() == QEvent::Paint && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->window() == FWindow) {
+        if (FPainted && event->type() == QEvent::Paint && watched->isWidgetType()
+            && static_cast<QWidget*>(watched)->window() == FWindow) {
             auto painted = std::move(FPainted);
             FPainted = nullptr;
             painted();

@@ -4,6 +4,8 @@
 
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -30,6 +32,7 @@ private slots:
     void nameFilters();
     void download_data();
     void download();
+    void cancelStopsDownload();
     void printToPdf();
 };
 
@@ -88,6 +91,33 @@ void tst_QtPlatform::download()
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), http.Body);
     }
+}
+
+void tst_QtPlatform::cancelStopsDownload()
+{
+    TestHttpServer http;
+    QVERIFY(http.Start());
+    http.ServerMode = TestHttpServer::Mode::Silent;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tmp.txt"));
+    bool modal = false;
+    QTimer::singleShot(1200, this, [&modal] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(widget);
+            if (progress && progress->isVisible()) {
+                modal = progress->windowModality() == Qt::ApplicationModal;
+                const auto buttons = progress->findChildren<QPushButton*>();
+                if (!buttons.isEmpty())
+                    QTest::mouseClick(buttons.first(), Qt::LeftButton);
+            }
+        }
+    });
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!DownloadUrlToFile(nullptr, QUrl(http.BaseUrl() + "/3dcp.txt"), path, 60000));
+    QVERIFY(clock.elapsed() < 10000);
+    QVERIFY(modal);
+    QVERIFY(!QFileInfo::exists(path));
 }
 
 void tst_QtPlatform::printToPdf()
