@@ -33,25 +33,30 @@ void tst_Snapshots::initTestCase()
 void tst_Snapshots::pages_data()
 {
     QTest::addColumn<QString>("command");
-    QTest::newRow("main-web") << "";
-    QTest::newRow("main-data") << "FileMenuManulClick";
-    QTest::newRow("main-filter") << "RcmMenuSuperScaleClick";
-    QTest::newRow("main-smart") << "RcmMenuSmartScaleClick";
-    QTest::newRow("main-recommend") << "RcmMenuSmartRcmClick";
-    QTest::newRow("chart-1-trend") << "GridMenu3dzstClick";
-    QTest::newRow("chart-2-kline") << "GridMenuKxfbtClick";
-    QTest::newRow("chart-3-sum") << "GridMenuHzfbtClick";
-    QTest::newRow("chart-4-sumtail") << "GridMenuHvfbtClick";
-    QTest::newRow("chart-5-oddeven") << "GridMenuQozstClick";
-    QTest::newRow("chart-6-bigsmall") << "GridMenuDxzstClick";
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("main-web") << "" << QSize(789, 584);
+    QTest::newRow("main-data") << "FileMenuManulClick" << QSize(789, 584);
+    QTest::newRow("main-filter") << "RcmMenuSuperScaleClick" << QSize(789, 584);
+    QTest::newRow("main-smart") << "RcmMenuSmartScaleClick" << QSize(789, 584);
+    QTest::newRow("main-recommend") << "RcmMenuSmartRcmClick" << QSize(789, 584);
+    QTest::newRow("main-filter-wide") << "RcmMenuSuperScaleClick" << QSize(1280, 800);
+    QTest::newRow("main-smart-wide") << "RcmMenuSmartScaleClick" << QSize(1280, 800);
+    QTest::newRow("chart-1-trend") << "GridMenu3dzstClick" << QSize(789, 584);
+    QTest::newRow("chart-2-kline") << "GridMenuKxfbtClick" << QSize(789, 584);
+    QTest::newRow("chart-3-sum") << "GridMenuHzfbtClick" << QSize(789, 584);
+    QTest::newRow("chart-4-sumtail") << "GridMenuHvfbtClick" << QSize(789, 584);
+    QTest::newRow("chart-5-oddeven") << "GridMenuQozstClick" << QSize(789, 584);
+    QTest::newRow("chart-6-bigsmall") << "GridMenuDxzstClick" << QSize(789, 584);
 }
 
 void tst_Snapshots::pages()
 {
     QFETCH(QString, command);
+    QFETCH(QSize, size);
     MainFormFixture f;
     QVERIFY(WriteBytes(f.DataFile(), ReadBytes(QStringLiteral(VELMORA_DATA_DIR "/3d-history.txt"))));
     TMainForm& form = f.StartShown();
+    form.resize(size);
     QCOMPARE(f.Platform.Messages, QStringList());
     const std::map<QString, void (TMainForm::*)()> commands = {
         { "FileMenuManulClick", &TMainForm::FileMenuManulClick },
