@@ -1,0 +1,57 @@
+// The result commands shared by the filter, smart-shrink and recommendation
+// pages: export to a text file, prize check in a memo, print a memo.
+#pragma once
+
+#include "Code/CodeArr.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QPlainTextEdit;
+class QWidget;
+
+namespace velmora {
+
+class Platform;
+
+class TResultActions {
+public:
+    using StatusFn = std::function<void(const QString&)>;
+
+    TResultActions(Platform& platform, QWidget* parent, StatusFn setStatus);
+
+    // "导出结果": asks for a file name ("文本文件|*.txt", default extension txt; one
+    // dialog for every page, so it offers the last chosen name) and writes the result
+    // file of the set, replacing the file atomically. With showHeader the header line
+    // goes to the status bar. A write failure raises FileError. False when cancelled.
+    bool ExportResult(const TCodeArr& codes, const char* leadingText, bool showHeader);
+
+    // "结果兑奖": asks for the winning code and looks for it in the memo; a code found
+    // is selected, and the outcome goes to the status bar. An entry that is not
+    // exactly three characters (or a cancel) does nothing.
+    void CheckPrize(QPlainTextEdit* memo);
+    // The search of the prize check for an entry already given.
+    void FindCodeInMemo(QPlainTextEdit* memo, const QString& entry);
+
+    // "打印结果": the printout header and the memo's lines at 12 points.
+    void PrintMemo(QPlainTextEdit* memo);
+
+    QString LastFileName() const { return FLastFileName; }
+
+private:
+    Platform& FPlatform;
+    QWidget* FParent;
+    StatusFn FSetStatus;
+    QString FLastFileName;
+};
+
+// A result text as a memo holds it: its lines joined by line breaks, so the memo
+// has exactly one line per line of the text (the final empty one included).
+QString ResultMemoText(const char* leadingText, const TCodeArr& codes);
+
+// The memo's lines as a list of lines sees them: none for an empty memo.
+QStringList MemoLines(const QPlainTextEdit* memo);
+
+} // namespace velmora
