@@ -1,6 +1,7 @@
 #include "Main/TMainForm.h"
 
 #include "CodeView/TCodeViewForm.h"
+#include "Main/ResultActions.h"
 #include "Draw/AppPaths.h"
 #include "Main/Platform.h"
 #include "Main/TPageControl.h"
@@ -74,6 +75,9 @@ void TMainForm::FormCreate()
     }
     setContextMenuPolicy(Qt::NoContextMenu);
 
+    FResultActions = std::make_unique<TResultActions>(
+        FPlatform, this, [this](const QString& text) { SetStatusText(0, text); });
+    ResultActions = FResultActions.get();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();

@@ -19,6 +19,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QGroupBox;
@@ -32,6 +33,7 @@ namespace velmora {
 
 class Platform;
 class TCodeViewForm;
+class TResultActions;
 class TMultiChk;
 class TPageControl;
 
@@ -69,6 +71,8 @@ public:
     QWidget* WebPanel = nullptr;
     QWidget* WebBrowser = nullptr;
     TCodeViewForm* CodeViewForm = nullptr;
+    // Export, prize check and print of the three result pages; one save dialog for all.
+    TResultActions* ResultActions = nullptr;
 
     // Menu entries.
     QAction* FileMenuManul = nullptr;
@@ -269,6 +273,7 @@ private:
     bool FShownOnce = false;
     bool FWebViewPending = false;
     bool FInShowPage = false;
+    std::unique_ptr<TResultActions> FResultActions;
 };
 
 } // namespace velmora
