@@ -22,17 +22,23 @@
 #include <memory>
 
 class QAction;
+class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QStackedLayout;
 class QToolBar;
+class QToolButton;
 class TH2Net;
 
 namespace velmora {
 
 class Platform;
 class TCodeViewForm;
+class TColumnLabel;
+class TFilterSpinEdit;
+struct FilterConditions;
 class TResultActions;
 class TMultiChk;
 class TPageControl;
@@ -143,6 +149,30 @@ public:
     TMultiChk* Sheet2Gbx3Chk5 = nullptr;
     TMultiChk* Sheet2Gbx4Chk1 = nullptr;
     TMultiChk* Sheet2Gbx4Chk2 = nullptr;
+    // Tool bar buttons.
+    QAction* Sheet2TbrClearBt = nullptr;
+    QAction* Sheet2TbrExportBt = nullptr;
+    QAction* Sheet2TbrCheckBt = nullptr;
+    QAction* Sheet2TbrPrintBt = nullptr;
+    QAction* Sheet2TbrScaleBt = nullptr;
+    QAction* Sheet2TbrViewBt = nullptr;
+    // Recent-draw panel: the header and rows 1 .. 3 (Sheet2PanelTopLbl0 .. 3), and the
+    // pair edits "近期两码限于:" and "近期排除两码:".
+    std::array<TColumnLabel*, 4> Sheet2PanelTopLbls {};
+    QLineEdit* Sheet2PanelTopEd1 = nullptr;
+    QLineEdit* Sheet2PanelTopEd2 = nullptr;
+    // Sheet2Gbx1Cbb1 .. 5, Sheet2Gbx3Ed1 .. 5 and Sheet2Gbx1Bt1 .. 6 from index 0.
+    std::array<QComboBox*, 5> Sheet2Gbx1Cbbs {};
+    std::array<QLineEdit*, 5> Sheet2Gbx3Eds {};
+    // The position-row buttons, "全选" and "清除" for each row.
+    QWidget* Sheet2Gbx1Tbr = nullptr;
+    std::array<QToolButton*, 6> Sheet2Gbx1Bts {};
+    QLineEdit* Sheet2Gbx4Ed1 = nullptr;
+    QLineEdit* Sheet2Gbx4Ed2 = nullptr;
+    QLineEdit* Sheet2Gbx4Ed3 = nullptr;
+    QLineEdit* Sheet2Gbx4Ed4 = nullptr;
+    TFilterSpinEdit* Sheet2Gbx4Se1 = nullptr;
+    TFilterSpinEdit* Sheet2Gbx4Se2 = nullptr;
 
     // --- Smart shrink page (TabSheet3) ----------------------------------------
     QWidget* TabSheet3 = nullptr;
@@ -212,6 +242,17 @@ public:
 
     // Filter page.
     void Sheet2TbrClearBtClick();
+    void Sheet2TbrScaleBtClick();
+    void Sheet2TbrExportBtClick();
+    void Sheet2TbrCheckBtClick();
+    void Sheet2TbrPrintBtClick();
+    void Sheet2TbrViewBtClick();
+    // Rebuilds the recent-draw panel's texts; runs whenever the filter page is shown.
+    void TabSheet2Show();
+    // Position-row button index 0 .. 5: "全选" (even) or "清除" (odd) of row index / 2.
+    void Sheet2Gbx1BtClick(int index);
+    // The page's conditions as they stand, a spin edit's typed value included.
+    FilterConditions ReadConditions() const;
     // TabSheet5Net .. TabSheet10Net.
     std::array<TH2Net*, 6> ChartNets() const;
     // The 22 multi-check controls in the order they are built.
@@ -255,6 +296,8 @@ private:
     void CreateDataPage();
     void CreateFilterPage();
     void CreateFilterCheckControls();
+    void CreateRecentPanel();
+    void CreateFilterGroupBoxes();
     void CreateSmartPage();
     void CreateRecommendPage();
     void CreateChartPages();
