@@ -27,6 +27,8 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
+class QSlider;
 class QStackedLayout;
 class QToolBar;
 class QToolButton;
@@ -35,6 +37,7 @@ class TH2Net;
 namespace velmora {
 
 class Platform;
+class TChartSpinEdit;
 class TCodeViewForm;
 class TColumnLabel;
 class TFilterSpinEdit;
@@ -182,12 +185,43 @@ public:
     QGroupBox* GroupBox1 = nullptr;
     QGroupBox* GroupBox2 = nullptr;
     QWidget* Sheet3PanelBottom = nullptr;
+    QAction* Sheet3ImportBt = nullptr;
+    QAction* Sheet3ExportBt = nullptr;
+    QAction* Sheet3TbrCheckBt = nullptr;
+    QAction* Sheet3TbrPrintBt = nullptr;
+    QLabel* Sheet3Lblx1 = nullptr;
+    QLabel* Sheet3Lblx2 = nullptr;
+    QPlainTextEdit* Sheet3InitMemo = nullptr;
+    QPlainTextEdit* Sheet3TargetMemo = nullptr;
+    QLabel* Label2 = nullptr;
+    // The shrink level 0 .. 6; it highlights the range from 0 to its position.
+    QSlider* Sheet3TrackBar = nullptr;
+    QPushButton* Sheet3ScaleBt = nullptr;
+    void Sheet3ImportBtClick();
+    void Sheet3ScaleBtClick();
+    void Sheet3TrackBarChange();
+    void Sheet3ExportBtClick();
+    void Sheet3TbrCheckBtClick();
+    void Sheet3TbrPrintBtClick();
 
     // --- Smart recommendation page (TabSheet4) --------------------------------
     QWidget* TabSheet4 = nullptr;
     QToolBar* Sheet4Tbr = nullptr;
     QGroupBox* Sheet4Gbx = nullptr;
     QPlainTextEdit* Sheet4Memo = nullptr;
+    QAction* Sheet4TbrRcmDayBt = nullptr;
+    QAction* Sheet4TbrRcmWeekBt = nullptr;
+    QAction* Sheet4TbrRcmMouthBt = nullptr;
+    QAction* Sheet4TbrExportBt = nullptr;
+    QAction* Sheet4TbrCheckBt = nullptr;
+    QAction* Sheet4TbrPrintBt = nullptr;
+    QLabel* Sheet4TipsLbl = nullptr;
+    void Sheet4TbrRcmDayBtClick();
+    void Sheet4TbrRcmWeekBtClick();
+    void Sheet4TbrRcmMouthBtClick();
+    void Sheet4TbrExportBtClick();
+    void Sheet4TbrCheckBtClick();
+    void Sheet4TbrPrintBtClick();
 
     // --- Chart pages (TabSheet5 .. TabSheet10) ---------------------------------
     // Index 0 .. 5 stand for TabSheet5 .. TabSheet10.
@@ -201,6 +235,49 @@ public:
     TH2Net* TabSheet10Net = nullptr;
     // The legend panels along the bottom of TabSheet9 and TabSheet10 (null for the others).
     std::array<QWidget*, 6> ChartPanelBottoms {};
+    // Top panels: "统计最近 [N] 期的...情况" and "查询".
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label9 = nullptr;
+    TChartSpinEdit* TabSheet5Se = nullptr;
+    TChartSpinEdit* TabSheet6Se = nullptr;
+    TChartSpinEdit* TabSheet7Se = nullptr;
+    TChartSpinEdit* TabSheet8Se = nullptr;
+    TChartSpinEdit* TabSheet9Se = nullptr;
+    TChartSpinEdit* TabSheet10Se = nullptr;
+    QPushButton* TabSheet5GoBt = nullptr;
+    QPushButton* TabSheet6GoBt = nullptr;
+    QPushButton* TabSheet7GoBt = nullptr;
+    QPushButton* TabSheet8GoBt = nullptr;
+    QPushButton* TabSheet9GoBt = nullptr;
+    QPushButton* TabSheet10GoBt = nullptr;
+    // Legends of the odd/even and big/small charts.
+    QLabel* Label8 = nullptr;
+    QLabel* Label33 = nullptr;
+    // Each rebuilds its chart from DrawHistory and its spin edit: the Show handlers when the
+    // page has become visible (a clamp message comes after the page has appeared), the
+    // GoBt handlers on "查询".
+    void TabSheet5Show();
+    void TabSheet6Show();
+    void TabSheet7Show();
+    void TabSheet8Show();
+    void TabSheet9Show();
+    void TabSheet10Show();
+    void TabSheet5GoBtClick();
+    void TabSheet6GoBtClick();
+    void TabSheet7GoBtClick();
+    void TabSheet8GoBtClick();
+    void TabSheet9GoBtClick();
+    void TabSheet10GoBtClick();
+    // Builds chart page index (0 .. 5) for its spin edit's value and sets the spin edit
+    // to the clamped count; the clamp message is shown at once or, when
+    // messageAfterShow, once the events of the page's appearance have run.
+    void BuildChartPage(int index, bool messageAfterShow);
+    std::array<TChartSpinEdit*, 6> ChartSpinEdits() const;
+    std::array<QPushButton*, 6> ChartGoBts() const;
 
     // --- Commands ----------------------------------------------------------------
     void ShowPage(TPageControl* pageControl, int index);
