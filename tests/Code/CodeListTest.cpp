@@ -113,7 +113,7 @@ TEST(LinesToCodeSet, RoundTripOfCodeLines)
 TEST(LinesToCodeSet, ScanAgreesWithStepwiseReading)
 {
     std::mt19937 rng(11);
-    const std::string alphabet = "0123456789012345678901234567 ,\t\r\xE4\xB8\xADa";
+    const std::string alphabet = "0123456789012345678901234567 ,\t\r\xE4\xB8\xAD" "a";
     for (int round = 0; round < 2000; ++round) {
         std::vector<std::string> lines(1 + rng() % 3);
         for (auto& line : lines)
