@@ -2,15 +2,53 @@
 // box Sheet4Gbx with the result memo Sheet4Memo, which FormResize stretches.
 #include "Main/TMainForm.h"
 
+#include "Code/CodeList.h"
+#include "Main/Platform.h"
+#include "Main/ResultActions.h"
 #include "Main/TPageControl.h"
 #include "Main/UiSupport.h"
+#include "Shrink/Recommend.h"
 
+#include <QDate>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace velmora {
+
+namespace {
+
+// Qt counts weekdays from Monday = 1 to Sunday = 7; the recommendation from Sunday = 1.
+CalendarDate CalendarDateOf(const QDate& date)
+{
+    return { date.year(), date.month(), date.day(), date.dayOfWeek() % 7 + 1 };
+}
+
+// One recommendation of the kind and the ending all three share: the memo, the
+// label and the status bar. Fewer than 10 draws: the refusal, and nothing changes.
+void RunRecommend(TMainForm& form, RecommendKind kind)
+{
+    const std::optional<TCodeArr> codes
+        = Recommend(kind, form.DrawHistory, CalendarDateOf(form.GetPlatform().Now().date()));
+    if (!codes) {
+        form.GetPlatform().ShowMessage(&form, QString::fromUtf8(kRecommendRefusal));
+        return;
+    }
+    form.Sheet4Codes = *codes;
+    QStringList lines;
+    for (const std::string& line : CodeSetToLines(form.Sheet4Codes))
+        lines << ToQString(line);
+    form.Sheet4Memo->setPlainText(lines.join(QLatin1Char('\n')));
+    const QString text = ToQString(RecommendTipText(kind, form.Sheet4Codes));
+    form.Sheet4TipsLbl->setText(text);
+    form.SetStatusText(0, text);
+}
+
+} // namespace
 
 void TMainForm::CreateRecommendPage()
 {
@@ -22,12 +60,29 @@ void TMainForm::CreateRecommendPage()
 
     Sheet4Tbr = MakePageToolBar(TabSheet4);
     Sheet4Tbr->setObjectName(QStringLiteral("Sheet4Tbr"));
+    Sheet4TbrRcmDayBt = AddPageButton(Sheet4Tbr, QStringLiteral("每日推荐"));
+    Sheet4TbrRcmWeekBt = AddPageButton(Sheet4Tbr, QStringLiteral("每周推荐"));
+    Sheet4TbrRcmMouthBt = AddPageButton(Sheet4Tbr, QStringLiteral("每月推荐"));
+    Sheet4Tbr->addSeparator();
+    Sheet4TbrExportBt = AddPageButton(Sheet4Tbr, QStringLiteral("导出结果"));
+    Sheet4TbrCheckBt = AddPageButton(Sheet4Tbr, QStringLiteral("结果兑奖"));
+    Sheet4TbrPrintBt = AddPageButton(Sheet4Tbr, QStringLiteral("打印结果"));
+    ConnectCommand(Sheet4TbrRcmDayBt, &TMainForm::Sheet4TbrRcmDayBtClick);
+    ConnectCommand(Sheet4TbrRcmWeekBt, &TMainForm::Sheet4TbrRcmWeekBtClick);
+    ConnectCommand(Sheet4TbrRcmMouthBt, &TMainForm::Sheet4TbrRcmMouthBtClick);
+    ConnectCommand(Sheet4TbrExportBt, &TMainForm::Sheet4TbrExportBtClick);
+    ConnectCommand(Sheet4TbrCheckBt, &TMainForm::Sheet4TbrCheckBtClick);
+    ConnectCommand(Sheet4TbrPrintBt, &TMainForm::Sheet4TbrPrintBtClick);
     layout->addWidget(Sheet4Tbr);
 
     Sheet4Gbx = new QGroupBox(QStringLiteral("智能推荐号码："), TabSheet4);
     Sheet4Gbx->setObjectName(QStringLiteral("Sheet4Gbx"));
     Sheet4Gbx->installEventFilter(this);
     layout->addWidget(Sheet4Gbx, 1);
+
+    Sheet4TipsLbl = new QLabel(QStringLiteral("总共0注号码"), Sheet4Gbx);
+    Sheet4TipsLbl->setObjectName(QStringLiteral("Sheet4TipsLbl"));
+    Sheet4TipsLbl->setGeometry(11, 24, 353, 20);
 
     Sheet4Memo = new QPlainTextEdit(Sheet4Gbx);
     Sheet4Memo->setObjectName(QStringLiteral("Sheet4Memo"));
@@ -38,5 +93,20 @@ void TMainForm::CreateRecommendPage()
     MainPctl->addTab(TabSheet4, QStringLiteral("智能推荐"));
     TabSheet4->installEventFilter(this);
 }
+
+void TMainForm::Sheet4TbrRcmDayBtClick() { RunRecommend(*this, RecommendKind::Daily); }
+
+void TMainForm::Sheet4TbrRcmWeekBtClick() { RunRecommend(*this, RecommendKind::Weekly); }
+
+void TMainForm::Sheet4TbrRcmMouthBtClick() { RunRecommend(*this, RecommendKind::Monthly); }
+
+void TMainForm::Sheet4TbrExportBtClick()
+{
+    ResultActions->ExportResult(Sheet4Codes, kRecommendLeadingText, true);
+}
+
+void TMainForm::Sheet4TbrCheckBtClick() { ResultActions->CheckPrize(Sheet4Memo); }
+
+void TMainForm::Sheet4TbrPrintBtClick() { ResultActions->PrintMemo(Sheet4Memo); }
 
 } // namespace velmora

@@ -3,15 +3,129 @@
 // (the shrink level and its button).
 #include "Main/TMainForm.h"
 
+#include "Code/CodeList.h"
+#include "Main/Platform.h"
+#include "Main/ResultActions.h"
 #include "Main/TPageControl.h"
 #include "Main/UiSupport.h"
+#include "Shrink/SmartShrink.h"
 
 #include <QFrame>
 #include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QStyleOptionSlider>
+#include <QStylePainter>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace velmora {
+
+namespace {
+
+// A slider that highlights a selection range in its channel, as the level
+// control shows the levels up to the one chosen, whatever the widget style draws.
+class TTrackBar : public QSlider {
+public:
+    using QSlider::QSlider;
+
+    void SetSelection(int start, int end)
+    {
+        if (start == FSelStart && end == FSelEnd)
+            return;
+        FSelStart = start;
+        FSelEnd = end;
+        update();
+    }
+
+protected:
+    // The channel is a thin line in a control 24 pixels high: a press anywhere
+    // beside the handle counts as a press in the channel at that column.
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        const QRect handle = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+        const QRect groove = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+        const QPointF pos = event->position();
+        if (handle.contains(pos.toPoint()) || groove.contains(pos.toPoint())) {
+            QSlider::mousePressEvent(event);
+            return;
+        }
+        const QPointF inChannel(pos.x(), groove.center().y());
+        QMouseEvent moved(event->type(), inChannel, mapTo(window(), inChannel), mapToGlobal(inChannel),
+            event->button(), event->buttons(), event->modifiers(), event->pointingDevice());
+        QSlider::mousePressEvent(&moved);
+        event->setAccepted(moved.isAccepted());
+    }
+
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        option.subControls = QStyle::SC_SliderGroove;
+        if (tickPosition() != NoTicks)
+            option.subControls |= QStyle::SC_SliderTickmarks;
+        painter.drawComplexControl(QStyle::CC_Slider, option);
+
+        // The band runs between the handle's centres at the two ends of the selection.
+        const QRect groove = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+        const QRect handle = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+        const int span = groove.width() - handle.width();
+        auto centre = [&](int value) {
+            return groove.x() + handle.width() / 2
+                + QStyle::sliderPositionFromValue(minimum(), maximum(), value, span, option.upsideDown);
+        };
+        if (FSelEnd > FSelStart) {
+            const int top = groove.center().y() - 1;
+            painter.fillRect(QRect(QPoint(centre(FSelStart), top), QPoint(centre(FSelEnd), top + 2)),
+                palette().color(QPalette::Highlight));
+        }
+
+        option.subControls = QStyle::SC_SliderHandle;
+        painter.drawComplexControl(QStyle::CC_Slider, option);
+    }
+
+private:
+    int FSelStart = 0;
+    int FSelEnd = 0;
+};
+
+// A memo's text made of lines: joined by line breaks, one memo line per line.
+QString MemoText(const std::vector<std::string>& lines)
+{
+    QStringList out;
+    for (const std::string& line : lines)
+        out << ToQString(line);
+    return out.join(QLatin1Char('\n'));
+}
+
+QPlainTextEdit* MakeCodeMemo(QWidget* parent, const QString& name)
+{
+    auto* memo = new QPlainTextEdit(parent);
+    memo->setObjectName(name);
+    memo->setGeometry(8, 48, 353, 281);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    KeepSelectionVisible(memo);
+    return memo;
+}
+
+QLabel* MakeCountLabel(QWidget* parent, const QString& name)
+{
+    auto* label = new QLabel(QStringLiteral("总共0注号码"), parent);
+    label->setObjectName(name);
+    label->setGeometry(11, 24, 353, 20);
+    return label;
+}
+
+} // namespace
 
 void TMainForm::CreateSmartPage()
 {
@@ -23,6 +137,15 @@ void TMainForm::CreateSmartPage()
 
     Sheet3Tbr = MakePageToolBar(TabSheet3);
     Sheet3Tbr->setObjectName(QStringLiteral("Sheet3Tbr"));
+    Sheet3ImportBt = AddPageButton(Sheet3Tbr, QStringLiteral("导入号码"));
+    Sheet3Tbr->addSeparator();
+    Sheet3ExportBt = AddPageButton(Sheet3Tbr, QStringLiteral("导出结果"));
+    Sheet3TbrCheckBt = AddPageButton(Sheet3Tbr, QStringLiteral("结果兑奖"));
+    Sheet3TbrPrintBt = AddPageButton(Sheet3Tbr, QStringLiteral("打印结果"));
+    ConnectCommand(Sheet3ImportBt, &TMainForm::Sheet3ImportBtClick);
+    ConnectCommand(Sheet3ExportBt, &TMainForm::Sheet3ExportBtClick);
+    ConnectCommand(Sheet3TbrCheckBt, &TMainForm::Sheet3TbrCheckBtClick);
+    ConnectCommand(Sheet3TbrPrintBt, &TMainForm::Sheet3TbrPrintBtClick);
     layout->addWidget(Sheet3Tbr);
 
     auto* panel = new QFrame(TabSheet3);
@@ -38,9 +161,13 @@ void TMainForm::CreateSmartPage()
     GroupBox1 = new QGroupBox(QStringLiteral("缩水基础号码："), Sheet3PanelCenter);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(4, 6, 373, 339);
+    Sheet3Lblx1 = MakeCountLabel(GroupBox1, QStringLiteral("Sheet3Lblx1"));
+    Sheet3InitMemo = MakeCodeMemo(GroupBox1, QStringLiteral("Sheet3InitMemo"));
     GroupBox2 = new QGroupBox(QStringLiteral("智能缩水结果："), Sheet3PanelCenter);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setGeometry(388, 6, 373, 339);
+    Sheet3Lblx2 = MakeCountLabel(GroupBox2, QStringLiteral("Sheet3Lblx2"));
+    Sheet3TargetMemo = MakeCodeMemo(GroupBox2, QStringLiteral("Sheet3TargetMemo"));
 
     Sheet3PanelBottom = new QWidget(Sheet3Panel);
     Sheet3PanelBottom->setObjectName(QStringLiteral("Sheet3PanelBottom"));
@@ -53,8 +180,77 @@ void TMainForm::CreateSmartPage()
     palette.setColor(QPalette::ButtonText, Qt::blue);
     Sheet3PanelBottom->setPalette(palette);
 
+    // The caption is wider here than in the design's font, so the slider and the
+    // button follow it instead of sitting at fixed places beneath it.
+    Label2 = new QLabel(QStringLiteral("缩水级别："), Sheet3PanelBottom);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->adjustSize();
+    Label2->move(1, (Sheet3PanelBottom->height() - Label2->height()) / 2);
+
+    auto* trackBar = new TTrackBar(Qt::Horizontal, Sheet3PanelBottom);
+    Sheet3TrackBar = trackBar;
+    Sheet3TrackBar->setObjectName(QStringLiteral("Sheet3TrackBar"));
+    Sheet3TrackBar->setRange(kMinShrinkLevel, kMaxShrinkLevel);
+    Sheet3TrackBar->setValue(1);
+    Sheet3TrackBar->setTickPosition(QSlider::TicksBelow);
+    Sheet3TrackBar->setTickInterval(1);
+    // Page Up/Down and a click in the channel step one level; an arrow key goes to an end.
+    Sheet3TrackBar->setPageStep(1);
+    Sheet3TrackBar->setSingleStep(10);
+    Sheet3TrackBar->setGeometry(Label2->geometry().right() + 5, 4, 100, 24);
+    trackBar->SetSelection(kMinShrinkLevel, Sheet3TrackBar->value());
+    connect(Sheet3TrackBar, &QSlider::valueChanged, this, [this] { RunCommand([this] { Sheet3TrackBarChange(); }); });
+
+    Sheet3ScaleBt = new QPushButton(QStringLiteral("智能缩水"), Sheet3PanelBottom);
+    Sheet3ScaleBt->setObjectName(QStringLiteral("Sheet3ScaleBt"));
+    Sheet3ScaleBt->setGeometry(Sheet3TrackBar->geometry().right() + 9, 5, 75, 25);
+    connect(Sheet3ScaleBt, &QPushButton::clicked, this, [this] { RunCommand([this] { Sheet3ScaleBtClick(); }); });
+
     MainPctl->addTab(TabSheet3, QStringLiteral("智能缩水"));
     TabSheet3->installEventFilter(this);
 }
+
+void TMainForm::Sheet3ImportBtClick()
+{
+    Sheet3InitMemo->setPlainText(MemoText(CodeSetToLines(Sheet2Codes)));
+    const QString text = ToQString(SmartShrinkImportText(Sheet2Codes));
+    Sheet3Lblx1->setText(text);
+    SetStatusText(0, text);
+}
+
+void TMainForm::Sheet3ScaleBtClick()
+{
+    // The base is read from the memo at every run; a refusal keeps even the old base set.
+    std::vector<std::string> lines;
+    for (const QString& line : MemoLines(Sheet3InitMemo))
+        lines.push_back(ToStdString(line));
+    TCodeArr base;
+    LinesToCodeSet(lines, base);
+    const std::optional<TCodeArr> result = SmartShrink(base, Sheet3TrackBar->value(), DrawHistory);
+    if (!result) {
+        FPlatform.ShowMessage(this, QString::fromUtf8(kSmartShrinkRefusal));
+        return;
+    }
+    Sheet3InitCodes = base;
+    Sheet3TargetCodes = *result;
+    Sheet3TargetMemo->setPlainText(MemoText(CodeSetToLines(Sheet3TargetCodes)));
+    const QString text = ToQString(SmartShrinkResultText(Sheet3TargetCodes));
+    Sheet3Lblx2->setText(text);
+    SetStatusText(0, text);
+}
+
+void TMainForm::Sheet3TrackBarChange()
+{
+    static_cast<TTrackBar*>(Sheet3TrackBar)->SetSelection(kMinShrinkLevel, Sheet3TrackBar->value());
+}
+
+void TMainForm::Sheet3ExportBtClick()
+{
+    ResultActions->ExportResult(Sheet3TargetCodes, kSmartShrinkLeadingText, true);
+}
+
+void TMainForm::Sheet3TbrCheckBtClick() { ResultActions->CheckPrize(Sheet3TargetMemo); }
+
+void TMainForm::Sheet3TbrPrintBtClick() { ResultActions->PrintMemo(Sheet3TargetMemo); }
 
 } // namespace velmora
