@@ -41,10 +41,7 @@ QValidator::State TFilterSpinEdit::validate(QString& input, int&) const
     return QValidator::Acceptable;
 }
 
-void TFilterSpinEdit::stepBy(int steps)
-{
-    SetValue(std::clamp(Value(), FMin, FMax) + steps);
-}
+void TFilterSpinEdit::stepBy(int steps) { SetValue(std::clamp(Value(), FMin, FMax) + steps); }
 
 QAbstractSpinBox::StepEnabled TFilterSpinEdit::stepEnabled() const
 {

@@ -71,8 +71,8 @@ QLineEdit* MakeEdit(QWidget* parent, const QString& name, QRect bounds)
     return edit;
 }
 
-TColumnLabel* MakeColumnLabel(QWidget* parent, const QString& name, const QString& text,
-    QRect bounds, const QVector<TColumnLabel::Stop>& stops)
+TColumnLabel* MakeColumnLabel(QWidget* parent, const QString& name, const QString& text, QRect bounds,
+    const QVector<TColumnLabel::Stop>& stops)
 {
     auto* label = new TColumnLabel(parent);
     label->setObjectName(name);
@@ -90,8 +90,7 @@ QStringList Digits(int count, int width)
     return captions;
 }
 
-template <std::size_t N>
-CheckFlags<N> FlagsOf(const TMultiChk* control)
+template <std::size_t N> CheckFlags<N> FlagsOf(const TMultiChk* control)
 {
     CheckFlags<N> flags {};
     for (std::size_t i = 0; i < N; ++i)
@@ -170,23 +169,28 @@ void TMainForm::CreateRecentPanel()
     // Stops in the label's coordinates: the draw-code piece ends before the left hit
     // control, "个号" follows it, the test-code piece ends before the right control,
     // "个号" follows that, then the two pair columns.
-    const auto at = [](int panelX, bool right) { return TColumnLabel::Stop { panelX - kRecentLabelLeft, right }; };
-    const QVector<TColumnLabel::Stop> rowStops = { at(kDrawChkLeft + 1, true), at(kDrawChkRight, false),
-        at(kTestChkLeft + 1, true), at(kTestChkRight, false), at(kDrawPairsLeft, false),
-        at(kTestPairsLeft, false) };
+    const auto at = [](int panelX, bool right) {
+        return TColumnLabel::Stop { panelX - kRecentLabelLeft, right };
+    };
+    const QVector<TColumnLabel::Stop> rowStops
+        = { at(kDrawChkLeft + 1, true), at(kDrawChkRight, false), at(kTestChkLeft + 1, true),
+              at(kTestChkRight, false), at(kDrawPairsLeft, false), at(kTestPairsLeft, false) };
     const QVector<TColumnLabel::Stop> headerStops = { at(kDrawChkLeft + 1, true), at(kTestChkLeft + 1, true),
         at(kDrawPairsLeft, false), at(kTestPairsLeft, false) };
     for (int i = 0; i < 4; ++i) {
         TColumnLabel* label = MakeColumnLabel(Sheet2PanelTop, QStringLiteral("Sheet2PanelTopLbl%1").arg(i),
-            QString(), QRect(kRecentLabelLeft, kRecentLabelTops[i], kPanelWidth - kRecentLabelLeft, kRecentLabelHeight),
+            QString(),
+            QRect(kRecentLabelLeft, kRecentLabelTops[i], kPanelWidth - kRecentLabelLeft, kRecentLabelHeight),
             i == 0 ? headerStops : rowStops);
         label->setFont(font);
         Sheet2PanelTopLbls[static_cast<std::size_t>(i)] = label;
     }
     MakeLabel(Sheet2PanelTop, QStringLiteral("近期两码限于:"), QRect(16, 70, 92, 22));
-    Sheet2PanelTopEd1 = MakeEdit(Sheet2PanelTop, QStringLiteral("Sheet2PanelTopEd1"), QRect(108, 70, 262, 22));
+    Sheet2PanelTopEd1
+        = MakeEdit(Sheet2PanelTop, QStringLiteral("Sheet2PanelTopEd1"), QRect(108, 70, 262, 22));
     MakeLabel(Sheet2PanelTop, QStringLiteral("近期排除两码:"), QRect(390, 70, 92, 22));
-    Sheet2PanelTopEd2 = MakeEdit(Sheet2PanelTop, QStringLiteral("Sheet2PanelTopEd2"), QRect(482, 70, 266, 22));
+    Sheet2PanelTopEd2
+        = MakeEdit(Sheet2PanelTop, QStringLiteral("Sheet2PanelTopEd2"), QRect(482, 70, 266, 22));
 }
 
 void TMainForm::CreateFilterGroupBoxes()
@@ -202,7 +206,8 @@ void TMainForm::CreateFilterGroupBoxes()
         combo->setGeometry(44 + i * 60, 18, 56, 22);
         Sheet2Gbx1Cbbs[static_cast<std::size_t>(i)] = combo;
     }
-    const QString positions[3] = { QStringLiteral("百位:"), QStringLiteral("十位:"), QStringLiteral("个位:") };
+    const QString positions[3]
+        = { QStringLiteral("百位:"), QStringLiteral("十位:"), QStringLiteral("个位:") };
     Sheet2Gbx1Tbr = new QWidget(Sheet2Gbx1);
     Sheet2Gbx1Tbr->setObjectName(QStringLiteral("Sheet2Gbx1Tbr"));
     Sheet2Gbx1Tbr->setGeometry(352, 42, 84, 64);
@@ -222,10 +227,10 @@ void TMainForm::CreateFilterGroupBoxes()
     }
 
     // Group box 2: the labels of the six rows; the rows are multi-check controls.
-    const std::pair<QString, int> rows2[] = { { QStringLiteral("合值范围:"), 20 },
-        { QStringLiteral("和值范围:"), 46 }, { QStringLiteral("小中大比例"), 105 },
-        { QStringLiteral("012路比例:"), 145 }, { QStringLiteral("奇偶比例:"), 186 },
-        { QStringLiteral("大小比例:"), 212 } };
+    const std::pair<QString, int> rows2[]
+        = { { QStringLiteral("合值范围:"), 20 }, { QStringLiteral("和值范围:"), 46 },
+              { QStringLiteral("小中大比例"), 105 }, { QStringLiteral("012路比例:"), 145 },
+              { QStringLiteral("奇偶比例:"), 186 }, { QStringLiteral("大小比例:"), 212 } };
     for (const auto& [text, top] : rows2)
         MakeLabel(Sheet2Gbx2, text, QRect(8, top, 72, 20));
 
@@ -250,7 +255,8 @@ void TMainForm::CreateFilterGroupBoxes()
         *eds4[i] = MakeEdit(Sheet2Gbx4, QStringLiteral("Sheet2Gbx4Ed%1").arg(i + 1), QRect(76, top, 228, 21));
     }
     MakeColumnLabel(Sheet2Gbx4, QStringLiteral("Sheet2Gbx4Lbl5"),
-        QStringLiteral("号码范围：最小号      , 最大号"), QRect(8, 115, 220, 22), { { 0, false }, { 170, false } });
+        QStringLiteral("号码范围：最小号      , 最大号"), QRect(8, 115, 220, 22),
+        { { 0, false }, { 170, false } });
     Sheet2Gbx4Se1 = new TFilterSpinEdit(0, 9, Sheet2Gbx4);
     Sheet2Gbx4Se1->setObjectName(QStringLiteral("Sheet2Gbx4Se1"));
     Sheet2Gbx4Se1->setGeometry(124, 115, 50, 22);
@@ -415,7 +421,10 @@ void TMainForm::Sheet2TbrScaleBtClick()
     CodeViewForm->Memo->setPlainText(ResultMemoText(kShrinkLeadingText, Sheet2Codes));
 }
 
-void TMainForm::Sheet2TbrExportBtClick() { ResultActions->ExportResult(Sheet2Codes, kShrinkLeadingText, false); }
+void TMainForm::Sheet2TbrExportBtClick()
+{
+    ResultActions->ExportResult(Sheet2Codes, kShrinkLeadingText, false);
+}
 
 void TMainForm::Sheet2TbrCheckBtClick() { ResultActions->CheckPrize(CodeViewForm->Memo); }
 

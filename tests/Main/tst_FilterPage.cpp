@@ -1,0 +1,713 @@
+// The filter page driven as a user drives it: clicks in the multi-check rows,
+// choices in the banker lists, typing into the edits and spin edits, and the
+// buttons of the page's tool bar.
+#include "MainFormFixture.h"
+
+#include "Code/Code.h"
+#include "CodeView/TCodeViewForm.h"
+#include "Main/QtPlatform.h"
+#include "Main/TColumnLabel.h"
+#include "Main/TFilterSpinEdit.h"
+#include "MultiChk/TMultiChk.h"
+#include "Shrink/FilterConditions.h"
+#include "Shrink/RecentPanel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringDecoder>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <functional>
+#include <vector>
+
+using velmora::FilterConditions;
+using velmora::TMainForm;
+using velmora::TMultiChk;
+
+namespace {
+
+void ClickItem(TMultiChk* control, int index)
+{
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->RectOfChk(index).center());
+}
+
+void ClickButton(QToolBar* bar, QAction* action)
+{
+    QWidget* button = bar->widgetForAction(action);
+    QVERIFY(button);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void Press(TMainForm& form, QAction* action) { ClickButton(form.Sheet2Tbr, action); }
+
+// Picks an item of a banker list with the keyboard: Home goes to "N", each Down
+// one item further.
+void ChooseBanker(TMainForm& form, int combo, const QString& item)
+{
+    QComboBox* box = form.Sheet2Gbx1Cbbs[static_cast<std::size_t>(combo)];
+    QTest::keyClick(box, Qt::Key_Home);
+    const int index = box->findText(item);
+    QVERIFY(index >= 0);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(box, Qt::Key_Down);
+}
+
+void TypeInto(QWidget* edit, const QString& text)
+{
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text);
+}
+
+QString MemoText(const TMainForm& form) { return form.CodeViewForm->Memo->toPlainText(); }
+
+int Count(const velmora::TCodeArr& codes) { return static_cast<int>(velmora::CodeSetCount(codes)); }
+
+// The result text of the memo, built here from the codes' flags.
+QString ExpectedMemo(const velmora::TCodeArr& codes)
+{
+    QStringList lines { QStringLiteral("缩水结果有%1注").arg(Count(codes)), QString() };
+    QString line;
+    int inLine = 0;
+    for (int c = 0; c < 1000; ++c) {
+        if (!codes[c])
+            continue;
+        line += QStringLiteral("%1,").arg(c, 3, 10, QLatin1Char('0'));
+        if (++inLine == 10) {
+            lines << line;
+            line.clear();
+            inLine = 0;
+        }
+    }
+    if (!line.isEmpty())
+        lines << line;
+    lines << QString();
+    return lines.join(QLatin1Char('\n'));
+}
+
+// Shows the filter page with the real draw history loaded.
+TMainForm& StartOnFilterPage(MainFormFixture& f, int historyLines = 9000)
+{
+    if (historyLines > 0)
+        WriteBytes(f.DataFile(), HistoryLines(historyLines));
+    TMainForm& form = f.StartShown();
+    form.RcmMenuSuperScaleClick();
+    return form;
+}
+
+struct ConditionRow {
+    const char* name;
+    std::function<void(TMainForm&)> act;
+    std::function<void(FilterConditions&)> expect;
+};
+
+std::vector<ConditionRow> ConditionRows()
+{
+    return {
+        { "nothing set", [](TMainForm&) {}, [](FilterConditions&) {} },
+        { "row 1 of the draw codes, item 2", [](TMainForm& f) { ClickItem(f.Sheet2PanelTopChk1, 2); },
+            [](FilterConditions& c) { c.RecentHits[0][2] = true; } },
+        { "row 3 of the draw codes, item 0", [](TMainForm& f) { ClickItem(f.Sheet2PanelTopChk3, 0); },
+            [](FilterConditions& c) { c.RecentHits[2][0] = true; } },
+        { "row 2 of the test codes, item 3", [](TMainForm& f) { ClickItem(f.Sheet2PanelTopChk5, 3); },
+            [](FilterConditions& c) { c.RecentHits[4][3] = true; } },
+        { "recent pairs in", [](TMainForm& f) { TypeInto(f.Sheet2PanelTopEd1, QStringLiteral("23,56")); },
+            [](FilterConditions& c) { c.RecentPairsIn = "23,56"; } },
+        { "recent pairs out", [](TMainForm& f) { TypeInto(f.Sheet2PanelTopEd2, QStringLiteral(" 17 ")); },
+            [](FilterConditions& c) { c.RecentPairsOut = " 17 "; } },
+        { "hundreds 1 and tens 9",
+            [](TMainForm& f) {
+                ClickItem(f.Sheet2Gbx1Chk1, 1);
+                ClickItem(f.Sheet2Gbx1Chk2, 9);
+            },
+            [](FilterConditions& c) {
+                c.PositionDigits[0][1] = true;
+                c.PositionDigits[1][9] = true;
+            } },
+        { "units 0", [](TMainForm& f) { ClickItem(f.Sheet2Gbx1Chk3, 0); },
+            [](FilterConditions& c) { c.PositionDigits[2][0] = true; } },
+        { "banker lists 1 and 5",
+            [](TMainForm& f) {
+                ChooseBanker(f, 0, QStringLiteral("5"));
+                ChooseBanker(f, 4, QStringLiteral("0"));
+            },
+            [](FilterConditions& c) {
+                c.Bankers[0] = 6;
+                c.Bankers[4] = 1;
+            } },
+        { "sum tail 7", [](TMainForm& f) { ClickItem(f.Sheet2Gbx2Chk1, 7); },
+            [](FilterConditions& c) { c.SumTails[7] = true; } },
+        { "sum 29", [](TMainForm& f) { ClickItem(f.Sheet2Gbx2Chk2, 29); },
+            [](FilterConditions& c) { c.Sums[29] = true; } },
+        { "small/middle/big 012", [](TMainForm& f) { ClickItem(f.Sheet2Gbx2Chk3, 8); },
+            [](FilterConditions& c) { c.SmbPatterns[8] = true; } },
+        { "route 300", [](TMainForm& f) { ClickItem(f.Sheet2Gbx2Chk4, 0); },
+            [](FilterConditions& c) { c.RoutePatterns[0] = true; } },
+        { "odd 2:1", [](TMainForm& f) { ClickItem(f.Sheet2Gbx2Chk5, 2); },
+            [](FilterConditions& c) { c.OddCounts[2] = true; } },
+        { "big 3:0", [](TMainForm& f) { ClickItem(f.Sheet2Gbx2Chk6, 3); },
+            [](FilterConditions& c) { c.BigCounts[3] = true; } },
+        { "hit group 1",
+            [](TMainForm& f) {
+                TypeInto(f.Sheet2Gbx3Eds[0], QStringLiteral("1259"));
+                ClickItem(f.Sheet2Gbx3Chk1, 1);
+            },
+            [](FilterConditions& c) {
+                c.HitGroups[0].Digits = "1259";
+                c.HitGroups[0].Counts[1] = true;
+            } },
+        { "hit group 5",
+            [](TMainForm& f) {
+                TypeInto(f.Sheet2Gbx3Eds[4], QStringLiteral("08"));
+                ClickItem(f.Sheet2Gbx3Chk5, 3);
+            },
+            [](FilterConditions& c) {
+                c.HitGroups[4].Digits = "08";
+                c.HitGroups[4].Counts[3] = true;
+            } },
+        { "pairs and digits",
+            [](TMainForm& f) {
+                TypeInto(f.Sheet2Gbx4Ed1, QStringLiteral("23"));
+                TypeInto(f.Sheet2Gbx4Ed2, QStringLiteral("17,39,06"));
+                TypeInto(f.Sheet2Gbx4Ed3, QStringLiteral("670"));
+                TypeInto(f.Sheet2Gbx4Ed4, QStringLiteral("24"));
+            },
+            [](FilterConditions& c) {
+                c.PairsIn = "23";
+                c.PairsOut = "17,39,06";
+                c.DigitsIn = "670";
+                c.DigitsOut = "24";
+            } },
+        { "digit range by arrow keys",
+            [](TMainForm& f) {
+                QTest::mouseClick(f.Sheet2Gbx4Se1, Qt::LeftButton);
+                QTest::keyClick(f.Sheet2Gbx4Se1, Qt::Key_Up);
+                QTest::keyClick(f.Sheet2Gbx4Se1, Qt::Key_Up);
+                QTest::mouseClick(f.Sheet2Gbx4Se2, Qt::LeftButton);
+                QTest::keyClick(f.Sheet2Gbx4Se2, Qt::Key_Up); // already at the top
+                QTest::keyClick(f.Sheet2Gbx4Se2, Qt::Key_Down);
+            },
+            [](FilterConditions& c) {
+                c.MinDigit = 2;
+                c.MaxDigit = 8;
+            } },
+        { "runs and types",
+            [](TMainForm& f) {
+                ClickItem(f.Sheet2Gbx4Chk1, 2);
+                ClickItem(f.Sheet2Gbx4Chk2, 0);
+            },
+            [](FilterConditions& c) {
+                c.RunKinds[2] = true;
+                c.CodeTypes[0] = true;
+            } },
+    };
+}
+
+} // namespace
+
+class tst_FilterPage : public QObject {
+    Q_OBJECT
+
+private slots:
+    void toolBarButtonsInOrder();
+    void readConditions_data();
+    void readConditions();
+    void shrinkCounts_data();
+    void shrinkCounts();
+    void roadOfOneRequest();
+    void printToPdf();
+    void resetLeavesAllCodes();
+    void positionRowButtons_data();
+    void positionRowButtons();
+    void spinEditTypedValue();
+    void recentPanelTexts();
+    void recentPanelLinesUp();
+    void recentPanelShortHistory();
+    void snapshots();
+};
+
+void tst_FilterPage::toolBarButtonsInOrder()
+{
+    MainFormFixture f;
+    TMainForm& form = f.Start();
+    QStringList captions;
+    for (QAction* action : form.Sheet2Tbr->actions())
+        captions << (action->isSeparator() ? QStringLiteral("|") : action->text());
+    QCOMPARE(captions,
+        (QStringList { "清除条件", "|", "导出结果", "结果兑奖", "打印结果", "|", "号码缩水", "查看结果" }));
+}
+
+void tst_FilterPage::readConditions_data()
+{
+    QTest::addColumn<int>("row");
+    const auto rows = ConditionRows();
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i)
+        QTest::newRow(rows[static_cast<std::size_t>(i)].name) << i;
+}
+
+// Each control lands in its own member of the record and nowhere else.
+void tst_FilterPage::readConditions()
+{
+    QFETCH(int, row);
+    const ConditionRow spec = ConditionRows()[static_cast<std::size_t>(row)];
+    MainFormFixture f;
+    TMainForm& form = StartOnFilterPage(f, 0);
+    spec.act(form);
+    FilterConditions expected;
+    spec.expect(expected);
+    QVERIFY(form.ReadConditions() == expected);
+}
+
+namespace {
+
+struct CountRow {
+    const char* name;
+    std::function<void(TMainForm&)> act;
+    int count;
+};
+
+// The counts a user sees for single conditions set on the page.
+std::vector<CountRow> CountRows()
+{
+    return {
+        { "all conditions empty", [](TMainForm&) {}, 1000 },
+        { "hundreds 1, tens 2, units 3",
+            [](TMainForm& f) {
+                ClickItem(f.Sheet2Gbx1Chk1, 1);
+                ClickItem(f.Sheet2Gbx1Chk2, 2);
+                ClickItem(f.Sheet2Gbx1Chk3, 3);
+            },
+            1 },
+        { "bankers 5 and 7",
+            [](TMainForm& f) {
+                ChooseBanker(f, 1, QStringLiteral("5"));
+                ChooseBanker(f, 3, QStringLiteral("7"));
+            },
+            488 },
+        { "the same banker twice",
+            [](TMainForm& f) {
+                ChooseBanker(f, 0, QStringLiteral("5"));
+                ChooseBanker(f, 1, QStringLiteral("5"));
+            },
+            271 },
+        { "banker set back to N",
+            [](TMainForm& f) {
+                ChooseBanker(f, 0, QStringLiteral("5"));
+                ChooseBanker(f, 0, QStringLiteral("N"));
+            },
+            1000 },
+        { "pairs in 23", [](TMainForm& f) { TypeInto(f.Sheet2Gbx4Ed1, QStringLiteral("23")); }, 54 },
+        { "pairs out 17,39,06", [](TMainForm& f) { TypeInto(f.Sheet2Gbx4Ed2, QStringLiteral("17,39,06")); },
+            838 },
+        { "digits in 670", [](TMainForm& f) { TypeInto(f.Sheet2Gbx4Ed3, QStringLiteral("670")); }, 657 },
+        { "digits in, blanks only", [](TMainForm& f) { TypeInto(f.Sheet2Gbx4Ed3, QStringLiteral("  ")); },
+            0 },
+        { "digits out 24", [](TMainForm& f) { TypeInto(f.Sheet2Gbx4Ed4, QStringLiteral("24")); }, 512 },
+        { "smallest 3, largest 6",
+            [](TMainForm& f) {
+                TypeInto(f.Sheet2Gbx4Se1, QStringLiteral("3"));
+                TypeInto(f.Sheet2Gbx4Se2, QStringLiteral("6"));
+            },
+            64 },
+        { "runs of three", [](TMainForm& f) { ClickItem(f.Sheet2Gbx4Chk1, 2); }, 60 },
+        { "triples", [](TMainForm& f) { ClickItem(f.Sheet2Gbx4Chk2, 2); }, 10 },
+        { "sums 28 and 29",
+            [](TMainForm& f) {
+                ClickItem(f.Sheet2Gbx2Chk2, 28);
+                ClickItem(f.Sheet2Gbx2Chk2, 29);
+            },
+            0 },
+        { "group 1259, one digit",
+            [](TMainForm& f) {
+                TypeInto(f.Sheet2Gbx3Eds[2], QStringLiteral("1259"));
+                ClickItem(f.Sheet2Gbx3Chk3, 1);
+            },
+            508 },
+        { "group without a count", [](TMainForm& f) { TypeInto(f.Sheet2Gbx3Eds[1], QStringLiteral("1259")); },
+            1000 },
+        { "count without a group", [](TMainForm& f) { ClickItem(f.Sheet2Gbx3Chk2, 1); }, 1000 },
+    };
+}
+
+} // namespace
+
+void tst_FilterPage::shrinkCounts_data()
+{
+    QTest::addColumn<int>("row");
+    const auto rows = CountRows();
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i)
+        QTest::newRow(rows[static_cast<std::size_t>(i)].name) << i;
+}
+
+void tst_FilterPage::shrinkCounts()
+{
+    QFETCH(int, row);
+    const CountRow spec = CountRows()[static_cast<std::size_t>(row)];
+    MainFormFixture f;
+    TMainForm& form = StartOnFilterPage(f);
+    spec.act(form);
+    Press(form, form.Sheet2TbrScaleBt);
+    QCOMPARE(Count(form.Sheet2Codes), spec.count);
+    QCOMPARE(form.StatusText(0), QStringLiteral("缩水结果总共%1注").arg(spec.count));
+    QCOMPARE(MemoText(form), ExpectedMemo(form.Sheet2Codes));
+}
+
+void tst_FilterPage::roadOfOneRequest()
+{
+    MainFormFixture f;
+    TMainForm& form = StartOnFilterPage(f);
+    for (int digit : { 1, 5, 8 })
+        ClickItem(form.Sheet2Gbx1Chk1, digit);
+    ChooseBanker(form, 0, QStringLiteral("5"));
+    ChooseBanker(form, 2, QStringLiteral("7"));
+    TypeInto(form.Sheet2Gbx3Eds[0], QStringLiteral("1259"));
+    ClickItem(form.Sheet2Gbx3Chk1, 1);
+    Press(form, form.Sheet2TbrScaleBt);
+
+    velmora::TCodeArr expected;
+    for (int c = 0; c < 1000; ++c) {
+        const int hundreds = c / 100;
+        const std::string text = velmora::StrOfCode(c);
+        expected[c] = (hundreds == 1 || hundreds == 5 || hundreds == 8)
+            && text.find_first_of("57") != std::string::npos && velmora::HitCountOfCode(c, "1259") == 1;
+    }
+    const int n = Count(expected);
+    QVERIFY(n > 10);
+    QCOMPARE(Count(form.Sheet2Codes), n);
+    QCOMPARE(form.StatusText(0), QStringLiteral("缩水结果总共%1注").arg(n));
+    QCOMPARE(MemoText(form), ExpectedMemo(expected));
+    QVERIFY(!form.CodeViewForm->isVisible());
+
+    // Export: the result file in GB18030 with CR LF, the status bar left alone.
+    f.Platform.SaveNameAnswer = f.Path(QStringLiteral("result.txt"));
+    Press(form, form.Sheet2TbrExportBt);
+    QStringEncoder gb("GB18030");
+    const QByteArray bytes = gb.encode(QString(ExpectedMemo(expected) + QLatin1Char('\n'))
+                                           .replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+    QCOMPARE(ReadBytes(f.Path(QStringLiteral("result.txt"))), bytes);
+    QVERIFY(bytes.startsWith("\xCB\xF5\xCB\xAE\xBD\xE1\xB9\xFB\xD3\xD0"));
+    QCOMPARE(form.StatusText(0), QStringLiteral("缩水结果总共%1注").arg(n));
+
+    // Prize check: a code of the result is found and selected, one outside is not.
+    int inSet = 0;
+    while (!expected[inSet])
+        ++inSet;
+    const QString found = QString::fromStdString(velmora::StrOfCode(inSet));
+    f.Platform.InputAnswers << found;
+    Press(form, form.Sheet2TbrCheckBt);
+    QCOMPARE(form.StatusText(0), QStringLiteral("恭喜，找到号码") + found);
+    QCOMPARE(form.CodeViewForm->Memo->textCursor().selectedText(), found);
+    f.Platform.InputAnswers << QStringLiteral("000");
+    Press(form, form.Sheet2TbrCheckBt);
+    QCOMPARE(form.StatusText(0), QStringLiteral("抱歉，没有找到号码000"));
+    QVERIFY(!form.CodeViewForm->Memo->textCursor().hasSelection());
+    f.Platform.InputAnswers << QStringLiteral("12");
+    Press(form, form.Sheet2TbrCheckBt);
+    QCOMPARE(form.StatusText(0), QStringLiteral("抱歉，没有找到号码000"));
+
+    // Print: the header with the time, then the memo's lines.
+    Press(form, form.Sheet2TbrPrintBt);
+    QCOMPARE(f.Platform.Printed.size(), 1);
+    QStringList printed { QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09") };
+    printed << MemoText(form).split(QLatin1Char('\n'));
+    QCOMPARE(f.Platform.Printed.last(), printed);
+
+    // View: shows and hides the result window; a new run leaves it shown.
+    Press(form, form.Sheet2TbrViewBt);
+    QVERIFY(form.CodeViewForm->isVisible());
+    Press(form, form.Sheet2TbrClearBt);
+    ChooseBanker(form, 0, QStringLiteral("5"));
+    ChooseBanker(form, 1, QStringLiteral("7"));
+    Press(form, form.Sheet2TbrScaleBt);
+    QVERIFY(form.CodeViewForm->isVisible());
+    QCOMPARE(form.StatusText(0), QStringLiteral("缩水结果总共488注"));
+    Press(form, form.Sheet2TbrViewBt);
+    QVERIFY(!form.CodeViewForm->isVisible());
+
+    // 488 holds neither 5 nor 7: the count in the header is not a code of the result.
+    QVERIFY(!form.Sheet2Codes[488]);
+    f.Platform.InputAnswers << QStringLiteral("488");
+    Press(form, form.Sheet2TbrCheckBt);
+    QCOMPARE(form.StatusText(0), QStringLiteral("抱歉，没有找到号码488"));
+}
+
+namespace {
+
+// Prints for real, into a PDF file.
+class PdfPlatform : public FakePlatform {
+public:
+    QString PdfPath;
+    bool PrintLines(QWidget*, const QStringList& lines, int pointSize) override
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(PdfPath);
+        velmora::PrintLinesTo(printer, lines, pointSize);
+        Printed << lines;
+        return true;
+    }
+};
+
+} // namespace
+
+void tst_FilterPage::printToPdf()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    QTemporaryDir dir;
+    QVERIFY(WriteBytes(dir.filePath(QStringLiteral("lotdata.ldf")), HistoryLines(100)));
+    PdfPlatform platform;
+    platform.PdfPath = dir.filePath(QStringLiteral("print.pdf"));
+    velmora::TMainFormOptions options;
+    options.WebEngine = false;
+    TMainForm form(platform, dir.path(), options);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.RcmMenuSuperScaleClick();
+    ClickItem(form.Sheet2Gbx1Chk1, 1);
+    ClickItem(form.Sheet2Gbx1Chk2, 2);
+    ClickItem(form.Sheet2Gbx1Chk3, 3);
+    Press(form, form.Sheet2TbrScaleBt);
+    Press(form, form.Sheet2TbrPrintBt);
+
+    QProcess pdftotext;
+    pdftotext.start(
+        QStringLiteral("pdftotext"), { QStringLiteral("-layout"), platform.PdfPath, QStringLiteral("-") });
+    QVERIFY(pdftotext.waitForFinished(30000));
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\n')))
+        if (!line.trimmed().isEmpty())
+            lines << line.trimmed();
+    QCOMPARE(lines,
+        (QStringList { QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09"),
+            QStringLiteral("缩水结果有1注"), QStringLiteral("123,") }));
+}
+
+void tst_FilterPage::resetLeavesAllCodes()
+{
+    MainFormFixture f;
+    TMainForm& form = StartOnFilterPage(f);
+    for (const ConditionRow& row : ConditionRows())
+        row.act(form);
+    ClickItem(form.Sheet2Gbx1Chk1, 4);
+    QVERIFY(!(form.ReadConditions() == FilterConditions()));
+    Press(form, form.Sheet2TbrScaleBt);
+    const velmora::TCodeArr before = form.Sheet2Codes;
+    const QString memo = MemoText(form);
+    QVERIFY(Count(before) < 1000);
+
+    Press(form, form.Sheet2TbrClearBt);
+    QVERIFY(form.ReadConditions() == FilterConditions());
+    for (QComboBox* box : form.Sheet2Gbx1Cbbs)
+        QCOMPARE(box->currentText(), QStringLiteral("N"));
+    QCOMPARE(form.Sheet2Gbx4Se1->text(), QStringLiteral("0"));
+    QCOMPARE(form.Sheet2Gbx4Se2->text(), QStringLiteral("9"));
+    QVERIFY(form.Sheet2Codes == before);
+    QCOMPARE(MemoText(form), memo);
+
+    Press(form, form.Sheet2TbrScaleBt);
+    QCOMPARE(Count(form.Sheet2Codes), 1000);
+    QCOMPARE(form.StatusText(0), QStringLiteral("缩水结果总共1000注"));
+    QCOMPARE(MemoText(form).split(QLatin1Char('\n')).size(), 3 + 100);
+}
+
+void tst_FilterPage::positionRowButtons_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("checked");
+    QTest::newRow("hundreds, select all") << 0 << "全选" << 0 << 10;
+    QTest::newRow("hundreds, clear") << 1 << "清除" << 0 << 0;
+    QTest::newRow("tens, select all") << 2 << "全选" << 1 << 10;
+    QTest::newRow("tens, clear") << 3 << "清除" << 1 << 0;
+    QTest::newRow("units, select all") << 4 << "全选" << 2 << 10;
+    QTest::newRow("units, clear") << 5 << "清除" << 2 << 0;
+}
+
+void tst_FilterPage::positionRowButtons()
+{
+    QFETCH(int, button);
+    QFETCH(QString, caption);
+    QFETCH(int, row);
+    QFETCH(int, checked);
+    MainFormFixture f;
+    TMainForm& form = StartOnFilterPage(f, 0);
+    TMultiChk* const rows[3] = { form.Sheet2Gbx1Chk1, form.Sheet2Gbx1Chk2, form.Sheet2Gbx1Chk3 };
+    for (TMultiChk* chk : rows) {
+        ClickItem(chk, 4);
+        ClickItem(chk, 7);
+    }
+    QToolButton* bt = form.Sheet2Gbx1Bts[static_cast<std::size_t>(button)];
+    QCOMPARE(bt->text(), caption);
+    QCOMPARE(bt->objectName(), QStringLiteral("Sheet2Gbx1Bt%1").arg(button + 1));
+    QTest::mouseClick(bt, Qt::LeftButton);
+    for (int r = 0; r < 3; ++r)
+        QCOMPARE(rows[r]->CheckedCount(), r == row ? checked : 2);
+    Press(form, form.Sheet2TbrScaleBt);
+    // A row with every digit checked restricts as much as an empty row: the two
+    // other rows keep 2 digits each.
+    QCOMPARE(Count(form.Sheet2Codes), 2 * 2 * 10);
+}
+
+void tst_FilterPage::spinEditTypedValue()
+{
+    MainFormFixture f;
+    TMainForm& form = StartOnFilterPage(f);
+    TypeInto(form.Sheet2Gbx4Se1, QStringLiteral("12"));
+    QVERIFY(form.Sheet2Gbx4Se1->hasFocus());
+    Press(form, form.Sheet2TbrScaleBt);
+    QCOMPARE(form.Sheet2Gbx4Se1->text(), QStringLiteral("12"));
+    QCOMPARE(form.StatusText(0), QStringLiteral("缩水结果总共0注"));
+
+    QTest::mouseClick(form.Sheet2Gbx4Ed1, Qt::LeftButton);
+    QCOMPARE(form.Sheet2Gbx4Se1->text(), QStringLiteral("9"));
+    Press(form, form.Sheet2TbrScaleBt);
+    QCOMPARE(Count(form.Sheet2Codes), 1);
+    QVERIFY(form.Sheet2Codes[999]);
+
+    // A text that is no number reads as 0; letters are not taken at all.
+    TypeInto(form.Sheet2Gbx4Se1, QStringLiteral("-"));
+    QCOMPARE(form.ReadConditions().MinDigit, 0);
+    QTest::keyClicks(form.Sheet2Gbx4Se1, QStringLiteral("x5"));
+    QCOMPARE(form.Sheet2Gbx4Se1->text(), QStringLiteral("-5"));
+    QCOMPARE(form.ReadConditions().MinDigit, -5);
+    QTest::mouseClick(form.Sheet2Gbx4Ed1, Qt::LeftButton);
+    QCOMPARE(form.Sheet2Gbx4Se1->text(), QStringLiteral("0"));
+}
+
+void tst_FilterPage::recentPanelTexts()
+{
+    MainFormFixture f;
+    TMainForm& form = StartOnFilterPage(f);
+    ClickItem(form.Sheet2PanelTopChk2, 1);
+    TypeInto(form.Sheet2PanelTopEd1, QStringLiteral("12"));
+    const auto expectTexts = [&form] {
+        const velmora::RecentPanelTexts texts = velmora::BuildRecentPanelTexts(form.DrawHistory);
+        QCOMPARE(form.Sheet2PanelTopLbls[0]->text(), QString::fromStdString(texts.Header));
+        for (std::size_t r = 0; r < 3; ++r)
+            QCOMPARE(form.Sheet2PanelTopLbls[r + 1]->text(), QString::fromStdString(texts.Rows[r]));
+    };
+    expectTexts();
+    const velmora::TCodeRec latest = form.DrawHistory.back();
+    QVERIFY(
+        form.Sheet2PanelTopLbls[3]->text().startsWith(QStringLiteral("%1期%2")
+                                                          .arg(latest.Issue, 3, 10, QLatin1Char('0'))
+                                                          .arg(latest.DrawCode, 3, 10, QLatin1Char('0'))));
+
+    // A new draw shows once the page is shown again; the conditions stay as they were.
+    form.FileMenuManulClick();
+    form.DrawHistory.push_back(velmora::TCodeRec { latest.Year, 5, 7, 444, 0, 0 });
+    form.RcmMenuSuperScaleClick();
+    expectTexts();
+    QVERIFY(form.Sheet2PanelTopLbls[3]->text().startsWith(QStringLiteral("005期444中出")));
+    QVERIFY(form.Sheet2PanelTopLbls[3]->text().endsWith(QStringLiteral("005期44,44,44     005期00,07,07")));
+    QVERIFY(form.Sheet2PanelTopLbls[2]->text().startsWith(
+        QStringLiteral("%1期").arg(latest.Issue, 3, 10, QLatin1Char('0'))));
+    form.FileMenuManulClick();
+    form.RcmMenuSuperScaleClick();
+    expectTexts();
+    QVERIFY(form.Sheet2PanelTopChk2->GetCheck(1));
+    QCOMPARE(form.Sheet2PanelTopEd1->text(), QStringLiteral("12"));
+}
+
+namespace {
+
+// The pieces of a column label clear every item of the controls beside it and each other.
+void ExpectClear(const velmora::TColumnLabel* label, const QList<const TMultiChk*>& controls)
+{
+    QList<QRect> taken;
+    for (const TMultiChk* chk : controls) {
+        QCOMPARE(chk->parentWidget(), label->parentWidget());
+        for (int i = 0; i < chk->Count(); ++i) {
+            taken << chk->RectOfChk(i).translated(chk->pos()) << chk->RectOfCap(i).translated(chk->pos());
+        }
+    }
+    const QStringList pieces = label->Pieces();
+    QVERIFY(!pieces.isEmpty());
+    int previousRight = label->x() - 1;
+    for (int p = 0; p < pieces.size(); ++p) {
+        const QRect piece = label->PieceRect(p).translated(label->pos());
+        QVERIFY2(piece.left() > previousRight, qPrintable(pieces[p]));
+        QVERIFY2(piece.left() >= 0 && piece.right() < label->parentWidget()->width(), qPrintable(pieces[p]));
+        for (const QRect& item : taken)
+            QVERIFY2(piece.right() < item.left() || piece.left() > item.right(),
+                qPrintable(QStringLiteral("%1 meets an item at %2").arg(pieces[p]).arg(item.left())));
+        previousRight = piece.right();
+    }
+}
+
+} // namespace
+
+// With the fonts installed here the texts stand in the gaps, not under the controls.
+void tst_FilterPage::recentPanelLinesUp()
+{
+    MainFormFixture f;
+    TMainForm& form = StartOnFilterPage(f);
+    ExpectClear(form.Sheet2PanelTopLbls[0], {});
+    ExpectClear(form.Sheet2PanelTopLbls[1], { form.Sheet2PanelTopChk1, form.Sheet2PanelTopChk4 });
+    ExpectClear(form.Sheet2PanelTopLbls[2], { form.Sheet2PanelTopChk2, form.Sheet2PanelTopChk5 });
+    ExpectClear(form.Sheet2PanelTopLbls[3], { form.Sheet2PanelTopChk3, form.Sheet2PanelTopChk6 });
+    QCOMPARE(form.Sheet2PanelTopLbls[1]->Pieces().size(), 6);
+    // Each row's text sits on the row of its controls.
+    for (int r = 1; r <= 3; ++r) {
+        const QRect label = form.Sheet2PanelTopLbls[static_cast<std::size_t>(r)]->geometry();
+        const TMultiChk* chk = form.FilterCheckControls()[static_cast<std::size_t>(r - 1)];
+        const QRect box = chk->RectOfChk(0).translated(chk->pos());
+        QVERIFY(qAbs(label.center().y() - box.center().y()) <= 3);
+    }
+    const TMultiChk* const hits[5] = { form.Sheet2Gbx3Chk1, form.Sheet2Gbx3Chk2, form.Sheet2Gbx3Chk3,
+        form.Sheet2Gbx3Chk4, form.Sheet2Gbx3Chk5 };
+    for (int k = 0; k < 5; ++k) {
+        const auto* label = form.Sheet2Gbx3->findChild<velmora::TColumnLabel*>(
+            QStringLiteral("Sheet2Gbx3Lbl%1").arg(k + 1));
+        QVERIFY(label);
+        QCOMPARE(label->Pieces(), (QStringList { QStringLiteral("中出"), QStringLiteral("个号") }));
+        ExpectClear(label, { hits[k] });
+    }
+}
+
+void tst_FilterPage::recentPanelShortHistory()
+{
+    MainFormFixture f;
+    TMainForm& form = StartOnFilterPage(f, 2);
+    QCOMPARE(form.DrawHistory.size(), std::size_t(2));
+    QVERIFY(form.Sheet2PanelTopLbls[1]->text().isEmpty());
+    QVERIFY(!form.Sheet2PanelTopLbls[2]->text().isEmpty());
+    QVERIFY(!form.Sheet2PanelTopLbls[3]->text().isEmpty());
+    // The row without a draw restricts nothing.
+    ClickItem(form.Sheet2PanelTopChk1, 3);
+    Press(form, form.Sheet2TbrScaleBt);
+    QCOMPARE(Count(form.Sheet2Codes), 1000);
+}
+
+void tst_FilterPage::snapshots()
+{
+    MainFormFixture f;
+    TMainForm& form = StartOnFilterPage(f);
+    form.resize(1024, 640);
+    ClickItem(form.Sheet2PanelTopChk3, 1);
+    ClickItem(form.Sheet2Gbx1Chk1, 1);
+    ClickItem(form.Sheet2Gbx1Chk1, 5);
+    ChooseBanker(form, 0, QStringLiteral("5"));
+    TypeInto(form.Sheet2Gbx3Eds[0], QStringLiteral("1259"));
+    ClickItem(form.Sheet2Gbx3Chk1, 1);
+    TypeInto(form.Sheet2Gbx4Se1, QStringLiteral("1"));
+    Press(form, form.Sheet2TbrScaleBt);
+    Press(form, form.Sheet2TbrViewBt);
+    const QString dir = qEnvironmentVariable("VELMORA_SNAPSHOT_DIR", QDir::tempPath());
+    QDir().mkpath(dir);
+    QVERIFY(form.grab().save(dir + QStringLiteral("/filter-page.png")));
+    QVERIFY(form.CodeViewForm->grab().save(dir + QStringLiteral("/filter-result-window.png")));
+}
+
+QTEST_MAIN(tst_FilterPage)
+#include "tst_FilterPage.moc"
