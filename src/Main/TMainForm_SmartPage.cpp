@@ -51,8 +51,10 @@ protected:
     {
         QStyleOptionSlider option;
         initStyleOption(&option);
-        const QRect handle = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
-        const QRect groove = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+        const QRect handle
+            = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+        const QRect groove
+            = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
         const QPointF pos = event->position();
         if (handle.contains(pos.toPoint()) || groove.contains(pos.toPoint())) {
             QSlider::mousePressEvent(event);
@@ -76,8 +78,10 @@ protected:
         painter.drawComplexControl(QStyle::CC_Slider, option);
 
         // The band runs between the handle's centres at the two ends of the selection.
-        const QRect groove = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
-        const QRect handle = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+        const QRect groove
+            = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+        const QRect handle
+            = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
         const int span = groove.width() - handle.width();
         auto centre = [&](int value) {
             return groove.x() + handle.width() / 2
@@ -199,12 +203,14 @@ void TMainForm::CreateSmartPage()
     Sheet3TrackBar->setSingleStep(10);
     Sheet3TrackBar->setGeometry(Label2->geometry().right() + 5, 4, 100, 24);
     trackBar->SetSelection(kMinShrinkLevel, Sheet3TrackBar->value());
-    connect(Sheet3TrackBar, &QSlider::valueChanged, this, [this] { RunCommand([this] { Sheet3TrackBarChange(); }); });
+    connect(Sheet3TrackBar, &QSlider::valueChanged, this,
+        [this] { RunCommand([this] { Sheet3TrackBarChange(); }); });
 
     Sheet3ScaleBt = new QPushButton(QStringLiteral("智能缩水"), Sheet3PanelBottom);
     Sheet3ScaleBt->setObjectName(QStringLiteral("Sheet3ScaleBt"));
     Sheet3ScaleBt->setGeometry(Sheet3TrackBar->geometry().right() + 9, 5, 75, 25);
-    connect(Sheet3ScaleBt, &QPushButton::clicked, this, [this] { RunCommand([this] { Sheet3ScaleBtClick(); }); });
+    connect(
+        Sheet3ScaleBt, &QPushButton::clicked, this, [this] { RunCommand([this] { Sheet3ScaleBtClick(); }); });
 
     MainPctl->addTab(TabSheet3, QStringLiteral("智能缩水"));
     TabSheet3->installEventFilter(this);

@@ -150,8 +150,7 @@ void tst_SmartPages::toolBars()
 {
     MainFormFixture f;
     TMainForm& form = f.StartShown();
-    QCOMPARE(Captions(form.Sheet3Tbr),
-        QStringList({ "导入号码", "|", "导出结果", "结果兑奖", "打印结果" }));
+    QCOMPARE(Captions(form.Sheet3Tbr), QStringList({ "导入号码", "|", "导出结果", "结果兑奖", "打印结果" }));
     QCOMPARE(Captions(form.Sheet4Tbr),
         QStringList({ "每日推荐", "每周推荐", "每月推荐", "|", "导出结果", "结果兑奖", "打印结果" }));
     QCOMPARE(form.GroupBox1->title(), QStringLiteral("缩水基础号码："));
@@ -265,7 +264,8 @@ void tst_SmartPages::filterResultCarriedOver()
     QCOMPARE(form.MainPctl->ActivePageIndex(), 1);
     // Hundreds digit 1, 3 or 5 on the filter page, then "号码缩水".
     for (int digit : { 1, 3, 5 })
-        QTest::mouseClick(form.Sheet2Gbx1Chk1, Qt::LeftButton, {}, form.Sheet2Gbx1Chk1->RectOfChk(digit).center());
+        QTest::mouseClick(
+            form.Sheet2Gbx1Chk1, Qt::LeftButton, {}, form.Sheet2Gbx1Chk1->RectOfChk(digit).center());
     ClickButton(form.Sheet2Tbr, form.Sheet2TbrScaleBt);
     QCOMPARE(CodeSetCount(form.Sheet2Codes), 300);
 
@@ -276,7 +276,8 @@ void tst_SmartPages::filterResultCarriedOver()
     QStringList firstLine;
     for (int c = 100; c < 110; ++c)
         firstLine << QString::number(c);
-    QVERIFY(form.Sheet3InitMemo->toPlainText().startsWith(firstLine.join(QLatin1Char(',')) + QStringLiteral(",\n")));
+    QVERIFY(form.Sheet3InitMemo->toPlainText().startsWith(
+        firstLine.join(QLatin1Char(',')) + QStringLiteral(",\n")));
 
     QTest::mouseClick(form.Sheet3ScaleBt, Qt::LeftButton); // level 1: 300 * 88 / 100
     QCOMPARE(form.Sheet3Lblx2->text(), QStringLiteral("智能缩水结果有264注"));
@@ -367,7 +368,8 @@ void tst_SmartPages::smartExportWritesTheSetNotTheMemo()
     f.Platform.SaveNameAnswer = f.Path(QStringLiteral("no-such-folder/smart.txt"));
     ClickButton(form.Sheet3Tbr, form.Sheet3ExportBt);
     QCOMPARE(f.Platform.Messages.size(), 1);
-    QVERIFY2(f.Platform.Messages[0].startsWith(QStringLiteral("无法写入文件")), qPrintable(f.Platform.Messages[0]));
+    QVERIFY2(f.Platform.Messages[0].startsWith(QStringLiteral("无法写入文件")),
+        qPrintable(f.Platform.Messages[0]));
     QCOMPARE(form.StatusText(0), QStringLiteral("-"));
 }
 
@@ -379,16 +381,25 @@ void tst_SmartPages::prizeCheck_data()
     QTest::addColumn<QString>("status"); // empty: the check does nothing
     QTest::addColumn<QString>("selected");
     // The smart-shrink result is 005,123,999 (level 0); the recommendation the weekly set of 2026-12-09.
-    QTest::newRow("smart found") << int(Qt::Key_F5) << QString() << "123" << "恭喜，找到号码123" << "123";
-    QTest::newRow("smart not found") << int(Qt::Key_F5) << QString() << "124" << "抱歉，没有找到号码124" << "";
-    QTest::newRow("smart typed into the memo") << int(Qt::Key_F5) << "005,123,\n777," << "777"
-                                               << "恭喜，找到号码777" << "777";
-    QTest::newRow("smart one character") << int(Qt::Key_F5) << QString() << "5" << "" << "";
-    QTest::newRow("smart cancelled") << int(Qt::Key_F5) << QString() << "" << "" << "";
-    QTest::newRow("smart not digits") << int(Qt::Key_F5) << QString() << "1,2" << "抱歉，没有找到号码1,2" << "";
-    QTest::newRow("recommend found") << int(Qt::Key_F6) << QString() << "876" << "恭喜，找到号码876" << "876";
-    QTest::newRow("recommend not found") << int(Qt::Key_F6) << QString() << "871" << "抱歉，没有找到号码871" << "";
-    QTest::newRow("recommend four characters") << int(Qt::Key_F6) << QString() << "8760" << "" << "";
+    QTest::newRow("smart found") << int(Qt::Key_F5) << QString() << "123"
+                                 << "恭喜，找到号码123"
+                                 << "123";
+    QTest::newRow("smart not found") << int(Qt::Key_F5) << QString() << "124"
+                                     << "抱歉，没有找到号码124"
+                                     << "";
+    QTest::newRow("smart typed into the memo") << int(Qt::Key_F5) << "005,123,\n777,"
+                                               << "777"
+                                               << "恭喜，找到号码777"
+                                               << "777";
+    QTest::newRow("smart one character") << int(Qt::Key_F5) << QString() << "5"
+                                         << ""
+                                         << "";
+    QTest::newRow("recommend found") << int(Qt::Key_F6) << QString() << "876"
+                                     << "恭喜，找到号码876"
+                                     << "876";
+    QTest::newRow("recommend not found") << int(Qt::Key_F6) << QString() << "871"
+                                         << "抱歉，没有找到号码871"
+                                         << "";
 }
 
 void tst_SmartPages::prizeCheck()
@@ -432,10 +443,10 @@ void tst_SmartPages::printMemo_data()
     const QString header = QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09");
     QTest::newRow("smart result") << int(Qt::Key_F5) << QString()
                                   << QStringList { header, "005,123,999,", "" };
-    QTest::newRow("smart edited memo") << int(Qt::Key_F5) << "手写 321,\n" << QStringList { header, "手写 321,", "" };
-    QTest::newRow("smart empty memo") << int(Qt::Key_F5) << "" << QStringList { header };
-    QTest::newRow("recommend result") << int(Qt::Key_F6) << QString()
-                                      << QStringList { header, "560,567,590,860,890,", "" };
+    QTest::newRow("smart edited memo") << int(Qt::Key_F5) << "手写 321,\n"
+                                       << QStringList { header, "手写 321,", "" };
+    QTest::newRow("recommend result")
+        << int(Qt::Key_F6) << QString() << QStringList { header, "560,567,590,860,890,", "" };
 }
 
 void tst_SmartPages::printMemo()
@@ -445,8 +456,8 @@ void tst_SmartPages::printMemo()
     QFETCH(QStringList, printed);
     MainFormFixture f;
     TMainForm& form = Open(f,
-        DrawLines({ 111, 222, 333, 444, 555, 666, 456, 12, 678, 234 },
-            { 0, 0, 0, 0, 0, 0, 123, 789, 345, 901 }),
+        DrawLines(
+            { 111, 222, 333, 444, 555, 666, 456, 12, 678, 234 }, { 0, 0, 0, 0, 0, 0, 123, 789, 345, 901 }),
         static_cast<Qt::Key>(pageKey));
     const bool smart = pageKey == Qt::Key_F5;
     if (smart) {
@@ -459,7 +470,8 @@ void tst_SmartPages::printMemo()
     }
     if (!memo.isNull())
         (smart ? form.Sheet3TargetMemo : form.Sheet4Memo)->setPlainText(memo);
-    ClickButton(smart ? form.Sheet3Tbr : form.Sheet4Tbr, smart ? form.Sheet3TbrPrintBt : form.Sheet4TbrPrintBt);
+    ClickButton(
+        smart ? form.Sheet3Tbr : form.Sheet4Tbr, smart ? form.Sheet3TbrPrintBt : form.Sheet4TbrPrintBt);
     QCOMPARE(f.Platform.Printed, QList<QStringList> { printed });
 }
 
@@ -472,24 +484,26 @@ void tst_SmartPages::recommend_data()
     QTest::addColumn<QList<int>>("codes"); // empty: the engine's result is the only reference
     const QByteArray tenDraws = HistoryLines(10);
     QTest::newRow("daily, digits and sums excluded")
-        << DrawLines({ 111, 222, 333, 444, 555, 666, 456, 12, 678, 234 }, { 0, 0, 0, 0, 0, 0, 123, 789, 345, 901 })
+        << DrawLines(
+               { 111, 222, 333, 444, 555, 666, 456, 12, 678, 234 }, { 0, 0, 0, 0, 0, 0, 123, 789, 345, 901 })
         << QDate(2026, 12, 9) << 0 << "每日推荐5注号码" << QList<int> { 560, 567, 590, 860, 890 };
     QTest::newRow("daily, only 0 and 9 left")
         << DrawLines({ 0, 0, 0, 0, 0, 0, 222, 444, 666, 888 }, { 0, 0, 0, 0, 0, 0, 111, 333, 555, 777 })
         << QDate(2026, 12, 9) << 0 << "每日推荐3注号码" << QList<int> { 9, 90, 900 };
-    QTest::newRow("daily, real history") << FullHistory() << QDate(2026, 12, 9) << 0 << QString() << QList<int>();
+    QTest::newRow("daily, real history")
+        << FullHistory() << QDate(2026, 12, 9) << 0 << QString() << QList<int>();
     QTest::newRow("weekly, Wednesday 2026-12-09")
         << tenDraws << QDate(2026, 12, 9) << 1 << "每周推荐35注号码"
-        << QList<int> { 113, 116, 119, 210, 213, 216, 240, 243, 246, 249, 270, 273, 276, 279, 510, 513, 540, 543,
-               546, 549, 570, 573, 576, 579, 813, 816, 819, 840, 843, 846, 849, 870, 873, 876, 879 };
-    QTest::newRow("weekly, Sunday 2026-12-06 same week") << tenDraws << QDate(2026, 12, 6) << 1
-                                                         << "每周推荐35注号码" << QList<int>();
-    QTest::newRow("weekly, Saturday 2026-12-12 same week") << tenDraws << QDate(2026, 12, 12) << 1
-                                                           << "每周推荐35注号码" << QList<int>();
-    QTest::newRow("weekly, Monday 2026-11-30 (seed 202635)") << tenDraws << QDate(2026, 11, 30) << 1
-                                                             << "每周推荐32注号码" << QList<int>();
-    QTest::newRow("weekly, Tuesday 2026-12-01 (seed 202605)") << tenDraws << QDate(2026, 12, 1) << 1
-                                                              << "每周推荐37注号码" << QList<int>();
+        << QList<int> { 113, 116, 119, 210, 213, 216, 240, 243, 246, 249, 270, 273, 276, 279, 510, 513, 540,
+               543, 546, 549, 570, 573, 576, 579, 813, 816, 819, 840, 843, 846, 849, 870, 873, 876, 879 };
+    QTest::newRow("weekly, Sunday 2026-12-06 same week")
+        << tenDraws << QDate(2026, 12, 6) << 1 << "每周推荐35注号码" << QList<int>();
+    QTest::newRow("weekly, Saturday 2026-12-12 same week")
+        << tenDraws << QDate(2026, 12, 12) << 1 << "每周推荐35注号码" << QList<int>();
+    QTest::newRow("weekly, Monday 2026-11-30 (seed 202635)")
+        << tenDraws << QDate(2026, 11, 30) << 1 << "每周推荐32注号码" << QList<int>();
+    QTest::newRow("weekly, Tuesday 2026-12-01 (seed 202605)")
+        << tenDraws << QDate(2026, 12, 1) << 1 << "每周推荐37注号码" << QList<int>();
     QTest::newRow("monthly, December 2026")
         << tenDraws << QDate(2026, 12, 31) << 2 << "每月推荐34注号码"
         << QList<int> { 213, 216, 219, 240, 243, 246, 249, 270, 273, 276, 279, 510, 511, 513, 516, 519, 540,
@@ -523,7 +537,8 @@ void tst_SmartPages::recommend()
         QCOMPARE(CodesOf(form.Sheet4Codes), codes);
     QCOMPARE(form.Sheet4Memo->toPlainText(), MemoTextOf(*expected));
     if (tip.isEmpty())
-        tip = QString::fromUtf8(RecommendKindWord(kind)) + QStringLiteral("%1注号码").arg(CodeSetCount(*expected));
+        tip = QString::fromUtf8(RecommendKindWord(kind))
+            + QStringLiteral("%1注号码").arg(CodeSetCount(*expected));
     QCOMPARE(form.Sheet4TipsLbl->text(), tip);
     QCOMPARE(form.StatusText(0), tip);
 }
@@ -546,7 +561,8 @@ void tst_SmartPages::recommendExport()
 {
     MainFormFixture f;
     TMainForm& form = Open(f,
-        DrawLines({ 111, 222, 333, 444, 555, 666, 456, 12, 678, 234 }, { 0, 0, 0, 0, 0, 0, 123, 789, 345, 901 }),
+        DrawLines(
+            { 111, 222, 333, 444, 555, 666, 456, 12, 678, 234 }, { 0, 0, 0, 0, 0, 0, 123, 789, 345, 901 }),
         Qt::Key_F6);
     ClickButton(form.Sheet4Tbr, form.Sheet4TbrRcmDayBt);
     form.Sheet4Memo->setPlainText(QStringLiteral("000,"));
@@ -559,7 +575,8 @@ void tst_SmartPages::recommendExport()
     // Exporting an empty set: the header with 0, then two empty lines; the file is replaced.
     form.Sheet4Codes = TCodeArr();
     ClickButton(form.Sheet4Tbr, form.Sheet4TbrExportBt);
-    QCOMPARE(ReadBytes(f.Path(QStringLiteral("daily.txt"))), Gb18030(QStringLiteral("智能推荐结果有0注\r\n\r\n\r\n")));
+    QCOMPARE(ReadBytes(f.Path(QStringLiteral("daily.txt"))),
+        Gb18030(QStringLiteral("智能推荐结果有0注\r\n\r\n\r\n")));
     QCOMPARE(form.StatusText(0), QStringLiteral("智能推荐结果有0注"));
     QCOMPARE(f.Platform.Messages, QStringList());
 }
@@ -606,8 +623,8 @@ void tst_SmartPages::snapshots()
         QTest::keyClick(form.Sheet3TrackBar, Qt::Key_PageUp);
         QTest::keyClick(form.Sheet3TrackBar, Qt::Key_PageUp);
         QTest::mouseClick(form.Sheet3ScaleBt, Qt::LeftButton);
-        f.Platform.InputAnswers = QStringList { QString::fromStdString(StrOfCode(
-            CodesOf(form.Sheet3TargetCodes).value(CodeSetCount(form.Sheet3TargetCodes) / 2))) };
+        f.Platform.InputAnswers = QStringList { QString::fromStdString(
+            StrOfCode(CodesOf(form.Sheet3TargetCodes).value(CodeSetCount(form.Sheet3TargetCodes) / 2))) };
         ClickButton(form.Sheet3Tbr, form.Sheet3TbrCheckBt);
         QApplication::processEvents();
         const QString tag = QStringLiteral("-%1x%2.png").arg(size.width()).arg(size.height());
