@@ -7,6 +7,7 @@
 #include "Main/ResultActions.h"
 #include "Main/TColumnLabel.h"
 #include "Main/TFilterSpinEdit.h"
+#include "Main/TGroupBox.h"
 #include "Main/TPageControl.h"
 #include "Main/UiSupport.h"
 #include "MultiChk/TMultiChk.h"
@@ -49,7 +50,7 @@ constexpr int kTestPairsLeft = 612;
 
 QGroupBox* MakeGroupBox(QWidget* parent, const char* name, const QString& title, QRect bounds)
 {
-    auto* box = new QGroupBox(title, parent);
+    auto* box = new TGroupBox(title, parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(bounds);
     return box;

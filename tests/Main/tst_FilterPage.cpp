@@ -8,6 +8,7 @@
 #include "Main/QtPlatform.h"
 #include "Main/TColumnLabel.h"
 #include "Main/TFilterSpinEdit.h"
+#include "Main/TGroupBox.h"
 #include "MultiChk/TMultiChk.h"
 #include "Shrink/FilterConditions.h"
 #include "Shrink/RecentPanel.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -231,6 +233,7 @@ private slots:
     void recentPanelTexts();
     void recentPanelLinesUp();
     void recentPanelShortHistory();
+    void groupBoxesLineUp();
     void snapshots();
 };
 
@@ -687,6 +690,45 @@ void tst_FilterPage::recentPanelShortHistory()
     ClickItem(form.Sheet2PanelTopChk1, 3);
     Press(form, form.Sheet2TbrScaleBt);
     QCOMPARE(Count(form.Sheet2Codes), 1000);
+}
+
+// Every control of a group box stands below the frame's top line and inside the
+// frame, no two overlap, and every label's text fits its width.
+void tst_FilterPage::groupBoxesLineUp()
+{
+    MainFormFixture f;
+    TMainForm& form = StartOnFilterPage(f);
+    for (QGroupBox* box : { form.Sheet2Gbx1, form.Sheet2Gbx2, form.Sheet2Gbx3, form.Sheet2Gbx4 }) {
+        const auto* frame = qobject_cast<velmora::TGroupBox*>(box);
+        QVERIFY(frame);
+        QList<QWidget*> children;
+        for (QWidget* child : box->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            const QRect r = child->geometry();
+            const QString name = box->objectName() + QLatin1Char('/') + child->objectName() + QLatin1Char('/')
+                + (qobject_cast<QLabel*>(child) ? qobject_cast<QLabel*>(child)->text() : QString());
+            QVERIFY2(r.top() > frame->FrameTop() && r.left() > 0 && r.right() < box->width() - 1
+                    && r.bottom() < box->height() - 1,
+                qPrintable(name));
+            if (const auto* label = qobject_cast<QLabel*>(child))
+                QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(name));
+            if (!qobject_cast<velmora::TColumnLabel*>(child))
+                children << child;
+        }
+        for (int i = 0; i < children.size(); ++i)
+            for (int j = i + 1; j < children.size(); ++j)
+                QVERIFY2(!children[i]->geometry().intersects(children[j]->geometry()),
+                    qPrintable(children[i]->objectName() + QLatin1Char(' ') + children[j]->objectName()));
+    }
+    const auto* range = form.Sheet2Gbx4->findChild<velmora::TColumnLabel*>(QStringLiteral("Sheet2Gbx4Lbl5"));
+    QVERIFY(range);
+    QCOMPARE(
+        range->Pieces(), (QStringList { QStringLiteral("号码范围：最小号"), QStringLiteral(", 最大号") }));
+    for (int p = 0; p < 2; ++p) {
+        const QRect piece = range->PieceRect(p).translated(range->pos());
+        for (const QWidget* se :
+            { static_cast<QWidget*>(form.Sheet2Gbx4Se1), static_cast<QWidget*>(form.Sheet2Gbx4Se2) })
+            QVERIFY(piece.right() < se->x() || piece.left() > se->geometry().right());
+    }
 }
 
 void tst_FilterPage::snapshots()
