@@ -45,11 +45,12 @@ void TFilterSpinEdit::stepBy(int steps) { SetValue(std::clamp(Value(), FMin, FMa
 
 QAbstractSpinBox::StepEnabled TFilterSpinEdit::stepEnabled() const
 {
+    // A value outside the range steps into it from either side.
     const int value = Value();
     StepEnabled enabled = StepNone;
-    if (value > FMin)
+    if (value != FMin)
         enabled |= StepDownEnabled;
-    if (value < FMax)
+    if (value != FMax)
         enabled |= StepUpEnabled;
     return enabled;
 }
