@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <initializer_list>
+#include <vector>
 
 namespace velmora {
 
@@ -323,6 +324,25 @@ void TMainForm::CreateFilterCheckControls()
         control->setCursor(Qt::PointingHandCursor);
         *spec.control = control;
     }
+
+    // The Tab key walks the page in reading order: row by row, left to right.
+    std::vector<QWidget*> order = { Sheet2PanelTopChk1, Sheet2PanelTopChk4, Sheet2PanelTopChk2,
+        Sheet2PanelTopChk5, Sheet2PanelTopChk3, Sheet2PanelTopChk6, Sheet2PanelTopEd1, Sheet2PanelTopEd2 };
+    order.insert(order.end(), Sheet2Gbx1Cbbs.begin(), Sheet2Gbx1Cbbs.end());
+    TMultiChk* const positions[3] = { Sheet2Gbx1Chk1, Sheet2Gbx1Chk2, Sheet2Gbx1Chk3 };
+    for (std::size_t row = 0; row < 3; ++row)
+        order.insert(order.end(), { positions[row], Sheet2Gbx1Bts[row * 2], Sheet2Gbx1Bts[row * 2 + 1] });
+    order.insert(order.end(),
+        { Sheet2Gbx2Chk1, Sheet2Gbx2Chk2, Sheet2Gbx2Chk3, Sheet2Gbx2Chk4, Sheet2Gbx2Chk5, Sheet2Gbx2Chk6 });
+    TMultiChk* const hitCounts[5]
+        = { Sheet2Gbx3Chk1, Sheet2Gbx3Chk2, Sheet2Gbx3Chk3, Sheet2Gbx3Chk4, Sheet2Gbx3Chk5 };
+    for (std::size_t k = 0; k < 5; ++k)
+        order.insert(order.end(), { Sheet2Gbx3Eds[k], hitCounts[k] });
+    order.insert(order.end(),
+        { Sheet2Gbx4Ed1, Sheet2Gbx4Ed2, Sheet2Gbx4Ed3, Sheet2Gbx4Ed4, Sheet2Gbx4Se1, Sheet2Gbx4Se2,
+            Sheet2Gbx4Chk1, Sheet2Gbx4Chk2 });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 std::array<TMultiChk*, 22> TMainForm::FilterCheckControls() const

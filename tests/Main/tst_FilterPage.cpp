@@ -234,6 +234,7 @@ private slots:
     void recentPanelLinesUp();
     void recentPanelShortHistory();
     void groupBoxesLineUp();
+    void tabWalksInReadingOrder();
     void snapshots();
 };
 
@@ -729,6 +730,27 @@ void tst_FilterPage::groupBoxesLineUp()
             { static_cast<QWidget*>(form.Sheet2Gbx4Se1), static_cast<QWidget*>(form.Sheet2Gbx4Se2) })
             QVERIFY(piece.right() < se->x() || piece.left() > se->geometry().right());
     }
+}
+
+void tst_FilterPage::tabWalksInReadingOrder()
+{
+    MainFormFixture f;
+    TMainForm& form = StartOnFilterPage(f, 0);
+    const QList<QWidget*> expected = { form.Sheet2PanelTopChk1, form.Sheet2PanelTopChk4,
+        form.Sheet2PanelTopChk2, form.Sheet2PanelTopChk5, form.Sheet2PanelTopChk3, form.Sheet2PanelTopChk6,
+        form.Sheet2PanelTopEd1, form.Sheet2PanelTopEd2, form.Sheet2Gbx1Cbbs[0], form.Sheet2Gbx1Cbbs[1],
+        form.Sheet2Gbx1Cbbs[2], form.Sheet2Gbx1Cbbs[3], form.Sheet2Gbx1Cbbs[4], form.Sheet2Gbx1Chk1,
+        form.Sheet2Gbx1Bts[0], form.Sheet2Gbx1Bts[1], form.Sheet2Gbx1Chk2 };
+    ClickItem(form.Sheet2PanelTopChk1, 0);
+    QCOMPARE(QApplication::focusWidget(), form.Sheet2PanelTopChk1);
+    for (int i = 1; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), expected[i]);
+    }
+    // Backwards from the digit range to the last digit group.
+    QTest::mouseClick(form.Sheet2Gbx4Ed1, Qt::LeftButton);
+    QTest::keyClick(form.Sheet2Gbx4Ed1, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), form.Sheet2Gbx3Chk5);
 }
 
 void tst_FilterPage::snapshots()
