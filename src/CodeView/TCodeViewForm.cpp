@@ -18,6 +18,7 @@ TCodeViewForm::TCodeViewForm(QWidget* parent)
     Memo = new QPlainTextEdit(this);
     Memo->setObjectName(QStringLiteral("Memo"));
     Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     KeepSelectionVisible(Memo);
 
     auto* layout = new QVBoxLayout(this);
