@@ -5,12 +5,12 @@
 #include "Code/CodeList.h"
 #include "Main/Platform.h"
 #include "Main/ResultActions.h"
+#include "Main/TGroupBox.h"
 #include "Main/TPageControl.h"
 #include "Main/UiSupport.h"
 #include "Shrink/Recommend.h"
 
 #include <QDate>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QToolBar>
@@ -75,7 +75,7 @@ void TMainForm::CreateRecommendPage()
     ConnectCommand(Sheet4TbrPrintBt, &TMainForm::Sheet4TbrPrintBtClick);
     layout->addWidget(Sheet4Tbr);
 
-    Sheet4Gbx = new QGroupBox(QStringLiteral("智能推荐号码："), TabSheet4);
+    Sheet4Gbx = new TGroupBox(QStringLiteral("智能推荐号码："), TabSheet4);
     Sheet4Gbx->setObjectName(QStringLiteral("Sheet4Gbx"));
     Sheet4Gbx->installEventFilter(this);
     layout->addWidget(Sheet4Gbx, 1);

@@ -6,12 +6,12 @@
 #include "Code/CodeList.h"
 #include "Main/Platform.h"
 #include "Main/ResultActions.h"
+#include "Main/TGroupBox.h"
 #include "Main/TPageControl.h"
 #include "Main/UiSupport.h"
 #include "Shrink/SmartShrink.h"
 
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -162,12 +162,12 @@ void TMainForm::CreateSmartPage()
     Sheet3PanelCenter = new QWidget(Sheet3Panel);
     Sheet3PanelCenter->setObjectName(QStringLiteral("Sheet3PanelCenter"));
     Sheet3PanelCenter->setGeometry(1, 1, 764, 360);
-    GroupBox1 = new QGroupBox(QStringLiteral("缩水基础号码："), Sheet3PanelCenter);
+    GroupBox1 = new TGroupBox(QStringLiteral("缩水基础号码："), Sheet3PanelCenter);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(4, 6, 373, 339);
     Sheet3Lblx1 = MakeCountLabel(GroupBox1, QStringLiteral("Sheet3Lblx1"));
     Sheet3InitMemo = MakeCodeMemo(GroupBox1, QStringLiteral("Sheet3InitMemo"));
-    GroupBox2 = new QGroupBox(QStringLiteral("智能缩水结果："), Sheet3PanelCenter);
+    GroupBox2 = new TGroupBox(QStringLiteral("智能缩水结果："), Sheet3PanelCenter);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setGeometry(388, 6, 373, 339);
     Sheet3Lblx2 = MakeCountLabel(GroupBox2, QStringLiteral("Sheet3Lblx2"));
