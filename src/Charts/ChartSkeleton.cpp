@@ -26,13 +26,13 @@ void TChartRow::Mark(int col, std::string text, TColor color)
     Add(col, 1);
 }
 
-TChartSpec StartSpec(const char* codeCaption)
+TChartLayout StartLayout(const char* codeCaption)
 {
-    TChartSpec spec;
-    spec.Widths = {66, 20, 20, 20};
-    spec.SubHeaders = {{1, "百"}, {2, "十"}, {3, "个"}};
-    spec.Merges = {{"期号", 0, 0, true}, {codeCaption, 1, 3, false}};
-    return spec;
+    TChartLayout chart;
+    chart.Widths = {66, 20, 20, 20};
+    chart.SubHeaders = {{1, "百"}, {2, "十"}, {3, "个"}};
+    chart.Merges = {{"期号", 0, 0, true}, {codeCaption, 1, 3, false}};
+    return chart;
 }
 
 void AppendWidths(std::vector<int>& widths, int count, int width)
@@ -70,7 +70,7 @@ std::string TotalText(TTotalText style, long long total)
 
 } // namespace
 
-int BuildChart(const TChartSpec& spec, TH2NetModel& net, const TCodeRecArr& history, int n,
+int BuildChart(const TChartLayout& chart, TH2NetModel& net, const TCodeRecArr& history, int n,
                const MessageFn& message)
 {
     const int drawCount = static_cast<int>(history.size());
@@ -81,14 +81,14 @@ int BuildChart(const TChartSpec& spec, TH2NetModel& net, const TCodeRecArr& hist
         result = drawCount;
     }
     const int rows = std::clamp(n, 0, drawCount);
-    const int cols = static_cast<int>(spec.Widths.size());
+    const int cols = static_cast<int>(chart.Widths.size());
 
-    net.SetGridSize(cols, rows + 1, 2, spec.Widths);
-    for (const TSubHeader& h : spec.SubHeaders)
+    net.SetGridSize(cols, rows + 1, 2, chart.Widths);
+    for (const TSubHeader& h : chart.SubHeaders)
         net.SetValue(1, h.Col, h.Text);
-    net.SetMergeCount(static_cast<int>(spec.Merges.size()));
-    for (std::size_t i = 0; i < spec.Merges.size(); ++i) {
-        const TMergeSpec& m = spec.Merges[i];
+    net.SetMergeCount(static_cast<int>(chart.Merges.size()));
+    for (std::size_t i = 0; i < chart.Merges.size(); ++i) {
+        const TMergeArea& m = chart.Merges[i];
         net.SetMerge(static_cast<int>(i), true, m.FirstCol, 0, m.LastCol, m.BothRows ? 1 : 0,
                      m.Caption, net.FixColor());
     }
@@ -101,14 +101,14 @@ int BuildChart(const TChartSpec& spec, TH2NetModel& net, const TCodeRecArr& hist
         for (int pos = 1; pos <= 3; ++pos)
             net.SetValue(gridRow, pos, std::to_string(NumOfCode(rec.DrawCode, pos)));
         TChartRow row(net, totals, gridRow);
-        spec.FillRow(row, rec.DrawCode);
+        chart.FillRow(row, rec.DrawCode);
     }
 
     const int totalsRow = rows + 2;
     net.SetValue(totalsRow, 0, "合计");
     for (int col = 1; col < cols; ++col)
-        if (static_cast<std::size_t>(col) < spec.Totals.size())
-            net.SetValue(totalsRow, col, TotalText(spec.Totals[static_cast<std::size_t>(col)],
+        if (static_cast<std::size_t>(col) < chart.Totals.size())
+            net.SetValue(totalsRow, col, TotalText(chart.Totals[static_cast<std::size_t>(col)],
                                                    totals[static_cast<std::size_t>(col)]));
     for (int col = 0; col < cols; ++col)
         net.SetCellColor(totalsRow, col, kTotalsGrey);

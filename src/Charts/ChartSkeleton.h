@@ -1,4 +1,4 @@
-// The build skeleton all six charts share; a chart is a TChartSpec (its columns,
+// The build skeleton all six charts share; a chart is a TChartLayout (its columns,
 // header and totals texts as data) plus one function that fills a draw row.
 #pragma once
 
@@ -21,7 +21,7 @@ enum class TTotalText : std::uint8_t {
     IfPositive, // the total in decimal when above 0, else nothing
 };
 
-struct TMergeSpec {
+struct TMergeArea {
     const char* Caption;
     int FirstCol;
     int LastCol;
@@ -61,17 +61,17 @@ private:
     int row_;
 };
 
-struct TChartSpec {
+struct TChartLayout {
     std::vector<int> Widths;
     std::vector<TSubHeader> SubHeaders; // row 1
-    std::vector<TMergeSpec> Merges;     // in index order
+    std::vector<TMergeArea> Merges;     // in index order
     std::vector<TTotalText> Totals;     // one per column; column 0 is always "合计"
     void (*FillRow)(TChartRow& row, int code) = nullptr;
 };
 
 // Columns 0 to 3 every chart starts with: the issue under "期号" (both header
 // rows) and the three digits under `codeCaption` with the sub-headers "百", "十", "个".
-TChartSpec StartSpec(const char* codeCaption);
+TChartLayout StartLayout(const char* codeCaption);
 // Appends `count` copies of `width`.
 void AppendWidths(std::vector<int>& widths, int count, int width);
 // Sub-headers "0", "1", ... at columns first, first + 1, ...
@@ -80,7 +80,7 @@ void AppendDigitHeaders(std::vector<TSubHeader>& headers, int first, int count);
 void SetTotals(std::vector<TTotalText>& totals, int first, int last, TTotalText style);
 
 // Runs the skeleton; see Charts.h for the contract.
-int BuildChart(const TChartSpec& spec, TH2NetModel& net, const TCodeRecArr& history, int n,
+int BuildChart(const TChartLayout& chart, TH2NetModel& net, const TCodeRecArr& history, int n,
                const MessageFn& message);
 
 } // namespace velmora::charts

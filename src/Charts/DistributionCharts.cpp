@@ -26,17 +26,17 @@ void FillKLineRow(TChartRow& row, int code)
     }
 }
 
-TChartSpec MakeKLineSpec()
+TChartLayout MakeKLineLayout()
 {
-    TChartSpec spec = StartSpec("号码");
-    AppendWidths(spec.Widths, 30, 18);
+    TChartLayout chart = StartLayout("号码");
+    AppendWidths(chart.Widths, 30, 18);
     for (int p = 0; p < 3; ++p)
-        AppendDigitHeaders(spec.SubHeaders, 4 + 10 * p, 10);
-    spec.Merges.insert(spec.Merges.end(), {{"百位", 4, 13, false}, {"十位", 14, 23, false},
+        AppendDigitHeaders(chart.SubHeaders, 4 + 10 * p, 10);
+    chart.Merges.insert(chart.Merges.end(), {{"百位", 4, 13, false}, {"十位", 14, 23, false},
                                            {"个位", 24, 33, false}});
-    SetTotals(spec.Totals, 4, 33, TTotalText::Decimal);
-    spec.FillRow = FillKLineRow;
-    return spec;
+    SetTotals(chart.Totals, 4, 33, TTotalText::Decimal);
+    chart.FillRow = FillKLineRow;
+    return chart;
 }
 
 // ---- Sum: 0-27 ----
@@ -54,16 +54,16 @@ void FillSumRow(TChartRow& row, int code)
     row.Mark(5 + sum, IntToPadStr(sum, 2, true), kSumMark);
 }
 
-TChartSpec MakeSumSpec()
+TChartLayout MakeSumLayout()
 {
-    TChartSpec spec = StartSpec("号码");
-    AppendWidths(spec.Widths, 1, 28);
-    AppendWidths(spec.Widths, 28, 18);
-    AppendDigitHeaders(spec.SubHeaders, 5, 28);
-    spec.Merges.insert(spec.Merges.end(), {{"和值", 4, 4, true}, {"和值分布", 5, 32, false}});
-    SetTotals(spec.Totals, 5, 32, TTotalText::Decimal);
-    spec.FillRow = FillSumRow;
-    return spec;
+    TChartLayout chart = StartLayout("号码");
+    AppendWidths(chart.Widths, 1, 28);
+    AppendWidths(chart.Widths, 28, 18);
+    AppendDigitHeaders(chart.SubHeaders, 5, 28);
+    chart.Merges.insert(chart.Merges.end(), {{"和值", 4, 4, true}, {"和值分布", 5, 32, false}});
+    SetTotals(chart.Totals, 5, 32, TTotalText::Decimal);
+    chart.FillRow = FillSumRow;
+    return chart;
 }
 
 // ---- Sum tail: 0-9 and its route, big/small, odd/even and big/middle/small class ----
@@ -106,41 +106,41 @@ void FillTailRow(TChartRow& row, int code)
     row.Mark(24 - smb, kSmbLetters[smb], kSmbMark);
 }
 
-TChartSpec MakeTailSpec()
+TChartLayout MakeTailLayout()
 {
-    TChartSpec spec = StartSpec("号码");
-    AppendWidths(spec.Widths, 1, 28);
-    AppendWidths(spec.Widths, 20, 18);
-    AppendDigitHeaders(spec.SubHeaders, 5, 10);
-    AppendDigitHeaders(spec.SubHeaders, 15, 3);
-    spec.SubHeaders.insert(spec.SubHeaders.end(), {{18, "大"}, {19, "小"}, {20, "奇"}, {21, "偶"},
+    TChartLayout chart = StartLayout("号码");
+    AppendWidths(chart.Widths, 1, 28);
+    AppendWidths(chart.Widths, 20, 18);
+    AppendDigitHeaders(chart.SubHeaders, 5, 10);
+    AppendDigitHeaders(chart.SubHeaders, 15, 3);
+    chart.SubHeaders.insert(chart.SubHeaders.end(), {{18, "大"}, {19, "小"}, {20, "奇"}, {21, "偶"},
                                                    {22, "大"}, {23, "中"}, {24, "小"}});
-    spec.Merges.insert(spec.Merges.end(),
+    chart.Merges.insert(chart.Merges.end(),
                        {{"合值", 4, 4, true}, {"合值分布", 5, 14, false}, {"012", 15, 17, false},
                         {"大小", 18, 19, false}, {"奇偶", 20, 21, false}, {"大中小", 22, 24, false}});
-    SetTotals(spec.Totals, 4, 24, TTotalText::Decimal);
-    spec.FillRow = FillTailRow;
-    return spec;
+    SetTotals(chart.Totals, 4, 24, TTotalText::Decimal);
+    chart.FillRow = FillTailRow;
+    return chart;
 }
 
 } // namespace
 
 int BuildKLineChart(TH2NetModel& net, const TCodeRecArr& history, int n, const MessageFn& message)
 {
-    static const TChartSpec spec = MakeKLineSpec();
-    return BuildChart(spec, net, history, n, message);
+    static const TChartLayout chart = MakeKLineLayout();
+    return BuildChart(chart, net, history, n, message);
 }
 
 int BuildSumChart(TH2NetModel& net, const TCodeRecArr& history, int n, const MessageFn& message)
 {
-    static const TChartSpec spec = MakeSumSpec();
-    return BuildChart(spec, net, history, n, message);
+    static const TChartLayout chart = MakeSumLayout();
+    return BuildChart(chart, net, history, n, message);
 }
 
 int BuildTailChart(TH2NetModel& net, const TCodeRecArr& history, int n, const MessageFn& message)
 {
-    static const TChartSpec spec = MakeTailSpec();
-    return BuildChart(spec, net, history, n, message);
+    static const TChartLayout chart = MakeTailLayout();
+    return BuildChart(chart, net, history, n, message);
 }
 
 } // namespace velmora

@@ -57,40 +57,40 @@ void FillParityRow(TChartRow& row, int code)
     row.Mark(25 + m, std::string(1, kLetters[m]), kLetterMark);
 }
 
-TChartSpec MakeParitySpec(const TParityTest& test, void (*fillRow)(TChartRow&, int))
+TChartLayout MakeParityLayout(const TParityTest& test, void (*fillRow)(TChartRow&, int))
 {
-    TChartSpec spec = StartSpec("号码");
-    AppendWidths(spec.Widths, 1, 32);
-    AppendWidths(spec.Widths, 28, 18);
+    TChartLayout chart = StartLayout("号码");
+    AppendWidths(chart.Widths, 1, 32);
+    AppendWidths(chart.Widths, 28, 18);
     for (int g = 0; g < 4; ++g) {
-        spec.SubHeaders.push_back({6 + 4 * g, test.Hit});
-        spec.SubHeaders.push_back({8 + 4 * g, test.Miss});
+        chart.SubHeaders.push_back({6 + 4 * g, test.Hit});
+        chart.SubHeaders.push_back({8 + 4 * g, test.Miss});
     }
     for (int i = 0; i < 4; ++i)
-        spec.SubHeaders.push_back({21 + i, std::string(1, kLetters[i])});
+        chart.SubHeaders.push_back({21 + i, std::string(1, kLetters[i])});
     for (int i = 0; i < 8; ++i)
-        spec.SubHeaders.push_back({25 + i, std::string(1, kLetters[i])});
-    spec.Merges.insert(spec.Merges.end(),
+        chart.SubHeaders.push_back({25 + i, std::string(1, kLetters[i])});
+    chart.Merges.insert(chart.Merges.end(),
                        {{"和值", 4, 4, true}, {"百位", 5, 8, false}, {"十位", 9, 12, false},
                         {"个位", 13, 16, false}, {"和值", 17, 20, false}, {"组选", 21, 24, false},
                         {"单选", 25, 32, false}});
-    SetTotals(spec.Totals, 4, 32, TTotalText::Decimal);
-    spec.FillRow = fillRow;
-    return spec;
+    SetTotals(chart.Totals, 4, 32, TTotalText::Decimal);
+    chart.FillRow = fillRow;
+    return chart;
 }
 
 } // namespace
 
 int BuildOddEvenChart(TH2NetModel& net, const TCodeRecArr& history, int n, const MessageFn& message)
 {
-    static const TChartSpec spec = MakeParitySpec(kOddEven, FillParityRow<kOddEven>);
-    return BuildChart(spec, net, history, n, message);
+    static const TChartLayout chart = MakeParityLayout(kOddEven, FillParityRow<kOddEven>);
+    return BuildChart(chart, net, history, n, message);
 }
 
 int BuildBigSmallChart(TH2NetModel& net, const TCodeRecArr& history, int n, const MessageFn& message)
 {
-    static const TChartSpec spec = MakeParitySpec(kBigSmall, FillParityRow<kBigSmall>);
-    return BuildChart(spec, net, history, n, message);
+    static const TChartLayout chart = MakeParityLayout(kBigSmall, FillParityRow<kBigSmall>);
+    return BuildChart(chart, net, history, n, message);
 }
 
 } // namespace velmora

@@ -46,34 +46,34 @@ void FillTrendRow(TChartRow& row, int code)
         row.Text(28, std::to_string(MostNumOfCode(code)));
 }
 
-TChartSpec MakeTrendSpec()
+TChartLayout MakeTrendLayout()
 {
-    TChartSpec spec = StartSpec("中奖号码");
-    AppendWidths(spec.Widths, 10, 18);
-    AppendWidths(spec.Widths, 10, 22);
-    AppendWidths(spec.Widths, 5, 33);
-    AppendDigitHeaders(spec.SubHeaders, 4, 10);
-    spec.SubHeaders.insert(spec.SubHeaders.end(), {{14, "奇"}, {15, "偶"}, {16, "大"}, {17, "小"},
+    TChartLayout chart = StartLayout("中奖号码");
+    AppendWidths(chart.Widths, 10, 18);
+    AppendWidths(chart.Widths, 10, 22);
+    AppendWidths(chart.Widths, 5, 33);
+    AppendDigitHeaders(chart.SubHeaders, 4, 10);
+    chart.SubHeaders.insert(chart.SubHeaders.end(), {{14, "奇"}, {15, "偶"}, {16, "大"}, {17, "小"},
                                                    {18, "0"}, {19, "1"}, {20, "2"},
                                                    {21, "大"}, {22, "中"}, {23, "小"}});
-    spec.Merges.insert(spec.Merges.end(), {{"分布图", 4, 13, false}, {"奇偶", 14, 15, false},
+    chart.Merges.insert(chart.Merges.end(), {{"分布图", 4, 13, false}, {"奇偶", 14, 15, false},
                                            {"大小", 16, 17, false}, {"012", 18, 20, false},
                                            {"大中小", 21, 23, false}, {"和值", 24, 24, true},
                                            {"合值", 25, 25, true}, {"跨度", 26, 26, true},
                                            {"相连", 27, 27, true}, {"开宝", 28, 28, true}});
-    SetTotals(spec.Totals, 4, 13, TTotalText::IfPositive);
-    SetTotals(spec.Totals, 14, 26, TTotalText::Decimal);
-    SetTotals(spec.Totals, 27, 28, TTotalText::Empty);
-    spec.FillRow = FillTrendRow;
-    return spec;
+    SetTotals(chart.Totals, 4, 13, TTotalText::IfPositive);
+    SetTotals(chart.Totals, 14, 26, TTotalText::Decimal);
+    SetTotals(chart.Totals, 27, 28, TTotalText::Empty);
+    chart.FillRow = FillTrendRow;
+    return chart;
 }
 
 } // namespace
 
 int BuildTrendChart(TH2NetModel& net, const TCodeRecArr& history, int n, const MessageFn& message)
 {
-    static const TChartSpec spec = MakeTrendSpec();
-    return BuildChart(spec, net, history, n, message);
+    static const TChartLayout chart = MakeTrendLayout();
+    return BuildChart(chart, net, history, n, message);
 }
 
 } // namespace velmora

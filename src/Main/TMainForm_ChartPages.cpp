@@ -25,7 +25,7 @@ namespace velmora {
 
 namespace {
 
-struct TChartPageSpec {
+struct TChartPageInfo {
     const char* Sheet;
     const char* Caption;
     const char* PanelTop;
@@ -47,7 +47,7 @@ const char* const kBigSmallLegend = "    1、组选：A、全小；B、两小一
                                     "    2、单选：A、小小小；B、小小大；C、小大小；D、小大大；E、大小小；"
                                     "F、大小大；G、大大小；H、大大大 。";
 
-const TChartPageSpec kChartPages[] = {
+const TChartPageInfo kChartPages[] = {
     { "TabSheet5", "3D走势图", "TabSheet5PanelTop", nullptr, "TabSheet5Net", "Label4",
         "统计最近         期的走势情况", 203, 218, nullptr, nullptr, 0 },
     { "TabSheet6", "K线分布图", "TabSheet6PanelTop", nullptr, "TabSheet6Net", "Label5",
@@ -154,7 +154,7 @@ private:
 // Places the caption, the spin edit and the button as designed where the fonts allow:
 // the spin edit stands in the caption's gap, and the button keeps its designed distance
 // from the caption's end.
-void LayOutQueryPanel(TGapLabel* label, TChartSpinEdit* spin, QPushButton* button, const TChartPageSpec& spec)
+void LayOutQueryPanel(TGapLabel* label, TChartSpinEdit* spin, QPushButton* button, const TChartPageInfo& info)
 {
     const int spinWidth = std::max(kSpinWidth, spin->sizeHint().width());
     const int spinHeight = std::max(kSpinHeight, std::min(kPanelHeight - 4, spin->sizeHint().height()));
@@ -167,10 +167,10 @@ void LayOutQueryPanel(TGapLabel* label, TChartSpinEdit* spin, QPushButton* butto
     const QSize labelSize = label->sizeHint();
     const int spinMiddle = spinTop + spinHeight / 2;
     label->setGeometry(kLabelLeft, std::min(kLabelTop, spinMiddle - labelSize.height() / 2),
-        std::max(spec.LabelWidth, labelSize.width()), labelSize.height());
+        std::max(info.LabelWidth, labelSize.width()), labelSize.height());
 
-    const int designGap = spec.GoBtLeft - (kLabelLeft + spec.LabelWidth);
-    const int buttonLeft = std::max(spec.GoBtLeft, kLabelLeft + labelSize.width() + designGap);
+    const int designGap = info.GoBtLeft - (kLabelLeft + info.LabelWidth);
+    const int buttonLeft = std::max(info.GoBtLeft, kLabelLeft + labelSize.width() + designGap);
     const int buttonHeight = std::max(kGoBtHeight, spinHeight - 1);
     button->setGeometry(buttonLeft, spinMiddle - buttonHeight / 2, kGoBtWidth, buttonHeight);
 }
@@ -197,23 +197,23 @@ void TMainForm::CreateChartPages()
     QLabel** legends[] = { nullptr, nullptr, nullptr, nullptr, &Label8, &Label33 };
 
     for (std::size_t i = 0; i < ChartSheets.size(); ++i) {
-        const TChartPageSpec& spec = kChartPages[i];
+        const TChartPageInfo& info = kChartPages[i];
         auto* sheet = new QWidget(GridPctl);
-        sheet->setObjectName(QString::fromLatin1(spec.Sheet));
+        sheet->setObjectName(QString::fromLatin1(info.Sheet));
         auto* layout = new QVBoxLayout(sheet);
-        layout->setContentsMargins(spec.Border, spec.Border, spec.Border, spec.Border);
+        layout->setContentsMargins(info.Border, info.Border, info.Border, info.Border);
         layout->setSpacing(0);
 
-        QFrame* top = MakeChartPanel(sheet, spec.PanelTop, true);
+        QFrame* top = MakeChartPanel(sheet, info.PanelTop, true);
         ChartPanelTops[i] = top;
         layout->addWidget(top);
-        auto* label = new TGapLabel(QString::fromUtf8(spec.LabelText), top);
-        label->setObjectName(QString::fromLatin1(spec.LabelName));
+        auto* label = new TGapLabel(QString::fromUtf8(info.LabelText), top);
+        label->setObjectName(QString::fromLatin1(info.LabelName));
         auto* spin = new TChartSpinEdit(top);
-        spin->setObjectName(QString::fromLatin1(spec.Sheet) + QStringLiteral("Se"));
+        spin->setObjectName(QString::fromLatin1(info.Sheet) + QStringLiteral("Se"));
         auto* button = new QPushButton(QStringLiteral("查询"), top);
-        button->setObjectName(QString::fromLatin1(spec.Sheet) + QStringLiteral("GoBt"));
-        LayOutQueryPanel(label, spin, button, spec);
+        button->setObjectName(QString::fromLatin1(info.Sheet) + QStringLiteral("GoBt"));
+        LayOutQueryPanel(label, spin, button, info);
         *labels[i] = label;
         *spins[i] = spin;
         *buttons[i] = button;
@@ -222,23 +222,23 @@ void TMainForm::CreateChartPages()
             [this, goBtHandler] { RunCommand([this, goBtHandler] { (this->*goBtHandler)(); }); });
 
         auto* net = new TH2Net(sheet);
-        net->setObjectName(QString::fromLatin1(spec.NetName));
+        net->setObjectName(QString::fromLatin1(info.NetName));
         connect(net, &TH2Net::MessageRaised, this,
             [this](const QString& text) { FPlatform.ShowMessage(this, text); });
         layout->addWidget(net, 1);
         *nets[i] = net;
 
-        if (spec.PanelBottom) {
-            QFrame* bottom = MakeChartPanel(sheet, spec.PanelBottom, false);
-            auto* legend = new QLabel(QString::fromUtf8(spec.LegendText), bottom);
-            legend->setObjectName(QString::fromLatin1(spec.LegendName));
+        if (info.PanelBottom) {
+            QFrame* bottom = MakeChartPanel(sheet, info.PanelBottom, false);
+            auto* legend = new QLabel(QString::fromUtf8(info.LegendText), bottom);
+            legend->setObjectName(QString::fromLatin1(info.LegendName));
             LayOutLegend(bottom, legend);
             *legends[i] = legend;
             ChartPanelBottoms[i] = bottom;
             layout->addWidget(bottom);
         }
         ChartSheets[i] = sheet;
-        GridPctl->addTab(sheet, QString::fromUtf8(spec.Caption));
+        GridPctl->addTab(sheet, QString::fromUtf8(info.Caption));
     }
     GridPctl->SetActivePage(5);
 

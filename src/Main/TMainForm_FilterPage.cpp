@@ -271,7 +271,7 @@ void TMainForm::CreateFilterGroupBoxes()
 
 void TMainForm::CreateFilterCheckControls()
 {
-    struct Spec {
+    struct TCheckRow {
         TMultiChk** control;
         QWidget* parent;
         const char* name;
@@ -287,7 +287,7 @@ void TMainForm::CreateFilterCheckControls()
         QStringLiteral("021"), QStringLiteral("012"), QStringLiteral("003") };
     const QStringList ratios
         = { QStringLiteral("0:3"), QStringLiteral("1:2"), QStringLiteral("2:1"), QStringLiteral("3:0") };
-    const Spec specs[] = {
+    const TCheckRow checkRows[] = {
         { &Sheet2PanelTopChk1, Sheet2PanelTop, "Sheet2PanelTopChk1", hits, 10, 4, 12, 99 },
         { &Sheet2PanelTopChk2, Sheet2PanelTop, "Sheet2PanelTopChk2", hits, 10, 4, 28, 99 },
         { &Sheet2PanelTopChk3, Sheet2PanelTop, "Sheet2PanelTopChk3", hits, 10, 4, 44, 99 },
@@ -313,16 +313,16 @@ void TMainForm::CreateFilterCheckControls()
         { &Sheet2Gbx4Chk2, Sheet2Gbx4, "Sheet2Gbx4Chk2",
             { QStringLiteral("组六"), QStringLiteral("组三"), QStringLiteral("豹子") }, 50, 3, 160, 80 },
     };
-    for (const Spec& spec : specs) {
-        auto* control = new TMultiChk(spec.parent);
-        control->setObjectName(QString::fromLatin1(spec.name));
-        for (const QString& caption : spec.captions)
+    for (const TCheckRow& checkRow : checkRows) {
+        auto* control = new TMultiChk(checkRow.parent);
+        control->setObjectName(QString::fromLatin1(checkRow.name));
+        for (const QString& caption : checkRow.captions)
             control->AddItem(caption);
-        control->SetCapWidth(spec.capWidth);
-        control->SetCols(spec.cols);
-        control->move(spec.left, spec.top);
+        control->SetCapWidth(checkRow.capWidth);
+        control->SetCols(checkRow.cols);
+        control->move(checkRow.left, checkRow.top);
         control->setCursor(Qt::PointingHandCursor);
-        *spec.control = control;
+        *checkRow.control = control;
     }
 
     // The Tab key walks the page in reading order: row by row, left to right.

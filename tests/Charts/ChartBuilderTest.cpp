@@ -35,10 +35,10 @@ std::string Hex(TColor color)
 
 // Expands "4=1 9=2 14-26=0" into one entry per column from `first` to the last column;
 // columns not named get `fallback`. Joined by "|" so a failure reads as a row diff.
-std::string Expand(const std::string& spec, int first, int cols, const std::string& fallback)
+std::string Expand(const std::string& pattern, int first, int cols, const std::string& fallback)
 {
     std::vector<std::string> cells(static_cast<std::size_t>(cols), fallback);
-    std::istringstream in(spec);
+    std::istringstream in(pattern);
     std::string item;
     while (in >> item) {
         const auto eq = item.find('=');

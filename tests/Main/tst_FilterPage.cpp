@@ -261,12 +261,12 @@ void tst_FilterPage::readConditions_data()
 void tst_FilterPage::readConditions()
 {
     QFETCH(int, row);
-    const ConditionRow spec = ConditionRows()[static_cast<std::size_t>(row)];
+    const ConditionRow entry = ConditionRows()[static_cast<std::size_t>(row)];
     MainFormFixture f;
     TMainForm& form = StartOnFilterPage(f, 0);
-    spec.act(form);
+    entry.act(form);
     FilterConditions expected;
-    spec.expect(expected);
+    entry.expect(expected);
     QVERIFY(form.ReadConditions() == expected);
 }
 
@@ -335,13 +335,13 @@ void tst_FilterPage::shrinkCounts_data()
 void tst_FilterPage::shrinkCounts()
 {
     QFETCH(int, row);
-    const CountRow spec = CountRows()[static_cast<std::size_t>(row)];
+    const CountRow entry = CountRows()[static_cast<std::size_t>(row)];
     MainFormFixture f;
     TMainForm& form = StartOnFilterPage(f);
-    spec.act(form);
+    entry.act(form);
     Press(form, form.Sheet2TbrScaleBt);
-    QCOMPARE(Count(form.Sheet2Codes), spec.count);
-    QCOMPARE(form.StatusText(0), QStringLiteral("缩水结果总共%1注").arg(spec.count));
+    QCOMPARE(Count(form.Sheet2Codes), entry.count);
+    QCOMPARE(form.StatusText(0), QStringLiteral("缩水结果总共%1注").arg(entry.count));
     QCOMPARE(MemoText(form), ExpectedMemo(form.Sheet2Codes));
 }
 
