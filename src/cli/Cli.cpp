@@ -45,10 +45,17 @@ std::vector<std::string> JoinOptionValues(const std::vector<std::string>& args,
     return joined;
 }
 
+// The usage of the subcommand that was given, or of all when none was.
 std::string UsageOf(const CLI::App& app)
 {
+    std::vector<const CLI::App*> subs;
+    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; }))
+        if (sub->parsed())
+            subs.push_back(sub);
+    if (subs.empty())
+        subs = app.get_subcommands([](const CLI::App*) { return true; });
     std::string usage = "用法:\n";
-    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; })) {
+    for (const CLI::App* sub : subs) {
         usage += "  velmora-cli " + sub->get_name();
         for (const CLI::Option* opt : sub->get_options()) {
             if (opt->get_positional()) {
