@@ -207,14 +207,19 @@ int HitCountOfCode(int code, std::string_view text)
     return hits;
 }
 
-std::vector<std::string> SplitByComma(std::string_view text)
+std::string_view TrimBlanks(std::string_view text)
 {
     auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
+    return text;
+}
 
+std::vector<std::string> SplitByComma(std::string_view text)
+{
+    text = TrimBlanks(text);
     std::vector<std::string> items;
     std::size_t start = 0;
     while (start <= text.size()) {

@@ -42,8 +42,11 @@ bool CodeHasNum(int code, std::string_view text);
 bool CodeHasPair(int code, std::string_view text);
 int HitCountOfCode(int code, std::string_view text);
 
-// Trims characters <= 32 from both ends, cuts at commas, drops empty items;
-// items keep their inner and edge blanks.
+// The text without blanks and control characters (codes 32 and below) at either end.
+std::string_view TrimBlanks(std::string_view text);
+
+// Trims the text (TrimBlanks), cuts at commas, drops empty items; items keep
+// their inner and edge blanks.
 std::vector<std::string> SplitByComma(std::string_view text);
 
 // The ten ratio patterns in the order the condition page lists them.

@@ -44,14 +44,7 @@ std::vector<std::string> CodeSetToLines(const TCodeArr& codes)
 
 bool TakeCodeFromText(std::string& text, int& code)
 {
-    auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    std::size_t first = 0;
-    while (first < text.size() && isBlank(text[first]))
-        ++first;
-    std::size_t last = text.size();
-    while (last > first && isBlank(text[last - 1]))
-        --last;
-    text = text.substr(first, last - first);
+    text = std::string(TrimBlanks(text));
     if (text.empty())
         return false;
     if (IsDigit(text[0])) {
