@@ -151,6 +151,14 @@ std::string RouteOfCode(int code)
             static_cast<char>('0' + counts[2])};
 }
 
+int RatioPatternIndex(std::string_view pattern)
+{
+    for (int i = 0; i < 10; ++i)
+        if (pattern == kRatioPatterns[i])
+            return i;
+    return -1;
+}
+
 bool IsOddNum(long long value)
 {
     return value % 2 == 1;

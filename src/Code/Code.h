@@ -53,4 +53,7 @@ std::vector<std::string> SplitByComma(std::string_view text);
 inline constexpr const char* kRatioPatterns[10] = {"300", "210", "201", "120", "111",
                                                    "102", "030", "021", "012", "003"};
 
+// Index of the pattern in kRatioPatterns, or -1 when it is none of them.
+int RatioPatternIndex(std::string_view pattern);
+
 } // namespace velmora

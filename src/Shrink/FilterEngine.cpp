@@ -22,21 +22,13 @@ struct CodeClassTables {
     std::uint8_t LinkType[1000]; // LinkOfCode * 3 + RepeatOfCode
 };
 
-int PatternItem(const std::string& pattern)
-{
-    for (int i = 0; i < 10; ++i)
-        if (pattern == kRatioPatterns[i])
-            return i;
-    return 0;
-}
-
 const CodeClassTables& ClassTables()
 {
     static const CodeClassTables tables = [] {
         CodeClassTables t{};
         for (int c = 0; c < 1000; ++c) {
-            t.Ratio[c] = static_cast<std::uint8_t>(PatternItem(SmbOfCode(c)) * 10 +
-                                                   PatternItem(RouteOfCode(c)));
+            t.Ratio[c] = static_cast<std::uint8_t>(RatioPatternIndex(SmbOfCode(c)) * 10 +
+                                                   RatioPatternIndex(RouteOfCode(c)));
             t.OddBig[c] = static_cast<std::uint8_t>(OddCountOfCode(c) * 4 + BigCountOfCode(c));
             t.LinkType[c] = static_cast<std::uint8_t>(LinkOfCode(c) * 3 + RepeatOfCode(c));
         }

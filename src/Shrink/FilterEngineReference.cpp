@@ -7,18 +7,6 @@
 
 namespace velmora {
 
-namespace {
-
-int PatternItem(const std::string& pattern)
-{
-    for (int i = 0; i < 10; ++i)
-        if (pattern == kRatioPatterns[i])
-            return i;
-    return -1;
-}
-
-} // namespace
-
 TCodeArr RunShrinkReference(const FilterConditions& fc, const TCodeRecArr& history)
 {
     std::array<std::optional<std::string>, 6> references;
@@ -65,9 +53,9 @@ TCodeArr RunShrinkReference(const FilterConditions& fc, const TCodeRecArr& histo
             fail();
         if (AnyChecked(fc.Sums) && !fc.Sums[SumOfCode(code, false)])
             fail();
-        if (AnyChecked(fc.SmbPatterns) && !fc.SmbPatterns[PatternItem(SmbOfCode(code))])
+        if (AnyChecked(fc.SmbPatterns) && !fc.SmbPatterns[RatioPatternIndex(SmbOfCode(code))])
             fail();
-        if (AnyChecked(fc.RoutePatterns) && !fc.RoutePatterns[PatternItem(RouteOfCode(code))])
+        if (AnyChecked(fc.RoutePatterns) && !fc.RoutePatterns[RatioPatternIndex(RouteOfCode(code))])
             fail();
         if (AnyChecked(fc.OddCounts) && !fc.OddCounts[OddCountOfCode(code)])
             fail();

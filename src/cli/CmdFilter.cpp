@@ -71,14 +71,10 @@ void SetNumberList(CheckFlags<N>& flags, const std::string& option, const std::s
 void SetPatternList(CheckFlags<10>& flags, const std::string& option, const std::string& list)
 {
     for (const std::string& item : SplitKeepingEmpty(list)) {
-        bool known = false;
-        for (int i = 0; i < 10; ++i)
-            if (item == kRatioPatterns[i]) {
-                flags[i] = true;
-                known = true;
-            }
-        if (!known)
+        const int index = RatioPatternIndex(item);
+        if (index < 0)
             Malformed(option, item, "not one of the ten patterns 300,210,201,120,111,102,030,021,012,003");
+        flags[index] = true;
     }
 }
 

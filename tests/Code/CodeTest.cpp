@@ -64,6 +64,21 @@ TEST(CodeAttributes, CountsOverAllCodes)
     EXPECT_EQ(links[2], 60);
 }
 
+TEST(CodeAttributes, EveryPatternIsOneOfTheTen)
+{
+    int smbCodes[10] = {};
+    for (int c = 0; c < 1000; ++c) {
+        const int smb = RatioPatternIndex(SmbOfCode(c));
+        ASSERT_GE(smb, 0) << c;
+        ASSERT_GE(RatioPatternIndex(RouteOfCode(c)), 0) << c;
+        ++smbCodes[smb];
+    }
+    EXPECT_EQ(smbCodes[0], 27); // "300": three small digits of 0..2
+    EXPECT_EQ(RatioPatternIndex("003"), 9);
+    EXPECT_EQ(RatioPatternIndex("400"), -1);
+    EXPECT_EQ(RatioPatternIndex(""), -1);
+}
+
 TEST(CodeAttributes, LinkWrapsNineToZero)
 {
     for (int code : {123, 19, 89})
