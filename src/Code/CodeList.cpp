@@ -83,14 +83,16 @@ void LinesToCodeSet(const std::vector<std::string>& lines, TCodeArr& target)
     }
 }
 
+std::string ResultHeader(std::string_view leadingText, const TCodeArr& codes)
+{
+    return std::string(leadingText) + std::to_string(CodeSetCount(codes)) + "注";
+}
+
 std::vector<std::string> ResultTextLines(std::string_view leadingText, const TCodeArr& codes)
 {
     std::vector<std::string> lines = CodeSetToLines(codes);
-    std::string header(leadingText);
-    header += std::to_string(CodeSetCount(codes));
-    header += "注";
     lines.insert(lines.begin(), std::string());
-    lines.insert(lines.begin(), std::move(header));
+    lines.insert(lines.begin(), ResultHeader(leadingText, codes));
     return lines;
 }
 

@@ -18,7 +18,10 @@ bool TakeCodeFromText(std::string& text, int& code);
 // Clears the target, then sets every code found in the lines.
 void LinesToCodeSet(const std::vector<std::string>& lines, TCodeArr& target);
 
-// Header (leading text, count, "注"), empty line, code lines, final empty line.
+// The header line of a result text: the leading text, the count of the set, "注".
+std::string ResultHeader(std::string_view leadingText, const TCodeArr& codes);
+
+// Header (ResultHeader), empty line, code lines, final empty line.
 std::vector<std::string> ResultTextLines(std::string_view leadingText, const TCodeArr& codes);
 
 // Lines joined, every line (the last included) followed by eol.

@@ -248,7 +248,7 @@ TCodeArr RunShrink(const FilterConditions& fc, const TCodeRecArr& history)
 
 std::string ShrinkStatusText(const TCodeArr& codes)
 {
-    return kShrinkStatusLeadingText + std::to_string(CodeSetCount(codes)) + "注";
+    return ResultHeader(kShrinkStatusLeadingText, codes);
 }
 
 } // namespace velmora

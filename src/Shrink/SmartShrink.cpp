@@ -81,7 +81,7 @@ std::optional<TCodeArr> SmartShrink(const TCodeArr& base, int level, const TCode
 
 std::string SmartShrinkResultText(const TCodeArr& result)
 {
-    return kSmartShrinkLeadingText + std::to_string(CodeSetCount(result)) + "注";
+    return ResultHeader(kSmartShrinkLeadingText, result);
 }
 
 std::string SmartShrinkImportText(const TCodeArr& imported)
