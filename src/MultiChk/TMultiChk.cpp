@@ -214,9 +214,11 @@ void TMultiChk::keyPressEvent(QKeyEvent* event)
     }
 }
 
+// Presses and releases are the control's own, in a gap too: QWidget's handlers would
+// ignore them and so pass them on to the parent as well.
 void TMultiChk::mousePressEvent(QMouseEvent* event)
 {
-    QWidget::mousePressEvent(event);
+    event->accept();
     if (!hasFocus())
         setFocus(Qt::MouseFocusReason);
     const int i = FLayout.ItemAt(event->position().toPoint());
@@ -229,7 +231,7 @@ void TMultiChk::mousePressEvent(QMouseEvent* event)
 
 void TMultiChk::mouseReleaseEvent(QMouseEvent* event)
 {
-    QWidget::mouseReleaseEvent(event);
+    event->accept();
     if (!hasFocus() && rect().contains(event->position().toPoint()))
         setFocus(Qt::MouseFocusReason);
 }

@@ -50,6 +50,7 @@ private slots:
     void checkAllAndCount();
     void mousePresses_data();
     void mousePresses();
+    void mouseStaysWithTheControl();
     void focusRectangleFollowsFocus();
 };
 
@@ -329,6 +330,31 @@ void tst_TMultiChk::mousePresses()
     QCOMPARE(actual, checked);
     QCOMPARE(chk.FocusIndex(), focus);
     QCOMPARE(spy.count(), 0);
+}
+
+// The control handles its mouse presses and releases itself: they must not also reach
+// the widget it sits on, even for a press in a gap or a double click.
+void tst_TMultiChk::mouseStaysWithTheControl()
+{
+    struct Parent : QWidget {
+        int events = 0;
+        void mousePressEvent(QMouseEvent*) override { ++events; }
+        void mouseReleaseEvent(QMouseEvent*) override { ++events; }
+        void mouseDoubleClickEvent(QMouseEvent*) override { ++events; }
+    } parent;
+    auto* chk = new TMultiChk(&parent);
+    Fill(*chk, 10, 14, 4);
+    parent.resize(200, 80);
+    parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&parent));
+
+    QTest::mouseClick(chk, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(chk, Qt::LeftButton, {}, QPoint(18, 5));
+    QTest::mouseDClick(chk, Qt::LeftButton, {}, QPoint(38, 5));
+    QCOMPARE(parent.events, 0);
+    QVERIFY(chk->GetCheck(0));
+    // QTest delivers a double click as the double-click event alone: one more press.
+    QVERIFY(chk->GetCheck(1));
 }
 
 void tst_TMultiChk::focusRectangleFollowsFocus()
