@@ -29,4 +29,6 @@ shift || true
 if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
   cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 fi
-cmake --build "$BUILD_DIR" -j"$(nproc)"
+# VELMORA_BUILD_TARGETS limits the build (the run command needs only the programs).
+# shellcheck disable=SC2086
+cmake --build "$BUILD_DIR" -j"$(nproc)" ${VELMORA_BUILD_TARGETS:+--target $VELMORA_BUILD_TARGETS}
