@@ -1,5 +1,6 @@
 #include "Draw/DataFile.h"
 
+#include "Code/CodeList.h"
 #include "Draw/TextEncoding.h"
 
 #include <cerrno>
@@ -120,6 +121,11 @@ std::string NormalizeLineBreaks(std::string_view text)
 void WriteDrawTextFile(const std::string& path, std::string_view text)
 {
     WriteFileAtomic(path, EncodeGb18030(NormalizeLineBreaks(text)));
+}
+
+void WriteResultFile(const std::string& path, const std::vector<std::string>& lines)
+{
+    WriteFileAtomic(path, EncodeGb18030(JoinLines(lines, "\r\n")));
 }
 
 void WriteFileAtomic(const std::string& path, std::string_view bytes)

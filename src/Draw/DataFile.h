@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -21,6 +22,10 @@ std::string ReadDrawTextFile(const std::string& path);
 // Writes the text in GB18030, every line break written as CR LF, a final break
 // only where the text has one. The old file is replaced atomically.
 void WriteDrawTextFile(const std::string& path, std::string_view text);
+
+// Writes an exported result file: the lines in GB18030, each (the last
+// included) ended by CR LF. The old file is replaced atomically.
+void WriteResultFile(const std::string& path, const std::vector<std::string>& lines);
 
 // Replaces the file at path by the bytes: a temporary file beside it, flushed,
 // then renamed over it. Symbolic links are followed and permission bits kept;

@@ -4,7 +4,6 @@
 #include "Draw/AppPaths.h"
 #include "Draw/DataFile.h"
 #include "Draw/DrawText.h"
-#include "Draw/TextEncoding.h"
 
 #include <filesystem>
 #include <ostream>
@@ -60,7 +59,7 @@ void EmitResult(CliContext& ctx, std::string_view leadingText, const TCodeArr& c
         return;
     }
     try {
-        WriteFileAtomic(outPath, EncodeGb18030(JoinLines(lines, "\r\n")));
+        WriteResultFile(outPath, lines);
     } catch (const FileError& e) {
         PrintMessage(ctx.err, e.what());
         throw CliExit{kExitFile};

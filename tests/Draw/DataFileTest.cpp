@@ -146,6 +146,15 @@ TEST(DataFileWrite, KeepsModeAndFollowsSymlink)
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
+TEST(DataFileWrite, ResultFileIsGbWithCrLfAfterEveryLine)
+{
+    TempDir dir;
+    const std::string path = dir.File("result.txt");
+    WriteBytes(path, "an older, longer export");
+    WriteResultFile(path, {kUtf8KaiJiang + "0注", "", ""});
+    EXPECT_EQ(ReadBytes(path), kGbKaiJiang + "0\xD7\xA2\r\n\r\n\r\n"); // 注 is D7 A2
+}
+
 TEST(TextEncoding, Gb18030NeverLosesACharacter)
 {
     const std::string text = "缩水结果有123注 €😀";
