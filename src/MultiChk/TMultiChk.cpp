@@ -18,13 +18,6 @@ TMultiChk::TMultiChk(QWidget* parent)
     LayoutPass();
 }
 
-TMultiChk::~TMultiChk()
-{
-    FLayout.Count = 0;
-    Checks.clear();
-    Captions.clear();
-}
-
 void TMultiChk::AddItem(const QString& caption)
 {
     Checks.append(false);
@@ -41,10 +34,7 @@ void TMultiChk::SetCount(int n)
         return;
     // The arrays follow the count so that every item always has a flag and a caption.
     Checks.resize(n);
-    while (Captions.size() > n)
-        Captions.removeLast();
-    while (Captions.size() < n)
-        Captions.append(QString());
+    Captions.resize(n);
     FLayout.Count = n;
     LayoutPass();
 }
@@ -142,10 +132,9 @@ void TMultiChk::resizeEvent(QResizeEvent* event)
 
 void TMultiChk::paintEvent(QPaintEvent*)
 {
+    // No fill here: the parent's background shows through, and a control given a
+    // background of its own (autoFillBackground) has it filled by Qt before this runs.
     QPainter painter(this);
-    // The parent's background shows through unless the control was given its own.
-    if (autoFillBackground())
-        painter.fillRect(rect(), palette().brush(backgroundRole()));
     painter.setFont(font());
     const int textHeight = painter.fontMetrics().height();
     for (int i = 0; i < FLayout.Count; ++i) {

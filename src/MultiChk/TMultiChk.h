@@ -23,7 +23,6 @@ class TMultiChk : public QWidget {
 
 public:
     explicit TMultiChk(QWidget* parent = nullptr);
-    ~TMultiChk() override;
 
     void AddItem(const QString& caption);
     void SetCount(int n);
