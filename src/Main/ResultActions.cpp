@@ -9,6 +9,7 @@
 #include "Main/UiSupport.h"
 
 #include <QPlainTextEdit>
+#include <QStringList>
 #include <QTextCursor>
 
 namespace velmora {
@@ -59,9 +60,7 @@ void TResultActions::FindCodeInMemo(QPlainTextEdit* memo, const QString& entry)
 
 void TResultActions::PrintMemo(QPlainTextEdit* memo)
 {
-    std::vector<std::string> lines;
-    for (const QString& line : MemoLines(memo))
-        lines.push_back(ToStdString(line));
+    const std::vector<std::string> lines = MemoLines(memo);
     const QDateTime now = FPlatform.Now();
     const PrintDateTime when { now.date().year(), now.date().month(), now.date().day(),
         now.time().hour(), now.time().minute(), now.time().second() };
@@ -71,20 +70,28 @@ void TResultActions::PrintMemo(QPlainTextEdit* memo)
     FPlatform.PrintLines(FParent, printed, kPrintoutFontSize);
 }
 
-QString ResultMemoText(const char* leadingText, const TCodeArr& codes)
+QString MemoTextOfLines(const std::vector<std::string>& lines)
 {
-    QStringList lines;
-    for (const std::string& line : ResultTextLines(leadingText, codes))
-        lines << ToQString(line);
-    return lines.join(QLatin1Char('\n'));
+    QStringList out;
+    for (const std::string& line : lines)
+        out << ToQString(line);
+    return out.join(QLatin1Char('\n'));
 }
 
-QStringList MemoLines(const QPlainTextEdit* memo)
+QString ResultMemoText(const char* leadingText, const TCodeArr& codes)
+{
+    return MemoTextOfLines(ResultTextLines(leadingText, codes));
+}
+
+std::vector<std::string> MemoLines(const QPlainTextEdit* memo)
 {
     const QString text = memo->toPlainText();
+    std::vector<std::string> lines;
     if (text.isEmpty())
-        return {};
-    return text.split(QLatin1Char('\n'));
+        return lines;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        lines.push_back(ToStdString(line));
+    return lines;
 }
 
 } // namespace velmora

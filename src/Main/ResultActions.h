@@ -5,9 +5,10 @@
 #include "Code/CodeArr.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class QPlainTextEdit;
 class QWidget;
@@ -47,11 +48,14 @@ private:
     QString FLastFileName;
 };
 
-// A result text as a memo holds it: its lines joined by line breaks, so the memo
-// has exactly one line per line of the text (the final empty one included).
+// Lines as a memo holds them: joined by line breaks, so the memo has exactly one
+// line per line given (a final empty one included).
+QString MemoTextOfLines(const std::vector<std::string>& lines);
+
+// A result text as a memo holds it.
 QString ResultMemoText(const char* leadingText, const TCodeArr& codes);
 
 // The memo's lines as a list of lines sees them: none for an empty memo.
-QStringList MemoLines(const QPlainTextEdit* memo);
+std::vector<std::string> MemoLines(const QPlainTextEdit* memo);
 
 } // namespace velmora

@@ -39,10 +39,7 @@ void RunRecommend(TMainForm& form, RecommendKind kind)
         return;
     }
     form.Sheet4Codes = *codes;
-    QStringList lines;
-    for (const std::string& line : CodeSetToLines(form.Sheet4Codes))
-        lines << ToQString(line);
-    form.Sheet4Memo->setPlainText(lines.join(QLatin1Char('\n')));
+    form.Sheet4Memo->setPlainText(MemoTextOfLines(CodeSetToLines(form.Sheet4Codes)));
     const QString text = ToQString(RecommendTipText(kind, form.Sheet4Codes));
     form.Sheet4TipsLbl->setText(text);
     form.SetStatusText(0, text);
@@ -80,15 +77,8 @@ void TMainForm::CreateRecommendPage()
     Sheet4Gbx->installEventFilter(this);
     layout->addWidget(Sheet4Gbx, 1);
 
-    Sheet4TipsLbl = new QLabel(QStringLiteral("总共0注号码"), Sheet4Gbx);
-    Sheet4TipsLbl->setObjectName(QStringLiteral("Sheet4TipsLbl"));
-    Sheet4TipsLbl->setGeometry(11, 24, 353, 20);
-
-    Sheet4Memo = new QPlainTextEdit(Sheet4Gbx);
-    Sheet4Memo->setObjectName(QStringLiteral("Sheet4Memo"));
-    Sheet4Memo->setGeometry(8, 48, 353, 281);
-    Sheet4Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    KeepSelectionVisible(Sheet4Memo);
+    Sheet4TipsLbl = MakeCountLabel(Sheet4Gbx, QStringLiteral("Sheet4TipsLbl"));
+    Sheet4Memo = MakeCodeMemo(Sheet4Gbx, QStringLiteral("Sheet4Memo"));
 
     MainPctl->addTab(TabSheet4, QStringLiteral("智能推荐"));
     TabSheet4->installEventFilter(this);

@@ -102,33 +102,6 @@ private:
     int FSelEnd = 0;
 };
 
-// A memo's text made of lines: joined by line breaks, one memo line per line.
-QString MemoText(const std::vector<std::string>& lines)
-{
-    QStringList out;
-    for (const std::string& line : lines)
-        out << ToQString(line);
-    return out.join(QLatin1Char('\n'));
-}
-
-QPlainTextEdit* MakeCodeMemo(QWidget* parent, const QString& name)
-{
-    auto* memo = new QPlainTextEdit(parent);
-    memo->setObjectName(name);
-    memo->setGeometry(8, 48, 353, 281);
-    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    KeepSelectionVisible(memo);
-    return memo;
-}
-
-QLabel* MakeCountLabel(QWidget* parent, const QString& name)
-{
-    auto* label = new QLabel(QStringLiteral("总共0注号码"), parent);
-    label->setObjectName(name);
-    label->setGeometry(11, 24, 353, 20);
-    return label;
-}
-
 } // namespace
 
 void TMainForm::CreateSmartPage()
@@ -218,7 +191,7 @@ void TMainForm::CreateSmartPage()
 
 void TMainForm::Sheet3ImportBtClick()
 {
-    Sheet3InitMemo->setPlainText(MemoText(CodeSetToLines(Sheet2Codes)));
+    Sheet3InitMemo->setPlainText(MemoTextOfLines(CodeSetToLines(Sheet2Codes)));
     const QString text = ToQString(SmartShrinkImportText(Sheet2Codes));
     Sheet3Lblx1->setText(text);
     SetStatusText(0, text);
@@ -227,11 +200,8 @@ void TMainForm::Sheet3ImportBtClick()
 void TMainForm::Sheet3ScaleBtClick()
 {
     // The base is read from the memo at every run; a refusal keeps even the old base set.
-    std::vector<std::string> lines;
-    for (const QString& line : MemoLines(Sheet3InitMemo))
-        lines.push_back(ToStdString(line));
     TCodeArr base;
-    LinesToCodeSet(lines, base);
+    LinesToCodeSet(MemoLines(Sheet3InitMemo), base);
     const std::optional<TCodeArr> result = SmartShrink(base, Sheet3TrackBar->value(), DrawHistory);
     if (!result) {
         FPlatform.ShowMessage(this, QString::fromUtf8(kSmartShrinkRefusal));
@@ -239,7 +209,7 @@ void TMainForm::Sheet3ScaleBtClick()
     }
     Sheet3InitCodes = base;
     Sheet3TargetCodes = *result;
-    Sheet3TargetMemo->setPlainText(MemoText(CodeSetToLines(Sheet3TargetCodes)));
+    Sheet3TargetMemo->setPlainText(MemoTextOfLines(CodeSetToLines(Sheet3TargetCodes)));
     const QString text = ToQString(SmartShrinkResultText(Sheet3TargetCodes));
     Sheet3Lblx2->setText(text);
     SetStatusText(0, text);

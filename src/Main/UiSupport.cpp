@@ -1,6 +1,7 @@
 #include "Main/UiSupport.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QToolBar>
@@ -22,6 +23,24 @@ void KeepSelectionVisible(QPlainTextEdit* memo)
     for (const auto role : { QPalette::Highlight, QPalette::HighlightedText })
         palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
     memo->setPalette(palette);
+}
+
+QPlainTextEdit* MakeCodeMemo(QWidget* parent, const QString& name)
+{
+    auto* memo = new QPlainTextEdit(parent);
+    memo->setObjectName(name);
+    memo->setGeometry(8, 48, 353, 281);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    KeepSelectionVisible(memo);
+    return memo;
+}
+
+QLabel* MakeCountLabel(QWidget* parent, const QString& name)
+{
+    auto* label = new QLabel(QStringLiteral("总共0注号码"), parent);
+    label->setObjectName(name);
+    label->setGeometry(11, 24, 353, 20);
+    return label;
 }
 
 QToolBar* MakePageToolBar(QWidget* page)

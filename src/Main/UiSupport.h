@@ -7,6 +7,7 @@
 #include <string>
 
 class QAction;
+class QLabel;
 class QPlainTextEdit;
 class QToolBar;
 class QWidget;
@@ -19,6 +20,12 @@ QFont AppFont();
 // Keeps a memo's selection drawn in the active colours while it has no focus,
 // so that a code found in it stays marked.
 void KeepSelectionVisible(QPlainTextEdit* memo);
+
+// A result page's code memo at (8, 48), 353 x 281: plain text, a vertical scroll
+// bar, and its selection kept visible.
+QPlainTextEdit* MakeCodeMemo(QWidget* parent, const QString& name);
+// The count label above a code memo, at (11, 24), reading "总共0注号码" at first.
+QLabel* MakeCountLabel(QWidget* parent, const QString& name);
 
 // The tool bar at the top of a work page: captions only, 29 pixels high.
 QToolBar* MakePageToolBar(QWidget* page);
