@@ -84,7 +84,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err)
 {
-    CliContext ctx{out, err, &in};
+    CliContext ctx{out, err, in};
     CLI::App app("velmora-cli: the Velmora commands for scripts", "velmora-cli");
     app.require_subcommand(1);
     AddHistoryCommand(app, ctx);

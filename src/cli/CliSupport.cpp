@@ -21,6 +21,17 @@ void PrintMessage(std::ostream& err, std::string_view text)
     err << line << '\n';
 }
 
+void AddDataOption(CLI::App* sub, std::string& path)
+{
+    sub->add_option("--data", path, "Draw-data file (default: lotdata.ldf beside the program)")
+        ->type_name("FILE");
+}
+
+void AddOutOption(CLI::App* sub, std::string& path)
+{
+    sub->add_option("--out", path, "Write the result file instead of printing")->type_name("FILE");
+}
+
 std::string ReadTextOrExit(CliContext& ctx, const std::string& path)
 {
     try {

@@ -30,9 +30,13 @@ public:
 struct CliContext {
     std::ostream& out;
     std::ostream& err;
-    // Standard input of the command (smart-shrink's base); nullptr: std::cin.
-    std::istream* in = nullptr;
+    // Standard input of the command (smart-shrink's base).
+    std::istream& in;
 };
+
+// --data FILE and --out FILE, worded alike on every subcommand that has them.
+void AddDataOption(CLI::App* sub, std::string& path);
+void AddOutOption(CLI::App* sub, std::string& path);
 
 // Prints a message-box text to stderr: inner CR LF as LF, then a line break.
 void PrintMessage(std::ostream& err, std::string_view text);

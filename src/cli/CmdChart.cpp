@@ -35,8 +35,7 @@ void AddChartCommand(CLI::App& app, CliContext& ctx)
         ->type_name("trend|kline|sum|tail|oddeven|bigsmall");
     sub->add_option("--n", opts->n, "Number of latest draws (default 30)")->type_name("N");
     sub->add_flag("--colors", opts->colors, "Print each cell's colour instead of its text");
-    sub->add_option("--data", opts->data, "Draw-data file (default: lotdata.ldf beside the program)")
-        ->type_name("FILE");
+    AddDataOption(sub, opts->data);
     sub->callback([&ctx, opts] {
         const ChartBuilder build = BuilderOf(opts->kind);
         if (build == nullptr)

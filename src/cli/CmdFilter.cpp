@@ -192,9 +192,8 @@ void AddFilterCommand(CLI::App& app, CliContext& ctx)
     sub->add_option("--max-digit", o->maxDigit, "Largest allowed digit 0..9 (default 9)")->type_name("N");
     listOption("--runs", o->runs, "Allowed run kinds: 0 不连, 1 二连, 2 拖拉机");
     listOption("--types", o->types, "Allowed code types: 0 组六, 1 组三, 2 豹子");
-    sub->add_option("--data", o->data, "Draw-data file (default: lotdata.ldf beside the program)")
-        ->type_name("FILE");
-    sub->add_option("--out", o->out, "Write the result file instead of printing")->type_name("FILE");
+    AddDataOption(sub, o->data);
+    AddOutOption(sub, o->out);
 
     sub->callback([&ctx, o] {
         const FilterConditions conditions = BuildConditions(*o);

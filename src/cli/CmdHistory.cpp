@@ -10,8 +10,7 @@ void AddHistoryCommand(CLI::App& app, CliContext& ctx)
 {
     auto* sub = app.add_subcommand("history", "Print the parsed draw history, oldest first");
     auto data = std::make_shared<std::string>();
-    sub->add_option("--data", *data, "Draw-data file (default: lotdata.ldf beside the program)")
-        ->type_name("FILE");
+    AddDataOption(sub, *data);
     sub->callback([&ctx, data] {
         for (const TCodeRec& r : LoadHistory(ctx, *data)) {
             ctx.out << IntToPadStr(r.Year, 4, true) << IntToPadStr(r.Issue, 3, true) << ','

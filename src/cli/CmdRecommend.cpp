@@ -68,9 +68,8 @@ void AddRecommendCommand(CLI::App& app, CliContext& ctx)
         ->check(CLI::IsMember({"day", "week", "month"}).description(""))
         ->type_name("day|week|month");
     sub->add_option("--date", o->date, "The date to use instead of today")->type_name("YYYY-MM-DD");
-    sub->add_option("--data", o->data, "Draw-data file (default: lotdata.ldf beside the program)")
-        ->type_name("FILE");
-    sub->add_option("--out", o->out, "Write the result file instead of printing")->type_name("FILE");
+    AddDataOption(sub, o->data);
+    AddOutOption(sub, o->out);
     sub->callback([&ctx, o] {
         const CalendarDate date = o->date ? ParseDate(*o->date) : Today();
         const TCodeRecArr history = LoadHistory(ctx, o->data);

@@ -4,7 +4,7 @@
 #include "Shrink/SmartShrink.h"
 #include "cli/Commands.h"
 
-#include <iostream>
+#include <istream>
 #include <iterator>
 #include <memory>
 
@@ -24,8 +24,7 @@ std::string ReadBaseText(CliContext& ctx, const std::string& path)
 {
     if (!path.empty() && path != "-")
         return ReadTextOrExit(ctx, path);
-    std::istream& in = ctx.in != nullptr ? *ctx.in : std::cin;
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string bytes{std::istreambuf_iterator<char>(ctx.in), std::istreambuf_iterator<char>()};
     return DecodeFileBytes(bytes);
 }
 
@@ -39,9 +38,8 @@ void AddSmartShrinkCommand(CLI::App& app, CliContext& ctx)
         ->check(CLI::Range(kMinShrinkLevel, kMaxShrinkLevel).description(""))
         ->type_name("L");
     sub->add_option("--base", o->base, "Base codes (default or -: standard input)")->type_name("FILE");
-    sub->add_option("--data", o->data, "Draw-data file (default: lotdata.ldf beside the program)")
-        ->type_name("FILE");
-    sub->add_option("--out", o->out, "Write the result file instead of printing")->type_name("FILE");
+    AddDataOption(sub, o->data);
+    AddOutOption(sub, o->out);
     sub->callback([&ctx, o] {
         const TCodeRecArr history = LoadHistory(ctx, o->data);
         // The refusal comes before the base is read, as on the page.
