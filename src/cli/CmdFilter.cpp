@@ -2,6 +2,7 @@
 #include "Shrink/FilterEngine.h"
 #include "cli/Commands.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -32,27 +33,23 @@ std::vector<std::string> SplitKeepingEmpty(const std::string& list)
 {
     std::vector<std::string> items;
     std::size_t start = 0;
-    while (true) {
-        const std::size_t comma = list.find(',', start);
-        items.push_back(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos)
-            return items;
+    std::size_t comma;
+    while ((comma = list.find(',', start)) != std::string::npos) {
+        items.push_back(list.substr(start, comma - start));
         start = comma + 1;
     }
+    items.push_back(list.substr(start));
+    return items;
 }
 
 int ParseNumber(const std::string& option, const std::string& item, int lo, int hi)
 {
-    if (item.empty() || item.size() > 2)
-        Malformed(option, item, item.empty() ? "empty value in list" : "value out of range " +
-                                                                       std::to_string(lo) + ".." +
-                                                                       std::to_string(hi));
-    int value = 0;
-    for (char c : item) {
-        if (c < '0' || c > '9')
-            Malformed(option, item, "not a number");
-        value = value * 10 + (c - '0');
-    }
+    if (item.empty())
+        Malformed(option, item, "empty value");
+    if (!std::all_of(item.begin(), item.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        Malformed(option, item, "not a number");
+    // Every range here fits in two digits; a longer item is out of range and never overflows.
+    const int value = item.size() > 2 ? hi + 1 : std::stoi(item);
     if (value < lo || value > hi)
         Malformed(option, item,
                   "value out of range " + std::to_string(lo) + ".." + std::to_string(hi));
