@@ -14,11 +14,18 @@ struct CliResult {
     std::string out, err;
 };
 
+// Standard input is the given text, so no test ever reads the real one.
+inline CliResult RunCliWithInput(const std::vector<std::string>& args, const std::string& input)
+{
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int code = cli::RunCli(args, in, out, err);
+    return {code, out.str(), err.str()};
+}
+
 inline CliResult RunCliArgs(const std::vector<std::string>& args)
 {
-    std::ostringstream out, err;
-    const int code = cli::RunCli(args, out, err);
-    return {code, out.str(), err.str()};
+    return RunCliWithInput(args, "");
 }
 
 } // namespace velmora::test

@@ -1,24 +1,13 @@
-// Runs velmora-cli in-process with a given standard input, and writes small
-// draw-data files for the engine commands' tests.
+// Small draw-data files for the engine commands' tests.
 #pragma once
 
-#include "cli/Cli.h"
 #include "CliRun.h"
 #include "TempDir.h"
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace velmora::test {
-
-inline CliResult RunCliWithInput(const std::vector<std::string>& args, const std::string& input)
-{
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int code = cli::RunCli(args, in, out, err);
-    return {code, out.str(), err.str()};
-}
 
 // A draw-data file of n draws; the last draws take the given draw codes.
 inline std::string WriteDraws(const TempDir& dir, const std::string& name, int n,
