@@ -2,7 +2,10 @@
 #include "Draw/DrawText.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace {
 

@@ -37,7 +37,8 @@ TEST(CliSmartShrink, BaseFileAndDefaultLevel)
                                      "000,111,222,333,444,555,666,777,888,999,\r\n\r\n");
     const CliResult r = RunCliWithInput({"smart-shrink", "--base", dir.File("base.txt"), "--data", data}, "");
     EXPECT_EQ(r.code, 0) << r.err;
-    // Level 1 keeps 8 of 10: the two heaviest (111, 222, 333 weigh 27; the lowest two drop).
+    // Level 1 keeps 8 of 10: 111, 222 and 333 weigh the most (27), and among
+    // equal weights the lower codes drop first, so 111 and 222 go.
     EXPECT_EQ(r.out, "智能缩水结果有8注\n\n000,333,444,555,666,777,888,999,\n\n");
 }
 
