@@ -320,8 +320,7 @@ void TMainForm::RunCommand(const std::function<void()>& command)
 
 void TMainForm::ConnectCommand(QAction* action, void (TMainForm::*handler)())
 {
-    connect(action, &QAction::triggered, this,
-        [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+    ConnectCommand(action, &QAction::triggered, [this, handler] { (this->*handler)(); });
 }
 
 void TMainForm::SetStatusText(int panel, const QString& text)

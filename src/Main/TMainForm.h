@@ -312,8 +312,8 @@ public:
     // Writes DataMemo's text to the data file; false when nothing was written.
     bool SaveDataFile();
     // Replaces DataMemo's text by the file's and rebuilds the history; a file that cannot
-    // be read is reported and changes nothing. False in that case.
-    bool LoadDrawText(const QString& path);
+    // be read raises FileError and changes nothing.
+    void LoadDrawText(const QString& path);
     // DataTxtToCodeArr over DataMemo's lines, its messages shown in message boxes.
     void RebuildDrawHistory();
 
@@ -340,6 +340,12 @@ public:
     void RunCommand(const std::function<void()>& command);
     // Connects a menu entry or button to a handler run through RunCommand.
     void ConnectCommand(QAction* action, void (TMainForm::*handler)());
+    // Connects a control's signal to a command run through RunCommand.
+    template <typename Sender, typename Signal>
+    void ConnectCommand(Sender* sender, Signal signal, std::function<void()> command)
+    {
+        connect(sender, signal, this, [this, command = std::move(command)] { RunCommand(command); });
+    }
 
     // Status bar panel 0 .. 2.
     void SetStatusText(int panel, const QString& text);

@@ -218,8 +218,7 @@ void TMainForm::CreateChartPages()
         *spins[i] = spin;
         *buttons[i] = button;
         const THandler goBtHandler = kGoBtHandlers[i];
-        connect(button, &QPushButton::clicked, this,
-            [this, goBtHandler] { RunCommand([this, goBtHandler] { (this->*goBtHandler)(); }); });
+        ConnectCommand(button, &QPushButton::clicked, [this, goBtHandler] { (this->*goBtHandler)(); });
 
         auto* net = new TH2Net(sheet);
         net->setObjectName(QString::fromLatin1(info.NetName));

@@ -118,18 +118,10 @@ void TMainForm::ApplyDrawText(const QString& text)
     RebuildDrawHistory();
 }
 
-bool TMainForm::LoadDrawText(const QString& path)
+void TMainForm::LoadDrawText(const QString& path)
 {
     // Read completely first: a file that cannot be read leaves the editor as it was.
-    std::string text;
-    try {
-        text = ReadDrawTextFile(ToStdString(path));
-    } catch (const FileError& error) {
-        FPlatform.ShowMessage(this, ToQString(error.what()));
-        return false;
-    }
-    ApplyDrawText(EditorText(text));
-    return true;
+    ApplyDrawText(EditorText(ReadDrawTextFile(ToStdString(path))));
 }
 
 void TMainForm::Sheet1TbrClearBtClick()

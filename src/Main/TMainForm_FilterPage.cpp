@@ -222,8 +222,7 @@ void TMainForm::CreateFilterGroupBoxes()
             button->setText(k == 0 ? QStringLiteral("全选") : QStringLiteral("清除"));
             button->setAutoRaise(true);
             button->setGeometry(k * 42, row * 22, 40, 20);
-            connect(button, &QToolButton::clicked, this,
-                [this, index] { RunCommand([this, index] { Sheet2Gbx1BtClick(index); }); });
+            ConnectCommand(button, &QToolButton::clicked, [this, index] { Sheet2Gbx1BtClick(index); });
             Sheet2Gbx1Bts[static_cast<std::size_t>(index)] = button;
         }
     }

@@ -176,14 +176,12 @@ void TMainForm::CreateSmartPage()
     Sheet3TrackBar->setSingleStep(10);
     Sheet3TrackBar->setGeometry(Label2->geometry().right() + 5, 4, 100, 24);
     trackBar->SetSelection(kMinShrinkLevel, Sheet3TrackBar->value());
-    connect(Sheet3TrackBar, &QSlider::valueChanged, this,
-        [this] { RunCommand([this] { Sheet3TrackBarChange(); }); });
+    ConnectCommand(Sheet3TrackBar, &QSlider::valueChanged, [this] { Sheet3TrackBarChange(); });
 
     Sheet3ScaleBt = new QPushButton(QStringLiteral("智能缩水"), Sheet3PanelBottom);
     Sheet3ScaleBt->setObjectName(QStringLiteral("Sheet3ScaleBt"));
     Sheet3ScaleBt->setGeometry(Sheet3TrackBar->geometry().right() + 9, 5, 75, 25);
-    connect(
-        Sheet3ScaleBt, &QPushButton::clicked, this, [this] { RunCommand([this] { Sheet3ScaleBtClick(); }); });
+    ConnectCommand(Sheet3ScaleBt, &QPushButton::clicked, [this] { Sheet3ScaleBtClick(); });
 
     MainPctl->addTab(TabSheet3, QStringLiteral("智能缩水"));
     TabSheet3->installEventFilter(this);

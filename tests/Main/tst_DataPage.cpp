@@ -129,7 +129,7 @@ void tst_DataPage::importThatCannotBeReadChangesNothing()
     // A folder exists but cannot be read as a file.
     QVERIFY(QDir(f.Folder.path()).mkdir(QStringLiteral("folder.txt")));
     f.Platform.OpenAnswer = f.Path(QStringLiteral("folder.txt"));
-    form.Sheet1TbrOmportBtClick();
+    form.Sheet1TbrOmportBt->trigger();
     QCOMPARE(f.Platform.Messages.size(), 1);
     QVERIFY(f.Platform.Messages[0].startsWith(QStringLiteral("无法读取文件")));
     QCOMPARE(form.DataMemo->toPlainText(), before);
