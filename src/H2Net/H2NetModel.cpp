@@ -1,7 +1,6 @@
 #include "H2Net/H2NetModel.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace velmora {
 
@@ -119,17 +118,14 @@ void TH2NetModel::SetMerge(int index, bool active, int firstCol, int firstRow, i
         TH2NetMerge{active, firstCol, firstRow, lastCol, lastRow, std::move(text), color};
 }
 
+// A negative index converts to a size past any vector, so at() refuses it too.
 TH2NetMerge& TH2NetModel::MergeAt(int index)
 {
-    if (index < 0)
-        throw std::out_of_range("merge index out of range");
     return merges_.at(static_cast<std::size_t>(index));
 }
 
 const TH2NetMerge& TH2NetModel::MergeAt(int index) const
 {
-    if (index < 0)
-        throw std::out_of_range("merge index out of range");
     return merges_.at(static_cast<std::size_t>(index));
 }
 
@@ -186,7 +182,8 @@ void TH2NetModel::Resize()
 
 int TH2NetModel::Scroll(TScrollCmd cmd, int position)
 {
-    const int p = std::clamp(topRow_, 0, scrollMax_);
+    // The layout pass and every command keep FTopRow within 0 .. ScrollMax().
+    const int p = topRow_;
     int next = p;
     switch (cmd) {
     case TScrollCmd::LineUp:
