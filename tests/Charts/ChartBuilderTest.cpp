@@ -55,14 +55,6 @@ std::string Expand(const std::string& pattern, int first, int cols, const std::s
     return line;
 }
 
-std::string ActualTexts(const TH2NetModel& net, int row, int first)
-{
-    std::string line;
-    for (int c = first; c < net.ColsCount(); ++c)
-        line += (c > first ? "|" : "") + net.GetValue(row, c);
-    return line;
-}
-
 std::string ActualColors(const TH2NetModel& net, int row, int first)
 {
     std::string line;
@@ -196,10 +188,10 @@ TEST(ChartBuilders, DrawRowCells)
         // An older draw first, so row 2 must be the latest one.
         Build(b, r.chart, {{2003, 358, 0, 111, 0, 0}, {2004, 5, 0, r.code, 0, 0}}, 2);
         const std::string code = StrOfCode(r.code);
-        EXPECT_EQ(ActualTexts(b.net, 2, 0).substr(0, 13),
+        EXPECT_EQ(RowTexts(b.net, 2, 0).substr(0, 13),
                   "2004005|" + code.substr(0, 1) + "|" + code.substr(1, 1) + "|" + code.substr(2, 1));
         EXPECT_EQ(ActualColors(b.net, 2, 0).substr(0, 8), "-|-|-|-|");
-        EXPECT_EQ(ActualTexts(b.net, 2, 4), Expand(r.texts, 4, b.net.ColsCount(), ""));
+        EXPECT_EQ(RowTexts(b.net, 2, 4), Expand(r.texts, 4, b.net.ColsCount(), ""));
         if (r.colors) {
             EXPECT_EQ(ActualColors(b.net, 2, 4), Expand(r.colors, 4, b.net.ColsCount(), "-"));
         }
@@ -241,7 +233,7 @@ TEST(ChartBuilders, ZeroDrawsShowHeaderAndZeroTotals)
                 EXPECT_EQ(b.messages[0], "设置的查询期数超过总期数!!");
             }
             ASSERT_EQ(b.net.RowCount(), 3);
-            EXPECT_EQ(ActualTexts(b.net, 2, 0), Expand(r.totals, 0, b.net.ColsCount(), ""));
+            EXPECT_EQ(RowTexts(b.net, 2, 0), Expand(r.totals, 0, b.net.ColsCount(), ""));
             EXPECT_EQ(ActualColors(b.net, 2, 0), Expand("", 0, b.net.ColsCount(), "808080"));
         }
     }
@@ -366,5 +358,5 @@ TEST(ChartBuilders, RebuildLeavesNothingBehind)
     EXPECT_EQ(b.net.ColsCount(), 34);
     EXPECT_EQ(b.net.RowCount(), 4);
     EXPECT_EQ(b.net.MergeCount(), 5);
-    EXPECT_EQ(ActualTexts(b.net, 2, 4), Expand("9=5 14=0 29=5", 4, 34, ""));
+    EXPECT_EQ(RowTexts(b.net, 2, 4), Expand("9=5 14=0 29=5", 4, 34, ""));
 }

@@ -28,12 +28,12 @@ inline TCodeRecArr RealHistory()
     return history;
 }
 
-// The texts of one grid row joined by "|".
-inline std::string RowTexts(const TH2NetModel& net, int row)
+// The texts of one grid row from column `first` on, joined by "|".
+inline std::string RowTexts(const TH2NetModel& net, int row, int first = 0)
 {
     std::string line;
-    for (int c = 0; c < net.ColsCount(); ++c)
-        line += (c > 0 ? "|" : "") + net.GetValue(row, c);
+    for (int c = first; c < net.ColsCount(); ++c)
+        line += (c > first ? "|" : "") + net.GetValue(row, c);
     return line;
 }
 
