@@ -75,9 +75,8 @@ void TMainForm::FormCreate()
     }
     setContextMenuPolicy(Qt::NoContextMenu);
 
-    FResultActions = std::make_unique<TResultActions>(
+    ResultActions = std::make_unique<TResultActions>(
         FPlatform, this, [this](const QString& text) { SetStatusText(0, text); });
-    ResultActions = FResultActions.get();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();

@@ -42,6 +42,7 @@ class TCodeViewForm;
 class TColumnLabel;
 class TFilterSpinEdit;
 struct FilterConditions;
+enum class RecommendKind;
 class TResultActions;
 class TMultiChk;
 class TPageControl;
@@ -81,7 +82,7 @@ public:
     QWidget* WebBrowser = nullptr;
     TCodeViewForm* CodeViewForm = nullptr;
     // Export, prize check and print of the three result pages; one save dialog for all.
-    TResultActions* ResultActions = nullptr;
+    std::unique_ptr<TResultActions> ResultActions;
 
     // Menu entries.
     QAction* FileMenuManul = nullptr;
@@ -354,7 +355,6 @@ public:
     QWidget* FrontArea() const;
     // The site shown by the web panel and "彩票新闻": VELMORA_SITE, or none.
     static QString SiteAddress();
-    Platform& GetPlatform() const { return FPlatform; }
 
 signals:
     // A work page (0 .. 3) has become visible.
@@ -388,6 +388,8 @@ private:
     void CreateWebEngineView();
     void NavigateWebBrowser();
     void ApplyDrawText(const QString& text);
+    // One recommendation of the kind, and the ending the three share.
+    void RunRecommend(RecommendKind kind);
 
     Platform& FPlatform;
     TMainFormOptions FOptions;
@@ -399,7 +401,6 @@ private:
     bool FShownOnce = false;
     bool FWebViewPending = false;
     bool FInShowPage = false;
-    std::unique_ptr<TResultActions> FResultActions;
 };
 
 } // namespace velmora

@@ -28,23 +28,6 @@ CalendarDate CalendarDateOf(const QDate& date)
     return { date.year(), date.month(), date.day(), date.dayOfWeek() % 7 + 1 };
 }
 
-// One recommendation of the kind and the ending all three share: the memo, the
-// label and the status bar. Fewer than 10 draws: the refusal, and nothing changes.
-void RunRecommend(TMainForm& form, RecommendKind kind)
-{
-    const std::optional<TCodeArr> codes
-        = Recommend(kind, form.DrawHistory, CalendarDateOf(form.GetPlatform().Now().date()));
-    if (!codes) {
-        form.GetPlatform().ShowMessage(&form, QString::fromUtf8(kRecommendRefusal));
-        return;
-    }
-    form.Sheet4Codes = *codes;
-    form.Sheet4Memo->setPlainText(MemoTextOfLines(CodeSetToLines(form.Sheet4Codes)));
-    const QString text = ToQString(RecommendTipText(kind, form.Sheet4Codes));
-    form.Sheet4TipsLbl->setText(text);
-    form.SetStatusText(0, text);
-}
-
 } // namespace
 
 void TMainForm::CreateRecommendPage()
@@ -84,11 +67,26 @@ void TMainForm::CreateRecommendPage()
     TabSheet4->installEventFilter(this);
 }
 
-void TMainForm::Sheet4TbrRcmDayBtClick() { RunRecommend(*this, RecommendKind::Daily); }
+// Fewer than 10 draws: the refusal, and nothing changes.
+void TMainForm::RunRecommend(RecommendKind kind)
+{
+    const std::optional<TCodeArr> codes = Recommend(kind, DrawHistory, CalendarDateOf(FPlatform.Now().date()));
+    if (!codes) {
+        FPlatform.ShowMessage(this, QString::fromUtf8(kRecommendRefusal));
+        return;
+    }
+    Sheet4Codes = *codes;
+    Sheet4Memo->setPlainText(MemoTextOfLines(CodeSetToLines(Sheet4Codes)));
+    const QString text = ToQString(RecommendTipText(kind, Sheet4Codes));
+    Sheet4TipsLbl->setText(text);
+    SetStatusText(0, text);
+}
 
-void TMainForm::Sheet4TbrRcmWeekBtClick() { RunRecommend(*this, RecommendKind::Weekly); }
+void TMainForm::Sheet4TbrRcmDayBtClick() { RunRecommend(RecommendKind::Daily); }
 
-void TMainForm::Sheet4TbrRcmMouthBtClick() { RunRecommend(*this, RecommendKind::Monthly); }
+void TMainForm::Sheet4TbrRcmWeekBtClick() { RunRecommend(RecommendKind::Weekly); }
+
+void TMainForm::Sheet4TbrRcmMouthBtClick() { RunRecommend(RecommendKind::Monthly); }
 
 void TMainForm::Sheet4TbrExportBtClick()
 {
