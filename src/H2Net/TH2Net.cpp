@@ -68,9 +68,9 @@ void TH2Net::scrollContentsBy(int, int)
     setFocus();
 }
 
-void TH2Net::ScrollBy(TScrollCmd cmd, int position)
+void TH2Net::ScrollBy(TScrollCmd cmd)
 {
-    const int top = model_.Scroll(cmd, position);
+    const int top = model_.Scroll(cmd);
     syncingBar_ = true;
     verticalScrollBar()->setValue(top);
     syncingBar_ = false;

@@ -21,10 +21,6 @@ public:
     velmora::TH2NetModel& Model() { return model_; }
     const velmora::TH2NetModel& Model() const { return model_; }
 
-    // Applies a scroll command as the scroll bar's own commands do: new FTopRow, bar
-    // position, repaint, keyboard focus.
-    void ScrollBy(velmora::TScrollCmd cmd, int position = 0);
-
     // Data rows drawn by the last paint (what "paints only visible rows" is checked by).
     int PaintedDataRows() const { return paintedDataRows_; }
 
@@ -39,6 +35,9 @@ protected:
 
 private:
     void OnLayout();
+    // Applies a scroll command as the scroll bar's own commands do: new FTopRow, bar
+    // position, repaint, keyboard focus.
+    void ScrollBy(velmora::TScrollCmd cmd);
     void DrawCellText(QPainter& painter, const velmora::TNetRect& rect, const std::string& text);
 
     velmora::TH2NetModel model_;
