@@ -3,6 +3,7 @@
 #include "Code/Code.h"
 
 #include <algorithm>
+#include <array>
 
 namespace velmora {
 
@@ -21,19 +22,36 @@ int ToInt(std::string_view digits)
     return value;
 }
 
+// The first five items of a line, cut as SplitByComma cuts it, without copying.
+int FirstFiveItems(std::string_view line, std::array<std::string_view, 5>& items)
+{
+    std::string_view rest = TrimBlanks(line);
+    int count = 0;
+    while (count < 5 && !rest.empty()) {
+        const auto comma = rest.find(',');
+        const std::string_view item = rest.substr(0, comma);
+        if (!item.empty())
+            items[count++] = item;
+        if (comma == std::string_view::npos)
+            break;
+        rest.remove_prefix(comma + 1);
+    }
+    return count;
+}
+
 // A line is valid when it has at least five items of the right lengths, all digits.
+// An all-digit item is ASCII, so its GB2312 byte length is its size.
 bool ParseLine(std::string_view line, TCodeRec& record)
 {
     static constexpr std::size_t kLengths[5] = {7, 3, 3, 1, 1};
-    const std::vector<std::string> items = SplitByComma(line);
-    if (items.size() < 5)
+    std::array<std::string_view, 5> items;
+    if (FirstFiveItems(line, items) < 5)
         return false;
     for (int i = 0; i < 5; ++i)
-        if (GbByteLength(items[i]) != kLengths[i] || !AllDigits(items[i]))
+        if (items[i].size() != kLengths[i] || !AllDigits(items[i]))
             return false;
-    const std::string_view first = items[0];
-    record.Year = ToInt(first.substr(0, 4));
-    record.Issue = ToInt(first.substr(4, 3));
+    record.Year = ToInt(items[0].substr(0, 4));
+    record.Issue = ToInt(items[0].substr(4, 3));
     record.TestCode = ToInt(items[2]);
     record.DrawCode = ToInt(items[1]);
     record.Extra1 = ToInt(items[3]);
