@@ -24,7 +24,10 @@ void TColumnLabel::setText(const QString& text)
 
 void TColumnLabel::SetStops(const QVector<Stop>& stops)
 {
+    if (stops == FStops)
+        return;
     FStops = stops;
+    updateGeometry();
     update();
 }
 

@@ -19,6 +19,7 @@ public:
     struct Stop {
         int X = 0;
         bool AlignRight = false;
+        bool operator==(const Stop&) const = default;
     };
 
     explicit TColumnLabel(QWidget* parent = nullptr);

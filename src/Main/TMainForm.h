@@ -237,12 +237,12 @@ public:
     // The legend panels along the bottom of TabSheet9 and TabSheet10 (null for the others).
     std::array<QWidget*, 6> ChartPanelBottoms {};
     // Top panels: "统计最近 [N] 期的...情况" and "查询".
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label9 = nullptr;
+    TColumnLabel* Label4 = nullptr;
+    TColumnLabel* Label5 = nullptr;
+    TColumnLabel* Label6 = nullptr;
+    TColumnLabel* Label7 = nullptr;
+    TColumnLabel* Label10 = nullptr;
+    TColumnLabel* Label9 = nullptr;
     TChartSpinEdit* TabSheet5Se = nullptr;
     TChartSpinEdit* TabSheet6Se = nullptr;
     TChartSpinEdit* TabSheet7Se = nullptr;

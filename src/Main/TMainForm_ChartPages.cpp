@@ -8,14 +8,13 @@
 #include "H2Net/TH2Net.h"
 #include "Main/Platform.h"
 #include "Main/TChartSpinEdit.h"
+#include "Main/TColumnLabel.h"
 #include "Main/TPageControl.h"
 #include "Main/UiSupport.h"
 
 #include <QFrame>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -96,72 +95,24 @@ QFrame* MakeChartPanel(QWidget* sheet, const char* name, bool raised)
     return panel;
 }
 
-// A caption with a run of blanks that leaves room for a control placed over it. The
-// run is drawn as a gap of at least its own width: the fonts here are wider than the
-// design's, and word spacing does not widen blanks between Han characters. text()
-// stays the caption as written.
-class TGapLabel : public QLabel {
-public:
-    TGapLabel(const QString& caption, QWidget* parent)
-        : QLabel(caption, parent)
-    {
-        const qsizetype first = caption.indexOf(QLatin1Char(' '));
-        qsizetype end = first;
-        while (end >= 0 && end < caption.size() && caption[end] == QLatin1Char(' '))
-            ++end;
-        FLead = first < 0 ? caption : caption.left(first);
-        FBlanks = first < 0 ? QString() : caption.mid(first, end - first);
-        FTail = first < 0 ? QString() : caption.mid(end);
-    }
-
-    // Left edge of the gap, in the label's coordinates.
-    int GapLeft() const { return fontMetrics().horizontalAdvance(FLead); }
-    int GapWidth() const { return std::max(FGapWidth, fontMetrics().horizontalAdvance(FBlanks)); }
-    void SetGapWidth(int width)
-    {
-        if (width == FGapWidth)
-            return;
-        FGapWidth = width;
-        updateGeometry();
-        update();
-    }
-
-    QSize sizeHint() const override
-    {
-        const QFontMetrics metrics = fontMetrics();
-        return { GapLeft() + GapWidth() + metrics.horizontalAdvance(FTail), metrics.height() };
-    }
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        QRect rect = contentsRect();
-        const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
-        style()->drawItemText(&painter, rect, flags, palette(), isEnabled(), FLead, foregroundRole());
-        rect.setLeft(rect.left() + GapLeft() + GapWidth());
-        style()->drawItemText(&painter, rect, flags, palette(), isEnabled(), FTail, foregroundRole());
-    }
-
-private:
-    QString FLead;
-    QString FBlanks;
-    QString FTail;
-    int FGapWidth = 0;
-};
-
 // Places the caption, the spin edit and the button as designed where the fonts allow:
-// the spin edit stands in the caption's gap, and the button keeps its designed distance
-// from the caption's end.
-void LayOutQueryPanel(TGapLabel* label, TChartSpinEdit* spin, QPushButton* button, const TChartPageInfo& info)
+// the spin edit stands in the caption's blanks, which the fonts here draw narrower than
+// the design's (word spacing does not widen blanks between Han characters), so the rest
+// of the caption moves past the spin edit; the button keeps its designed distance from
+// the caption's end.
+void LayOutQueryPanel(
+    TColumnLabel* label, TChartSpinEdit* spin, QPushButton* button, const TChartPageInfo& info)
 {
     const int spinWidth = std::max(kSpinWidth, spin->sizeHint().width());
     const int spinHeight = std::max(kSpinHeight, std::min(kPanelHeight - 4, spin->sizeHint().height()));
     const int spinTop = std::min(kSpinTop, (kPanelHeight - spinHeight) / 2);
-    const int gapLeft = kLabelLeft + label->GapLeft();
+    const int gapLeft = kLabelLeft + label->PieceRect(0).width();
     const int spinLeft = std::max(kSpinLeft, gapLeft + kSpinMargin);
-    label->SetGapWidth(spinLeft + spinWidth + kSpinMargin - gapLeft);
+    const QString caption = label->text();
+    const int blanksEnd
+        = label->fontMetrics().horizontalAdvance(caption.left(caption.lastIndexOf(QLatin1Char(' ')) + 1));
+    label->SetStops(
+        { { 0, false }, { std::max(spinLeft + spinWidth + kSpinMargin - kLabelLeft, blanksEnd), false } });
     spin->setGeometry(spinLeft, spinTop, spinWidth, spinHeight);
 
     const QSize labelSize = label->sizeHint();
@@ -189,7 +140,7 @@ void TMainForm::CreateChartPages()
 {
     TH2Net** nets[]
         = { &TabSheet5Net, &TabSheet6Net, &TabSheet7Net, &TabSheet8Net, &TabSheet9Net, &TabSheet10Net };
-    QLabel** labels[] = { &Label4, &Label5, &Label6, &Label7, &Label10, &Label9 };
+    TColumnLabel** labels[] = { &Label4, &Label5, &Label6, &Label7, &Label10, &Label9 };
     TChartSpinEdit** spins[]
         = { &TabSheet5Se, &TabSheet6Se, &TabSheet7Se, &TabSheet8Se, &TabSheet9Se, &TabSheet10Se };
     QPushButton** buttons[]
@@ -207,8 +158,9 @@ void TMainForm::CreateChartPages()
         QFrame* top = MakeChartPanel(sheet, info.PanelTop, true);
         ChartPanelTops[i] = top;
         layout->addWidget(top);
-        auto* label = new TGapLabel(QString::fromUtf8(info.LabelText), top);
+        auto* label = new TColumnLabel(top);
         label->setObjectName(QString::fromLatin1(info.LabelName));
+        label->setText(QString::fromUtf8(info.LabelText));
         auto* spin = new TChartSpinEdit(top);
         spin->setObjectName(QString::fromLatin1(info.Sheet) + QStringLiteral("Se"));
         auto* button = new QPushButton(QStringLiteral("查询"), top);

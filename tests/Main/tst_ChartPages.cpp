@@ -6,6 +6,7 @@
 #include "Charts/Charts.h"
 #include "H2Net/TH2Net.h"
 #include "Main/TChartSpinEdit.h"
+#include "Main/TColumnLabel.h"
 #include "Main/TPageControl.h"
 #include "Main/UiSupport.h"
 
@@ -15,6 +16,7 @@
 #include <QToolBar>
 
 using velmora::TChartSpinEdit;
+using velmora::TColumnLabel;
 using velmora::TMainForm;
 
 namespace {
@@ -309,10 +311,11 @@ void tst_ChartPages::queryPanelsLineUp()
     MainFormFixture f;
     TMainForm& form = f.StartShown();
     form.resize(1280, 800);
-    QLabel* labels[] = { form.Label4, form.Label5, form.Label6, form.Label7, form.Label10, form.Label9 };
+    TColumnLabel* labels[]
+        = { form.Label4, form.Label5, form.Label6, form.Label7, form.Label10, form.Label9 };
     for (int page = 0; page < 6; ++page) {
         form.ShowPage(form.GridPctl, page);
-        QLabel* label = labels[page];
+        TColumnLabel* label = labels[page];
         QVERIFY(label->text().startsWith(QStringLiteral("统计最近         期的")));
         const QRect spin = form.ChartSpinEdits()[page]->geometry();
         const QRect button = form.ChartGoBts()[page]->geometry();
