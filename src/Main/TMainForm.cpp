@@ -1,9 +1,9 @@
 #include "Main/TMainForm.h"
 
 #include "CodeView/TCodeViewForm.h"
-#include "Main/ResultActions.h"
 #include "Draw/AppPaths.h"
 #include "Main/Platform.h"
+#include "Main/ResultActions.h"
 #include "Main/TPageControl.h"
 #include "Main/UiSupport.h"
 
@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace velmora {
 
@@ -253,6 +254,22 @@ void TMainForm::CreateClientArea()
         if (!FInShowPage && GridPctl->isVisible() && index >= 0)
             emit ChartPageShown(index);
     });
+}
+
+QVBoxLayout* TMainForm::AddWorkPage(int number, const QString& caption, QWidget*& sheet, QToolBar*& toolBar)
+{
+    sheet = new QWidget(MainPctl);
+    sheet->setObjectName(QStringLiteral("TabSheet%1").arg(number));
+    auto* layout = new QVBoxLayout(sheet);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    toolBar = MakePageToolBar(sheet);
+    toolBar->setObjectName(QStringLiteral("Sheet%1Tbr").arg(number));
+    layout->addWidget(toolBar);
+    MainPctl->addTab(sheet, caption);
+    // The page's show event tells that it has become visible (WorkPageShown).
+    sheet->installEventFilter(this);
+    return layout;
 }
 
 void TMainForm::ShowPage(TPageControl* pageControl, int index)

@@ -32,6 +32,7 @@ class QSlider;
 class QStackedLayout;
 class QToolBar;
 class QToolButton;
+class QVBoxLayout;
 class TH2Net;
 
 namespace velmora {
@@ -376,6 +377,9 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void CreateClientArea();
+    // Adds work page number (1 .. 4) to MainPctl: TabSheet<number> with its tool bar
+    // Sheet<number>Tbr on top; the page's content goes below, into the layout returned.
+    QVBoxLayout* AddWorkPage(int number, const QString& caption, QWidget*& sheet, QToolBar*& toolBar);
     void CreateDataPage();
     void CreateFilterPage();
     void CreateFilterCheckControls();

@@ -34,14 +34,7 @@ QString EditorText(const std::string& fileText)
 
 void TMainForm::CreateDataPage()
 {
-    TabSheet1 = new QWidget(MainPctl);
-    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-    auto* layout = new QVBoxLayout(TabSheet1);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    Sheet1Tbr = MakePageToolBar(TabSheet1);
-    Sheet1Tbr->setObjectName(QStringLiteral("Sheet1Tbr"));
+    QVBoxLayout* layout = AddWorkPage(1, QStringLiteral("开奖数据"), TabSheet1, Sheet1Tbr);
     Sheet1TbrDownBt = AddPageButton(Sheet1Tbr, QStringLiteral("在线更新"));
     Sheet1Tbr->addSeparator();
     Sheet1TbrClearBt = AddPageButton(Sheet1Tbr, QStringLiteral("清空数据"));
@@ -51,7 +44,6 @@ void TMainForm::CreateDataPage()
     ConnectCommand(Sheet1TbrClearBt, &TMainForm::Sheet1TbrClearBtClick);
     ConnectCommand(Sheet1TbrOmportBt, &TMainForm::Sheet1TbrOmportBtClick);
     ConnectCommand(Sheet1TbrSaveBt, &TMainForm::Sheet1TbrSaveBtClick);
-    layout->addWidget(Sheet1Tbr);
 
     DataMemo = new QPlainTextEdit(TabSheet1);
     DataMemo->setObjectName(QStringLiteral("DataMemo"));
@@ -60,9 +52,6 @@ void TMainForm::CreateDataPage()
     DataMemo->installEventFilter(this);
     DataMemo->viewport()->installEventFilter(this);
     layout->addWidget(DataMemo);
-
-    MainPctl->addTab(TabSheet1, QStringLiteral("开奖数据"));
-    TabSheet1->installEventFilter(this);
 }
 
 void TMainForm::LoadDataFile()

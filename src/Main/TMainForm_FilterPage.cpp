@@ -104,14 +104,7 @@ template <std::size_t N> CheckFlags<N> FlagsOf(const TMultiChk* control)
 
 void TMainForm::CreateFilterPage()
 {
-    TabSheet2 = new QWidget(MainPctl);
-    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
-    auto* layout = new QVBoxLayout(TabSheet2);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    Sheet2Tbr = MakePageToolBar(TabSheet2);
-    Sheet2Tbr->setObjectName(QStringLiteral("Sheet2Tbr"));
+    QVBoxLayout* layout = AddWorkPage(2, QStringLiteral("缩水"), TabSheet2, Sheet2Tbr);
     Sheet2TbrClearBt = AddPageButton(Sheet2Tbr, QStringLiteral("清除条件"));
     Sheet2Tbr->addSeparator();
     Sheet2TbrExportBt = AddPageButton(Sheet2Tbr, QStringLiteral("导出结果"));
@@ -126,7 +119,6 @@ void TMainForm::CreateFilterPage()
     ConnectCommand(Sheet2TbrPrintBt, &TMainForm::Sheet2TbrPrintBtClick);
     ConnectCommand(Sheet2TbrScaleBt, &TMainForm::Sheet2TbrScaleBtClick);
     ConnectCommand(Sheet2TbrViewBt, &TMainForm::Sheet2TbrViewBtClick);
-    layout->addWidget(Sheet2Tbr);
 
     Sheet2Panel = new QWidget(TabSheet2);
     Sheet2Panel->setObjectName(QStringLiteral("Sheet2Panel"));
@@ -156,8 +148,6 @@ void TMainForm::CreateFilterPage()
     Sheet2PanelBottom->setGeometry(0, kPanelCenterHeight + 3, 200, 33);
     Sheet2PanelBottom->hide();
 
-    MainPctl->addTab(TabSheet2, QStringLiteral("缩水"));
-    TabSheet2->installEventFilter(this);
     connect(this, &TMainForm::WorkPageShown, this, [this](int index) {
         if (index == 1)
             RunCommand([this] { TabSheet2Show(); });

@@ -32,14 +32,7 @@ CalendarDate CalendarDateOf(const QDate& date)
 
 void TMainForm::CreateRecommendPage()
 {
-    TabSheet4 = new QWidget(MainPctl);
-    TabSheet4->setObjectName(QStringLiteral("TabSheet4"));
-    auto* layout = new QVBoxLayout(TabSheet4);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    Sheet4Tbr = MakePageToolBar(TabSheet4);
-    Sheet4Tbr->setObjectName(QStringLiteral("Sheet4Tbr"));
+    QVBoxLayout* layout = AddWorkPage(4, QStringLiteral("智能推荐"), TabSheet4, Sheet4Tbr);
     Sheet4TbrRcmDayBt = AddPageButton(Sheet4Tbr, QStringLiteral("每日推荐"));
     Sheet4TbrRcmWeekBt = AddPageButton(Sheet4Tbr, QStringLiteral("每周推荐"));
     Sheet4TbrRcmMouthBt = AddPageButton(Sheet4Tbr, QStringLiteral("每月推荐"));
@@ -53,7 +46,6 @@ void TMainForm::CreateRecommendPage()
     ConnectCommand(Sheet4TbrExportBt, &TMainForm::Sheet4TbrExportBtClick);
     ConnectCommand(Sheet4TbrCheckBt, &TMainForm::Sheet4TbrCheckBtClick);
     ConnectCommand(Sheet4TbrPrintBt, &TMainForm::Sheet4TbrPrintBtClick);
-    layout->addWidget(Sheet4Tbr);
 
     Sheet4Gbx = new TGroupBox(QStringLiteral("智能推荐号码："), TabSheet4);
     Sheet4Gbx->setObjectName(QStringLiteral("Sheet4Gbx"));
@@ -62,15 +54,13 @@ void TMainForm::CreateRecommendPage()
 
     Sheet4TipsLbl = MakeCountLabel(Sheet4Gbx, QStringLiteral("Sheet4TipsLbl"));
     Sheet4Memo = MakeCodeMemo(Sheet4Gbx, QStringLiteral("Sheet4Memo"));
-
-    MainPctl->addTab(TabSheet4, QStringLiteral("智能推荐"));
-    TabSheet4->installEventFilter(this);
 }
 
 // Fewer than 10 draws: the refusal, and nothing changes.
 void TMainForm::RunRecommend(RecommendKind kind)
 {
-    const std::optional<TCodeArr> codes = Recommend(kind, DrawHistory, CalendarDateOf(FPlatform.Now().date()));
+    const std::optional<TCodeArr> codes
+        = Recommend(kind, DrawHistory, CalendarDateOf(FPlatform.Now().date()));
     if (!codes) {
         FPlatform.ShowMessage(this, QString::fromUtf8(kRecommendRefusal));
         return;

@@ -106,14 +106,7 @@ private:
 
 void TMainForm::CreateSmartPage()
 {
-    TabSheet3 = new QWidget(MainPctl);
-    TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
-    auto* layout = new QVBoxLayout(TabSheet3);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    Sheet3Tbr = MakePageToolBar(TabSheet3);
-    Sheet3Tbr->setObjectName(QStringLiteral("Sheet3Tbr"));
+    QVBoxLayout* layout = AddWorkPage(3, QStringLiteral("智能缩水"), TabSheet3, Sheet3Tbr);
     Sheet3ImportBt = AddPageButton(Sheet3Tbr, QStringLiteral("导入号码"));
     Sheet3Tbr->addSeparator();
     Sheet3ExportBt = AddPageButton(Sheet3Tbr, QStringLiteral("导出结果"));
@@ -123,7 +116,6 @@ void TMainForm::CreateSmartPage()
     ConnectCommand(Sheet3ExportBt, &TMainForm::Sheet3ExportBtClick);
     ConnectCommand(Sheet3TbrCheckBt, &TMainForm::Sheet3TbrCheckBtClick);
     ConnectCommand(Sheet3TbrPrintBt, &TMainForm::Sheet3TbrPrintBtClick);
-    layout->addWidget(Sheet3Tbr);
 
     auto* panel = new QFrame(TabSheet3);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -182,9 +174,6 @@ void TMainForm::CreateSmartPage()
     Sheet3ScaleBt->setObjectName(QStringLiteral("Sheet3ScaleBt"));
     Sheet3ScaleBt->setGeometry(Sheet3TrackBar->geometry().right() + 9, 5, 75, 25);
     ConnectCommand(Sheet3ScaleBt, &QPushButton::clicked, [this] { Sheet3ScaleBtClick(); });
-
-    MainPctl->addTab(TabSheet3, QStringLiteral("智能缩水"));
-    TabSheet3->installEventFilter(this);
 }
 
 void TMainForm::Sheet3ImportBtClick()
