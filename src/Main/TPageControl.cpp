@@ -33,7 +33,6 @@ TPageControl::TPageControl(QWidget* parent, int tabWidth)
     : QTabWidget(parent)
 {
     setTabBar(new TFixedTabBar(this, tabWidth));
-    setDocumentMode(false);
     // A click on the tab of the page already selected brings it back after "no page".
     connect(tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
         if (index >= 0)
@@ -45,9 +44,14 @@ TPageControl::TPageControl(QWidget* parent, int tabWidth)
 void TPageControl::SetActivePage(int index)
 {
     if (index >= 0 && index < count()) {
+        const bool backFromNoPage = FNoPage && index == currentIndex();
         FNoPage = false;
         setCurrentIndex(index);
         widget(index)->show();
+        // QTabWidget sees no change when the page that stayed current comes back,
+        // yet the selection went from none to this page.
+        if (backFromNoPage)
+            emit currentChanged(index);
         return;
     }
     FNoPage = true;

@@ -318,10 +318,14 @@ void tst_TMainForm::hiddenEntryKeepsItsKey()
     form.FileMenuManulClick();
     form.GridMenuBtClick();
     QCOMPARE(form.GridPctl->ActivePageIndex(), -1);
+    // The tab of the page that was selected before: the chart shows again, and is rebuilt.
+    QSignalSpy charts(&form, &TMainForm::ChartPageShown);
     QTest::mouseClick(
         form.GridPctl->tabBar(), Qt::LeftButton, {}, form.GridPctl->tabBar()->tabRect(1).center());
     QCOMPARE(form.GridPctl->ActivePageIndex(), 1);
     QVERIFY(form.GridPctl->widget(1)->isVisible());
+    QCOMPARE(charts.count(), 1);
+    QCOMPARE(charts.at(0).at(0).toInt(), 1);
 }
 
 void tst_TMainForm::pageShownSignals()
