@@ -60,10 +60,12 @@ void TMainForm::LoadDataFile()
     // No data file yet is a first run, not a fault.
     if (!QFileInfo::exists(DataFileName) && !QFileInfo(DataFileName).isSymLink())
         return;
+    // Runs before the event loop, and SaveDataFile also from the close event: no
+    // error may leave these two, whatever its kind.
     std::string text;
     try {
         text = ReadDrawTextFile(path);
-    } catch (const FileError& error) {
+    } catch (const std::exception& error) {
         FDataFileUnreadable = true;
         FPlatform.ShowMessage(this, ToQString(error.what()));
         return;
@@ -85,7 +87,7 @@ bool TMainForm::SaveDataFile()
     const QString text = DataMemo->toPlainText();
     try {
         WriteDrawTextFile(ToStdString(DataFileName), ToStdString(text));
-    } catch (const FileError& error) {
+    } catch (const std::exception& error) {
         FPlatform.ShowMessage(this, ToQString(error.what()));
         return false;
     }
