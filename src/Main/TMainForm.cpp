@@ -272,6 +272,13 @@ QVBoxLayout* TMainForm::AddWorkPage(int number, const QString& caption, QWidget*
     return layout;
 }
 
+QAction* TMainForm::AddPageCommand(QToolBar* bar, const QString& caption, void (TMainForm::*handler)())
+{
+    QAction* action = AddPageButton(bar, caption);
+    ConnectCommand(action, handler);
+    return action;
+}
+
 void TMainForm::ShowPage(TPageControl* pageControl, int index)
 {
     FInShowPage = true;

@@ -380,6 +380,8 @@ private:
     // Adds work page number (1 .. 4) to MainPctl: TabSheet<number> with its tool bar
     // Sheet<number>Tbr on top; the page's content goes below, into the layout returned.
     QVBoxLayout* AddWorkPage(int number, const QString& caption, QWidget*& sheet, QToolBar*& toolBar);
+    // Appends a button to a work page's tool bar that runs the handler as a command.
+    QAction* AddPageCommand(QToolBar* bar, const QString& caption, void (TMainForm::*handler)());
     void CreateDataPage();
     void CreateFilterPage();
     void CreateFilterCheckControls();

@@ -35,15 +35,13 @@ QString EditorText(const std::string& fileText)
 void TMainForm::CreateDataPage()
 {
     QVBoxLayout* layout = AddWorkPage(1, QStringLiteral("开奖数据"), TabSheet1, Sheet1Tbr);
-    Sheet1TbrDownBt = AddPageButton(Sheet1Tbr, QStringLiteral("在线更新"));
+    Sheet1TbrDownBt = AddPageCommand(Sheet1Tbr, QStringLiteral("在线更新"), &TMainForm::FileMenuDownClick);
     Sheet1Tbr->addSeparator();
-    Sheet1TbrClearBt = AddPageButton(Sheet1Tbr, QStringLiteral("清空数据"));
-    Sheet1TbrOmportBt = AddPageButton(Sheet1Tbr, QStringLiteral("导入数据"));
-    Sheet1TbrSaveBt = AddPageButton(Sheet1Tbr, QStringLiteral("保存数据"));
-    ConnectCommand(Sheet1TbrDownBt, &TMainForm::FileMenuDownClick);
-    ConnectCommand(Sheet1TbrClearBt, &TMainForm::Sheet1TbrClearBtClick);
-    ConnectCommand(Sheet1TbrOmportBt, &TMainForm::Sheet1TbrOmportBtClick);
-    ConnectCommand(Sheet1TbrSaveBt, &TMainForm::Sheet1TbrSaveBtClick);
+    Sheet1TbrClearBt
+        = AddPageCommand(Sheet1Tbr, QStringLiteral("清空数据"), &TMainForm::Sheet1TbrClearBtClick);
+    Sheet1TbrOmportBt
+        = AddPageCommand(Sheet1Tbr, QStringLiteral("导入数据"), &TMainForm::Sheet1TbrOmportBtClick);
+    Sheet1TbrSaveBt = AddPageCommand(Sheet1Tbr, QStringLiteral("保存数据"), &TMainForm::Sheet1TbrSaveBtClick);
 
     DataMemo = new QPlainTextEdit(TabSheet1);
     DataMemo->setObjectName(QStringLiteral("DataMemo"));

@@ -105,20 +105,19 @@ template <std::size_t N> CheckFlags<N> FlagsOf(const TMultiChk* control)
 void TMainForm::CreateFilterPage()
 {
     QVBoxLayout* layout = AddWorkPage(2, QStringLiteral("缩水"), TabSheet2, Sheet2Tbr);
-    Sheet2TbrClearBt = AddPageButton(Sheet2Tbr, QStringLiteral("清除条件"));
+    Sheet2TbrClearBt
+        = AddPageCommand(Sheet2Tbr, QStringLiteral("清除条件"), &TMainForm::Sheet2TbrClearBtClick);
     Sheet2Tbr->addSeparator();
-    Sheet2TbrExportBt = AddPageButton(Sheet2Tbr, QStringLiteral("导出结果"));
-    Sheet2TbrCheckBt = AddPageButton(Sheet2Tbr, QStringLiteral("结果兑奖"));
-    Sheet2TbrPrintBt = AddPageButton(Sheet2Tbr, QStringLiteral("打印结果"));
+    Sheet2TbrExportBt
+        = AddPageCommand(Sheet2Tbr, QStringLiteral("导出结果"), &TMainForm::Sheet2TbrExportBtClick);
+    Sheet2TbrCheckBt
+        = AddPageCommand(Sheet2Tbr, QStringLiteral("结果兑奖"), &TMainForm::Sheet2TbrCheckBtClick);
+    Sheet2TbrPrintBt
+        = AddPageCommand(Sheet2Tbr, QStringLiteral("打印结果"), &TMainForm::Sheet2TbrPrintBtClick);
     Sheet2Tbr->addSeparator();
-    Sheet2TbrScaleBt = AddPageButton(Sheet2Tbr, QStringLiteral("号码缩水"));
-    Sheet2TbrViewBt = AddPageButton(Sheet2Tbr, QStringLiteral("查看结果"));
-    ConnectCommand(Sheet2TbrClearBt, &TMainForm::Sheet2TbrClearBtClick);
-    ConnectCommand(Sheet2TbrExportBt, &TMainForm::Sheet2TbrExportBtClick);
-    ConnectCommand(Sheet2TbrCheckBt, &TMainForm::Sheet2TbrCheckBtClick);
-    ConnectCommand(Sheet2TbrPrintBt, &TMainForm::Sheet2TbrPrintBtClick);
-    ConnectCommand(Sheet2TbrScaleBt, &TMainForm::Sheet2TbrScaleBtClick);
-    ConnectCommand(Sheet2TbrViewBt, &TMainForm::Sheet2TbrViewBtClick);
+    Sheet2TbrScaleBt
+        = AddPageCommand(Sheet2Tbr, QStringLiteral("号码缩水"), &TMainForm::Sheet2TbrScaleBtClick);
+    Sheet2TbrViewBt = AddPageCommand(Sheet2Tbr, QStringLiteral("查看结果"), &TMainForm::Sheet2TbrViewBtClick);
 
     Sheet2Panel = new QWidget(TabSheet2);
     Sheet2Panel->setObjectName(QStringLiteral("Sheet2Panel"));

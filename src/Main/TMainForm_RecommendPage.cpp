@@ -33,19 +33,19 @@ CalendarDate CalendarDateOf(const QDate& date)
 void TMainForm::CreateRecommendPage()
 {
     QVBoxLayout* layout = AddWorkPage(4, QStringLiteral("智能推荐"), TabSheet4, Sheet4Tbr);
-    Sheet4TbrRcmDayBt = AddPageButton(Sheet4Tbr, QStringLiteral("每日推荐"));
-    Sheet4TbrRcmWeekBt = AddPageButton(Sheet4Tbr, QStringLiteral("每周推荐"));
-    Sheet4TbrRcmMouthBt = AddPageButton(Sheet4Tbr, QStringLiteral("每月推荐"));
+    Sheet4TbrRcmDayBt
+        = AddPageCommand(Sheet4Tbr, QStringLiteral("每日推荐"), &TMainForm::Sheet4TbrRcmDayBtClick);
+    Sheet4TbrRcmWeekBt
+        = AddPageCommand(Sheet4Tbr, QStringLiteral("每周推荐"), &TMainForm::Sheet4TbrRcmWeekBtClick);
+    Sheet4TbrRcmMouthBt
+        = AddPageCommand(Sheet4Tbr, QStringLiteral("每月推荐"), &TMainForm::Sheet4TbrRcmMouthBtClick);
     Sheet4Tbr->addSeparator();
-    Sheet4TbrExportBt = AddPageButton(Sheet4Tbr, QStringLiteral("导出结果"));
-    Sheet4TbrCheckBt = AddPageButton(Sheet4Tbr, QStringLiteral("结果兑奖"));
-    Sheet4TbrPrintBt = AddPageButton(Sheet4Tbr, QStringLiteral("打印结果"));
-    ConnectCommand(Sheet4TbrRcmDayBt, &TMainForm::Sheet4TbrRcmDayBtClick);
-    ConnectCommand(Sheet4TbrRcmWeekBt, &TMainForm::Sheet4TbrRcmWeekBtClick);
-    ConnectCommand(Sheet4TbrRcmMouthBt, &TMainForm::Sheet4TbrRcmMouthBtClick);
-    ConnectCommand(Sheet4TbrExportBt, &TMainForm::Sheet4TbrExportBtClick);
-    ConnectCommand(Sheet4TbrCheckBt, &TMainForm::Sheet4TbrCheckBtClick);
-    ConnectCommand(Sheet4TbrPrintBt, &TMainForm::Sheet4TbrPrintBtClick);
+    Sheet4TbrExportBt
+        = AddPageCommand(Sheet4Tbr, QStringLiteral("导出结果"), &TMainForm::Sheet4TbrExportBtClick);
+    Sheet4TbrCheckBt
+        = AddPageCommand(Sheet4Tbr, QStringLiteral("结果兑奖"), &TMainForm::Sheet4TbrCheckBtClick);
+    Sheet4TbrPrintBt
+        = AddPageCommand(Sheet4Tbr, QStringLiteral("打印结果"), &TMainForm::Sheet4TbrPrintBtClick);
 
     Sheet4Gbx = new TGroupBox(QStringLiteral("智能推荐号码："), TabSheet4);
     Sheet4Gbx->setObjectName(QStringLiteral("Sheet4Gbx"));

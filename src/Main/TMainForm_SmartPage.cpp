@@ -107,15 +107,13 @@ private:
 void TMainForm::CreateSmartPage()
 {
     QVBoxLayout* layout = AddWorkPage(3, QStringLiteral("智能缩水"), TabSheet3, Sheet3Tbr);
-    Sheet3ImportBt = AddPageButton(Sheet3Tbr, QStringLiteral("导入号码"));
+    Sheet3ImportBt = AddPageCommand(Sheet3Tbr, QStringLiteral("导入号码"), &TMainForm::Sheet3ImportBtClick);
     Sheet3Tbr->addSeparator();
-    Sheet3ExportBt = AddPageButton(Sheet3Tbr, QStringLiteral("导出结果"));
-    Sheet3TbrCheckBt = AddPageButton(Sheet3Tbr, QStringLiteral("结果兑奖"));
-    Sheet3TbrPrintBt = AddPageButton(Sheet3Tbr, QStringLiteral("打印结果"));
-    ConnectCommand(Sheet3ImportBt, &TMainForm::Sheet3ImportBtClick);
-    ConnectCommand(Sheet3ExportBt, &TMainForm::Sheet3ExportBtClick);
-    ConnectCommand(Sheet3TbrCheckBt, &TMainForm::Sheet3TbrCheckBtClick);
-    ConnectCommand(Sheet3TbrPrintBt, &TMainForm::Sheet3TbrPrintBtClick);
+    Sheet3ExportBt = AddPageCommand(Sheet3Tbr, QStringLiteral("导出结果"), &TMainForm::Sheet3ExportBtClick);
+    Sheet3TbrCheckBt
+        = AddPageCommand(Sheet3Tbr, QStringLiteral("结果兑奖"), &TMainForm::Sheet3TbrCheckBtClick);
+    Sheet3TbrPrintBt
+        = AddPageCommand(Sheet3Tbr, QStringLiteral("打印结果"), &TMainForm::Sheet3TbrPrintBtClick);
 
     auto* panel = new QFrame(TabSheet3);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
