@@ -442,10 +442,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 void TMainForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (!FShownOnce) {
-        FShownOnce = true;
-        FWebViewPending = FOptions.WebEngine;
-    }
+    // Only the web engine's view is made late; the text browser exists from the start.
+    if (!WebBrowser)
+        FWebViewPending = true;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

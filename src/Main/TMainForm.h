@@ -404,7 +404,6 @@ private:
     QString FSavedText;
     // The data file exists but could not be read at start-up: the first save asks first.
     bool FDataFileUnreadable = false;
-    bool FShownOnce = false;
     bool FWebViewPending = false;
     bool FInShowPage = false;
 };
