@@ -336,6 +336,11 @@ public:
     std::array<TH2Net*, 6> ChartNets() const;
     // The 22 multi-check controls in the order they are built.
     std::array<TMultiChk*, 22> FilterCheckControls() const;
+    // Rows of the filter page by number: Sheet2PanelTopChk1 .. 6, Sheet2Gbx1Chk1 .. 3,
+    // Sheet2Gbx3Chk1 .. 5.
+    std::array<TMultiChk*, 6> RecentHitChks() const;
+    std::array<TMultiChk*, 3> PositionChks() const;
+    std::array<TMultiChk*, 5> HitCountChks() const;
 
     // Runs a command; an error it raises (a control's index error, a file or printer
     // error) ends it and is shown in a message box, as the application's error display.

@@ -317,20 +317,35 @@ void TMainForm::CreateFilterCheckControls()
     std::vector<QWidget*> order = { Sheet2PanelTopChk1, Sheet2PanelTopChk4, Sheet2PanelTopChk2,
         Sheet2PanelTopChk5, Sheet2PanelTopChk3, Sheet2PanelTopChk6, Sheet2PanelTopEd1, Sheet2PanelTopEd2 };
     order.insert(order.end(), Sheet2Gbx1Cbbs.begin(), Sheet2Gbx1Cbbs.end());
-    TMultiChk* const positions[3] = { Sheet2Gbx1Chk1, Sheet2Gbx1Chk2, Sheet2Gbx1Chk3 };
-    for (std::size_t row = 0; row < 3; ++row)
+    const auto positions = PositionChks();
+    for (std::size_t row = 0; row < positions.size(); ++row)
         order.insert(order.end(), { positions[row], Sheet2Gbx1Bts[row * 2], Sheet2Gbx1Bts[row * 2 + 1] });
     order.insert(order.end(),
         { Sheet2Gbx2Chk1, Sheet2Gbx2Chk2, Sheet2Gbx2Chk3, Sheet2Gbx2Chk4, Sheet2Gbx2Chk5, Sheet2Gbx2Chk6 });
-    TMultiChk* const hitCounts[5]
-        = { Sheet2Gbx3Chk1, Sheet2Gbx3Chk2, Sheet2Gbx3Chk3, Sheet2Gbx3Chk4, Sheet2Gbx3Chk5 };
-    for (std::size_t k = 0; k < 5; ++k)
+    const auto hitCounts = HitCountChks();
+    for (std::size_t k = 0; k < hitCounts.size(); ++k)
         order.insert(order.end(), { Sheet2Gbx3Eds[k], hitCounts[k] });
     order.insert(order.end(),
         { Sheet2Gbx4Ed1, Sheet2Gbx4Ed2, Sheet2Gbx4Ed3, Sheet2Gbx4Ed4, Sheet2Gbx4Se1, Sheet2Gbx4Se2,
             Sheet2Gbx4Chk1, Sheet2Gbx4Chk2 });
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+std::array<TMultiChk*, 6> TMainForm::RecentHitChks() const
+{
+    return { Sheet2PanelTopChk1, Sheet2PanelTopChk2, Sheet2PanelTopChk3, Sheet2PanelTopChk4,
+        Sheet2PanelTopChk5, Sheet2PanelTopChk6 };
+}
+
+std::array<TMultiChk*, 3> TMainForm::PositionChks() const
+{
+    return { Sheet2Gbx1Chk1, Sheet2Gbx1Chk2, Sheet2Gbx1Chk3 };
+}
+
+std::array<TMultiChk*, 5> TMainForm::HitCountChks() const
+{
+    return { Sheet2Gbx3Chk1, Sheet2Gbx3Chk2, Sheet2Gbx3Chk3, Sheet2Gbx3Chk4, Sheet2Gbx3Chk5 };
 }
 
 std::array<TMultiChk*, 22> TMainForm::FilterCheckControls() const
@@ -344,15 +359,13 @@ std::array<TMultiChk*, 22> TMainForm::FilterCheckControls() const
 
 void TMainForm::Sheet2TbrClearBtClick()
 {
-    for (TMultiChk* control : { Sheet2PanelTopChk1, Sheet2PanelTopChk2, Sheet2PanelTopChk3,
-             Sheet2PanelTopChk4, Sheet2PanelTopChk5, Sheet2PanelTopChk6 })
+    for (TMultiChk* control : RecentHitChks())
         control->UncheckAll();
     Sheet2PanelTopEd1->clear();
     Sheet2PanelTopEd2->clear();
     for (int i = 0; i < 10; ++i) {
-        Sheet2Gbx1Chk1->SetCheck(i, false);
-        Sheet2Gbx1Chk2->SetCheck(i, false);
-        Sheet2Gbx1Chk3->SetCheck(i, false);
+        for (TMultiChk* control : PositionChks())
+            control->SetCheck(i, false);
     }
     for (QComboBox* combo : Sheet2Gbx1Cbbs)
         combo->setCurrentIndex(kBankerNone);
@@ -361,8 +374,7 @@ void TMainForm::Sheet2TbrClearBtClick()
         control->UncheckAll();
     for (QLineEdit* edit : Sheet2Gbx3Eds)
         edit->clear();
-    for (TMultiChk* control :
-        { Sheet2Gbx3Chk1, Sheet2Gbx3Chk2, Sheet2Gbx3Chk3, Sheet2Gbx3Chk4, Sheet2Gbx3Chk5 }) {
+    for (TMultiChk* control : HitCountChks()) {
         for (int i = 0; i < 4; ++i)
             control->SetCheck(i, false);
     }
@@ -378,8 +390,7 @@ void TMainForm::Sheet2TbrClearBtClick()
 
 void TMainForm::Sheet2Gbx1BtClick(int index)
 {
-    TMultiChk* const rows[3] = { Sheet2Gbx1Chk1, Sheet2Gbx1Chk2, Sheet2Gbx1Chk3 };
-    TMultiChk* row = rows[index / 2];
+    TMultiChk* row = PositionChks().at(static_cast<std::size_t>(index / 2));
     if (index % 2 == 0)
         row->CheckAll();
     else
@@ -389,14 +400,13 @@ void TMainForm::Sheet2Gbx1BtClick(int index)
 FilterConditions TMainForm::ReadConditions() const
 {
     FilterConditions c;
-    const TMultiChk* const recent[6] = { Sheet2PanelTopChk1, Sheet2PanelTopChk2, Sheet2PanelTopChk3,
-        Sheet2PanelTopChk4, Sheet2PanelTopChk5, Sheet2PanelTopChk6 };
-    for (std::size_t r = 0; r < 6; ++r)
+    const auto recent = RecentHitChks();
+    for (std::size_t r = 0; r < recent.size(); ++r)
         c.RecentHits[r] = FlagsOf<4>(recent[r]);
     c.RecentPairsIn = ToStdString(Sheet2PanelTopEd1->text());
     c.RecentPairsOut = ToStdString(Sheet2PanelTopEd2->text());
-    const TMultiChk* const positions[3] = { Sheet2Gbx1Chk1, Sheet2Gbx1Chk2, Sheet2Gbx1Chk3 };
-    for (std::size_t p = 0; p < 3; ++p)
+    const auto positions = PositionChks();
+    for (std::size_t p = 0; p < positions.size(); ++p)
         c.PositionDigits[p] = FlagsOf<10>(positions[p]);
     for (std::size_t i = 0; i < Sheet2Gbx1Cbbs.size(); ++i)
         c.Bankers[i] = Sheet2Gbx1Cbbs[i]->currentIndex();
@@ -406,9 +416,8 @@ FilterConditions TMainForm::ReadConditions() const
     c.RoutePatterns = FlagsOf<10>(Sheet2Gbx2Chk4);
     c.OddCounts = FlagsOf<4>(Sheet2Gbx2Chk5);
     c.BigCounts = FlagsOf<4>(Sheet2Gbx2Chk6);
-    const TMultiChk* const hitCounts[5]
-        = { Sheet2Gbx3Chk1, Sheet2Gbx3Chk2, Sheet2Gbx3Chk3, Sheet2Gbx3Chk4, Sheet2Gbx3Chk5 };
-    for (std::size_t k = 0; k < 5; ++k) {
+    const auto hitCounts = HitCountChks();
+    for (std::size_t k = 0; k < hitCounts.size(); ++k) {
         c.HitGroups[k].Digits = ToStdString(Sheet2Gbx3Eds[k]->text());
         c.HitGroups[k].Counts = FlagsOf<4>(hitCounts[k]);
     }
