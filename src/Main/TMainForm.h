@@ -28,7 +28,6 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QSlider;
 class QStackedLayout;
 class QToolBar;
 class QToolButton;
@@ -45,6 +44,7 @@ class TFilterSpinEdit;
 struct FilterConditions;
 enum class RecommendKind;
 class TResultActions;
+class TTrackBar;
 class TMultiChk;
 class TPageControl;
 
@@ -197,7 +197,7 @@ public:
     QPlainTextEdit* Sheet3TargetMemo = nullptr;
     QLabel* Label2 = nullptr;
     // The shrink level 0 .. 6; it highlights the range from 0 to its position.
-    QSlider* Sheet3TrackBar = nullptr;
+    TTrackBar* Sheet3TrackBar = nullptr;
     QPushButton* Sheet3ScaleBt = nullptr;
     void Sheet3ImportBtClick();
     void Sheet3ScaleBtClick();

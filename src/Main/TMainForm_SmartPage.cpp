@@ -8,101 +8,20 @@
 #include "Main/ResultActions.h"
 #include "Main/TGroupBox.h"
 #include "Main/TPageControl.h"
+#include "Main/TTrackBar.h"
 #include "Main/UiSupport.h"
 #include "Shrink/SmartShrink.h"
 
 #include <QFrame>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSlider>
-#include <QStyleOptionSlider>
-#include <QStylePainter>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 #include <optional>
 
 namespace velmora {
-
-namespace {
-
-// A slider that highlights a selection range in its channel, as the level
-// control shows the levels up to the one chosen, whatever the widget style draws.
-class TTrackBar : public QSlider {
-public:
-    using QSlider::QSlider;
-
-    void SetSelection(int start, int end)
-    {
-        if (start == FSelStart && end == FSelEnd)
-            return;
-        FSelStart = start;
-        FSelEnd = end;
-        update();
-    }
-
-protected:
-    // The channel is a thin line in a control 24 pixels high: a press anywhere
-    // beside the handle counts as a press in the channel at that column.
-    void mousePressEvent(QMouseEvent* event) override
-    {
-        QStyleOptionSlider option;
-        initStyleOption(&option);
-        const QRect handle
-            = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
-        const QRect groove
-            = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
-        const QPointF pos = event->position();
-        if (handle.contains(pos.toPoint()) || groove.contains(pos.toPoint())) {
-            QSlider::mousePressEvent(event);
-            return;
-        }
-        const QPointF inChannel(pos.x(), groove.center().y());
-        QMouseEvent moved(event->type(), inChannel, mapTo(window(), inChannel), mapToGlobal(inChannel),
-            event->button(), event->buttons(), event->modifiers(), event->pointingDevice());
-        QSlider::mousePressEvent(&moved);
-        event->setAccepted(moved.isAccepted());
-    }
-
-    void paintEvent(QPaintEvent*) override
-    {
-        QStylePainter painter(this);
-        QStyleOptionSlider option;
-        initStyleOption(&option);
-        option.subControls = QStyle::SC_SliderGroove;
-        if (tickPosition() != NoTicks)
-            option.subControls |= QStyle::SC_SliderTickmarks;
-        painter.drawComplexControl(QStyle::CC_Slider, option);
-
-        // The band runs between the handle's centres at the two ends of the selection.
-        const QRect groove
-            = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
-        const QRect handle
-            = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
-        const int span = groove.width() - handle.width();
-        auto centre = [&](int value) {
-            return groove.x() + handle.width() / 2
-                + QStyle::sliderPositionFromValue(minimum(), maximum(), value, span, option.upsideDown);
-        };
-        if (FSelEnd > FSelStart) {
-            const int top = groove.center().y() - 1;
-            painter.fillRect(QRect(QPoint(centre(FSelStart), top), QPoint(centre(FSelEnd), top + 2)),
-                palette().color(QPalette::Highlight));
-        }
-
-        option.subControls = QStyle::SC_SliderHandle;
-        painter.drawComplexControl(QStyle::CC_Slider, option);
-    }
-
-private:
-    int FSelStart = 0;
-    int FSelEnd = 0;
-};
-
-} // namespace
 
 void TMainForm::CreateSmartPage()
 {
@@ -154,8 +73,7 @@ void TMainForm::CreateSmartPage()
     Label2->adjustSize();
     Label2->move(1, (Sheet3PanelBottom->height() - Label2->height()) / 2);
 
-    auto* trackBar = new TTrackBar(Qt::Horizontal, Sheet3PanelBottom);
-    Sheet3TrackBar = trackBar;
+    Sheet3TrackBar = new TTrackBar(Qt::Horizontal, Sheet3PanelBottom);
     Sheet3TrackBar->setObjectName(QStringLiteral("Sheet3TrackBar"));
     Sheet3TrackBar->setRange(kMinShrinkLevel, kMaxShrinkLevel);
     Sheet3TrackBar->setValue(1);
@@ -165,7 +83,7 @@ void TMainForm::CreateSmartPage()
     Sheet3TrackBar->setPageStep(1);
     Sheet3TrackBar->setSingleStep(10);
     Sheet3TrackBar->setGeometry(Label2->geometry().right() + 5, 4, 100, 24);
-    trackBar->SetSelection(kMinShrinkLevel, Sheet3TrackBar->value());
+    Sheet3TrackBar->SetSelection(kMinShrinkLevel, Sheet3TrackBar->value());
     ConnectCommand(Sheet3TrackBar, &QSlider::valueChanged, [this] { Sheet3TrackBarChange(); });
 
     Sheet3ScaleBt = new QPushButton(QStringLiteral("智能缩水"), Sheet3PanelBottom);
@@ -202,7 +120,7 @@ void TMainForm::Sheet3ScaleBtClick()
 
 void TMainForm::Sheet3TrackBarChange()
 {
-    static_cast<TTrackBar*>(Sheet3TrackBar)->SetSelection(kMinShrinkLevel, Sheet3TrackBar->value());
+    Sheet3TrackBar->SetSelection(kMinShrinkLevel, Sheet3TrackBar->value());
 }
 
 void TMainForm::Sheet3ExportBtClick()

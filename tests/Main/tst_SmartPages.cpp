@@ -6,6 +6,7 @@
 #include "Code/CodeList.h"
 #include "Main/ResultActions.h"
 #include "Main/TPageControl.h"
+#include "Main/TTrackBar.h"
 #include "MultiChk/TMultiChk.h"
 #include "Shrink/FilterEngine.h"
 #include "Shrink/Recommend.h"
