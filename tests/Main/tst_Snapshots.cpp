@@ -1,5 +1,6 @@
-// Writes a PNG of the main window on every page into $VELMORA_SNAPSHOT_DIR, for
-// people to look at after each change to the window.
+// Writes a PNG of the main window on every work page and the web panel into
+// $VELMORA_SNAPSHOT_DIR, for people to look at after each change to the window
+// (tst_ChartPages writes those of the chart pages).
 #include "MainFormFixture.h"
 
 #include "CodeView/TCodeViewForm.h"
@@ -41,12 +42,6 @@ void tst_Snapshots::pages_data()
     QTest::newRow("main-recommend") << "RcmMenuSmartRcmClick" << QSize(789, 584);
     QTest::newRow("main-filter-wide") << "RcmMenuSuperScaleClick" << QSize(1280, 800);
     QTest::newRow("main-smart-wide") << "RcmMenuSmartScaleClick" << QSize(1280, 800);
-    QTest::newRow("chart-1-trend") << "GridMenu3dzstClick" << QSize(789, 584);
-    QTest::newRow("chart-2-kline") << "GridMenuKxfbtClick" << QSize(789, 584);
-    QTest::newRow("chart-3-sum") << "GridMenuHzfbtClick" << QSize(789, 584);
-    QTest::newRow("chart-4-sumtail") << "GridMenuHvfbtClick" << QSize(789, 584);
-    QTest::newRow("chart-5-oddeven") << "GridMenuQozstClick" << QSize(789, 584);
-    QTest::newRow("chart-6-bigsmall") << "GridMenuDxzstClick" << QSize(789, 584);
 }
 
 void tst_Snapshots::pages()
@@ -63,12 +58,6 @@ void tst_Snapshots::pages()
         { "RcmMenuSuperScaleClick", &TMainForm::RcmMenuSuperScaleClick },
         { "RcmMenuSmartScaleClick", &TMainForm::RcmMenuSmartScaleClick },
         { "RcmMenuSmartRcmClick", &TMainForm::RcmMenuSmartRcmClick },
-        { "GridMenu3dzstClick", &TMainForm::GridMenu3dzstClick },
-        { "GridMenuKxfbtClick", &TMainForm::GridMenuKxfbtClick },
-        { "GridMenuHzfbtClick", &TMainForm::GridMenuHzfbtClick },
-        { "GridMenuHvfbtClick", &TMainForm::GridMenuHvfbtClick },
-        { "GridMenuQozstClick", &TMainForm::GridMenuQozstClick },
-        { "GridMenuDxzstClick", &TMainForm::GridMenuDxzstClick },
     };
     if (!command.isEmpty())
         (form.*commands.at(command))();
