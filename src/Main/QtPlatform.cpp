@@ -23,6 +23,22 @@ namespace {
 
 const QString kCaption = QStringLiteral("Velmora");
 
+QString AskFileName(QWidget* parent, QFileDialog::AcceptMode mode, const QString& filter,
+    const QString& defaultExt, const QString& initialName)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    // Any typed name is accepted: the import itself ignores a file that does not exist.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QtNameFilters(filter));
+    dialog.setDefaultSuffix(defaultExt);
+    if (!initialName.isEmpty())
+        dialog.selectFile(initialName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace
 
 QString QtNameFilters(const QString& filter)
@@ -75,30 +91,13 @@ QString QtPlatform::InputBox(
 
 QString QtPlatform::OpenFileName(QWidget* parent, const QString& filter, const QString& defaultExt)
 {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    // Any typed name is accepted: the command itself ignores a file that does not exist.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QtNameFilters(filter));
-    dialog.setDefaultSuffix(defaultExt);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    return AskFileName(parent, QFileDialog::AcceptOpen, filter, defaultExt, QString());
 }
 
 QString QtPlatform::SaveFileName(
     QWidget* parent, const QString& filter, const QString& defaultExt, const QString& initialName)
 {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QtNameFilters(filter));
-    dialog.setDefaultSuffix(defaultExt);
-    if (!initialName.isEmpty())
-        dialog.selectFile(initialName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    return AskFileName(parent, QFileDialog::AcceptSave, filter, defaultExt, initialName);
 }
 
 bool DownloadUrlToFile(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs)
