@@ -4,7 +4,6 @@
 #include "Code/PrizeCheck.h"
 #include "Code/Printout.h"
 #include "Draw/DataFile.h"
-#include "Draw/TextEncoding.h"
 #include "Main/Platform.h"
 #include "Main/UiSupport.h"
 
@@ -29,7 +28,7 @@ bool TResultActions::ExportResult(const TCodeArr& codes, const char* leadingText
         return false;
     FLastFileName = fileName;
     const auto lines = ResultTextLines(leadingText, codes);
-    WriteFileAtomic(ToStdString(fileName), EncodeGb18030(JoinLines(lines, "\r\n")));
+    WriteResultFile(ToStdString(fileName), lines);
     if (showHeader)
         FSetStatus(ToQString(lines.front()));
     return true;
