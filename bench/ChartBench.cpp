@@ -1,15 +1,15 @@
 // Building each chart over 10,000 draws (budget: 20 ms per build).
-#include "Charts/Charts.h"
+#include "core/charts/Charts.h"
 
 #include <benchmark/benchmark.h>
 #include <random>
 
 namespace {
 
-velmora::TCodeRecArr SyntheticHistory(int draws)
+velmora::DrawHistory SyntheticHistory(int draws)
 {
     std::mt19937 rng(3);
-    velmora::TCodeRecArr history;
+    velmora::DrawHistory history;
     history.reserve(static_cast<std::size_t>(draws));
     for (int i = 0; i < draws; ++i)
         history.push_back({2002 + i / 360, i % 360 + 1, static_cast<int>(rng() % 1000),
@@ -19,13 +19,13 @@ velmora::TCodeRecArr SyntheticHistory(int draws)
 
 void BM_BuildChart10k(benchmark::State& state)
 {
-    const velmora::TChartKind& kind = velmora::kChartKinds[state.range(0)];
-    state.SetLabel(kind.Name);
-    const velmora::TCodeRecArr history = SyntheticHistory(10000);
-    velmora::TH2NetModel net;
+    const velmora::ChartKind& kind = velmora::kChartKinds[state.range(0)];
+    state.SetLabel(kind.name);
+    const velmora::DrawHistory history = SyntheticHistory(10000);
+    velmora::GridModel net;
     for (auto _ : state) {
-        kind.Build(net, history, 10000, nullptr);
-        benchmark::DoNotOptimize(net.RowCount());
+        kind.build(net, history, 10000, nullptr);
+        benchmark::DoNotOptimize(net.rowCount());
     }
 }
 BENCHMARK(BM_BuildChart10k)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,5 @@
-#include "Code/CodeList.h"
-#include "Draw/DrawText.h"
+#include "core/code/CodeSetText.h"
+#include "core/draw/DrawText.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -27,8 +27,8 @@ void BM_ParseHistory100k(benchmark::State& state)
 {
     const std::string text = HistoryText(100000);
     for (auto _ : state) {
-        velmora::TCodeRecArr history;
-        velmora::DataTxtToCodeArr(velmora::SplitLines(text), history, {});
+        velmora::DrawHistory history;
+        velmora::dataTxtToCodeArr(velmora::splitLines(text), history, {});
         benchmark::DoNotOptimize(history.data());
     }
 }
@@ -47,8 +47,8 @@ void BM_LinesToCodeSet1MB(benchmark::State& state)
         lines.push_back(std::move(line));
     }
     for (auto _ : state) {
-        velmora::TCodeArr set;
-        velmora::LinesToCodeSet(lines, set);
+        velmora::CodeSet set;
+        velmora::linesToCodeSet(lines, set);
         benchmark::DoNotOptimize(set.data());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));

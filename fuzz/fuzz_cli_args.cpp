@@ -27,6 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // or, without it, from the (usually missing) data file beside the fuzzer.
     std::istringstream in;
     std::ostringstream out, err;
-    velmora::cli::RunCli(args, in, out, err);
+    velmora::cli::runCli(args, in, out, err);
     return 0;
 }

@@ -1,6 +1,6 @@
 // Free text read into a code set must agree with the step-by-step reading.
-#include "Code/CodeList.h"
-#include "Draw/DrawText.h"
+#include "core/code/CodeSetText.h"
+#include "core/draw/DrawText.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,15 +9,15 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const auto lines = velmora::SplitLines(text);
-    velmora::TCodeArr fast;
-    velmora::LinesToCodeSet(lines, fast);
+    const auto lines = velmora::splitLines(text);
+    velmora::CodeSet fast;
+    velmora::linesToCodeSet(lines, fast);
 
-    velmora::TCodeArr stepwise;
+    velmora::CodeSet stepwise;
     for (std::string copy : lines) {
         int code = -1;
         while (!copy.empty())
-            if (velmora::TakeCodeFromText(copy, code))
+            if (velmora::takeCodeFromText(copy, code))
                 stepwise[code] = 1;
     }
     if (!(fast == stepwise))

@@ -19,7 +19,7 @@ inline CliResult RunCliWithInput(const std::vector<std::string>& args, const std
 {
     std::istringstream in(input);
     std::ostringstream out, err;
-    const int code = cli::RunCli(args, in, out, err);
+    const int code = cli::runCli(args, in, out, err);
     return {code, out.str(), err.str()};
 }
 

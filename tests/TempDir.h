@@ -17,23 +17,23 @@ public:
         std::string pattern = (std::filesystem::temp_directory_path() / "velmora-test.XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        m_path = pattern;
     }
     ~TempDir()
     {
         std::error_code ec;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(path_, ec);
+        std::filesystem::remove_all(m_path, ec);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    const std::filesystem::path& path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const { return m_path; }
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path m_path;
 };
 
 inline void WriteBytes(const std::string& path, const std::string& bytes)

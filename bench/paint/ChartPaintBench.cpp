@@ -1,8 +1,8 @@
 // Painting a chart widget with 30 and with 10,000 data rows: the two must cost the
 // same, since a paint draws only the rows that fit. Needs a QApplication, hence its
 // own executable (velmora_paint_bench).
-#include "Charts/Charts.h"
-#include "H2Net/TH2Net.h"
+#include "core/charts/Charts.h"
+#include "widgets/GridView.h"
 
 #include <QApplication>
 #include <QImage>
@@ -12,10 +12,10 @@
 
 namespace {
 
-velmora::TCodeRecArr SyntheticHistory(int draws)
+velmora::DrawHistory SyntheticHistory(int draws)
 {
     std::mt19937 rng(4);
-    velmora::TCodeRecArr history;
+    velmora::DrawHistory history;
     for (int i = 0; i < draws; ++i)
         history.push_back({2002 + i / 360, i % 360 + 1, static_cast<int>(rng() % 1000),
                            static_cast<int>(rng() % 1000), 0, 0});
@@ -25,18 +25,18 @@ velmora::TCodeRecArr SyntheticHistory(int draws)
 void BM_PaintChart(benchmark::State& state)
 {
     const int draws = static_cast<int>(state.range(0));
-    const velmora::TCodeRecArr history = SyntheticHistory(draws);
-    TH2Net net;
+    const velmora::DrawHistory history = SyntheticHistory(draws);
+    GridView net;
     net.resize(780, 500);
     net.show();
     QApplication::processEvents();
-    velmora::BuildTrendChart(net.Model(), history, draws, nullptr);
+    velmora::buildTrendChart(net.model(), history, draws, nullptr);
     QImage image(net.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         net.viewport()->render(&image);
         benchmark::DoNotOptimize(image.constBits());
     }
-    state.counters["rows_painted"] = net.PaintedDataRows();
+    state.counters["rows_painted"] = net.paintedDataRows();
 }
 BENCHMARK(BM_PaintChart)->Arg(30)->Arg(10000)->Unit(benchmark::kMillisecond);
 

@@ -1,8 +1,8 @@
 // The Velmora desktop program.
-#include "Draw/AppPaths.h"
-#include "Main/QtPlatform.h"
-#include "Main/TMainForm.h"
-#include "Main/UiSupport.h"
+#include "core/draw/AppPaths.h"
+#include "app/platform/QtPlatform.h"
+#include "app/MainWindow.h"
+#include "app/UiSupport.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -21,7 +21,7 @@ namespace {
 // VELMORA_STARTUP_TIMING=1 prints the wall-clock times of entering main, "window shown"
 // and, with the web engine, "web view created", then ends the program: for start-up
 // measurements.
-bool StartupTiming() { return qEnvironmentVariableIntValue("VELMORA_STARTUP_TIMING") == 1; }
+bool startupTiming() { return qEnvironmentVariableIntValue("VELMORA_STARTUP_TIMING") == 1; }
 
 // Tells once when a widget of the window gets its first paint event.
 class FirstPaintProbe : public QObject {
@@ -50,7 +50,7 @@ private:
     std::function<void()> FPainted;
 };
 
-void PrintTime(const char* what)
+void printTime(const char* what)
 {
     std::fprintf(
         stderr, "%s %.3f\n", what, static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0);
@@ -60,9 +60,9 @@ void PrintTime(const char* what)
 
 int main(int argc, char** argv)
 {
-    if (StartupTiming())
-        PrintTime("main");
-    // Qt WebEngine refuses to start as root without this, and then ends the whole program.
+    if (startupTiming())
+        printTime("main");
+    // Qt webEngine refuses to start as root without this, and then ends the whole program.
     if (::geteuid() == 0)
         ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -74,24 +74,24 @@ int main(int argc, char** argv)
             QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    velmora::TMainFormOptions options;
+    velmora::MainWindowOptions options;
     // VELMORA_TEXT_WEBPANEL=1 shows the web panel in a plain text browser.
-    options.WebEngine = qEnvironmentVariableIntValue("VELMORA_TEXT_WEBPANEL") != 1;
+    options.webEngine = qEnvironmentVariableIntValue("VELMORA_TEXT_WEBPANEL") != 1;
     velmora::QtPlatform platform;
-    velmora::TMainForm window(platform, velmora::ToQString(velmora::ExecutableFolder()), options);
+    velmora::MainWindow window(platform, velmora::toQString(velmora::executableFolder()), options);
     window.showMaximized();
 
-    if (StartupTiming()) {
+    if (startupTiming()) {
         // "shown" is the first paint of the window; the web view, when there is one, is
         // made by a timer after that paint.
         auto* probe = new FirstPaintProbe(&window, [&window, &options] {
-            PrintTime("shown");
+            printTime("shown");
             auto* poll = new QTimer(&window);
             QObject::connect(poll, &QTimer::timeout, &window, [&window, &options] {
-                if (options.WebEngine && !window.WebBrowser)
+                if (options.webEngine && !window.webBrowser)
                     return;
-                if (options.WebEngine)
-                    PrintTime("webview");
+                if (options.webEngine)
+                    printTime("webview");
                 QApplication::quit();
             });
             poll->start(0);

@@ -12,25 +12,25 @@ namespace velmora::cli {
 namespace {
 
 // Flags keep CLI11's type size of 1 but expect no value.
-bool TakesValue(const CLI::Option* opt)
+bool takesValue(const CLI::Option* opt)
 {
     return opt->get_type_size() != 0 && opt->get_expected_max() != 0;
 }
 
 // Long names of the options that take a value, over all subcommands.
-std::set<std::string> ValueOptions(const CLI::App& app)
+std::set<std::string> valueOptions(const CLI::App& app)
 {
     std::set<std::string> names;
     for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; }))
         for (const CLI::Option* opt : sub->get_options())
-            if (TakesValue(opt))
+            if (takesValue(opt))
                 for (const std::string& name : opt->get_lnames())
                     names.insert("--" + name);
     return names;
 }
 
 // "--opt value" becomes "--opt=value", so a value may start with "-" (--n -1).
-std::vector<std::string> JoinOptionValues(const std::vector<std::string>& args,
+std::vector<std::string> joinOptionValues(const std::vector<std::string>& args,
                                           const std::set<std::string>& valueOptions)
 {
     std::vector<std::string> joined;
@@ -46,7 +46,7 @@ std::vector<std::string> JoinOptionValues(const std::vector<std::string>& args,
 }
 
 // The usage of the subcommand that was given, or of all when none was.
-std::string UsageOf(const CLI::App& app)
+std::string usageOf(const CLI::App& app)
 {
     std::vector<const CLI::App*> subs;
     for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; }))
@@ -67,7 +67,7 @@ std::string UsageOf(const CLI::App& app)
             const std::string name = "--" + opt->get_lnames().front();
             if (name == "--help")
                 continue;
-            usage += " [" + name + (TakesValue(opt) ? " " + opt->get_type_name() : "") + "]";
+            usage += " [" + name + (takesValue(opt) ? " " + opt->get_type_name() : "") + "]";
         }
         usage += '\n';
     }
@@ -76,24 +76,24 @@ std::string UsageOf(const CLI::App& app)
 
 } // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    return RunCli(args, std::cin, out, err);
+    return runCli(args, std::cin, out, err);
 }
 
-int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err)
 {
     CliContext ctx{out, err, in};
     CLI::App app("velmora-cli: the Velmora commands for scripts", "velmora-cli");
     app.require_subcommand(1);
-    AddHistoryCommand(app, ctx);
-    AddFilterCommand(app, ctx);
-    AddSmartShrinkCommand(app, ctx);
-    AddRecommendCommand(app, ctx);
-    AddChartCommand(app, ctx);
+    addHistoryCommand(app, ctx);
+    addFilterCommand(app, ctx);
+    addSmartShrinkCommand(app, ctx);
+    addRecommendCommand(app, ctx);
+    addChartCommand(app, ctx);
 
-    std::vector<std::string> argv = JoinOptionValues(args, ValueOptions(app));
+    std::vector<std::string> argv = joinOptionValues(args, valueOptions(app));
     std::reverse(argv.begin(), argv.end()); // CLI11 takes the arguments last first
     try {
         app.parse(argv);
@@ -104,7 +104,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         out << app.help("", CLI::AppFormatMode::All);
         return kExitOk;
     } catch (const CLI::ParseError& e) {
-        err << e.what() << '\n' << UsageOf(app);
+        err << e.what() << '\n' << usageOf(app);
         return kExitUsage;
     } catch (const CliExit& e) {
         return e.code;

@@ -1,16 +1,16 @@
 #include "cli/CliSupport.h"
 
-#include "Code/CodeList.h"
-#include "Draw/AppPaths.h"
-#include "Draw/DataFile.h"
-#include "Draw/DrawText.h"
+#include "core/code/CodeSetText.h"
+#include "core/draw/AppPaths.h"
+#include "core/draw/DataFile.h"
+#include "core/draw/DrawText.h"
 
 #include <filesystem>
 #include <ostream>
 
 namespace velmora::cli {
 
-void PrintMessage(std::ostream& err, std::string_view text)
+void printMessage(std::ostream& err, std::string_view text)
 {
     std::string line;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -21,58 +21,58 @@ void PrintMessage(std::ostream& err, std::string_view text)
     err << line << '\n';
 }
 
-void AddDataOption(CLI::App* sub, std::string& path)
+void addDataOption(CLI::App* sub, std::string& path)
 {
     sub->add_option("--data", path, "Draw-data file (default: lotdata.ldf beside the program)")
         ->type_name("FILE");
 }
 
-void AddOutOption(CLI::App* sub, std::string& path)
+void addOutOption(CLI::App* sub, std::string& path)
 {
     sub->add_option("--out", path, "Write the result file instead of printing")->type_name("FILE");
 }
 
-std::string ReadTextOrExit(CliContext& ctx, const std::string& path)
+std::string readTextOrExit(CliContext& ctx, const std::string& path)
 {
     try {
-        return ReadDrawTextFile(path);
+        return readDrawTextFile(path);
     } catch (const FileError& e) {
-        PrintMessage(ctx.err, e.what());
+        printMessage(ctx.err, e.what());
         throw CliExit{kExitFile};
     }
 }
 
-TCodeRecArr LoadHistory(CliContext& ctx, const std::string& dataPath)
+DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath)
 {
     std::string text;
     if (dataPath.empty()) {
-        const std::string path = AppFilePath(ExecutableFolder(), kDataFileName);
+        const std::string path = appFilePath(executableFolder(), kDataFileName);
         std::error_code ec;
         if (std::filesystem::exists(path, ec))
-            text = ReadTextOrExit(ctx, path);
+            text = readTextOrExit(ctx, path);
     } else {
-        text = ReadTextOrExit(ctx, dataPath);
+        text = readTextOrExit(ctx, dataPath);
     }
-    TCodeRecArr history;
-    const bool ok = DataTxtToCodeArr(SplitLines(text), history,
-                                     [&](const std::string& m) { PrintMessage(ctx.err, m); });
+    DrawHistory history;
+    const bool ok = dataTxtToCodeArr(splitLines(text), history,
+                                     [&](const std::string& m) { printMessage(ctx.err, m); });
     if (!ok)
         throw CliExit{kExitRefused};
     return history;
 }
 
-void EmitResult(CliContext& ctx, std::string_view leadingText, const TCodeArr& codes,
+void emitResult(CliContext& ctx, std::string_view leadingText, const CodeSet& codes,
                 const std::string& outPath)
 {
-    const auto lines = ResultTextLines(leadingText, codes);
+    const auto lines = resultTextLines(leadingText, codes);
     if (outPath.empty()) {
-        ctx.out << JoinLines(lines, "\n");
+        ctx.out << joinLines(lines, "\n");
         return;
     }
     try {
-        WriteResultFile(outPath, lines);
+        writeResultFile(outPath, lines);
     } catch (const FileError& e) {
-        PrintMessage(ctx.err, e.what());
+        printMessage(ctx.err, e.what());
         throw CliExit{kExitFile};
     }
 }

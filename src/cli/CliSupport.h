@@ -1,8 +1,8 @@
 // What every subcommand shares: loading the history, printing results, exit codes.
 #pragma once
 
-#include "Code/CodeArr.h"
-#include "Draw/DrawRecord.h"
+#include "core/code/CodeSet.h"
+#include "core/draw/DrawRecord.h"
 
 #include <CLI/CLI.hpp>
 #include <iosfwd>
@@ -35,21 +35,21 @@ struct CliContext {
 };
 
 // --data FILE and --out FILE, worded alike on every subcommand that has them.
-void AddDataOption(CLI::App* sub, std::string& path);
-void AddOutOption(CLI::App* sub, std::string& path);
+void addDataOption(CLI::App* sub, std::string& path);
+void addOutOption(CLI::App* sub, std::string& path);
 
 // Prints a message-box text to stderr: inner CR LF as LF, then a line break.
-void PrintMessage(std::ostream& err, std::string_view text);
+void printMessage(std::ostream& err, std::string_view text);
 
 // The history from --data FILE, or from the data file beside the executable
 // (missing: empty). Bad lines: message, CliExit 1. Unreadable: CliExit 3.
-TCodeRecArr LoadHistory(CliContext& ctx, const std::string& dataPath);
+DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath);
 
 // Reads a whole text file as the data file is read; unreadable: CliExit 3.
-std::string ReadTextOrExit(CliContext& ctx, const std::string& path);
+std::string readTextOrExit(CliContext& ctx, const std::string& path);
 
 // Prints the result text, or with outPath writes the result file instead.
-void EmitResult(CliContext& ctx, std::string_view leadingText, const TCodeArr& codes,
+void emitResult(CliContext& ctx, std::string_view leadingText, const CodeSet& codes,
                 const std::string& outPath);
 
 } // namespace velmora::cli

@@ -1,5 +1,5 @@
-#include "Charts/ChartCsv.h"
-#include "Charts/Charts.h"
+#include "core/charts/ChartCsv.h"
+#include "core/charts/Charts.h"
 #include "cli/Commands.h"
 
 #include <memory>
@@ -16,17 +16,17 @@ struct ChartOptions {
     std::string data;
 };
 
-ChartBuilder BuilderOf(const std::string& kind)
+ChartBuilder builderOf(const std::string& kind)
 {
-    for (const TChartKind& k : kChartKinds)
-        if (kind == k.Name)
-            return k.Build;
+    for (const ChartKind& k : kChartKinds)
+        if (kind == k.name)
+            return k.build;
     return nullptr;
 }
 
 } // namespace
 
-void AddChartCommand(CLI::App& app, CliContext& ctx)
+void addChartCommand(CLI::App& app, CliContext& ctx)
 {
     auto* sub = app.add_subcommand("chart", "Print an analysis chart of the latest N draws as CSV");
     auto opts = std::make_shared<ChartOptions>();
@@ -35,16 +35,16 @@ void AddChartCommand(CLI::App& app, CliContext& ctx)
         ->type_name("trend|kline|sum|tail|oddeven|bigsmall");
     sub->add_option("--n", opts->n, "Number of latest draws (default 30)")->type_name("N");
     sub->add_flag("--colors", opts->colors, "Print each cell's colour instead of its text");
-    AddDataOption(sub, opts->data);
+    addDataOption(sub, opts->data);
     sub->callback([&ctx, opts] {
-        const ChartBuilder build = BuilderOf(opts->kind);
+        const ChartBuilder build = builderOf(opts->kind);
         if (build == nullptr)
             throw UsageError("kind: " + opts->kind
                              + " is not one of trend|kline|sum|tail|oddeven|bigsmall");
-        const TCodeRecArr history = LoadHistory(ctx, opts->data);
-        TH2NetModel net;
-        build(net, history, opts->n, [&](const std::string& m) { PrintMessage(ctx.err, m); });
-        ctx.out << GridToCsv(net, opts->colors);
+        const DrawHistory history = loadHistory(ctx, opts->data);
+        GridModel net;
+        build(net, history, opts->n, [&](const std::string& m) { printMessage(ctx.err, m); });
+        ctx.out << gridToCsv(net, opts->colors);
     });
 }
 

@@ -1,5 +1,5 @@
-#include "Code/Code.h"
-#include "Shrink/FilterEngine.h"
+#include "core/code/Code.h"
+#include "core/filter/FilterEngine.h"
 #include "cli/Commands.h"
 
 #include <algorithm>
@@ -23,13 +23,13 @@ struct FilterOptions {
     std::string data, out;
 };
 
-[[noreturn]] void Malformed(const std::string& option, const std::string& value,
+[[noreturn]] void malformed(const std::string& option, const std::string& value,
                             const std::string& what)
 {
     throw UsageError(option + ": " + what + ": \"" + value + "\"");
 }
 
-std::vector<std::string> SplitKeepingEmpty(const std::string& list)
+std::vector<std::string> splitKeepingEmpty(const std::string& list)
 {
     std::vector<std::string> items;
     std::size_t start = 0;
@@ -42,113 +42,113 @@ std::vector<std::string> SplitKeepingEmpty(const std::string& list)
     return items;
 }
 
-int ParseNumber(const std::string& option, const std::string& item, int lo, int hi)
+int parseNumber(const std::string& option, const std::string& item, int lo, int hi)
 {
     if (item.empty())
-        Malformed(option, item, "empty value");
+        malformed(option, item, "empty value");
     if (!std::all_of(item.begin(), item.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        Malformed(option, item, "not a number");
+        malformed(option, item, "not a number");
     // Every range here fits in two digits; a longer item is out of range and never overflows.
     const int value = item.size() > 2 ? hi + 1 : std::stoi(item);
     if (value < lo || value > hi)
-        Malformed(option, item,
+        malformed(option, item,
                   "value out of range " + std::to_string(lo) + ".." + std::to_string(hi));
     return value;
 }
 
 // A LIST of numbers lo..hi checks the items of flags.
 template <std::size_t N>
-void SetNumberList(CheckFlags<N>& flags, const std::string& option, const std::string& list,
+void setNumberList(CheckFlags<N>& flags, const std::string& option, const std::string& list,
                    int lo, int hi)
 {
-    for (const std::string& item : SplitKeepingEmpty(list))
-        flags[ParseNumber(option, item, lo, hi)] = true;
+    for (const std::string& item : splitKeepingEmpty(list))
+        flags[parseNumber(option, item, lo, hi)] = true;
 }
 
-void SetPatternList(CheckFlags<10>& flags, const std::string& option, const std::string& list)
+void setPatternList(CheckFlags<10>& flags, const std::string& option, const std::string& list)
 {
-    for (const std::string& item : SplitKeepingEmpty(list)) {
-        const int index = RatioPatternIndex(item);
+    for (const std::string& item : splitKeepingEmpty(list)) {
+        const int index = ratioPatternIndex(item);
         if (index < 0)
-            Malformed(option, item, "not one of the ten patterns 300,210,201,120,111,102,030,021,012,003");
+            malformed(option, item, "not one of the ten patterns 300,210,201,120,111,102,030,021,012,003");
         flags[index] = true;
     }
 }
 
 // R:LIST of --recent-draw / --recent-test.
-void SetRecentRows(FilterConditions& fc, const std::string& option,
+void setRecentRows(FilterConditions& fc, const std::string& option,
                    const std::vector<std::string>& values, int firstRow)
 {
     for (const std::string& value : values) {
         const std::size_t colon = value.find(':');
         if (colon == std::string::npos)
-            Malformed(option, value, "expected R:LIST");
-        const int row = ParseNumber(option, value.substr(0, colon), 1, 3);
-        SetNumberList(fc.RecentHits[firstRow + row - 1], option, value.substr(colon + 1), 0, 3);
+            malformed(option, value, "expected R:LIST");
+        const int row = parseNumber(option, value.substr(0, colon), 1, 3);
+        setNumberList(fc.RecentHits[firstRow + row - 1], option, value.substr(colon + 1), 0, 3);
     }
 }
 
-FilterConditions BuildConditions(const FilterOptions& o)
+FilterConditions buildConditions(const FilterOptions& o)
 {
     FilterConditions fc;
-    SetRecentRows(fc, "--recent-draw", o.recentDraw, 0);
-    SetRecentRows(fc, "--recent-test", o.recentTest, 3);
-    fc.RecentPairsIn = o.recentPairsIn;
-    fc.RecentPairsOut = o.recentPairsOut;
+    setRecentRows(fc, "--recent-draw", o.recentDraw, 0);
+    setRecentRows(fc, "--recent-test", o.recentTest, 3);
+    fc.recentPairsIn = o.recentPairsIn;
+    fc.recentPairsOut = o.recentPairsOut;
 
     const std::pair<const char*, const std::optional<std::string>*> positions[3] = {
         {"--hundreds", &o.hundreds}, {"--tens", &o.tens}, {"--units", &o.units}};
     for (int p = 0; p < 3; ++p)
         if (*positions[p].second)
-            SetNumberList(fc.PositionDigits[p], positions[p].first, **positions[p].second, 0, 9);
+            setNumberList(fc.positionDigits[p], positions[p].first, **positions[p].second, 0, 9);
 
     if (o.bankers.size() > static_cast<std::size_t>(kBankerCount))
         throw UsageError("--banker: at most " + std::to_string(kBankerCount) + " banker digits");
     for (std::size_t i = 0; i < o.bankers.size(); ++i)
-        fc.Bankers[i] = ParseNumber("--banker", o.bankers[i], 0, 9) + 1;
+        fc.bankers[i] = parseNumber("--banker", o.bankers[i], 0, 9) + 1;
 
     if (o.sumTails)
-        SetNumberList(fc.SumTails, "--sum-tails", *o.sumTails, 0, 9);
+        setNumberList(fc.sumTails, "--sum-tails", *o.sumTails, 0, 9);
     if (o.sums)
-        SetNumberList(fc.Sums, "--sums", *o.sums, 0, 29);
+        setNumberList(fc.sums, "--sums", *o.sums, 0, 29);
     if (o.smb)
-        SetPatternList(fc.SmbPatterns, "--smb", *o.smb);
+        setPatternList(fc.smbPatterns, "--smb", *o.smb);
     if (o.routes)
-        SetPatternList(fc.RoutePatterns, "--routes", *o.routes);
+        setPatternList(fc.routePatterns, "--routes", *o.routes);
     if (o.odd)
-        SetNumberList(fc.OddCounts, "--odd", *o.odd, 0, 3);
+        setNumberList(fc.oddCounts, "--odd", *o.odd, 0, 3);
     if (o.big)
-        SetNumberList(fc.BigCounts, "--big", *o.big, 0, 3);
+        setNumberList(fc.bigCounts, "--big", *o.big, 0, 3);
 
-    if (o.hitGroups.size() > fc.HitGroups.size())
-        throw UsageError("--hit-group: at most " + std::to_string(fc.HitGroups.size()) + " groups");
+    if (o.hitGroups.size() > fc.hitGroups.size())
+        throw UsageError("--hit-group: at most " + std::to_string(fc.hitGroups.size()) + " groups");
     for (std::size_t k = 0; k < o.hitGroups.size(); ++k) {
         const std::string& value = o.hitGroups[k];
         const std::size_t colon = value.rfind(':');
         if (colon == std::string::npos)
-            Malformed("--hit-group", value, "expected TEXT:LIST");
-        fc.HitGroups[k].Digits = value.substr(0, colon);
-        SetNumberList(fc.HitGroups[k].Counts, "--hit-group", value.substr(colon + 1), 0, 3);
+            malformed("--hit-group", value, "expected TEXT:LIST");
+        fc.hitGroups[k].digits = value.substr(0, colon);
+        setNumberList(fc.hitGroups[k].counts, "--hit-group", value.substr(colon + 1), 0, 3);
     }
 
-    fc.PairsIn = o.pairsIn;
-    fc.PairsOut = o.pairsOut;
-    fc.DigitsIn = o.digitsIn;
-    fc.DigitsOut = o.digitsOut;
+    fc.pairsIn = o.pairsIn;
+    fc.pairsOut = o.pairsOut;
+    fc.digitsIn = o.digitsIn;
+    fc.digitsOut = o.digitsOut;
     if (o.minDigit)
-        fc.MinDigit = ParseNumber("--min-digit", *o.minDigit, 0, 9);
+        fc.minDigit = parseNumber("--min-digit", *o.minDigit, 0, 9);
     if (o.maxDigit)
-        fc.MaxDigit = ParseNumber("--max-digit", *o.maxDigit, 0, 9);
+        fc.maxDigit = parseNumber("--max-digit", *o.maxDigit, 0, 9);
     if (o.runs)
-        SetNumberList(fc.RunKinds, "--runs", *o.runs, 0, 2);
+        setNumberList(fc.runKinds, "--runs", *o.runs, 0, 2);
     if (o.types)
-        SetNumberList(fc.CodeTypes, "--types", *o.types, 0, 2);
+        setNumberList(fc.codeTypes, "--types", *o.types, 0, 2);
     return fc;
 }
 
 } // namespace
 
-void AddFilterCommand(CLI::App& app, CliContext& ctx)
+void addFilterCommand(CLI::App& app, CliContext& ctx)
 {
     auto* sub = app.add_subcommand("filter", "Shrink the 1000 codes by the filter conditions");
     auto o = std::make_shared<FilterOptions>();
@@ -189,13 +189,13 @@ void AddFilterCommand(CLI::App& app, CliContext& ctx)
     sub->add_option("--max-digit", o->maxDigit, "Largest allowed digit 0..9 (default 9)")->type_name("N");
     listOption("--runs", o->runs, "Allowed run kinds: 0 不连, 1 二连, 2 拖拉机");
     listOption("--types", o->types, "Allowed code types: 0 组六, 1 组三, 2 豹子");
-    AddDataOption(sub, o->data);
-    AddOutOption(sub, o->out);
+    addDataOption(sub, o->data);
+    addOutOption(sub, o->out);
 
     sub->callback([&ctx, o] {
-        const FilterConditions conditions = BuildConditions(*o);
-        const TCodeRecArr history = LoadHistory(ctx, o->data);
-        EmitResult(ctx, kShrinkLeadingText, RunShrink(conditions, history), o->out);
+        const FilterConditions conditions = buildConditions(*o);
+        const DrawHistory history = loadHistory(ctx, o->data);
+        emitResult(ctx, kShrinkLeadingText, runShrink(conditions, history), o->out);
     });
 }
 

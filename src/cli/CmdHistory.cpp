@@ -1,4 +1,4 @@
-#include "Code/Code.h"
+#include "core/code/Code.h"
 #include "cli/Commands.h"
 
 #include <memory>
@@ -6,16 +6,16 @@
 
 namespace velmora::cli {
 
-void AddHistoryCommand(CLI::App& app, CliContext& ctx)
+void addHistoryCommand(CLI::App& app, CliContext& ctx)
 {
     auto* sub = app.add_subcommand("history", "Print the parsed draw history, oldest first");
     auto data = std::make_shared<std::string>();
-    AddDataOption(sub, *data);
+    addDataOption(sub, *data);
     sub->callback([&ctx, data] {
-        for (const TCodeRec& r : LoadHistory(ctx, *data)) {
-            ctx.out << IntToPadStr(r.Year, 4, true) << IntToPadStr(r.Issue, 3, true) << ','
-                    << StrOfCode(r.DrawCode) << ',' << StrOfCode(r.TestCode) << ',' << r.Extra1
-                    << ',' << r.Extra2 << '\n';
+        for (const DrawRecord& r : loadHistory(ctx, *data)) {
+            ctx.out << intToPadStr(r.year, 4, true) << intToPadStr(r.issue, 3, true) << ','
+                    << strOfCode(r.drawCode) << ',' << strOfCode(r.testCode) << ',' << r.extra1
+                    << ',' << r.extra2 << '\n';
         }
     });
 }

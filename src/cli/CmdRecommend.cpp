@@ -1,4 +1,4 @@
-#include "Shrink/Recommend.h"
+#include "core/smart/Recommend.h"
 #include "cli/Commands.h"
 
 #include <chrono>
@@ -17,7 +17,7 @@ struct RecommendOptions {
     std::string out;
 };
 
-CalendarDate Today()
+CalendarDate today()
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -26,7 +26,7 @@ CalendarDate Today()
 }
 
 // YYYY-MM-DD, a real calendar date; its weekday with Sunday = 1.
-CalendarDate ParseDate(const std::string& text)
+CalendarDate parseDate(const std::string& text)
 {
     const auto bad = [&] { return UsageError("--date: expected a date YYYY-MM-DD: \"" + text + "\""); };
     if (text.size() != 10 || text[4] != '-' || text[7] != '-')
@@ -48,7 +48,7 @@ CalendarDate ParseDate(const std::string& text)
     return {fields[0], fields[1], fields[2], static_cast<int>(wd.c_encoding()) + 1};
 }
 
-RecommendKind KindOf(const std::string& name)
+RecommendKind kindOf(const std::string& name)
 {
     if (name == "week")
         return RecommendKind::Weekly;
@@ -59,7 +59,7 @@ RecommendKind KindOf(const std::string& name)
 
 } // namespace
 
-void AddRecommendCommand(CLI::App& app, CliContext& ctx)
+void addRecommendCommand(CLI::App& app, CliContext& ctx)
 {
     auto* sub = app.add_subcommand("recommend", "Daily, weekly or monthly recommended codes");
     auto o = std::make_shared<RecommendOptions>();
@@ -68,17 +68,17 @@ void AddRecommendCommand(CLI::App& app, CliContext& ctx)
         ->check(CLI::IsMember({"day", "week", "month"}).description(""))
         ->type_name("day|week|month");
     sub->add_option("--date", o->date, "The date to use instead of today")->type_name("YYYY-MM-DD");
-    AddDataOption(sub, o->data);
-    AddOutOption(sub, o->out);
+    addDataOption(sub, o->data);
+    addOutOption(sub, o->out);
     sub->callback([&ctx, o] {
-        const CalendarDate date = o->date ? ParseDate(*o->date) : Today();
-        const TCodeRecArr history = LoadHistory(ctx, o->data);
-        const auto codes = Recommend(KindOf(o->kind), history, date);
+        const CalendarDate date = o->date ? parseDate(*o->date) : today();
+        const DrawHistory history = loadHistory(ctx, o->data);
+        const auto codes = recommend(kindOf(o->kind), history, date);
         if (!codes) {
-            PrintMessage(ctx.err, kRecommendRefusal);
+            printMessage(ctx.err, kRecommendRefusal);
             throw CliExit{kExitRefused};
         }
-        EmitResult(ctx, kRecommendLeadingText, *codes, o->out);
+        emitResult(ctx, kRecommendLeadingText, *codes, o->out);
     });
 }
 

@@ -1,7 +1,7 @@
-#include "Code/CodeList.h"
-#include "Draw/DrawText.h"
-#include "Draw/TextEncoding.h"
-#include "Shrink/SmartShrink.h"
+#include "core/code/CodeSetText.h"
+#include "core/draw/DrawText.h"
+#include "core/draw/TextEncoding.h"
+#include "core/smart/SmartShrink.h"
 #include "cli/Commands.h"
 
 #include <istream>
@@ -20,17 +20,17 @@ struct SmartShrinkOptions {
 };
 
 // The base text from the file, or from standard input for "-" or no file.
-std::string ReadBaseText(CliContext& ctx, const std::string& path)
+std::string readBaseText(CliContext& ctx, const std::string& path)
 {
     if (!path.empty() && path != "-")
-        return ReadTextOrExit(ctx, path);
+        return readTextOrExit(ctx, path);
     const std::string bytes{std::istreambuf_iterator<char>(ctx.in), std::istreambuf_iterator<char>()};
-    return DecodeFileBytes(bytes);
+    return decodeFileBytes(bytes);
 }
 
 } // namespace
 
-void AddSmartShrinkCommand(CLI::App& app, CliContext& ctx)
+void addSmartShrinkCommand(CLI::App& app, CliContext& ctx)
 {
     auto* sub = app.add_subcommand("smart-shrink", "Shrink a base set by the 10 latest draws");
     auto o = std::make_shared<SmartShrinkOptions>();
@@ -38,18 +38,18 @@ void AddSmartShrinkCommand(CLI::App& app, CliContext& ctx)
         ->check(CLI::Range(kMinShrinkLevel, kMaxShrinkLevel).description(""))
         ->type_name("L");
     sub->add_option("--base", o->base, "Base codes (default or -: standard input)")->type_name("FILE");
-    AddDataOption(sub, o->data);
-    AddOutOption(sub, o->out);
+    addDataOption(sub, o->data);
+    addOutOption(sub, o->out);
     sub->callback([&ctx, o] {
-        const TCodeRecArr history = LoadHistory(ctx, o->data);
+        const DrawHistory history = loadHistory(ctx, o->data);
         // The refusal comes before the base is read, as on the page.
         if (history.size() < static_cast<std::size_t>(kSmartShrinkWindow)) {
-            PrintMessage(ctx.err, kSmartShrinkRefusal);
+            printMessage(ctx.err, kSmartShrinkRefusal);
             throw CliExit{kExitRefused};
         }
-        TCodeArr base;
-        LinesToCodeSet(SplitLines(ReadBaseText(ctx, o->base)), base);
-        EmitResult(ctx, kSmartShrinkLeadingText, *SmartShrink(base, o->level, history), o->out);
+        CodeSet base;
+        linesToCodeSet(splitLines(readBaseText(ctx, o->base)), base);
+        emitResult(ctx, kSmartShrinkLeadingText, *smartShrink(base, o->level, history), o->out);
     });
 }
 

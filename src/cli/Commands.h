@@ -6,10 +6,10 @@
 
 namespace velmora::cli {
 
-void AddHistoryCommand(CLI::App& app, CliContext& ctx);
-void AddFilterCommand(CLI::App& app, CliContext& ctx);
-void AddSmartShrinkCommand(CLI::App& app, CliContext& ctx);
-void AddRecommendCommand(CLI::App& app, CliContext& ctx);
-void AddChartCommand(CLI::App& app, CliContext& ctx);
+void addHistoryCommand(CLI::App& app, CliContext& ctx);
+void addFilterCommand(CLI::App& app, CliContext& ctx);
+void addSmartShrinkCommand(CLI::App& app, CliContext& ctx);
+void addRecommendCommand(CLI::App& app, CliContext& ctx);
+void addChartCommand(CLI::App& app, CliContext& ctx);
 
 } // namespace velmora::cli

@@ -1,6 +1,6 @@
 #include "CliRun.h"
 #include "TempDir.h"
-#include "Draw/DrawText.h"
+#include "core/draw/DrawText.h"
 
 #include <gtest/gtest.h>
 
@@ -27,22 +27,22 @@ std::vector<std::string> Lines(const std::string& text)
 
 class CliChart : public ::testing::Test {
 protected:
-    void SetUp() override { WriteBytes(data_, kThreeDraws); }
-    CliResult Run(std::vector<std::string> args)
+    void SetUp() override { WriteBytes(m_data, kThreeDraws); }
+    CliResult run(std::vector<std::string> args)
     {
         args.insert(args.begin(), "chart");
-        args.insert(args.end(), {"--data", data_});
+        args.insert(args.end(), {"--data", m_data});
         return RunCliArgs(args);
     }
-    TempDir dir_;
-    std::string data_ = dir_.File("draws.txt");
+    TempDir m_dir;
+    std::string m_data = m_dir.File("draws.txt");
 };
 
 } // namespace
 
 TEST_F(CliChart, PrintsTheGridAsCsv)
 {
-    const CliResult r = Run({"kline", "--n", "2"});
+    const CliResult r = run({"kline", "--n", "2"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err, "");
     ASSERT_EQ(r.out.back(), '\n');
@@ -59,7 +59,7 @@ TEST_F(CliChart, PrintsTheGridAsCsv)
 
 TEST_F(CliChart, ColoursInsteadOfTexts)
 {
-    const CliResult r = Run({"trend", "--n", "1", "--colors"});
+    const CliResult r = run({"trend", "--n", "1", "--colors"});
     EXPECT_EQ(r.code, 0);
     const auto lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 4u);
@@ -89,7 +89,7 @@ TEST_F(CliChart, NTable)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        const CliResult result = Run(r.args);
+        const CliResult result = run(r.args);
         EXPECT_EQ(result.code, 0);
         EXPECT_EQ(result.err, r.err);
         EXPECT_EQ(Lines(result.out).size(), r.lines);
@@ -108,7 +108,7 @@ TEST_F(CliChart, Refusals)
         {"unknown chart", {"chart", "pie"}, 2, "kind: pie"},
         {"no chart", {"chart"}, 2, ""},
         {"N not a number", {"chart", "sum", "--n", "x"}, 2, ""},
-        {"missing data file", {"chart", "sum", "--data", dir_.File("none.txt")}, 3, "无法读取文件"},
+        {"missing data file", {"chart", "sum", "--data", m_dir.File("none.txt")}, 3, "无法读取文件"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -121,8 +121,8 @@ TEST_F(CliChart, Refusals)
 
 TEST_F(CliChart, BadDataLinesRefuseTheCommand)
 {
-    WriteBytes(data_, "2026001,123,000,1,1\r\nnot a draw\r\n");
-    const CliResult r = Run({"trend"});
+    WriteBytes(m_data, "2026001,123,000,1,1\r\nnot a draw\r\n");
+    const CliResult r = run({"trend"});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err.rfind(velmora::kBadLinesMessage, 0), 0u) << r.err;

@@ -1,4 +1,4 @@
-#include "Draw/DrawText.h"
+#include "core/draw/DrawText.h"
 #include "TempDir.h"
 #include "CliRun.h"
 

@@ -1,4 +1,4 @@
-#include "CliEngineTestSupport.h"
+#include "cli/CliEngineTestSupport.h"
 
 #include <gtest/gtest.h>
 

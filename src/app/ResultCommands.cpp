@@ -1,0 +1,96 @@
+#include "app/ResultCommands.h"
+
+#include "core/code/CodeSetText.h"
+#include "core/code/PrizeCheck.h"
+#include "core/code/Printout.h"
+#include "core/draw/DataFile.h"
+#include "app/platform/Platform.h"
+#include "app/UiSupport.h"
+
+#include <QPlainTextEdit>
+#include <QStringList>
+#include <QTextCursor>
+
+namespace velmora {
+
+ResultCommands::ResultCommands(Platform& platform, QWidget* parent, StatusFn setStatus)
+    : m_platform(platform)
+    , m_parent(parent)
+    , m_setStatus(std::move(setStatus))
+{
+}
+
+bool ResultCommands::exportResult(const CodeSet& codes, const char* leadingText, bool showHeader)
+{
+    const QString fileName = m_platform.saveFileName(
+        m_parent, QStringLiteral("文本文件|*.txt"), QStringLiteral("txt"), m_lastFileName);
+    if (fileName.isEmpty())
+        return false;
+    m_lastFileName = fileName;
+    const auto lines = resultTextLines(leadingText, codes);
+    writeResultFile(toStdString(fileName), lines);
+    if (showHeader)
+        m_setStatus(toQString(lines.front()));
+    return true;
+}
+
+void ResultCommands::checkPrize(QPlainTextEdit* memo)
+{
+    const QString entry = m_platform.inputBox(
+        m_parent, QString::fromUtf8(kPrizeCheckCaption), QString::fromUtf8(kPrizeCheckPrompt), QString());
+    if (entry.size() == 3)
+        findCodeInMemo(memo, entry);
+}
+
+void ResultCommands::findCodeInMemo(QPlainTextEdit* memo, const QString& entry)
+{
+    const PrizeCheckResult result = findCodeInText(toStdString(memo->toPlainText()), toStdString(entry));
+    if (result.result == PrizeCheckResult::Outcome::NotSearched)
+        return;
+    QTextCursor cursor = memo->textCursor();
+    cursor.clearSelection();
+    if (result.result == PrizeCheckResult::Outcome::Found) {
+        cursor.setPosition(static_cast<int>(result.position));
+        cursor.setPosition(static_cast<int>(result.position) + 3, QTextCursor::KeepAnchor);
+    }
+    memo->setTextCursor(cursor);
+    m_setStatus(toQString(result.statusText));
+}
+
+void ResultCommands::printMemo(QPlainTextEdit* memo)
+{
+    const std::vector<std::string> lines = memoLines(memo);
+    const QDateTime now = m_platform.now();
+    const PrintDateTime when { now.date().year(), now.date().month(), now.date().day(),
+        now.time().hour(), now.time().minute(), now.time().second() };
+    QStringList printed;
+    for (const std::string& line : printoutLines(lines, when))
+        printed << toQString(line);
+    m_platform.printLines(m_parent, printed, kPrintoutFontSize);
+}
+
+QString memoTextOfLines(const std::vector<std::string>& lines)
+{
+    QStringList out;
+    for (const std::string& line : lines)
+        out << toQString(line);
+    return out.join(QLatin1Char('\n'));
+}
+
+QString resultMemoText(const char* leadingText, const CodeSet& codes)
+{
+    return memoTextOfLines(resultTextLines(leadingText, codes));
+}
+
+std::vector<std::string> memoLines(const QPlainTextEdit* memo)
+{
+    const QString text = memo->toPlainText();
+    std::vector<std::string> lines;
+    if (text.isEmpty())
+        return lines;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        lines.push_back(toStdString(line));
+    return lines;
+}
+
+} // namespace velmora

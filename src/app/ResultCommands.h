@@ -1,0 +1,61 @@
+// The result commands shared by the filter, smart-shrink and recommendation
+// pages: export to a text file, prize check in a memo, print a memo.
+#pragma once
+
+#include "core/code/CodeSet.h"
+
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QPlainTextEdit;
+class QWidget;
+
+namespace velmora {
+
+class Platform;
+
+class ResultCommands {
+public:
+    using StatusFn = std::function<void(const QString&)>;
+
+    ResultCommands(Platform& platform, QWidget* parent, StatusFn setStatus);
+
+    // "导出结果": asks for a file name ("文本文件|*.txt", default extension txt; one
+    // dialog for every page, so it offers the last chosen name) and writes the result
+    // file of the set, replacing the file atomically. With showHeader the header line
+    // goes to the status bar. A write failure raises FileError. False when cancelled.
+    bool exportResult(const CodeSet& codes, const char* leadingText, bool showHeader);
+
+    // "结果兑奖": asks for the winning code and looks for it in the memo; a code found
+    // is selected, and the outcome goes to the status bar. An entry that is not
+    // exactly three characters (or a cancel) does nothing.
+    void checkPrize(QPlainTextEdit* memo);
+    // The search of the prize check for an entry already given.
+    void findCodeInMemo(QPlainTextEdit* memo, const QString& entry);
+
+    // "打印结果": the printout header and the memo's lines at 12 points.
+    void printMemo(QPlainTextEdit* memo);
+
+    QString lastFileName() const { return m_lastFileName; }
+
+private:
+    Platform& m_platform;
+    QWidget* m_parent;
+    StatusFn m_setStatus;
+    QString m_lastFileName;
+};
+
+// Lines as a memo holds them: joined by line breaks, so the memo has exactly one
+// line per line given (a final empty one included).
+QString memoTextOfLines(const std::vector<std::string>& lines);
+
+// A result text as a memo holds it.
+QString resultMemoText(const char* leadingText, const CodeSet& codes);
+
+// The memo's lines as a list of lines sees them: none for an empty memo.
+std::vector<std::string> memoLines(const QPlainTextEdit* memo);
+
+} // namespace velmora

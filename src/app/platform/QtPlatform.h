@@ -1,0 +1,38 @@
+// The Platform on real Qt dialogs, network and printer.
+#pragma once
+
+#include "app/platform/Platform.h"
+
+class QPrinter;
+
+namespace velmora {
+
+class QtPlatform : public Platform {
+public:
+    void showMessage(QWidget* parent, const QString& text) override;
+    bool confirm(QWidget* parent, const QString& text) override;
+    SaveChoice askSaveChanges(QWidget* parent, const QString& text) override;
+    QString inputBox(
+        QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override;
+    QString openFileName(QWidget* parent, const QString& filter, const QString& defaultExt) override;
+    QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultExt,
+        const QString& initialName) override;
+    bool download(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs) override;
+    bool printLines(QWidget* parent, const QStringList& lines, int pointSize) override;
+    void shellOpen(const QUrl& url) override;
+    void showAbout(QWidget* parent, const QString& title, const QString& text) override;
+    QDateTime now() override;
+};
+
+// "文本文件|*.txt" as a Qt name filter list: "文本文件 (*.txt)".
+QString QtNameFilters(const QString& filter);
+
+// The download behind QtPlatform::download, with its application-modal progress
+// dialog (shown after a moment) whose Cancel aborts the transfer.
+bool downloadUrlToFile(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs);
+
+// Prints the lines on an already set-up printer; raises std::runtime_error when the
+// printer cannot be opened.
+void printLinesTo(QPrinter& printer, const QStringList& lines, int pointSize);
+
+} // namespace velmora

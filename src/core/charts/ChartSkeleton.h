@@ -1,0 +1,86 @@
+// The build skeleton all six charts share; a chart is a ChartLayout (its columns,
+// header and totals texts as data) plus one function that fills a draw row.
+#pragma once
+
+#include "core/draw/DrawRecord.h"
+#include "core/draw/DrawText.h"
+#include "core/grid/GridModel.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velmora::charts {
+
+inline constexpr CellColor kTotalsGrey = CellColor::rgb(128, 128, 128);
+
+// How a column's total is written in the totals row.
+enum class TotalText : std::uint8_t {
+    Empty,      // nothing
+    Decimal,    // the total in decimal, 0 as "0"
+    IfPositive, // the total in decimal when above 0, else nothing
+};
+
+struct MergeArea {
+    const char* caption;
+    int firstCol;
+    int lastCol;
+    bool bothRows; // covers rows 0 and 1, otherwise row 0 only
+};
+
+struct SubHeader {
+    int col;
+    std::string text;
+};
+
+// Writes one draw row of the grid and gathers the column totals.
+class ChartRow {
+public:
+    ChartRow(GridModel& net, std::vector<long long>& totals, int row)
+        : m_net(net), m_totals(totals), m_row(row)
+    {
+    }
+    void setText(int col, std::string text) { m_net.setValue(m_row, col, std::move(text)); }
+    void setColor(int col, CellColor color) { m_net.setCellColor(m_row, col, color); }
+    // Colours columns first..last (inclusive).
+    void fill(int first, int last, CellColor color);
+    // A column outside the grid has no total (the model has already reported it).
+    void add(int col, long long amount)
+    {
+        if (col >= 0 && static_cast<std::size_t>(col) < m_totals.size())
+            m_totals[static_cast<std::size_t>(col)] += amount;
+    }
+    // Writes a count in decimal and adds it to the column's total.
+    void count(int col, int value);
+    // The cell of the value drawn: its text and colour, and one more for its total.
+    void mark(int col, std::string text, CellColor color);
+
+private:
+    GridModel& m_net;
+    std::vector<long long>& m_totals;
+    int m_row;
+};
+
+struct ChartLayout {
+    std::vector<int> widths;
+    std::vector<SubHeader> subHeaders; // row 1
+    std::vector<MergeArea> merges;     // in index order
+    std::vector<TotalText> totals;     // one per column; column 0 is always "合计"
+    void (*FillRow)(ChartRow& row, int code) = nullptr;
+};
+
+// Columns 0 to 3 every chart starts with: the issue under "期号" (both header
+// rows) and the three digits under `codeCaption` with the sub-headers "百", "十", "个".
+ChartLayout startLayout(const char* codeCaption);
+// Appends `count` copies of `width`.
+void appendWidths(std::vector<int>& widths, int count, int width);
+// Sub-headers "0", "1", ... at columns first, first + 1, ...
+void appendDigitHeaders(std::vector<SubHeader>& headers, int first, int count);
+// Sets the total style of columns first..last (inclusive), growing the list as needed.
+void setTotals(std::vector<TotalText>& totals, int first, int last, TotalText style);
+
+// Runs the skeleton; see Charts.h for the contract.
+int buildChart(const ChartLayout& chart, GridModel& net, const DrawHistory& history, int n,
+               const MessageFn& message);
+
+} // namespace velmora::charts

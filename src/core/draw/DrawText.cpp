@@ -1,0 +1,118 @@
+#include "core/draw/DrawText.h"
+
+#include "core/code/Code.h"
+
+#include <algorithm>
+#include <array>
+
+namespace velmora {
+
+namespace {
+
+bool allDigits(std::string_view item)
+{
+    return std::all_of(item.begin(), item.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int toInt(std::string_view digits)
+{
+    int value = 0;
+    for (char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+// The first five items of a line, cut as splitByComma cuts it, without copying.
+int firstFiveItems(std::string_view line, std::array<std::string_view, 5>& items)
+{
+    std::string_view rest = trimBlanks(line);
+    int count = 0;
+    while (count < 5 && !rest.empty()) {
+        const auto comma = rest.find(',');
+        const std::string_view item = rest.substr(0, comma);
+        if (!item.empty())
+            items[count++] = item;
+        if (comma == std::string_view::npos)
+            break;
+        rest.remove_prefix(comma + 1);
+    }
+    return count;
+}
+
+// A line is valid when it has at least five items of the right lengths, all digits.
+// An all-digit item is ASCII, so its GB2312 byte length is its size.
+bool parseLine(std::string_view line, DrawRecord& record)
+{
+    static constexpr std::size_t kLengths[5] = {7, 3, 3, 1, 1};
+    std::array<std::string_view, 5> items;
+    if (firstFiveItems(line, items) < 5)
+        return false;
+    for (int i = 0; i < 5; ++i)
+        if (items[i].size() != kLengths[i] || !allDigits(items[i]))
+            return false;
+    record.year = toInt(items[0].substr(0, 4));
+    record.issue = toInt(items[0].substr(4, 3));
+    record.testCode = toInt(items[2]);
+    record.drawCode = toInt(items[1]);
+    record.extra1 = toInt(items[3]);
+    record.extra2 = toInt(items[4]);
+    return true;
+}
+
+} // namespace
+
+std::vector<std::string> splitLines(std::string_view text)
+{
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        lines.emplace_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+std::size_t gbByteLength(std::string_view text)
+{
+    std::size_t length = 0;
+    for (unsigned char c : text) {
+        if (c < 0x80)
+            length += 1;
+        else if ((c & 0xC0) != 0x80) // lead byte of a multi-byte character
+            length += 2;
+    }
+    return length;
+}
+
+bool dataTxtToCodeArr(const std::vector<std::string>& lines, DrawHistory& history,
+                      const MessageFn& message)
+{
+    DrawHistory parsed(lines.size());
+    std::string badList;
+    int badCount = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (parseLine(lines[i], parsed[i]))
+            continue;
+        badList += std::to_string(i + 1);
+        badList += ',';
+        if (++badCount % 10 == 0)
+            badList += "\r\n";
+    }
+    if (badCount > 0) {
+        if (message)
+            message(std::string(kBadLinesMessage) + "\r\n" + badList);
+        return false;
+    }
+    history = std::move(parsed);
+    return true;
+}
+
+} // namespace velmora

@@ -1,0 +1,179 @@
+#include "widgets/GridView.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+using velmora::CellColor;
+using velmora::GridRect;
+using velmora::ScrollCommand;
+
+namespace {
+
+QColor toQColor(CellColor color)
+{
+    return QColor(color.red(), color.green(), color.blue());
+}
+
+QRect toQRect(const GridRect& rect)
+{
+    return QRect(rect.left, rect.top, rect.width(), rect.height());
+}
+
+} // namespace
+
+GridView::GridView(QWidget* parent) : QAbstractScrollArea(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Every paint fills its whole area itself, so Qt need not clear the viewport first.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    verticalScrollBar()->setSingleStep(1);
+    m_model.setMessageFn(
+        [this](const std::string& text) { emit messageRaised(QString::fromStdString(text)); });
+    m_model.setLayoutFn([this] { onLayout(); });
+    m_model.clear();
+}
+
+void GridView::onLayout()
+{
+    QScrollBar* bar = verticalScrollBar();
+    m_syncingBar = true;
+    bar->setRange(0, m_model.scrollMax());
+    bar->setPageStep(std::max(m_model.visRows(), 1));
+    bar->setValue(m_model.topRow());
+    m_syncingBar = false;
+    viewport()->update();
+}
+
+void GridView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    const int height = viewport()->height();
+    if (height == m_model.clientHeight())
+        return;
+    m_model.setClientHeight(height);
+    m_model.resize();
+}
+
+void GridView::scrollContentsBy(int, int)
+{
+    // The bar moved (drag, click, wheel): its value is the thumb position command.
+    if (m_syncingBar)
+        return;
+    m_model.scroll(ScrollCommand::ThumbPosition, verticalScrollBar()->value());
+    viewport()->update();
+    setFocus();
+}
+
+void GridView::scrollBy(ScrollCommand cmd)
+{
+    const int top = m_model.scroll(cmd);
+    m_syncingBar = true;
+    verticalScrollBar()->setValue(top);
+    m_syncingBar = false;
+    viewport()->update();
+    setFocus();
+}
+
+void GridView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+        scrollBy(ScrollCommand::LineUp);
+        break;
+    case Qt::Key_Down:
+        scrollBy(ScrollCommand::LineDown);
+        break;
+    case Qt::Key_PageUp:
+        scrollBy(ScrollCommand::PageUp);
+        break;
+    case Qt::Key_PageDown:
+        scrollBy(ScrollCommand::PageDown);
+        break;
+    case Qt::Key_Home:
+        scrollBy(ScrollCommand::Top);
+        break;
+    case Qt::Key_End:
+        scrollBy(ScrollCommand::Bottom);
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void GridView::drawCellText(QPainter& painter, const GridRect& rect, const std::string& text)
+{
+    const QString qtext = QString::fromStdString(text);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int x = (rect.left + rect.right - metrics.horizontalAdvance(qtext)) / 2;
+    const int y = (rect.top + rect.bottom - metrics.height()) / 2;
+    painter.drawText(x, y + metrics.ascent(), qtext);
+}
+
+void GridView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(viewport());
+    // The window colour: the background of the platform's content areas.
+    const QColor windowColor = palette().color(QPalette::Base);
+    painter.fillRect(event->rect(), windowColor);
+    m_paintedDataRows = 0;
+    const velmora::GridModel& m = m_model;
+    if (m.colsCount() <= 0 || m.dynRows() <= 0)
+        return;
+
+    QFont font = this->font();
+    font.setBold(true);
+    font.setPointSize(11);
+    painter.setFont(font);
+    painter.setPen(QPen(Qt::black, m.lineWidth()));
+    painter.setBackgroundMode(Qt::TransparentMode);
+
+    const int lineWidth = m.lineWidth();
+    const GridRect& grid = m.gridRect();
+    for (int i = 0; i <= m.visRows() + m.fixRowCount(); ++i) {
+        const int y = m.rowTop(i, false) - lineWidth;
+        painter.drawLine(0, y, grid.right + lineWidth, y);
+    }
+    for (int j = 0; j <= m.colsCount(); ++j) {
+        const int x = m.colLeft(j) - lineWidth;
+        painter.drawLine(x, 0, x, grid.bottom + lineWidth);
+    }
+
+    // Lines are black; texts take the font's colour, the window-text colour.
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QColor fixColor = toQColor(m.fixColor());
+    for (int c = 0; c < m.colsCount(); ++c) {
+        for (int r = 0; r < m.fixRowCount(); ++r) {
+            const GridRect rect = m.rectOfCell(r, c, false);
+            painter.fillRect(toQRect(rect), fixColor);
+            drawCellText(painter, rect, m.getValue(r, c));
+        }
+    }
+
+    for (int r = m.firstPaintRow(); r < m.endPaintRow(); ++r) {
+        for (int c = 0; c < m.colsCount(); ++c) {
+            const GridRect rect = m.rectOfCell(r, c, true);
+            const CellColor color = m.getCellColor(r, c);
+            if (!color.isWindow())
+                painter.fillRect(toQRect(rect), toQColor(color));
+            const std::string& text = m.getValue(r, c);
+            if (!text.empty())
+                drawCellText(painter, rect, text);
+        }
+        ++m_paintedDataRows;
+    }
+
+    for (const velmora::GridMerge& merge : m.merges()) {
+        if (!merge.active)
+            continue;
+        const GridRect area = m.rectOfCell(merge.firstRow, merge.firstCol, false)
+                                  .united(m.rectOfCell(merge.lastRow, merge.lastCol, false));
+        painter.fillRect(toQRect(area), merge.color.isWindow() ? windowColor : toQColor(merge.color));
+        drawCellText(painter, area, merge.text);
+    }
+}

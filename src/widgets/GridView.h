@@ -1,0 +1,46 @@
+// GridView: the read-only chart grid on top of GridModel. It lays the model out
+// for its viewport, paints the fixed rows and only the data rows that fit (so a paint
+// costs the same for 30 or 10,000 draws), and scrolls with its vertical bar, the wheel
+// and the keys Up/Down, Page Up/Page Down, Home/End.
+//
+// A chart page owns one, fills Model() with a chart builder (which ends with the model's
+// layout pass, so scroll range and repaint follow by themselves) and connects
+// messageRaised to the application's message box for the model's index errors.
+#pragma once
+
+#include "core/grid/GridModel.h"
+
+#include <QAbstractScrollArea>
+
+class GridView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    explicit GridView(QWidget* parent = nullptr);
+
+    velmora::GridModel& model() { return m_model; }
+    const velmora::GridModel& model() const { return m_model; }
+
+    // Data rows drawn by the last paint (what "paints only visible rows" is checked by).
+    int paintedDataRows() const { return m_paintedDataRows; }
+
+signals:
+    void messageRaised(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void onLayout();
+    // Applies a scroll command as the scroll bar's own commands do: new FTopRow, bar
+    // position, repaint, keyboard focus.
+    void scrollBy(velmora::ScrollCommand cmd);
+    void drawCellText(QPainter& painter, const velmora::GridRect& rect, const std::string& text);
+
+    velmora::GridModel m_model;
+    bool m_syncingBar = false;
+    int m_paintedDataRows = 0;
+};

@@ -1,0 +1,240 @@
+#include "widgets/MultiCheck.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
+
+#include <algorithm>
+
+namespace velmora {
+
+MultiCheck::MultiCheck(QWidget* parent)
+    : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    layoutPass();
+}
+
+void MultiCheck::addItem(const QString& caption)
+{
+    checks.append(false);
+    captions.append(caption);
+    ++m_layout.count;
+    layoutPass();
+}
+
+void MultiCheck::setCount(int n)
+{
+    if (n < 0)
+        throw MultiCheckError("SetCount Error!");
+    if (n == m_layout.count)
+        return;
+    // The arrays follow the count so that every item always has a flag and a caption.
+    checks.resize(n);
+    captions.resize(n);
+    m_layout.count = n;
+    layoutPass();
+}
+
+void MultiCheck::setCols(int n)
+{
+    // No columns would leave the items nowhere to stand, so 0 is refused too.
+    if (n <= 0)
+        throw MultiCheckError("SetCols Error!");
+    if (n == m_layout.cols)
+        return;
+    m_layout.cols = n;
+    layoutPass();
+}
+
+void MultiCheck::setCapWidth(int n)
+{
+    if (n < 0)
+        throw MultiCheckError("SetCapWidth Error!");
+    if (n == m_layout.capWidth)
+        return;
+    m_layout.capWidth = n;
+    layoutPass();
+}
+
+void MultiCheck::setCheck(int index, bool checked)
+{
+    if (index < 0 || index >= m_layout.count)
+        throw MultiCheckError("SetCheck Error!");
+    if (checks[index] == checked)
+        return;
+    checks[index] = checked;
+    update();
+}
+
+bool MultiCheck::getCheck(int index) const { return index >= 0 && index < m_layout.count && checks[index]; }
+
+void MultiCheck::checkAll()
+{
+    if (m_layout.count == 0)
+        return;
+    checks.fill(true);
+    update();
+}
+
+void MultiCheck::uncheckAll()
+{
+    if (m_layout.count == 0)
+        return;
+    checks.fill(false);
+    update();
+}
+
+int MultiCheck::checkedCount() const
+{
+    return static_cast<int>(std::count(checks.cbegin(), checks.cend(), true));
+}
+
+int MultiCheck::indexOfCap(const QString& caption) const
+{
+    return static_cast<int>(captions.lastIndexOf(caption));
+}
+
+QRect MultiCheck::rectOfChk(int index) const
+{
+    if (index < 0 || index >= m_layout.count)
+        throw MultiCheckError("RectOfChk Index Error!");
+    return m_layout.chkRect(index);
+}
+
+QRect MultiCheck::rectOfCap(int index) const
+{
+    if (index < 0 || index >= m_layout.count)
+        throw MultiCheckError("RectOfCap Index Error!");
+    return m_layout.capRect(index);
+}
+
+QSize MultiCheck::sizeHint() const { return m_layout.gridSize(); }
+
+void MultiCheck::layoutPass()
+{
+    // The control's size is always the grid's; a resize from outside is undone here.
+    setFixedSize(m_layout.gridSize());
+    if (m_focusIndex < 0 || m_focusIndex >= m_layout.count)
+        m_focusIndex = 0;
+    update();
+    emit onChange(this);
+}
+
+void MultiCheck::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutPass();
+}
+
+void MultiCheck::paintEvent(QPaintEvent*)
+{
+    // No fill here: the parent's background shows through, and a control given a
+    // background of its own (autoFillBackground) has it filled by Qt before this runs.
+    QPainter painter(this);
+    painter.setFont(font());
+    const int textHeight = painter.fontMetrics().height();
+    for (int i = 0; i < m_layout.count; ++i) {
+        const QRect chk = m_layout.chkRect(i);
+        const QRect cap = m_layout.capRect(i);
+        QStyleOptionButton box;
+        box.initFrom(this);
+        box.rect = chk;
+        box.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+        box.state |= checks[i] ? QStyle::State_On : QStyle::State_Off;
+        style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, &painter, this);
+
+        if (i == m_focusIndex && hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            const int g = m_layout.spacing;
+            focus.rect
+                = QRect(QPoint(cap.left() - g / 2, cap.top()), QPoint(cap.right() + g / 3, cap.bottom()));
+            focus.backgroundColor = palette().color(backgroundRole());
+            // Styles such as Fusion draw the mark only after keyboard navigation; this
+            // control shows it whenever it has the focus.
+            focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        }
+
+        // Centred vertically and not clipped to the cell, like the caption of a check box.
+        const int top = (cap.top() + cap.top() + cap.height() - textHeight) / 2;
+        painter.setPen(palette().color(foregroundRole()));
+        painter.drawText(QRect(cap.left(), top, width(), textHeight),
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, captions[i]);
+    }
+}
+
+void MultiCheck::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+        m_focusIndex = movedFocus(m_layout, m_focusIndex, MultiCheckMove::Left);
+        break;
+    case Qt::Key_Right:
+        m_focusIndex = movedFocus(m_layout, m_focusIndex, MultiCheckMove::Right);
+        break;
+    case Qt::Key_Up:
+        m_focusIndex = movedFocus(m_layout, m_focusIndex, MultiCheckMove::Up);
+        break;
+    case Qt::Key_Down:
+        m_focusIndex = movedFocus(m_layout, m_focusIndex, MultiCheckMove::Down);
+        break;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        layoutPass();
+        break;
+    default:
+        break;
+    }
+    event->accept();
+    update();
+    emit onChange(this);
+
+    // The toggle comes after the change notice, so a listener still sees the old flag.
+    const bool toggles
+        = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (toggles && m_focusIndex >= 0 && m_focusIndex < m_layout.count) {
+        checks[m_focusIndex] = !checks[m_focusIndex];
+        update();
+    }
+}
+
+// Presses and releases are the control's own, in a gap too: QWidget's handlers would
+// ignore them and so pass them on to the parent as well.
+void MultiCheck::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (!hasFocus())
+        setFocus(Qt::MouseFocusReason);
+    const int i = m_layout.itemAt(event->position().toPoint());
+    if (i >= 0) {
+        checks[i] = !checks[i];
+        m_focusIndex = i;
+    }
+    update();
+}
+
+void MultiCheck::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (!hasFocus() && rect().contains(event->position().toPoint()))
+        setFocus(Qt::MouseFocusReason);
+}
+
+void MultiCheck::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void MultiCheck::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+} // namespace velmora

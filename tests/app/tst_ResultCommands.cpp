@@ -1,0 +1,122 @@
+// The result commands shared by the three result pages.
+#include "app/FakePlatform.h"
+#include "app/ResultCommands.h"
+#include "TempDir.h"
+
+#include <QPlainTextEdit>
+#include <QtTest>
+
+using namespace velmora;
+
+namespace {
+
+// Also records what the save dialog was asked with.
+class RecordingPlatform : public FakePlatform {
+public:
+    QStringList SaveRequests;
+    QString saveFileName(QWidget*, const QString& filter, const QString& ext, const QString& initial) override
+    {
+        SaveRequests << filter + QLatin1Char(';') + ext + QLatin1Char(';') + initial;
+        return SaveNameAnswer;
+    }
+};
+
+CodeSet SetOf(std::initializer_list<int> codes)
+{
+    CodeSet set;
+    for (int c : codes)
+        set[c] = 1;
+    return set;
+}
+
+} // namespace
+
+class TestResultActions : public QObject {
+    Q_OBJECT
+
+private:
+    RecordingPlatform platform;
+    QStringList status;
+    QWidget parent;
+
+    ResultCommands Make()
+    {
+        return ResultCommands(platform, &parent, [this](const QString& s) { status << s; });
+    }
+
+private slots:
+    void init()
+    {
+        platform = RecordingPlatform();
+        status.clear();
+    }
+
+    void exportWritesResultFileAndRemembersName()
+    {
+        test::TempDir dir;
+        const QString path = QString::fromStdString(dir.File("out.txt"));
+        ResultCommands actions = Make();
+        platform.SaveNameAnswer = path;
+        QVERIFY(actions.exportResult(SetOf({7, 123}), "智能推荐结果有", true));
+        QCOMPARE(test::ReadBytes(dir.File("out.txt")),
+            std::string("\xD6\xC7\xC4\xDC\xCD\xC6\xBC\xF6\xBD\xE1\xB9\xFB\xD3\xD0" "2\xD7\xA2\r\n\r\n007,123,\r\n\r\n"));
+        QCOMPARE(status, QStringList { QStringLiteral("智能推荐结果有2注") });
+
+        QVERIFY(actions.exportResult(CodeSet {}, "缩水结果有", false));
+        QCOMPARE(test::ReadBytes(dir.File("out.txt")), std::string("\xCB\xF5\xCB\xAE\xBD\xE1\xB9\xFB\xD3\xD0" "0\xD7\xA2\r\n\r\n\r\n"));
+        QCOMPARE(status.size(), 1); // the filter page leaves the status bar alone
+        QCOMPARE(platform.SaveRequests,
+            (QStringList { QStringLiteral("文本文件|*.txt;txt;"), QStringLiteral("文本文件|*.txt;txt;") + path }));
+    }
+
+    void exportCancelledWritesNothing()
+    {
+        ResultCommands actions = Make();
+        platform.SaveNameAnswer.clear();
+        QVERIFY(!actions.exportResult(SetOf({1}), "缩水结果有", true));
+        QVERIFY(status.isEmpty());
+    }
+
+    void prizeCheck_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("found in a code line") << "456" << "恭喜，找到号码456" << "456";
+        QTest::newRow("count in the header is no code") << "123" << "抱歉，没有找到号码123" << "";
+        QTest::newRow("one character does nothing") << "5" << "" << "";
+        QTest::newRow("cancel does nothing") << "" << "" << "";
+        QTest::newRow("letters are searched, never found") << "abc" << "抱歉，没有找到号码abc" << "";
+    }
+
+    void prizeCheck()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, status);
+        QFETCH(QString, selected);
+        QPlainTextEdit memo;
+        memo.setPlainText(QStringLiteral("缩水结果有123注\n\n007,456,\n"));
+        ResultCommands actions = Make();
+        platform.InputAnswers << entry;
+        actions.checkPrize(&memo);
+        QCOMPARE(this->status.value(0), status);
+        QCOMPARE(memo.textCursor().selectedText(), selected);
+    }
+
+    void printMemoAddsHeaderAndKeepsLines()
+    {
+        QPlainTextEdit memo;
+        ResultCommands actions = Make();
+        actions.printMemo(&memo);
+        memo.setPlainText(resultMemoText("缩水结果有", SetOf({5})));
+        actions.printMemo(&memo);
+        QCOMPARE(platform.Printed.size(), 2);
+        QCOMPARE(platform.Printed[0], QStringList { QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09") });
+        QCOMPARE(platform.Printed[1],
+            (QStringList { QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09"),
+                QStringLiteral("缩水结果有1注"), QString(), QStringLiteral("005,"), QString() }));
+    }
+};
+
+QTEST_MAIN(TestResultActions)
+#include "tst_ResultCommands.moc"

@@ -1,0 +1,40 @@
+// Histories and grid read-outs shared by the chart tests.
+#pragma once
+
+#include "core/draw/DataFile.h"
+#include "core/draw/DrawRecord.h"
+#include "core/draw/DrawText.h"
+#include "core/grid/GridModel.h"
+
+#include <string>
+#include <vector>
+
+namespace velmora::test {
+
+// One draw per code, oldest first, issues 2004001, 2004002, ...
+inline DrawHistory HistoryOf(const std::vector<int>& codes)
+{
+    DrawHistory history;
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        history.push_back({2004, static_cast<int>(i) + 1, 0, codes[i], 0, 0});
+    return history;
+}
+
+inline DrawHistory RealHistory()
+{
+    DrawHistory history;
+    const std::string text = readDrawTextFile(std::string(VELMORA_DATA_DIR) + "/3d-history.txt");
+    dataTxtToCodeArr(splitLines(text), history, nullptr);
+    return history;
+}
+
+// The texts of one grid row from column `first` on, joined by "|".
+inline std::string RowTexts(const GridModel& net, int row, int first = 0)
+{
+    std::string line;
+    for (int c = first; c < net.colsCount(); ++c)
+        line += (c > first ? "|" : "") + net.getValue(row, c);
+    return line;
+}
+
+} // namespace velmora::test

@@ -1,0 +1,107 @@
+#include "core/draw/DrawText.h"
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+
+namespace {
+
+struct Parse {
+    DrawHistory history;
+    std::vector<std::string> messages;
+    bool ok = false;
+
+    explicit Parse(const std::vector<std::string>& lines, DrawHistory start = {})
+        : history(std::move(start))
+    {
+        ok = dataTxtToCodeArr(lines, history, [this](const std::string& m) { messages.push_back(m); });
+    }
+};
+
+const std::string kBadHeader = std::string(kBadLinesMessage) + "\r\n";
+
+} // namespace
+
+TEST(splitLines, LineBreaksAndFinalLine)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(splitLines(""), V{});
+    EXPECT_EQ(splitLines("a\r\nb\nc\rd"), (V{"a", "b", "c", "d"}));
+    EXPECT_EQ(splitLines("a\r\n"), V{"a"});
+    EXPECT_EQ(splitLines("a\r\n\r\nb"), (V{"a", "", "b"}));
+    EXPECT_EQ(splitLines("\r\n"), V{""});
+    EXPECT_EQ(splitLines("\xEF\xBB\xBF" "2004123,579,108,1,2"), V{"2004123,579,108,1,2"});
+}
+
+TEST(gbByteLength, ChineseCountsTwo)
+{
+    EXPECT_EQ(gbByteLength("579"), 3u);
+    EXPECT_EQ(gbByteLength("中5"), 3u);
+    EXPECT_EQ(gbByteLength(""), 0u);
+}
+
+TEST(dataTxtToCodeArr, ValidLines)
+{
+    Parse p({"2004123,579,108,1,2,extra", ",2004001,,000,999,0,9,", " \t2026176,007,120,3,4\t"});
+    ASSERT_TRUE(p.ok);
+    EXPECT_TRUE(p.messages.empty());
+    ASSERT_EQ(p.history.size(), 3u);
+    EXPECT_EQ(p.history[0], (DrawRecord{2004, 123, 108, 579, 1, 2}));
+    EXPECT_EQ(p.history[1], (DrawRecord{2004, 1, 999, 0, 0, 9}));
+    EXPECT_EQ(p.history[2], (DrawRecord{2026, 176, 120, 7, 3, 4}));
+}
+
+TEST(dataTxtToCodeArr, BadLinesAreListedAndHistoryKept)
+{
+    const DrawHistory old{{2001, 1, 2, 3, 4, 5}};
+    struct Row {
+        const char* name;
+        std::string line;
+    } rows[] = {
+        {"blank inside item", "2004123, 579,108,1,2"},
+        {"four items", "2004123,579,108,1"},
+        {"empty line", ""},
+        {"short year", "200412,579,108,1,2"},
+        {"letter in year", "2004x01,579,108,1,2"},
+        {"minus sign in code", "2004101,-79,108,1,2"},
+        {"Chinese character of two bytes", "2004101,5中,108,1,2"},
+        {"two-digit extra", "2004101,579,108,10,2"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Parse p({"2004123,579,108,1,2", row.line}, old);
+        EXPECT_FALSE(p.ok);
+        EXPECT_EQ(p.history, old);
+        ASSERT_EQ(p.messages.size(), 1u);
+        EXPECT_EQ(p.messages[0], kBadHeader + "2,");
+    }
+}
+
+TEST(dataTxtToCodeArr, BadLineListTenToALine)
+{
+    Parse p(std::vector<std::string>(11, "bad"));
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_EQ(p.messages[0], kBadHeader + "1,2,3,4,5,6,7,8,9,10,\r\n11,");
+
+    std::vector<std::string> lines(20, "2004123,579,108,1,2");
+    lines[2] = lines[16] = "x";
+    Parse q(lines);
+    ASSERT_EQ(q.messages.size(), 1u);
+    EXPECT_EQ(q.messages[0], kBadHeader + "3,17,");
+}
+
+TEST(dataTxtToCodeArr, EmptyTextGivesEmptyHistory)
+{
+    Parse p({}, DrawHistory{{2001, 1, 2, 3, 4, 5}});
+    EXPECT_TRUE(p.ok);
+    EXPECT_TRUE(p.history.empty());
+    EXPECT_TRUE(p.messages.empty());
+}
+
+TEST(dataTxtToCodeArr, NewHistoryNeverMixesOldRecords)
+{
+    const DrawHistory old(5, DrawRecord{1999, 9, 9, 9, 9, 9});
+    Parse p({"2004001,001,002,3,4", "2004002,005,006,7,8"}, old);
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(p.history, (DrawHistory{{2004, 1, 2, 1, 3, 4}, {2004, 2, 6, 5, 7, 8}}));
+}

@@ -1,0 +1,347 @@
+#include "core/grid/GridModel.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace velmora;
+
+namespace {
+
+// A model that records the index-error texts it reports.
+struct RecordingModel {
+    RecordingModel()
+    {
+        net.setMessageFn([this](const std::string& m) { messages.push_back(m); });
+    }
+    GridModel net;
+    std::vector<std::string> messages;
+};
+
+// Every text and colour of the grid, one line per row, for before/after comparisons.
+std::string Dump(const GridModel& net)
+{
+    std::string dump;
+    for (int r = 0; r < net.rowCount(); ++r) {
+        for (int c = 0; c < net.colsCount(); ++c) {
+            const CellColor color = net.getCellColor(r, c);
+            dump += net.getValue(r, c) + (color.isWindow() ? "/w" : "/" + std::to_string(color.red()));
+            dump += '|';
+        }
+        dump += '\n';
+    }
+    return dump;
+}
+
+GridModel SizedModel(int dynRows, int clientHeight, int fixRows = 2)
+{
+    GridModel net;
+    net.setGridSize(3, dynRows, fixRows, {66, 20, 20});
+    net.setClientHeight(clientHeight);
+    net.resize();
+    return net;
+}
+
+} // namespace
+
+TEST(H2NetModel, StartsCleared)
+{
+    const GridModel net;
+    EXPECT_EQ(net.colsCount(), 0);
+    EXPECT_EQ(net.dynRows(), 0);
+    EXPECT_EQ(net.fixRowCount(), 0);
+    EXPECT_EQ(net.topRow(), 0);
+    EXPECT_EQ(net.visRows(), 0);
+    EXPECT_EQ(net.rowHeight(), 20);
+    EXPECT_EQ(net.lineWidth(), 1);
+    EXPECT_EQ(net.pitch(), 21);
+    EXPECT_EQ(net.fixColor(), CellColor::rgb(228, 224, 243));
+    EXPECT_EQ(net.mergeCount(), 0);
+    EXPECT_TRUE(net.colWidths().empty());
+    EXPECT_TRUE(net.gridRect().isEmpty());
+}
+
+TEST(H2NetModel, WindowColourDiffersFromEveryRgb)
+{
+    EXPECT_FALSE(CellColor::rgb(255, 255, 255).isWindow());
+    EXPECT_FALSE(CellColor::rgb(0, 0, 0).isWindow());
+    EXPECT_NE(CellColor::Window(), CellColor::rgb(255, 255, 255));
+    const CellColor c = CellColor::rgb(216, 90, 68);
+    EXPECT_EQ(c.red(), 216);
+    EXPECT_EQ(c.green(), 90);
+    EXPECT_EQ(c.blue(), 68);
+}
+
+TEST(H2NetModel, LayoutFromClientHeight)
+{
+    struct Row {
+        const char* name;
+        int clientHeight, fixRows, dynRows;
+        int visRows, scrollMax;
+    };
+    const Row rows[] = {
+        {"no window", 0, 2, 30, 0, 30},
+        {"55 px leaves 42: no data row", 55, 2, 30, 0, 30},
+        {"56 px shows one", 56, 2, 30, 1, 29},
+        {"150 px shows five", 150, 2, 30, 5, 25},
+        {"22 of 30 rows scroll 0..8", 500, 2, 30, 22, 8},
+        {"fewer rows than shown", 500, 2, 10, 22, 0},
+        {"fixed rows taller than the window", 40, 3, 30, 0, 30},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const GridModel net = SizedModel(r.dynRows, r.clientHeight, r.fixRows);
+        EXPECT_EQ(net.visRows(), r.visRows);
+        EXPECT_EQ(net.scrollMax(), r.scrollMax);
+    }
+}
+
+TEST(H2NetModel, ScrollCommands)
+{
+    struct Row {
+        const char* name;
+        int start;
+        ScrollCommand cmd;
+        int position;
+        int expected;
+    };
+    const Row rows[] = {
+        {"line up at 0 stays", 0, ScrollCommand::LineUp, 0, 0},
+        {"line down at the end stays", 8, ScrollCommand::LineDown, 0, 8},
+        {"line down", 3, ScrollCommand::LineDown, 0, 4},
+        {"line up", 3, ScrollCommand::LineUp, 0, 2},
+        {"page down from 5 stops at 8", 5, ScrollCommand::PageDown, 0, 8},
+        {"page up from 5 stops at 0", 5, ScrollCommand::PageUp, 0, 0},
+        {"thumb position", 0, ScrollCommand::ThumbPosition, 6, 6},
+        {"thumb track", 1, ScrollCommand::ThumbTrack, 7, 7},
+        {"thumb below the range is ignored", 4, ScrollCommand::ThumbPosition, -1, 4},
+        {"thumb past the range stops at the end", 4, ScrollCommand::ThumbTrack, 50, 8},
+        {"top", 6, ScrollCommand::Top, 0, 0},
+        {"bottom", 2, ScrollCommand::Bottom, 0, 8},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        GridModel net = SizedModel(30, 500);
+        ASSERT_EQ(net.visRows(), 22);
+        net.scroll(ScrollCommand::ThumbPosition, r.start);
+        ASSERT_EQ(net.topRow(), r.start);
+        EXPECT_EQ(net.scroll(r.cmd, r.position), r.expected);
+        EXPECT_EQ(net.topRow(), r.expected);
+    }
+}
+
+TEST(H2NetModel, PageStepIsTheVisibleRowCount)
+{
+    GridModel net = SizedModel(100, 150);
+    ASSERT_EQ(net.visRows(), 5);
+    EXPECT_EQ(net.scroll(ScrollCommand::PageDown), 5);
+    EXPECT_EQ(net.scroll(ScrollCommand::PageDown), 10);
+    EXPECT_EQ(net.scroll(ScrollCommand::PageUp), 5);
+}
+
+TEST(H2NetModel, Geometry)
+{
+    GridModel net;
+    net.setGridSize(3, 10, 2, {66, 20, 30});
+    EXPECT_EQ(net.colLeft(0), 1);
+    EXPECT_EQ(net.colLeft(1), 68);
+    EXPECT_EQ(net.colLeft(2), 89);
+    EXPECT_EQ(net.colLeft(3), 120); // one line width past the last interior
+    EXPECT_EQ(net.rowTop(0, false), 1);
+    EXPECT_EQ(net.rowTop(2, false), 43);
+    EXPECT_EQ(net.rectOfCell(1, 2, false), (GridRect{89, 22, 119, 42}));
+
+    net.setClientHeight(150);
+    net.resize();
+    net.scroll(ScrollCommand::ThumbPosition, 3);
+    // Data row FFixRowCount + FTopRow sits right below the fixed rows.
+    EXPECT_EQ(net.rowTop(5, true), net.rowTop(2, false));
+    EXPECT_EQ(net.rectOfCell(5, 0, true), (GridRect{1, 43, 67, 63}));
+    EXPECT_EQ(net.rectOfCell(1, 0, false), (GridRect{1, 22, 67, 42}));
+    // All columns, the fixed rows and the 5 visible data rows.
+    EXPECT_EQ(net.gridRect(), (GridRect{1, 1, 119, 1 + 6 * 21 + 20}));
+}
+
+TEST(H2NetModel, MergeOverTwoFixedRowsCoversTheLineBetween)
+{
+    GridModel net;
+    net.setGridSize(2, 1, 2, {66, 20});
+    net.setMergeCount(1);
+    net.setMerge(0, true, 0, 0, 0, 1, "期号", net.fixColor());
+    const GridMerge& m = net.mergeAt(0);
+    const GridRect area = net.rectOfCell(m.firstRow, m.firstCol, false)
+                              .united(net.rectOfCell(m.lastRow, m.lastCol, false));
+    EXPECT_EQ(area, (GridRect{1, 1, 67, 42}));
+    const int lineBetween = net.rowTop(1, false) - net.lineWidth();
+    EXPECT_GT(lineBetween, area.top);
+    EXPECT_LT(lineBetween, area.bottom);
+}
+
+TEST(H2NetModel, MergeRecords)
+{
+    GridModel net;
+    net.setMergeCount(3);
+    net.setMerge(1, true, 4, 0, 13, 0, "分布图", CellColor::rgb(1, 2, 3));
+    EXPECT_EQ(net.mergeCount(), 3);
+    EXPECT_FALSE(net.mergeAt(0).active);
+    EXPECT_EQ(net.mergeAt(0).color, CellColor::Window());
+    EXPECT_EQ(net.mergeAt(1).text, "分布图");
+    EXPECT_TRUE(net.mergeAt(1).covers(0, 13));
+    EXPECT_FALSE(net.mergeAt(1).covers(1, 13));
+    net.mergeAt(2).text = "written through";
+    EXPECT_EQ(net.merges()[2].text, "written through");
+
+    net.setMerge(3, true, 0, 0, 0, 0, "past the end", CellColor::Window());
+    net.setMerge(-1, true, 0, 0, 0, 0, "before the start", CellColor::Window());
+    EXPECT_THROW(net.mergeAt(3), std::out_of_range);
+    EXPECT_THROW(net.mergeAt(-1), std::out_of_range);
+
+    net.setMergeCount(1);
+    EXPECT_EQ(net.mergeCount(), 1);
+    EXPECT_FALSE(net.mergeAt(0).active);
+    EXPECT_TRUE(net.mergeAt(0).text.empty());
+    net.setMergeCount(-2);
+    EXPECT_EQ(net.mergeCount(), 0);
+}
+
+TEST(H2NetModel, IndexErrorsReportExactTextsAndTouchNothing)
+{
+    using Op = std::vector<std::string> (*)(RecordingModel&);
+    struct Row {
+        const char* name;
+        Op op;
+        std::vector<std::string> messages;
+    };
+    const Row rows[] = {
+        {"GetValue column", [](RecordingModel& m) { m.net.getValue(0, 3); return m.messages; },
+         {"GetValue x>=FColsCount "}},
+        {"GetValue row", [](RecordingModel& m) { m.net.getValue(4, 0); return m.messages; },
+         {"GetValue y>=FDynRows+FFixRowCount "}},
+        {"GetValue both, column first", [](RecordingModel& m) { m.net.getValue(9, 9); return m.messages; },
+         {"GetValue x>=FColsCount ", "GetValue y>=FDynRows+FFixRowCount "}},
+        {"SetValue column", [](RecordingModel& m) { m.net.setValue(0, 3, "x"); return m.messages; },
+         {"SetValue x>=FColsCount "}},
+        {"SetValue row", [](RecordingModel& m) { m.net.setValue(4, 0, "x"); return m.messages; },
+         {"SetValue y>=FDynRows+FFixRowCount "}},
+        {"SetValue both, column first", [](RecordingModel& m) { m.net.setValue(4, 3, "x"); return m.messages; },
+         {"SetValue x>=FColsCount ", "SetValue y>=FDynRows+FFixRowCount "}},
+        {"RectOfCell column", [](RecordingModel& m) { m.net.rectOfCell(0, 3, false); return m.messages; },
+         {"RectOfCell ACol>Length(FColWidthArr)"}},
+        {"ColLeft at the column count is valid", [](RecordingModel& m) { m.net.colLeft(3); return m.messages; },
+         {}},
+        {"ColLeft past it", [](RecordingModel& m) { m.net.colLeft(4); return m.messages; },
+         {"ACol>Length(FColWidthArr)"}},
+        {"negative indices are ignored quietly",
+         [](RecordingModel& m) {
+             m.net.setValue(-1, 0, "x");
+             m.net.setValue(0, -1, "x");
+             m.net.getValue(-1, -1);
+             m.net.setCellColor(-1, 0, CellColor::rgb(1, 1, 1));
+             m.net.rectOfCell(0, -1, false);
+             return m.messages;
+         },
+         {}},
+        {"colours are unchecked and never out of range",
+         [](RecordingModel& m) {
+             m.net.setCellColor(4, 0, CellColor::rgb(1, 1, 1));
+             m.net.setCellColor(0, 3, CellColor::rgb(1, 1, 1));
+             EXPECT_TRUE(m.net.getCellColor(4, 0).isWindow());
+             return m.messages;
+         },
+         {}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        RecordingModel m;
+        m.net.setGridSize(3, 2, 2, {66, 20, 20});
+        m.net.setValue(0, 0, "keep");
+        const std::string before = Dump(m.net);
+        EXPECT_EQ(r.op(m), r.messages);
+        EXPECT_EQ(Dump(m.net), before);
+    }
+}
+
+TEST(H2NetModel, OutOfRangeReadsGiveEmptyResults)
+{
+    GridModel net; // no callback: reports are dropped
+    net.setGridSize(3, 2, 2, {66, 20, 20});
+    EXPECT_EQ(net.getValue(100, 100), "");
+    EXPECT_TRUE(net.rectOfCell(0, 3, false).isEmpty());
+}
+
+TEST(H2NetModel, SetGridSizeResetsCellsAndKeepsMergesAndScroll)
+{
+    GridModel net = SizedModel(100, 150);
+    net.setMergeCount(1);
+    net.setMerge(0, true, 0, 0, 0, 1, "期号", net.fixColor());
+    net.setValue(3, 1, "5");
+    net.setCellColor(3, 1, CellColor::rgb(255, 0, 0));
+    net.scroll(ScrollCommand::ThumbPosition, 40);
+
+    net.setGridSize(4, 50, 2, {10, 11});
+    EXPECT_EQ(net.colsCount(), 4);
+    EXPECT_EQ(net.rowCount(), 52);
+    EXPECT_EQ(net.colWidths(), (std::vector<int>{10, 11, 0, 0}));
+    EXPECT_EQ(net.getValue(3, 1), "");
+    EXPECT_TRUE(net.getCellColor(3, 1).isWindow());
+    EXPECT_EQ(net.mergeCount(), 1);
+    EXPECT_EQ(net.topRow(), 40);
+
+    net.setGridSize(2, 1, 1, {5, 6, 7, 8});
+    EXPECT_EQ(net.colWidths(), (std::vector<int>{5, 6}));
+    net.setGridSize(-1, -1, -1, {});
+    EXPECT_EQ(net.rowCount(), 0);
+    EXPECT_EQ(net.colsCount(), 0);
+}
+
+// The layout pass pulls a scroll position left beyond a smaller grid back into range.
+TEST(H2NetModel, RebuildPullsTheScrollPositionIntoRange)
+{
+    GridModel net = SizedModel(10000, 150);
+    net.scroll(ScrollCommand::Bottom);
+    ASSERT_EQ(net.topRow(), 9995);
+
+    net.setGridSize(3, 31, 2, {66, 20, 20});
+    net.resize();
+    EXPECT_EQ(net.scrollMax(), 26);
+    EXPECT_EQ(net.topRow(), 26);
+
+    net.setGridSize(3, 3, 2, {66, 20, 20});
+    net.resize();
+    EXPECT_EQ(net.topRow(), 0);
+}
+
+TEST(H2NetModel, PaintsOnlyTheRowsThatFit)
+{
+    GridModel net = SizedModel(10000, 150);
+    EXPECT_EQ(net.firstPaintRow(), 2);
+    EXPECT_EQ(net.endPaintRow(), 7);
+    net.scroll(ScrollCommand::ThumbPosition, 500);
+    EXPECT_EQ(net.firstPaintRow(), 502);
+    EXPECT_EQ(net.endPaintRow(), 507);
+    net.scroll(ScrollCommand::Bottom);
+    EXPECT_EQ(net.endPaintRow(), net.rowCount());
+
+    const GridModel shortGrid = SizedModel(3, 150);
+    EXPECT_EQ(shortGrid.endPaintRow() - shortGrid.firstPaintRow(), 3);
+}
+
+TEST(H2NetModel, ClearRestoresTheInitialState)
+{
+    GridModel net = SizedModel(100, 150);
+    int layouts = 0;
+    net.setLayoutFn([&] { ++layouts; });
+    net.setMergeCount(2);
+    net.scroll(ScrollCommand::Bottom);
+    net.clear();
+    EXPECT_EQ(layouts, 1);
+    EXPECT_EQ(net.colsCount(), 0);
+    EXPECT_EQ(net.rowCount(), 0);
+    EXPECT_EQ(net.topRow(), 0);
+    EXPECT_EQ(net.mergeCount(), 0);
+    EXPECT_TRUE(net.colWidths().empty());
+    EXPECT_EQ(net.visRows(), 7); // the layout pass ran: 137 px without fixed rows
+    EXPECT_EQ(net.scrollMax(), 0);
+}

@@ -1,0 +1,267 @@
+#include "widgets/GridView.h"
+
+#include "core/charts/Charts.h"
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+
+using velmora::CellColor;
+using velmora::GridModel;
+using velmora::GridRect;
+
+namespace {
+
+// A grid of `dynRows` data rows below 2 fixed rows, three columns, laid out.
+void FillGrid(GridModel& m, int dynRows)
+{
+    m.setGridSize(3, dynRows, 2, {66, 20, 20});
+    for (int r = 2; r < m.rowCount(); ++r)
+        m.setValue(r, 0, std::to_string(r - 2));
+    m.resize();
+}
+
+// Sizes the widget so that its client area (the viewport) is `clientHeight` high.
+void ShowWithClientHeight(GridView& net, int clientHeight)
+{
+    net.resize(300, clientHeight + 2 * net.frameWidth());
+    net.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&net));
+    QCOMPARE(net.viewport()->height(), clientHeight);
+}
+
+QColor Pixel(const QImage& image, int x, int y)
+{
+    return image.pixelColor(x, y);
+}
+
+QColor toQColor(CellColor c)
+{
+    return QColor(c.red(), c.green(), c.blue());
+}
+
+} // namespace
+
+class tst_TH2Net : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void layoutFollowsTheClientHeight();
+    void keysScroll_data();
+    void keysScroll();
+    void scrollBarCommands();
+    void wheelScrolls();
+    void paintsOnlyVisibleRows();
+    void emptyGridShowsOnlyBackground();
+    void paintsCellsLinesAndMerges();
+    void indexErrorsAreSignalled();
+    void rebuildPullsScrollPositionBack();
+};
+
+void tst_TH2Net::initTestCase()
+{
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
+                      QStringLiteral("WenQuanYi Micro Hei")});
+    QApplication::setFont(font);
+}
+
+void tst_TH2Net::layoutFollowsTheClientHeight()
+{
+    GridView net;
+    FillGrid(net.model(), 30);
+    ShowWithClientHeight(net, 150);
+    QCOMPARE(net.model().visRows(), 5);
+    QCOMPARE(net.verticalScrollBar()->maximum(), 25);
+    QCOMPARE(net.verticalScrollBar()->pageStep(), 5);
+
+    net.resize(300, 56 + 2 * net.frameWidth());
+    QCOMPARE(net.model().visRows(), 1);
+    net.resize(300, 55 + 2 * net.frameWidth());
+    QCOMPARE(net.model().visRows(), 0);
+    QCOMPARE(net.verticalScrollBar()->maximum(), 30);
+}
+
+void tst_TH2Net::keysScroll_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("down") << 0 << int(Qt::Key_Down) << 1;
+    QTest::newRow("down at the end stays") << 8 << int(Qt::Key_Down) << 8;
+    QTest::newRow("up") << 4 << int(Qt::Key_Up) << 3;
+    QTest::newRow("up at 0 stays") << 0 << int(Qt::Key_Up) << 0;
+    QTest::newRow("page down from 5 stops at 8") << 5 << int(Qt::Key_PageDown) << 8;
+    QTest::newRow("page up from 5 stops at 0") << 5 << int(Qt::Key_PageUp) << 0;
+    QTest::newRow("home") << 6 << int(Qt::Key_Home) << 0;
+    QTest::newRow("end") << 2 << int(Qt::Key_End) << 8;
+}
+
+void tst_TH2Net::keysScroll()
+{
+    QFETCH(int, start);
+    QFETCH(int, key);
+    QFETCH(int, expected);
+    GridView net;
+    FillGrid(net.model(), 30);
+    ShowWithClientHeight(net, 500);
+    QCOMPARE(net.model().visRows(), 22);
+    QCOMPARE(net.verticalScrollBar()->maximum(), 8);
+    net.verticalScrollBar()->setValue(start);
+    QCOMPARE(net.model().topRow(), start);
+
+    QTest::keyClick(&net, Qt::Key(key));
+    QCOMPARE(net.model().topRow(), expected);
+    QCOMPARE(net.verticalScrollBar()->value(), expected);
+}
+
+void tst_TH2Net::scrollBarCommands()
+{
+    GridView net;
+    FillGrid(net.model(), 30);
+    ShowWithClientHeight(net, 500);
+    QScrollBar* bar = net.verticalScrollBar();
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(net.model().topRow(), 1);
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(net.model().topRow(), 8);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(net.model().topRow(), 8);
+    bar->triggerAction(QAbstractSlider::SliderToMinimum);
+    QCOMPARE(net.model().topRow(), 0);
+    bar->setSliderPosition(6);
+    QCOMPARE(net.model().topRow(), 6);
+    QVERIFY(net.hasFocus());
+}
+
+void tst_TH2Net::wheelScrolls()
+{
+    GridView net;
+    FillGrid(net.model(), 100);
+    ShowWithClientHeight(net, 150);
+    const QPoint at(20, 60);
+    QWheelEvent down(at, net.viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(net.viewport(), &down);
+    const int lines = QApplication::wheelScrollLines();
+    QCOMPARE(net.model().topRow(), lines);
+    QWheelEvent up(at, net.viewport()->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(net.viewport(), &up);
+    QCOMPARE(net.model().topRow(), 0);
+}
+
+void tst_TH2Net::paintsOnlyVisibleRows()
+{
+    GridView net;
+    FillGrid(net.model(), 10000);
+    ShowWithClientHeight(net, 150);
+    net.viewport()->grab();
+    QCOMPARE(net.paintedDataRows(), 5);
+
+    QTest::keyClick(&net, Qt::Key_End);
+    QCOMPARE(net.model().topRow(), 9995);
+    net.viewport()->grab();
+    QCOMPARE(net.paintedDataRows(), 5);
+
+    FillGrid(net.model(), 3);
+    net.viewport()->grab();
+    QCOMPARE(net.paintedDataRows(), 3);
+}
+
+void tst_TH2Net::emptyGridShowsOnlyBackground()
+{
+    GridView net;
+    ShowWithClientHeight(net, 150);
+    const QColor background = net.palette().color(QPalette::Base);
+    auto allBackground = [&] {
+        const QImage image = net.viewport()->grab().toImage();
+        for (int y = 0; y < image.height(); y += 7)
+            for (int x = 0; x < image.width(); x += 7)
+                if (Pixel(image, x, y) != background)
+                    return false;
+        return true;
+    };
+    QVERIFY(allBackground());
+    net.model().setGridSize(3, 0, 2, {66, 20, 20});
+    net.model().setValue(0, 0, "期号");
+    net.model().resize();
+    QVERIFY(allBackground());
+}
+
+void tst_TH2Net::paintsCellsLinesAndMerges()
+{
+    GridView net;
+    GridModel& m = net.model();
+    m.setGridSize(3, 10, 2, {66, 20, 20});
+    m.setCellColor(2, 0, CellColor::rgb(255, 0, 0));
+    m.setCellColor(3, 1, CellColor::rgb(0, 128, 0));
+    m.setValue(3, 1, "1");
+    m.setMergeCount(1);
+    m.setMerge(0, true, 0, 0, 0, 1, "期号", CellColor::rgb(10, 20, 200));
+    m.resize();
+    ShowWithClientHeight(net, 150);
+    const QImage image = net.viewport()->grab().toImage();
+    const QColor background = net.palette().color(QPalette::Base);
+
+    const GridRect red = m.rectOfCell(2, 0, true);
+    QCOMPARE(Pixel(image, red.left + 1, red.top + 1), QColor(255, 0, 0));
+    const GridRect green = m.rectOfCell(3, 1, true);
+    QCOMPARE(Pixel(image, green.left, green.top), QColor(0, 128, 0));
+    // A window-coloured empty data cell shows the background between black grid lines.
+    const GridRect plain = m.rectOfCell(4, 2, true);
+    QCOMPARE(Pixel(image, plain.left + 2, plain.top + 2), background);
+    QCOMPARE(Pixel(image, plain.left - 1, plain.top + 2), QColor(Qt::black));
+    QCOMPARE(Pixel(image, plain.left + 2, plain.top - 1), QColor(Qt::black));
+    // Fixed cells take FFixColor.
+    const GridRect fixed = m.rectOfCell(0, 2, false);
+    QCOMPARE(Pixel(image, fixed.left + 1, fixed.top + 1), toQColor(m.fixColor()));
+    // The merge over rows 0 and 1 of column 0 paints over the line between them.
+    const int lineBetween = m.rowTop(1, false) - m.lineWidth();
+    QCOMPARE(Pixel(image, 3, lineBetween), QColor(10, 20, 200));
+    QCOMPARE(Pixel(image, 70, lineBetween), QColor(Qt::black));
+    // Rows past the last data row stay empty: the grid lines still run through them.
+    GridView shortNet;
+    FillGrid(shortNet.model(), 1);
+    ShowWithClientHeight(shortNet, 150);
+    const QImage shortImage = shortNet.viewport()->grab().toImage();
+    const GridRect below = shortNet.model().rectOfCell(5, 0, false);
+    QCOMPARE(Pixel(shortImage, below.left + 1, below.top + 1), background);
+    QCOMPARE(Pixel(shortImage, below.left - 1, below.top + 1), QColor(Qt::black));
+}
+
+void tst_TH2Net::indexErrorsAreSignalled()
+{
+    GridView net;
+    FillGrid(net.model(), 2);
+    QSignalSpy spy(&net, &GridView::messageRaised);
+    QCOMPARE(net.model().getValue(9, 7), std::string());
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("GetValue x>=FColsCount "));
+    QCOMPARE(spy.at(1).at(0).toString(), QStringLiteral("GetValue y>=FDynRows+FFixRowCount "));
+}
+
+void tst_TH2Net::rebuildPullsScrollPositionBack()
+{
+    GridView net;
+    ShowWithClientHeight(net, 300);
+    velmora::DrawHistory history;
+    for (int i = 0; i < 500; ++i)
+        history.push_back({2020, i + 1, 0, (i * 37) % 1000, 0, 0});
+    velmora::buildTrendChart(net.model(), history, 500, nullptr);
+    QCOMPARE(net.verticalScrollBar()->maximum(), net.model().scrollMax());
+    QVERIFY(net.model().scrollMax() > 400);
+    QTest::keyClick(&net, Qt::Key_End);
+    QCOMPARE(net.model().topRow(), net.model().scrollMax());
+
+    velmora::buildTrendChart(net.model(), history, 30, nullptr);
+    QCOMPARE(net.model().topRow(), net.model().scrollMax());
+    QCOMPARE(net.verticalScrollBar()->value(), net.model().topRow());
+    QVERIFY(net.model().scrollMax() < 30);
+}
+
+QTEST_MAIN(tst_TH2Net)
+#include "tst_GridView.moc"
