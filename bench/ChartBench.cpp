@@ -12,8 +12,8 @@ velmora::DrawHistory SyntheticHistory(int draws)
     velmora::DrawHistory history;
     history.reserve(static_cast<std::size_t>(draws));
     for (int i = 0; i < draws; ++i)
-        history.push_back({2002 + i / 360, i % 360 + 1, static_cast<int>(rng() % 1000),
-                           static_cast<int>(rng() % 1000), 0, 0});
+        history.push_back({ 2002 + i / 360, i % 360 + 1, static_cast<int>(rng() % 1000),
+            static_cast<int>(rng() % 1000), 0, 0 });
     return history;
 }
 

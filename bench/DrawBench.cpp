@@ -16,8 +16,8 @@ std::string HistoryText(int lines)
     char line[32];
     for (int i = 0; i < lines; ++i) {
         std::snprintf(line, sizeof line, "%04d%03d,%03u,%03u,%u,%u\r\n", 2002 + i / 360, i % 360 + 1,
-                      static_cast<unsigned>(rng() % 1000), static_cast<unsigned>(rng() % 1000),
-                      static_cast<unsigned>(rng() % 10), static_cast<unsigned>(rng() % 10));
+            static_cast<unsigned>(rng() % 1000), static_cast<unsigned>(rng() % 1000),
+            static_cast<unsigned>(rng() % 10), static_cast<unsigned>(rng() % 10));
         text += line;
     }
     return text;

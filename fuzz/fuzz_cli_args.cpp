@@ -13,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    for (std::string_view skipped : {"--out", "/dev", "/proc", "/sys"})
+    for (std::string_view skipped : { "--out", "/dev", "/proc", "/sys" })
         if (input.find(skipped) != std::string_view::npos)
             return 0;
     std::vector<std::string> args(1);

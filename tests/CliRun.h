@@ -20,12 +20,9 @@ inline CliResult RunCliWithInput(const std::vector<std::string>& args, const std
     std::istringstream in(input);
     std::ostringstream out, err;
     const int code = cli::runCli(args, in, out, err);
-    return {code, out.str(), err.str()};
+    return { code, out.str(), err.str() };
 }
 
-inline CliResult RunCliArgs(const std::vector<std::string>& args)
-{
-    return RunCliWithInput(args, "");
-}
+inline CliResult RunCliArgs(const std::vector<std::string>& args) { return RunCliWithInput(args, ""); }
 
 } // namespace velmora::test

@@ -22,8 +22,8 @@ public:
     ~TempDir()
     {
         std::error_code ec;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ec);
+        std::filesystem::permissions(
+            m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(m_path, ec);
     }
     TempDir(const TempDir&) = delete;
@@ -44,7 +44,7 @@ inline void WriteBytes(const std::string& path, const std::string& bytes)
 inline std::string ReadBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
 }
 
 } // namespace velmora::test

@@ -17,8 +17,8 @@ velmora::DrawHistory SyntheticHistory(int draws)
     std::mt19937 rng(4);
     velmora::DrawHistory history;
     for (int i = 0; i < draws; ++i)
-        history.push_back({2002 + i / 360, i % 360 + 1, static_cast<int>(rng() % 1000),
-                           static_cast<int>(rng() % 1000), 0, 0});
+        history.push_back({ 2002 + i / 360, i % 360 + 1, static_cast<int>(rng() % 1000),
+            static_cast<int>(rng() % 1000), 0, 0 });
     return history;
 }
 
@@ -48,8 +48,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-                      QStringLiteral("WenQuanYi Micro Hei")});
+    font.setFamilies({ QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
+        QStringLiteral("WenQuanYi Micro Hei") });
     QApplication::setFont(font);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,11 +1,11 @@
 #include "app/MainWindow.h"
 
-#include "app/dialogs/ResultWindow.h"
-#include "core/draw/AppPaths.h"
-#include "app/platform/Platform.h"
 #include "app/ResultCommands.h"
-#include "widgets/PageControl.h"
 #include "app/UiSupport.h"
+#include "app/dialogs/ResultWindow.h"
+#include "app/platform/Platform.h"
+#include "core/draw/AppPaths.h"
+#include "widgets/PageControl.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,7 +49,8 @@ QString versionText() { return QStringLiteral("Velmora V") + QString::number(kVe
 
 } // namespace
 
-MainWindow::MainWindow(Platform& platform, const QString& appFolder, MainWindowOptions options, QWidget* parent)
+MainWindow::MainWindow(
+    Platform& platform, const QString& appFolder, MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent)
     , appFolder(appFolder)
     , m_platform(platform)

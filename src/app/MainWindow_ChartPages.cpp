@@ -4,13 +4,13 @@
 // A chart is rebuilt whenever its page becomes visible and on "查询".
 #include "app/MainWindow.h"
 
-#include "core/charts/Charts.h"
-#include "widgets/GridView.h"
+#include "app/UiSupport.h"
 #include "app/platform/Platform.h"
+#include "core/charts/Charts.h"
 #include "widgets/ChartSpinEdit.h"
 #include "widgets/ColumnLabel.h"
+#include "widgets/GridView.h"
 #include "widgets/PageControl.h"
-#include "app/UiSupport.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -81,9 +81,9 @@ using Handler = void (MainWindow::*)();
 constexpr Handler kShowHandlers[]
     = { &MainWindow::tabSheet5Show, &MainWindow::tabSheet6Show, &MainWindow::tabSheet7Show,
           &MainWindow::tabSheet8Show, &MainWindow::tabSheet9Show, &MainWindow::tabSheet10Show };
-constexpr Handler kGoBtHandlers[]
-    = { &MainWindow::tabSheet5GoBtClick, &MainWindow::tabSheet6GoBtClick, &MainWindow::tabSheet7GoBtClick,
-          &MainWindow::tabSheet8GoBtClick, &MainWindow::tabSheet9GoBtClick, &MainWindow::tabSheet10GoBtClick };
+constexpr Handler kGoBtHandlers[] = { &MainWindow::tabSheet5GoBtClick, &MainWindow::tabSheet6GoBtClick,
+    &MainWindow::tabSheet7GoBtClick, &MainWindow::tabSheet8GoBtClick, &MainWindow::tabSheet9GoBtClick,
+    &MainWindow::tabSheet10GoBtClick };
 
 QFrame* makeChartPanel(QWidget* sheet, const char* name, bool raised)
 {
@@ -100,8 +100,7 @@ QFrame* makeChartPanel(QWidget* sheet, const char* name, bool raised)
 // the design's (word spacing does not widen blanks between Han characters), so the rest
 // of the caption moves past the spin edit; the button keeps its designed distance from
 // the caption's end.
-void layOutQueryPanel(
-    ColumnLabel* label, ChartSpinEdit* spin, QPushButton* button, const ChartPageInfo& info)
+void layOutQueryPanel(ColumnLabel* label, ChartSpinEdit* spin, QPushButton* button, const ChartPageInfo& info)
 {
     const int spinWidth = std::max(kSpinWidth, spin->sizeHint().width());
     const int spinHeight = std::max(kSpinHeight, std::min(kPanelHeight - 4, spin->sizeHint().height()));

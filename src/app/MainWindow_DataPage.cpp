@@ -1,12 +1,12 @@
 // The draw-data page (tabSheet1): the history as editable text and its commands.
 #include "app/MainWindow.h"
 
+#include "app/UiSupport.h"
+#include "app/platform/Platform.h"
 #include "core/draw/AppPaths.h"
 #include "core/draw/DataFile.h"
 #include "core/draw/DrawText.h"
-#include "app/platform/Platform.h"
 #include "widgets/PageControl.h"
-#include "app/UiSupport.h"
 
 #include <QAction>
 #include <QFile>
@@ -41,7 +41,8 @@ void MainWindow::createDataPage()
         = addPageCommand(sheet1Tbr, QStringLiteral("清空数据"), &MainWindow::sheet1TbrClearBtClick);
     sheet1TbrOmportBt
         = addPageCommand(sheet1Tbr, QStringLiteral("导入数据"), &MainWindow::sheet1TbrOmportBtClick);
-    sheet1TbrSaveBt = addPageCommand(sheet1Tbr, QStringLiteral("保存数据"), &MainWindow::sheet1TbrSaveBtClick);
+    sheet1TbrSaveBt
+        = addPageCommand(sheet1Tbr, QStringLiteral("保存数据"), &MainWindow::sheet1TbrSaveBtClick);
 
     dataMemo = new QPlainTextEdit(tabSheet1);
     dataMemo->setObjectName(QStringLiteral("DataMemo"));

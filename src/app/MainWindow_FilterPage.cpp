@@ -3,16 +3,16 @@
 // boxes of conditions, and the hidden sheet2PanelBottom.
 #include "app/MainWindow.h"
 
-#include "app/dialogs/ResultWindow.h"
 #include "app/ResultCommands.h"
+#include "app/UiSupport.h"
+#include "app/dialogs/ResultWindow.h"
+#include "core/filter/FilterEngine.h"
+#include "core/filter/RecentPanel.h"
 #include "widgets/ColumnLabel.h"
 #include "widgets/DigitSpinEdit.h"
 #include "widgets/GroupBox.h"
-#include "widgets/PageControl.h"
-#include "app/UiSupport.h"
 #include "widgets/MultiCheck.h"
-#include "core/filter/FilterEngine.h"
-#include "core/filter/RecentPanel.h"
+#include "widgets/PageControl.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -117,7 +117,8 @@ void MainWindow::createFilterPage()
     sheet2Tbr->addSeparator();
     sheet2TbrScaleBt
         = addPageCommand(sheet2Tbr, QStringLiteral("号码缩水"), &MainWindow::sheet2TbrScaleBtClick);
-    sheet2TbrViewBt = addPageCommand(sheet2Tbr, QStringLiteral("查看结果"), &MainWindow::sheet2TbrViewBtClick);
+    sheet2TbrViewBt
+        = addPageCommand(sheet2Tbr, QStringLiteral("查看结果"), &MainWindow::sheet2TbrViewBtClick);
 
     sheet2Panel = new QWidget(tabSheet2);
     sheet2Panel->setObjectName(QStringLiteral("Sheet2Panel"));

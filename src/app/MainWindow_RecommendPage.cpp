@@ -2,13 +2,13 @@
 // box sheet4Gbx with the result memo sheet4Memo, which formResize stretches.
 #include "app/MainWindow.h"
 
-#include "core/code/CodeSetText.h"
-#include "app/platform/Platform.h"
 #include "app/ResultCommands.h"
+#include "app/UiSupport.h"
+#include "app/platform/Platform.h"
+#include "core/code/CodeSetText.h"
+#include "core/smart/Recommend.h"
 #include "widgets/GroupBox.h"
 #include "widgets/PageControl.h"
-#include "app/UiSupport.h"
-#include "core/smart/Recommend.h"
 
 #include <QDate>
 #include <QLabel>
@@ -59,8 +59,7 @@ void MainWindow::createRecommendPage()
 // Fewer than 10 draws: the refusal, and nothing changes.
 void MainWindow::runRecommend(RecommendKind kind)
 {
-    const std::optional<CodeSet> codes
-        = recommend(kind, m_history, calendarDateOf(m_platform.now().date()));
+    const std::optional<CodeSet> codes = recommend(kind, m_history, calendarDateOf(m_platform.now().date()));
     if (!codes) {
         m_platform.showMessage(this, QString::fromUtf8(kRecommendRefusal));
         return;

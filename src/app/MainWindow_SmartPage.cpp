@@ -3,14 +3,14 @@
 // (the shrink level and its button).
 #include "app/MainWindow.h"
 
-#include "core/code/CodeSetText.h"
-#include "app/platform/Platform.h"
 #include "app/ResultCommands.h"
+#include "app/UiSupport.h"
+#include "app/platform/Platform.h"
+#include "core/code/CodeSetText.h"
+#include "core/smart/SmartShrink.h"
 #include "widgets/GroupBox.h"
 #include "widgets/PageControl.h"
 #include "widgets/TrackBar.h"
-#include "app/UiSupport.h"
-#include "core/smart/SmartShrink.h"
 
 #include <QFrame>
 #include <QLabel>

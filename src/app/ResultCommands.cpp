@@ -1,11 +1,11 @@
 #include "app/ResultCommands.h"
 
-#include "core/code/CodeSetText.h"
-#include "core/code/PrizeCheck.h"
-#include "core/code/Printout.h"
-#include "core/draw/DataFile.h"
-#include "app/platform/Platform.h"
 #include "app/UiSupport.h"
+#include "app/platform/Platform.h"
+#include "core/code/CodeSetText.h"
+#include "core/code/Printout.h"
+#include "core/code/PrizeCheck.h"
+#include "core/draw/DataFile.h"
 
 #include <QPlainTextEdit>
 #include <QStringList>
@@ -61,8 +61,8 @@ void ResultCommands::printMemo(QPlainTextEdit* memo)
 {
     const std::vector<std::string> lines = memoLines(memo);
     const QDateTime now = m_platform.now();
-    const PrintDateTime when { now.date().year(), now.date().month(), now.date().day(),
-        now.time().hour(), now.time().minute(), now.time().second() };
+    const PrintDateTime when { now.date().year(), now.date().month(), now.date().day(), now.time().hour(),
+        now.time().minute(), now.time().second() };
     QStringList printed;
     for (const std::string& line : printoutLines(lines, when))
         printed << toQString(line);

@@ -1,8 +1,8 @@
 // The Velmora desktop program.
-#include "core/draw/AppPaths.h"
-#include "app/platform/QtPlatform.h"
 #include "app/MainWindow.h"
 #include "app/UiSupport.h"
+#include "app/platform/QtPlatform.h"
+#include "core/draw/AppPaths.h"
 
 #include <QApplication>
 #include <QDateTime>

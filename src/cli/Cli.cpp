@@ -12,10 +12,7 @@ namespace velmora::cli {
 namespace {
 
 // Flags keep CLI11's type size of 1 but expect no value.
-bool takesValue(const CLI::Option* opt)
-{
-    return opt->get_type_size() != 0 && opt->get_expected_max() != 0;
-}
+bool takesValue(const CLI::Option* opt) { return opt->get_type_size() != 0 && opt->get_expected_max() != 0; }
 
 // Long names of the options that take a value, over all subcommands.
 std::set<std::string> valueOptions(const CLI::App& app)
@@ -30,8 +27,8 @@ std::set<std::string> valueOptions(const CLI::App& app)
 }
 
 // "--opt value" becomes "--opt=value", so a value may start with "-" (--n -1).
-std::vector<std::string> joinOptionValues(const std::vector<std::string>& args,
-                                          const std::set<std::string>& valueOptions)
+std::vector<std::string> joinOptionValues(
+    const std::vector<std::string>& args, const std::set<std::string>& valueOptions)
 {
     std::vector<std::string> joined;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -81,10 +78,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return runCli(args, std::cin, out, err);
 }
 
-int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-           std::ostream& err)
+int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
 {
-    CliContext ctx{out, err, in};
+    CliContext ctx { out, err, in };
     CLI::App app("velmora-cli: the Velmora commands for scripts", "velmora-cli");
     app.require_subcommand(1);
     addHistoryCommand(app, ctx);

@@ -12,7 +12,6 @@ namespace velmora::cli {
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // The same, reading standard input from `in` instead of std::cin.
-int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-           std::ostream& err);
+int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 } // namespace velmora::cli

@@ -38,7 +38,7 @@ std::string readTextOrExit(CliContext& ctx, const std::string& path)
         return readDrawTextFile(path);
     } catch (const FileError& e) {
         printMessage(ctx.err, e.what());
-        throw CliExit{kExitFile};
+        throw CliExit { kExitFile };
     }
 }
 
@@ -54,15 +54,15 @@ DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath)
         text = readTextOrExit(ctx, dataPath);
     }
     DrawHistory history;
-    const bool ok = dataTxtToCodeArr(splitLines(text), history,
-                                     [&](const std::string& m) { printMessage(ctx.err, m); });
+    const bool ok = dataTxtToCodeArr(
+        splitLines(text), history, [&](const std::string& m) { printMessage(ctx.err, m); });
     if (!ok)
-        throw CliExit{kExitRefused};
+        throw CliExit { kExitRefused };
     return history;
 }
 
-void emitResult(CliContext& ctx, std::string_view leadingText, const CodeSet& codes,
-                const std::string& outPath)
+void emitResult(
+    CliContext& ctx, std::string_view leadingText, const CodeSet& codes, const std::string& outPath)
 {
     const auto lines = resultTextLines(leadingText, codes);
     if (outPath.empty()) {
@@ -73,7 +73,7 @@ void emitResult(CliContext& ctx, std::string_view leadingText, const CodeSet& co
         writeResultFile(outPath, lines);
     } catch (const FileError& e) {
         printMessage(ctx.err, e.what());
-        throw CliExit{kExitFile};
+        throw CliExit { kExitFile };
     }
 }
 

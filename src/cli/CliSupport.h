@@ -49,7 +49,7 @@ DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath);
 std::string readTextOrExit(CliContext& ctx, const std::string& path);
 
 // Prints the result text, or with outPath writes the result file instead.
-void emitResult(CliContext& ctx, std::string_view leadingText, const CodeSet& codes,
-                const std::string& outPath);
+void emitResult(
+    CliContext& ctx, std::string_view leadingText, const CodeSet& codes, const std::string& outPath);
 
 } // namespace velmora::cli

@@ -1,6 +1,6 @@
+#include "cli/Commands.h"
 #include "core/charts/ChartCsv.h"
 #include "core/charts/Charts.h"
-#include "cli/Commands.h"
 
 #include <memory>
 #include <ostream>
@@ -39,8 +39,7 @@ void addChartCommand(CLI::App& app, CliContext& ctx)
     sub->callback([&ctx, opts] {
         const ChartBuilder build = builderOf(opts->kind);
         if (build == nullptr)
-            throw UsageError("kind: " + opts->kind
-                             + " is not one of trend|kline|sum|tail|oddeven|bigsmall");
+            throw UsageError("kind: " + opts->kind + " is not one of trend|kline|sum|tail|oddeven|bigsmall");
         const DrawHistory history = loadHistory(ctx, opts->data);
         GridModel net;
         build(net, history, opts->n, [&](const std::string& m) { printMessage(ctx.err, m); });

@@ -1,6 +1,6 @@
+#include "cli/Commands.h"
 #include "core/code/Code.h"
 #include "core/filter/FilterEngine.h"
-#include "cli/Commands.h"
 
 #include <algorithm>
 #include <memory>
@@ -23,8 +23,7 @@ struct FilterOptions {
     std::string data, out;
 };
 
-[[noreturn]] void malformed(const std::string& option, const std::string& value,
-                            const std::string& what)
+[[noreturn]] void malformed(const std::string& option, const std::string& value, const std::string& what)
 {
     throw UsageError(option + ": " + what + ": \"" + value + "\"");
 }
@@ -51,15 +50,13 @@ int parseNumber(const std::string& option, const std::string& item, int lo, int 
     // Every range here fits in two digits; a longer item is out of range and never overflows.
     const int value = item.size() > 2 ? hi + 1 : std::stoi(item);
     if (value < lo || value > hi)
-        malformed(option, item,
-                  "value out of range " + std::to_string(lo) + ".." + std::to_string(hi));
+        malformed(option, item, "value out of range " + std::to_string(lo) + ".." + std::to_string(hi));
     return value;
 }
 
 // A LIST of numbers lo..hi checks the items of flags.
 template <std::size_t N>
-void setNumberList(CheckFlags<N>& flags, const std::string& option, const std::string& list,
-                   int lo, int hi)
+void setNumberList(CheckFlags<N>& flags, const std::string& option, const std::string& list, int lo, int hi)
 {
     for (const std::string& item : splitKeepingEmpty(list))
         flags[parseNumber(option, item, lo, hi)] = true;
@@ -76,8 +73,8 @@ void setPatternList(CheckFlags<10>& flags, const std::string& option, const std:
 }
 
 // R:LIST of --recent-draw / --recent-test.
-void setRecentRows(FilterConditions& fc, const std::string& option,
-                   const std::vector<std::string>& values, int firstRow)
+void setRecentRows(
+    FilterConditions& fc, const std::string& option, const std::vector<std::string>& values, int firstRow)
 {
     for (const std::string& value : values) {
         const std::size_t colon = value.find(':');
@@ -96,8 +93,8 @@ FilterConditions buildConditions(const FilterOptions& o)
     fc.recentPairsIn = o.recentPairsIn;
     fc.recentPairsOut = o.recentPairsOut;
 
-    const std::pair<const char*, const std::optional<std::string>*> positions[3] = {
-        {"--hundreds", &o.hundreds}, {"--tens", &o.tens}, {"--units", &o.units}};
+    const std::pair<const char*, const std::optional<std::string>*> positions[3]
+        = { { "--hundreds", &o.hundreds }, { "--tens", &o.tens }, { "--units", &o.units } };
     for (int p = 0; p < 3; ++p)
         if (*positions[p].second)
             setNumberList(fc.positionDigits[p], positions[p].first, **positions[p].second, 0, 9);
@@ -153,18 +150,19 @@ void addFilterCommand(CLI::App& app, CliContext& ctx)
     auto* sub = app.add_subcommand("filter", "Shrink the 1000 codes by the filter conditions");
     auto o = std::make_shared<FilterOptions>();
 
-    sub->add_option("--recent-draw", o->recentDraw, "Hits against draw code of row R (1 third-latest, 3 latest)")
+    sub->add_option(
+           "--recent-draw", o->recentDraw, "Hits against draw code of row R (1 third-latest, 3 latest)")
         ->type_name("R:LIST");
     sub->add_option("--recent-test", o->recentTest, "Hits against test code of row R")->type_name("R:LIST");
     // An empty TEXT is an empty condition: the option then takes no value.
-    sub->add_option("--recent-pairs-in", o->recentPairsIn, "近期两码限于")->type_name("TEXT")
+    sub->add_option("--recent-pairs-in", o->recentPairsIn, "近期两码限于")->type_name("TEXT")->expected(0, 1);
+    sub->add_option("--recent-pairs-out", o->recentPairsOut, "近期排除两码")
+        ->type_name("TEXT")
         ->expected(0, 1);
-    sub->add_option("--recent-pairs-out", o->recentPairsOut, "近期排除两码")->type_name("TEXT")
-        ->expected(0, 1);
-    auto listOption = [sub](const std::string& name, std::optional<std::string>& target,
-                            const std::string& help) {
-        sub->add_option(name, target, help)->type_name("LIST");
-    };
+    auto listOption
+        = [sub](const std::string& name, std::optional<std::string>& target, const std::string& help) {
+              sub->add_option(name, target, help)->type_name("LIST");
+          };
     listOption("--hundreds", o->hundreds, "Allowed hundreds digits 0..9");
     listOption("--tens", o->tens, "Allowed tens digits 0..9");
     listOption("--units", o->units, "Allowed units digits 0..9");
@@ -177,14 +175,10 @@ void addFilterCommand(CLI::App& app, CliContext& ctx)
     listOption("--big", o->big, "Allowed numbers of big digits 0..3");
     sub->add_option("--hit-group", o->hitGroups, "Digit group and allowed hit counts (up to 5 times)")
         ->type_name("TEXT:LIST");
-    sub->add_option("--pairs-in", o->pairsIn, "两码限于")->type_name("TEXT")
-        ->expected(0, 1);
-    sub->add_option("--pairs-out", o->pairsOut, "排除两码")->type_name("TEXT")
-        ->expected(0, 1);
-    sub->add_option("--digits-in", o->digitsIn, "必选号")->type_name("TEXT")
-        ->expected(0, 1);
-    sub->add_option("--digits-out", o->digitsOut, "排除号")->type_name("TEXT")
-        ->expected(0, 1);
+    sub->add_option("--pairs-in", o->pairsIn, "两码限于")->type_name("TEXT")->expected(0, 1);
+    sub->add_option("--pairs-out", o->pairsOut, "排除两码")->type_name("TEXT")->expected(0, 1);
+    sub->add_option("--digits-in", o->digitsIn, "必选号")->type_name("TEXT")->expected(0, 1);
+    sub->add_option("--digits-out", o->digitsOut, "排除号")->type_name("TEXT")->expected(0, 1);
     sub->add_option("--min-digit", o->minDigit, "Smallest allowed digit 0..9 (default 0)")->type_name("N");
     sub->add_option("--max-digit", o->maxDigit, "Largest allowed digit 0..9 (default 9)")->type_name("N");
     listOption("--runs", o->runs, "Allowed run kinds: 0 不连, 1 二连, 2 拖拉机");

@@ -1,5 +1,5 @@
-#include "core/code/Code.h"
 #include "cli/Commands.h"
+#include "core/code/Code.h"
 
 #include <memory>
 #include <ostream>
@@ -14,8 +14,8 @@ void addHistoryCommand(CLI::App& app, CliContext& ctx)
     sub->callback([&ctx, data] {
         for (const DrawRecord& r : loadHistory(ctx, *data)) {
             ctx.out << intToPadStr(r.year, 4, true) << intToPadStr(r.issue, 3, true) << ','
-                    << strOfCode(r.drawCode) << ',' << strOfCode(r.testCode) << ',' << r.extra1
-                    << ',' << r.extra2 << '\n';
+                    << strOfCode(r.drawCode) << ',' << strOfCode(r.testCode) << ',' << r.extra1 << ','
+                    << r.extra2 << '\n';
         }
     });
 }

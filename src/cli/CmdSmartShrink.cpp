@@ -1,8 +1,8 @@
+#include "cli/Commands.h"
 #include "core/code/CodeSetText.h"
 #include "core/draw/DrawText.h"
 #include "core/draw/TextEncoding.h"
 #include "core/smart/SmartShrink.h"
-#include "cli/Commands.h"
 
 #include <istream>
 #include <iterator>
@@ -24,7 +24,7 @@ std::string readBaseText(CliContext& ctx, const std::string& path)
 {
     if (!path.empty() && path != "-")
         return readTextOrExit(ctx, path);
-    const std::string bytes{std::istreambuf_iterator<char>(ctx.in), std::istreambuf_iterator<char>()};
+    const std::string bytes { std::istreambuf_iterator<char>(ctx.in), std::istreambuf_iterator<char>() };
     return decodeFileBytes(bytes);
 }
 
@@ -45,7 +45,7 @@ void addSmartShrinkCommand(CLI::App& app, CliContext& ctx)
         // The refusal comes before the base is read, as on the page.
         if (history.size() < static_cast<std::size_t>(kSmartShrinkWindow)) {
             printMessage(ctx.err, kSmartShrinkRefusal);
-            throw CliExit{kExitRefused};
+            throw CliExit { kExitRefused };
         }
         CodeSet base;
         linesToCodeSet(splitLines(readBaseText(ctx, o->base)), base);

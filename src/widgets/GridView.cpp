@@ -10,19 +10,14 @@ using velmora::ScrollCommand;
 
 namespace {
 
-QColor toQColor(CellColor color)
-{
-    return QColor(color.red(), color.green(), color.blue());
-}
+QColor toQColor(CellColor color) { return QColor(color.red(), color.green(), color.blue()); }
 
-QRect toQRect(const GridRect& rect)
-{
-    return QRect(rect.left, rect.top, rect.width(), rect.height());
-}
+QRect toQRect(const GridRect& rect) { return QRect(rect.left, rect.top, rect.width(), rect.height()); }
 
 } // namespace
 
-GridView::GridView(QWidget* parent) : QAbstractScrollArea(parent)
+GridView::GridView(QWidget* parent)
+    : QAbstractScrollArea(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);

@@ -3,12 +3,12 @@
 // typed, the clamp message, and the layout of the query panels and legends.
 #include "app/MainWindowFixture.h"
 
+#include "app/UiSupport.h"
 #include "core/charts/Charts.h"
-#include "widgets/GridView.h"
 #include "widgets/ChartSpinEdit.h"
 #include "widgets/ColumnLabel.h"
+#include "widgets/GridView.h"
 #include "widgets/PageControl.h"
-#include "app/UiSupport.h"
 
 #include <QDir>
 #include <QLabel>
@@ -291,8 +291,7 @@ void tst_ChartPages::historyChangeShowsOnNextShow()
     QCOMPARE(GridDump(form.tabSheet5Net->model()), before);
 
     QTest::keyClick(&form, Qt::Key_F1, Qt::ControlModifier);
-    QCOMPARE(
-        velmora::toQString(form.tabSheet5Net->model().getValue(2, 0)), IssueText(form.m_history.back()));
+    QCOMPARE(velmora::toQString(form.tabSheet5Net->model().getValue(2, 0)), IssueText(form.m_history.back()));
     QCOMPARE(GridDump(form.tabSheet5Net->model()), Expected(0, form.m_history, 30));
 
     form.fileMenuManulClick();
@@ -311,8 +310,7 @@ void tst_ChartPages::queryPanelsLineUp()
     MainFormFixture f;
     MainWindow& form = f.StartShown();
     form.resize(1280, 800);
-    ColumnLabel* labels[]
-        = { form.label4, form.label5, form.label6, form.label7, form.label10, form.label9 };
+    ColumnLabel* labels[] = { form.label4, form.label5, form.label6, form.label7, form.label10, form.label9 };
     for (int page = 0; page < 6; ++page) {
         form.showPage(form.gridPctl, page);
         ColumnLabel* label = labels[page];

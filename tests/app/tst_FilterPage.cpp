@@ -3,15 +3,15 @@
 // buttons of the page's tool bar.
 #include "app/MainWindowFixture.h"
 
-#include "core/code/Code.h"
 #include "app/dialogs/ResultWindow.h"
 #include "app/platform/QtPlatform.h"
+#include "core/code/Code.h"
+#include "core/filter/FilterConditions.h"
+#include "core/filter/RecentPanel.h"
 #include "widgets/ColumnLabel.h"
 #include "widgets/DigitSpinEdit.h"
 #include "widgets/GroupBox.h"
 #include "widgets/MultiCheck.h"
-#include "core/filter/FilterConditions.h"
-#include "core/filter/RecentPanel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -316,8 +316,8 @@ std::vector<CountRow> CountRows()
                 ClickItem(f.sheet2Gbx2Chk2, 29);
             },
             0 },
-        { "group without a count", [](MainWindow& f) { TypeInto(f.sheet2Gbx3Eds[1], QStringLiteral("1259")); },
-            1000 },
+        { "group without a count",
+            [](MainWindow& f) { TypeInto(f.sheet2Gbx3Eds[1], QStringLiteral("1259")); }, 1000 },
         { "count without a group", [](MainWindow& f) { ClickItem(f.sheet2Gbx3Chk2, 1); }, 1000 },
     };
 }
@@ -643,8 +643,8 @@ void tst_FilterPage::recentPanelLinesUp()
     const MultiCheck* const hits[5] = { form.sheet2Gbx3Chk1, form.sheet2Gbx3Chk2, form.sheet2Gbx3Chk3,
         form.sheet2Gbx3Chk4, form.sheet2Gbx3Chk5 };
     for (int k = 0; k < 5; ++k) {
-        const auto* label = form.sheet2Gbx3->findChild<velmora::ColumnLabel*>(
-            QStringLiteral("Sheet2Gbx3Lbl%1").arg(k + 1));
+        const auto* label
+            = form.sheet2Gbx3->findChild<velmora::ColumnLabel*>(QStringLiteral("Sheet2Gbx3Lbl%1").arg(k + 1));
         QVERIFY(label);
         QCOMPARE(label->pieces(), (QStringList { QStringLiteral("中出"), QStringLiteral("个号") }));
         ExpectClear(label, { hits[k] });

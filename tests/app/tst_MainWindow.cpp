@@ -1,8 +1,8 @@
 #include "app/MainWindowFixture.h"
 
 #include "app/dialogs/ResultWindow.h"
-#include "widgets/PageControl.h"
 #include "widgets/MultiCheck.h"
+#include "widgets/PageControl.h"
 
 #include <QAction>
 #include <QEnterEvent>
@@ -557,7 +557,7 @@ void tst_TMainForm::commandErrorsAreShown()
         after = true;
     });
     QVERIFY(!after);
-    QCOMPARE(f.Platform.Messages, QStringList{QStringLiteral("SetCheck Error!")});
+    QCOMPARE(f.Platform.Messages, QStringList { QStringLiteral("SetCheck Error!") });
     QCOMPARE(form.sheet2Gbx1Chk1->checkedCount(), 0);
 }
 

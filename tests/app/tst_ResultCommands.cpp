@@ -1,7 +1,7 @@
 // The result commands shared by the three result pages.
+#include "TempDir.h"
 #include "app/FakePlatform.h"
 #include "app/ResultCommands.h"
-#include "TempDir.h"
 
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -57,23 +57,27 @@ private slots:
         const QString path = QString::fromStdString(dir.File("out.txt"));
         ResultCommands actions = Make();
         platform.SaveNameAnswer = path;
-        QVERIFY(actions.exportResult(SetOf({7, 123}), "智能推荐结果有", true));
+        QVERIFY(actions.exportResult(SetOf({ 7, 123 }), "智能推荐结果有", true));
         QCOMPARE(test::ReadBytes(dir.File("out.txt")),
-            std::string("\xD6\xC7\xC4\xDC\xCD\xC6\xBC\xF6\xBD\xE1\xB9\xFB\xD3\xD0" "2\xD7\xA2\r\n\r\n007,123,\r\n\r\n"));
+            std::string("\xD6\xC7\xC4\xDC\xCD\xC6\xBC\xF6\xBD\xE1\xB9\xFB\xD3\xD0"
+                        "2\xD7\xA2\r\n\r\n007,123,\r\n\r\n"));
         QCOMPARE(status, QStringList { QStringLiteral("智能推荐结果有2注") });
 
         QVERIFY(actions.exportResult(CodeSet {}, "缩水结果有", false));
-        QCOMPARE(test::ReadBytes(dir.File("out.txt")), std::string("\xCB\xF5\xCB\xAE\xBD\xE1\xB9\xFB\xD3\xD0" "0\xD7\xA2\r\n\r\n\r\n"));
+        QCOMPARE(test::ReadBytes(dir.File("out.txt")),
+            std::string("\xCB\xF5\xCB\xAE\xBD\xE1\xB9\xFB\xD3\xD0"
+                        "0\xD7\xA2\r\n\r\n\r\n"));
         QCOMPARE(status.size(), 1); // the filter page leaves the status bar alone
         QCOMPARE(platform.SaveRequests,
-            (QStringList { QStringLiteral("文本文件|*.txt;txt;"), QStringLiteral("文本文件|*.txt;txt;") + path }));
+            (QStringList {
+                QStringLiteral("文本文件|*.txt;txt;"), QStringLiteral("文本文件|*.txt;txt;") + path }));
     }
 
     void exportCancelledWritesNothing()
     {
         ResultCommands actions = Make();
         platform.SaveNameAnswer.clear();
-        QVERIFY(!actions.exportResult(SetOf({1}), "缩水结果有", true));
+        QVERIFY(!actions.exportResult(SetOf({ 1 }), "缩水结果有", true));
         QVERIFY(status.isEmpty());
     }
 
@@ -82,11 +86,21 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("found in a code line") << "456" << "恭喜，找到号码456" << "456";
-        QTest::newRow("count in the header is no code") << "123" << "抱歉，没有找到号码123" << "";
-        QTest::newRow("one character does nothing") << "5" << "" << "";
-        QTest::newRow("cancel does nothing") << "" << "" << "";
-        QTest::newRow("letters are searched, never found") << "abc" << "抱歉，没有找到号码abc" << "";
+        QTest::newRow("found in a code line") << "456"
+                                              << "恭喜，找到号码456"
+                                              << "456";
+        QTest::newRow("count in the header is no code") << "123"
+                                                        << "抱歉，没有找到号码123"
+                                                        << "";
+        QTest::newRow("one character does nothing") << "5"
+                                                    << ""
+                                                    << "";
+        QTest::newRow("cancel does nothing") << ""
+                                             << ""
+                                             << "";
+        QTest::newRow("letters are searched, never found") << "abc"
+                                                           << "抱歉，没有找到号码abc"
+                                                           << "";
     }
 
     void prizeCheck()
@@ -108,10 +122,11 @@ private slots:
         QPlainTextEdit memo;
         ResultCommands actions = Make();
         actions.printMemo(&memo);
-        memo.setPlainText(resultMemoText("缩水结果有", SetOf({5})));
+        memo.setPlainText(resultMemoText("缩水结果有", SetOf({ 5 })));
         actions.printMemo(&memo);
         QCOMPARE(platform.Printed.size(), 2);
-        QCOMPARE(platform.Printed[0], QStringList { QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09") });
+        QCOMPARE(platform.Printed[0],
+            QStringList { QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09") });
         QCOMPARE(platform.Printed[1],
             (QStringList { QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09"),
                 QStringLiteral("缩水结果有1注"), QString(), QStringLiteral("005,"), QString() }));

@@ -2,15 +2,15 @@
 // window with real clicks and keys, their results compared with the engines.
 #include "app/MainWindowFixture.h"
 
+#include "app/ResultCommands.h"
 #include "core/code/Code.h"
 #include "core/code/CodeSetText.h"
-#include "app/ResultCommands.h"
-#include "widgets/PageControl.h"
-#include "widgets/TrackBar.h"
-#include "widgets/MultiCheck.h"
 #include "core/filter/FilterEngine.h"
 #include "core/smart/Recommend.h"
 #include "core/smart/SmartShrink.h"
+#include "widgets/MultiCheck.h"
+#include "widgets/PageControl.h"
+#include "widgets/TrackBar.h"
 
 #include <QDir>
 #include <QGroupBox>

@@ -31,7 +31,7 @@ protected:
     CliResult run(std::vector<std::string> args)
     {
         args.insert(args.begin(), "chart");
-        args.insert(args.end(), {"--data", m_data});
+        args.insert(args.end(), { "--data", m_data });
         return RunCliArgs(args);
     }
     TempDir m_dir;
@@ -42,15 +42,16 @@ protected:
 
 TEST_F(CliChart, PrintsTheGridAsCsv)
 {
-    const CliResult r = run({"kline", "--n", "2"});
+    const CliResult r = run({ "kline", "--n", "2" });
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err, "");
     ASSERT_EQ(r.out.back(), '\n');
     const auto lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 5u); // rows 0 to N + 2
-    EXPECT_EQ(lines[0], "期号,号码,号码,号码,百位,百位,百位,百位,百位,百位,百位,百位,百位,百位,"
-                        "十位,十位,十位,十位,十位,十位,十位,十位,十位,十位,"
-                        "个位,个位,个位,个位,个位,个位,个位,个位,个位,个位");
+    EXPECT_EQ(lines[0],
+        "期号,号码,号码,号码,百位,百位,百位,百位,百位,百位,百位,百位,百位,百位,"
+        "十位,十位,十位,十位,十位,十位,十位,十位,十位,十位,"
+        "个位,个位,个位,个位,个位,个位,个位,个位,个位,个位");
     EXPECT_EQ(lines[1], "期号,百,十,个,0,1,2,3,4,5,6,7,8,9,0,1,2,3,4,5,6,7,8,9,0,1,2,3,4,5,6,7,8,9");
     EXPECT_EQ(lines[2], "2026003,5,0,5,,,,,,5,,,,,0,,,,,,,,,,,,,,,5,,,,");
     EXPECT_EQ(lines[3], "2026002,0,6,9,0,,,,,,,,,,,,,,,,6,,,,,,,,,,,,,9");
@@ -59,7 +60,7 @@ TEST_F(CliChart, PrintsTheGridAsCsv)
 
 TEST_F(CliChart, ColoursInsteadOfTexts)
 {
-    const CliResult r = run({"trend", "--n", "1", "--colors"});
+    const CliResult r = run({ "trend", "--n", "1", "--colors" });
     EXPECT_EQ(r.code, 0);
     const auto lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 4u);
@@ -81,11 +82,11 @@ TEST_F(CliChart, NTable)
         std::string err;
     };
     const Row rows[] = {
-        {"default N 30 is clamped", {"sum"}, 6, "设置的查询期数超过总期数!!\n"},
-        {"N above the history", {"tail", "--n", "4"}, 6, "设置的查询期数超过总期数!!\n"},
-        {"N equal to the history", {"oddeven", "--n", "3"}, 6, ""},
-        {"negative N builds as 0", {"bigsmall", "--n", "-1"}, 3, ""},
-        {"zero", {"trend", "--n", "0"}, 3, ""},
+        { "default N 30 is clamped", { "sum" }, 6, "设置的查询期数超过总期数!!\n" },
+        { "N above the history", { "tail", "--n", "4" }, 6, "设置的查询期数超过总期数!!\n" },
+        { "N equal to the history", { "oddeven", "--n", "3" }, 6, "" },
+        { "negative N builds as 0", { "bigsmall", "--n", "-1" }, 3, "" },
+        { "zero", { "trend", "--n", "0" }, 3, "" },
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -105,10 +106,10 @@ TEST_F(CliChart, Refusals)
         std::string errStart;
     };
     const Row rows[] = {
-        {"unknown chart", {"chart", "pie"}, 2, "kind: pie"},
-        {"no chart", {"chart"}, 2, ""},
-        {"N not a number", {"chart", "sum", "--n", "x"}, 2, ""},
-        {"missing data file", {"chart", "sum", "--data", m_dir.File("none.txt")}, 3, "无法读取文件"},
+        { "unknown chart", { "chart", "pie" }, 2, "kind: pie" },
+        { "no chart", { "chart" }, 2, "" },
+        { "N not a number", { "chart", "sum", "--n", "x" }, 2, "" },
+        { "missing data file", { "chart", "sum", "--data", m_dir.File("none.txt") }, 3, "无法读取文件" },
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -122,7 +123,7 @@ TEST_F(CliChart, Refusals)
 TEST_F(CliChart, BadDataLinesRefuseTheCommand)
 {
     WriteBytes(m_data, "2026001,123,000,1,1\r\nnot a draw\r\n");
-    const CliResult r = run({"trend"});
+    const CliResult r = run({ "trend" });
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err.rfind(velmora::kBadLinesMessage, 0), 0u) << r.err;

@@ -21,9 +21,10 @@ TEST(CliFilter, PrintsTheResultText)
 {
     TempDir dir;
     const std::string data = WriteDraws(dir, "d.txt", 3);
-    const CliResult r = RunCliArgs({"filter", "--data", data, "--hundreds", "1", "--tens", "2", "--units", "3"});
+    const CliResult r
+        = RunCliArgs({ "filter", "--data", data, "--hundreds", "1", "--tens", "2", "--units", "3" });
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, ResultText("缩水结果有1注", {"123,"}));
+    EXPECT_EQ(r.out, ResultText("缩水结果有1注", { "123," }));
     EXPECT_EQ(r.err, "");
 }
 
@@ -31,39 +32,39 @@ TEST(CliFilter, OptionsReachTheirConditions)
 {
     TempDir dir;
     // Latest draw code 123.
-    const std::string data = WriteDraws(dir, "d.txt", 5, {123});
+    const std::string data = WriteDraws(dir, "d.txt", 5, { 123 });
     const struct {
         const char* name;
         std::vector<std::string> options;
         const char* header;
     } rows[] = {
-        {"none", {}, "缩水结果有1000注"},
-        {"bankers", {"--banker", "5", "--banker", "7"}, "缩水结果有488注"},
-        {"pairs in", {"--pairs-in", "23"}, "缩水结果有54注"},
-        {"pairs out", {"--pairs-out", "17,39,06"}, "缩水结果有838注"},
-        {"recent pairs in", {"--recent-pairs-in", "23"}, "缩水结果有54注"},
-        {"digits in", {"--digits-in", "670"}, "缩水结果有657注"},
-        {"digits out", {"--digits-out", "24"}, "缩水结果有512注"},
-        {"empty text is empty", {"--digits-in", ""}, "缩水结果有1000注"},
-        {"blank text keeps nothing", {"--digits-in", " "}, "缩水结果有0注"},
-        {"text starting with a dash", {"--digits-out", "-5"}, "缩水结果有729注"},
-        {"digit range", {"--min-digit", "3", "--max-digit", "6"}, "缩水结果有64注"},
-        {"three runs", {"--runs", "2"}, "缩水结果有60注"},
-        {"triples", {"--types", "2"}, "缩水结果有10注"},
-        {"sums 28 and 29", {"--sums", "28,29"}, "缩水结果有0注"},
-        {"sum tails", {"--sum-tails", "0"}, "缩水结果有100注"},
-        {"smb", {"--smb", "300"}, "缩水结果有27注"},
-        {"routes", {"--routes", "111"}, "缩水结果有216注"},
-        {"odd", {"--odd", "3"}, "缩水结果有125注"},
-        {"big", {"--big", "0"}, "缩水结果有125注"},
-        {"hit group", {"--hit-group", "1259:1"}, "缩水结果有508注"},
-        {"hit group text with colon", {"--hit-group", "12:59:0,2"}, "缩水结果有468注"},
-        {"latest draw, no shared digit", {"--recent-draw", "3:0"}, "缩水结果有343注"},
-        {"latest draw, all shared", {"--recent-draw", "3:3"}, "缩水结果有6注"},
-        {"latest test code 000", {"--recent-test", "3:3"}, "缩水结果有1注"},
+        { "none", {}, "缩水结果有1000注" },
+        { "bankers", { "--banker", "5", "--banker", "7" }, "缩水结果有488注" },
+        { "pairs in", { "--pairs-in", "23" }, "缩水结果有54注" },
+        { "pairs out", { "--pairs-out", "17,39,06" }, "缩水结果有838注" },
+        { "recent pairs in", { "--recent-pairs-in", "23" }, "缩水结果有54注" },
+        { "digits in", { "--digits-in", "670" }, "缩水结果有657注" },
+        { "digits out", { "--digits-out", "24" }, "缩水结果有512注" },
+        { "empty text is empty", { "--digits-in", "" }, "缩水结果有1000注" },
+        { "blank text keeps nothing", { "--digits-in", " " }, "缩水结果有0注" },
+        { "text starting with a dash", { "--digits-out", "-5" }, "缩水结果有729注" },
+        { "digit range", { "--min-digit", "3", "--max-digit", "6" }, "缩水结果有64注" },
+        { "three runs", { "--runs", "2" }, "缩水结果有60注" },
+        { "triples", { "--types", "2" }, "缩水结果有10注" },
+        { "sums 28 and 29", { "--sums", "28,29" }, "缩水结果有0注" },
+        { "sum tails", { "--sum-tails", "0" }, "缩水结果有100注" },
+        { "smb", { "--smb", "300" }, "缩水结果有27注" },
+        { "routes", { "--routes", "111" }, "缩水结果有216注" },
+        { "odd", { "--odd", "3" }, "缩水结果有125注" },
+        { "big", { "--big", "0" }, "缩水结果有125注" },
+        { "hit group", { "--hit-group", "1259:1" }, "缩水结果有508注" },
+        { "hit group text with colon", { "--hit-group", "12:59:0,2" }, "缩水结果有468注" },
+        { "latest draw, no shared digit", { "--recent-draw", "3:0" }, "缩水结果有343注" },
+        { "latest draw, all shared", { "--recent-draw", "3:3" }, "缩水结果有6注" },
+        { "latest test code 000", { "--recent-test", "3:3" }, "缩水结果有1注" },
     };
     for (const auto& row : rows) {
-        std::vector<std::string> args = {"filter", "--data", data};
+        std::vector<std::string> args = { "filter", "--data", data };
         args.insert(args.end(), row.options.begin(), row.options.end());
         const CliResult r = RunCliArgs(args);
         EXPECT_EQ(r.code, 0) << row.name << ": " << r.err;
@@ -76,11 +77,13 @@ TEST(CliFilter, OutWritesTheExportFile)
     TempDir dir;
     const std::string data = WriteDraws(dir, "d.txt", 3);
     const std::string out = dir.File("result.txt");
-    const CliResult r = RunCliArgs({"filter", "--data", data, "--types", "2", "--out", out});
+    const CliResult r = RunCliArgs({ "filter", "--data", data, "--types", "2", "--out", out });
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "");
     // GB18030 (GB2312) bytes of 缩水结果有10注, then CR LF lines.
-    const std::string header = "\xCB\xF5\xCB\xAE\xBD\xE1\xB9\xFB\xD3\xD0" "10" "\xD7\xA2";
+    const std::string header = "\xCB\xF5\xCB\xAE\xBD\xE1\xB9\xFB\xD3\xD0"
+                               "10"
+                               "\xD7\xA2";
     EXPECT_EQ(ReadBytes(out), header + "\r\n\r\n000,111,222,333,444,555,666,777,888,999,\r\n\r\n");
 }
 
@@ -91,26 +94,32 @@ TEST(CliFilter, UsageErrors)
         std::vector<std::string> options;
         const char* mentions;
     } rows[] = {
-        {"digit out of range", {"--hundreds", "10"}, "--hundreds"},
-        {"empty list item", {"--tens", "1,,2"}, "--tens"},
-        {"not a number", {"--units", "a"}, "--units"},
-        {"sum out of range", {"--sums", "30"}, "--sums"},
-        {"unknown pattern", {"--smb", "400"}, "--smb"},
-        {"row out of range", {"--recent-draw", "4:1"}, "--recent-draw"},
-        {"row without list", {"--recent-test", "2"}, "--recent-test"},
-        {"count out of range", {"--odd", "4"}, "--odd"},
-        {"sixth banker", {"--banker", "1", "--banker", "2", "--banker", "3", "--banker", "4", "--banker", "5", "--banker", "6"}, "--banker"},
-        {"banker out of range", {"--banker", "-1"}, "--banker"},
-        {"hit group without counts", {"--hit-group", "1259"}, "--hit-group"},
-        {"hit group count out of range", {"--hit-group", "1259:4"}, "--hit-group"},
-        {"sixth hit group", {"--hit-group", "1:1", "--hit-group", "1:1", "--hit-group", "1:1", "--hit-group", "1:1", "--hit-group", "1:1", "--hit-group", "1:1"}, "--hit-group"},
-        {"min digit out of range", {"--min-digit", "12"}, "--min-digit"},
-        {"max digit not a number", {"--max-digit", "x"}, "--max-digit"},
-        {"run kind out of range", {"--runs", "3"}, "--runs"},
-        {"list given twice", {"--types", "1", "--types", "2"}, "--types"},
+        { "digit out of range", { "--hundreds", "10" }, "--hundreds" },
+        { "empty list item", { "--tens", "1,,2" }, "--tens" },
+        { "not a number", { "--units", "a" }, "--units" },
+        { "sum out of range", { "--sums", "30" }, "--sums" },
+        { "unknown pattern", { "--smb", "400" }, "--smb" },
+        { "row out of range", { "--recent-draw", "4:1" }, "--recent-draw" },
+        { "row without list", { "--recent-test", "2" }, "--recent-test" },
+        { "count out of range", { "--odd", "4" }, "--odd" },
+        { "sixth banker",
+            { "--banker", "1", "--banker", "2", "--banker", "3", "--banker", "4", "--banker", "5", "--banker",
+                "6" },
+            "--banker" },
+        { "banker out of range", { "--banker", "-1" }, "--banker" },
+        { "hit group without counts", { "--hit-group", "1259" }, "--hit-group" },
+        { "hit group count out of range", { "--hit-group", "1259:4" }, "--hit-group" },
+        { "sixth hit group",
+            { "--hit-group", "1:1", "--hit-group", "1:1", "--hit-group", "1:1", "--hit-group", "1:1",
+                "--hit-group", "1:1", "--hit-group", "1:1" },
+            "--hit-group" },
+        { "min digit out of range", { "--min-digit", "12" }, "--min-digit" },
+        { "max digit not a number", { "--max-digit", "x" }, "--max-digit" },
+        { "run kind out of range", { "--runs", "3" }, "--runs" },
+        { "list given twice", { "--types", "1", "--types", "2" }, "--types" },
     };
     for (const auto& row : rows) {
-        std::vector<std::string> args = {"filter", "--data", "/nonexistent/never-read"};
+        std::vector<std::string> args = { "filter", "--data", "/nonexistent/never-read" };
         args.insert(args.end(), row.options.begin(), row.options.end());
         const CliResult r = RunCliArgs(args);
         EXPECT_EQ(r.code, 2) << row.name;
@@ -124,10 +133,10 @@ TEST(CliFilter, DataErrors)
 {
     TempDir dir;
     WriteBytes(dir.File("bad.txt"), "2026001,123,456,1,2\r\nbad\r\n");
-    const CliResult bad = RunCliArgs({"filter", "--data", dir.File("bad.txt")});
+    const CliResult bad = RunCliArgs({ "filter", "--data", dir.File("bad.txt") });
     EXPECT_EQ(bad.code, 1);
     EXPECT_EQ(bad.out, "");
-    const CliResult missing = RunCliArgs({"filter", "--data", dir.File("none.txt")});
+    const CliResult missing = RunCliArgs({ "filter", "--data", dir.File("none.txt") });
     EXPECT_EQ(missing.code, 3);
     EXPECT_EQ(missing.err.rfind("无法读取文件", 0), 0u);
 }

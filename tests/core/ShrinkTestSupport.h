@@ -43,8 +43,8 @@ inline DrawHistory DrawsOf(const std::vector<int>& drawCodes, const std::vector<
 {
     DrawHistory history;
     for (std::size_t i = 0; i < drawCodes.size(); ++i)
-        history.push_back({2026, static_cast<int>(i) + 1,
-                           i < testCodes.size() ? testCodes[i] : 0, drawCodes[i], 0, 0});
+        history.push_back(
+            { 2026, static_cast<int>(i) + 1, i < testCodes.size() ? testCodes[i] : 0, drawCodes[i], 0, 0 });
     return history;
 }
 

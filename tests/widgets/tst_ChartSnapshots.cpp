@@ -24,8 +24,8 @@ private:
 void tst_ChartSnapshots::initTestCase()
 {
     QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-                      QStringLiteral("WenQuanYi Micro Hei")});
+    font.setFamilies({ QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
+        QStringLiteral("WenQuanYi Micro Hei") });
     font.setPointSize(9);
     QApplication::setFont(font);
     m_dir = qEnvironmentVariable("VELMORA_SNAPSHOT_DIR", QDir::tempPath() + "/velmora-snapshots");
@@ -50,8 +50,8 @@ void tst_ChartSnapshots::render()
     net.show();
     QVERIFY(QTest::qWaitForWindowExposed(&net));
     std::vector<std::string> messages;
-    const int n = kind.build(net.model(), m_history, 30,
-                             [&](const std::string& m) { messages.push_back(m); });
+    const int n
+        = kind.build(net.model(), m_history, 30, [&](const std::string& m) { messages.push_back(m); });
     QCOMPARE(n, 30);
     QVERIFY(messages.empty());
 

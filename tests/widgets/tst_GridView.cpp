@@ -17,7 +17,7 @@ namespace {
 // A grid of `dynRows` data rows below 2 fixed rows, three columns, laid out.
 void FillGrid(GridModel& m, int dynRows)
 {
-    m.setGridSize(3, dynRows, 2, {66, 20, 20});
+    m.setGridSize(3, dynRows, 2, { 66, 20, 20 });
     for (int r = 2; r < m.rowCount(); ++r)
         m.setValue(r, 0, std::to_string(r - 2));
     m.resize();
@@ -32,15 +32,9 @@ void ShowWithClientHeight(GridView& net, int clientHeight)
     QCOMPARE(net.viewport()->height(), clientHeight);
 }
 
-QColor Pixel(const QImage& image, int x, int y)
-{
-    return image.pixelColor(x, y);
-}
+QColor Pixel(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
 
-QColor toQColor(CellColor c)
-{
-    return QColor(c.red(), c.green(), c.blue());
-}
+QColor toQColor(CellColor c) { return QColor(c.red(), c.green(), c.blue()); }
 
 } // namespace
 
@@ -64,8 +58,8 @@ private slots:
 void tst_TH2Net::initTestCase()
 {
     QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-                      QStringLiteral("WenQuanYi Micro Hei")});
+    font.setFamilies({ QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
+        QStringLiteral("WenQuanYi Micro Hei") });
     QApplication::setFont(font);
 }
 
@@ -144,12 +138,12 @@ void tst_TH2Net::wheelScrolls()
     ShowWithClientHeight(net, 150);
     const QPoint at(20, 60);
     QWheelEvent down(at, net.viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
-                     Qt::NoModifier, Qt::NoScrollPhase, false);
+        Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(net.viewport(), &down);
     const int lines = QApplication::wheelScrollLines();
     QCOMPARE(net.model().topRow(), lines);
     QWheelEvent up(at, net.viewport()->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
-                   Qt::NoModifier, Qt::NoScrollPhase, false);
+        Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(net.viewport(), &up);
     QCOMPARE(net.model().topRow(), 0);
 }
@@ -186,7 +180,7 @@ void tst_TH2Net::emptyGridShowsOnlyBackground()
         return true;
     };
     QVERIFY(allBackground());
-    net.model().setGridSize(3, 0, 2, {66, 20, 20});
+    net.model().setGridSize(3, 0, 2, { 66, 20, 20 });
     net.model().setValue(0, 0, "期号");
     net.model().resize();
     QVERIFY(allBackground());
@@ -196,7 +190,7 @@ void tst_TH2Net::paintsCellsLinesAndMerges()
 {
     GridView net;
     GridModel& m = net.model();
-    m.setGridSize(3, 10, 2, {66, 20, 20});
+    m.setGridSize(3, 10, 2, { 66, 20, 20 });
     m.setCellColor(2, 0, CellColor::rgb(255, 0, 0));
     m.setCellColor(3, 1, CellColor::rgb(0, 128, 0));
     m.setValue(3, 1, "1");
@@ -250,7 +244,7 @@ void tst_TH2Net::rebuildPullsScrollPositionBack()
     ShowWithClientHeight(net, 300);
     velmora::DrawHistory history;
     for (int i = 0; i < 500; ++i)
-        history.push_back({2020, i + 1, 0, (i * 37) % 1000, 0, 0});
+        history.push_back({ 2020, i + 1, 0, (i * 37) % 1000, 0, 0 });
     velmora::buildTrendChart(net.model(), history, 500, nullptr);
     QCOMPARE(net.verticalScrollBar()->maximum(), net.model().scrollMax());
     QVERIFY(net.model().scrollMax() > 400);

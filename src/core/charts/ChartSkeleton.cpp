@@ -29,9 +29,9 @@ void ChartRow::mark(int col, std::string text, CellColor color)
 ChartLayout startLayout(const char* codeCaption)
 {
     ChartLayout chart;
-    chart.widths = {66, 20, 20, 20};
-    chart.subHeaders = {{1, "百"}, {2, "十"}, {3, "个"}};
-    chart.merges = {{"期号", 0, 0, true}, {codeCaption, 1, 3, false}};
+    chart.widths = { 66, 20, 20, 20 };
+    chart.subHeaders = { { 1, "百" }, { 2, "十" }, { 3, "个" } };
+    chart.merges = { { "期号", 0, 0, true }, { codeCaption, 1, 3, false } };
     return chart;
 }
 
@@ -43,7 +43,7 @@ void appendWidths(std::vector<int>& widths, int count, int width)
 void appendDigitHeaders(std::vector<SubHeader>& headers, int first, int count)
 {
     for (int i = 0; i < count; ++i)
-        headers.push_back({first + i, std::to_string(i)});
+        headers.push_back({ first + i, std::to_string(i) });
 }
 
 void setTotals(std::vector<TotalText>& totals, int first, int last, TotalText style)
@@ -70,8 +70,8 @@ std::string totalText(TotalText style, long long total)
 
 } // namespace
 
-int buildChart(const ChartLayout& chart, GridModel& net, const DrawHistory& history, int n,
-               const MessageFn& message)
+int buildChart(
+    const ChartLayout& chart, GridModel& net, const DrawHistory& history, int n, const MessageFn& message)
 {
     const int drawCount = static_cast<int>(history.size());
     int result = n;
@@ -89,8 +89,8 @@ int buildChart(const ChartLayout& chart, GridModel& net, const DrawHistory& hist
     net.setMergeCount(static_cast<int>(chart.merges.size()));
     for (std::size_t i = 0; i < chart.merges.size(); ++i) {
         const MergeArea& m = chart.merges[i];
-        net.setMerge(static_cast<int>(i), true, m.firstCol, 0, m.lastCol, m.bothRows ? 1 : 0,
-                     m.caption, net.fixColor());
+        net.setMerge(static_cast<int>(i), true, m.firstCol, 0, m.lastCol, m.bothRows ? 1 : 0, m.caption,
+            net.fixColor());
     }
 
     std::vector<long long> totals(static_cast<std::size_t>(cols), 0);
@@ -108,8 +108,9 @@ int buildChart(const ChartLayout& chart, GridModel& net, const DrawHistory& hist
     net.setValue(totalsRow, 0, "合计");
     for (int col = 1; col < cols; ++col)
         if (static_cast<std::size_t>(col) < chart.totals.size())
-            net.setValue(totalsRow, col, totalText(chart.totals[static_cast<std::size_t>(col)],
-                                                   totals[static_cast<std::size_t>(col)]));
+            net.setValue(totalsRow, col,
+                totalText(
+                    chart.totals[static_cast<std::size_t>(col)], totals[static_cast<std::size_t>(col)]));
     for (int col = 0; col < cols; ++col)
         net.setCellColor(totalsRow, col, kTotalsGrey);
 

@@ -16,8 +16,8 @@ inline constexpr CellColor kTotalsGrey = CellColor::rgb(128, 128, 128);
 
 // How a column's total is written in the totals row.
 enum class TotalText : std::uint8_t {
-    Empty,      // nothing
-    Decimal,    // the total in decimal, 0 as "0"
+    Empty, // nothing
+    Decimal, // the total in decimal, 0 as "0"
     IfPositive, // the total in decimal when above 0, else nothing
 };
 
@@ -37,7 +37,9 @@ struct SubHeader {
 class ChartRow {
 public:
     ChartRow(GridModel& net, std::vector<long long>& totals, int row)
-        : m_net(net), m_totals(totals), m_row(row)
+        : m_net(net)
+        , m_totals(totals)
+        , m_row(row)
     {
     }
     void setText(int col, std::string text) { m_net.setValue(m_row, col, std::move(text)); }
@@ -64,8 +66,8 @@ private:
 struct ChartLayout {
     std::vector<int> widths;
     std::vector<SubHeader> subHeaders; // row 1
-    std::vector<MergeArea> merges;     // in index order
-    std::vector<TotalText> totals;     // one per column; column 0 is always "合计"
+    std::vector<MergeArea> merges; // in index order
+    std::vector<TotalText> totals; // one per column; column 0 is always "合计"
     void (*FillRow)(ChartRow& row, int code) = nullptr;
 };
 
@@ -80,7 +82,7 @@ void appendDigitHeaders(std::vector<SubHeader>& headers, int first, int count);
 void setTotals(std::vector<TotalText>& totals, int first, int last, TotalText style);
 
 // Runs the skeleton; see Charts.h for the contract.
-int buildChart(const ChartLayout& chart, GridModel& net, const DrawHistory& history, int n,
-               const MessageFn& message);
+int buildChart(
+    const ChartLayout& chart, GridModel& net, const DrawHistory& history, int n, const MessageFn& message);
 
 } // namespace velmora::charts

@@ -35,9 +35,12 @@ struct ChartKind {
     ChartBuilder build;
 };
 inline constexpr ChartKind kChartKinds[] = {
-    {"trend", buildTrendChart},     {"kline", buildKLineChart},
-    {"sum", buildSumChart},         {"tail", buildTailChart},
-    {"oddeven", buildOddEvenChart}, {"bigsmall", buildBigSmallChart},
+    { "trend", buildTrendChart },
+    { "kline", buildKLineChart },
+    { "sum", buildSumChart },
+    { "tail", buildTailChart },
+    { "oddeven", buildOddEvenChart },
+    { "bigsmall", buildBigSmallChart },
 };
 
 } // namespace velmora

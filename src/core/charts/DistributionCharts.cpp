@@ -12,8 +12,8 @@ using namespace charts;
 
 // ---- K-line: the digit 0-9 at each position ----
 
-constexpr CellColor kKLineBands[3] = {CellColor::rgb(85, 209, 239), CellColor::rgb(51, 212, 165),
-                                   CellColor::rgb(132, 51, 238)};
+constexpr CellColor kKLineBands[3]
+    = { CellColor::rgb(85, 209, 239), CellColor::rgb(51, 212, 165), CellColor::rgb(132, 51, 238) };
 constexpr CellColor kKLineMark = CellColor::rgb(216, 90, 68);
 
 void fillKLineRow(ChartRow& row, int code)
@@ -32,8 +32,8 @@ ChartLayout makeKLineLayout()
     appendWidths(chart.widths, 30, 18);
     for (int p = 0; p < 3; ++p)
         appendDigitHeaders(chart.subHeaders, 4 + 10 * p, 10);
-    chart.merges.insert(chart.merges.end(), {{"百位", 4, 13, false}, {"十位", 14, 23, false},
-                                           {"个位", 24, 33, false}});
+    chart.merges.insert(chart.merges.end(),
+        { { "百位", 4, 13, false }, { "十位", 14, 23, false }, { "个位", 24, 33, false } });
     setTotals(chart.totals, 4, 33, TotalText::Decimal);
     chart.FillRow = fillKLineRow;
     return chart;
@@ -41,8 +41,8 @@ ChartLayout makeKLineLayout()
 
 // ---- Sum: 0-27 ----
 
-constexpr CellColor kSumCycle[3] = {CellColor::rgb(85, 209, 239), CellColor::rgb(99, 228, 181),
-                                 CellColor::rgb(196, 163, 222)};
+constexpr CellColor kSumCycle[3]
+    = { CellColor::rgb(85, 209, 239), CellColor::rgb(99, 228, 181), CellColor::rgb(196, 163, 222) };
 constexpr CellColor kSumMark = CellColor::rgb(243, 101, 63);
 
 void fillSumRow(ChartRow& row, int code)
@@ -60,7 +60,7 @@ ChartLayout makeSumLayout()
     appendWidths(chart.widths, 1, 28);
     appendWidths(chart.widths, 28, 18);
     appendDigitHeaders(chart.subHeaders, 5, 28);
-    chart.merges.insert(chart.merges.end(), {{"和值", 4, 4, true}, {"和值分布", 5, 32, false}});
+    chart.merges.insert(chart.merges.end(), { { "和值", 4, 4, true }, { "和值分布", 5, 32, false } });
     setTotals(chart.totals, 5, 32, TotalText::Decimal);
     chart.FillRow = fillSumRow;
     return chart;
@@ -100,7 +100,7 @@ void fillTailRow(ChartRow& row, int code)
         row.mark(21, "O", kOddMark);
 
     // smbOfNum: 0 small, 1 middle, 2 big; the columns run big, middle, small.
-    static constexpr const char* kSmbLetters[3] = {"X", "Z", "D"};
+    static constexpr const char* kSmbLetters[3] = { "X", "Z", "D" };
     const int smb = smbOfNum(t);
     row.fill(22, 24, kSmbBand);
     row.mark(24 - smb, kSmbLetters[smb], kSmbMark);
@@ -113,11 +113,11 @@ ChartLayout makeTailLayout()
     appendWidths(chart.widths, 20, 18);
     appendDigitHeaders(chart.subHeaders, 5, 10);
     appendDigitHeaders(chart.subHeaders, 15, 3);
-    chart.subHeaders.insert(chart.subHeaders.end(), {{18, "大"}, {19, "小"}, {20, "奇"}, {21, "偶"},
-                                                   {22, "大"}, {23, "中"}, {24, "小"}});
+    chart.subHeaders.insert(chart.subHeaders.end(),
+        { { 18, "大" }, { 19, "小" }, { 20, "奇" }, { 21, "偶" }, { 22, "大" }, { 23, "中" }, { 24, "小" } });
     chart.merges.insert(chart.merges.end(),
-                       {{"合值", 4, 4, true}, {"合值分布", 5, 14, false}, {"012", 15, 17, false},
-                        {"大小", 18, 19, false}, {"奇偶", 20, 21, false}, {"大中小", 22, 24, false}});
+        { { "合值", 4, 4, true }, { "合值分布", 5, 14, false }, { "012", 15, 17, false },
+            { "大小", 18, 19, false }, { "奇偶", 20, 21, false }, { "大中小", 22, 24, false } });
     setTotals(chart.totals, 4, 24, TotalText::Decimal);
     chart.FillRow = fillTailRow;
     return chart;

@@ -10,8 +10,8 @@ namespace {
 
 using namespace charts;
 
-constexpr CellColor kGroupBands[4] = {CellColor::rgb(85, 209, 239), CellColor::rgb(99, 228, 181),
-                                   CellColor::rgb(196, 163, 222), CellColor::rgb(85, 209, 239)};
+constexpr CellColor kGroupBands[4] = { CellColor::rgb(85, 209, 239), CellColor::rgb(99, 228, 181),
+    CellColor::rgb(196, 163, 222), CellColor::rgb(85, 209, 239) };
 constexpr CellColor kHitMark = CellColor::rgb(241, 211, 228);
 constexpr CellColor kMissMark = CellColor::rgb(241, 195, 212);
 constexpr CellColor kLetterGroupBand = CellColor::rgb(99, 228, 181);
@@ -28,17 +28,16 @@ struct ParityTest {
 };
 
 // isBigNum looks at the last digit only, so a sum of 15 is big and one of 20 small.
-constexpr ParityTest kOddEven = {"J", "O", isOddNum, oddCountOfCode, oddMaskOfCode};
-constexpr ParityTest kBigSmall = {"D", "X", isBigNum, bigCountOfCode, bigMaskOfCode};
+constexpr ParityTest kOddEven = { "J", "O", isOddNum, oddCountOfCode, oddMaskOfCode };
+constexpr ParityTest kBigSmall = { "D", "X", isBigNum, bigCountOfCode, bigMaskOfCode };
 
-template <const ParityTest& test>
-void fillParityRow(ChartRow& row, int code)
+template <const ParityTest& test> void fillParityRow(ChartRow& row, int code)
 {
     const int sum = sumOfCode(code, false);
     row.setText(4, intToPadStr(sum, 2, true));
     row.add(4, sum);
 
-    const int values[4] = {numOfCode(code, 1), numOfCode(code, 2), numOfCode(code, 3), sum};
+    const int values[4] = { numOfCode(code, 1), numOfCode(code, 2), numOfCode(code, 3), sum };
     for (int g = 0; g < 4; ++g)
         row.fill(5 + 4 * g, 8 + 4 * g, kGroupBands[g]);
     for (int g = 0; g < 4; ++g) {
@@ -63,17 +62,17 @@ ChartLayout makeParityLayout(const ParityTest& test, void (*fillRow)(ChartRow&, 
     appendWidths(chart.widths, 1, 32);
     appendWidths(chart.widths, 28, 18);
     for (int g = 0; g < 4; ++g) {
-        chart.subHeaders.push_back({6 + 4 * g, test.Hit});
-        chart.subHeaders.push_back({8 + 4 * g, test.Miss});
+        chart.subHeaders.push_back({ 6 + 4 * g, test.Hit });
+        chart.subHeaders.push_back({ 8 + 4 * g, test.Miss });
     }
     for (int i = 0; i < 4; ++i)
-        chart.subHeaders.push_back({21 + i, std::string(1, kLetters[i])});
+        chart.subHeaders.push_back({ 21 + i, std::string(1, kLetters[i]) });
     for (int i = 0; i < 8; ++i)
-        chart.subHeaders.push_back({25 + i, std::string(1, kLetters[i])});
+        chart.subHeaders.push_back({ 25 + i, std::string(1, kLetters[i]) });
     chart.merges.insert(chart.merges.end(),
-                       {{"和值", 4, 4, true}, {"百位", 5, 8, false}, {"十位", 9, 12, false},
-                        {"个位", 13, 16, false}, {"和值", 17, 20, false}, {"组选", 21, 24, false},
-                        {"单选", 25, 32, false}});
+        { { "和值", 4, 4, true }, { "百位", 5, 8, false }, { "十位", 9, 12, false },
+            { "个位", 13, 16, false }, { "和值", 17, 20, false }, { "组选", 21, 24, false },
+            { "单选", 25, 32, false } });
     setTotals(chart.totals, 4, 32, TotalText::Decimal);
     chart.FillRow = fillRow;
     return chart;

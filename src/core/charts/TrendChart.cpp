@@ -53,14 +53,14 @@ ChartLayout makeTrendLayout()
     appendWidths(chart.widths, 10, 22);
     appendWidths(chart.widths, 5, 33);
     appendDigitHeaders(chart.subHeaders, 4, 10);
-    chart.subHeaders.insert(chart.subHeaders.end(), {{14, "奇"}, {15, "偶"}, {16, "大"}, {17, "小"},
-                                                   {18, "0"}, {19, "1"}, {20, "2"},
-                                                   {21, "大"}, {22, "中"}, {23, "小"}});
-    chart.merges.insert(chart.merges.end(), {{"分布图", 4, 13, false}, {"奇偶", 14, 15, false},
-                                           {"大小", 16, 17, false}, {"012", 18, 20, false},
-                                           {"大中小", 21, 23, false}, {"和值", 24, 24, true},
-                                           {"合值", 25, 25, true}, {"跨度", 26, 26, true},
-                                           {"相连", 27, 27, true}, {"开宝", 28, 28, true}});
+    chart.subHeaders.insert(chart.subHeaders.end(),
+        { { 14, "奇" }, { 15, "偶" }, { 16, "大" }, { 17, "小" }, { 18, "0" }, { 19, "1" }, { 20, "2" },
+            { 21, "大" }, { 22, "中" }, { 23, "小" } });
+    chart.merges.insert(chart.merges.end(),
+        { { "分布图", 4, 13, false }, { "奇偶", 14, 15, false }, { "大小", 16, 17, false },
+            { "012", 18, 20, false }, { "大中小", 21, 23, false }, { "和值", 24, 24, true },
+            { "合值", 25, 25, true }, { "跨度", 26, 26, true }, { "相连", 27, 27, true },
+            { "开宝", 28, 28, true } });
     setTotals(chart.totals, 4, 13, TotalText::IfPositive);
     setTotals(chart.totals, 14, 26, TotalText::Decimal);
     setTotals(chart.totals, 27, 28, TotalText::Empty);

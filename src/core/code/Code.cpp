@@ -7,10 +7,7 @@ namespace velmora {
 
 namespace {
 
-std::array<int, 3> digits(int code)
-{
-    return {code / 100 % 10, code / 10 % 10, code % 10};
-}
+std::array<int, 3> digits(int code) { return { code / 100 % 10, code / 10 % 10, code % 10 }; }
 
 } // namespace
 
@@ -47,13 +44,13 @@ char chrOfCode(int code, int position)
 int minOfCode(int code)
 {
     const auto d = digits(code);
-    return std::min({d[0], d[1], d[2]});
+    return std::min({ d[0], d[1], d[2] });
 }
 
 int maxOfCode(int code)
 {
     const auto d = digits(code);
-    return std::max({d[0], d[1], d[2]});
+    return std::max({ d[0], d[1], d[2] });
 }
 
 int countNumInCode(int code, int digit)
@@ -78,7 +75,7 @@ int mostNumOfCode(int code)
 
 int repeatOfCode(int code)
 {
-    std::array<int, 10> counts{};
+    std::array<int, 10> counts {};
     for (int d : digits(code))
         ++counts[d];
     return *std::max_element(counts.begin(), counts.end()) - 1;
@@ -135,20 +132,20 @@ int bigMaskOfCode(int code)
 
 std::string smbOfCode(int code)
 {
-    std::array<int, 3> counts{};
+    std::array<int, 3> counts {};
     for (int d : digits(code))
         ++counts[smbOfNum(d)];
-    return {static_cast<char>('0' + counts[0]), static_cast<char>('0' + counts[1]),
-            static_cast<char>('0' + counts[2])};
+    return { static_cast<char>('0' + counts[0]), static_cast<char>('0' + counts[1]),
+        static_cast<char>('0' + counts[2]) };
 }
 
 std::string routeOfCode(int code)
 {
-    std::array<int, 3> counts{};
+    std::array<int, 3> counts {};
     for (int d : digits(code))
         ++counts[d % 3];
-    return {static_cast<char>('0' + counts[0]), static_cast<char>('0' + counts[1]),
-            static_cast<char>('0' + counts[2])};
+    return { static_cast<char>('0' + counts[0]), static_cast<char>('0' + counts[1]),
+        static_cast<char>('0' + counts[2]) };
 }
 
 int ratioPatternIndex(std::string_view pattern)
@@ -159,15 +156,9 @@ int ratioPatternIndex(std::string_view pattern)
     return -1;
 }
 
-bool isOddNum(long long value)
-{
-    return value % 2 == 1;
-}
+bool isOddNum(long long value) { return value % 2 == 1; }
 
-bool isBigNum(long long value)
-{
-    return value % 10 > 4;
-}
+bool isBigNum(long long value) { return value % 10 > 4; }
 
 int smbOfNum(long long value)
 {
@@ -194,7 +185,7 @@ bool codeHasPair(int code, std::string_view text)
         for (int j = 0; j < 3; ++j) {
             if (i == j)
                 continue;
-            const char pair[2] = {static_cast<char>('0' + d[i]), static_cast<char>('0' + d[j])};
+            const char pair[2] = { static_cast<char>('0' + d[i]), static_cast<char>('0' + d[j]) };
             if (text.find(std::string_view(pair, 2)) != std::string_view::npos)
                 return true;
         }

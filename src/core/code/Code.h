@@ -50,8 +50,8 @@ std::string_view trimBlanks(std::string_view text);
 std::vector<std::string> splitByComma(std::string_view text);
 
 // The ten ratio patterns in the order the condition page lists them.
-inline constexpr const char* kRatioPatterns[10] = {"300", "210", "201", "120", "111",
-                                                   "102", "030", "021", "012", "003"};
+inline constexpr const char* kRatioPatterns[10]
+    = { "300", "210", "201", "120", "111", "102", "030", "021", "012", "003" };
 
 // Index of the pattern in kRatioPatterns, or -1 when it is none of them.
 int ratioPatternIndex(std::string_view pattern);

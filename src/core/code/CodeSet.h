@@ -32,7 +32,7 @@ private:
             throw std::out_of_range("code index out of range");
         return static_cast<std::size_t>(code);
     }
-    std::array<std::uint8_t, kSize> m_flags{};
+    std::array<std::uint8_t, kSize> m_flags {};
 };
 
 // Number of codes in the set (0..1000).

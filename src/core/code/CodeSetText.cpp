@@ -6,10 +6,7 @@ namespace velmora {
 
 namespace {
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 

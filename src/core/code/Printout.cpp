@@ -6,14 +6,13 @@ namespace velmora {
 
 std::string printoutHeader(const PrintDateTime& when)
 {
-    return std::string(kPrintoutHeaderText) + intToPadStr(when.year, 4, true) + "." +
-           intToPadStr(when.month, 2, true) + "." + intToPadStr(when.day, 2, true) + " " +
-           intToPadStr(when.hour, 2, true) + ":" + intToPadStr(when.minute, 2, true) + ":" +
-           intToPadStr(when.second, 2, true);
+    return std::string(kPrintoutHeaderText) + intToPadStr(when.year, 4, true) + "."
+        + intToPadStr(when.month, 2, true) + "." + intToPadStr(when.day, 2, true) + " "
+        + intToPadStr(when.hour, 2, true) + ":" + intToPadStr(when.minute, 2, true) + ":"
+        + intToPadStr(when.second, 2, true);
 }
 
-std::vector<std::string> printoutLines(const std::vector<std::string>& lines,
-                                       const PrintDateTime& when)
+std::vector<std::string> printoutLines(const std::vector<std::string>& lines, const PrintDateTime& when)
 {
     std::vector<std::string> printout;
     printout.reserve(lines.size() + 1);

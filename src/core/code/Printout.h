@@ -24,7 +24,6 @@ struct PrintDateTime {
 std::string printoutHeader(const PrintDateTime& when);
 
 // The header line, then every line in order.
-std::vector<std::string> printoutLines(const std::vector<std::string>& lines,
-                                       const PrintDateTime& when);
+std::vector<std::string> printoutLines(const std::vector<std::string>& lines, const PrintDateTime& when);
 
 } // namespace velmora

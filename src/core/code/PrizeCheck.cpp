@@ -4,15 +4,9 @@ namespace velmora {
 
 namespace {
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool isContinuationByte(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 // Characters of a UTF-8 text; a stray byte counts as one.
 std::size_t characterCount(std::string_view text)

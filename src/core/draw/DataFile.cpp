@@ -51,9 +51,8 @@ std::string resolveTarget(const std::string& path)
         const auto link = std::filesystem::read_symlink(current, ec);
         if (ec)
             return current;
-        current = link.is_absolute()
-                      ? link.string()
-                      : (std::filesystem::path(current).parent_path() / link).string();
+        current = link.is_absolute() ? link.string()
+                                     : (std::filesystem::path(current).parent_path() / link).string();
     }
     return current;
 }
@@ -131,7 +130,7 @@ void writeResultFile(const std::string& path, const std::vector<std::string>& li
 void writeFileAtomic(const std::string& path, std::string_view bytes)
 {
     const std::string target = resolveTarget(path);
-    struct stat info {};
+    struct stat info { };
     const bool exists = ::stat(target.c_str(), &info) == 0;
     if (exists && !S_ISREG(info.st_mode)) {
         writeDirectly(target, bytes);

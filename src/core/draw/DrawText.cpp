@@ -43,7 +43,7 @@ int firstFiveItems(std::string_view line, std::array<std::string_view, 5>& items
 // An all-digit item is ASCII, so its GB2312 byte length is its size.
 bool parseLine(std::string_view line, DrawRecord& record)
 {
-    static constexpr std::size_t kLengths[5] = {7, 3, 3, 1, 1};
+    static constexpr std::size_t kLengths[5] = { 7, 3, 3, 1, 1 };
     std::array<std::string_view, 5> items;
     if (firstFiveItems(line, items) < 5)
         return false;
@@ -92,8 +92,7 @@ std::size_t gbByteLength(std::string_view text)
     return length;
 }
 
-bool dataTxtToCodeArr(const std::vector<std::string>& lines, DrawHistory& history,
-                      const MessageFn& message)
+bool dataTxtToCodeArr(const std::vector<std::string>& lines, DrawHistory& history, const MessageFn& message)
 {
     DrawHistory parsed(lines.size());
     std::string badList;

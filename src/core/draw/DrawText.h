@@ -24,7 +24,6 @@ std::size_t gbByteLength(std::string_view text);
 
 // Validates every line; if any is bad, reports them all once and leaves the history
 // as it was; otherwise replaces the history by the parsed lines. Returns true on success.
-bool dataTxtToCodeArr(const std::vector<std::string>& lines, DrawHistory& history,
-                      const MessageFn& message);
+bool dataTxtToCodeArr(const std::vector<std::string>& lines, DrawHistory& history, const MessageFn& message);
 
 } // namespace velmora

@@ -11,7 +11,8 @@ namespace {
 // Wraps one iconv conversion descriptor.
 class Converter {
 public:
-    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from))
+    Converter(const char* to, const char* from)
+        : m_cd(iconv_open(to, from))
     {
         if (m_cd == reinterpret_cast<iconv_t>(-1))
             throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
@@ -78,7 +79,7 @@ bool isValidUtf8(std::string_view bytes)
                 return false;
             cp = (cp << 6) | (cc & 0x3F);
         }
-        static constexpr char32_t kMin[4] = {0, 0x80, 0x800, 0x10000};
+        static constexpr char32_t kMin[4] = { 0, 0x80, 0x800, 0x10000 };
         if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
             return false;
         i += extra + 1;

@@ -9,12 +9,10 @@
 namespace velmora {
 
 // Check flags of a multi-check row, in item order.
-template <std::size_t N>
-using CheckFlags = std::array<bool, N>;
+template <std::size_t N> using CheckFlags = std::array<bool, N>;
 
 // A multi-check row is empty when none of its items is checked.
-template <std::size_t N>
-bool anyChecked(const CheckFlags<N>& flags)
+template <std::size_t N> bool anyChecked(const CheckFlags<N>& flags)
 {
     for (bool f : flags)
         if (f)
@@ -26,7 +24,7 @@ bool anyChecked(const CheckFlags<N>& flags)
 // and the allowed numbers 0..3 of the code's digits found in it.
 struct HitGroup {
     std::string digits;
-    CheckFlags<4> counts{};
+    CheckFlags<4> counts {};
 
     // Empty when the text is empty or no count is checked.
     bool isEmpty() const { return digits.empty() || !anyChecked(counts); }
@@ -41,39 +39,36 @@ struct FilterConditions {
     // Rows 0..2: hits against the draw codes of the third-latest, second-latest
     // and latest draw; rows 3..5: the same draws' test codes. Item h allows h
     // shared digits.
-    std::array<CheckFlags<4>, 6> RecentHits{};
-    std::string recentPairsIn;  // 近期两码限于
+    std::array<CheckFlags<4>, 6> RecentHits {};
+    std::string recentPairsIn; // 近期两码限于
     std::string recentPairsOut; // 近期排除两码
     // Hundreds, tens, units: the allowed digits.
-    std::array<CheckFlags<10>, 3> positionDigits{};
+    std::array<CheckFlags<10>, 3> positionDigits {};
     // Item index of each banker combo: 0 = "N", k = digit k - 1 (1..10).
     // Any other value counts as "N".
-    std::array<int, kBankerCount> bankers{};
-    CheckFlags<10> sumTails{};
-    CheckFlags<30> sums{}; // items 28 and 29 match no code
-    CheckFlags<10> smbPatterns{};   // in the order of kRatioPatterns
-    CheckFlags<10> routePatterns{}; // in the order of kRatioPatterns
-    CheckFlags<4> oddCounts{};      // item k: k odd digits
-    CheckFlags<4> bigCounts{};      // item k: k digits 5..9
-    std::array<HitGroup, 5> hitGroups{};
-    std::string pairsIn;   // 两码限于
-    std::string pairsOut;  // 排除两码
-    std::string digitsIn;  // 必选号
+    std::array<int, kBankerCount> bankers {};
+    CheckFlags<10> sumTails {};
+    CheckFlags<30> sums {}; // items 28 and 29 match no code
+    CheckFlags<10> smbPatterns {}; // in the order of kRatioPatterns
+    CheckFlags<10> routePatterns {}; // in the order of kRatioPatterns
+    CheckFlags<4> oddCounts {}; // item k: k odd digits
+    CheckFlags<4> bigCounts {}; // item k: k digits 5..9
+    std::array<HitGroup, 5> hitGroups {};
+    std::string pairsIn; // 两码限于
+    std::string pairsOut; // 排除两码
+    std::string digitsIn; // 必选号
     std::string digitsOut; // 排除号
     // Never empty; 0 and 9 restrict nothing. Values outside 0..9 are used as they
     // stand (a smallest digit of 12 keeps no code).
     int minDigit = 0;
     int maxDigit = 9;
-    CheckFlags<3> runKinds{};  // 0 不连, 1 二连, 2 拖拉机
-    CheckFlags<3> codeTypes{}; // 0 组六, 1 组三, 2 豹子
+    CheckFlags<3> runKinds {}; // 0 不连, 1 二连, 2 拖拉机
+    CheckFlags<3> codeTypes {}; // 0 组六, 1 组三, 2 豹子
 
     friend bool operator==(const FilterConditions&, const FilterConditions&) = default;
 };
 
 // Banker digit of a combo's item index, or -1 for "N".
-inline int bankerDigit(int itemIndex)
-{
-    return itemIndex >= 1 && itemIndex <= 10 ? itemIndex - 1 : -1;
-}
+inline int bankerDigit(int itemIndex) { return itemIndex >= 1 && itemIndex <= 10 ? itemIndex - 1 : -1; }
 
 } // namespace velmora

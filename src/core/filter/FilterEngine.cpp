@@ -17,18 +17,18 @@ namespace {
 
 // Per-code class keys that do not follow from the digits cheaply.
 struct CodeClassTables {
-    std::uint8_t Ratio[1000];   // smbOfCode item * 10 + routeOfCode item
-    std::uint8_t OddBig[1000];  // oddCountOfCode * 4 + bigCountOfCode
+    std::uint8_t Ratio[1000]; // smbOfCode item * 10 + routeOfCode item
+    std::uint8_t OddBig[1000]; // oddCountOfCode * 4 + bigCountOfCode
     std::uint8_t LinkType[1000]; // linkOfCode * 3 + repeatOfCode
 };
 
 const CodeClassTables& classTables()
 {
     static const CodeClassTables tables = [] {
-        CodeClassTables t{};
+        CodeClassTables t {};
         for (int c = 0; c < 1000; ++c) {
-            t.Ratio[c] = static_cast<std::uint8_t>(ratioPatternIndex(smbOfCode(c)) * 10 +
-                                                   ratioPatternIndex(routeOfCode(c)));
+            t.Ratio[c] = static_cast<std::uint8_t>(
+                ratioPatternIndex(smbOfCode(c)) * 10 + ratioPatternIndex(routeOfCode(c)));
             t.OddBig[c] = static_cast<std::uint8_t>(oddCountOfCode(c) * 4 + bigCountOfCode(c));
             t.LinkType[c] = static_cast<std::uint8_t>(linkOfCode(c) * 3 + repeatOfCode(c));
         }
@@ -38,8 +38,7 @@ const CodeClassTables& classTables()
 }
 
 // A flag row read as "allowed": an empty row allows everything.
-template <std::size_t N>
-bool allows(const CheckFlags<N>& flags, std::size_t item)
+template <std::size_t N> bool allows(const CheckFlags<N>& flags, std::size_t item)
 {
     return !anyChecked(flags) || flags[item];
 }
@@ -47,7 +46,7 @@ bool allows(const CheckFlags<N>& flags, std::size_t item)
 // Digits 0..9 occurring in the text.
 std::array<bool, 10> digitsInText(std::string_view text)
 {
-    std::array<bool, 10> present{};
+    std::array<bool, 10> present {};
     for (char ch : text)
         if (ch >= '0' && ch <= '9')
             present[ch - '0'] = true;
@@ -60,7 +59,7 @@ using PairTable = std::array<std::array<bool, 10>, 10>;
 
 PairTable pairsInText(std::string_view text)
 {
-    PairTable pairs{};
+    PairTable pairs {};
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
         const char x = text[i];
         const char y = text[i + 1];
@@ -88,7 +87,7 @@ struct HitCounter {
         int Shift;
         std::array<bool, 64> Allowed;
     };
-    std::array<Group, 4> Groups{};
+    std::array<Group, 4> Groups {};
 };
 
 void addHitText(HitCounter& counter, int field, std::string_view text)
@@ -100,7 +99,7 @@ void addHitText(HitCounter& counter, int field, std::string_view text)
     for (int d = 0; d < 10; ++d)
         for (int e = 0; e < 3; ++e)
             if (count[d] > e)
-                counter.Hits[d][e] += std::uint64_t{1} << (2 * field);
+                counter.Hits[d][e] += std::uint64_t { 1 } << (2 * field);
 }
 
 // One group of up to three rows: the allowed counts of each row, or nullptr
@@ -120,7 +119,7 @@ void buildGroup(HitCounter::Group& group, int shift, const std::array<const Chec
 HitCounter makeHitCounter(const FilterConditions& fc, const DrawHistory& history)
 {
     HitCounter counter;
-    std::array<const CheckFlags<4>*, 11> rows{};
+    std::array<const CheckFlags<4>*, 11> rows {};
     for (int row = 1; row <= kRecentRows; ++row) {
         const DrawRecord* draw = recentRowDraw(history, row);
         if (draw == nullptr)
@@ -143,10 +142,10 @@ HitCounter makeHitCounter(const FilterConditions& fc, const DrawHistory& history
         rows[6 + k] = &group.counts;
         addHitText(counter, 6 + k, group.digits);
     }
-    buildGroup(counter.Groups[0], 0, {rows[0], rows[1], rows[2]});
-    buildGroup(counter.Groups[1], 6, {rows[3], rows[4], rows[5]});
-    buildGroup(counter.Groups[2], 12, {rows[6], rows[7], rows[8]});
-    buildGroup(counter.Groups[3], 18, {rows[9], rows[10], nullptr});
+    buildGroup(counter.Groups[0], 0, { rows[0], rows[1], rows[2] });
+    buildGroup(counter.Groups[1], 6, { rows[3], rows[4], rows[5] });
+    buildGroup(counter.Groups[2], 12, { rows[6], rows[7], rows[8] });
+    buildGroup(counter.Groups[3], 18, { rows[9], rows[10], nullptr });
     return counter;
 }
 
@@ -162,8 +161,8 @@ CodeSet runShrink(const FilterConditions& fc, const DrawHistory& history)
     bool digitOk[3][10];
     for (int p = 0; p < 3; ++p)
         for (int d = 0; d < 10; ++d)
-            digitOk[p][d] = allows(fc.positionDigits[p], d) && d >= fc.minDigit &&
-                            d <= fc.maxDigit && !outDigits[d];
+            digitOk[p][d]
+                = allows(fc.positionDigits[p], d) && d >= fc.minDigit && d <= fc.maxDigit && !outDigits[d];
 
     // "At least one of these digits": bit 0 the bankers, bit 1 the required digits.
     std::uint8_t anyOf[10] = {};
@@ -190,10 +189,10 @@ CodeSet runShrink(const FilterConditions& fc, const DrawHistory& history)
     std::uint8_t pairBits[10][10];
     for (int x = 0; x < 10; ++x)
         for (int y = 0; y < 10; ++y)
-            pairBits[x][y] = static_cast<std::uint8_t>(
-                ((fc.recentPairsIn.empty() || recentIn[x][y]) ? kRecentIn : 0) |
-                ((fc.pairsIn.empty() || in[x][y]) ? kIn : 0) |
-                (recentOut[x][y] ? kRecentOut : 0) | (out[x][y] ? kOut : 0));
+            pairBits[x][y]
+                = static_cast<std::uint8_t>(((fc.recentPairsIn.empty() || recentIn[x][y]) ? kRecentIn : 0)
+                    | ((fc.pairsIn.empty() || in[x][y]) ? kIn : 0) | (recentOut[x][y] ? kRecentOut : 0)
+                    | (out[x][y] ? kOut : 0));
 
     bool sumOk[28];
     for (int s = 0; s < 28; ++s)
@@ -246,9 +245,6 @@ CodeSet runShrink(const FilterConditions& fc, const DrawHistory& history)
     return result;
 }
 
-std::string shrinkStatusText(const CodeSet& codes)
-{
-    return resultHeader(kShrinkStatusLeadingText, codes);
-}
+std::string shrinkStatusText(const CodeSet& codes) { return resultHeader(kShrinkStatusLeadingText, codes); }
 
 } // namespace velmora

@@ -14,7 +14,7 @@ const DrawRecord* recentRowDraw(const DrawHistory& history, int row)
 
 std::string pairsOfCode(int code, std::string_view separator)
 {
-    static constexpr int kPositions[3][2] = {{1, 2}, {1, 3}, {2, 3}};
+    static constexpr int kPositions[3][2] = { { 1, 2 }, { 1, 3 }, { 2, 3 } };
     std::string text;
     for (const auto& p : kPositions) {
         if (!text.empty())
@@ -42,8 +42,8 @@ std::string recentPanelRowText(const DrawRecord& draw)
 
 std::string recentPanelHeaderText()
 {
-    return "最近开奖号码" + std::string(23, ' ') + "最近试机号码" + std::string(22, ' ') +
-           "最近开奖二码" + std::string(6, ' ') + "最近试机二码";
+    return "最近开奖号码" + std::string(23, ' ') + "最近试机号码" + std::string(22, ' ') + "最近开奖二码"
+        + std::string(6, ' ') + "最近试机二码";
 }
 
 RecentPanelTexts buildRecentPanelTexts(const DrawHistory& history)

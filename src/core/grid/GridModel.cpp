@@ -16,14 +16,11 @@ GridRect GridRect::united(const GridRect& other) const
         return *this;
     if (isEmpty())
         return other;
-    return {std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
-            std::max(bottom, other.bottom)};
+    return { std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
+        std::max(bottom, other.bottom) };
 }
 
-GridModel::GridModel()
-{
-    clear();
-}
+GridModel::GridModel() { clear(); }
 
 void GridModel::clear()
 {
@@ -69,7 +66,7 @@ bool GridModel::cellInRange(int row, int col) const
 std::size_t GridModel::cellIndex(int row, int col) const
 {
     return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_colsCount)
-           + static_cast<std::size_t>(col);
+        + static_cast<std::size_t>(col);
 }
 
 const std::string& GridModel::getValue(int row, int col) const
@@ -106,28 +103,22 @@ void GridModel::setCellColor(int row, int col, CellColor color)
 
 void GridModel::setMergeCount(int n)
 {
-    m_merges.assign(static_cast<std::size_t>(std::max(n, 0)), GridMerge{});
+    m_merges.assign(static_cast<std::size_t>(std::max(n, 0)), GridMerge {});
 }
 
-void GridModel::setMerge(int index, bool active, int firstCol, int firstRow, int lastCol,
-                           int lastRow, std::string text, CellColor color)
+void GridModel::setMerge(int index, bool active, int firstCol, int firstRow, int lastCol, int lastRow,
+    std::string text, CellColor color)
 {
     if (index < 0 || index >= mergeCount())
         return;
-    m_merges[static_cast<std::size_t>(index)] =
-        GridMerge{active, firstCol, firstRow, lastCol, lastRow, std::move(text), color};
+    m_merges[static_cast<std::size_t>(index)]
+        = GridMerge { active, firstCol, firstRow, lastCol, lastRow, std::move(text), color };
 }
 
 // A negative index converts to a size past any vector, so at() refuses it too.
-GridMerge& GridModel::mergeAt(int index)
-{
-    return m_merges.at(static_cast<std::size_t>(index));
-}
+GridMerge& GridModel::mergeAt(int index) { return m_merges.at(static_cast<std::size_t>(index)); }
 
-const GridMerge& GridModel::mergeAt(int index) const
-{
-    return m_merges.at(static_cast<std::size_t>(index));
-}
+const GridMerge& GridModel::mergeAt(int index) const { return m_merges.at(static_cast<std::size_t>(index)); }
 
 int GridModel::colLeft(int col) const
 {
@@ -171,8 +162,8 @@ void GridModel::resize()
 
     m_gridRect = {};
     if (m_colsCount > 0)
-        m_gridRect = rectOfCell(0, 0, false).united(
-            rectOfCell(m_visRows + m_fixRowCount - 1, m_colsCount - 1, false));
+        m_gridRect = rectOfCell(0, 0, false)
+                         .united(rectOfCell(m_visRows + m_fixRowCount - 1, m_colsCount - 1, false));
 
     m_scrollMax = std::max(m_dynRows - m_visRows, 0);
     m_topRow = std::clamp(m_topRow, 0, m_scrollMax);
@@ -214,10 +205,7 @@ int GridModel::scroll(ScrollCommand cmd, int position)
     return m_topRow;
 }
 
-int GridModel::firstPaintRow() const
-{
-    return m_fixRowCount + m_topRow;
-}
+int GridModel::firstPaintRow() const { return m_fixRowCount + m_topRow; }
 
 int GridModel::endPaintRow() const
 {

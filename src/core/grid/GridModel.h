@@ -20,8 +20,7 @@ public:
     static constexpr CellColor rgb(int red, int green, int blue)
     {
         return CellColor((static_cast<std::uint32_t>(red & 0xFF) << 16)
-                      | (static_cast<std::uint32_t>(green & 0xFF) << 8)
-                      | static_cast<std::uint32_t>(blue & 0xFF));
+            | (static_cast<std::uint32_t>(green & 0xFF) << 8) | static_cast<std::uint32_t>(blue & 0xFF));
     }
     static constexpr CellColor Window() { return CellColor(kWindowValue); }
 
@@ -35,7 +34,10 @@ public:
 private:
     // Outside the 24-bit range, so no RGB value can be mistaken for it.
     static constexpr std::uint32_t kWindowValue = 0xFF000000u;
-    constexpr explicit CellColor(std::uint32_t value) : m_value(value) {}
+    constexpr explicit CellColor(std::uint32_t value)
+        : m_value(value)
+    {
+    }
     std::uint32_t m_value;
 };
 
@@ -107,7 +109,7 @@ public:
     void setMergeCount(int n);
     // Fills record `index`; an index outside the records is ignored.
     void setMerge(int index, bool active, int firstCol, int firstRow, int lastCol, int lastRow,
-                  std::string text, CellColor color);
+        std::string text, CellColor color);
     // Throws std::out_of_range for an index outside the records.
     GridMerge& mergeAt(int index);
     const GridMerge& mergeAt(int index) const;

@@ -43,26 +43,20 @@ CodeSet dailyRecommend(const DrawHistory& history)
     CodeSet codes;
     for (int c = 0; c < CodeSet::kSize; ++c) {
         const int s = sumOfCode(c, false);
-        codes[c] = !seen[0][numOfCode(c, 1)] && !seen[1][numOfCode(c, 2)] &&
-                   !seen[2][numOfCode(c, 3)] && s >= 6 && s <= 22 && !drawSum[s];
+        codes[c] = !seen[0][numOfCode(c, 1)] && !seen[1][numOfCode(c, 2)] && !seen[2][numOfCode(c, 3)]
+            && s >= 6 && s <= 22 && !drawSum[s];
     }
     return codes;
 }
 
-int weekRecommendSeed(const CalendarDate& date)
-{
-    return date.year * 100 + (date.day + 7 - date.weekday);
-}
+int weekRecommendSeed(const CalendarDate& date) { return date.year * 100 + (date.day + 7 - date.weekday); }
 
-int monthRecommendSeed(const CalendarDate& date)
-{
-    return date.year * 100 + date.month;
-}
+int monthRecommendSeed(const CalendarDate& date) { return date.year * 100 + date.month; }
 
 CodeSet seedRecommend(int seed, const std::array<int, 40>& table)
 {
     CodeSet codes;
-    int slot[3] = {1, 1, 1}; // units, tens, hundreds
+    int slot[3] = { 1, 1, 1 }; // units, tens, hundreds
     for (int p = 2; p <= 150; ++p) {
         // A negative seed cannot come from a calendar date; the index is kept
         // inside the table all the same.
@@ -74,8 +68,7 @@ CodeSet seedRecommend(int seed, const std::array<int, 40>& table)
     return codes;
 }
 
-std::optional<CodeSet> recommend(RecommendKind kind, const DrawHistory& history,
-                                  const CalendarDate& date)
+std::optional<CodeSet> recommend(RecommendKind kind, const DrawHistory& history, const CalendarDate& date)
 {
     if (history.size() < static_cast<std::size_t>(kRecommendMinDraws))
         return std::nullopt;

@@ -26,13 +26,11 @@ struct CalendarDate {
     int weekday = 0;
 };
 
-inline constexpr std::array<int, 40> kWeekDigitTable = {
-    1, 4, 2, 5, 7, 0, 9, 6, 8, 3, 8, 7, 2, 3, 0, 4, 5, 9, 6, 1,
-    8, 5, 2, 9, 1, 3, 6, 4, 7, 0, 0, 1, 3, 6, 5, 9, 4, 2, 7, 8};
+inline constexpr std::array<int, 40> kWeekDigitTable = { 1, 4, 2, 5, 7, 0, 9, 6, 8, 3, 8, 7, 2, 3, 0, 4, 5, 9,
+    6, 1, 8, 5, 2, 9, 1, 3, 6, 4, 7, 0, 0, 1, 3, 6, 5, 9, 4, 2, 7, 8 };
 // The third block holds the digit 9 twice and no 8.
-inline constexpr std::array<int, 40> kMonthDigitTable = {
-    3, 1, 0, 6, 5, 4, 9, 2, 7, 8, 1, 3, 2, 8, 7, 0, 9, 6, 4, 5,
-    7, 9, 4, 2, 0, 1, 5, 9, 6, 3, 8, 5, 2, 3, 1, 7, 0, 4, 9, 6};
+inline constexpr std::array<int, 40> kMonthDigitTable = { 3, 1, 0, 6, 5, 4, 9, 2, 7, 8, 1, 3, 2, 8, 7, 0, 9,
+    6, 4, 5, 7, 9, 4, 2, 0, 1, 5, 9, 6, 3, 8, 5, 2, 3, 1, 7, 0, 4, 9, 6 };
 
 // The word of the kind: "每日推荐", "每周推荐", "每月推荐".
 const char* recommendKindWord(RecommendKind kind);
@@ -56,7 +54,6 @@ CodeSet seedRecommend(int seed, const std::array<int, 40>& table);
 
 // The recommendation of the kind, or nullopt when the history holds fewer than
 // 10 draws (show kRecommendRefusal and change nothing), for every kind.
-std::optional<CodeSet> recommend(RecommendKind kind, const DrawHistory& history,
-                                  const CalendarDate& date);
+std::optional<CodeSet> recommend(RecommendKind kind, const DrawHistory& history, const CalendarDate& date);
 
 } // namespace velmora

@@ -9,7 +9,7 @@ namespace velmora {
 
 std::array<int, 10> smartShrinkDigitWeights(const DrawHistory& history)
 {
-    std::array<int, 10> weights{};
+    std::array<int, 10> weights {};
     const std::size_t window = std::min<std::size_t>(kSmartShrinkWindow, history.size());
     for (std::size_t i = history.size() - window; i < history.size(); ++i)
         for (int position = 1; position <= 3; ++position)
@@ -40,13 +40,13 @@ std::optional<CodeSet> smartShrink(const CodeSet& base, int level, const DrawHis
     // A digit weighs at most 30 (seen in all ten draws at every position), a code 90.
     constexpr int kMaxWeight = 90;
     int weight[CodeSet::kSize];
-    std::array<int, kMaxWeight + 1> perWeight{};
+    std::array<int, kMaxWeight + 1> perWeight {};
     int count = 0;
     for (int c = 0; c < CodeSet::kSize; ++c) {
         if (!base.has(c))
             continue;
-        weight[c] = digitWeights[numOfCode(c, 1)] + digitWeights[numOfCode(c, 2)] +
-                    digitWeights[numOfCode(c, 3)];
+        weight[c]
+            = digitWeights[numOfCode(c, 1)] + digitWeights[numOfCode(c, 2)] + digitWeights[numOfCode(c, 3)];
         ++perWeight[weight[c]];
         ++count;
     }

@@ -71,8 +71,7 @@ struct Built {
 
 void build(Built& b, const std::string& chart, const DrawHistory& history, int n)
 {
-    b.result = BuilderNamed(chart)(b.net, history, n,
-                                   [&](const std::string& m) { b.messages.push_back(m); });
+    b.result = BuilderNamed(chart)(b.net, history, n, [&](const std::string& m) { b.messages.push_back(m); });
 }
 
 long long TotalOf(const GridModel& net, int col)
@@ -81,7 +80,7 @@ long long TotalOf(const GridModel& net, int col)
     return text.empty() ? 0 : std::stoll(text);
 }
 
-const char* const kCharts[] = {"trend", "kline", "sum", "tail", "oddeven", "bigsmall"};
+const char* const kCharts[] = { "trend", "kline", "sum", "tail", "oddeven", "bigsmall" };
 
 } // namespace
 
@@ -90,37 +89,37 @@ TEST(ChartBuilders, ColumnsAndHeaders)
     struct Row {
         const char* chart;
         std::vector<int> widths; // run-length: width, count, width, count ...
-        const char* row1;        // sub-headers from column 0
-        const char* merges;      // caption:first-last:rows, in index order
+        const char* row1; // sub-headers from column 0
+        const char* merges; // caption:first-last:rows, in index order
     };
     const Row rows[] = {
-        {"trend", {66, 1, 20, 3, 18, 10, 22, 10, 33, 5},
-         "|百|十|个|0|1|2|3|4|5|6|7|8|9|奇|偶|大|小|0|1|2|大|中|小|||||",
-         "期号:0-0:2 中奖号码:1-3:1 分布图:4-13:1 奇偶:14-15:1 大小:16-17:1 012:18-20:1 "
-         "大中小:21-23:1 和值:24-24:2 合值:25-25:2 跨度:26-26:2 相连:27-27:2 开宝:28-28:2"},
-        {"kline", {66, 1, 20, 3, 18, 30},
-         "|百|十|个|0|1|2|3|4|5|6|7|8|9|0|1|2|3|4|5|6|7|8|9|0|1|2|3|4|5|6|7|8|9",
-         "期号:0-0:2 号码:1-3:1 百位:4-13:1 十位:14-23:1 个位:24-33:1"},
-        {"sum", {66, 1, 20, 3, 28, 1, 18, 28},
-         "|百|十|个||0|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20|21|22|23|24|25|26|27",
-         "期号:0-0:2 号码:1-3:1 和值:4-4:2 和值分布:5-32:1"},
-        {"tail", {66, 1, 20, 3, 28, 1, 18, 20},
-         "|百|十|个||0|1|2|3|4|5|6|7|8|9|0|1|2|大|小|奇|偶|大|中|小",
-         "期号:0-0:2 号码:1-3:1 合值:4-4:2 合值分布:5-14:1 012:15-17:1 大小:18-19:1 奇偶:20-21:1 "
-         "大中小:22-24:1"},
-        {"oddeven", {66, 1, 20, 3, 32, 1, 18, 28},
-         "|百|十|个|||J||O||J||O||J||O||J||O|A|B|C|D|A|B|C|D|E|F|G|H",
-         "期号:0-0:2 号码:1-3:1 和值:4-4:2 百位:5-8:1 十位:9-12:1 个位:13-16:1 和值:17-20:1 "
-         "组选:21-24:1 单选:25-32:1"},
-        {"bigsmall", {66, 1, 20, 3, 32, 1, 18, 28},
-         "|百|十|个|||D||X||D||X||D||X||D||X|A|B|C|D|A|B|C|D|E|F|G|H",
-         "期号:0-0:2 号码:1-3:1 和值:4-4:2 百位:5-8:1 十位:9-12:1 个位:13-16:1 和值:17-20:1 "
-         "组选:21-24:1 单选:25-32:1"},
+        { "trend", { 66, 1, 20, 3, 18, 10, 22, 10, 33, 5 },
+            "|百|十|个|0|1|2|3|4|5|6|7|8|9|奇|偶|大|小|0|1|2|大|中|小|||||",
+            "期号:0-0:2 中奖号码:1-3:1 分布图:4-13:1 奇偶:14-15:1 大小:16-17:1 012:18-20:1 "
+            "大中小:21-23:1 和值:24-24:2 合值:25-25:2 跨度:26-26:2 相连:27-27:2 开宝:28-28:2" },
+        { "kline", { 66, 1, 20, 3, 18, 30 },
+            "|百|十|个|0|1|2|3|4|5|6|7|8|9|0|1|2|3|4|5|6|7|8|9|0|1|2|3|4|5|6|7|8|9",
+            "期号:0-0:2 号码:1-3:1 百位:4-13:1 十位:14-23:1 个位:24-33:1" },
+        { "sum", { 66, 1, 20, 3, 28, 1, 18, 28 },
+            "|百|十|个||0|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20|21|22|23|24|25|26|27",
+            "期号:0-0:2 号码:1-3:1 和值:4-4:2 和值分布:5-32:1" },
+        { "tail", { 66, 1, 20, 3, 28, 1, 18, 20 },
+            "|百|十|个||0|1|2|3|4|5|6|7|8|9|0|1|2|大|小|奇|偶|大|中|小",
+            "期号:0-0:2 号码:1-3:1 合值:4-4:2 合值分布:5-14:1 012:15-17:1 大小:18-19:1 奇偶:20-21:1 "
+            "大中小:22-24:1" },
+        { "oddeven", { 66, 1, 20, 3, 32, 1, 18, 28 },
+            "|百|十|个|||J||O||J||O||J||O||J||O|A|B|C|D|A|B|C|D|E|F|G|H",
+            "期号:0-0:2 号码:1-3:1 和值:4-4:2 百位:5-8:1 十位:9-12:1 个位:13-16:1 和值:17-20:1 "
+            "组选:21-24:1 单选:25-32:1" },
+        { "bigsmall", { 66, 1, 20, 3, 32, 1, 18, 28 },
+            "|百|十|个|||D||X||D||X||D||X||D||X|A|B|C|D|A|B|C|D|E|F|G|H",
+            "期号:0-0:2 号码:1-3:1 和值:4-4:2 百位:5-8:1 十位:9-12:1 个位:13-16:1 和值:17-20:1 "
+            "组选:21-24:1 单选:25-32:1" },
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.chart);
         Built b;
-        build(b, r.chart, HistoryOf({505}), 1);
+        build(b, r.chart, HistoryOf({ 505 }), 1);
         std::vector<int> widths;
         for (std::size_t i = 0; i < r.widths.size(); i += 2)
             widths.insert(widths.end(), static_cast<std::size_t>(r.widths[i + 1]), r.widths[i]);
@@ -135,7 +134,7 @@ TEST(ChartBuilders, ColumnsAndHeaders)
             EXPECT_EQ(m.color, b.net.fixColor());
             EXPECT_EQ(m.firstRow, 0);
             merges += (merges.empty() ? "" : " ") + m.text + ":" + std::to_string(m.firstCol) + "-"
-                      + std::to_string(m.lastCol) + ":" + std::to_string(m.lastRow + 1);
+                + std::to_string(m.lastCol) + ":" + std::to_string(m.lastRow + 1);
         }
         EXPECT_EQ(merges, r.merges);
     }
@@ -147,49 +146,48 @@ TEST(ChartBuilders, DrawRowCells)
         const char* name;
         const char* chart;
         int code;
-        const char* texts;  // columns 4 on; unnamed columns empty
+        const char* texts; // columns 4 on; unnamed columns empty
         const char* colors; // columns 4 on; unnamed columns the window colour
     };
     const Row rows[] = {
-        {"trend 505", "trend", 505,
-         "4=1 9=2 14=2 15=1 16=2 17=1 18=1 19=0 20=2 21=0 22=2 23=1 24=10 25=0 26=5 28=5",
-         "4=008000 9=ff0000"},
-        {"trend 123", "trend", 123,
-         "5-7=1 14=2 15=1 16=0 17=3 18-20=1 21=0 22=1 23=2 24=06 25=6 26=2 27=2",
-         "5-7=008000"},
-        {"trend 000", "trend", 0,
-         "4=3 14=0 15=3 16=0 17=3 18=3 19=0 20=0 21=0 22=0 23=3 24=00 25=0 26=0 28=0", "4=ff0000"},
-        {"kline 505", "kline", 505, "9=5 14=0 29=5",
-         "4-13=55d1ef 9=d85a44 14-23=33d4a5 14=d85a44 24-33=8433ee 29=d85a44"},
-        {"sum 505", "sum", 505, "4=10 15=10",
-         "5=55d1ef 6=63e4b5 7=c4a3de 8=55d1ef 9=63e4b5 10=c4a3de 11=55d1ef 12=63e4b5 13=c4a3de "
-         "14=55d1ef 15=f3653f 16=c4a3de 17=55d1ef 18=63e4b5 19=c4a3de 20=55d1ef 21=63e4b5 "
-         "22=c4a3de 23=55d1ef 24=63e4b5 25=c4a3de 26=55d1ef 27=63e4b5 28=c4a3de 29=55d1ef "
-         "30=63e4b5 31=c4a3de 32=55d1ef"},
-        {"tail 505", "tail", 505, "4=0 5=0 15=0 19=X 21=O 24=X",
-         "5=62de0e 15=7365df 16-17=66dcfe 18=83b0ee 19=f3653f 20=33e01e 21=f3b0be 22-23=66bcee "
-         "24=f3b0ae"},
-        {"tail 999", "tail", 999, "4=7 12=7 16=1 18=D 20=J 22=D",
-         "12=62de0e 15=66dcfe 16=7365df 17=66dcfe 18=f3653f 19=83b0ee 20=f3b0be 21=33e01e "
-         "22=f3b0ae 23-24=66bcee"},
-        {"oddeven 505", "oddeven", 505, "4=10 6=J 12=O 14=J 20=O 23=C 30=F",
-         "5-8=55d1ef 6=f1d3e4 9-12=63e4b5 12=f1c3d4 13-16=c4a3de 14=f1d3e4 17-20=55d1ef "
-         "20=f1c3d4 21-24=63e4b5 23=f1c3d4 25-32=c4a3de 30=f1c3d4"},
-        {"bigsmall 505", "bigsmall", 505, "4=10 6=D 12=X 14=D 20=X 23=C 30=F", nullptr},
-        {"bigsmall 069", "bigsmall", 69, "4=15 8=X 10=D 14=D 18=D 23=C 28=D",
-         "5-8=55d1ef 8=f1c3d4 9-12=63e4b5 10=f1d3e4 13-16=c4a3de 14=f1d3e4 17-20=55d1ef "
-         "18=f1d3e4 21-24=63e4b5 23=f1c3d4 25-32=c4a3de 28=f1c3d4"},
-        {"oddeven 000", "oddeven", 0, "4=00 8=O 12=O 16=O 20=O 21=A 25=A", nullptr},
-        {"bigsmall 000", "bigsmall", 0, "4=00 8=X 12=X 16=X 20=X 21=A 25=A", nullptr},
+        { "trend 505", "trend", 505,
+            "4=1 9=2 14=2 15=1 16=2 17=1 18=1 19=0 20=2 21=0 22=2 23=1 24=10 25=0 26=5 28=5",
+            "4=008000 9=ff0000" },
+        { "trend 123", "trend", 123, "5-7=1 14=2 15=1 16=0 17=3 18-20=1 21=0 22=1 23=2 24=06 25=6 26=2 27=2",
+            "5-7=008000" },
+        { "trend 000", "trend", 0,
+            "4=3 14=0 15=3 16=0 17=3 18=3 19=0 20=0 21=0 22=0 23=3 24=00 25=0 26=0 28=0", "4=ff0000" },
+        { "kline 505", "kline", 505, "9=5 14=0 29=5",
+            "4-13=55d1ef 9=d85a44 14-23=33d4a5 14=d85a44 24-33=8433ee 29=d85a44" },
+        { "sum 505", "sum", 505, "4=10 15=10",
+            "5=55d1ef 6=63e4b5 7=c4a3de 8=55d1ef 9=63e4b5 10=c4a3de 11=55d1ef 12=63e4b5 13=c4a3de "
+            "14=55d1ef 15=f3653f 16=c4a3de 17=55d1ef 18=63e4b5 19=c4a3de 20=55d1ef 21=63e4b5 "
+            "22=c4a3de 23=55d1ef 24=63e4b5 25=c4a3de 26=55d1ef 27=63e4b5 28=c4a3de 29=55d1ef "
+            "30=63e4b5 31=c4a3de 32=55d1ef" },
+        { "tail 505", "tail", 505, "4=0 5=0 15=0 19=X 21=O 24=X",
+            "5=62de0e 15=7365df 16-17=66dcfe 18=83b0ee 19=f3653f 20=33e01e 21=f3b0be 22-23=66bcee "
+            "24=f3b0ae" },
+        { "tail 999", "tail", 999, "4=7 12=7 16=1 18=D 20=J 22=D",
+            "12=62de0e 15=66dcfe 16=7365df 17=66dcfe 18=f3653f 19=83b0ee 20=f3b0be 21=33e01e "
+            "22=f3b0ae 23-24=66bcee" },
+        { "oddeven 505", "oddeven", 505, "4=10 6=J 12=O 14=J 20=O 23=C 30=F",
+            "5-8=55d1ef 6=f1d3e4 9-12=63e4b5 12=f1c3d4 13-16=c4a3de 14=f1d3e4 17-20=55d1ef "
+            "20=f1c3d4 21-24=63e4b5 23=f1c3d4 25-32=c4a3de 30=f1c3d4" },
+        { "bigsmall 505", "bigsmall", 505, "4=10 6=D 12=X 14=D 20=X 23=C 30=F", nullptr },
+        { "bigsmall 069", "bigsmall", 69, "4=15 8=X 10=D 14=D 18=D 23=C 28=D",
+            "5-8=55d1ef 8=f1c3d4 9-12=63e4b5 10=f1d3e4 13-16=c4a3de 14=f1d3e4 17-20=55d1ef "
+            "18=f1d3e4 21-24=63e4b5 23=f1c3d4 25-32=c4a3de 28=f1c3d4" },
+        { "oddeven 000", "oddeven", 0, "4=00 8=O 12=O 16=O 20=O 21=A 25=A", nullptr },
+        { "bigsmall 000", "bigsmall", 0, "4=00 8=X 12=X 16=X 20=X 21=A 25=A", nullptr },
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         Built b;
         // An older draw first, so row 2 must be the latest one.
-        build(b, r.chart, {{2003, 358, 0, 111, 0, 0}, {2004, 5, 0, r.code, 0, 0}}, 2);
+        build(b, r.chart, { { 2003, 358, 0, 111, 0, 0 }, { 2004, 5, 0, r.code, 0, 0 } }, 2);
         const std::string code = strOfCode(r.code);
         EXPECT_EQ(RowTexts(b.net, 2, 0).substr(0, 13),
-                  "2004005|" + code.substr(0, 1) + "|" + code.substr(1, 1) + "|" + code.substr(2, 1));
+            "2004005|" + code.substr(0, 1) + "|" + code.substr(1, 1) + "|" + code.substr(2, 1));
         EXPECT_EQ(ActualColors(b.net, 2, 0).substr(0, 8), "-|-|-|-|");
         EXPECT_EQ(RowTexts(b.net, 2, 4), Expand(r.texts, 4, b.net.colsCount(), ""));
         if (r.colors) {
@@ -206,9 +204,12 @@ TEST(ChartBuilders, ZeroDrawsShowHeaderAndZeroTotals)
         const char* totals; // from column 0; unnamed columns empty
     };
     const Row rows[] = {
-        {"trend", "0=合计 14-26=0"},  {"kline", "0=合计 4-33=0"},
-        {"sum", "0=合计 5-32=0"},     {"tail", "0=合计 4-24=0"},
-        {"oddeven", "0=合计 4-32=0"}, {"bigsmall", "0=合计 4-32=0"},
+        { "trend", "0=合计 14-26=0" },
+        { "kline", "0=合计 4-33=0" },
+        { "sum", "0=合计 5-32=0" },
+        { "tail", "0=合计 4-24=0" },
+        { "oddeven", "0=合计 4-32=0" },
+        { "bigsmall", "0=合计 4-32=0" },
     };
     struct Case {
         const char* name;
@@ -218,9 +219,9 @@ TEST(ChartBuilders, ZeroDrawsShowHeaderAndZeroTotals)
         std::size_t messages;
     };
     const Case cases[] = {
-        {"N = 0", HistoryOf({505, 123}), 0, 0, 0},
-        {"negative N builds as 0", HistoryOf({505}), -7, -7, 0},
-        {"empty history, N = 30", {}, 30, 0, 1},
+        { "N = 0", HistoryOf({ 505, 123 }), 0, 0, 0 },
+        { "negative N builds as 0", HistoryOf({ 505 }), -7, -7, 0 },
+        { "empty history, N = 30", {}, 30, 0, 1 },
     };
     for (const Case& c : cases) {
         for (const Row& r : rows) {
@@ -244,16 +245,16 @@ TEST(ChartBuilders, ClampsNToTheHistory)
     for (const char* chart : kCharts) {
         SCOPED_TRACE(chart);
         Built b;
-        build(b, chart, HistoryOf({505, 123, 999}), 30);
+        build(b, chart, HistoryOf({ 505, 123, 999 }), 30);
         EXPECT_EQ(b.result, 3);
-        EXPECT_EQ(b.messages, std::vector<std::string>{"设置的查询期数超过总期数!!"});
+        EXPECT_EQ(b.messages, std::vector<std::string> { "设置的查询期数超过总期数!!" });
         ASSERT_EQ(b.net.rowCount(), 2 + 3 + 1);
         EXPECT_EQ(b.net.getValue(2, 0), "2004003");
         EXPECT_EQ(b.net.getValue(4, 0), "2004001");
         EXPECT_EQ(b.net.getValue(5, 0), "合计");
 
         Built exact;
-        build(exact, chart, HistoryOf({505, 123, 999}), 3);
+        build(exact, chart, HistoryOf({ 505, 123, 999 }), 3);
         EXPECT_EQ(exact.result, 3);
         EXPECT_TRUE(exact.messages.empty());
         EXPECT_EQ(exact.net.rowCount(), 6);
@@ -280,19 +281,22 @@ TEST(ChartBuilders, TotalsOverTheRealHistory)
         return v;
     };
     const Row rows[] = {
-        {"trend", {{4, 13, 3}, {14, 15, 3}, {16, 17, 3}, {18, 20, 3}, {21, 23, 3}}, {},
-         range(4, 26)},
-        {"kline", {{4, 13, 1}, {14, 23, 1}, {24, 33, 1}}, range(4, 33), {}},
-        {"sum", {{5, 32, 1}}, range(5, 32), {}},
-        {"tail", {{5, 14, 1}, {15, 17, 1}, {18, 19, 1}, {20, 21, 1}, {22, 24, 1}}, range(5, 24), {4}},
-        {"oddeven", {{5, 8, 1}, {9, 12, 1}, {13, 16, 1}, {17, 20, 1}, {21, 24, 1}, {25, 32, 1}},
-         range(5, 32), {4}},
-        {"bigsmall", {{5, 8, 1}, {9, 12, 1}, {13, 16, 1}, {17, 20, 1}, {21, 24, 1}, {25, 32, 1}},
-         range(5, 32), {4}},
+        { "trend", { { 4, 13, 3 }, { 14, 15, 3 }, { 16, 17, 3 }, { 18, 20, 3 }, { 21, 23, 3 } }, {},
+            range(4, 26) },
+        { "kline", { { 4, 13, 1 }, { 14, 23, 1 }, { 24, 33, 1 } }, range(4, 33), {} },
+        { "sum", { { 5, 32, 1 } }, range(5, 32), {} },
+        { "tail", { { 5, 14, 1 }, { 15, 17, 1 }, { 18, 19, 1 }, { 20, 21, 1 }, { 22, 24, 1 } }, range(5, 24),
+            { 4 } },
+        { "oddeven",
+            { { 5, 8, 1 }, { 9, 12, 1 }, { 13, 16, 1 }, { 17, 20, 1 }, { 21, 24, 1 }, { 25, 32, 1 } },
+            range(5, 32), { 4 } },
+        { "bigsmall",
+            { { 5, 8, 1 }, { 9, 12, 1 }, { 13, 16, 1 }, { 17, 20, 1 }, { 21, 24, 1 }, { 25, 32, 1 } },
+            range(5, 32), { 4 } },
     };
     const DrawHistory history = RealHistory();
     ASSERT_GT(history.size(), 8000u);
-    for (const int n : {1000, static_cast<int>(history.size())}) {
+    for (const int n : { 1000, static_cast<int>(history.size()) }) {
         for (const Row& r : rows) {
             SCOPED_TRACE(std::string(r.chart) + " N=" + std::to_string(n));
             Built b;
@@ -334,11 +338,11 @@ TEST(ChartBuilders, RealHistoryNewestFirst)
         EXPECT_TRUE(b.messages.empty());
         const DrawRecord& latest = history.back();
         const DrawRecord& oldest = history.front();
-        EXPECT_EQ(b.net.getValue(2, 0),
-                  intToPadStr(latest.year, 4, true) + intToPadStr(latest.issue, 3, true));
+        EXPECT_EQ(
+            b.net.getValue(2, 0), intToPadStr(latest.year, 4, true) + intToPadStr(latest.issue, 3, true));
         EXPECT_EQ(b.net.getValue(2, 1), std::to_string(numOfCode(latest.drawCode, 1)));
-        EXPECT_EQ(b.net.getValue(t + 1, 0),
-                  intToPadStr(oldest.year, 4, true) + intToPadStr(oldest.issue, 3, true));
+        EXPECT_EQ(
+            b.net.getValue(t + 1, 0), intToPadStr(oldest.year, 4, true) + intToPadStr(oldest.issue, 3, true));
         EXPECT_EQ(b.net.getValue(t + 1, 3), std::to_string(numOfCode(oldest.drawCode, 3)));
         EXPECT_EQ(b.net.getValue(t + 2, 0), "合计");
 
@@ -353,8 +357,8 @@ TEST(ChartBuilders, RealHistoryNewestFirst)
 TEST(ChartBuilders, RebuildLeavesNothingBehind)
 {
     Built b;
-    build(b, "trend", HistoryOf({505, 123, 0}), 3);
-    buildKLineChart(b.net, HistoryOf({505}), 1, nullptr);
+    build(b, "trend", HistoryOf({ 505, 123, 0 }), 3);
+    buildKLineChart(b.net, HistoryOf({ 505 }), 1, nullptr);
     EXPECT_EQ(b.net.colsCount(), 34);
     EXPECT_EQ(b.net.rowCount(), 4);
     EXPECT_EQ(b.net.mergeCount(), 5);

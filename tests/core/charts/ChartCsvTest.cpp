@@ -12,13 +12,13 @@ TEST(ChartCsv, FieldsQuotedOnlyWhenNeeded)
         const char* field;
     };
     const Row rows[] = {
-        {"plain", "合计", "合计"},
-        {"empty", "", ""},
-        {"blank kept", " a ", " a "},
-        {"comma", "a,b", "\"a,b\""},
-        {"quote doubled", "say \"hi\"", "\"say \"\"hi\"\"\""},
-        {"line feed", "a\nb", "\"a\nb\""},
-        {"carriage return", "a\rb", "\"a\rb\""},
+        { "plain", "合计", "合计" },
+        { "empty", "", "" },
+        { "blank kept", " a ", " a " },
+        { "comma", "a,b", "\"a,b\"" },
+        { "quote doubled", "say \"hi\"", "\"say \"\"hi\"\"\"" },
+        { "line feed", "a\nb", "\"a\nb\"" },
+        { "carriage return", "a\rb", "\"a\rb\"" },
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -29,7 +29,7 @@ TEST(ChartCsv, FieldsQuotedOnlyWhenNeeded)
 TEST(ChartCsv, MergedCaptionsShowInTheFixedRowsOnly)
 {
     GridModel net;
-    net.setGridSize(3, 2, 2, {10, 10, 10});
+    net.setGridSize(3, 2, 2, { 10, 10, 10 });
     net.setValue(1, 1, "百");
     net.setValue(1, 2, "十");
     net.setValue(2, 0, "x,y");
@@ -39,16 +39,17 @@ TEST(ChartCsv, MergedCaptionsShowInTheFixedRowsOnly)
     net.setMerge(1, true, 1, 0, 2, 0, "first", net.fixColor());
     net.setMerge(2, true, 2, 0, 2, 0, "last wins", net.fixColor());
     net.setMerge(3, false, 0, 0, 2, 3, "inactive", net.fixColor());
-    EXPECT_EQ(gridToCsv(net, false), "期号,first,last wins\n"
-                                     "期号,百,十\n"
-                                     "\"x,y\",,\n"
-                                     ",,9\n");
+    EXPECT_EQ(gridToCsv(net, false),
+        "期号,first,last wins\n"
+        "期号,百,十\n"
+        "\"x,y\",,\n"
+        ",,9\n");
 }
 
 TEST(ChartCsv, ColoursAsLowerCaseHex)
 {
     GridModel net;
-    net.setGridSize(2, 1, 1, {10, 10});
+    net.setGridSize(2, 1, 1, { 10, 10 });
     net.setCellColor(1, 0, CellColor::rgb(0xAB, 0x0C, 0xFF));
     net.setCellColor(1, 1, CellColor::rgb(0, 0, 0));
     net.setMergeCount(1);

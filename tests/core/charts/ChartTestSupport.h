@@ -16,7 +16,7 @@ inline DrawHistory HistoryOf(const std::vector<int>& codes)
 {
     DrawHistory history;
     for (std::size_t i = 0; i < codes.size(); ++i)
-        history.push_back({2004, static_cast<int>(i) + 1, 0, codes[i], 0, 0});
+        history.push_back({ 2004, static_cast<int>(i) + 1, 0, codes[i], 0, 0 });
     return history;
 }
 

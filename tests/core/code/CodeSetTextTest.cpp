@@ -44,11 +44,11 @@ TEST(CodeArr, HoldsExactlyThousandFlagsAndRefusesOutOfRange)
 TEST(codeSetToLines, LineLayout)
 {
     using V = std::vector<std::string>;
-    EXPECT_EQ(codeSetToLines(CodeSet{}), V{""});
-    EXPECT_EQ(codeSetToLines(SetOf({0, 1, 2, 3, 4, 5, 6, 7, 8, 9})),
-              (V{"000,001,002,003,004,005,006,007,008,009,", ""}));
-    EXPECT_EQ(codeSetToLines(SetOf({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 999})),
-              (V{"000,001,002,003,004,005,006,007,008,009,", "999,", ""}));
+    EXPECT_EQ(codeSetToLines(CodeSet {}), V { "" });
+    EXPECT_EQ(codeSetToLines(SetOf({ 0, 1, 2, 3, 4, 5, 6, 7, 8, 9 })),
+        (V { "000,001,002,003,004,005,006,007,008,009,", "" }));
+    EXPECT_EQ(codeSetToLines(SetOf({ 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 999 })),
+        (V { "000,001,002,003,004,005,006,007,008,009,", "999,", "" }));
 
     CodeSet all;
     all.fill(true);
@@ -62,10 +62,10 @@ TEST(codeSetToLines, LineLayout)
 TEST(ResultText, HeaderCountAndEmptyLines)
 {
     using V = std::vector<std::string>;
-    EXPECT_EQ(resultTextLines("缩水结果有", CodeSet{}), (V{"缩水结果有0注", "", ""}));
-    EXPECT_EQ(resultTextLines("智能推荐结果有", SetOf({7, 123})),
-              (V{"智能推荐结果有2注", "", "007,123,", ""}));
-    EXPECT_EQ(joinLines({"a", "", "b,", ""}, "\r\n"), "a\r\n\r\nb,\r\n\r\n");
+    EXPECT_EQ(resultTextLines("缩水结果有", CodeSet {}), (V { "缩水结果有0注", "", "" }));
+    EXPECT_EQ(resultTextLines("智能推荐结果有", SetOf({ 7, 123 })),
+        (V { "智能推荐结果有2注", "", "007,123,", "" }));
+    EXPECT_EQ(joinLines({ "a", "", "b,", "" }, "\r\n"), "a\r\n\r\nb,\r\n\r\n");
 }
 
 TEST(linesToCodeSet, FreeTextRules)
@@ -75,14 +75,14 @@ TEST(linesToCodeSet, FreeTextRules)
         std::vector<std::string> lines;
         std::vector<int> codes;
     } rows[] = {
-        {"four digits give the first three", {"1234"}, {123}},
-        {"six digits give two codes", {"123456"}, {123, 456}},
-        {"two digits give nothing", {"12"}, {}},
-        {"a broken group gives nothing", {"1 23", "4,56"}, {}},
-        {"header with three-digit count", {"缩水结果有123注"}, {123}},
-        {"header with two-digit count", {"缩水结果有45注"}, {}},
-        {"any separators", {" 007,abc 999\t中 010"}, {7, 999, 10}},
-        {"duplicates set once", {"555 555"}, {555}},
+        { "four digits give the first three", { "1234" }, { 123 } },
+        { "six digits give two codes", { "123456" }, { 123, 456 } },
+        { "two digits give nothing", { "12" }, {} },
+        { "a broken group gives nothing", { "1 23", "4,56" }, {} },
+        { "header with three-digit count", { "缩水结果有123注" }, { 123 } },
+        { "header with two-digit count", { "缩水结果有45注" }, {} },
+        { "any separators", { " 007,abc 999\t中 010" }, { 7, 999, 10 } },
+        { "duplicates set once", { "555 555" }, { 555 } },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -113,7 +113,8 @@ TEST(linesToCodeSet, RoundTripOfCodeLines)
 TEST(linesToCodeSet, ScanAgreesWithStepwiseReading)
 {
     std::mt19937 rng(11);
-    const std::string alphabet = "0123456789012345678901234567 ,\t\r\xE4\xB8\xAD" "a";
+    const std::string alphabet = "0123456789012345678901234567 ,\t\r\xE4\xB8\xAD"
+                                 "a";
     for (int round = 0; round < 2000; ++round) {
         std::vector<std::string> lines(1 + rng() % 3);
         for (auto& line : lines)

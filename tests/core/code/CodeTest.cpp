@@ -15,16 +15,16 @@ struct AttributeRow {
 };
 
 const AttributeRow kAttributeRows[] = {
-    {0, 0, 0, 0, 2, 0, 0, 0, "300", "300", 0, 0, 0, 0},
-    {999, 9, 9, 9, 2, 0, 27, 7, "003", "300", 3, 7, 3, 7},
-    {90, 0, 9, 0, 1, 1, 9, 9, "201", "300", 1, 2, 1, 2},
-    {19, 0, 9, 0, 0, 2, 10, 0, "201", "210", 2, 3, 1, 1},
-    {890, 0, 9, 0, 0, 2, 17, 7, "102", "201", 1, 2, 2, 6},
-    {123, 1, 3, 1, 0, 2, 6, 6, "210", "111", 2, 5, 0, 0},
-    {112, 1, 2, 1, 1, 1, 4, 4, "300", "021", 2, 6, 0, 0},
-    {505, 0, 5, 5, 1, 0, 10, 0, "120", "102", 2, 5, 2, 5},
-    {7, 0, 7, 0, 1, 0, 7, 7, "201", "210", 1, 1, 1, 1},
-    {147, 1, 7, 1, 0, 0, 12, 2, "111", "030", 2, 5, 1, 1},
+    { 0, 0, 0, 0, 2, 0, 0, 0, "300", "300", 0, 0, 0, 0 },
+    { 999, 9, 9, 9, 2, 0, 27, 7, "003", "300", 3, 7, 3, 7 },
+    { 90, 0, 9, 0, 1, 1, 9, 9, "201", "300", 1, 2, 1, 2 },
+    { 19, 0, 9, 0, 0, 2, 10, 0, "201", "210", 2, 3, 1, 1 },
+    { 890, 0, 9, 0, 0, 2, 17, 7, "102", "201", 1, 2, 2, 6 },
+    { 123, 1, 3, 1, 0, 2, 6, 6, "210", "111", 2, 5, 0, 0 },
+    { 112, 1, 2, 1, 1, 1, 4, 4, "300", "021", 2, 6, 0, 0 },
+    { 505, 0, 5, 5, 1, 0, 10, 0, "120", "102", 2, 5, 2, 5 },
+    { 7, 0, 7, 0, 1, 0, 7, 7, "201", "210", 1, 1, 1, 1 },
+    { 147, 1, 7, 1, 0, 0, 12, 2, "111", "030", 2, 5, 1, 1 },
 };
 
 } // namespace
@@ -81,11 +81,11 @@ TEST(CodeAttributes, EveryPatternIsOneOfTheTen)
 
 TEST(CodeAttributes, LinkWrapsNineToZero)
 {
-    for (int code : {123, 19, 89})
+    for (int code : { 123, 19, 89 })
         EXPECT_EQ(linkOfCode(code), 2) << code;
-    for (int code : {112, 90, 100, 909})
+    for (int code : { 112, 90, 100, 909 })
         EXPECT_EQ(linkOfCode(code), 1) << code;
-    for (int code : {0, 135, 505})
+    for (int code : { 0, 135, 505 })
         EXPECT_EQ(linkOfCode(code), 0) << code;
 }
 
@@ -166,10 +166,10 @@ TEST(CodeText, HitCountUsesEachCharacterOnce)
 TEST(CodeText, splitByComma)
 {
     using V = std::vector<std::string>;
-    EXPECT_EQ(splitByComma(""), V{});
-    EXPECT_EQ(splitByComma(",a,,b,"), (V{"a", "b"}));
-    EXPECT_EQ(splitByComma("abc"), V{"abc"});
-    EXPECT_EQ(splitByComma(" \t2004123, 579,108 \r"), (V{"2004123", " 579", "108"}));
-    EXPECT_EQ(splitByComma(",,,"), V{});
-    EXPECT_EQ(splitByComma("  "), V{});
+    EXPECT_EQ(splitByComma(""), V {});
+    EXPECT_EQ(splitByComma(",a,,b,"), (V { "a", "b" }));
+    EXPECT_EQ(splitByComma("abc"), V { "abc" });
+    EXPECT_EQ(splitByComma(" \t2004123, 579,108 \r"), (V { "2004123", " 579", "108" }));
+    EXPECT_EQ(splitByComma(",,,"), V {});
+    EXPECT_EQ(splitByComma("  "), V {});
 }

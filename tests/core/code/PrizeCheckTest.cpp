@@ -1,5 +1,5 @@
-#include "core/code/CodeSetText.h"
 #include "core/code/PrizeCheck.h"
+#include "core/code/CodeSetText.h"
 
 #include <gtest/gtest.h>
 
@@ -17,28 +17,28 @@ struct SearchRow {
 };
 
 const SearchRow kRows[] = {
-    {"EntryInCodeLine", "000,001,123,\n", "123", Outcome::Found, 8},
-    {"FirstEntry", "123,456,\n", "123", Outcome::Found, 0},
-    {"HeaderCountIsNoCode", "缩水结果有123注\n\n000,001,\n\n", "123", Outcome::NotFound, 0},
-    {"CodeAfterHeaderCountsCharacters", "缩水结果有123注\n\n000,123,\n\n", "123", Outcome::Found, 15},
-    {"PartOfLongerRun", "12345,\n", "234", Outcome::NotFound, 0},
-    {"DigitBefore", "1123,\n", "123", Outcome::NotFound, 0},
-    {"LaterWholeEntry", "1123, 123\n", "123", Outcome::Found, 6},
-    {"TypedByHandAmongText", "我买了 789 号\n", "789", Outcome::Found, 4},
-    {"HeaderWithoutNumberIsSearched", "共123个\n", "123", Outcome::Found, 1},
-    {"FirstLineNotAHeaderIsSearched", "123注\n", "123", Outcome::Found, 0},
-    {"HeaderOnlyFirstLine", "abc\n缩水结果有123注\n", "123", Outcome::Found, 9},
-    {"EmojiCountsTwoUnits", "\xF0\x9F\x98\x80 555,\n", "555", Outcome::Found, 3},
-    {"CodeAtEndWithoutBreak", "001,002", "002", Outcome::Found, 4},
-    {"NonDigitEntrySearchedNotFound", "abc,\n", "abc", Outcome::NotFound, 0},
-    {"ThreeChineseCharacters", "一二三\n", "一二三", Outcome::NotFound, 0},
-    {"EmptyMemo", "", "000", Outcome::NotFound, 0},
-    {"OneCharacterNotSearched", "005,\n", "5", Outcome::NotSearched, 0},
-    {"FourCharactersNotSearched", "1234,\n", "1234", Outcome::NotSearched, 0},
-    {"EmptyEntryNotSearched", "000,\n", "", Outcome::NotSearched, 0},
+    { "EntryInCodeLine", "000,001,123,\n", "123", Outcome::Found, 8 },
+    { "FirstEntry", "123,456,\n", "123", Outcome::Found, 0 },
+    { "HeaderCountIsNoCode", "缩水结果有123注\n\n000,001,\n\n", "123", Outcome::NotFound, 0 },
+    { "CodeAfterHeaderCountsCharacters", "缩水结果有123注\n\n000,123,\n\n", "123", Outcome::Found, 15 },
+    { "PartOfLongerRun", "12345,\n", "234", Outcome::NotFound, 0 },
+    { "DigitBefore", "1123,\n", "123", Outcome::NotFound, 0 },
+    { "LaterWholeEntry", "1123, 123\n", "123", Outcome::Found, 6 },
+    { "TypedByHandAmongText", "我买了 789 号\n", "789", Outcome::Found, 4 },
+    { "HeaderWithoutNumberIsSearched", "共123个\n", "123", Outcome::Found, 1 },
+    { "FirstLineNotAHeaderIsSearched", "123注\n", "123", Outcome::Found, 0 },
+    { "HeaderOnlyFirstLine", "abc\n缩水结果有123注\n", "123", Outcome::Found, 9 },
+    { "EmojiCountsTwoUnits", "\xF0\x9F\x98\x80 555,\n", "555", Outcome::Found, 3 },
+    { "CodeAtEndWithoutBreak", "001,002", "002", Outcome::Found, 4 },
+    { "NonDigitEntrySearchedNotFound", "abc,\n", "abc", Outcome::NotFound, 0 },
+    { "ThreeChineseCharacters", "一二三\n", "一二三", Outcome::NotFound, 0 },
+    { "EmptyMemo", "", "000", Outcome::NotFound, 0 },
+    { "OneCharacterNotSearched", "005,\n", "5", Outcome::NotSearched, 0 },
+    { "FourCharactersNotSearched", "1234,\n", "1234", Outcome::NotSearched, 0 },
+    { "EmptyEntryNotSearched", "000,\n", "", Outcome::NotSearched, 0 },
 };
 
-class PrizeSearch : public ::testing::TestWithParam<SearchRow> {};
+class PrizeSearch : public ::testing::TestWithParam<SearchRow> { };
 
 } // namespace
 
@@ -53,7 +53,7 @@ TEST_P(PrizeSearch, Row)
 }
 
 INSTANTIATE_TEST_SUITE_P(rows, PrizeSearch, ::testing::ValuesIn(kRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PrizeCheck, StatusTexts)
 {

@@ -1,6 +1,6 @@
 #include "core/draw/DataFile.h"
-#include "core/draw/TextEncoding.h"
 #include "TempDir.h"
+#include "core/draw/TextEncoding.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -38,13 +38,17 @@ TEST(DataFileRead, DecodingAndLineBreaks)
         std::string bytes;
         std::string text;
     } rows[] = {
-        {"CR LF kept", "a\r\nb\r\n", "a\r\nb\r\n"},
-        {"LF and lone CR become CR LF", "a\nb\rc", "a\r\nb\r\nc"},
-        {"GB2312 decoded", kGbKaiJiang + "\r\n", kUtf8KaiJiang + "\r\n"},
-        {"UTF-8 kept", kUtf8KaiJiang, kUtf8KaiJiang},
-        {"zero byte ends the text", std::string("ab\nc\0d\ne", 9), "ab\r\nc"},
-        {"bad GB byte becomes one replacement", "a\x80" "b", "a\xEF\xBF\xBD" "b"},
-        {"empty", "", ""},
+        { "CR LF kept", "a\r\nb\r\n", "a\r\nb\r\n" },
+        { "LF and lone CR become CR LF", "a\nb\rc", "a\r\nb\r\nc" },
+        { "GB2312 decoded", kGbKaiJiang + "\r\n", kUtf8KaiJiang + "\r\n" },
+        { "UTF-8 kept", kUtf8KaiJiang, kUtf8KaiJiang },
+        { "zero byte ends the text", std::string("ab\nc\0d\ne", 9), "ab\r\nc" },
+        { "bad GB byte becomes one replacement",
+            "a\x80"
+            "b",
+            "a\xEF\xBF\xBD"
+            "b" },
+        { "empty", "", "" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -60,7 +64,8 @@ TEST(DataFileRead, MissingFileIsAFileError)
         readDrawTextFile(dir.File("none.ldf"));
         FAIL() << "no error";
     } catch (const FileError& e) {
-        EXPECT_EQ(std::string(e.what()), "无法读取文件" + dir.File("none.ldf") + "：No such file or directory");
+        EXPECT_EQ(
+            std::string(e.what()), "无法读取文件" + dir.File("none.ldf") + "：No such file or directory");
     }
 }
 
@@ -96,7 +101,7 @@ TEST(DataFileWrite, FailedWriteLeavesOldFile)
     ASSERT_GE(child, 0);
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{1024, 1024};
+        rlimit limit { 1024, 1024 };
         setrlimit(RLIMIT_FSIZE, &limit);
         try {
             writeDrawTextFile(path, std::string(100000, 'x'));
@@ -141,7 +146,7 @@ TEST(DataFileWrite, KeepsModeAndFollowsSymlink)
     writeDrawTextFile(link, "new");
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadBytes(real), "new");
-    struct stat info {};
+    struct stat info { };
     stat(real.c_str(), &info);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
@@ -151,7 +156,7 @@ TEST(DataFileWrite, ResultFileIsGbWithCrLfAfterEveryLine)
     TempDir dir;
     const std::string path = dir.File("result.txt");
     WriteBytes(path, "an older, longer export");
-    writeResultFile(path, {kUtf8KaiJiang + "0注", "", ""});
+    writeResultFile(path, { kUtf8KaiJiang + "0注", "", "" });
     EXPECT_EQ(ReadBytes(path), kGbKaiJiang + "0\xD7\xA2\r\n\r\n\r\n"); // 注 is D7 A2
 }
 

@@ -25,12 +25,14 @@ const std::string kBadHeader = std::string(kBadLinesMessage) + "\r\n";
 TEST(splitLines, LineBreaksAndFinalLine)
 {
     using V = std::vector<std::string>;
-    EXPECT_EQ(splitLines(""), V{});
-    EXPECT_EQ(splitLines("a\r\nb\nc\rd"), (V{"a", "b", "c", "d"}));
-    EXPECT_EQ(splitLines("a\r\n"), V{"a"});
-    EXPECT_EQ(splitLines("a\r\n\r\nb"), (V{"a", "", "b"}));
-    EXPECT_EQ(splitLines("\r\n"), V{""});
-    EXPECT_EQ(splitLines("\xEF\xBB\xBF" "2004123,579,108,1,2"), V{"2004123,579,108,1,2"});
+    EXPECT_EQ(splitLines(""), V {});
+    EXPECT_EQ(splitLines("a\r\nb\nc\rd"), (V { "a", "b", "c", "d" }));
+    EXPECT_EQ(splitLines("a\r\n"), V { "a" });
+    EXPECT_EQ(splitLines("a\r\n\r\nb"), (V { "a", "", "b" }));
+    EXPECT_EQ(splitLines("\r\n"), V { "" });
+    EXPECT_EQ(splitLines("\xEF\xBB\xBF"
+                         "2004123,579,108,1,2"),
+        V { "2004123,579,108,1,2" });
 }
 
 TEST(gbByteLength, ChineseCountsTwo)
@@ -42,34 +44,34 @@ TEST(gbByteLength, ChineseCountsTwo)
 
 TEST(dataTxtToCodeArr, ValidLines)
 {
-    Parse p({"2004123,579,108,1,2,extra", ",2004001,,000,999,0,9,", " \t2026176,007,120,3,4\t"});
+    Parse p({ "2004123,579,108,1,2,extra", ",2004001,,000,999,0,9,", " \t2026176,007,120,3,4\t" });
     ASSERT_TRUE(p.ok);
     EXPECT_TRUE(p.messages.empty());
     ASSERT_EQ(p.history.size(), 3u);
-    EXPECT_EQ(p.history[0], (DrawRecord{2004, 123, 108, 579, 1, 2}));
-    EXPECT_EQ(p.history[1], (DrawRecord{2004, 1, 999, 0, 0, 9}));
-    EXPECT_EQ(p.history[2], (DrawRecord{2026, 176, 120, 7, 3, 4}));
+    EXPECT_EQ(p.history[0], (DrawRecord { 2004, 123, 108, 579, 1, 2 }));
+    EXPECT_EQ(p.history[1], (DrawRecord { 2004, 1, 999, 0, 0, 9 }));
+    EXPECT_EQ(p.history[2], (DrawRecord { 2026, 176, 120, 7, 3, 4 }));
 }
 
 TEST(dataTxtToCodeArr, BadLinesAreListedAndHistoryKept)
 {
-    const DrawHistory old{{2001, 1, 2, 3, 4, 5}};
+    const DrawHistory old { { 2001, 1, 2, 3, 4, 5 } };
     struct Row {
         const char* name;
         std::string line;
     } rows[] = {
-        {"blank inside item", "2004123, 579,108,1,2"},
-        {"four items", "2004123,579,108,1"},
-        {"empty line", ""},
-        {"short year", "200412,579,108,1,2"},
-        {"letter in year", "2004x01,579,108,1,2"},
-        {"minus sign in code", "2004101,-79,108,1,2"},
-        {"Chinese character of two bytes", "2004101,5中,108,1,2"},
-        {"two-digit extra", "2004101,579,108,10,2"},
+        { "blank inside item", "2004123, 579,108,1,2" },
+        { "four items", "2004123,579,108,1" },
+        { "empty line", "" },
+        { "short year", "200412,579,108,1,2" },
+        { "letter in year", "2004x01,579,108,1,2" },
+        { "minus sign in code", "2004101,-79,108,1,2" },
+        { "Chinese character of two bytes", "2004101,5中,108,1,2" },
+        { "two-digit extra", "2004101,579,108,10,2" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        Parse p({"2004123,579,108,1,2", row.line}, old);
+        Parse p({ "2004123,579,108,1,2", row.line }, old);
         EXPECT_FALSE(p.ok);
         EXPECT_EQ(p.history, old);
         ASSERT_EQ(p.messages.size(), 1u);
@@ -92,7 +94,7 @@ TEST(dataTxtToCodeArr, BadLineListTenToALine)
 
 TEST(dataTxtToCodeArr, EmptyTextGivesEmptyHistory)
 {
-    Parse p({}, DrawHistory{{2001, 1, 2, 3, 4, 5}});
+    Parse p({}, DrawHistory { { 2001, 1, 2, 3, 4, 5 } });
     EXPECT_TRUE(p.ok);
     EXPECT_TRUE(p.history.empty());
     EXPECT_TRUE(p.messages.empty());
@@ -100,8 +102,8 @@ TEST(dataTxtToCodeArr, EmptyTextGivesEmptyHistory)
 
 TEST(dataTxtToCodeArr, NewHistoryNeverMixesOldRecords)
 {
-    const DrawHistory old(5, DrawRecord{1999, 9, 9, 9, 9, 9});
-    Parse p({"2004001,001,002,3,4", "2004002,005,006,7,8"}, old);
+    const DrawHistory old(5, DrawRecord { 1999, 9, 9, 9, 9, 9 });
+    Parse p({ "2004001,001,002,3,4", "2004002,005,006,7,8" }, old);
     ASSERT_TRUE(p.ok);
-    EXPECT_EQ(p.history, (DrawHistory{{2004, 1, 2, 1, 3, 4}, {2004, 2, 6, 5, 7, 8}}));
+    EXPECT_EQ(p.history, (DrawHistory { { 2004, 1, 2, 1, 3, 4 }, { 2004, 2, 6, 5, 7, 8 } }));
 }

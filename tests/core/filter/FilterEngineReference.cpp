@@ -1,6 +1,6 @@
 // runShrinkReference: the rules applied one by one, as they are worded.
-#include "core/code/Code.h"
 #include "core/filter/FilterEngineReference.h"
+#include "core/code/Code.h"
 #include "core/filter/RecentPanel.h"
 
 #include <optional>
@@ -22,8 +22,8 @@ CodeSet runShrinkReference(const FilterConditions& fc, const DrawHistory& histor
         auto fail = [&] { codes[code] = 0; };
 
         for (int r = 0; r < 6; ++r)
-            if (anyChecked(fc.RecentHits[r]) && references[r] &&
-                !fc.RecentHits[r][hitCountOfCode(code, *references[r])])
+            if (anyChecked(fc.RecentHits[r]) && references[r]
+                && !fc.RecentHits[r][hitCountOfCode(code, *references[r])])
                 fail();
         if (!fc.recentPairsIn.empty() && !codeHasPair(code, fc.recentPairsIn))
             fail();

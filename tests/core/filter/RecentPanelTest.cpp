@@ -11,11 +11,11 @@ TEST(RecentPanel, pairsOfCode)
         const char* separator;
         const char* pairs;
     } rows[] = {
-        {579, ",", "57,59,79"},
-        {7, ",", "00,07,07"},
-        {444, ",", "44,44,44"},
-        {108, " / ", "10 / 18 / 08"},
-        {90, "", "090090"},
+        { 579, ",", "57,59,79" },
+        { 7, ",", "00,07,07" },
+        { 444, ",", "44,44,44" },
+        { 108, " / ", "10 / 18 / 08" },
+        { 90, "", "090090" },
     };
     for (const auto& r : rows)
         EXPECT_EQ(pairsOfCode(r.code, r.separator), r.pairs) << r.code;
@@ -23,14 +23,14 @@ TEST(RecentPanel, pairsOfCode)
 
 TEST(RecentPanel, RowTextPutsGapsForTheHitControls)
 {
-    const std::string expected = "123期579中出" + std::string(17, ' ') + "个号  123期108中出" +
-                                 std::string(15, ' ') + "个号   123期57,59,79     123期10,18,08";
-    EXPECT_EQ(recentPanelRowText({2004, 123, 108, 579, 1, 2}), expected);
+    const std::string expected = "123期579中出" + std::string(17, ' ') + "个号  123期108中出"
+        + std::string(15, ' ') + "个号   123期57,59,79     123期10,18,08";
+    EXPECT_EQ(recentPanelRowText({ 2004, 123, 108, 579, 1, 2 }), expected);
 }
 
 TEST(RecentPanel, RowTextPadsIssueAndCodes)
 {
-    const std::string text = recentPanelRowText({2004, 5, 44, 7, 0, 0});
+    const std::string text = recentPanelRowText({ 2004, 5, 44, 7, 0, 0 });
     EXPECT_EQ(text.rfind("005期007", 0), 0u);
     EXPECT_NE(text.find("005期044"), std::string::npos);
     EXPECT_NE(text.find("005期00,07,07"), std::string::npos);
@@ -39,15 +39,16 @@ TEST(RecentPanel, RowTextPadsIssueAndCodes)
 
 TEST(RecentPanel, HeaderText)
 {
-    EXPECT_EQ(recentPanelHeaderText(), "最近开奖号码" + std::string(23, ' ') + "最近试机号码" +
-                                           std::string(22, ' ') + "最近开奖二码      最近试机二码");
+    EXPECT_EQ(recentPanelHeaderText(),
+        "最近开奖号码" + std::string(23, ' ') + "最近试机号码" + std::string(22, ' ')
+            + "最近开奖二码      最近试机二码");
 }
 
 TEST(RecentPanel, RowsShowTheThreeLatestDrawsOldestFirst)
 {
     DrawHistory history;
     for (int i = 1; i <= 5; ++i)
-        history.push_back({2026, i, i * 111, i * 100, 0, 0});
+        history.push_back({ 2026, i, i * 111, i * 100, 0, 0 });
     const RecentPanelTexts texts = buildRecentPanelTexts(history);
     EXPECT_EQ(texts.rows[0], recentPanelRowText(history[2]));
     EXPECT_EQ(texts.rows[1], recentPanelRowText(history[3]));
@@ -59,7 +60,7 @@ TEST(RecentPanel, RowsShowTheThreeLatestDrawsOldestFirst)
 
 TEST(RecentPanel, MissingDrawsLeaveTheirRowsEmpty)
 {
-    const DrawHistory two = {{2026, 1, 1, 2, 0, 0}, {2026, 2, 3, 4, 0, 0}};
+    const DrawHistory two = { { 2026, 1, 1, 2, 0, 0 }, { 2026, 2, 3, 4, 0, 0 } };
     const RecentPanelTexts texts = buildRecentPanelTexts(two);
     EXPECT_EQ(texts.rows[0], "");
     EXPECT_EQ(texts.rows[1], recentPanelRowText(two[0]));
@@ -67,5 +68,5 @@ TEST(RecentPanel, MissingDrawsLeaveTheirRowsEmpty)
     EXPECT_EQ(recentRowDraw(two, 1), nullptr);
     EXPECT_EQ(recentRowDraw(two, 3), &two[1]);
     EXPECT_EQ(recentRowDraw(two, 4), nullptr);
-    EXPECT_EQ(buildRecentPanelTexts({}).rows, (std::array<std::string, 3>{}));
+    EXPECT_EQ(buildRecentPanelTexts({}).rows, (std::array<std::string, 3> {}));
 }

@@ -38,7 +38,7 @@ std::string Dump(const GridModel& net)
 GridModel SizedModel(int dynRows, int clientHeight, int fixRows = 2)
 {
     GridModel net;
-    net.setGridSize(3, dynRows, fixRows, {66, 20, 20});
+    net.setGridSize(3, dynRows, fixRows, { 66, 20, 20 });
     net.setClientHeight(clientHeight);
     net.resize();
     return net;
@@ -82,13 +82,13 @@ TEST(H2NetModel, LayoutFromClientHeight)
         int visRows, scrollMax;
     };
     const Row rows[] = {
-        {"no window", 0, 2, 30, 0, 30},
-        {"55 px leaves 42: no data row", 55, 2, 30, 0, 30},
-        {"56 px shows one", 56, 2, 30, 1, 29},
-        {"150 px shows five", 150, 2, 30, 5, 25},
-        {"22 of 30 rows scroll 0..8", 500, 2, 30, 22, 8},
-        {"fewer rows than shown", 500, 2, 10, 22, 0},
-        {"fixed rows taller than the window", 40, 3, 30, 0, 30},
+        { "no window", 0, 2, 30, 0, 30 },
+        { "55 px leaves 42: no data row", 55, 2, 30, 0, 30 },
+        { "56 px shows one", 56, 2, 30, 1, 29 },
+        { "150 px shows five", 150, 2, 30, 5, 25 },
+        { "22 of 30 rows scroll 0..8", 500, 2, 30, 22, 8 },
+        { "fewer rows than shown", 500, 2, 10, 22, 0 },
+        { "fixed rows taller than the window", 40, 3, 30, 0, 30 },
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -108,18 +108,18 @@ TEST(H2NetModel, ScrollCommands)
         int expected;
     };
     const Row rows[] = {
-        {"line up at 0 stays", 0, ScrollCommand::LineUp, 0, 0},
-        {"line down at the end stays", 8, ScrollCommand::LineDown, 0, 8},
-        {"line down", 3, ScrollCommand::LineDown, 0, 4},
-        {"line up", 3, ScrollCommand::LineUp, 0, 2},
-        {"page down from 5 stops at 8", 5, ScrollCommand::PageDown, 0, 8},
-        {"page up from 5 stops at 0", 5, ScrollCommand::PageUp, 0, 0},
-        {"thumb position", 0, ScrollCommand::ThumbPosition, 6, 6},
-        {"thumb track", 1, ScrollCommand::ThumbTrack, 7, 7},
-        {"thumb below the range is ignored", 4, ScrollCommand::ThumbPosition, -1, 4},
-        {"thumb past the range stops at the end", 4, ScrollCommand::ThumbTrack, 50, 8},
-        {"top", 6, ScrollCommand::Top, 0, 0},
-        {"bottom", 2, ScrollCommand::Bottom, 0, 8},
+        { "line up at 0 stays", 0, ScrollCommand::LineUp, 0, 0 },
+        { "line down at the end stays", 8, ScrollCommand::LineDown, 0, 8 },
+        { "line down", 3, ScrollCommand::LineDown, 0, 4 },
+        { "line up", 3, ScrollCommand::LineUp, 0, 2 },
+        { "page down from 5 stops at 8", 5, ScrollCommand::PageDown, 0, 8 },
+        { "page up from 5 stops at 0", 5, ScrollCommand::PageUp, 0, 0 },
+        { "thumb position", 0, ScrollCommand::ThumbPosition, 6, 6 },
+        { "thumb track", 1, ScrollCommand::ThumbTrack, 7, 7 },
+        { "thumb below the range is ignored", 4, ScrollCommand::ThumbPosition, -1, 4 },
+        { "thumb past the range stops at the end", 4, ScrollCommand::ThumbTrack, 50, 8 },
+        { "top", 6, ScrollCommand::Top, 0, 0 },
+        { "bottom", 2, ScrollCommand::Bottom, 0, 8 },
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -144,36 +144,36 @@ TEST(H2NetModel, PageStepIsTheVisibleRowCount)
 TEST(H2NetModel, Geometry)
 {
     GridModel net;
-    net.setGridSize(3, 10, 2, {66, 20, 30});
+    net.setGridSize(3, 10, 2, { 66, 20, 30 });
     EXPECT_EQ(net.colLeft(0), 1);
     EXPECT_EQ(net.colLeft(1), 68);
     EXPECT_EQ(net.colLeft(2), 89);
     EXPECT_EQ(net.colLeft(3), 120); // one line width past the last interior
     EXPECT_EQ(net.rowTop(0, false), 1);
     EXPECT_EQ(net.rowTop(2, false), 43);
-    EXPECT_EQ(net.rectOfCell(1, 2, false), (GridRect{89, 22, 119, 42}));
+    EXPECT_EQ(net.rectOfCell(1, 2, false), (GridRect { 89, 22, 119, 42 }));
 
     net.setClientHeight(150);
     net.resize();
     net.scroll(ScrollCommand::ThumbPosition, 3);
     // Data row FFixRowCount + FTopRow sits right below the fixed rows.
     EXPECT_EQ(net.rowTop(5, true), net.rowTop(2, false));
-    EXPECT_EQ(net.rectOfCell(5, 0, true), (GridRect{1, 43, 67, 63}));
-    EXPECT_EQ(net.rectOfCell(1, 0, false), (GridRect{1, 22, 67, 42}));
+    EXPECT_EQ(net.rectOfCell(5, 0, true), (GridRect { 1, 43, 67, 63 }));
+    EXPECT_EQ(net.rectOfCell(1, 0, false), (GridRect { 1, 22, 67, 42 }));
     // All columns, the fixed rows and the 5 visible data rows.
-    EXPECT_EQ(net.gridRect(), (GridRect{1, 1, 119, 1 + 6 * 21 + 20}));
+    EXPECT_EQ(net.gridRect(), (GridRect { 1, 1, 119, 1 + 6 * 21 + 20 }));
 }
 
 TEST(H2NetModel, MergeOverTwoFixedRowsCoversTheLineBetween)
 {
     GridModel net;
-    net.setGridSize(2, 1, 2, {66, 20});
+    net.setGridSize(2, 1, 2, { 66, 20 });
     net.setMergeCount(1);
     net.setMerge(0, true, 0, 0, 0, 1, "期号", net.fixColor());
     const GridMerge& m = net.mergeAt(0);
-    const GridRect area = net.rectOfCell(m.firstRow, m.firstCol, false)
-                              .united(net.rectOfCell(m.lastRow, m.lastCol, false));
-    EXPECT_EQ(area, (GridRect{1, 1, 67, 42}));
+    const GridRect area
+        = net.rectOfCell(m.firstRow, m.firstCol, false).united(net.rectOfCell(m.lastRow, m.lastCol, false));
+    EXPECT_EQ(area, (GridRect { 1, 1, 67, 42 }));
     const int lineBetween = net.rowTop(1, false) - net.lineWidth();
     EXPECT_GT(lineBetween, area.top);
     EXPECT_LT(lineBetween, area.bottom);
@@ -215,47 +215,83 @@ TEST(H2NetModel, IndexErrorsReportExactTextsAndTouchNothing)
         std::vector<std::string> messages;
     };
     const Row rows[] = {
-        {"GetValue column", [](RecordingModel& m) { m.net.getValue(0, 3); return m.messages; },
-         {"GetValue x>=FColsCount "}},
-        {"GetValue row", [](RecordingModel& m) { m.net.getValue(4, 0); return m.messages; },
-         {"GetValue y>=FDynRows+FFixRowCount "}},
-        {"GetValue both, column first", [](RecordingModel& m) { m.net.getValue(9, 9); return m.messages; },
-         {"GetValue x>=FColsCount ", "GetValue y>=FDynRows+FFixRowCount "}},
-        {"SetValue column", [](RecordingModel& m) { m.net.setValue(0, 3, "x"); return m.messages; },
-         {"SetValue x>=FColsCount "}},
-        {"SetValue row", [](RecordingModel& m) { m.net.setValue(4, 0, "x"); return m.messages; },
-         {"SetValue y>=FDynRows+FFixRowCount "}},
-        {"SetValue both, column first", [](RecordingModel& m) { m.net.setValue(4, 3, "x"); return m.messages; },
-         {"SetValue x>=FColsCount ", "SetValue y>=FDynRows+FFixRowCount "}},
-        {"RectOfCell column", [](RecordingModel& m) { m.net.rectOfCell(0, 3, false); return m.messages; },
-         {"RectOfCell ACol>Length(FColWidthArr)"}},
-        {"ColLeft at the column count is valid", [](RecordingModel& m) { m.net.colLeft(3); return m.messages; },
-         {}},
-        {"ColLeft past it", [](RecordingModel& m) { m.net.colLeft(4); return m.messages; },
-         {"ACol>Length(FColWidthArr)"}},
-        {"negative indices are ignored quietly",
-         [](RecordingModel& m) {
-             m.net.setValue(-1, 0, "x");
-             m.net.setValue(0, -1, "x");
-             m.net.getValue(-1, -1);
-             m.net.setCellColor(-1, 0, CellColor::rgb(1, 1, 1));
-             m.net.rectOfCell(0, -1, false);
-             return m.messages;
-         },
-         {}},
-        {"colours are unchecked and never out of range",
-         [](RecordingModel& m) {
-             m.net.setCellColor(4, 0, CellColor::rgb(1, 1, 1));
-             m.net.setCellColor(0, 3, CellColor::rgb(1, 1, 1));
-             EXPECT_TRUE(m.net.getCellColor(4, 0).isWindow());
-             return m.messages;
-         },
-         {}},
+        { "GetValue column",
+            [](RecordingModel& m) {
+                m.net.getValue(0, 3);
+                return m.messages;
+            },
+            { "GetValue x>=FColsCount " } },
+        { "GetValue row",
+            [](RecordingModel& m) {
+                m.net.getValue(4, 0);
+                return m.messages;
+            },
+            { "GetValue y>=FDynRows+FFixRowCount " } },
+        { "GetValue both, column first",
+            [](RecordingModel& m) {
+                m.net.getValue(9, 9);
+                return m.messages;
+            },
+            { "GetValue x>=FColsCount ", "GetValue y>=FDynRows+FFixRowCount " } },
+        { "SetValue column",
+            [](RecordingModel& m) {
+                m.net.setValue(0, 3, "x");
+                return m.messages;
+            },
+            { "SetValue x>=FColsCount " } },
+        { "SetValue row",
+            [](RecordingModel& m) {
+                m.net.setValue(4, 0, "x");
+                return m.messages;
+            },
+            { "SetValue y>=FDynRows+FFixRowCount " } },
+        { "SetValue both, column first",
+            [](RecordingModel& m) {
+                m.net.setValue(4, 3, "x");
+                return m.messages;
+            },
+            { "SetValue x>=FColsCount ", "SetValue y>=FDynRows+FFixRowCount " } },
+        { "RectOfCell column",
+            [](RecordingModel& m) {
+                m.net.rectOfCell(0, 3, false);
+                return m.messages;
+            },
+            { "RectOfCell ACol>Length(FColWidthArr)" } },
+        { "ColLeft at the column count is valid",
+            [](RecordingModel& m) {
+                m.net.colLeft(3);
+                return m.messages;
+            },
+            {} },
+        { "ColLeft past it",
+            [](RecordingModel& m) {
+                m.net.colLeft(4);
+                return m.messages;
+            },
+            { "ACol>Length(FColWidthArr)" } },
+        { "negative indices are ignored quietly",
+            [](RecordingModel& m) {
+                m.net.setValue(-1, 0, "x");
+                m.net.setValue(0, -1, "x");
+                m.net.getValue(-1, -1);
+                m.net.setCellColor(-1, 0, CellColor::rgb(1, 1, 1));
+                m.net.rectOfCell(0, -1, false);
+                return m.messages;
+            },
+            {} },
+        { "colours are unchecked and never out of range",
+            [](RecordingModel& m) {
+                m.net.setCellColor(4, 0, CellColor::rgb(1, 1, 1));
+                m.net.setCellColor(0, 3, CellColor::rgb(1, 1, 1));
+                EXPECT_TRUE(m.net.getCellColor(4, 0).isWindow());
+                return m.messages;
+            },
+            {} },
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         RecordingModel m;
-        m.net.setGridSize(3, 2, 2, {66, 20, 20});
+        m.net.setGridSize(3, 2, 2, { 66, 20, 20 });
         m.net.setValue(0, 0, "keep");
         const std::string before = Dump(m.net);
         EXPECT_EQ(r.op(m), r.messages);
@@ -266,7 +302,7 @@ TEST(H2NetModel, IndexErrorsReportExactTextsAndTouchNothing)
 TEST(H2NetModel, OutOfRangeReadsGiveEmptyResults)
 {
     GridModel net; // no callback: reports are dropped
-    net.setGridSize(3, 2, 2, {66, 20, 20});
+    net.setGridSize(3, 2, 2, { 66, 20, 20 });
     EXPECT_EQ(net.getValue(100, 100), "");
     EXPECT_TRUE(net.rectOfCell(0, 3, false).isEmpty());
 }
@@ -280,17 +316,17 @@ TEST(H2NetModel, SetGridSizeResetsCellsAndKeepsMergesAndScroll)
     net.setCellColor(3, 1, CellColor::rgb(255, 0, 0));
     net.scroll(ScrollCommand::ThumbPosition, 40);
 
-    net.setGridSize(4, 50, 2, {10, 11});
+    net.setGridSize(4, 50, 2, { 10, 11 });
     EXPECT_EQ(net.colsCount(), 4);
     EXPECT_EQ(net.rowCount(), 52);
-    EXPECT_EQ(net.colWidths(), (std::vector<int>{10, 11, 0, 0}));
+    EXPECT_EQ(net.colWidths(), (std::vector<int> { 10, 11, 0, 0 }));
     EXPECT_EQ(net.getValue(3, 1), "");
     EXPECT_TRUE(net.getCellColor(3, 1).isWindow());
     EXPECT_EQ(net.mergeCount(), 1);
     EXPECT_EQ(net.topRow(), 40);
 
-    net.setGridSize(2, 1, 1, {5, 6, 7, 8});
-    EXPECT_EQ(net.colWidths(), (std::vector<int>{5, 6}));
+    net.setGridSize(2, 1, 1, { 5, 6, 7, 8 });
+    EXPECT_EQ(net.colWidths(), (std::vector<int> { 5, 6 }));
     net.setGridSize(-1, -1, -1, {});
     EXPECT_EQ(net.rowCount(), 0);
     EXPECT_EQ(net.colsCount(), 0);
@@ -303,12 +339,12 @@ TEST(H2NetModel, RebuildPullsTheScrollPositionIntoRange)
     net.scroll(ScrollCommand::Bottom);
     ASSERT_EQ(net.topRow(), 9995);
 
-    net.setGridSize(3, 31, 2, {66, 20, 20});
+    net.setGridSize(3, 31, 2, { 66, 20, 20 });
     net.resize();
     EXPECT_EQ(net.scrollMax(), 26);
     EXPECT_EQ(net.topRow(), 26);
 
-    net.setGridSize(3, 3, 2, {66, 20, 20});
+    net.setGridSize(3, 3, 2, { 66, 20, 20 });
     net.resize();
     EXPECT_EQ(net.topRow(), 0);
 }

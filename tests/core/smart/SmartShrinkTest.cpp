@@ -1,7 +1,7 @@
+#include "core/smart/SmartShrink.h"
+#include "core/ShrinkTestSupport.h"
 #include "core/code/Code.h"
 #include "core/code/CodeSetText.h"
-#include "core/ShrinkTestSupport.h"
-#include "core/smart/SmartShrink.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -28,9 +28,9 @@ CodeSet ScanSmartShrink(const CodeSet& base, int level, const DrawHistory& histo
     const auto digitWeights = smartShrinkDigitWeights(history);
     int weight[1000];
     for (int c = 0; c < 1000; ++c)
-        weight[c] = base.has(c) ? digitWeights[numOfCode(c, 1)] + digitWeights[numOfCode(c, 2)] +
-                                      digitWeights[numOfCode(c, 3)]
-                                : -1;
+        weight[c] = base.has(c)
+            ? digitWeights[numOfCode(c, 1)] + digitWeights[numOfCode(c, 2)] + digitWeights[numOfCode(c, 3)]
+            : -1;
     const int n = codeSetCount(base);
     const int target = n > 0 ? n * (100 - 12 * level) / 100 : 0;
     CodeSet result;
@@ -48,16 +48,16 @@ CodeSet ScanSmartShrink(const CodeSet& base, int level, const DrawHistory& histo
     return result;
 }
 
-const DrawHistory kEvenDraws = DrawsOf({1, 2, 3, 123, 456, 789, 12, 345, 678, 901, 234, 567, 890});
-const DrawHistory kSkewedDraws = DrawsOf({111, 111, 111, 222, 222, 222, 333, 333, 333, 444});
+const DrawHistory kEvenDraws = DrawsOf({ 1, 2, 3, 123, 456, 789, 12, 345, 678, 901, 234, 567, 890 });
+const DrawHistory kSkewedDraws = DrawsOf({ 111, 111, 111, 222, 222, 222, 333, 333, 333, 444 });
 
 } // namespace
 
 TEST(smartShrink, DigitWeightsFoldRareDigits)
 {
-    EXPECT_EQ(smartShrinkDigitWeights(kSkewedDraws), (std::array<int, 10>{8, 9, 9, 9, 3, 8, 8, 8, 8, 8}));
+    EXPECT_EQ(smartShrinkDigitWeights(kSkewedDraws), (std::array<int, 10> { 8, 9, 9, 9, 3, 8, 8, 8, 8, 8 }));
     // Only the last ten draws count (the three leading draws are ignored).
-    EXPECT_EQ(smartShrinkDigitWeights(kEvenDraws), (std::array<int, 10>{3, 3, 3, 3, 3, 3, 3, 3, 3, 3}));
+    EXPECT_EQ(smartShrinkDigitWeights(kEvenDraws), (std::array<int, 10> { 3, 3, 3, 3, 3, 3, 3, 3, 3, 3 }));
 }
 
 TEST(smartShrink, EqualWeightsKeepTheHigherCodes)
@@ -73,26 +73,28 @@ TEST(smartShrink, SkewedDrawsKeepTheLowWeights)
 {
     const auto result = smartShrink(Range(0, 99), 6, kSkewedDraws);
     ASSERT_TRUE(result);
-    EXPECT_EQ(CodesOf(*result), (std::vector<int>{4, 14, 24, 34, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49,
-                                                  54, 64, 74, 84, 87, 88, 89, 90, 94, 95, 96, 97, 98, 99}));
+    EXPECT_EQ(CodesOf(*result),
+        (std::vector<int> { 4, 14, 24, 34, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 54, 64, 74, 84, 87, 88, 89,
+            90, 94, 95, 96, 97, 98, 99 }));
 }
 
 TEST(smartShrink, TargetByLevel)
 {
     const struct {
         int base, level, target;
-    } rows[] = {{1000, 0, 1000}, {1000, 1, 880}, {1000, 6, 280}, {1, 1, 0}, {5, 6, 1}, {0, 0, 0}, {7, 3, 4}};
+    } rows[] = { { 1000, 0, 1000 }, { 1000, 1, 880 }, { 1000, 6, 280 }, { 1, 1, 0 }, { 5, 6, 1 }, { 0, 0, 0 },
+        { 7, 3, 4 } };
     for (const auto& r : rows)
         EXPECT_EQ(smartShrinkTarget(r.base, r.level), r.target) << r.base << " at " << r.level;
 }
 
 TEST(smartShrink, SmallBasesAndLevelZero)
 {
-    const CodeSet base = SetOf({5, 700, 999, 123, 456});
+    const CodeSet base = SetOf({ 5, 700, 999, 123, 456 });
     EXPECT_EQ(*smartShrink(base, 0, kSkewedDraws), base);
     EXPECT_EQ(codeSetCount(*smartShrink(base, 6, kSkewedDraws)), 1);
-    EXPECT_EQ(codeSetCount(*smartShrink(SetOf({42}), 1, kSkewedDraws)), 0);
-    EXPECT_EQ(smartShrinkResultText(*smartShrink(CodeSet{}, 0, kSkewedDraws)), "智能缩水结果有0注");
+    EXPECT_EQ(codeSetCount(*smartShrink(SetOf({ 42 }), 1, kSkewedDraws)), 0);
+    EXPECT_EQ(smartShrinkResultText(*smartShrink(CodeSet {}, 0, kSkewedDraws)), "智能缩水结果有0注");
     EXPECT_EQ(smartShrinkImportText(base), "总共导入5注号码");
 }
 
