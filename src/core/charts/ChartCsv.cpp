@@ -1,6 +1,7 @@
 #include "core/charts/ChartCsv.h"
 
 #include <cstdio>
+#include <ranges>
 
 namespace velmora {
 
@@ -33,9 +34,9 @@ const std::string& cellText(const GridModel& net, int row, int col)
 {
     if (row < net.fixRowCount()) {
         const auto& merges = net.merges();
-        for (auto it = merges.rbegin(); it != merges.rend(); ++it)
-            if (it->covers(row, col))
-                return it->text;
+        for (const auto& merge : std::views::reverse(merges))
+            if (merge.covers(row, col))
+                return merge.text;
     }
     return net.getValue(row, col);
 }

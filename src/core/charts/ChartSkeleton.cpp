@@ -48,8 +48,8 @@ void appendDigitHeaders(std::vector<SubHeader>& headers, int first, int count)
 
 void setTotals(std::vector<TotalText>& totals, int first, int last, TotalText style)
 {
-    if (totals.size() < static_cast<std::size_t>(last + 1))
-        totals.resize(static_cast<std::size_t>(last + 1), TotalText::Empty);
+    if (totals.size() < static_cast<std::size_t>(last) + 1)
+        totals.resize(static_cast<std::size_t>(last) + 1, TotalText::Empty);
     std::fill(totals.begin() + first, totals.begin() + last + 1, style);
 }
 
