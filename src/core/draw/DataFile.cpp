@@ -23,13 +23,20 @@ public:
     bool add(const char* data, std::size_t size)
     {
         m_count += size;
+        if (m_count > kMaxInputBytes)
+            return false;
         if (!m_zeroSeen) {
             const std::string_view chunk(data, size);
             const auto zero = chunk.find('\0');
-            m_bytes.append(chunk.substr(0, zero));
+            const std::string_view kept = chunk.substr(0, zero);
+            // Growth by doubling would pass the limit by up to half; stop at it.
+            const std::size_t needed = m_bytes.size() + kept.size();
+            if (needed > m_bytes.capacity() && m_bytes.capacity() > kMaxInputBytes / 2)
+                m_bytes.reserve(kMaxInputBytes);
+            m_bytes.append(kept);
             m_zeroSeen = zero != std::string_view::npos;
         }
-        return m_count <= kMaxInputBytes;
+        return true;
     }
     std::string take() { return std::move(m_bytes); }
 
