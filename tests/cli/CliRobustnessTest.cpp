@@ -17,7 +17,7 @@ using velmora::test::ReadBytes;
 using velmora::test::RunCliArgs;
 using velmora::test::TempDir;
 
-extern char** environ; // NOLINT(readability-redundant-declaration): posix_spawn wants it
+extern char** environ;
 
 namespace {
 

@@ -67,7 +67,7 @@ Target resolveTarget(const std::string& path)
         if (real == nullptr)
             fail(errno);
         target.path = real;
-        std::free(real); // NOLINT(cppcoreguidelines-no-malloc): realpath's buffer
+        std::free(real);
         target.exists = true;
         return target;
     }
@@ -150,7 +150,9 @@ public:
             const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
             for (int attempt = 0; attempt < 100 && m_name.empty(); ++attempt) {
                 const std::string name = m_folder + "/" + m_prefix + randomSuffix();
-                if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+                // Without /proc, the descriptor itself links for a privileged user.
+                if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0
+                    || (errno == ENOENT && ::linkat(m_fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0))
                     m_name = name;
                 else if (errno != EEXIST)
                     fail(errno);
