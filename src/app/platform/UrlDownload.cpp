@@ -14,10 +14,20 @@ namespace velmora {
 
 namespace {
 
+bool isRedirect(int status)
+{
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+int statusOf(const QNetworkReply* reply)
+{
+    return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+}
+
 // A redirect is trusted only when it stays with the server that was asked.
 bool sameServer(const QUrl& asked, const QUrl& target)
 {
-    return target.scheme().compare(asked.scheme(), Qt::CaseInsensitive) == 0
+    return target.isValid() && target.scheme().compare(asked.scheme(), Qt::CaseInsensitive) == 0
         && target.host().compare(asked.host(), Qt::CaseInsensitive) == 0;
 }
 
@@ -32,15 +42,6 @@ bool downloadUrlToFile(
         return false;
 
     QNetworkAccessManager manager;
-    QNetworkRequest request(url);
-    request.setTransferTimeout(timeoutMs);
-    request.setAttribute(
-        QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
-    request.setMaximumRedirectsAllowed(limits.maxRedirects);
-    // The body as sent, so that its length can be held against Content-Length.
-    request.setRawHeader("Accept-Encoding", "identity");
-    QNetworkReply* reply = manager.get(request);
-
     QProgressDialog progress(QStringLiteral("正在下载开奖数据……"), QStringLiteral("取消"), 0, 0, parent);
     progress.setWindowTitle(QStringLiteral("Velmora"));
     progress.setWindowModality(Qt::ApplicationModal);
@@ -52,66 +53,81 @@ bool downloadUrlToFile(
 
     // Set by every refusal of ours; a cancel or a time-out shows as a reply error.
     bool refused = false;
-    qint64 received = 0;
-    const auto refuse = [&refused, reply] {
+    QNetworkReply* reply = nullptr;
+    const auto refuse = [&refused, &reply] {
         refused = true;
         reply->abort();
     };
-    const auto takeData = [&] {
-        const QByteArray chunk = reply->readAll();
-        received += chunk.size();
-        if (received > limits.maxBytes || file.write(chunk) != chunk.size())
-            refuse();
-    };
-
-    QObject::connect(&progress, &QProgressDialog::canceled, reply, &QNetworkReply::abort);
-    // Context of the handlers below: gone before the manager deletes the reply.
+    // Context of the handlers that outlive one request: gone before the manager.
     QObject handlers;
-    QObject::connect(reply, &QNetworkReply::redirected, &handlers, [&url, reply, refuse](const QUrl& target) {
-        if (sameServer(url, target))
-            emit reply->redirectAllowed();
-        else
-            refuse();
-    });
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, &handlers, [reply, &limits, refuse] {
-        const QVariant declared = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (declared.isValid() && declared.toLongLong() > limits.maxBytes)
-            refuse();
-    });
-    QObject::connect(reply, &QNetworkReply::readyRead, &handlers, takeData);
-    QObject::connect(
-        reply, &QNetworkReply::downloadProgress, &progress, [&progress](qint64 done, qint64 total) {
-            if (total > 0 && total <= INT_MAX) {
-                progress.setMaximum(static_cast<int>(total));
-                progress.setValue(static_cast<int>(done));
-            }
-        });
+    QObject::connect(&progress, &QProgressDialog::canceled, &handlers, [&reply] { reply->abort(); });
     QTimer overall;
     overall.setSingleShot(true);
     QObject::connect(&overall, &QTimer::timeout, &handlers, refuse);
-    overall.start(limits.overallMs);
 
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (!reply->isFinished())
-        loop.exec();
-    overall.stop();
-    QObject::disconnect(&progress, nullptr, reply, nullptr);
-    if (!refused)
-        takeData();
+    // Redirects are followed here, one request each, so that every target is checked.
+    QUrl current = url;
+    for (int redirects = 0;; ++redirects) {
+        QNetworkRequest request(current);
+        request.setTransferTimeout(timeoutMs);
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+        // The body as sent, so that its length can be held against Content-Length.
+        request.setRawHeader("Accept-Encoding", "identity");
+        reply = manager.get(request);
+        if (redirects == 0)
+            overall.start(limits.overallMs);
 
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QVariant declared = reply->header(QNetworkRequest::ContentLengthHeader);
-    // A connection closed early can end without an error: the length tells.
-    const bool whole = !declared.isValid() || declared.toLongLong() == received;
-    const bool ok
-        = !refused && reply->error() == QNetworkReply::NoError && status >= 200 && status < 300 && whole;
-    reply->deleteLater();
-    if (!ok) {
-        file.cancelWriting();
-        return false;
+        qint64 received = 0;
+        QObject hop;
+        const auto takeData = [&] {
+            const QByteArray chunk = reply->readAll();
+            // The body of a redirect is not the file's.
+            if (isRedirect(statusOf(reply)))
+                return;
+            received += chunk.size();
+            if (received > limits.maxBytes || file.write(chunk) != chunk.size())
+                refuse();
+        };
+        QObject::connect(reply, &QNetworkReply::metaDataChanged, &hop, [&] {
+            const QVariant declared = reply->header(QNetworkRequest::ContentLengthHeader);
+            if (!isRedirect(statusOf(reply)) && declared.isValid() && declared.toLongLong() > limits.maxBytes)
+                refuse();
+        });
+        QObject::connect(reply, &QNetworkReply::readyRead, &hop, takeData);
+        QObject::connect(
+            reply, &QNetworkReply::downloadProgress, &hop, [&progress](qint64 done, qint64 total) {
+                if (total > 0 && total <= INT_MAX) {
+                    progress.setMaximum(static_cast<int>(total));
+                    progress.setValue(static_cast<int>(done));
+                }
+            });
+        QEventLoop loop;
+        QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        if (!reply->isFinished())
+            loop.exec();
+        if (!refused && reply->isOpen())
+            takeData();
+        reply->deleteLater();
+
+        const int status = statusOf(reply);
+        const bool answered = !refused && reply->error() == QNetworkReply::NoError;
+        if (answered && isRedirect(status)) {
+            const QUrl target
+                = current.resolved(reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl());
+            if (redirects >= limits.maxRedirects || !sameServer(url, target))
+                break;
+            current = target;
+            continue;
+        }
+        const QVariant declared = reply->header(QNetworkRequest::ContentLengthHeader);
+        // A connection closed early can end without an error: the length tells.
+        const bool whole = !declared.isValid() || declared.toLongLong() == received;
+        if (answered && status >= 200 && status < 300 && whole)
+            return file.commit();
+        break;
     }
-    return file.commit();
+    file.cancelWriting();
+    return false;
 }
 
 } // namespace velmora
