@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -21,6 +22,12 @@ std::string scratchPath()
     static const std::string folder = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     static const std::string path = folder + "/velmora-fuzz-read-" + std::to_string(::getpid()) + ".txt";
     return path;
+}
+
+[[noreturn]] void fail(const char* what)
+{
+    std::fprintf(stderr, "fuzz_file_reading: %s\n", what);
+    std::abort();
 }
 
 bool breaksAreCrLf(const std::string& text)
@@ -46,21 +53,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string fromFile = velmora::readDrawTextFile(scratchPath());
     if (fromFile != fromStream)
-        std::abort();
+        fail("the file and the stream read differently");
     if (fromFile.find('\0') != std::string::npos || !velmora::isValidUtf8(fromFile)
         || !breaksAreCrLf(fromFile))
-        std::abort();
+        fail("the text is not zero-free UTF-8 with CR LF breaks");
     // Written in GB18030 and read back, the text stays as it was (a leading
-    // byte-order mark aside), unless its GB18030 bytes happen to be valid UTF-8
-    // with non-ASCII characters: those read as UTF-8 by the rule.
+    // byte-order mark aside), unless its GB18030 bytes happen to begin with the
+    // UTF-8 mark or to be valid UTF-8 with non-ASCII characters: those read as
+    // UTF-8 by the rule.
     const std::string text = fromFile.rfind("\xEF\xBB\xBF", 0) == 0 ? fromFile.substr(3) : fromFile;
     const std::string gb = velmora::encodeGb18030(text);
     const bool nonAscii = std::any_of(gb.begin(), gb.end(), [](char c) { return (c & 0x80) != 0; });
-    if (nonAscii && velmora::isValidUtf8(gb))
+    if ((nonAscii && velmora::isValidUtf8(gb)) || gb.rfind("\xEF\xBB\xBF", 0) == 0)
         return 0;
     velmora::writeDrawTextFile(scratchPath(), text);
     const std::string back = velmora::readDrawTextFile(scratchPath());
     if (back != text && !(back.rfind("\xEF\xBB\xBF", 0) == 0 && back.substr(3) == text))
-        std::abort();
+        fail("the text changed when written and read back");
     return 0;
 }

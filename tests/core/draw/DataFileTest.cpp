@@ -52,6 +52,16 @@ TEST(DataFileRead, DecodingAndLineBreaks)
             "a\xEF\xBF\xBD"
             "b" },
         { "empty", "", "" },
+        { "marked UTF-8: a sequence beyond U+10FFFF replaced byte by byte",
+            "\xEF\xBB\xBF"
+            "a\xF5\xAF\xBB\x93"
+            "b",
+            "\xEF\xBB\xBF"
+            "a"
+            "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"
+            "b" },
+        { "marked UTF-8: a surrogate replaced byte by byte", "\xEF\xBB\xBF\xED\xA0\x80",
+            "\xEF\xBB\xBF\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
