@@ -18,8 +18,8 @@ namespace {
 // Per-code class keys that do not follow from the digits cheaply.
 struct CodeClassTables {
     std::uint8_t ratio[1000]; // smbOfCode item * 10 + routeOfCode item
-    std::uint8_t oddBig[1000]; // oddCountOfCode * 4 + bigCountOfCode
-    std::uint8_t linkType[1000]; // linkOfCode * 3 + repeatOfCode
+    // (oddCountOfCode * 4 + bigCountOfCode) * 9 + linkOfCode * 3 + repeatOfCode
+    std::uint8_t counts[1000];
 };
 
 const CodeClassTables& classTables()
@@ -29,8 +29,8 @@ const CodeClassTables& classTables()
         for (int c = 0; c < 1000; ++c) {
             t.ratio[c] = static_cast<std::uint8_t>(
                 ratioPatternIndex(smbOfCode(c)) * 10 + ratioPatternIndex(routeOfCode(c)));
-            t.oddBig[c] = static_cast<std::uint8_t>(oddCountOfCode(c) * 4 + bigCountOfCode(c));
-            t.linkType[c] = static_cast<std::uint8_t>(linkOfCode(c) * 3 + repeatOfCode(c));
+            t.counts[c] = static_cast<std::uint8_t>(
+                (oddCountOfCode(c) * 4 + bigCountOfCode(c)) * 9 + linkOfCode(c) * 3 + repeatOfCode(c));
         }
         return t;
     }();
@@ -205,12 +205,10 @@ void FilterEngine::compileClasses(const FilterConditions& fc)
         m_ratio[k] = smb[k / 10] | routes[k % 10];
     const auto odd = rowFails(fc.oddCounts, FilterUnit::OddCounts);
     const auto big = rowFails(fc.bigCounts, FilterUnit::BigCounts);
-    for (int k = 0; k < 16; ++k)
-        m_oddBig[k] = odd[k / 4] | big[k % 4];
     const auto runs = rowFails(fc.runKinds, FilterUnit::RunKinds);
     const auto types = rowFails(fc.codeTypes, FilterUnit::CodeTypes);
-    for (int k = 0; k < 9; ++k)
-        m_linkType[k] = runs[k / 3] | types[k % 3];
+    for (int k = 0; k < 144; ++k)
+        m_counts[k] = odd[k / 36] | big[k / 9 % 4] | runs[k / 3 % 3] | types[k % 3];
 
     const std::pair<bool, FilterUnit> rows[] = { { anyChecked(fc.sumTails), FilterUnit::SumTails },
         { anyChecked(fc.sums), FilterUnit::Sums }, { anyChecked(fc.smbPatterns), FilterUnit::SmbPatterns },
@@ -283,8 +281,7 @@ UnitMask FilterEngine::failedUnits(int code) const
     UnitMask fails = m_position[0][a] | m_position[1][b] | m_position[2][c];
     fails |= m_setFails[m_anyOf[a] | m_anyOf[b] | m_anyOf[c] | m_pairBits[a][b] | m_pairBits[a][c]
         | m_pairBits[b][c]];
-    fails |= m_sum[a + b + c] | m_ratio[classes.ratio[code]] | m_oddBig[classes.oddBig[code]]
-        | m_linkType[classes.linkType[code]];
+    fails |= m_sum[a + b + c] | m_ratio[classes.ratio[code]] | m_counts[classes.counts[code]];
     for (const HitGroup& group : m_hitGroups)
         fails |= group.fails[(h >> group.shift) & 63];
     return fails;
@@ -329,8 +326,7 @@ template <bool Plain> void FilterEngine::forEachCode(int minFails, int maxFails,
                 fails |= m_setFails[heldAb | m_anyOf[c] | m_pairBits[a][c] | m_pairBits[b][c]];
                 fails |= m_sum[a + b + c];
                 fails |= m_ratio[classes.ratio[code]];
-                fails |= m_oddBig[classes.oddBig[code]];
-                fails |= m_linkType[classes.linkType[code]];
+                fails |= m_counts[classes.counts[code]];
                 fails |= g[0].fails[(h >> g[0].shift) & 63];
                 fails |= g[1].fails[(h >> g[1].shift) & 63];
                 fails |= g[2].fails[(h >> g[2].shift) & 63];

@@ -68,8 +68,8 @@ private:
     UnitMask m_setFails[64] {};
     UnitMask m_sum[28] {};
     UnitMask m_ratio[100] {};
-    UnitMask m_oddBig[16] {};
-    UnitMask m_linkType[9] {};
+    UnitMask m_counts[144] {}; // odd, big, run kind and type of the code
+
     std::uint64_t m_hits[10][3] {};
     std::array<HitGroup, 4> m_hitGroups {};
 };
