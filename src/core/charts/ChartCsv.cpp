@@ -1,7 +1,6 @@
 #include "core/charts/ChartCsv.h"
 
 #include <cstdio>
-#include <ranges>
 
 namespace velmora {
 
@@ -33,10 +32,12 @@ std::string ColorField(CellColor color)
 const std::string& cellText(const GridModel& net, int row, int col)
 {
     if (row < net.fixRowCount()) {
+        // Reverse iterators rather than std::views::reverse, which clang 14 cannot
+        // compile against libstdc++ 12 (the fuzz build).
         const auto& merges = net.merges();
-        for (const auto& merge : std::views::reverse(merges))
-            if (merge.covers(row, col))
-                return merge.text;
+        for (auto merge = merges.rbegin(); merge != merges.rend(); ++merge)
+            if (merge->covers(row, col))
+                return merge->text;
     }
     return net.getValue(row, col);
 }

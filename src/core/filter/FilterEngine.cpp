@@ -302,12 +302,8 @@ template <bool Plain> void FilterEngine::forEachCode(int minFails, int maxFails,
 {
     const CodeClassTables& classes = classTables();
     const auto& g = m_hitGroups;
-    auto tooMany = [maxFails](UnitMask fails) {
-        if constexpr (Plain)
-            return fails != 0;
-        else
-            return std::popcount(fails) > maxFails;
-    };
+    auto tooMany
+        = [maxFails](UnitMask fails) { return Plain ? fails != 0 : std::popcount(fails) > maxFails; };
     for (int a = 0; a < 10; ++a) {
         const UnitMask failsA = m_position[0][a];
         if (tooMany(failsA))
