@@ -256,7 +256,7 @@ void addConditionOptions(CLI::App* sub, ConditionOptions& o)
 
 FilterScheme buildScheme(CliContext& ctx, const ConditionOptions& o)
 {
-    const FilterScheme fromOptions = schemeOfOptions(o);
+    FilterScheme fromOptions = schemeOfOptions(o);
     if (o.schemePath.empty())
         return fromOptions;
 

@@ -32,12 +32,12 @@ std::string ColorField(CellColor color)
 const std::string& cellText(const GridModel& net, int row, int col)
 {
     if (row < net.fixRowCount()) {
-        // Reverse iterators rather than std::views::reverse, which clang 14 cannot
+        // Counting down rather than std::views::reverse, which clang 14 cannot
         // compile against libstdc++ 12 (the fuzz build).
         const auto& merges = net.merges();
-        for (auto merge = merges.rbegin(); merge != merges.rend(); ++merge)
-            if (merge->covers(row, col))
-                return merge->text;
+        for (std::size_t i = merges.size(); i-- > 0;)
+            if (merges[i].covers(row, col))
+                return merges[i].text;
     }
     return net.getValue(row, col);
 }

@@ -77,7 +77,8 @@ std::vector<OmissionItem> omissionStats(const DrawHistory& history, int n)
     stats.reserve(kItemCount);
     for (const ItemGroup& group : kGroups)
         for (int v = 0; v < group.count; ++v) {
-            const auto item = static_cast<std::size_t>(group.first + v);
+            const int index = group.first + v;
+            const auto item = static_cast<std::size_t>(index);
             OmissionItem s;
             s.group = group.name;
             s.value = group.first == 78 ? kTypeNames[v] : std::to_string(v);
