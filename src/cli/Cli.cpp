@@ -112,6 +112,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     addSmartShrinkCommand(app, ctx);
     addRecommendCommand(app, ctx);
     addChartCommand(app, ctx);
+    addBacktestCommand(app, ctx);
 
     try {
         std::vector<std::string> argv = joinOptionValues(args, valueOptions(app));

@@ -1,147 +1,18 @@
 #include "cli/Commands.h"
-#include "core/code/Code.h"
+#include "cli/ConditionOptions.h"
+#include "core/draw/DataFile.h"
 #include "core/filter/FilterEngine.h"
 
-#include <algorithm>
 #include <memory>
-#include <optional>
-#include <vector>
 
 namespace velmora::cli {
 
 namespace {
 
-// The options as given; turned into FilterConditions once all are parsed.
 struct FilterOptions {
-    std::vector<std::string> recentDraw, recentTest, bankers, hitGroups;
-    std::string recentPairsIn, recentPairsOut;
-    // A list option not given leaves its condition empty.
-    std::optional<std::string> hundreds, tens, units;
-    std::optional<std::string> sumTails, sums, smb, routes, odd, big, runs, types;
-    std::string pairsIn, pairsOut, digitsIn, digitsOut;
-    std::optional<std::string> minDigit, maxDigit;
-    std::string data, out;
+    ConditionOptions conditions;
+    std::string data, out, saveScheme;
 };
-
-[[noreturn]] void malformed(const std::string& option, const std::string& value, const std::string& what)
-{
-    throw UsageError(option + ": " + what + ": \"" + value + "\"");
-}
-
-std::vector<std::string> splitKeepingEmpty(const std::string& list)
-{
-    std::vector<std::string> items;
-    std::size_t start = 0;
-    std::size_t comma;
-    while ((comma = list.find(',', start)) != std::string::npos) {
-        items.push_back(list.substr(start, comma - start));
-        start = comma + 1;
-    }
-    items.push_back(list.substr(start));
-    return items;
-}
-
-int parseNumber(const std::string& option, const std::string& item, int lo, int hi)
-{
-    if (item.empty())
-        malformed(option, item, "empty value");
-    if (!std::all_of(item.begin(), item.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        malformed(option, item, "not a number");
-    // Every range here fits in two digits; a longer item is out of range and never overflows.
-    const int value = item.size() > 2 ? hi + 1 : std::stoi(item);
-    if (value < lo || value > hi)
-        malformed(option, item, "value out of range " + std::to_string(lo) + ".." + std::to_string(hi));
-    return value;
-}
-
-// A LIST of numbers lo..hi checks the items of flags.
-template <std::size_t N>
-void setNumberList(CheckFlags<N>& flags, const std::string& option, const std::string& list, int lo, int hi)
-{
-    for (const std::string& item : splitKeepingEmpty(list))
-        flags[parseNumber(option, item, lo, hi)] = true;
-}
-
-void setPatternList(CheckFlags<10>& flags, const std::string& option, const std::string& list)
-{
-    for (const std::string& item : splitKeepingEmpty(list)) {
-        const int index = ratioPatternIndex(item);
-        if (index < 0)
-            malformed(option, item, "not one of the ten patterns 300,210,201,120,111,102,030,021,012,003");
-        flags[index] = true;
-    }
-}
-
-// R:LIST of --recent-draw / --recent-test.
-void setRecentRows(
-    FilterConditions& fc, const std::string& option, const std::vector<std::string>& values, int firstRow)
-{
-    for (const std::string& value : values) {
-        const std::size_t colon = value.find(':');
-        if (colon == std::string::npos)
-            malformed(option, value, "expected R:LIST");
-        const int row = parseNumber(option, value.substr(0, colon), 1, 3);
-        setNumberList(fc.RecentHits[firstRow + row - 1], option, value.substr(colon + 1), 0, 3);
-    }
-}
-
-FilterConditions buildConditions(const FilterOptions& o)
-{
-    FilterConditions fc;
-    setRecentRows(fc, "--recent-draw", o.recentDraw, 0);
-    setRecentRows(fc, "--recent-test", o.recentTest, 3);
-    fc.recentPairsIn = o.recentPairsIn;
-    fc.recentPairsOut = o.recentPairsOut;
-
-    const std::pair<const char*, const std::optional<std::string>*> positions[3]
-        = { { "--hundreds", &o.hundreds }, { "--tens", &o.tens }, { "--units", &o.units } };
-    for (int p = 0; p < 3; ++p)
-        if (*positions[p].second)
-            setNumberList(fc.positionDigits[p], positions[p].first, **positions[p].second, 0, 9);
-
-    if (o.bankers.size() > static_cast<std::size_t>(kBankerCount))
-        throw UsageError("--banker: at most " + std::to_string(kBankerCount) + " banker digits");
-    for (std::size_t i = 0; i < o.bankers.size(); ++i)
-        fc.bankers[i] = parseNumber("--banker", o.bankers[i], 0, 9) + 1;
-
-    if (o.sumTails)
-        setNumberList(fc.sumTails, "--sum-tails", *o.sumTails, 0, 9);
-    if (o.sums)
-        setNumberList(fc.sums, "--sums", *o.sums, 0, 29);
-    if (o.smb)
-        setPatternList(fc.smbPatterns, "--smb", *o.smb);
-    if (o.routes)
-        setPatternList(fc.routePatterns, "--routes", *o.routes);
-    if (o.odd)
-        setNumberList(fc.oddCounts, "--odd", *o.odd, 0, 3);
-    if (o.big)
-        setNumberList(fc.bigCounts, "--big", *o.big, 0, 3);
-
-    if (o.hitGroups.size() > fc.hitGroups.size())
-        throw UsageError("--hit-group: at most " + std::to_string(fc.hitGroups.size()) + " groups");
-    for (std::size_t k = 0; k < o.hitGroups.size(); ++k) {
-        const std::string& value = o.hitGroups[k];
-        const std::size_t colon = value.rfind(':');
-        if (colon == std::string::npos)
-            malformed("--hit-group", value, "expected TEXT:LIST");
-        fc.hitGroups[k].digits = value.substr(0, colon);
-        setNumberList(fc.hitGroups[k].counts, "--hit-group", value.substr(colon + 1), 0, 3);
-    }
-
-    fc.pairsIn = o.pairsIn;
-    fc.pairsOut = o.pairsOut;
-    fc.digitsIn = o.digitsIn;
-    fc.digitsOut = o.digitsOut;
-    if (o.minDigit)
-        fc.minDigit = parseNumber("--min-digit", *o.minDigit, 0, 9);
-    if (o.maxDigit)
-        fc.maxDigit = parseNumber("--max-digit", *o.maxDigit, 0, 9);
-    if (o.runs)
-        setNumberList(fc.runKinds, "--runs", *o.runs, 0, 2);
-    if (o.types)
-        setNumberList(fc.codeTypes, "--types", *o.types, 0, 2);
-    return fc;
-}
 
 } // namespace
 
@@ -149,47 +20,24 @@ void addFilterCommand(CLI::App& app, CliContext& ctx)
 {
     auto* sub = app.add_subcommand("filter", "Shrink the 1000 codes by the filter conditions");
     auto o = std::make_shared<FilterOptions>();
-
-    sub->add_option(
-           "--recent-draw", o->recentDraw, "Hits against draw code of row R (1 third-latest, 3 latest)")
-        ->type_name("R:LIST");
-    sub->add_option("--recent-test", o->recentTest, "Hits against test code of row R")->type_name("R:LIST");
-    // An empty TEXT is an empty condition: the option then takes no value.
-    sub->add_option("--recent-pairs-in", o->recentPairsIn, "近期两码限于")->type_name("TEXT")->expected(0, 1);
-    sub->add_option("--recent-pairs-out", o->recentPairsOut, "近期排除两码")
-        ->type_name("TEXT")
-        ->expected(0, 1);
-    auto listOption
-        = [sub](const std::string& name, std::optional<std::string>& target, const std::string& help) {
-              sub->add_option(name, target, help)->type_name("LIST");
-          };
-    listOption("--hundreds", o->hundreds, "Allowed hundreds digits 0..9");
-    listOption("--tens", o->tens, "Allowed tens digits 0..9");
-    listOption("--units", o->units, "Allowed units digits 0..9");
-    sub->add_option("--banker", o->bankers, "Banker digit 0..9 (up to 5 times)")->type_name("D");
-    listOption("--sum-tails", o->sumTails, "Allowed sum tails 0..9");
-    listOption("--sums", o->sums, "Allowed sums 0..29");
-    listOption("--smb", o->smb, "Allowed small/middle/big patterns");
-    listOption("--routes", o->routes, "Allowed 012-route patterns");
-    listOption("--odd", o->odd, "Allowed numbers of odd digits 0..3");
-    listOption("--big", o->big, "Allowed numbers of big digits 0..3");
-    sub->add_option("--hit-group", o->hitGroups, "Digit group and allowed hit counts (up to 5 times)")
-        ->type_name("TEXT:LIST");
-    sub->add_option("--pairs-in", o->pairsIn, "两码限于")->type_name("TEXT")->expected(0, 1);
-    sub->add_option("--pairs-out", o->pairsOut, "排除两码")->type_name("TEXT")->expected(0, 1);
-    sub->add_option("--digits-in", o->digitsIn, "必选号")->type_name("TEXT")->expected(0, 1);
-    sub->add_option("--digits-out", o->digitsOut, "排除号")->type_name("TEXT")->expected(0, 1);
-    sub->add_option("--min-digit", o->minDigit, "Smallest allowed digit 0..9 (default 0)")->type_name("N");
-    sub->add_option("--max-digit", o->maxDigit, "Largest allowed digit 0..9 (default 9)")->type_name("N");
-    listOption("--runs", o->runs, "Allowed run kinds: 0 不连, 1 二连, 2 拖拉机");
-    listOption("--types", o->types, "Allowed code types: 0 组六, 1 组三, 2 豹子");
+    addConditionOptions(sub, o->conditions);
+    sub->add_option("--save-scheme", o->saveScheme, "Write this run's conditions as a scheme file")
+        ->type_name("FILE");
     addDataOption(sub, o->data);
     addOutOption(sub, o->out);
 
     sub->callback([&ctx, o] {
-        const FilterConditions conditions = buildConditions(*o);
+        const FilterScheme scheme = buildScheme(ctx, o->conditions);
         const DrawHistory history = loadHistory(ctx, o->data);
-        emitResult(ctx, kShrinkLeadingText, runShrink(conditions, history), o->out);
+        if (!o->saveScheme.empty()) {
+            try {
+                writeSchemeFile(o->saveScheme, scheme);
+            } catch (const FileError& e) {
+                printMessage(ctx.err, e.what());
+                throw CliExit { kExitFile };
+            }
+        }
+        emitResult(ctx, kShrinkLeadingText, runShrink(scheme.conditions, history, scheme.tolerance), o->out);
     });
 }
 

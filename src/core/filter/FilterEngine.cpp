@@ -1,14 +1,14 @@
-// runShrink: every condition is first turned into small tables indexed by a
-// digit, a digit pair, a sum or a class key of the code; one pass over the
-// 1000 codes then ANDs table lookups. An empty condition becomes a table that
-// lets every value through, so the pass has no branches per condition.
+// FilterEngine: every condition is first turned into small tables of failed
+// units, indexed by a digit, a digit pair, a sum or a class key of the code; one
+// pass over the 1000 codes then ORs table lookups. An empty condition becomes a
+// table without its unit's bit, so the pass has no branches per condition.
 #include "core/filter/FilterEngine.h"
 
 #include "core/code/Code.h"
 #include "core/code/CodeSetText.h"
 #include "core/filter/RecentPanel.h"
 
-#include <cstdint>
+#include <bit>
 #include <string_view>
 
 namespace velmora {
@@ -17,9 +17,9 @@ namespace {
 
 // Per-code class keys that do not follow from the digits cheaply.
 struct CodeClassTables {
-    std::uint8_t Ratio[1000]; // smbOfCode item * 10 + routeOfCode item
-    std::uint8_t OddBig[1000]; // oddCountOfCode * 4 + bigCountOfCode
-    std::uint8_t LinkType[1000]; // linkOfCode * 3 + repeatOfCode
+    std::uint8_t ratio[1000]; // smbOfCode item * 10 + routeOfCode item
+    // (oddCountOfCode * 4 + bigCountOfCode) * 9 + linkOfCode * 3 + repeatOfCode
+    std::uint8_t counts[1000];
 };
 
 const CodeClassTables& classTables()
@@ -27,20 +27,27 @@ const CodeClassTables& classTables()
     static const CodeClassTables tables = [] {
         CodeClassTables t {};
         for (int c = 0; c < 1000; ++c) {
-            t.Ratio[c] = static_cast<std::uint8_t>(
+            t.ratio[c] = static_cast<std::uint8_t>(
                 ratioPatternIndex(smbOfCode(c)) * 10 + ratioPatternIndex(routeOfCode(c)));
-            t.OddBig[c] = static_cast<std::uint8_t>(oddCountOfCode(c) * 4 + bigCountOfCode(c));
-            t.LinkType[c] = static_cast<std::uint8_t>(linkOfCode(c) * 3 + repeatOfCode(c));
+            t.counts[c] = static_cast<std::uint8_t>(
+                (oddCountOfCode(c) * 4 + bigCountOfCode(c)) * 9 + linkOfCode(c) * 3 + repeatOfCode(c));
         }
         return t;
     }();
     return tables;
 }
 
-// A flag row read as "allowed": an empty row allows everything.
-template <std::size_t N> bool allows(const CheckFlags<N>& flags, std::size_t item)
+UnitMask bit(FilterUnit unit) { return unitBit(unit); }
+
+// Per item of a multi-check row: the unit's bit when the row is active and
+// does not allow the item.
+template <std::size_t N> std::array<UnitMask, N> rowFails(const CheckFlags<N>& flags, FilterUnit unit)
 {
-    return !anyChecked(flags) || flags[item];
+    std::array<UnitMask, N> fails {};
+    if (anyChecked(flags))
+        for (std::size_t item = 0; item < N; ++item)
+            fails[item] = flags[item] ? 0 : bit(unit);
+    return fails;
 }
 
 // Digits 0..9 occurring in the text.
@@ -71,26 +78,27 @@ PairTable pairsInText(std::string_view text)
     return pairs;
 }
 
-// Bits of the pair table: the two "must hold" lists, then the two "must not".
-enum : std::uint8_t { kRecentIn = 1, kIn = 2, kRecentOut = 4, kOut = 8 };
+// Bits of what a code's digits hold, ORed over its digits and digit pairs: a
+// pair of the two "must hold" lists, of the two "must not" lists, a banker
+// digit, a required digit. An empty "must hold" list and an absent banker are
+// held by every code, so they never fail.
+enum : std::uint8_t { kRecentIn = 1, kIn = 2, kRecentOut = 4, kOut = 8, kBanker = 16, kDigitIn = 32 };
 
-// Hit counts of up to eleven texts, two bits each, in one 64-bit word:
-// hits[d][e] has bit field t set to 1 when text t holds digit d more than e
-// times. The code's k-th digit that repeats e earlier digits is matched when
-// the text holds it more than e times (hitCountOfCode's each-character-once
-// rule), so the sum of three such words counts every text's hits at once;
-// a field never exceeds 3, so no field carries into the next.
-struct HitCounter {
-    std::uint64_t Hits[10][3] = {};
-    // For each group of rows, a table over the packed counts of that group.
-    struct Group {
-        int Shift;
-        std::array<bool, 64> Allowed;
-    };
-    std::array<Group, 4> Groups {};
-};
+// Adds the reference code's three-digit text (intToPadStr with width 3).
+void addHitText(std::uint64_t (&hits)[10][3], int field, std::string_view text);
 
-void addHitText(HitCounter& counter, int field, std::string_view text)
+void addReferenceCode(std::uint64_t (&hits)[10][3], int field, int code)
+{
+    if (code < 0 || code > 999) {
+        addHitText(hits, field, intToPadStr(code, 3, true));
+        return;
+    }
+    const char text[3] = { static_cast<char>('0' + code / 100), static_cast<char>('0' + code / 10 % 10),
+        static_cast<char>('0' + code % 10) };
+    addHitText(hits, field, std::string_view(text, 3));
+}
+
+void addHitText(std::uint64_t (&hits)[10][3], int field, std::string_view text)
 {
     int count[10] = {};
     for (char ch : text)
@@ -99,26 +107,124 @@ void addHitText(HitCounter& counter, int field, std::string_view text)
     for (int d = 0; d < 10; ++d)
         for (int e = 0; e < 3; ++e)
             if (count[d] > e)
-                counter.Hits[d][e] += std::uint64_t { 1 } << (2 * field);
+                hits[d][e] += std::uint64_t { 1 } << (2 * field);
 }
 
-// One group of up to three rows: the allowed counts of each row, or nullptr
-// for a row that restricts nothing.
-void buildGroup(HitCounter::Group& group, int shift, const std::array<const CheckFlags<4>*, 3>& rows)
+// The rows of the hit counter in field order: six recent-draw rows, five hit groups.
+constexpr FilterUnit kHitRowUnits[11]
+    = { FilterUnit::RecentDraw1, FilterUnit::RecentDraw2, FilterUnit::RecentDraw3, FilterUnit::RecentTest1,
+          FilterUnit::RecentTest2, FilterUnit::RecentTest3, FilterUnit::HitGroup1, FilterUnit::HitGroup2,
+          FilterUnit::HitGroup3, FilterUnit::HitGroup4, FilterUnit::HitGroup5 };
+
+} // namespace
+
+FilterEngine::FilterEngine(const FilterConditions& fc, const DrawHistory& history)
 {
-    group.Shift = shift;
-    for (int key = 0; key < 64; ++key) {
-        bool ok = true;
-        for (int r = 0; r < 3 && ok; ++r)
-            if (rows[r] != nullptr)
-                ok = (*rows[r])[(key >> (2 * r)) & 3];
-        group.Allowed[key] = ok;
+    compileDigits(fc);
+    compileClasses(fc);
+    compileHits(fc, history);
+}
+
+void FilterEngine::compileDigits(const FilterConditions& fc)
+{
+    // Per position: the position row, the smallest and largest digit (every
+    // digit in range) and the excluded digits.
+    const std::array<bool, 10> outDigits = digitsInText(fc.digitsOut);
+    for (int p = 0; p < 3; ++p) {
+        const auto positionFails
+            = rowFails(fc.positionDigits[p], static_cast<FilterUnit>(int(FilterUnit::Hundreds) + p));
+        for (int d = 0; d < 10; ++d)
+            m_position[p][d] = positionFails[d]
+                | (d < fc.minDigit || d > fc.maxDigit ? bit(FilterUnit::DigitRange) : 0)
+                | (!fc.digitsOut.empty() && outDigits[d] ? bit(FilterUnit::DigitsOut) : 0);
     }
+    for (int p = 0; p < 3; ++p)
+        if (anyChecked(fc.positionDigits[p]))
+            m_active |= bit(static_cast<FilterUnit>(int(FilterUnit::Hundreds) + p));
+    if (fc.minDigit > 0 || fc.maxDigit < 9)
+        m_active |= bit(FilterUnit::DigitRange);
+    if (!fc.digitsOut.empty())
+        m_active |= bit(FilterUnit::DigitsOut);
+
+    // "At least one of these digits": the bankers and the required digits.
+    bool anyBanker = false;
+    for (int item : fc.bankers)
+        if (const int digit = bankerDigit(item); digit >= 0) {
+            m_anyOf[digit] |= kBanker;
+            anyBanker = true;
+        }
+    const std::array<bool, 10> inDigits = digitsInText(fc.digitsIn);
+    for (int d = 0; d < 10; ++d) {
+        if (!anyBanker)
+            m_anyOf[d] |= kBanker;
+        if (fc.digitsIn.empty() || inDigits[d])
+            m_anyOf[d] |= kDigitIn;
+    }
+    if (anyBanker)
+        m_active |= bit(FilterUnit::Bankers);
+    if (!fc.digitsIn.empty())
+        m_active |= bit(FilterUnit::DigitsIn);
+
+    // Pair lists: an empty "must hold" list is met by every pair, an empty
+    // "must not" list by none.
+    const PairTable recentIn = pairsInText(fc.recentPairsIn);
+    const PairTable in = pairsInText(fc.pairsIn);
+    const PairTable recentOut = pairsInText(fc.recentPairsOut);
+    const PairTable out = pairsInText(fc.pairsOut);
+    for (int x = 0; x < 10; ++x)
+        for (int y = 0; y < 10; ++y)
+            m_pairBits[x][y]
+                = static_cast<std::uint8_t>(((fc.recentPairsIn.empty() || recentIn[x][y]) ? kRecentIn : 0)
+                    | ((fc.pairsIn.empty() || in[x][y]) ? kIn : 0) | (recentOut[x][y] ? kRecentOut : 0)
+                    | (out[x][y] ? kOut : 0));
+    for (int bits = 0; bits < 64; ++bits)
+        m_setFails[bits] = ((bits & kRecentIn) == 0 ? bit(FilterUnit::RecentPairsIn) : 0)
+            | ((bits & kIn) == 0 ? bit(FilterUnit::PairsIn) : 0)
+            | ((bits & kRecentOut) != 0 ? bit(FilterUnit::RecentPairsOut) : 0)
+            | ((bits & kOut) != 0 ? bit(FilterUnit::PairsOut) : 0)
+            | ((bits & kBanker) == 0 ? bit(FilterUnit::Bankers) : 0)
+            | ((bits & kDigitIn) == 0 ? bit(FilterUnit::DigitsIn) : 0);
+    const std::pair<const std::string*, FilterUnit> texts[]
+        = { { &fc.recentPairsIn, FilterUnit::RecentPairsIn },
+              { &fc.recentPairsOut, FilterUnit::RecentPairsOut }, { &fc.pairsIn, FilterUnit::PairsIn },
+              { &fc.pairsOut, FilterUnit::PairsOut } };
+    for (const auto& [text, unit] : texts)
+        if (!text->empty())
+            m_active |= bit(unit);
 }
 
-HitCounter makeHitCounter(const FilterConditions& fc, const DrawHistory& history)
+void FilterEngine::compileClasses(const FilterConditions& fc)
 {
-    HitCounter counter;
+    const auto sums = rowFails(fc.sums, FilterUnit::Sums);
+    const auto tails = rowFails(fc.sumTails, FilterUnit::SumTails);
+    for (int s = 0; s < 28; ++s)
+        m_sum[s] = sums[s] | tails[s % 10];
+    const auto smb = rowFails(fc.smbPatterns, FilterUnit::SmbPatterns);
+    const auto routes = rowFails(fc.routePatterns, FilterUnit::RoutePatterns);
+    for (int k = 0; k < 100; ++k)
+        m_ratio[k] = smb[k / 10] | routes[k % 10];
+    const auto odd = rowFails(fc.oddCounts, FilterUnit::OddCounts);
+    const auto big = rowFails(fc.bigCounts, FilterUnit::BigCounts);
+    const auto runs = rowFails(fc.runKinds, FilterUnit::RunKinds);
+    const auto types = rowFails(fc.codeTypes, FilterUnit::CodeTypes);
+    for (int k = 0; k < 144; ++k)
+        m_counts[k] = odd[k / 36] | big[k / 9 % 4] | runs[k / 3 % 3] | types[k % 3];
+
+    const std::pair<bool, FilterUnit> rows[] = { { anyChecked(fc.sumTails), FilterUnit::SumTails },
+        { anyChecked(fc.sums), FilterUnit::Sums }, { anyChecked(fc.smbPatterns), FilterUnit::SmbPatterns },
+        { anyChecked(fc.routePatterns), FilterUnit::RoutePatterns },
+        { anyChecked(fc.oddCounts), FilterUnit::OddCounts },
+        { anyChecked(fc.bigCounts), FilterUnit::BigCounts },
+        { anyChecked(fc.runKinds), FilterUnit::RunKinds },
+        { anyChecked(fc.codeTypes), FilterUnit::CodeTypes } };
+    for (const auto& [active, unit] : rows)
+        if (active)
+            m_active |= bit(unit);
+}
+
+void FilterEngine::compileHits(const FilterConditions& fc, const DrawHistory& history)
+{
+    // The allowed counts of each of the eleven rows, or nullptr for an inactive row.
     std::array<const CheckFlags<4>*, 11> rows {};
     for (int row = 1; row <= kRecentRows; ++row) {
         const DrawRecord* draw = recentRowDraw(history, row);
@@ -128,121 +234,130 @@ HitCounter makeHitCounter(const FilterConditions& fc, const DrawHistory& history
         const int testRow = row + 2;
         if (anyChecked(fc.RecentHits[drawRow])) {
             rows[drawRow] = &fc.RecentHits[drawRow];
-            addHitText(counter, drawRow, intToPadStr(draw->drawCode, 3, true));
+            addReferenceCode(m_hits, drawRow, draw->drawCode);
         }
         if (anyChecked(fc.RecentHits[testRow])) {
             rows[testRow] = &fc.RecentHits[testRow];
-            addHitText(counter, testRow, intToPadStr(draw->testCode, 3, true));
+            addReferenceCode(m_hits, testRow, draw->testCode);
         }
     }
     for (int k = 0; k < 5; ++k) {
-        const HitGroup& group = fc.hitGroups[k];
+        const velmora::HitGroup& group = fc.hitGroups[k];
         if (group.isEmpty())
             continue;
         rows[6 + k] = &group.counts;
-        addHitText(counter, 6 + k, group.digits);
+        addHitText(m_hits, 6 + k, group.digits);
     }
-    buildGroup(counter.Groups[0], 0, { rows[0], rows[1], rows[2] });
-    buildGroup(counter.Groups[1], 6, { rows[3], rows[4], rows[5] });
-    buildGroup(counter.Groups[2], 12, { rows[6], rows[7], rows[8] });
-    buildGroup(counter.Groups[3], 18, { rows[9], rows[10], nullptr });
-    return counter;
+    for (int field = 0; field < 11; ++field)
+        if (rows[field] != nullptr)
+            m_active |= bit(kHitRowUnits[field]);
+
+    // Per field and count: the field's unit when the row does not allow the count.
+    UnitMask countFails[12][4] = {};
+    for (int field = 0; field < 11; ++field)
+        if (rows[field] != nullptr)
+            for (int count = 0; count < 4; ++count)
+                countFails[field][count] = (*rows[field])[count] ? 0 : bit(kHitRowUnits[field]);
+    for (int g = 0; g < 4; ++g) {
+        HitGroup& group = m_hitGroups[g];
+        group.shift = 6 * g;
+        const UnitMask(&first)[4] = countFails[3 * g];
+        const UnitMask(&second)[4] = countFails[3 * g + 1];
+        const UnitMask(&third)[4] = countFails[3 * g + 2];
+        for (int key = 0; key < 64; ++key)
+            group.fails[key] = first[key & 3] | second[(key >> 2) & 3] | third[key >> 4];
+    }
 }
 
-} // namespace
+UnitMask FilterEngine::failedUnits(int code) const
+{
+    if (code < 0 || code >= CodeSet::kSize)
+        return m_active;
+    const CodeClassTables& classes = classTables();
+    const int a = code / 100;
+    const int b = code / 10 % 10;
+    const int c = code % 10;
+    const std::uint64_t h = m_hits[a][0] + m_hits[b][b == a ? 1 : 0] + m_hits[c][(c == a) + (c == b)];
+    UnitMask fails = m_position[0][a] | m_position[1][b] | m_position[2][c];
+    fails |= m_setFails[m_anyOf[a] | m_anyOf[b] | m_anyOf[c] | m_pairBits[a][b] | m_pairBits[a][c]
+        | m_pairBits[b][c]];
+    fails |= m_sum[a + b + c] | m_ratio[classes.ratio[code]] | m_counts[classes.counts[code]];
+    for (const HitGroup& group : m_hitGroups)
+        fails |= group.fails[(h >> group.shift) & 63];
+    return fails;
+}
 
-CodeSet runShrink(const FilterConditions& fc, const DrawHistory& history)
+CodeUnitMasks FilterEngine::failedUnitsOfAllCodes() const
+{
+    CodeUnitMasks masks {};
+    for (int code = 0; code < CodeSet::kSize; ++code)
+        masks[static_cast<std::size_t>(code)] = failedUnits(code);
+    return masks;
+}
+
+// One pass over the codes, the digits as three nested loops so that the
+// lookups of the first two digits are shared; a prefix that already fails more
+// than maxFails units skips its codes (for the plain filter: any failure).
+template <bool Plain> void FilterEngine::forEachCode(int minFails, int maxFails, std::uint8_t* flags) const
 {
     const CodeClassTables& classes = classTables();
-
-    // Per position: the position row, the smallest and largest digit (every
-    // digit in range) and the excluded digits.
-    const std::array<bool, 10> outDigits = digitsInText(fc.digitsOut);
-    bool digitOk[3][10];
-    for (int p = 0; p < 3; ++p)
-        for (int d = 0; d < 10; ++d)
-            digitOk[p][d]
-                = allows(fc.positionDigits[p], d) && d >= fc.minDigit && d <= fc.maxDigit && !outDigits[d];
-
-    // "At least one of these digits": bit 0 the bankers, bit 1 the required digits.
-    std::uint8_t anyOf[10] = {};
-    bool anyBanker = false;
-    for (int item : fc.bankers)
-        if (const int digit = bankerDigit(item); digit >= 0) {
-            anyOf[digit] |= 1;
-            anyBanker = true;
-        }
-    const std::array<bool, 10> inDigits = digitsInText(fc.digitsIn);
-    for (int d = 0; d < 10; ++d) {
-        if (!anyBanker)
-            anyOf[d] |= 1;
-        if (fc.digitsIn.empty() || inDigits[d])
-            anyOf[d] |= 2;
-    }
-
-    // Pair lists: an empty "must hold" list is met by every pair, an empty
-    // "must not" list by none.
-    const PairTable recentIn = pairsInText(fc.recentPairsIn);
-    const PairTable in = pairsInText(fc.pairsIn);
-    const PairTable recentOut = pairsInText(fc.recentPairsOut);
-    const PairTable out = pairsInText(fc.pairsOut);
-    std::uint8_t pairBits[10][10];
-    for (int x = 0; x < 10; ++x)
-        for (int y = 0; y < 10; ++y)
-            pairBits[x][y]
-                = static_cast<std::uint8_t>(((fc.recentPairsIn.empty() || recentIn[x][y]) ? kRecentIn : 0)
-                    | ((fc.pairsIn.empty() || in[x][y]) ? kIn : 0) | (recentOut[x][y] ? kRecentOut : 0)
-                    | (out[x][y] ? kOut : 0));
-
-    bool sumOk[28];
-    for (int s = 0; s < 28; ++s)
-        sumOk[s] = allows(fc.sums, s) && allows(fc.sumTails, s % 10);
-    bool ratioOk[100];
-    for (int k = 0; k < 100; ++k)
-        ratioOk[k] = allows(fc.smbPatterns, k / 10) && allows(fc.routePatterns, k % 10);
-    bool oddBigOk[16];
-    for (int k = 0; k < 16; ++k)
-        oddBigOk[k] = allows(fc.oddCounts, k / 4) && allows(fc.bigCounts, k % 4);
-    bool linkTypeOk[9];
-    for (int k = 0; k < 9; ++k)
-        linkTypeOk[k] = allows(fc.runKinds, k / 3) && allows(fc.codeTypes, k % 3);
-
-    const HitCounter hits = makeHitCounter(fc, history);
-    const auto& g = hits.Groups;
-
-    CodeSet result;
-    std::uint8_t* flags = result.data();
+    const auto& g = m_hitGroups;
+    auto tooMany
+        = [maxFails](UnitMask fails) { return Plain ? fails != 0 : std::popcount(fails) > maxFails; };
     for (int a = 0; a < 10; ++a) {
-        if (!digitOk[0][a])
+        const UnitMask failsA = m_position[0][a];
+        if (tooMany(failsA))
             continue;
         for (int b = 0; b < 10; ++b) {
-            if (!digitOk[1][b])
+            const UnitMask failsAb = failsA | m_position[1][b];
+            if (tooMany(failsAb))
                 continue;
-            const std::uint8_t anyAb = anyOf[a] | anyOf[b];
-            const std::uint8_t pairAb = pairBits[a][b];
-            const std::uint64_t hitsAb = hits.Hits[a][0] + hits.Hits[b][b == a ? 1 : 0];
+            const std::uint8_t heldAb = m_anyOf[a] | m_anyOf[b] | m_pairBits[a][b];
+            const std::uint64_t hitsAb = m_hits[a][0] + m_hits[b][b == a ? 1 : 0];
             const int base = a * 100 + b * 10;
             for (int c = 0; c < 10; ++c) {
                 const int code = base + c;
-                const std::uint8_t pairs = pairAb | pairBits[a][c] | pairBits[b][c];
-                const std::uint64_t h = hitsAb + hits.Hits[c][(c == a) + (c == b)];
-                unsigned ok = digitOk[2][c];
-                ok &= (anyAb | anyOf[c]) == 3;
-                ok &= (pairs & (kRecentIn | kIn)) == (kRecentIn | kIn);
-                ok &= (pairs & (kRecentOut | kOut)) == 0;
-                ok &= sumOk[a + b + c];
-                ok &= ratioOk[classes.Ratio[code]];
-                ok &= oddBigOk[classes.OddBig[code]];
-                ok &= linkTypeOk[classes.LinkType[code]];
-                ok &= g[0].Allowed[(h >> g[0].Shift) & 63];
-                ok &= g[1].Allowed[(h >> g[1].Shift) & 63];
-                ok &= g[2].Allowed[(h >> g[2].Shift) & 63];
-                ok &= g[3].Allowed[(h >> g[3].Shift) & 63];
-                flags[code] = static_cast<std::uint8_t>(ok);
+                const std::uint64_t h = hitsAb + m_hits[c][(c == a) + (c == b)];
+                UnitMask fails = failsAb | m_position[2][c];
+                fails |= m_setFails[heldAb | m_anyOf[c] | m_pairBits[a][c] | m_pairBits[b][c]];
+                fails |= m_sum[a + b + c];
+                fails |= m_ratio[classes.ratio[code]];
+                fails |= m_counts[classes.counts[code]];
+                fails |= g[0].fails[(h >> g[0].shift) & 63];
+                fails |= g[1].fails[(h >> g[1].shift) & 63];
+                fails |= g[2].fails[(h >> g[2].shift) & 63];
+                fails |= g[3].fails[(h >> g[3].shift) & 63];
+                if constexpr (Plain) {
+                    flags[code] = static_cast<std::uint8_t>(fails == 0);
+                } else {
+                    const int count = std::popcount(fails);
+                    flags[code] = static_cast<std::uint8_t>(count >= minFails && count <= maxFails);
+                }
             }
         }
     }
+}
+
+CodeSet FilterEngine::keep(const Tolerance& tolerance) const
+{
+    CodeSet result;
+    if (tolerance.min > tolerance.max || tolerance.max < 0)
+        return result;
+    if (tolerance.min <= 0 && tolerance.max == 0)
+        forEachCode<true>(0, 0, result.data());
+    else
+        forEachCode<false>(tolerance.min, tolerance.max, result.data());
     return result;
+}
+
+CodeSet runShrink(const FilterConditions& conditions, const DrawHistory& history)
+{
+    return FilterEngine(conditions, history).keep(Tolerance {});
+}
+
+CodeSet runShrink(const FilterConditions& conditions, const DrawHistory& history, const Tolerance& tolerance)
+{
+    return FilterEngine(conditions, history).keep(tolerance);
 }
 
 std::string shrinkStatusText(const CodeSet& codes) { return resultHeader(kShrinkStatusLeadingText, codes); }

@@ -1,10 +1,15 @@
-// The filter engine behind "号码缩水": which of the 1000 codes pass every
-// active condition of the filter page.
+// The filter engine behind "号码缩水": for each of the 1000 codes, which active
+// units of the filter page it fails. The plain filter keeps the codes that fail
+// none; with a tolerance it keeps those that fail between MIN and MAX.
 #pragma once
 
 #include "core/code/CodeSet.h"
 #include "core/draw/DrawRecord.h"
 #include "core/filter/FilterConditions.h"
+#include "core/filter/FilterUnits.h"
+
+#include <array>
+#include <cstdint>
 
 namespace velmora {
 
@@ -13,12 +18,69 @@ inline constexpr const char* kShrinkLeadingText = "缩水结果有";
 // Status bar text after a run: "缩水结果总共" N "注".
 inline constexpr const char* kShrinkStatusLeadingText = "缩水结果总共";
 
-// The set of codes that pass every active condition; with every condition
-// empty, all 1000 codes. The recent-draw rows compare against the three latest
-// draws of the history (recentRowDraw); a row whose draw is missing restricts
-// nothing. Texts are searched as raw bytes: characters other than the digits
-// never match. Pure and fast (tables built once per run, one pass over the codes).
+// Failed units of every code, indexed by code.
+using CodeUnitMasks = std::array<UnitMask, CodeSet::kSize>;
+
+// The conditions compiled into small tables indexed by a digit, a digit pair,
+// a sum or a class key of the code, so that a code's failed units are the OR
+// of a dozen table lookups. The recent-draw rows compare against the three
+// latest draws of the history (recentRowDraw); a row whose draw is missing is
+// inactive. Texts are searched as raw bytes: characters other than the digits
+// never match.
+class FilterEngine {
+public:
+    FilterEngine(const FilterConditions& conditions, const DrawHistory& history);
+
+    // The units the engine tests (the unit table of the history check).
+    UnitMask activeUnits() const { return m_active; }
+    // The active units the code fails: 0 when it passes every one. A code
+    // outside 0..999 fails every active unit.
+    UnitMask failedUnits(int code) const;
+    // failedUnits of all 1000 codes in one pass.
+    CodeUnitMasks failedUnitsOfAllCodes() const;
+    // The codes that fail between tolerance.min and tolerance.max active units
+    // (the plain filter for 0-0; nothing when min > max).
+    CodeSet keep(const Tolerance& tolerance) const;
+
+private:
+    // Hit counts of up to eleven texts (six recent-draw references, five hit
+    // groups), two bits each, in one 64-bit word: m_hits[d][e] has field t
+    // set to 1 when text t holds digit d more than e times. The code's digit
+    // that repeats e earlier digits is matched when the text holds it more than
+    // e times (hitCountOfCode's each-character-once rule), so the sum of three
+    // such words counts every text's hits at once; a field never exceeds 3.
+    struct HitGroup {
+        int shift = 0;
+        std::array<UnitMask, 64> fails {}; // over the packed counts of up to three rows
+    };
+
+    template <bool Plain> void forEachCode(int minFails, int maxFails, std::uint8_t* flags) const;
+    void compileDigits(const FilterConditions& fc);
+    void compileClasses(const FilterConditions& fc);
+    void compileHits(const FilterConditions& fc, const DrawHistory& history);
+
+    UnitMask m_active = 0;
+    UnitMask m_position[3][10] {}; // position row, digit range, 排除号
+    // What a digit and a digit pair hold (banker, required digit, the pair
+    // lists), and the units failed by the OR of those over the code.
+    std::uint8_t m_anyOf[10] {};
+    std::uint8_t m_pairBits[10][10] {};
+    UnitMask m_setFails[64] {};
+    UnitMask m_sum[28] {};
+    UnitMask m_ratio[100] {};
+    UnitMask m_counts[144] {}; // odd, big, run kind and type of the code
+
+    std::uint64_t m_hits[10][3] {};
+    std::array<HitGroup, 4> m_hitGroups {};
+};
+
+// The codes that pass every active condition; with every condition empty, all
+// 1000 codes. Pure and fast (tables built once per run, one pass over the codes).
 CodeSet runShrink(const FilterConditions& conditions, const DrawHistory& history);
+
+// The codes that fail between tolerance.min and tolerance.max active units;
+// tolerance 0-0 is runShrink.
+CodeSet runShrink(const FilterConditions& conditions, const DrawHistory& history, const Tolerance& tolerance);
 
 // "缩水结果总共" N "注".
 std::string shrinkStatusText(const CodeSet& codes);

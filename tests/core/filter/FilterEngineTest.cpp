@@ -2,10 +2,11 @@
 #include "core/code/Code.h"
 #include "core/code/CodeSetText.h"
 #include "core/filter/FilterEngineReference.h"
+#include "core/filter/RandomConditions.h"
 
 #include <functional>
 #include <gtest/gtest.h>
-#include <random>
+#include <optional>
 
 using namespace velmora;
 using velmora::test::CodesOf;
@@ -170,94 +171,10 @@ TEST(FilterEngine, DefaultConditionsAreTheReset)
     EXPECT_EQ(shrinkStatusText(runShrink(fc, {})), "缩水结果总共1000注");
 }
 
-namespace {
-
-// Random conditions: each condition active with some chance, its flags dense
-// enough that a run often keeps part of the codes; texts mix digits with
-// separators, blanks and Chinese characters; digit bounds and banker items
-// also stray out of range.
-class RandomConditions {
-public:
-    explicit RandomConditions(unsigned seed)
-        : m_rng(seed)
-    {
-    }
-
-    FilterConditions Next()
-    {
-        FilterConditions fc;
-        for (auto& row : fc.RecentHits)
-            Flags(row, 0.25);
-        if (Chance(0.15))
-            fc.recentPairsIn = text();
-        if (Chance(0.15))
-            fc.recentPairsOut = text();
-        for (auto& row : fc.positionDigits)
-            Flags(row, 0.2);
-        if (Chance(0.3))
-            for (int& item : fc.bankers)
-                item = Int(-1, 11);
-        Flags(fc.sumTails, 0.15);
-        Flags(fc.sums, 0.15);
-        Flags(fc.smbPatterns, 0.15);
-        Flags(fc.routePatterns, 0.15);
-        Flags(fc.oddCounts, 0.15);
-        Flags(fc.bigCounts, 0.15);
-        for (HitGroup& group : fc.hitGroups) {
-            if (Chance(0.3))
-                group.digits = text();
-            Flags(group.counts, 0.3);
-        }
-        if (Chance(0.15))
-            fc.pairsIn = text();
-        if (Chance(0.15))
-            fc.pairsOut = text();
-        if (Chance(0.15))
-            fc.digitsIn = text();
-        if (Chance(0.15))
-            fc.digitsOut = text();
-        if (Chance(0.2))
-            fc.minDigit = Int(-1, 10);
-        if (Chance(0.2))
-            fc.maxDigit = Int(-1, 12);
-        Flags(fc.runKinds, 0.15);
-        Flags(fc.codeTypes, 0.15);
-        return fc;
-    }
-
-    int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_rng); }
-
-private:
-    bool Chance(double p) { return std::bernoulli_distribution(p)(m_rng); }
-
-    template <std::size_t N> void Flags(CheckFlags<N>& flags, double activeChance)
-    {
-        if (!Chance(activeChance))
-            return;
-        for (bool& f : flags)
-            f = Chance(0.6);
-    }
-
-    std::string text()
-    {
-        static const char* const kPieces[]
-            = { "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", ",", " ", "，", "五", "a", "\t" };
-        std::string text;
-        const int length = Int(0, 12);
-        for (int i = 0; i < length; ++i)
-            text += kPieces[Int(0, 15)];
-        return text;
-    }
-
-    std::mt19937 m_rng;
-};
-
-} // namespace
-
 TEST(FilterEngine, FastMatchesReferenceOnRandomConditions)
 {
     const DrawHistory real = velmora::test::RealHistory();
-    RandomConditions random(20261207);
+    velmora::test::RandomConditions random(20261207);
     int partial = 0;
     for (int run = 0; run < 4000; ++run) {
         const FilterConditions fc = random.Next();
@@ -275,4 +192,120 @@ TEST(FilterEngine, FastMatchesReferenceOnRandomConditions)
     }
     // The comparison means little unless most runs keep some codes and drop others.
     EXPECT_GT(partial, 2000);
+}
+
+TEST(FilterUnits, EngineMatchesUnitReferenceOnRandomConditions)
+{
+    const DrawHistory real = velmora::test::RealHistory();
+    velmora::test::RandomConditions random(77);
+    for (int run = 0; run < 300; ++run) {
+        const FilterConditions fc = random.Next();
+        DrawHistory history;
+        if (run % 2 == 0 && !real.empty())
+            history.assign(real.begin(), real.begin() + random.Int(0, static_cast<int>(real.size())));
+        else
+            for (int n = random.Int(0, 4); n > 0; --n)
+                history.push_back({ 2026, n, random.Int(0, 999), random.Int(0, 999), 0, 0 });
+        const FilterEngine engine(fc, history);
+        ASSERT_EQ(engine.activeUnits(), activeUnitsReference(fc, history)) << "run " << run;
+        const CodeUnitMasks all = engine.failedUnitsOfAllCodes();
+        for (int code = 0; code < CodeSet::kSize; ++code) {
+            ASSERT_EQ(engine.failedUnits(code), failedUnitsReference(fc, history, code))
+                << "run " << run << " code " << code;
+            ASSERT_EQ(all[static_cast<std::size_t>(code)], engine.failedUnits(code));
+        }
+        const int low = random.Int(0, 3);
+        const Tolerance tolerance { low, low + random.Int(0, 3) };
+        ASSERT_EQ(CodesOf(engine.keep(tolerance)), CodesOf(runShrinkReference(fc, history, tolerance)))
+            << "run " << run << " tolerance " << toleranceText(tolerance);
+    }
+}
+
+namespace {
+
+struct ToleranceRow {
+    const char* name;
+    Tolerance tolerance;
+    int count;
+    std::vector<int> kept; // codes that must be kept
+    std::vector<int> dropped; // codes that must not
+};
+
+// Hundreds {1} and units {3}: 10 codes pass both, 90 + 90 fail exactly one
+// (1x≠3 and ≠1·3), 810 fail both.
+const ToleranceRow kToleranceRows[] = {
+    { "ZeroZeroIsThePlainFilter", { 0, 0 }, 10, { 103, 193 }, { 223, 124, 224 } },
+    { "OneOneFailsExactlyOne", { 1, 1 }, 180, { 223, 124, 903, 110 }, { 123, 224, 999 } },
+    { "ZeroOne", { 0, 1 }, 190, { 123, 223, 124 }, { 224 } },
+    { "TwoTwoFailsBoth", { 2, 2 }, 810, { 224, 999 }, { 123, 223, 124 } },
+    { "MaxAboveTheUnitsKeepsAll", { 0, 31 }, 1000, { 0, 999 }, {} },
+    { "MinAboveTheActiveUnitsKeepsNone", { 3, 5 }, 0, {}, { 224 } },
+    { "MinAboveMaxKeepsNone", { 2, 1 }, 0, {}, { 223, 224 } },
+};
+
+class ToleranceCounts : public ::testing::TestWithParam<ToleranceRow> { };
+
+} // namespace
+
+TEST_P(ToleranceCounts, TwoConditions)
+{
+    FilterConditions fc;
+    fc.positionDigits[0][1] = true;
+    fc.positionDigits[2][3] = true;
+    const ToleranceRow& row = GetParam();
+    const CodeSet kept = runShrink(fc, {}, row.tolerance);
+    EXPECT_EQ(codeSetCount(kept), row.count);
+    for (int code : row.kept)
+        EXPECT_TRUE(kept.has(code)) << code;
+    for (int code : row.dropped)
+        EXPECT_FALSE(kept.has(code)) << code;
+    EXPECT_EQ(kept, runShrinkReference(fc, {}, row.tolerance));
+}
+
+INSTANTIATE_TEST_SUITE_P(rows, ToleranceCounts, ::testing::ValuesIn(kToleranceRows),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FilterUnits, ActiveUnitsFollowTheUnitTable)
+{
+    FilterConditions fc;
+    EXPECT_EQ(FilterEngine(fc, DrawsOf({ 1, 2, 3 })).activeUnits(), 0u);
+    fc.RecentHits[0][1] = true; // third-latest draw: missing with two draws
+    fc.RecentHits[5][0] = true; // latest test code
+    fc.minDigit = 1;
+    fc.hitGroups[1] = { "12", {} }; // no count: inactive
+    fc.hitGroups[4] = { "12", { false, true, false, false } };
+    const UnitMask expected
+        = unitBit(FilterUnit::RecentTest3) | unitBit(FilterUnit::DigitRange) | unitBit(FilterUnit::HitGroup5);
+    EXPECT_EQ(FilterEngine(fc, DrawsOf({ 1, 2 })).activeUnits(), expected);
+    EXPECT_EQ(unitNames(expected, ";"), "近期试机3;控制中奖号5;号码范围");
+}
+
+TEST(FilterUnits, NamesAndToleranceText)
+{
+    EXPECT_EQ(unitName(0), "近期开奖1");
+    EXPECT_EQ(unitName(kUnitCount - 1), "类型");
+    EXPECT_EQ(unitName(-1), "");
+    EXPECT_EQ(unitName(kUnitCount), "");
+
+    const std::pair<const char*, std::optional<Tolerance>> rows[] = {
+        { "", std::nullopt },
+        { "-", std::nullopt },
+        { "-1", std::nullopt },
+        { "1-", std::nullopt },
+        { "2-1", std::nullopt },
+        { " 1", std::nullopt },
+        { "1-2-3", std::nullopt },
+        { "+1", std::nullopt },
+        { "0", Tolerance { 0, 0 } },
+        { "3", Tolerance { 0, 3 } },
+        { "1-1", Tolerance { 1, 1 } },
+        { "01-002", Tolerance { 1, 2 } },
+        { "5-99999999999999999999", Tolerance { 5, kUnitCount + 1 } },
+        { "99999999999999999998-99999999999999999999", Tolerance { kUnitCount + 1, kUnitCount + 1 } },
+        { "99999999999999999999-99999999999999999998", std::nullopt },
+    };
+    for (const auto& [text, expected] : rows)
+        EXPECT_EQ(parseTolerance(text), expected) << '"' << text << '"';
+    EXPECT_EQ(toleranceText({ 1, 2 }), "1-2");
+    EXPECT_EQ(parseTolerance(toleranceText({ 0, 7 })), (Tolerance { 0, 7 }));
 }

@@ -1,0 +1,294 @@
+#include "app/dialogs/HistoryCheckWindow.h"
+
+#include "app/UiSupport.h"
+#include "app/platform/Platform.h"
+#include "core/code/Code.h"
+#include "core/draw/DataFile.h"
+
+#include <QAbstractTableModel>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace velmora {
+
+namespace {
+
+const QColor kHitGreen(0, 128, 0);
+const QColor kMissRed(220, 0, 0);
+const QColor kHitBackground(226, 244, 226);
+const QColor kMissBackground(252, 228, 228);
+
+QStringList headerTexts(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* text : texts)
+        list << QString::fromUtf8(text);
+    return list;
+}
+
+} // namespace
+
+// The target draws, newest first: 期号, 开奖号, 注数, 命中, 未通过的条件.
+class BacktestDrawModel : public QAbstractTableModel {
+public:
+    BacktestDrawModel(const DrawHistory& history, const std::vector<BacktestDraw>& draws, QObject* parent)
+        : QAbstractTableModel(parent)
+        , m_history(history)
+        , m_draws(draws)
+        , m_headers(headerTexts({ "期号", "开奖号", "注数", "命中", "未通过的条件" }))
+    {
+    }
+    void reload()
+    {
+        beginResetModel();
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(m_draws.size());
+    }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 5; }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+            return m_headers.value(section);
+        return {};
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= static_cast<int>(m_draws.size()))
+            return {};
+        const BacktestDraw& draw = m_draws[m_draws.size() - 1 - static_cast<std::size_t>(index.row())];
+        const int col = index.column();
+        if (role == Qt::DisplayRole) {
+            const DrawRecord& record = m_history.at(static_cast<std::size_t>(draw.index));
+            switch (col) {
+            case 0:
+                return toQString(issueText(record));
+            case 1:
+                return toQString(intToPadStr(record.drawCode, 3, true));
+            case 2:
+                return draw.keptCount;
+            case 3:
+                return draw.hit ? QStringLiteral("✓") : QStringLiteral("✗");
+            default:
+                return toQString(unitNames(draw.failed & draw.active, "、"));
+            }
+        }
+        if (role == Qt::ForegroundRole && col == 3)
+            return draw.hit ? kHitGreen : kMissRed;
+        if (role == Qt::BackgroundRole && col == 3)
+            return draw.hit ? kHitBackground : kMissBackground;
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(col == 4 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        return {};
+    }
+
+private:
+    const DrawHistory& m_history;
+    const std::vector<BacktestDraw>& m_draws;
+    QStringList m_headers;
+};
+
+// The units: 条件, 验证期数, 通过期数, 通过率, 当前连续未通过, 最大连续未通过.
+class BacktestUnitModel : public QAbstractTableModel {
+public:
+    BacktestUnitModel(const std::vector<BacktestUnitStats>& units, QObject* parent)
+        : QAbstractTableModel(parent)
+        , m_units(units)
+        , m_headers(
+              headerTexts({ "条件", "验证期数", "通过期数", "通过率", "当前连续未通过", "最大连续未通过" }))
+    {
+    }
+    void reload()
+    {
+        beginResetModel();
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(m_units.size());
+    }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 6; }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+            return m_headers.value(section);
+        return {};
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= static_cast<int>(m_units.size()))
+            return {};
+        const BacktestUnitStats& s = m_units[static_cast<std::size_t>(index.row())];
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(
+                index.column() == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        // A condition that is failing now as long as it ever did stands out.
+        if (role == Qt::ForegroundRole && index.column() == 4 && s.currentFailRun > 0)
+            return kMissRed;
+        if (role != Qt::DisplayRole)
+            return {};
+        switch (index.column()) {
+        case 0:
+            return toQString(std::string(unitName(s.unit)));
+        case 1:
+            return s.checked;
+        case 2:
+            return s.passed;
+        case 3:
+            return toQString(formatRate(s.passed, s.checked));
+        case 4:
+            return s.currentFailRun;
+        default:
+            return s.longestFailRun;
+        }
+    }
+
+private:
+    const std::vector<BacktestUnitStats>& m_units;
+    QStringList m_headers;
+};
+
+namespace {
+
+QTableView* makeTable(QWidget* parent, const QString& name, QAbstractTableModel* model)
+{
+    auto* table = new QTableView(parent);
+    table->setObjectName(name);
+    table->setModel(model);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setAlternatingRowColors(true);
+    table->verticalHeader()->setVisible(false);
+    table->verticalHeader()->setDefaultSectionSize(22);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+
+// A titled box holding a table and its export button at the bottom right.
+QGroupBox* makeTableBox(QWidget* parent, const QString& title, QTableView* table, QPushButton* exportButton)
+{
+    auto* box = new QGroupBox(title, parent);
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(table);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(exportButton);
+    layout->addLayout(buttons);
+    return box;
+}
+
+} // namespace
+
+HistoryCheckWindow::HistoryCheckWindow(Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_platform(platform)
+{
+    setObjectName(QStringLiteral("HistoryCheckWindow"));
+    setWindowTitle(QStringLiteral("历史验证"));
+    setFont(appFont());
+    resize(620, 700);
+
+    m_drawCountEdit = new QSpinBox(this);
+    m_drawCountEdit->setObjectName(QStringLiteral("drawCountEdit"));
+    m_drawCountEdit->setRange(1, 99999);
+    m_drawCountEdit->setValue(kDefaultDrawCount);
+    m_drawCountEdit->setMinimumWidth(80);
+    m_summaryLabel = new QLabel(this);
+    m_summaryLabel->setObjectName(QStringLiteral("summaryLabel"));
+    m_summaryLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_drawModel = new BacktestDrawModel(m_history, m_draws, this);
+    m_unitModel = new BacktestUnitModel(m_units, this);
+    m_drawTable = makeTable(this, QStringLiteral("drawTable"), m_drawModel);
+    m_unitTable = makeTable(this, QStringLiteral("unitTable"), m_unitModel);
+    m_exportDrawsButton = new QPushButton(QStringLiteral("导出CSV"), this);
+    m_exportDrawsButton->setObjectName(QStringLiteral("exportDrawsButton"));
+    m_exportUnitsButton = new QPushButton(QStringLiteral("导出CSV"), this);
+    m_exportUnitsButton->setObjectName(QStringLiteral("exportUnitsButton"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("验证最近"), this));
+    top->addWidget(m_drawCountEdit);
+    top->addWidget(new QLabel(QStringLiteral("期"), this));
+    top->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_summaryLabel);
+    layout->addWidget(makeTableBox(this, QStringLiteral("开奖号验证"), m_drawTable, m_exportDrawsButton), 5);
+    layout->addWidget(makeTableBox(this, QStringLiteral("条件统计"), m_unitTable, m_exportUnitsButton), 4);
+
+    connect(m_drawCountEdit, &QSpinBox::valueChanged, this, [this] { rerun(); });
+    connect(m_exportDrawsButton, &QPushButton::clicked, this,
+        [this] { exportCsv(backtestDrawsCsv(m_draws, m_history), QStringLiteral("历史验证-开奖号.csv")); });
+    connect(m_exportUnitsButton, &QPushButton::clicked, this,
+        [this] { exportCsv(backtestUnitsCsv(m_units), QStringLiteral("历史验证-条件.csv")); });
+    rerun();
+}
+
+HistoryCheckWindow::~HistoryCheckWindow() = default;
+
+void HistoryCheckWindow::setHistory(const DrawHistory& history)
+{
+    if (history == m_history)
+        return;
+    m_history = history;
+    rerun();
+}
+
+void HistoryCheckWindow::setConditions(const FilterConditions& conditions, const Tolerance& tolerance)
+{
+    if (conditions == m_conditions && tolerance == m_tolerance)
+        return;
+    m_conditions = conditions;
+    m_tolerance = tolerance;
+    rerun();
+}
+
+QString HistoryCheckWindow::summaryText() const { return m_summaryLabel->text(); }
+
+void HistoryCheckWindow::rerun()
+{
+    m_draws = runBacktest(m_conditions, m_tolerance, m_history, m_drawCountEdit->value());
+    m_units = backtestUnitStats(m_draws);
+    m_drawModel->reload();
+    m_unitModel->reload();
+    m_summaryLabel->setText(toQString(m_history.empty() ? std::string(kBacktestNoDataMessage)
+                                                        : backtestSummaryText(backtestSummary(m_draws))));
+    m_exportDrawsButton->setEnabled(!m_draws.empty());
+    m_exportUnitsButton->setEnabled(!m_draws.empty());
+    const int widths[] = { 80, 62, 62, 54 };
+    for (int col = 0; col < 4; ++col)
+        m_drawTable->setColumnWidth(col, widths[col]);
+    m_unitTable->setColumnWidth(0, 110);
+    for (int col = 1; col < 5; ++col)
+        m_unitTable->setColumnWidth(col, col < 4 ? 76 : 110);
+}
+
+void HistoryCheckWindow::exportCsv(const std::string& csv, const QString& initialName)
+{
+    // Spreadsheets read the Chinese headers only with the byte-order mark.
+    static constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
+    const QString path
+        = m_platform.saveFileName(this, QStringLiteral("CSV文件|*.csv"), QStringLiteral("csv"), initialName);
+    if (path.isEmpty())
+        return;
+    try {
+        writeFileAtomic(toStdString(path), kUtf8Mark + csv);
+    } catch (const std::exception& e) {
+        m_platform.showMessage(this, toQString(e.what()));
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,61 @@
+// The history-check window "历史验证": how the filter page's conditions would
+// have done on each of the latest N draws. It shows the target draws newest
+// first, the units, a summary line and exports each table as the CSV that
+// velmora-cli prints. It reruns whenever N, the history or the conditions change.
+#pragma once
+
+#include "core/draw/DrawRecord.h"
+#include "core/filter/Backtest.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTableView;
+
+namespace velmora {
+
+class Platform;
+class BacktestDrawModel;
+class BacktestUnitModel;
+
+class HistoryCheckWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kDefaultDrawCount = 100;
+
+    explicit HistoryCheckWindow(Platform& platform, QWidget* parent = nullptr);
+    ~HistoryCheckWindow() override;
+
+    // Both setters rerun the check, and do nothing when nothing changed.
+    void setHistory(const DrawHistory& history);
+    void setConditions(const FilterConditions& conditions, const Tolerance& tolerance);
+
+    // The results on show (target draws oldest first), for the caller and tests.
+    const std::vector<BacktestDraw>& draws() const { return m_draws; }
+    QString summaryText() const;
+
+private:
+    void rerun();
+    void exportCsv(const std::string& csv, const QString& initialName);
+
+    Platform& m_platform;
+    DrawHistory m_history;
+    FilterConditions m_conditions;
+    Tolerance m_tolerance;
+    std::vector<BacktestDraw> m_draws;
+    std::vector<BacktestUnitStats> m_units;
+
+    QSpinBox* m_drawCountEdit = nullptr;
+    QLabel* m_summaryLabel = nullptr;
+    QTableView* m_drawTable = nullptr;
+    QTableView* m_unitTable = nullptr;
+    QPushButton* m_exportDrawsButton = nullptr;
+    QPushButton* m_exportUnitsButton = nullptr;
+    BacktestDrawModel* m_drawModel = nullptr;
+    BacktestUnitModel* m_unitModel = nullptr;
+};
+
+} // namespace velmora

@@ -1,0 +1,293 @@
+// runBacktest: only the six recent-draw units depend on the target draw, and a
+// code's hits against a reference code depend only on the two digit multisets
+// (220 of them). So the engine is compiled once without those units, the codes'
+// failure counts are gathered per multiset class, and each target draw costs a
+// pass over the 220 classes instead of a filter run over 1000 codes.
+#include "core/filter/Backtest.h"
+
+#include "core/code/Code.h"
+#include "core/filter/FilterEngine.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+
+namespace velmora {
+
+namespace {
+
+constexpr int kClassCount = 220; // multisets of three digits
+constexpr int kRecentRowCount = 6;
+
+// The multiset class of every code and the hits between any two classes.
+struct MultisetTables {
+    std::array<std::uint8_t, 1000> classOf {};
+    std::array<int, kClassCount> representative {};
+    std::uint8_t hits[kClassCount][kClassCount] {};
+};
+
+const MultisetTables& multisetTables()
+{
+    static const MultisetTables tables = [] {
+        MultisetTables t;
+        int count = 0;
+        int classOfSorted[1000];
+        for (int x = 0; x < 10; ++x)
+            for (int y = x; y < 10; ++y)
+                for (int z = y; z < 10; ++z) {
+                    classOfSorted[x * 100 + y * 10 + z] = count;
+                    t.representative[static_cast<std::size_t>(count)] = x * 100 + y * 10 + z;
+                    ++count;
+                }
+        for (int code = 0; code < 1000; ++code) {
+            std::array<int, 3> d = { code / 100, code / 10 % 10, code % 10 };
+            std::sort(d.begin(), d.end());
+            t.classOf[static_cast<std::size_t>(code)]
+                = static_cast<std::uint8_t>(classOfSorted[d[0] * 100 + d[1] * 10 + d[2]]);
+        }
+        for (int q = 0; q < kClassCount; ++q)
+            for (int m = 0; m < kClassCount; ++m)
+                t.hits[q][m]
+                    = static_cast<std::uint8_t>(hitCountOfCode(t.representative[static_cast<std::size_t>(m)],
+                        intToPadStr(t.representative[static_cast<std::size_t>(q)], 3, true)));
+        return t;
+    }();
+    return tables;
+}
+
+bool inCodeRange(int code) { return code >= 0 && code <= 999; }
+
+// The index of the reference draw of recent row r (0..5) for the target at
+// index t: rows 0 and 3 the third-latest draw before it, rows 2 and 5 the
+// latest; negative when that draw does not exist.
+int referenceIndex(int t, int row) { return t - 3 + row % 3; }
+
+// The three draws before the target: all the recent rows look at.
+DrawHistory drawsBefore(const DrawHistory& history, int t)
+{
+    const int first = std::max(0, t - 3);
+    return DrawHistory(history.begin() + first, history.begin() + t);
+}
+
+BacktestDraw checkWithEngine(
+    const FilterConditions& fc, const Tolerance& tolerance, const DrawHistory& history, int t)
+{
+    const FilterEngine engine(fc, drawsBefore(history, t));
+    const CodeSet kept = engine.keep(tolerance);
+    const int code = history[static_cast<std::size_t>(t)].drawCode;
+    return { t, codeSetCount(kept), inCodeRange(code) && kept.has(code), engine.activeUnits(),
+        engine.failedUnits(code) };
+}
+
+} // namespace
+
+std::vector<BacktestDraw> runBacktest(
+    const FilterConditions& fc, const Tolerance& tolerance, const DrawHistory& history, int count)
+{
+    const int total = static_cast<int>(history.size());
+    const int targets = std::clamp(count, 0, total);
+    std::vector<BacktestDraw> draws;
+    draws.reserve(static_cast<std::size_t>(targets));
+    if (targets == 0)
+        return draws;
+
+    const MultisetTables& tables = multisetTables();
+    FilterConditions staticConditions = fc;
+    staticConditions.RecentHits = {};
+    const FilterEngine engine(staticConditions, {});
+    const CodeUnitMasks staticFails = engine.failedUnitsOfAllCodes();
+
+    // keptOf[m][k]: codes of class m kept when they fail k recent-draw units
+    // on top of their other failures.
+    std::array<std::array<int, kRecentRowCount + 1>, kClassCount> keptOf {};
+    for (int code = 0; code < 1000; ++code) {
+        const int fails = std::popcount(staticFails[static_cast<std::size_t>(code)]);
+        auto& row = keptOf[tables.classOf[static_cast<std::size_t>(code)]];
+        for (int k = 0; k <= kRecentRowCount; ++k)
+            row[static_cast<std::size_t>(k)]
+                += fails + k >= tolerance.min && fails + k <= tolerance.max ? 1 : 0;
+    }
+    int keptWithoutRecent = 0;
+    for (const auto& row : keptOf)
+        keptWithoutRecent += row[0];
+
+    // Per checked recent row: the counts 0..3 that fail it, as bits.
+    std::array<bool, kRecentRowCount> rowChecked {};
+    std::array<unsigned, kRecentRowCount> failingCounts {};
+    for (int r = 0; r < kRecentRowCount; ++r) {
+        rowChecked[r] = anyChecked(fc.RecentHits[r]);
+        for (int h = 0; h < 4; ++h)
+            failingCounts[r] |= fc.RecentHits[r][h] ? 0u : 1u << h;
+    }
+
+    std::array<std::uint8_t, kClassCount> recentFails {};
+    for (int t = total - targets; t < total; ++t) {
+        const int code = history[static_cast<std::size_t>(t)].drawCode;
+        // The rows active for this target and their reference classes.
+        int rows[kRecentRowCount];
+        int refClass[kRecentRowCount];
+        int rowCount = 0;
+        bool plainCodes = inCodeRange(code);
+        for (int r = 0; r < kRecentRowCount; ++r) {
+            const int index = referenceIndex(t, r);
+            if (!rowChecked[r] || index < 0)
+                continue;
+            const DrawRecord& reference = history[static_cast<std::size_t>(index)];
+            const int ref = r < 3 ? reference.drawCode : reference.testCode;
+            plainCodes = plainCodes && inCodeRange(ref);
+            rows[rowCount] = r;
+            refClass[rowCount] = inCodeRange(ref) ? tables.classOf[static_cast<std::size_t>(ref)] : 0;
+            ++rowCount;
+        }
+        if (!plainCodes) {
+            draws.push_back(checkWithEngine(fc, tolerance, history, t));
+            continue;
+        }
+
+        BacktestDraw draw;
+        draw.index = t;
+        draw.active = engine.activeUnits();
+        draw.failed = staticFails[static_cast<std::size_t>(code)];
+        const int codeClass = tables.classOf[static_cast<std::size_t>(code)];
+        if (rowCount == 0) {
+            draw.keptCount = keptWithoutRecent;
+        } else {
+            recentFails.fill(0);
+            for (int i = 0; i < rowCount; ++i) {
+                const std::uint8_t* hits = tables.hits[refClass[i]];
+                const unsigned failing = failingCounts[static_cast<std::size_t>(rows[i])];
+                for (int m = 0; m < kClassCount; ++m)
+                    recentFails[static_cast<std::size_t>(m)]
+                        += static_cast<std::uint8_t>((failing >> hits[m]) & 1u);
+                draw.active |= unitBit(rows[i]);
+                if (((failing >> hits[codeClass]) & 1u) != 0)
+                    draw.failed |= unitBit(rows[i]);
+            }
+            int kept = 0;
+            for (int m = 0; m < kClassCount; ++m)
+                kept += keptOf[static_cast<std::size_t>(m)][recentFails[static_cast<std::size_t>(m)]];
+            draw.keptCount = kept;
+        }
+        const int fails = std::popcount(draw.failed);
+        draw.hit = fails >= tolerance.min && fails <= tolerance.max;
+        draws.push_back(draw);
+    }
+    return draws;
+}
+
+std::vector<BacktestUnitStats> backtestUnitStats(const std::vector<BacktestDraw>& draws)
+{
+    std::array<BacktestUnitStats, kUnitCount> all {};
+    std::array<int, kUnitCount> run {};
+    for (const BacktestDraw& draw : draws)
+        for (int u = 0; u < kUnitCount; ++u) {
+            BacktestUnitStats& s = all[static_cast<std::size_t>(u)];
+            int& r = run[static_cast<std::size_t>(u)];
+            if ((draw.active & unitBit(u)) == 0) {
+                r = 0;
+                continue;
+            }
+            ++s.checked;
+            if ((draw.failed & unitBit(u)) == 0) {
+                ++s.passed;
+                r = 0;
+            } else {
+                s.longestFailRun = std::max(s.longestFailRun, ++r);
+            }
+        }
+    std::vector<BacktestUnitStats> units;
+    for (int u = 0; u < kUnitCount; ++u) {
+        BacktestUnitStats s = all[static_cast<std::size_t>(u)];
+        if (s.checked == 0)
+            continue;
+        s.unit = u;
+        s.currentFailRun = run[static_cast<std::size_t>(u)];
+        units.push_back(s);
+    }
+    return units;
+}
+
+BacktestSummary backtestSummary(const std::vector<BacktestDraw>& draws)
+{
+    BacktestSummary summary;
+    summary.draws = static_cast<int>(draws.size());
+    for (std::size_t i = 0; i < draws.size(); ++i) {
+        const BacktestDraw& draw = draws[i];
+        summary.hits += draw.hit ? 1 : 0;
+        summary.keptTotal += draw.keptCount;
+        summary.fewestKept = i == 0 ? draw.keptCount : std::min(summary.fewestKept, draw.keptCount);
+        summary.mostKept = i == 0 ? draw.keptCount : std::max(summary.mostKept, draw.keptCount);
+    }
+    return summary;
+}
+
+namespace {
+
+// Tenths of a/b (a, b >= 0, b > 0), rounded half away from zero.
+std::string tenthsText(long long scaledA, long long b)
+{
+    const long long tenths = (2 * scaledA + b) / (2 * b);
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+} // namespace
+
+std::string formatRate(long long a, long long b)
+{
+    if (b <= 0 || a < 0)
+        return "0.0%";
+    return tenthsText(1000 * a, b) + "%";
+}
+
+std::string formatAverage(long long a, long long b)
+{
+    if (b <= 0 || a < 0)
+        return "0.0";
+    return tenthsText(10 * a, b);
+}
+
+std::string issueText(const DrawRecord& draw)
+{
+    return intToPadStr(draw.year, 4, true) + intToPadStr(draw.issue, 3, true);
+}
+
+std::string backtestDrawsCsv(const std::vector<BacktestDraw>& draws, const DrawHistory& history)
+{
+    std::string csv = "期号,开奖号,注数,命中,未通过\n";
+    for (const BacktestDraw& draw : draws) {
+        const DrawRecord& record = history.at(static_cast<std::size_t>(draw.index));
+        // Digits and unit names: no field needs quoting.
+        csv += issueText(record) + ',' + intToPadStr(record.drawCode, 3, true) + ','
+            + std::to_string(draw.keptCount) + ',' + (draw.hit ? '1' : '0') + ','
+            + unitNames(draw.failed & draw.active, ";") + '\n';
+    }
+    return csv;
+}
+
+std::string backtestUnitsCsv(const std::vector<BacktestUnitStats>& units)
+{
+    std::string csv = "条件,验证期数,通过期数,通过率,当前连续未通过,最大连续未通过\n";
+    for (const BacktestUnitStats& s : units)
+        csv += std::string(unitName(s.unit)) + ',' + std::to_string(s.checked) + ','
+            + std::to_string(s.passed) + ',' + formatRate(s.passed, s.checked) + ','
+            + std::to_string(s.currentFailRun) + ',' + std::to_string(s.longestFailRun) + '\n';
+    return csv;
+}
+
+std::string backtestSummaryCsv(const BacktestSummary& s)
+{
+    return "验证期数,命中期数,命中率,平均注数,最少注数,最多注数\n" + std::to_string(s.draws) + ','
+        + std::to_string(s.hits) + ',' + formatRate(s.hits, s.draws) + ','
+        + formatAverage(s.keptTotal, s.draws) + ',' + std::to_string(s.fewestKept) + ','
+        + std::to_string(s.mostKept) + '\n';
+}
+
+std::string backtestSummaryText(const BacktestSummary& s)
+{
+    return "验证" + std::to_string(s.draws) + "期，命中" + std::to_string(s.hits) + "期，命中率"
+        + formatRate(s.hits, s.draws) + "，平均注数" + formatAverage(s.keptTotal, s.draws) + "，最少"
+        + std::to_string(s.fewestKept) + "注，最多" + std::to_string(s.mostKept) + "注";
+}
+
+} // namespace velmora

@@ -1,0 +1,80 @@
+// 历史验证 (the history check): how a set of conditions would have done on each
+// of the latest draws, the filter run each time on the history before the draw.
+#pragma once
+
+#include "core/draw/DrawRecord.h"
+#include "core/filter/FilterConditions.h"
+#include "core/filter/FilterUnits.h"
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+inline constexpr const char* kBacktestTooManyDrawsMessage = "设置的验证期数超过总期数!!";
+inline constexpr const char* kBacktestNoDataMessage = "没有开奖数据，无法验证!";
+
+// One target draw of the history check.
+struct BacktestDraw {
+    int index = 0; // the target draw's index in the history
+    int keptCount = 0; // codes the filter kept on the history before it
+    bool hit = false; // its draw code is among them
+    UnitMask active = 0; // the units active for it
+    UnitMask failed = 0; // the active units its draw code fails
+
+    friend bool operator==(const BacktestDraw&, const BacktestDraw&) = default;
+};
+
+// The latest `count` draws of the history as target draws, oldest first; count
+// is clamped to 0..history.size(). Everything that does not depend on the
+// target draw is computed once, so every draw of a long history takes
+// milliseconds.
+std::vector<BacktestDraw> runBacktest(
+    const FilterConditions& conditions, const Tolerance& tolerance, const DrawHistory& history, int count);
+
+// One unit over the target draws.
+struct BacktestUnitStats {
+    int unit = 0;
+    int checked = 0; // target draws for which it was active
+    int passed = 0; // of those, the draws whose code passed it
+    int currentFailRun = 0; // latest draws in a row that failed it (inactive ends the run)
+    int longestFailRun = 0; // the longest such run
+
+    friend bool operator==(const BacktestUnitStats&, const BacktestUnitStats&) = default;
+};
+
+// The units active for at least one target draw, in unit order; none for no draws.
+std::vector<BacktestUnitStats> backtestUnitStats(const std::vector<BacktestDraw>& draws);
+
+struct BacktestSummary {
+    int draws = 0;
+    int hits = 0;
+    long long keptTotal = 0;
+    int fewestKept = 0; // 0 when there are no draws
+    int mostKept = 0;
+
+    friend bool operator==(const BacktestSummary&, const BacktestSummary&) = default;
+};
+
+BacktestSummary backtestSummary(const std::vector<BacktestDraw>& draws);
+
+// 100·a/b with one decimal and "%", rounded half away from zero on the exact
+// fraction (2/3 → "66.7%"); b <= 0 gives "0.0%".
+std::string formatRate(long long a, long long b);
+// a/b with one decimal, rounded the same way; b <= 0 gives "0.0".
+std::string formatAverage(long long a, long long b);
+
+// The draw's issue as seven digits: year to 4 digits, issue to 3, zero-filled.
+std::string issueText(const DrawRecord& draw);
+
+// The three reports as velmora-cli prints them (CSV, LF-ended lines, header
+// first). The draws report reads issue and code from the history by index.
+std::string backtestDrawsCsv(const std::vector<BacktestDraw>& draws, const DrawHistory& history);
+std::string backtestUnitsCsv(const std::vector<BacktestUnitStats>& units);
+std::string backtestSummaryCsv(const BacktestSummary& summary);
+
+// The summary as one line of text for the window:
+// "验证N期，命中H期，命中率R，平均注数A，最少F注，最多M注".
+std::string backtestSummaryText(const BacktestSummary& summary);
+
+} // namespace velmora

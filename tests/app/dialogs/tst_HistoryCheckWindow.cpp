@@ -1,0 +1,226 @@
+// The history-check window driven by real keys and clicks: N, conditions,
+// the tables, the summary and the CSV export; it also writes a snapshot.
+#include "TempDir.h"
+#include "app/FakePlatform.h"
+#include "app/dialogs/HistoryCheckWindow.h"
+#include "core/ShrinkTestSupport.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QtTest>
+
+using velmora::HistoryCheckWindow;
+using velmora::test::TempDir;
+
+namespace {
+
+// The hand-worked five draws of the core tests: hundreds {0..4} and 近期开奖3 {0}.
+velmora::FilterConditions HandWorkedConditions()
+{
+    velmora::FilterConditions fc;
+    for (int d = 0; d <= 4; ++d)
+        fc.positionDigits[0][d] = true;
+    fc.RecentHits[2][0] = true;
+    return fc;
+}
+
+QString Cell(QTableView* table, int row, int col)
+{
+    return table->model()->index(row, col).data().toString();
+}
+
+QString RowText(QTableView* table, int row)
+{
+    QStringList cells;
+    for (int col = 0; col < table->model()->columnCount(); ++col)
+        cells << Cell(table, row, col);
+    return cells.join(QLatin1Char('|'));
+}
+
+} // namespace
+
+class tst_HistoryCheckWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void showsTheHandWorkedCheck();
+    void typingNRerunsIt();
+    void conditionsAndHistoryRerunIt();
+    void exportsTheCliCsv();
+    void exportFailureIsShown();
+    void emptyHistory();
+    void snapshot();
+
+private:
+    void typeDrawCount(const QString& text);
+
+    FakePlatform* m_platform = nullptr;
+    HistoryCheckWindow* m_window = nullptr;
+    QSpinBox* m_count = nullptr;
+    QTableView* m_draws = nullptr;
+    QTableView* m_units = nullptr;
+};
+
+void tst_HistoryCheckWindow::init()
+{
+    m_platform = new FakePlatform;
+    m_window = new HistoryCheckWindow(*m_platform);
+    m_window->setHistory(velmora::test::DrawsOf({ 123, 567, 408, 448, 955 }));
+    m_window->setConditions(HandWorkedConditions(), {});
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_count = m_window->findChild<QSpinBox*>(QStringLiteral("drawCountEdit"));
+    m_draws = m_window->findChild<QTableView*>(QStringLiteral("drawTable"));
+    m_units = m_window->findChild<QTableView*>(QStringLiteral("unitTable"));
+    QVERIFY(m_count && m_draws && m_units);
+}
+
+void tst_HistoryCheckWindow::cleanup()
+{
+    delete m_window;
+    delete m_platform;
+}
+
+void tst_HistoryCheckWindow::typeDrawCount(const QString& text)
+{
+    m_count->setFocus();
+    QTest::keyClick(m_count, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(m_count, text);
+}
+
+void tst_HistoryCheckWindow::showsTheHandWorkedCheck()
+{
+    QCOMPARE(m_count->value(), HistoryCheckWindow::kDefaultDrawCount);
+    // 100 is above the five draws: every draw, newest first.
+    QCOMPARE(m_draws->model()->rowCount(), 5);
+    QCOMPARE(RowText(m_draws, 0), QStringLiteral("2026005|955|256|✗|百位"));
+    QCOMPARE(RowText(m_draws, 1), QStringLiteral("2026004|448|147|✗|近期开奖3"));
+    QCOMPARE(RowText(m_draws, 2), QStringLiteral("2026003|408|245|✓|"));
+    QCOMPARE(RowText(m_draws, 4), QStringLiteral("2026001|123|500|✓|"));
+    QCOMPARE(m_draws->model()->index(2, 3).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
+    QCOMPARE(m_draws->model()->index(0, 3).data(Qt::ForegroundRole).value<QColor>(), QColor(220, 0, 0));
+    QCOMPARE(m_draws->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("未通过的条件"));
+
+    QCOMPARE(m_units->model()->rowCount(), 2);
+    QCOMPARE(RowText(m_units, 0), QStringLiteral("近期开奖3|4|3|75.0%|0|1"));
+    QCOMPARE(RowText(m_units, 1), QStringLiteral("百位|5|3|60.0%|1|1"));
+    QCOMPARE(m_window->summaryText(),
+        QStringLiteral("验证5期，命中2期，命中率40.0%，平均注数249.2，最少98注，最多500注"));
+}
+
+void tst_HistoryCheckWindow::typingNRerunsIt()
+{
+    typeDrawCount(QStringLiteral("2"));
+    QCOMPARE(m_count->value(), 2);
+    QCOMPARE(m_draws->model()->rowCount(), 2);
+    QCOMPARE(Cell(m_draws, 1, 0), QStringLiteral("2026004"));
+    QCOMPARE(m_window->summaryText(),
+        QStringLiteral("验证2期，命中0期，命中率0.0%，平均注数201.5，最少147注，最多256注"));
+    QCOMPARE(RowText(m_units, 0), QStringLiteral("近期开奖3|2|1|50.0%|0|1"));
+
+    QTest::keyClick(m_count, Qt::Key_Up);
+    QCOMPARE(m_draws->model()->rowCount(), 3);
+    QVERIFY(m_window->summaryText().startsWith(QStringLiteral("验证3期，命中1期")));
+}
+
+void tst_HistoryCheckWindow::conditionsAndHistoryRerunIt()
+{
+    // Tolerance 0-1: each draw fails at most one of the two units, so all hit.
+    m_window->setConditions(HandWorkedConditions(), { 0, 1 });
+    QCOMPARE(m_window->summaryText(),
+        QStringLiteral("验证5期，命中5期，命中率100.0%，平均注数759.0，最少598注，最多1000注"));
+    QCOMPARE(Cell(m_draws, 1, 3), QStringLiteral("✓"));
+
+    velmora::FilterConditions types;
+    types.codeTypes[2] = true; // only 豹子
+    m_window->setConditions(types, {});
+    QCOMPARE(m_units->model()->rowCount(), 1);
+    QCOMPARE(RowText(m_units, 0), QStringLiteral("类型|5|0|0.0%|5|5"));
+    QCOMPARE(Cell(m_draws, 0, 2), QStringLiteral("10"));
+
+    m_window->setHistory(velmora::test::DrawsOf({ 123, 777 }));
+    QCOMPARE(m_draws->model()->rowCount(), 2);
+    QCOMPARE(RowText(m_units, 0), QStringLiteral("类型|2|1|50.0%|0|1"));
+}
+
+void tst_HistoryCheckWindow::exportsTheCliCsv()
+{
+    TempDir dir;
+    typeDrawCount(QStringLiteral("2"));
+    const QString drawsPath = QString::fromStdString(dir.File("draws.csv"));
+    m_platform->SaveNameAnswer = drawsPath;
+    auto* exportDraws = m_window->findChild<QPushButton*>(QStringLiteral("exportDrawsButton"));
+    auto* exportUnits = m_window->findChild<QPushButton*>(QStringLiteral("exportUnitsButton"));
+    QTest::mouseClick(exportDraws, Qt::LeftButton);
+    // Oldest first, as velmora-cli prints them, behind a UTF-8 byte-order mark.
+    QCOMPARE(velmora::test::ReadBytes(dir.File("draws.csv")),
+        std::string("\xEF\xBB\xBF"
+                    "期号,开奖号,注数,命中,未通过\n"
+                    "2026004,448,147,0,近期开奖3\n"
+                    "2026005,955,256,0,百位\n"));
+
+    m_platform->SaveNameAnswer = QString::fromStdString(dir.File("units.csv"));
+    QTest::mouseClick(exportUnits, Qt::LeftButton);
+    QCOMPARE(velmora::test::ReadBytes(dir.File("units.csv")),
+        std::string("\xEF\xBB\xBF"
+                    "条件,验证期数,通过期数,通过率,当前连续未通过,最大连续未通过\n"
+                    "近期开奖3,2,1,50.0%,0,1\n"
+                    "百位,2,1,50.0%,1,1\n"));
+
+    // Cancelling the dialog writes nothing.
+    m_platform->SaveNameAnswer.clear();
+    QTest::mouseClick(exportUnits, Qt::LeftButton);
+    QCOMPARE(QDir(QString::fromStdString(dir.path().string())).entryList(QDir::Files).size(), 2);
+    QCOMPARE(m_platform->Messages, QStringList());
+}
+
+void tst_HistoryCheckWindow::exportFailureIsShown()
+{
+    TempDir dir;
+    m_platform->SaveNameAnswer = QString::fromStdString(dir.File("missing/folder.csv"));
+    QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("exportDrawsButton")), Qt::LeftButton);
+    QCOMPARE(m_platform->Messages.size(), 1);
+    QVERIFY(m_platform->Messages.at(0).startsWith(QStringLiteral("无法写入文件")));
+}
+
+void tst_HistoryCheckWindow::emptyHistory()
+{
+    m_window->setHistory({});
+    QCOMPARE(m_draws->model()->rowCount(), 0);
+    QCOMPARE(m_units->model()->rowCount(), 0);
+    QCOMPARE(m_window->summaryText(), QStringLiteral("没有开奖数据，无法验证!"));
+    QVERIFY(!m_window->findChild<QPushButton*>(QStringLiteral("exportDrawsButton"))->isEnabled());
+}
+
+void tst_HistoryCheckWindow::snapshot()
+{
+    const QString folder = qEnvironmentVariable("VELMORA_SNAPSHOT_DIR");
+    if (folder.isEmpty())
+        QSKIP("VELMORA_SNAPSHOT_DIR is not set");
+    const velmora::DrawHistory real = velmora::test::RealHistory();
+    if (real.empty())
+        QSKIP("no real history");
+    velmora::FilterConditions fc;
+    fc.RecentHits[2] = { true, true, false, false };
+    fc.sums.fill(true);
+    fc.sums[0] = fc.sums[1] = fc.sums[26] = fc.sums[27] = false;
+    fc.digitsOut = "4";
+    fc.codeTypes = { true, true, false };
+    fc.hitGroups[0] = { "1359", { false, true, true, false } };
+    m_window->setHistory(real);
+    m_window->setConditions(fc, {});
+    QApplication::processEvents();
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(m_window->grab().save(QDir(folder).filePath(QStringLiteral("history-check.png"))));
+}
+
+QTEST_MAIN(tst_HistoryCheckWindow)
+#include "tst_HistoryCheckWindow.moc"

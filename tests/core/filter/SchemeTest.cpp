@@ -1,0 +1,243 @@
+#include "core/filter/Scheme.h"
+#include "TempDir.h"
+#include "core/draw/DataFile.h"
+#include "core/filter/FilterEngine.h"
+#include "core/filter/RandomConditions.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace velmora;
+using velmora::test::TempDir;
+
+namespace {
+
+std::string Wrap(const std::string& conditions)
+{
+    return R"({"format": "velmora-scheme", "version": 1, "conditions": )" + conditions + "}";
+}
+
+FilterScheme FullScheme()
+{
+    FilterScheme s;
+    FilterConditions& fc = s.conditions;
+    fc.RecentHits[2] = { true, true, false, false };
+    fc.RecentHits[3] = { false, false, false, true };
+    fc.recentPairsIn = "12,34";
+    fc.recentPairsOut = " ";
+    fc.positionDigits[0] = { true, false, true, false, false, false, false, false, false, true };
+    fc.bankers = { 6, 1, 6, 0, 0 }; // 5, 0, 5
+    fc.sumTails[0] = true;
+    fc.sums[10] = fc.sums[29] = true;
+    fc.smbPatterns[0] = fc.smbPatterns[9] = true;
+    fc.routePatterns[4] = true;
+    fc.oddCounts[3] = true;
+    fc.bigCounts[0] = true;
+    fc.hitGroups[0] = { "1259", { false, true, false, false } };
+    fc.hitGroups[2] = { "", { true, false, false, false } }; // a place kept for rows 2 and 3
+    fc.hitGroups[3] = { "五六,\"7\"", {} };
+    fc.pairsIn = "01";
+    fc.pairsOut = "二三";
+    fc.digitsIn = "670";
+    fc.digitsOut = "\t";
+    fc.minDigit = 1;
+    fc.maxDigit = 8;
+    fc.runKinds[2] = true;
+    fc.codeTypes = { true, true, false };
+    s.tolerance = { 1, 2 };
+    return s;
+}
+
+} // namespace
+
+TEST(Scheme, RoundTripGivesTheSameRecord)
+{
+    const FilterScheme scheme = FullScheme();
+    const SchemeReadResult read = parseScheme(schemeToJson(scheme));
+    ASSERT_TRUE(read.ok()) << read.error;
+    EXPECT_EQ(*read.scheme, scheme);
+
+    const SchemeReadResult empty = parseScheme(schemeToJson(FilterScheme {}));
+    ASSERT_TRUE(empty.ok());
+    EXPECT_EQ(*empty.scheme, FilterScheme {});
+}
+
+TEST(Scheme, WrittenForm)
+{
+    FilterScheme s;
+    s.conditions.RecentHits[2] = { true, true, false, false };
+    s.conditions.sums[10] = s.conditions.sums[11] = true;
+    s.conditions.smbPatterns[0] = true;
+    s.conditions.bankers = { 0, 6, 0, 0, 0 };
+    s.tolerance = { 0, 1 };
+    EXPECT_EQ(schemeToJson(s),
+        "{\n"
+        "  \"format\": \"velmora-scheme\",\n"
+        "  \"version\": 1,\n"
+        "  \"conditions\": {\n"
+        "    \"recent-draw\": [\n"
+        "      {\n"
+        "        \"row\": 3,\n"
+        "        \"counts\": [\n"
+        "          0,\n"
+        "          1\n"
+        "        ]\n"
+        "      }\n"
+        "    ],\n"
+        "    \"banker\": [\n"
+        "      5\n"
+        "    ],\n"
+        "    \"sums\": [\n"
+        "      10,\n"
+        "      11\n"
+        "    ],\n"
+        "    \"smb\": [\n"
+        "      \"300\"\n"
+        "    ],\n"
+        "    \"tolerance\": \"0-1\"\n"
+        "  }\n"
+        "}\n");
+}
+
+TEST(Scheme, RandomConditionsKeepTheirMeaning)
+{
+    velmora::test::RandomConditions random(5150);
+    for (int run = 0; run < 300; ++run) {
+        FilterScheme scheme { random.Next(), { run % 4, run % 4 + run % 3 } };
+        // The page brings the digit bounds into 0..9 before anything reads them.
+        scheme.conditions.minDigit = std::clamp(scheme.conditions.minDigit, 0, 9);
+        scheme.conditions.maxDigit = std::clamp(scheme.conditions.maxDigit, 0, 9);
+        const SchemeReadResult read = parseScheme(schemeToJson(scheme));
+        ASSERT_TRUE(read.ok()) << read.error;
+        EXPECT_EQ(read.scheme->tolerance, scheme.tolerance);
+        const FilterEngine before(scheme.conditions, {});
+        const FilterEngine after(read.scheme->conditions, {});
+        ASSERT_EQ(after.activeUnits(), before.activeUnits()) << "run " << run;
+        ASSERT_EQ(after.failedUnitsOfAllCodes(), before.failedUnitsOfAllCodes()) << "run " << run;
+    }
+}
+
+TEST(Scheme, MissingKeysAndEmptyArraysAreEmptyConditions)
+{
+    const SchemeReadResult read = parseScheme("\xEF\xBB\xBF"
+        + Wrap(
+            R"({"sums": [], "hit-group": [], "banker": [], "recent-draw": [{"row": 2}], "pairs-in": ""})"));
+    ASSERT_TRUE(read.ok()) << read.error;
+    EXPECT_EQ(*read.scheme, FilterScheme {});
+}
+
+TEST(Scheme, RepeatedRowsAddUp)
+{
+    const SchemeReadResult read
+        = parseScheme(Wrap(R"({"recent-test": [{"row": 1, "counts": [0]}, {"row": 1, "counts": [3, 3]}]})"));
+    ASSERT_TRUE(read.ok()) << read.error;
+    EXPECT_EQ(read.scheme->conditions.RecentHits[3], (CheckFlags<4> { true, false, false, true }));
+}
+
+namespace {
+
+struct BadScheme {
+    const char* name;
+    std::string text;
+    std::string reason; // the message after "方案文件格式错误："
+};
+
+const BadScheme kBadSchemes[] = {
+    { "EmptyText", "", "不是有效的JSON（第1个字节处）" },
+    { "NotJson", "{\"format\": ", "不是有效的JSON（第12个字节处）" },
+    { "TrailingGarbage", Wrap("{}") + "x",
+        "不是有效的JSON（第" + std::to_string(Wrap("{}").size() + 1) + "个字节处）" },
+    // The bad byte is the 72nd.
+    { "InvalidUtf8", Wrap("{\"pairs-in\": \"\xFF\"}"), "不是有效的JSON（第72个字节处）" },
+    { "Array", "[]", "内容应为一个JSON对象" },
+    { "UnknownTopKey", R"({"format": "velmora-scheme", "version": 1, "conditions": {}, "name": "x"})",
+        "未知的键\"name\"" },
+    { "MissingFormat", R"({"version": 1, "conditions": {}})", "键\"format\"的值应为\"velmora-scheme\"" },
+    { "OtherFormat", R"({"format": "x", "version": 1, "conditions": {}})",
+        "键\"format\"的值应为\"velmora-scheme\"" },
+    { "VersionTwo", R"({"format": "velmora-scheme", "version": 2, "conditions": {}})",
+        "键\"version\"的值应为1" },
+    { "VersionText", R"({"format": "velmora-scheme", "version": "1", "conditions": {}})",
+        "键\"version\"的值应为1" },
+    { "MissingConditions", R"({"format": "velmora-scheme", "version": 1})", "键\"conditions\"的值应为对象" },
+    { "ConditionsArray", R"({"format": "velmora-scheme", "version": 1, "conditions": []})",
+        "键\"conditions\"的值应为对象" },
+    { "UnknownCondition", Wrap(R"({"colour": 1})"), "未知的键\"colour\"" },
+    { "LongUnknownKeyShortened", Wrap("{\"" + std::string(70, 'k') + "\": 1}"),
+        "未知的键\"" + std::string(60, 'k') + "…\"" },
+    { "ListNotArray", Wrap(R"({"sums": 10})"), "键\"sums\"的值应为数组" },
+    { "ListItemText", Wrap(R"({"sums": ["10"]})"), "键\"sums\"的值应为0到29的整数" },
+    { "ListItemFraction", Wrap(R"({"odd": [1.5]})"), "键\"odd\"的值应为0到3的整数" },
+    { "ListItemAboveRange", Wrap(R"({"sums": [30]})"), "键\"sums\"的值30超出范围0..29" },
+    { "ListItemNegative", Wrap(R"({"hundreds": [-1]})"), "键\"hundreds\"的值-1超出范围0..9" },
+    { "ListItemHuge", Wrap(R"({"types": [18446744073709551615]})"),
+        "键\"types\"的值18446744073709551615超出范围0..2" },
+    { "PatternUnknown", Wrap(R"({"smb": ["399"]})"),
+        "键\"smb\"的值应为300,210,201,120,111,102,030,021,012,003之一的文本" },
+    { "PatternAsNumber", Wrap(R"({"routes": [300]})"),
+        "键\"routes\"的值应为300,210,201,120,111,102,030,021,012,003之一的文本" },
+    { "TextNotString", Wrap(R"({"pairs-in": 12})"), "键\"pairs-in\"的值应为文本" },
+    { "MinDigitAboveRange", Wrap(R"({"min-digit": 10})"), "键\"min-digit\"的值10超出范围0..9" },
+    { "MaxDigitText", Wrap(R"({"max-digit": "9"})"), "键\"max-digit\"的值应为0到9的整数" },
+    { "SixBankers", Wrap(R"({"banker": [1, 2, 3, 4, 5, 6]})"), "键\"banker\"最多5个胆号" },
+    { "BankerAboveRange", Wrap(R"({"banker": [10]})"), "键\"banker\"的值10超出范围0..9" },
+    { "RecentRowNotObject", Wrap(R"({"recent-draw": [1]})"),
+        "键\"recent-draw\"的每一项应为含\"row\"和\"counts\"的对象" },
+    { "RecentRowMissing", Wrap(R"({"recent-draw": [{"counts": [1]}]})"),
+        "键\"recent-draw\"的每一项应含\"row\"" },
+    { "RecentRowFour", Wrap(R"({"recent-test": [{"row": 4, "counts": [1]}]})"),
+        "键\"recent-test\"的值4超出范围1..3" },
+    { "RecentRowZero", Wrap(R"({"recent-test": [{"row": 0}]})"), "键\"recent-test\"的值0超出范围1..3" },
+    { "RecentCountFour", Wrap(R"({"recent-draw": [{"row": 1, "counts": [4]}]})"),
+        "键\"recent-draw\"的值4超出范围0..3" },
+    { "RecentUnknownInnerKey", Wrap(R"({"recent-draw": [{"row": 1, "hits": [1]}]})"),
+        "键\"recent-draw\"中有未知的键\"hits\"" },
+    { "SixHitGroups", Wrap(R"({"hit-group": [{}, {}, {}, {}, {}, {}]})"), "键\"hit-group\"最多5行" },
+    { "HitGroupDigitsNumber", Wrap(R"({"hit-group": [{"digits": 12, "counts": [1]}]})"),
+        "键\"hit-group\"的值应为文本" },
+    { "HitGroupNotObject", Wrap(R"({"hit-group": ["12"]})"),
+        "键\"hit-group\"的每一项应为含\"digits\"和\"counts\"的对象" },
+    { "ToleranceReversed", Wrap(R"({"tolerance": "2-1"})"),
+        "键\"tolerance\"的值应为\"MIN-MAX\"或\"MAX\"（非负整数，MIN不大于MAX）" },
+    { "ToleranceNumber", Wrap(R"({"tolerance": 1})"), "键\"tolerance\"的值应为文本" },
+};
+
+class BadSchemes : public ::testing::TestWithParam<BadScheme> { };
+
+} // namespace
+
+TEST_P(BadSchemes, GiveNothingAndNameTheProblem)
+{
+    const SchemeReadResult read = parseScheme(GetParam().text);
+    EXPECT_FALSE(read.ok());
+    EXPECT_EQ(read.error, "方案文件格式错误：" + GetParam().reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(rows, BadSchemes, ::testing::ValuesIn(kBadSchemes),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Scheme, DeepNestingIsAnErrorNotACrash)
+{
+    const std::string deep = std::string(200000, '[') + std::string(200000, ']');
+    EXPECT_EQ(parseScheme(deep).error, "方案文件格式错误：内容应为一个JSON对象");
+    EXPECT_FALSE(parseScheme(Wrap("{\"sums\": " + deep + "}")).ok());
+}
+
+TEST(Scheme, Files)
+{
+    TempDir dir;
+    const std::string path = dir.File("a.vscheme.json");
+    writeSchemeFile(path, FullScheme());
+    const SchemeReadResult read = readSchemeFile(path);
+    ASSERT_TRUE(read.ok()) << read.error;
+    EXPECT_EQ(*read.scheme, FullScheme());
+
+    // A scheme saved by another editor in GB18030 reads the same.
+    velmora::test::WriteBytes(path, Wrap("{\"pairs-in\": \"\xB6\xFE\xC8\xFD\"}"));
+    ASSERT_TRUE(readSchemeFile(path).ok());
+    EXPECT_EQ(readSchemeFile(path).scheme->conditions.pairsIn, "二三");
+
+    EXPECT_THROW(readSchemeFile(dir.File("missing.vscheme.json")), FileError);
+    EXPECT_THROW(writeSchemeFile(dir.File("no/such/folder.json"), FullScheme()), FileError);
+}
