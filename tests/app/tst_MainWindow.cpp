@@ -56,7 +56,7 @@ void tst_TMainForm::startup_data()
     QTest::addColumn<QByteArray>("fileBytes");
     QTest::addColumn<bool>("createFile");
     QTest::addColumn<int>("records");
-    QTest::newRow("real history") << HistoryLines(9000) << true << 8684;
+    QTest::newRow("real history") << historyLines(9000) << true << 8684;
     QTest::newRow("no data file") << QByteArray() << false << 0;
     QTest::newRow("empty data file") << QByteArray() << true << 0;
     QTest::newRow("lf only") << QByteArray("2002001,073,526,2,2\n2002002,237,203,1,1") << true << 2;
@@ -67,13 +67,13 @@ void tst_TMainForm::startup()
     QFETCH(QByteArray, fileBytes);
     QFETCH(bool, createFile);
     QFETCH(int, records);
-    MainFormFixture f;
+    MainWindowFixture f;
     if (createFile)
-        QVERIFY(WriteBytes(f.DataFile(), fileBytes));
-    MainWindow& form = f.Start();
+        QVERIFY(writeFile(f.dataFile(), fileBytes));
+    MainWindow& form = f.start();
 
-    QCOMPARE(f.Platform.Messages, QStringList());
-    QCOMPARE(form.dataFileName, f.DataFile());
+    QCOMPARE(f.platform.messages, QStringList());
+    QCOMPARE(form.dataFileName, f.dataFile());
     QCOMPARE(int(form.m_history.size()), records);
     QString expected = QString::fromLatin1(fileBytes);
     expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -99,34 +99,34 @@ void tst_TMainForm::unreadableDataFileAsksBeforeFirstSave_data()
 void tst_TMainForm::unreadableDataFileAsksBeforeFirstSave()
 {
     QFETCH(bool, answer);
-    MainFormFixture f;
+    MainWindowFixture f;
     // A link to itself exists but cannot be opened, even by root.
-    QVERIFY(::symlink("lotdata.ldf", f.DataFile().toLocal8Bit().constData()) == 0);
-    MainWindow& form = f.Start();
-    QCOMPARE(f.Platform.Messages.size(), 1);
-    QVERIFY(f.Platform.Messages[0].startsWith(
-        QStringLiteral("无法读取文件") + f.DataFile() + QStringLiteral("：")));
+    QVERIFY(::symlink("lotdata.ldf", f.dataFile().toLocal8Bit().constData()) == 0);
+    MainWindow& form = f.start();
+    QCOMPARE(f.platform.messages.size(), 1);
+    QVERIFY(f.platform.messages[0].startsWith(
+        QStringLiteral("无法读取文件") + f.dataFile() + QStringLiteral("：")));
     QVERIFY(form.m_history.empty());
     QCOMPARE(int(form.sheet4Codes.size()), 1000);
 
     form.dataMemo->setPlainText(QStringLiteral("2002001,073,526,2,2"));
-    f.Platform.ConfirmAnswer = answer;
+    f.platform.confirmAnswer = answer;
     form.sheet1TbrSaveBtClick();
-    QCOMPARE(f.Platform.Confirmations.size(), 1);
-    QCOMPARE(QFileInfo(f.DataFile()).isSymLink(), !answer);
+    QCOMPARE(f.platform.confirmations.size(), 1);
+    QCOMPARE(QFileInfo(f.dataFile()).isSymLink(), !answer);
     QCOMPARE(int(form.m_history.size()), answer ? 1 : 0);
     QCOMPARE(form.statusText(0), answer ? QStringLiteral("保存文档完毕") : QString());
     if (answer) {
-        QCOMPARE(ReadBytes(f.DataFile()), QByteArray("2002001,073,526,2,2"));
+        QCOMPARE(readFile(f.dataFile()), QByteArray("2002001,073,526,2,2"));
         form.sheet1TbrSaveBtClick();
-        QCOMPARE(f.Platform.Confirmations.size(), 1);
+        QCOMPARE(f.platform.confirmations.size(), 1);
     }
 }
 
 void tst_TMainForm::captionAndResultWindow()
 {
-    MainFormFixture f;
-    MainWindow& form = f.Start();
+    MainWindowFixture f;
+    MainWindow& form = f.start();
     QVERIFY(form.windowTitle().startsWith(QStringLiteral("Velmora V6.00")));
     QCOMPARE(form.codeViewForm->windowTitle(), QStringLiteral("查看缩水结果"));
     QVERIFY(form.codeViewForm->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -151,8 +151,8 @@ void tst_TMainForm::filterCheckControlsInPlace()
         QString last;
         QRect geometry;
     };
-    MainFormFixture f;
-    MainWindow& form = f.Start();
+    MainWindowFixture f;
+    MainWindow& form = f.start();
     const auto controls = form.filterCheckControls();
     const Expected expected[22] = {
         { form.sheet2PanelTop, 4, "0", "3", QRect(99, 12, 4 * 30 + 3, 20) },
@@ -220,8 +220,8 @@ void tst_TMainForm::pageKeys()
     QFETCH(QKeyCombination, key);
     QFETCH(bool, chart);
     QFETCH(int, page);
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
     // Start from the other area so that the key must switch.
     if (chart)
         form.fileMenuManulClick();
@@ -264,8 +264,8 @@ void tst_TMainForm::toolBarButtons()
     QFETCH(QString, button);
     QFETCH(QString, area);
     QFETCH(int, page);
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
     form.rcmMenuSmartRcmClick();
     if (page == 3)
         form.fileMenuManulClick();
@@ -286,8 +286,8 @@ void tst_TMainForm::toolBarButtons()
 
 void tst_TMainForm::chartButtonKeepsLastChart()
 {
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
     form.gridMenuKxfbtClick();
     form.fileMenuManulClick();
     form.gridMenuBtClick();
@@ -304,8 +304,8 @@ void tst_TMainForm::chartButtonKeepsLastChart()
 
 void tst_TMainForm::hiddenEntryKeepsItsKey()
 {
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
     for (QAction* menu : form.menuBar()->actions()) {
         QVERIFY(!menu->menu()->actions().contains(form.gridMenuDxtjt));
     }
@@ -330,8 +330,8 @@ void tst_TMainForm::hiddenEntryKeepsItsKey()
 
 void tst_TMainForm::pageShownSignals()
 {
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
     QSignalSpy charts(&form, &MainWindow::chartPageShown);
     QSignalSpy works(&form, &MainWindow::workPageShown);
     form.gridMenuHzfbtClick();
@@ -352,8 +352,8 @@ void tst_TMainForm::pageShownSignals()
 
 void tst_TMainForm::webPanelComesBack()
 {
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
     QCOMPARE(form.frontArea(), form.webPanel);
     auto* browser = qobject_cast<QTextBrowser*>(form.webBrowser);
     QVERIFY(browser);
@@ -369,34 +369,34 @@ void tst_TMainForm::webPanelComesBack()
 
 void tst_TMainForm::helpCommands()
 {
-    MainFormFixture f;
+    MainWindowFixture f;
     qunsetenv("VELMORA_SITE");
-    MainWindow& form = f.StartShown();
+    MainWindow& form = f.startShown();
     QTest::keyClick(&form, Qt::Key_F1);
-    QCOMPARE(f.Platform.Opened, QList<QUrl> { QUrl::fromLocalFile(f.Path(QStringLiteral("readme.txt"))) });
+    QCOMPARE(f.platform.opened, QList<QUrl> { QUrl::fromLocalFile(f.path(QStringLiteral("readme.txt"))) });
 
     form.fileMenuManulClick();
     form.helpMenuOnLine->trigger();
     QCOMPARE(form.frontArea(), form.webPanel);
-    QCOMPARE(f.Platform.Opened.size(), 1);
+    QCOMPARE(f.platform.opened.size(), 1);
 
     qputenv("VELMORA_SITE", "http://127.0.0.1:9/news");
     form.fileMenuManulClick();
     form.helpMenuOnLine->trigger();
     qunsetenv("VELMORA_SITE");
-    QCOMPARE(f.Platform.Opened.size(), 2);
-    QCOMPARE(f.Platform.Opened[1], QUrl(QStringLiteral("http://127.0.0.1:9/news")));
+    QCOMPARE(f.platform.opened.size(), 2);
+    QCOMPARE(f.platform.opened[1], QUrl(QStringLiteral("http://127.0.0.1:9/news")));
     QCOMPARE(form.frontArea(), static_cast<QWidget*>(form.mainPctl));
 
     form.helpMenuAbout->trigger();
-    QCOMPARE(f.Platform.Abouts.size(), 1);
-    QVERIFY(f.Platform.Abouts[0].startsWith(QStringLiteral("关于|Velmora V6.00")));
+    QCOMPARE(f.platform.abouts.size(), 1);
+    QVERIFY(f.platform.abouts[0].startsWith(QStringLiteral("关于|Velmora V6.00")));
 }
 
 void tst_TMainForm::hintsGoToFirstPanel()
 {
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
     QWidget* button = form.mainTbr->widgetForAction(form.fileMenuManulBt);
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QApplication::sendEvent(button, &enter);
@@ -417,9 +417,9 @@ void tst_TMainForm::hintsGoToFirstPanel()
 
 void tst_TMainForm::caretText()
 {
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), "2002001,073,526,2,2\r\n2002002,237,203,1,1\r\n中文行\r\n"));
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), "2002001,073,526,2,2\r\n2002002,237,203,1,1\r\n中文行\r\n"));
+    MainWindow& form = f.startShown();
     form.fileMenuManulClick();
     QPlainTextEdit* memo = form.dataMemo;
     memo->setFocus();
@@ -445,8 +445,8 @@ void tst_TMainForm::caretText()
 
 void tst_TMainForm::resizeRecentres()
 {
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
     for (const QSize size : { QSize(1000, 700), QSize(901, 640), QSize(400, 500) }) {
         form.resize(size);
         form.rcmMenuSuperScaleClick();
@@ -472,15 +472,15 @@ void tst_TMainForm::resizeRecentres()
 
 void tst_TMainForm::closeWithoutEdits()
 {
-    MainFormFixture f;
-    const QByteArray bytes = HistoryLines(20);
-    QVERIFY(WriteBytes(f.DataFile(), bytes));
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    const QByteArray bytes = historyLines(20);
+    QVERIFY(writeFile(f.dataFile(), bytes));
+    MainWindow& form = f.startShown();
     form.dataMemo->appendPlainText(QStringLiteral("x"));
     form.dataMemo->undo();
     QVERIFY(form.close());
-    QCOMPARE(f.Platform.SaveQuestions, 0);
-    QCOMPARE(ReadBytes(f.DataFile()), bytes);
+    QCOMPARE(f.platform.saveQuestions, 0);
+    QCOMPARE(readFile(f.dataFile()), bytes);
 }
 
 void tst_TMainForm::closeWithEdits_data()
@@ -503,10 +503,10 @@ void tst_TMainForm::closeWithEdits()
     QFETCH(int, answer);
     QFETCH(bool, closes);
     QFETCH(bool, saved);
-    MainFormFixture f;
-    const QByteArray bytes = HistoryLines(20);
-    QVERIFY(WriteBytes(f.DataFile(), bytes));
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    const QByteArray bytes = historyLines(20);
+    QVERIFY(writeFile(f.dataFile(), bytes));
+    MainWindow& form = f.startShown();
     form.fileMenuManulClick();
     if (edit == QLatin1String("clear")) {
         form.sheet1TbrClearBtClick();
@@ -516,48 +516,48 @@ void tst_TMainForm::closeWithEdits()
         QTest::keyClicks(form.dataMemo, QStringLiteral("2024001,123,456,0,0"));
     }
     const QString text = form.dataMemo->toPlainText();
-    f.Platform.SaveAnswer = velmora::SaveChoice(answer);
+    f.platform.saveAnswer = velmora::SaveChoice(answer);
     QCOMPARE(form.close(), closes);
-    QCOMPARE(f.Platform.SaveQuestions, 1);
+    QCOMPARE(f.platform.saveQuestions, 1);
     QCOMPARE(form.isVisible(), !closes);
     if (saved) {
         QString crlf = text;
         crlf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-        QCOMPARE(ReadBytes(f.DataFile()), crlf.toLatin1());
+        QCOMPARE(readFile(f.dataFile()), crlf.toLatin1());
     } else {
-        QCOMPARE(ReadBytes(f.DataFile()), bytes);
+        QCOMPARE(readFile(f.dataFile()), bytes);
     }
 }
 
 void tst_TMainForm::closeWhenSaveFails()
 {
-    MainFormFixture f;
-    const QByteArray bytes = HistoryLines(5);
-    QVERIFY(WriteBytes(f.DataFile(), bytes));
-    QVERIFY(QFile::setPermissions(f.DataFile(), QFile::ReadOwner | QFile::ReadGroup));
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    const QByteArray bytes = historyLines(5);
+    QVERIFY(writeFile(f.dataFile(), bytes));
+    QVERIFY(QFile::setPermissions(f.dataFile(), QFile::ReadOwner | QFile::ReadGroup));
+    MainWindow& form = f.startShown();
     form.sheet1TbrClearBtClick();
-    f.Platform.SaveAnswer = velmora::SaveChoice::Save;
+    f.platform.saveAnswer = velmora::SaveChoice::Save;
     QVERIFY(!form.close());
     QVERIFY(form.isVisible());
-    QCOMPARE(f.Platform.Messages.size(), 1);
-    QVERIFY(f.Platform.Messages[0].startsWith(QStringLiteral("无法写入文件")));
-    QCOMPARE(ReadBytes(f.DataFile()), bytes);
-    f.Platform.SaveAnswer = velmora::SaveChoice::Discard;
+    QCOMPARE(f.platform.messages.size(), 1);
+    QVERIFY(f.platform.messages[0].startsWith(QStringLiteral("无法写入文件")));
+    QCOMPARE(readFile(f.dataFile()), bytes);
+    f.platform.saveAnswer = velmora::SaveChoice::Discard;
     QVERIFY(form.close());
 }
 
 void tst_TMainForm::commandErrorsAreShown()
 {
-    MainFormFixture f;
-    MainWindow& form = f.Start();
+    MainWindowFixture f;
+    MainWindow& form = f.start();
     bool after = false;
     form.runCommand([&] {
         form.sheet2Gbx1Chk1->setCheck(10, true);
         after = true;
     });
     QVERIFY(!after);
-    QCOMPARE(f.Platform.Messages, QStringList { QStringLiteral("SetCheck Error!") });
+    QCOMPARE(f.platform.messages, QStringList { QStringLiteral("SetCheck Error!") });
     QCOMPARE(form.sheet2Gbx1Chk1->checkedCount(), 0);
 }
 

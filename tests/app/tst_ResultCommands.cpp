@@ -1,9 +1,10 @@
 // The result commands shared by the three result pages.
-#include "TempDir.h"
 #include "app/FakePlatform.h"
 #include "app/ResultCommands.h"
+#include "support/TestFiles.h"
 
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace velmora;
@@ -13,11 +14,11 @@ namespace {
 // Also records what the save dialog was asked with.
 class RecordingPlatform : public FakePlatform {
 public:
-    QStringList SaveRequests;
+    QStringList saveRequests;
     QString saveFileName(QWidget*, const QString& filter, const QString& ext, const QString& initial) override
     {
-        SaveRequests << filter + QLatin1Char(';') + ext + QLatin1Char(';') + initial;
-        return SaveNameAnswer;
+        saveRequests << filter + QLatin1Char(';') + ext + QLatin1Char(';') + initial;
+        return saveNameAnswer;
     }
 };
 
@@ -31,7 +32,7 @@ CodeSet SetOf(std::initializer_list<int> codes)
 
 } // namespace
 
-class TestResultActions : public QObject {
+class tst_ResultCommands : public QObject {
     Q_OBJECT
 
 private:
@@ -39,7 +40,7 @@ private:
     QStringList status;
     QWidget parent;
 
-    ResultCommands Make()
+    ResultCommands make()
     {
         return ResultCommands(platform, &parent, [this](const QString& s) { status << s; });
     }
@@ -53,30 +54,30 @@ private slots:
 
     void exportWritesResultFileAndRemembersName()
     {
-        test::TempDir dir;
-        const QString path = QString::fromStdString(dir.File("out.txt"));
-        ResultCommands actions = Make();
-        platform.SaveNameAnswer = path;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("out.txt"));
+        ResultCommands actions = make();
+        platform.saveNameAnswer = path;
         QVERIFY(actions.exportResult(SetOf({ 7, 123 }), "智能推荐结果有", true));
-        QCOMPARE(test::ReadBytes(dir.File("out.txt")),
-            std::string("\xD6\xC7\xC4\xDC\xCD\xC6\xBC\xF6\xBD\xE1\xB9\xFB\xD3\xD0"
+        QCOMPARE(test::readFile(path),
+            QByteArray("\xD6\xC7\xC4\xDC\xCD\xC6\xBC\xF6\xBD\xE1\xB9\xFB\xD3\xD0"
                         "2\xD7\xA2\r\n\r\n007,123,\r\n\r\n"));
         QCOMPARE(status, QStringList { QStringLiteral("智能推荐结果有2注") });
 
         QVERIFY(actions.exportResult(CodeSet {}, "缩水结果有", false));
-        QCOMPARE(test::ReadBytes(dir.File("out.txt")),
-            std::string("\xCB\xF5\xCB\xAE\xBD\xE1\xB9\xFB\xD3\xD0"
+        QCOMPARE(test::readFile(path),
+            QByteArray("\xCB\xF5\xCB\xAE\xBD\xE1\xB9\xFB\xD3\xD0"
                         "0\xD7\xA2\r\n\r\n\r\n"));
         QCOMPARE(status.size(), 1); // the filter page leaves the status bar alone
-        QCOMPARE(platform.SaveRequests,
+        QCOMPARE(platform.saveRequests,
             (QStringList {
                 QStringLiteral("文本文件|*.txt;txt;"), QStringLiteral("文本文件|*.txt;txt;") + path }));
     }
 
     void exportCancelledWritesNothing()
     {
-        ResultCommands actions = Make();
-        platform.SaveNameAnswer.clear();
+        ResultCommands actions = make();
+        platform.saveNameAnswer.clear();
         QVERIFY(!actions.exportResult(SetOf({ 1 }), "缩水结果有", true));
         QVERIFY(status.isEmpty());
     }
@@ -110,8 +111,8 @@ private slots:
         QFETCH(QString, selected);
         QPlainTextEdit memo;
         memo.setPlainText(QStringLiteral("缩水结果有123注\n\n007,456,\n"));
-        ResultCommands actions = Make();
-        platform.InputAnswers << entry;
+        ResultCommands actions = make();
+        platform.inputAnswers << entry;
         actions.checkPrize(&memo);
         QCOMPARE(this->status.value(0), status);
         QCOMPARE(memo.textCursor().selectedText(), selected);
@@ -120,18 +121,18 @@ private slots:
     void printMemoAddsHeaderAndKeepsLines()
     {
         QPlainTextEdit memo;
-        ResultCommands actions = Make();
+        ResultCommands actions = make();
         actions.printMemo(&memo);
         memo.setPlainText(resultMemoText("缩水结果有", SetOf({ 5 })));
         actions.printMemo(&memo);
-        QCOMPARE(platform.Printed.size(), 2);
-        QCOMPARE(platform.Printed[0],
+        QCOMPARE(platform.printed.size(), 2);
+        QCOMPARE(platform.printed[0],
             QStringList { QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09") });
-        QCOMPARE(platform.Printed[1],
+        QCOMPARE(platform.printed[1],
             (QStringList { QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09"),
                 QStringLiteral("缩水结果有1注"), QString(), QStringLiteral("005,"), QString() }));
     }
 };
 
-QTEST_MAIN(TestResultActions)
+QTEST_MAIN(tst_ResultCommands)
 #include "tst_ResultCommands.moc"

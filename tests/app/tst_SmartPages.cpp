@@ -71,7 +71,7 @@ QByteArray DrawLines(const QList<int>& drawCodes, const QList<int>& testCodes)
     return out;
 }
 
-QByteArray FullHistory() { return ReadBytes(QStringLiteral(VELMORA_DATA_DIR "/3d-history.txt")); }
+QByteArray FullHistory() { return readFile(QStringLiteral(VELMORA_DATA_DIR "/3d-history.txt")); }
 
 void ClickButton(QToolBar* bar, QAction* action)
 {
@@ -137,11 +137,11 @@ private slots:
 
 private:
     // A window over the history, shown, on the smart-shrink (F5) or recommendation (F6) page.
-    MainWindow& Open(MainFormFixture& f, const QByteArray& history, Qt::Key pageKey)
+    MainWindow& Open(MainWindowFixture& f, const QByteArray& history, Qt::Key pageKey)
     {
-        if (!history.isEmpty() && !WriteBytes(f.DataFile(), history))
+        if (!history.isEmpty() && !writeFile(f.dataFile(), history))
             qFatal("cannot write the data file");
-        MainWindow& form = f.StartShown();
+        MainWindow& form = f.startShown();
         QTest::keyClick(&form, pageKey);
         return form;
     }
@@ -149,8 +149,8 @@ private:
 
 void tst_SmartPages::toolBars()
 {
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
     QCOMPARE(captions(form.sheet3Tbr), QStringList({ "导入号码", "|", "导出结果", "结果兑奖", "打印结果" }));
     QCOMPARE(captions(form.sheet4Tbr),
         QStringList({ "每日推荐", "每周推荐", "每月推荐", "|", "导出结果", "结果兑奖", "打印结果" }));
@@ -163,7 +163,7 @@ void tst_SmartPages::toolBars()
 
 void tst_SmartPages::sliderSettings()
 {
-    MainFormFixture f;
+    MainWindowFixture f;
     MainWindow& form = Open(f, QByteArray(), Qt::Key_F5);
     QSlider* slider = form.sheet3TrackBar;
     QCOMPARE(slider->minimum(), 0);
@@ -213,7 +213,7 @@ void tst_SmartPages::importThenShrink()
     QFETCH(QList<int>, keys);
     QFETCH(bool, clickRightOfHandle);
     QFETCH(int, level);
-    MainFormFixture f;
+    MainWindowFixture f;
     MainWindow& form = Open(f, FullHistory(), Qt::Key_F5);
     QCOMPARE(form.mainPctl->activePageIndex(), 2);
     QVERIFY(form.m_history.size() > 8000);
@@ -245,7 +245,7 @@ void tst_SmartPages::importThenShrink()
     QCOMPARE(slider->value(), level);
 
     QTest::mouseClick(form.sheet3ScaleBt, Qt::LeftButton);
-    QCOMPARE(f.Platform.Messages, QStringList());
+    QCOMPARE(f.platform.messages, QStringList());
     const std::optional<CodeSet> expected = smartShrink(form.sheet2Codes, level, form.m_history);
     QVERIFY(expected);
     QCOMPARE(CodesOf(form.sheet3InitCodes), CodesOf(form.sheet2Codes));
@@ -260,7 +260,7 @@ void tst_SmartPages::importThenShrink()
 
 void tst_SmartPages::filterResultCarriedOver()
 {
-    MainFormFixture f;
+    MainWindowFixture f;
     MainWindow& form = Open(f, FullHistory(), Qt::Key_F4);
     QCOMPARE(form.mainPctl->activePageIndex(), 1);
     // Hundreds digit 1, 3 or 5 on the filter page, then "号码缩水".
@@ -288,8 +288,8 @@ void tst_SmartPages::filterResultCarriedOver()
 
 void tst_SmartPages::baseComesFromTheMemoText()
 {
-    MainFormFixture f;
-    MainWindow& form = Open(f, HistoryLines(12), Qt::Key_F5);
+    MainWindowFixture f;
+    MainWindow& form = Open(f, historyLines(12), Qt::Key_F5);
     form.sheet3InitMemo->setFocus();
     QTest::keyClicks(form.sheet3InitMemo, QStringLiteral("999, 5 007 x123"));
     QTest::keyClick(form.sheet3InitMemo, Qt::Key_Return);
@@ -320,21 +320,21 @@ void tst_SmartPages::baseComesFromTheMemoText()
 void tst_SmartPages::smartShrinkRefusesBelowTenDraws()
 {
     for (int draws : { 0, 9, 10 }) {
-        MainFormFixture f;
-        MainWindow& form = Open(f, HistoryLines(draws), Qt::Key_F5);
+        MainWindowFixture f;
+        MainWindow& form = Open(f, historyLines(draws), Qt::Key_F5);
         QCOMPARE(static_cast<int>(form.m_history.size()), draws);
         form.sheet2Codes = SetOf({ 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 });
         ClickButton(form.sheet3Tbr, form.sheet3ImportBt);
         QTest::mouseClick(form.sheet3ScaleBt, Qt::LeftButton);
         if (draws < 10) {
-            QCOMPARE(f.Platform.Messages, QStringList { QString::fromUtf8(kSmartShrinkRefusal) });
+            QCOMPARE(f.platform.messages, QStringList { QString::fromUtf8(kSmartShrinkRefusal) });
             QCOMPARE(codeSetCount(form.sheet3InitCodes), 0);
             QCOMPARE(codeSetCount(form.sheet3TargetCodes), 0);
             QCOMPARE(form.sheet3TargetMemo->toPlainText(), QString());
             QCOMPARE(form.sheet3Lblx2->text(), QStringLiteral("总共0注号码"));
             QCOMPARE(form.statusText(0), QStringLiteral("总共导入10注号码"));
         } else {
-            QCOMPARE(f.Platform.Messages, QStringList());
+            QCOMPARE(f.platform.messages, QStringList());
             QCOMPARE(codeSetCount(form.sheet3TargetCodes), 8);
             QCOMPARE(form.statusText(0), QStringLiteral("智能缩水结果有8注"));
         }
@@ -343,34 +343,34 @@ void tst_SmartPages::smartShrinkRefusesBelowTenDraws()
 
 void tst_SmartPages::smartExportWritesTheSetNotTheMemo()
 {
-    MainFormFixture f;
-    MainWindow& form = Open(f, HistoryLines(10), Qt::Key_F5);
+    MainWindowFixture f;
+    MainWindow& form = Open(f, historyLines(10), Qt::Key_F5);
     form.sheet3InitMemo->setPlainText(QStringLiteral("999 005 123"));
     form.sheet3TrackBar->setFocus();
     QTest::keyClick(form.sheet3TrackBar, Qt::Key_PageDown);
     QTest::mouseClick(form.sheet3ScaleBt, Qt::LeftButton);
     form.sheet3TargetMemo->setPlainText(QStringLiteral("555,"));
 
-    f.Platform.SaveNameAnswer = f.Path(QStringLiteral("smart.txt"));
+    f.platform.saveNameAnswer = f.path(QStringLiteral("smart.txt"));
     ClickButton(form.sheet3Tbr, form.sheet3ExportBt);
-    QCOMPARE(f.Platform.Messages, QStringList());
-    QCOMPARE(ReadBytes(f.Path(QStringLiteral("smart.txt"))),
+    QCOMPARE(f.platform.messages, QStringList());
+    QCOMPARE(readFile(f.path(QStringLiteral("smart.txt"))),
         Gb18030(QStringLiteral("智能缩水结果有3注\r\n\r\n005,123,999,\r\n\r\n")));
     QCOMPARE(form.statusText(0), QStringLiteral("智能缩水结果有3注"));
-    QCOMPARE(form.resultActions->lastFileName(), f.Path(QStringLiteral("smart.txt")));
+    QCOMPARE(form.resultActions->lastFileName(), f.path(QStringLiteral("smart.txt")));
 
     // A cancelled dialog writes nothing and leaves the status bar.
     form.setStatusText(0, QStringLiteral("-"));
-    f.Platform.SaveNameAnswer.clear();
+    f.platform.saveNameAnswer.clear();
     ClickButton(form.sheet3Tbr, form.sheet3ExportBt);
     QCOMPARE(form.statusText(0), QStringLiteral("-"));
 
     // A file that cannot be written is reported and the status bar keeps its text.
-    f.Platform.SaveNameAnswer = f.Path(QStringLiteral("no-such-folder/smart.txt"));
+    f.platform.saveNameAnswer = f.path(QStringLiteral("no-such-folder/smart.txt"));
     ClickButton(form.sheet3Tbr, form.sheet3ExportBt);
-    QCOMPARE(f.Platform.Messages.size(), 1);
-    QVERIFY2(f.Platform.Messages[0].startsWith(QStringLiteral("无法写入文件")),
-        qPrintable(f.Platform.Messages[0]));
+    QCOMPARE(f.platform.messages.size(), 1);
+    QVERIFY2(f.platform.messages[0].startsWith(QStringLiteral("无法写入文件")),
+        qPrintable(f.platform.messages[0]));
     QCOMPARE(form.statusText(0), QStringLiteral("-"));
 }
 
@@ -410,9 +410,9 @@ void tst_SmartPages::prizeCheck()
     QFETCH(QString, entry);
     QFETCH(QString, status);
     QFETCH(QString, selected);
-    MainFormFixture f;
-    f.Platform.FixedNow = QDateTime(QDate(2026, 12, 9), QTime(20, 30));
-    MainWindow& form = Open(f, HistoryLines(10), static_cast<Qt::Key>(pageKey));
+    MainWindowFixture f;
+    f.platform.fixedNow = QDateTime(QDate(2026, 12, 9), QTime(20, 30));
+    MainWindow& form = Open(f, historyLines(10), static_cast<Qt::Key>(pageKey));
     const bool smart = pageKey == Qt::Key_F5;
     QToolBar* bar = smart ? form.sheet3Tbr : form.sheet4Tbr;
     QPlainTextEdit* target = smart ? form.sheet3TargetMemo : form.sheet4Memo;
@@ -427,13 +427,13 @@ void tst_SmartPages::prizeCheck()
     if (!memo.isNull())
         target->setPlainText(memo);
     form.setStatusText(0, QStringLiteral("before"));
-    f.Platform.InputAnswers = QStringList { entry };
+    f.platform.inputAnswers = QStringList { entry };
 
     ClickButton(bar, smart ? form.sheet3TbrCheckBt : form.sheet4TbrCheckBt);
-    QCOMPARE(f.Platform.InputAnswers, QStringList());
+    QCOMPARE(f.platform.inputAnswers, QStringList());
     QCOMPARE(form.statusText(0), status.isEmpty() ? QStringLiteral("before") : status);
     QCOMPARE(target->textCursor().selectedText(), selected);
-    QCOMPARE(f.Platform.Messages, QStringList());
+    QCOMPARE(f.platform.messages, QStringList());
 }
 
 void tst_SmartPages::printMemo_data()
@@ -455,7 +455,7 @@ void tst_SmartPages::printMemo()
     QFETCH(int, pageKey);
     QFETCH(QString, memo);
     QFETCH(QStringList, printed);
-    MainFormFixture f;
+    MainWindowFixture f;
     MainWindow& form = Open(f,
         DrawLines(
             { 111, 222, 333, 444, 555, 666, 456, 12, 678, 234 }, { 0, 0, 0, 0, 0, 0, 123, 789, 345, 901 }),
@@ -473,7 +473,7 @@ void tst_SmartPages::printMemo()
         (smart ? form.sheet3TargetMemo : form.sheet4Memo)->setPlainText(memo);
     ClickButton(
         smart ? form.sheet3Tbr : form.sheet4Tbr, smart ? form.sheet3TbrPrintBt : form.sheet4TbrPrintBt);
-    QCOMPARE(f.Platform.Printed, QList<QStringList> { printed });
+    QCOMPARE(f.platform.printed, QList<QStringList> { printed });
 }
 
 void tst_SmartPages::recommend_data()
@@ -483,7 +483,7 @@ void tst_SmartPages::recommend_data()
     QTest::addColumn<int>("button"); // 0 daily, 1 weekly, 2 monthly
     QTest::addColumn<QString>("tip");
     QTest::addColumn<QList<int>>("codes"); // empty: the engine's result is the only reference
-    const QByteArray tenDraws = HistoryLines(10);
+    const QByteArray tenDraws = historyLines(10);
     QTest::newRow("daily, digits and sums excluded")
         << DrawLines(
                { 111, 222, 333, 444, 555, 666, 456, 12, 678, 234 }, { 0, 0, 0, 0, 0, 0, 123, 789, 345, 901 })
@@ -518,14 +518,14 @@ void tst_SmartPages::recommend()
     QFETCH(int, button);
     QFETCH(QString, tip);
     QFETCH(QList<int>, codes);
-    MainFormFixture f;
-    f.Platform.FixedNow = QDateTime(today, QTime(23, 59, 59));
+    MainWindowFixture f;
+    f.platform.fixedNow = QDateTime(today, QTime(23, 59, 59));
     MainWindow& form = Open(f, history, Qt::Key_F6);
     QCOMPARE(form.mainPctl->activePageIndex(), 3);
     const std::array<QAction*, 3> buttons { form.sheet4TbrRcmDayBt, form.sheet4TbrRcmWeekBt,
         form.sheet4TbrRcmMouthBt };
     ClickButton(form.sheet4Tbr, buttons[static_cast<std::size_t>(button)]);
-    QCOMPARE(f.Platform.Messages, QStringList());
+    QCOMPARE(f.platform.messages, QStringList());
 
     const RecommendKind kind = std::array { RecommendKind::Daily, RecommendKind::Weekly,
         RecommendKind::Monthly }[static_cast<std::size_t>(button)];
@@ -546,13 +546,13 @@ void tst_SmartPages::recommend()
 
 void tst_SmartPages::recommendRefusesBelowTenDraws()
 {
-    MainFormFixture f;
-    MainWindow& form = Open(f, HistoryLines(9), Qt::Key_F6);
+    MainWindowFixture f;
+    MainWindow& form = Open(f, historyLines(9), Qt::Key_F6);
     form.sheet4Memo->setPlainText(QStringLiteral("earlier"));
     for (QAction* button : { form.sheet4TbrRcmDayBt, form.sheet4TbrRcmWeekBt, form.sheet4TbrRcmMouthBt })
         ClickButton(form.sheet4Tbr, button);
     const QString refusal = QString::fromUtf8(kRecommendRefusal);
-    QCOMPARE(f.Platform.Messages, (QStringList { refusal, refusal, refusal }));
+    QCOMPARE(f.platform.messages, (QStringList { refusal, refusal, refusal }));
     QCOMPARE(codeSetCount(form.sheet4Codes), 0);
     QCOMPARE(form.sheet4Memo->toPlainText(), QStringLiteral("earlier"));
     QCOMPARE(form.sheet4TipsLbl->text(), QStringLiteral("总共0注号码"));
@@ -560,31 +560,31 @@ void tst_SmartPages::recommendRefusesBelowTenDraws()
 
 void tst_SmartPages::recommendExport()
 {
-    MainFormFixture f;
+    MainWindowFixture f;
     MainWindow& form = Open(f,
         DrawLines(
             { 111, 222, 333, 444, 555, 666, 456, 12, 678, 234 }, { 0, 0, 0, 0, 0, 0, 123, 789, 345, 901 }),
         Qt::Key_F6);
     ClickButton(form.sheet4Tbr, form.sheet4TbrRcmDayBt);
     form.sheet4Memo->setPlainText(QStringLiteral("000,"));
-    f.Platform.SaveNameAnswer = f.Path(QStringLiteral("daily.txt"));
+    f.platform.saveNameAnswer = f.path(QStringLiteral("daily.txt"));
     ClickButton(form.sheet4Tbr, form.sheet4TbrExportBt);
-    QCOMPARE(ReadBytes(f.Path(QStringLiteral("daily.txt"))),
+    QCOMPARE(readFile(f.path(QStringLiteral("daily.txt"))),
         Gb18030(QStringLiteral("智能推荐结果有5注\r\n\r\n560,567,590,860,890,\r\n\r\n")));
     QCOMPARE(form.statusText(0), QStringLiteral("智能推荐结果有5注"));
 
     // Exporting an empty set: the header with 0, then two empty lines; the file is replaced.
     form.sheet4Codes = CodeSet();
     ClickButton(form.sheet4Tbr, form.sheet4TbrExportBt);
-    QCOMPARE(ReadBytes(f.Path(QStringLiteral("daily.txt"))),
+    QCOMPARE(readFile(f.path(QStringLiteral("daily.txt"))),
         Gb18030(QStringLiteral("智能推荐结果有0注\r\n\r\n\r\n")));
     QCOMPARE(form.statusText(0), QStringLiteral("智能推荐结果有0注"));
-    QCOMPARE(f.Platform.Messages, QStringList());
+    QCOMPARE(f.platform.messages, QStringList());
 }
 
 void tst_SmartPages::resizeRule()
 {
-    MainFormFixture f;
+    MainWindowFixture f;
     MainWindow& form = Open(f, QByteArray(), Qt::Key_F5);
     for (const QSize& size : { QSize(789, 584), QSize(1280, 800), QSize(1013, 677), QSize(500, 400) }) {
         form.resize(size);
@@ -609,8 +609,8 @@ void tst_SmartPages::snapshots()
         QSKIP("VELMORA_SNAPSHOT_DIR is not set");
     QVERIFY(QDir().mkpath(folder));
     for (const QSize& size : { QSize(789, 584), QSize(1280, 800) }) {
-        MainFormFixture f;
-        f.Platform.FixedNow = QDateTime(QDate(2026, 12, 9), QTime(20, 30));
+        MainWindowFixture f;
+        f.platform.fixedNow = QDateTime(QDate(2026, 12, 9), QTime(20, 30));
         MainWindow& form = Open(f, FullHistory(), Qt::Key_F5);
         form.resize(size);
         FilterConditions conditions;
@@ -624,7 +624,7 @@ void tst_SmartPages::snapshots()
         QTest::keyClick(form.sheet3TrackBar, Qt::Key_PageUp);
         QTest::keyClick(form.sheet3TrackBar, Qt::Key_PageUp);
         QTest::mouseClick(form.sheet3ScaleBt, Qt::LeftButton);
-        f.Platform.InputAnswers = QStringList { QString::fromStdString(
+        f.platform.inputAnswers = QStringList { QString::fromStdString(
             strOfCode(CodesOf(form.sheet3TargetCodes).value(codeSetCount(form.sheet3TargetCodes) / 2))) };
         ClickButton(form.sheet3Tbr, form.sheet3TbrCheckBt);
         QApplication::processEvents();
@@ -633,11 +633,11 @@ void tst_SmartPages::snapshots()
 
         QTest::keyClick(&form, Qt::Key_F6);
         ClickButton(form.sheet4Tbr, form.sheet4TbrRcmWeekBt);
-        f.Platform.InputAnswers = QStringList { QStringLiteral("543") };
+        f.platform.inputAnswers = QStringList { QStringLiteral("543") };
         ClickButton(form.sheet4Tbr, form.sheet4TbrCheckBt);
         QApplication::processEvents();
         QVERIFY(form.grab().save(QDir(folder).filePath(QStringLiteral("smartpage-recommend") + tag)));
-        QCOMPARE(f.Platform.Messages, QStringList());
+        QCOMPARE(f.platform.messages, QStringList());
     }
 }
 

@@ -48,11 +48,11 @@ void tst_Snapshots::pages()
 {
     QFETCH(QString, command);
     QFETCH(QSize, size);
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), ReadBytes(QStringLiteral(VELMORA_DATA_DIR "/3d-history.txt"))));
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), readFile(QStringLiteral(VELMORA_DATA_DIR "/3d-history.txt"))));
+    MainWindow& form = f.startShown();
     form.resize(size);
-    QCOMPARE(f.Platform.Messages, QStringList());
+    QCOMPARE(f.platform.messages, QStringList());
     const std::map<QString, void (MainWindow::*)()> commands = {
         { "FileMenuManulClick", &MainWindow::fileMenuManulClick },
         { "RcmMenuSuperScaleClick", &MainWindow::rcmMenuSuperScaleClick },
@@ -70,8 +70,8 @@ void tst_Snapshots::pages()
 
 void tst_Snapshots::resultWindow()
 {
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
     form.codeViewForm->memo->setPlainText(
         QStringLiteral("缩水结果有12注\n\n001,002,003,004,005,006,007,008,009,010,\n011,012,\n"));
     form.codeViewForm->show();

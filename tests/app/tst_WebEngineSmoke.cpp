@@ -35,20 +35,20 @@ void tst_WebEngineSmoke::startPageLoadsAfterShow()
 #else
     QVERIFY(kEnginePrepared);
     qunsetenv("VELMORA_SITE");
-    MainFormFixture f;
+    MainWindowFixture f;
     velmora::MainWindowOptions options;
     options.webEngine = true;
-    f.Form = std::make_unique<velmora::MainWindow>(f.Platform, f.Folder.path(), options);
-    QCOMPARE(f.Form->webBrowser, nullptr);
-    f.Form->show();
-    QTRY_VERIFY(f.Form->webBrowser != nullptr);
-    auto* view = qobject_cast<QWebEngineView*>(f.Form->webBrowser);
+    f.window = std::make_unique<velmora::MainWindow>(f.platform, f.Folder.path(), options);
+    QCOMPARE(f.window->webBrowser, nullptr);
+    f.window->show();
+    QTRY_VERIFY(f.window->webBrowser != nullptr);
+    auto* view = qobject_cast<QWebEngineView*>(f.window->webBrowser);
     QVERIFY(view);
     QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("Velmora"), 30000);
-    QCOMPARE(f.Form->frontArea(), f.Form->webPanel);
-    f.Form->fileMenuManulClick();
-    f.Form->helpMenuWebSiteClick();
-    QCOMPARE(f.Form->frontArea(), f.Form->webPanel);
+    QCOMPARE(f.window->frontArea(), f.window->webPanel);
+    f.window->fileMenuManulClick();
+    f.window->helpMenuWebSiteClick();
+    QCOMPARE(f.window->frontArea(), f.window->webPanel);
     QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("Velmora"), 30000);
 #endif
 }

@@ -149,9 +149,9 @@ void tst_ChartPages::shownByMenuKey_data() { AddPageRows(); }
 void tst_ChartPages::shownByMenuKey()
 {
     QFETCH(int, page);
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), HistoryLines(40)));
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(40)));
+    MainWindow& form = f.startShown();
     QCOMPARE(form.m_history.size(), std::size_t(40));
     QTest::keyClick(&form, kMenuKeys[page], Qt::ControlModifier);
     QCOMPARE(form.gridPctl->activePageIndex(), page);
@@ -169,7 +169,7 @@ void tst_ChartPages::shownByMenuKey()
             QCOMPARE(form.chartNets()[other]->model().rowCount(), 0);
     }
     QTest::qWait(20);
-    QCOMPARE(f.Platform.Messages, QStringList());
+    QCOMPARE(f.platform.messages, QStringList());
 }
 
 void tst_ChartPages::shownByTab_data() { AddPageRows(); }
@@ -177,9 +177,9 @@ void tst_ChartPages::shownByTab_data() { AddPageRows(); }
 void tst_ChartPages::shownByTab()
 {
     QFETCH(int, page);
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), HistoryLines(40)));
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(40)));
+    MainWindow& form = f.startShown();
     const int start = (page + 1) % 6;
     QTest::keyClick(&form, kMenuKeys[start], Qt::ControlModifier);
     form.chartSpinEdits()[page]->setValue(7);
@@ -196,9 +196,9 @@ void tst_ChartPages::queryRebuilds_data() { AddPageRows(); }
 void tst_ChartPages::queryRebuilds()
 {
     QFETCH(int, page);
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), HistoryLines(40)));
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(40)));
+    MainWindow& form = f.startShown();
     QTest::keyClick(&form, kMenuKeys[page], Qt::ControlModifier);
     QCOMPARE(form.chartNets()[page]->model().dynRows(), 31);
 
@@ -209,17 +209,17 @@ void tst_ChartPages::queryRebuilds()
     Query(form, page, QStringLiteral("40"));
     QCOMPARE(GridDump(net), Expected(page, form.m_history, 40));
     QCOMPARE(velmora::toQString(net.getValue(41, 0)), IssueText(form.m_history.front()));
-    QCOMPARE(f.Platform.Messages, QStringList());
+    QCOMPARE(f.platform.messages, QStringList());
 }
 
 void tst_ChartPages::queryAboveHistoryClamps()
 {
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), HistoryLines(40)));
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(40)));
+    MainWindow& form = f.startShown();
     form.gridMenuHzfbtClick();
     Query(form, 2, QStringLiteral("41"));
-    QCOMPARE(f.Platform.Messages, QStringList { kTooMany });
+    QCOMPARE(f.platform.messages, QStringList { kTooMany });
     QCOMPARE(form.tabSheet7Se->value(), 40);
     QCOMPARE(GridDump(form.tabSheet7Net->model()), Expected(2, form.m_history, 40));
 
@@ -227,25 +227,25 @@ void tst_ChartPages::queryAboveHistoryClamps()
     QTest::mouseClick(form.tabSheet7GoBt, Qt::LeftButton);
     form.gridMenuHzfbtClick();
     QTest::qWait(20);
-    QCOMPARE(f.Platform.Messages, QStringList { kTooMany });
+    QCOMPARE(f.platform.messages, QStringList { kTooMany });
 }
 
 void tst_ChartPages::showAboveHistoryClampsAfterAppearing()
 {
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), HistoryLines(3)));
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(3)));
+    MainWindow& form = f.startShown();
     QTest::keyClick(&form, Qt::Key_F5, Qt::ControlModifier);
     // Built and clamped at once; the box waits until the page has appeared.
     QCOMPARE(form.tabSheet9Se->value(), 3);
     QCOMPARE(GridDump(form.tabSheet9Net->model()), Expected(4, form.m_history, 3));
-    QCOMPARE(f.Platform.Messages, QStringList());
-    QTRY_COMPARE(f.Platform.Messages, QStringList { kTooMany });
+    QCOMPARE(f.platform.messages, QStringList());
+    QTRY_COMPARE(f.platform.messages, QStringList { kTooMany });
     QVERIFY(form.chartSheets[4]->isVisible());
 
     QTest::keyClick(&form, Qt::Key_F5, Qt::ControlModifier);
     QTest::qWait(20);
-    QCOMPARE(f.Platform.Messages, QStringList { kTooMany });
+    QCOMPARE(f.platform.messages, QStringList { kTooMany });
 }
 
 void tst_ChartPages::nonNumberAndNegativeBuildAsZero_data()
@@ -261,29 +261,29 @@ void tst_ChartPages::nonNumberAndNegativeBuildAsZero()
 {
     QFETCH(int, page);
     QFETCH(QString, text);
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), HistoryLines(40)));
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(40)));
+    MainWindow& form = f.startShown();
     QTest::keyClick(&form, kMenuKeys[page], Qt::ControlModifier);
     Query(form, page, text);
     const velmora::GridModel& net = form.chartNets()[page]->model();
     QCOMPARE(net.dynRows(), 1);
     QCOMPARE(velmora::toQString(net.getValue(2, 0)), QStringLiteral("合计"));
     QCOMPARE(GridDump(net), Expected(page, form.m_history, 0));
-    QCOMPARE(f.Platform.Messages, QStringList());
+    QCOMPARE(f.platform.messages, QStringList());
 }
 
 void tst_ChartPages::historyChangeShowsOnNextShow()
 {
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), HistoryLines(40)));
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(40)));
+    MainWindow& form = f.startShown();
     QTest::keyClick(&form, Qt::Key_F1, Qt::ControlModifier);
     const QStringList before = GridDump(form.tabSheet5Net->model());
 
-    const QString import = f.Path(QStringLiteral("more.txt"));
-    QVERIFY(WriteBytes(import, HistoryLines(60)));
-    f.Platform.OpenAnswer = import;
+    const QString import = f.path(QStringLiteral("more.txt"));
+    QVERIFY(writeFile(import, historyLines(60)));
+    f.platform.openAnswer = import;
     form.fileMenuManulClick();
     QTest::mouseClick(form.sheet1Tbr->widgetForAction(form.sheet1TbrOmportBt), Qt::LeftButton);
     QCOMPARE(form.m_history.size(), std::size_t(60));
@@ -300,15 +300,15 @@ void tst_ChartPages::historyChangeShowsOnNextShow()
     form.gridMenuBtClick();
     QCOMPARE(form.tabSheet5Se->value(), 0);
     QCOMPARE(GridDump(form.tabSheet5Net->model()), Expected(0, form.m_history, 0));
-    QTRY_COMPARE(f.Platform.Messages, QStringList { kTooMany });
+    QTRY_COMPARE(f.platform.messages, QStringList { kTooMany });
 }
 
 // The spin edit stands inside the caption's blanks, the button after the caption,
 // all within the panel; the legend's two lines fit their panel.
 void tst_ChartPages::queryPanelsLineUp()
 {
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
     form.resize(1280, 800);
     ColumnLabel* labels[] = { form.label4, form.label5, form.label6, form.label7, form.label10, form.label9 };
     for (int page = 0; page < 6; ++page) {
@@ -383,15 +383,15 @@ void tst_ChartPages::snapshots()
 {
     QFETCH(int, page);
     QFETCH(QSize, size);
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), ReadBytes(QStringLiteral(VELMORA_DATA_DIR "/3d-history.txt"))));
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), readFile(QStringLiteral(VELMORA_DATA_DIR "/3d-history.txt"))));
+    MainWindow& form = f.startShown();
     form.resize(size);
     QTest::keyClick(&form, kMenuKeys[page], Qt::ControlModifier);
     QTest::qWait(50);
     GridView* net = form.chartNets()[page];
     QCOMPARE(net->model().dynRows(), 31);
-    QCOMPARE(f.Platform.Messages, QStringList());
+    QCOMPARE(f.platform.messages, QStringList());
     if (size.width() >= 1280)
         QVERIFY2(net->model().gridRect().right <= net->viewport()->width(),
             qPrintable(QStringLiteral("grid %1 wide, view %2")

@@ -39,7 +39,7 @@ void tst_DataPage::saveThenRestartIsByteForByte_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QByteArray>("saved");
-    QTest::newRow("real history, CR LF") << HistoryLines(9000) << HistoryLines(9000);
+    QTest::newRow("real history, CR LF") << historyLines(9000) << historyLines(9000);
     QTest::newRow("no final break") << QByteArray("2002001,073,526,2,2\r\n2002002,237,203,1,1")
                                     << QByteArray("2002001,073,526,2,2\r\n2002002,237,203,1,1");
     QTest::newRow("LF only is normalised") << QByteArray("2002001,073,526,2,2\n2002002,237,203,1,1\n")
@@ -52,19 +52,19 @@ void tst_DataPage::saveThenRestartIsByteForByte()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QByteArray, saved);
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), bytes));
-    MainWindow& form = f.Start();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), bytes));
+    MainWindow& form = f.start();
     const QString text = form.dataMemo->toPlainText();
     const auto history = form.m_history;
-    f.Platform.Messages.clear();
+    f.platform.messages.clear();
     form.sheet1TbrSaveBtClick();
-    QCOMPARE(ReadBytes(f.DataFile()), saved);
+    QCOMPARE(readFile(f.dataFile()), saved);
     QCOMPARE(form.statusText(0), QStringLiteral("保存文档完毕"));
     QCOMPARE(form.m_history, history);
 
-    MainFormFixture again;
-    QVERIFY(WriteBytes(again.DataFile(), ReadBytes(f.DataFile())));
+    MainWindowFixture again;
+    QVERIFY(writeFile(again.DataFile(), readFile(f.dataFile())));
     MainWindow& second = again.Start();
     QCOMPARE(second.dataMemo->toPlainText(), text);
     QCOMPARE(second.m_history, history);
@@ -72,29 +72,29 @@ void tst_DataPage::saveThenRestartIsByteForByte()
 
 void tst_DataPage::saveWithBadLinesStoresTextAndReports()
 {
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), HistoryLines(3)));
-    MainWindow& form = f.Start();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(3)));
+    MainWindow& form = f.start();
     form.dataMemo->appendPlainText(QStringLiteral("2024001,12x,456,0,0"));
     form.sheet1TbrSaveBtClick();
-    QVERIFY(ReadBytes(f.DataFile()).endsWith("2024001,12x,456,0,0"));
+    QVERIFY(readFile(f.dataFile()).endsWith("2024001,12x,456,0,0"));
     QCOMPARE(int(form.m_history.size()), 3);
-    QCOMPARE(f.Platform.Messages.size(), 1);
-    QVERIFY(f.Platform.Messages[0].startsWith(QString::fromUtf8(velmora::kBadLinesMessage)));
+    QCOMPARE(f.platform.messages.size(), 1);
+    QVERIFY(f.platform.messages[0].startsWith(QString::fromUtf8(velmora::kBadLinesMessage)));
 }
 
 void tst_DataPage::failedSaveKeepsOldFile()
 {
-    MainFormFixture f;
-    const QByteArray bytes = HistoryLines(30);
-    QVERIFY(WriteBytes(f.DataFile(), bytes));
-    QVERIFY(QFile::setPermissions(f.DataFile(), QFile::ReadOwner));
-    MainWindow& form = f.Start();
-    form.dataMemo->setPlainText(editorText(HistoryLines(10)));
+    MainWindowFixture f;
+    const QByteArray bytes = historyLines(30);
+    QVERIFY(writeFile(f.dataFile(), bytes));
+    QVERIFY(QFile::setPermissions(f.dataFile(), QFile::ReadOwner));
+    MainWindow& form = f.start();
+    form.dataMemo->setPlainText(editorText(historyLines(10)));
     form.sheet1TbrSaveBtClick();
-    QCOMPARE(ReadBytes(f.DataFile()), bytes);
-    QCOMPARE(f.Platform.Messages.size(), 1);
-    QVERIFY(f.Platform.Messages[0].startsWith(QStringLiteral("无法写入文件") + f.DataFile()));
+    QCOMPARE(readFile(f.dataFile()), bytes);
+    QCOMPARE(f.platform.messages.size(), 1);
+    QVERIFY(f.platform.messages[0].startsWith(QStringLiteral("无法写入文件") + f.dataFile()));
     QCOMPARE(form.statusText(0), QString());
     // The history is rebuilt only after a save that worked.
     QCOMPARE(int(form.m_history.size()), 30);
@@ -104,63 +104,63 @@ void tst_DataPage::failedSaveKeepsOldFile()
 
 void tst_DataPage::importReplacesHistory()
 {
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), HistoryLines(500)));
-    const QString importFile = f.Path(QStringLiteral("ten.txt"));
-    QVERIFY(WriteBytes(importFile, HistoryLines(10)));
-    MainWindow& form = f.Start();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(500)));
+    const QString importFile = f.path(QStringLiteral("ten.txt"));
+    QVERIFY(writeFile(importFile, historyLines(10)));
+    MainWindow& form = f.start();
     QCOMPARE(int(form.m_history.size()), 500);
-    f.Platform.OpenAnswer = importFile;
+    f.platform.openAnswer = importFile;
     form.sheet1TbrOmportBtClick();
-    QCOMPARE(f.Platform.OpenFilters, QStringList { QStringLiteral("文本文件|*.txt") });
+    QCOMPARE(f.platform.openFilters, QStringList { QStringLiteral("文本文件|*.txt") });
     QCOMPARE(int(form.m_history.size()), 10);
-    QCOMPARE(form.dataMemo->toPlainText(), editorText(HistoryLines(10)));
-    QCOMPARE(f.Platform.Messages, QStringList());
-    QCOMPARE(ReadBytes(f.DataFile()), HistoryLines(500));
+    QCOMPARE(form.dataMemo->toPlainText(), editorText(historyLines(10)));
+    QCOMPARE(f.platform.messages, QStringList());
+    QCOMPARE(readFile(f.dataFile()), historyLines(500));
 }
 
 void tst_DataPage::importThatCannotBeReadChangesNothing()
 {
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), HistoryLines(50)));
-    MainWindow& form = f.Start();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(50)));
+    MainWindow& form = f.start();
     form.dataMemo->appendPlainText(QStringLiteral("typed but not saved"));
     const QString before = form.dataMemo->toPlainText();
     // A folder exists but cannot be read as a file.
     QVERIFY(QDir(f.Folder.path()).mkdir(QStringLiteral("folder.txt")));
-    f.Platform.OpenAnswer = f.Path(QStringLiteral("folder.txt"));
+    f.platform.openAnswer = f.path(QStringLiteral("folder.txt"));
     form.sheet1TbrOmportBt->trigger();
-    QCOMPARE(f.Platform.Messages.size(), 1);
-    QVERIFY(f.Platform.Messages[0].startsWith(QStringLiteral("无法读取文件")));
+    QCOMPARE(f.platform.messages.size(), 1);
+    QVERIFY(f.platform.messages[0].startsWith(QStringLiteral("无法读取文件")));
     QCOMPARE(form.dataMemo->toPlainText(), before);
     QCOMPARE(int(form.m_history.size()), 50);
 }
 
 void tst_DataPage::importCancelledOrMissingDoesNothing()
 {
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), HistoryLines(5)));
-    MainWindow& form = f.Start();
-    for (const QString& answer : { QString(), f.Path(QStringLiteral("typed-name.txt")) }) {
-        f.Platform.OpenAnswer = answer;
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(5)));
+    MainWindow& form = f.start();
+    for (const QString& answer : { QString(), f.path(QStringLiteral("typed-name.txt")) }) {
+        f.platform.openAnswer = answer;
         form.sheet1TbrOmportBtClick();
     }
-    QCOMPARE(f.Platform.Messages, QStringList());
-    QCOMPARE(form.dataMemo->toPlainText(), editorText(HistoryLines(5)));
+    QCOMPARE(f.platform.messages, QStringList());
+    QCOMPARE(form.dataMemo->toPlainText(), editorText(historyLines(5)));
     QCOMPARE(int(form.m_history.size()), 5);
 }
 
 void tst_DataPage::clearThenCloseLeavesFile()
 {
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), HistoryLines(40)));
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(40)));
+    MainWindow& form = f.startShown();
     form.sheet1TbrClearBt->trigger();
     QCOMPARE(form.dataMemo->toPlainText(), QString());
     QVERIFY(form.m_history.empty());
-    f.Platform.SaveAnswer = velmora::SaveChoice::Discard;
+    f.platform.saveAnswer = velmora::SaveChoice::Discard;
     QVERIFY(form.close());
-    QCOMPARE(ReadBytes(f.DataFile()), HistoryLines(40));
+    QCOMPARE(readFile(f.dataFile()), historyLines(40));
 }
 
 void tst_DataPage::onlineUpdate_data()
@@ -172,10 +172,10 @@ void tst_DataPage::onlineUpdate_data()
     QTest::addColumn<int>("records");
     const QByteArray html = "<html><body><h1>Welcome</h1></body></html>\r\n";
     const QString bad = QString::fromUtf8(velmora::kBadLinesMessage);
-    QTest::newRow("success") << "answer" << 200 << HistoryLines(12) << QStringList { kOk } << 12;
+    QTest::newRow("success") << "answer" << 200 << historyLines(12) << QStringList { kOk } << 12;
     QTest::newRow("not found") << "answer" << 404 << QByteArray("no such file") << QStringList { kFailed }
                                << 7;
-    QTest::newRow("server error") << "answer" << 500 << HistoryLines(12) << QStringList { kFailed } << 7;
+    QTest::newRow("server error") << "answer" << 500 << historyLines(12) << QStringList { kFailed } << 7;
     QTest::newRow("empty body") << "answer" << 200 << QByteArray() << QStringList { kFailed } << 7;
     QTest::newRow("refused") << "refused" << 0 << QByteArray() << QStringList { kFailed } << 7;
     QTest::newRow("never answers") << "silent" << 0 << QByteArray() << QStringList { kFailed } << 7;
@@ -205,11 +205,11 @@ void tst_DataPage::onlineUpdate()
     }
     qputenv("VELMORA_SERVER", base.toUtf8());
 
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), HistoryLines(7)));
-    const QString tmp = f.Path(QStringLiteral("tmp.txt"));
-    QVERIFY(WriteBytes(tmp, "old download"));
-    MainWindow& form = f.StartShown(400);
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(7)));
+    const QString tmp = f.path(QStringLiteral("tmp.txt"));
+    QVERIFY(writeFile(tmp, "old download"));
+    MainWindow& form = f.startShown(400);
     const QString before = form.dataMemo->toPlainText();
 
     QElapsedTimer clock;
@@ -219,7 +219,7 @@ void tst_DataPage::onlineUpdate()
     QVERIFY(clock.elapsed() < 10000);
 
     // Bad-line messages carry the lines after the fixed text.
-    QStringList shown = f.Platform.Messages;
+    QStringList shown = f.platform.messages;
     if (shown.size() == 2)
         shown[1] = shown[1].left(messages.value(1).size());
     QCOMPARE(shown, messages);
@@ -229,49 +229,49 @@ void tst_DataPage::onlineUpdate()
     // The old download is always gone; a 2xx answer stands in tmp.txt, even an empty one.
     QCOMPARE(QFileInfo::exists(tmp), status == 200);
     if (status == 200)
-        QCOMPARE(ReadBytes(tmp), body);
+        QCOMPARE(readFile(tmp), body);
     if (server != QLatin1String("refused"))
         QCOMPARE(http.RequestLines, QStringList { QStringLiteral("GET /3dcp.txt HTTP/1.1") });
-    QCOMPARE(ReadBytes(f.DataFile()), HistoryLines(7));
+    QCOMPARE(readFile(f.dataFile()), historyLines(7));
 }
 
 void tst_DataPage::onlineUpdateWithoutServerFails()
 {
     qunsetenv("VELMORA_SERVER");
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), HistoryLines(3)));
-    MainWindow& form = f.Start();
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(3)));
+    MainWindow& form = f.start();
     form.sheet1TbrDownBt->trigger();
-    QCOMPARE(f.Platform.Messages, QStringList { kFailed });
-    QVERIFY(f.Platform.Downloads.isEmpty());
+    QCOMPARE(f.platform.messages, QStringList { kFailed });
+    QVERIFY(f.platform.downloads.isEmpty());
     QCOMPARE(int(form.m_history.size()), 3);
 
     qputenv("VELMORA_SERVER", "ftp://127.0.0.1");
     form.fileMenuDownClick();
     qunsetenv("VELMORA_SERVER");
-    QCOMPARE(f.Platform.Messages, (QStringList { kFailed, kFailed }));
-    QVERIFY(f.Platform.Downloads.isEmpty());
+    QCOMPARE(f.platform.messages, (QStringList { kFailed, kFailed }));
+    QVERIFY(f.platform.downloads.isEmpty());
 }
 
 void tst_DataPage::onlineUpdateIsNotSaved()
 {
     TestHttpServer http;
     QVERIFY(http.Start());
-    http.Body = HistoryLines(20);
+    http.Body = historyLines(20);
     qputenv("VELMORA_SERVER", http.BaseUrl().toUtf8());
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), HistoryLines(4)));
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(4)));
     {
-        MainWindow& form = f.Start();
+        MainWindow& form = f.start();
         form.fileMenuDownClick();
         qunsetenv("VELMORA_SERVER");
         QCOMPARE(int(form.m_history.size()), 20);
-        f.Platform.SaveAnswer = velmora::SaveChoice::Discard;
+        f.platform.saveAnswer = velmora::SaveChoice::Discard;
         QVERIFY(form.close());
-        QCOMPARE(f.Platform.SaveQuestions, 1);
+        QCOMPARE(f.platform.saveQuestions, 1);
     }
-    QCOMPARE(ReadBytes(f.DataFile()), HistoryLines(4));
-    MainWindow& restarted = f.Start();
+    QCOMPARE(readFile(f.dataFile()), historyLines(4));
+    MainWindow& restarted = f.start();
     QCOMPARE(int(restarted.m_history.size()), 4);
 }
 
