@@ -6,7 +6,10 @@
 #include <QPlainTextEdit>
 #include <QTcpServer>
 
+using namespace Qt::StringLiterals;
+
 using velmora::MainWindow;
+using velmora::test::clickToolButton;
 
 namespace {
 
@@ -14,6 +17,19 @@ const QString kOk = QStringLiteral("Velmora在线更新开奖数据 成功!");
 const QString kFailed = QStringLiteral("Velmora在线更新开奖数据 失败!");
 
 QString editorText(QByteArray bytes) { return QString::fromUtf8(bytes.replace("\r\n", "\n")); }
+
+QPlainTextEdit* editor(const MainWindowFixture& f)
+{
+    return velmora::test::find<QPlainTextEdit>(&f.dataPage(), QStringLiteral("drawEditor"));
+}
+
+// Shown, with the data page in front.
+MainWindow& StartOnDataPage(MainWindowFixture& f, int downloadTimeoutMs = 15000)
+{
+    MainWindow& window = f.startShown(downloadTimeoutMs);
+    f.trigger("showDataPage");
+    return window;
+}
 
 } // namespace
 
@@ -54,31 +70,31 @@ void tst_DataPage::saveThenRestartIsByteForByte()
     QFETCH(QByteArray, saved);
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), bytes));
-    MainWindow& form = f.start();
-    const QString text = form.dataMemo->toPlainText();
-    const auto history = form.m_history;
+    StartOnDataPage(f);
+    const QString text = editor(f)->toPlainText();
+    const auto history = f.history();
     f.platform.messages.clear();
-    form.sheet1TbrSaveBtClick();
+    clickToolButton(&f.dataPage(), QStringLiteral("保存数据"));
     QCOMPARE(readFile(f.dataFile()), saved);
-    QCOMPARE(form.statusText(0), QStringLiteral("保存文档完毕"));
-    QCOMPARE(form.m_history, history);
+    QCOMPARE(f.window->statusText(0), QStringLiteral("保存文档完毕"));
+    QCOMPARE(f.history(), history);
 
     MainWindowFixture again;
-    QVERIFY(writeFile(again.DataFile(), readFile(f.dataFile())));
-    MainWindow& second = again.Start();
-    QCOMPARE(second.dataMemo->toPlainText(), text);
-    QCOMPARE(second.m_history, history);
+    QVERIFY(writeFile(again.dataFile(), readFile(f.dataFile())));
+    again.start();
+    QCOMPARE(again.dataPage().drawText(), text);
+    QCOMPARE(again.history(), history);
 }
 
 void tst_DataPage::saveWithBadLinesStoresTextAndReports()
 {
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(3)));
-    MainWindow& form = f.start();
-    form.dataMemo->appendPlainText(QStringLiteral("2024001,12x,456,0,0"));
-    form.sheet1TbrSaveBtClick();
+    StartOnDataPage(f);
+    editor(f)->appendPlainText(QStringLiteral("2024001,12x,456,0,0"));
+    clickToolButton(&f.dataPage(), QStringLiteral("保存数据"));
     QVERIFY(readFile(f.dataFile()).endsWith("2024001,12x,456,0,0"));
-    QCOMPARE(int(form.m_history.size()), 3);
+    QCOMPARE(int(f.history().size()), 3);
     QCOMPARE(f.platform.messages.size(), 1);
     QVERIFY(f.platform.messages[0].startsWith(QString::fromUtf8(velmora::kBadLinesMessage)));
 }
@@ -89,16 +105,16 @@ void tst_DataPage::failedSaveKeepsOldFile()
     const QByteArray bytes = historyLines(30);
     QVERIFY(writeFile(f.dataFile(), bytes));
     QVERIFY(QFile::setPermissions(f.dataFile(), QFile::ReadOwner));
-    MainWindow& form = f.start();
-    form.dataMemo->setPlainText(editorText(historyLines(10)));
-    form.sheet1TbrSaveBtClick();
+    StartOnDataPage(f);
+    editor(f)->setPlainText(editorText(historyLines(10)));
+    clickToolButton(&f.dataPage(), QStringLiteral("保存数据"));
     QCOMPARE(readFile(f.dataFile()), bytes);
     QCOMPARE(f.platform.messages.size(), 1);
     QVERIFY(f.platform.messages[0].startsWith(QStringLiteral("无法写入文件") + f.dataFile()));
-    QCOMPARE(form.statusText(0), QString());
+    QCOMPARE(f.window->statusText(0), QString());
     // The history is rebuilt only after a save that worked.
-    QCOMPARE(int(form.m_history.size()), 30);
-    QCOMPARE(QDir(f.Folder.path()).entryList(QDir::Files | QDir::Hidden),
+    QCOMPARE(int(f.history().size()), 30);
+    QCOMPARE(QDir(f.folder.path()).entryList(QDir::Files | QDir::Hidden),
         QStringList { QStringLiteral("lotdata.ldf") });
 }
 
@@ -108,13 +124,13 @@ void tst_DataPage::importReplacesHistory()
     QVERIFY(writeFile(f.dataFile(), historyLines(500)));
     const QString importFile = f.path(QStringLiteral("ten.txt"));
     QVERIFY(writeFile(importFile, historyLines(10)));
-    MainWindow& form = f.start();
-    QCOMPARE(int(form.m_history.size()), 500);
+    StartOnDataPage(f);
+    QCOMPARE(int(f.history().size()), 500);
     f.platform.openAnswer = importFile;
-    form.sheet1TbrOmportBtClick();
+    clickToolButton(&f.dataPage(), QStringLiteral("导入数据"));
     QCOMPARE(f.platform.openFilters, QStringList { QStringLiteral("文本文件|*.txt") });
-    QCOMPARE(int(form.m_history.size()), 10);
-    QCOMPARE(form.dataMemo->toPlainText(), editorText(historyLines(10)));
+    QCOMPARE(int(f.history().size()), 10);
+    QCOMPARE(editor(f)->toPlainText(), editorText(historyLines(10)));
     QCOMPARE(f.platform.messages, QStringList());
     QCOMPARE(readFile(f.dataFile()), historyLines(500));
 }
@@ -123,43 +139,43 @@ void tst_DataPage::importThatCannotBeReadChangesNothing()
 {
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(50)));
-    MainWindow& form = f.start();
-    form.dataMemo->appendPlainText(QStringLiteral("typed but not saved"));
-    const QString before = form.dataMemo->toPlainText();
+    StartOnDataPage(f);
+    editor(f)->appendPlainText(QStringLiteral("typed but not saved"));
+    const QString before = editor(f)->toPlainText();
     // A folder exists but cannot be read as a file.
-    QVERIFY(QDir(f.Folder.path()).mkdir(QStringLiteral("folder.txt")));
+    QVERIFY(QDir(f.folder.path()).mkdir(QStringLiteral("folder.txt")));
     f.platform.openAnswer = f.path(QStringLiteral("folder.txt"));
-    form.sheet1TbrOmportBt->trigger();
+    clickToolButton(&f.dataPage(), QStringLiteral("导入数据"));
     QCOMPARE(f.platform.messages.size(), 1);
     QVERIFY(f.platform.messages[0].startsWith(QStringLiteral("无法读取文件")));
-    QCOMPARE(form.dataMemo->toPlainText(), before);
-    QCOMPARE(int(form.m_history.size()), 50);
+    QCOMPARE(editor(f)->toPlainText(), before);
+    QCOMPARE(int(f.history().size()), 50);
 }
 
 void tst_DataPage::importCancelledOrMissingDoesNothing()
 {
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(5)));
-    MainWindow& form = f.start();
+    StartOnDataPage(f);
     for (const QString& answer : { QString(), f.path(QStringLiteral("typed-name.txt")) }) {
         f.platform.openAnswer = answer;
-        form.sheet1TbrOmportBtClick();
+        clickToolButton(&f.dataPage(), QStringLiteral("导入数据"));
     }
     QCOMPARE(f.platform.messages, QStringList());
-    QCOMPARE(form.dataMemo->toPlainText(), editorText(historyLines(5)));
-    QCOMPARE(int(form.m_history.size()), 5);
+    QCOMPARE(editor(f)->toPlainText(), editorText(historyLines(5)));
+    QCOMPARE(int(f.history().size()), 5);
 }
 
 void tst_DataPage::clearThenCloseLeavesFile()
 {
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(40)));
-    MainWindow& form = f.startShown();
-    form.sheet1TbrClearBt->trigger();
-    QCOMPARE(form.dataMemo->toPlainText(), QString());
-    QVERIFY(form.m_history.empty());
+    StartOnDataPage(f);
+    clickToolButton(&f.dataPage(), QStringLiteral("清空数据"));
+    QCOMPARE(editor(f)->toPlainText(), QString());
+    QVERIFY(f.history().empty());
     f.platform.saveAnswer = velmora::SaveChoice::Discard;
-    QVERIFY(form.close());
+    QVERIFY(f.window->close());
     QCOMPARE(readFile(f.dataFile()), historyLines(40));
 }
 
@@ -172,14 +188,14 @@ void tst_DataPage::onlineUpdate_data()
     QTest::addColumn<int>("records");
     const QByteArray html = "<html><body><h1>Welcome</h1></body></html>\r\n";
     const QString bad = QString::fromUtf8(velmora::kBadLinesMessage);
-    QTest::newRow("success") << "answer" << 200 << historyLines(12) << QStringList { kOk } << 12;
-    QTest::newRow("not found") << "answer" << 404 << QByteArray("no such file") << QStringList { kFailed }
+    QTest::newRow("success") << u"answer"_s << 200 << historyLines(12) << QStringList { kOk } << 12;
+    QTest::newRow("not found") << u"answer"_s << 404 << QByteArray("no such file") << QStringList { kFailed }
                                << 7;
-    QTest::newRow("server error") << "answer" << 500 << historyLines(12) << QStringList { kFailed } << 7;
-    QTest::newRow("empty body") << "answer" << 200 << QByteArray() << QStringList { kFailed } << 7;
-    QTest::newRow("refused") << "refused" << 0 << QByteArray() << QStringList { kFailed } << 7;
-    QTest::newRow("never answers") << "silent" << 0 << QByteArray() << QStringList { kFailed } << 7;
-    QTest::newRow("html page") << "answer" << 200 << html << QStringList { kOk, bad } << 7;
+    QTest::newRow("server error") << u"answer"_s << 500 << historyLines(12) << QStringList { kFailed } << 7;
+    QTest::newRow("empty body") << u"answer"_s << 200 << QByteArray() << QStringList { kFailed } << 7;
+    QTest::newRow("refused") << u"refused"_s << 0 << QByteArray() << QStringList { kFailed } << 7;
+    QTest::newRow("never answers") << u"silent"_s << 0 << QByteArray() << QStringList { kFailed } << 7;
+    QTest::newRow("html page") << u"answer"_s << 200 << html << QStringList { kOk, bad } << 7;
 }
 
 void tst_DataPage::onlineUpdate()
@@ -209,8 +225,8 @@ void tst_DataPage::onlineUpdate()
     QVERIFY(writeFile(f.dataFile(), historyLines(7)));
     const QString tmp = f.path(QStringLiteral("tmp.txt"));
     QVERIFY(writeFile(tmp, "old download"));
-    MainWindow& form = f.startShown(400);
-    const QString before = form.dataMemo->toPlainText();
+    MainWindow& form = StartOnDataPage(f, 400);
+    const QString before = editor(f)->toPlainText();
 
     QElapsedTimer clock;
     clock.start();
@@ -223,9 +239,9 @@ void tst_DataPage::onlineUpdate()
     if (shown.size() == 2)
         shown[1] = shown[1].left(messages.value(1).size());
     QCOMPARE(shown, messages);
-    QCOMPARE(int(form.m_history.size()), records);
+    QCOMPARE(int(f.history().size()), records);
     const bool succeeded = messages.first() == kOk;
-    QCOMPARE(form.dataMemo->toPlainText(), succeeded ? editorText(body) : before);
+    QCOMPARE(editor(f)->toPlainText(), succeeded ? editorText(body) : before);
     // The old download is always gone; a 2xx answer stands in tmp.txt, even an empty one.
     QCOMPARE(QFileInfo::exists(tmp), status == 200);
     if (status == 200)
@@ -240,14 +256,14 @@ void tst_DataPage::onlineUpdateWithoutServerFails()
     qunsetenv("VELMORA_SERVER");
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(3)));
-    MainWindow& form = f.start();
-    form.sheet1TbrDownBt->trigger();
+    StartOnDataPage(f);
+    clickToolButton(&f.dataPage(), QStringLiteral("在线更新"));
     QCOMPARE(f.platform.messages, QStringList { kFailed });
     QVERIFY(f.platform.downloads.isEmpty());
-    QCOMPARE(int(form.m_history.size()), 3);
+    QCOMPARE(int(f.history().size()), 3);
 
     qputenv("VELMORA_SERVER", "ftp://127.0.0.1");
-    form.fileMenuDownClick();
+    f.trigger("downloadDraws");
     qunsetenv("VELMORA_SERVER");
     QCOMPARE(f.platform.messages, (QStringList { kFailed, kFailed }));
     QVERIFY(f.platform.downloads.isEmpty());
@@ -262,17 +278,17 @@ void tst_DataPage::onlineUpdateIsNotSaved()
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(4)));
     {
-        MainWindow& form = f.start();
-        form.fileMenuDownClick();
+        StartOnDataPage(f);
+        f.trigger("downloadDraws");
         qunsetenv("VELMORA_SERVER");
-        QCOMPARE(int(form.m_history.size()), 20);
+        QCOMPARE(int(f.history().size()), 20);
         f.platform.saveAnswer = velmora::SaveChoice::Discard;
-        QVERIFY(form.close());
+        QVERIFY(f.window->close());
         QCOMPARE(f.platform.saveQuestions, 1);
     }
     QCOMPARE(readFile(f.dataFile()), historyLines(4));
-    MainWindow& restarted = f.start();
-    QCOMPARE(int(restarted.m_history.size()), 4);
+    f.start();
+    QCOMPARE(int(f.history().size()), 4);
 }
 
 QTEST_MAIN(tst_DataPage)
