@@ -2,6 +2,10 @@
 // they are shown (menu key or tab) and on "查询", the spin edit's reading of what was
 // typed, the clamp message, and the layout of the query panels and legends.
 #include "app/MainWindowFixture.h"
+#include "support/GridDump.h"
+#include "support/Snapshots.h"
+
+#include "app/pages/ChartPage.h"
 
 #include "app/UiSupport.h"
 #include "core/charts/Charts.h"
@@ -15,49 +19,25 @@
 #include <QPushButton>
 #include <QToolBar>
 
+using namespace Qt::StringLiterals;
+
 using velmora::ChartSpinEdit;
 using velmora::ColumnLabel;
 using velmora::MainWindow;
+using velmora::test::find;
+using velmora::test::gridDump;
 
 namespace {
 
 const QString kTooMany = QStringLiteral("设置的查询期数超过总期数!!");
 const Qt::Key kMenuKeys[] = { Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6 };
 
-// Every cell's text and colour, one line per row, then the merged captions.
-QStringList GridDump(const velmora::GridModel& net)
-{
-    QStringList lines;
-    for (int r = 0; r < net.rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < net.colsCount(); ++c) {
-            const velmora::CellColor color = net.getCellColor(r, c);
-            cells << velmora::toQString(net.getValue(r, c)) + QLatin1Char('@')
-                    + (color.isWindow() ? QStringLiteral("-")
-                                        : QStringLiteral("%1,%2,%3")
-                                              .arg(color.red())
-                                              .arg(color.green())
-                                              .arg(color.blue()));
-        }
-        lines << QStringLiteral("%1: ").arg(r) + cells.join(QLatin1Char('|'));
-    }
-    for (const velmora::GridMerge& merge : net.merges())
-        lines << QStringLiteral("merge %1 %2-%3 %4-%5 %6")
-                     .arg(merge.active)
-                     .arg(merge.firstCol)
-                     .arg(merge.lastCol)
-                     .arg(merge.firstRow)
-                     .arg(merge.lastRow)
-                     .arg(velmora::toQString(merge.text));
-    return lines;
-}
-
 // What the page's builder makes of the history for n, on a model of its own.
 QStringList Expected(int page, const velmora::DrawHistory& history, int n)
 {
     velmora::GridModel model;
     velmora::kChartKinds[page].build(model, history, n, nullptr);
-    return GridDump(model);
+    return gridDump(model);
 }
 
 QString IssueText(const velmora::DrawRecord& record)
@@ -85,15 +65,38 @@ void TypeInto(ChartSpinEdit* spin, const QString& text)
     QCOMPARE(spin->text(), text);
 }
 
-void Query(MainWindow& form, int page, const QString& text)
+velmora::ChartPage* chartPage(const MainWindowFixture& f, int page)
 {
-    TypeInto(form.chartSpinEdits()[page], text);
-    QTest::mouseClick(form.chartGoBts()[page], Qt::LeftButton);
+    return find<velmora::ChartPage>(
+        f.window.get(), QString::fromLatin1(velmora::kChartKinds[page].name) + QStringLiteral("ChartPage"));
+}
+
+GridView* chart(const MainWindowFixture& f, int page)
+{
+    return find<GridView>(chartPage(f, page), QStringLiteral("chart"));
+}
+
+ChartSpinEdit* drawCountEdit(const MainWindowFixture& f, int page)
+{
+    return find<ChartSpinEdit>(chartPage(f, page), QStringLiteral("drawCountEdit"));
+}
+
+QPushButton* queryButton(const MainWindowFixture& f, int page)
+{
+    return find<QPushButton>(chartPage(f, page), QStringLiteral("queryButton"));
+}
+
+velmora::PageControl* chartPages(const MainWindowFixture& f) { return f.part<velmora::PageControl>("chartPages"); }
+
+void Query(const MainWindowFixture& f, int page, const QString& text)
+{
+    TypeInto(drawCountEdit(f, page), text);
+    QTest::mouseClick(queryButton(f, page), Qt::LeftButton);
 }
 
 } // namespace
 
-class tst_ChartPages : public QObject {
+class tst_ChartPage : public QObject {
     Q_OBJECT
 
 private slots:
@@ -115,23 +118,23 @@ private slots:
     void snapshots();
 };
 
-void tst_ChartPages::spinEditReading_data()
+void tst_ChartPage::spinEditReading_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("value");
-    QTest::newRow("empty") << "" << 0;
-    QTest::newRow("letters") << "abc" << 0;
-    QTest::newRow("digits then letters") << "12a" << 0;
-    QTest::newRow("exponent") << "1e3" << 0;
-    QTest::newRow("beyond int") << "99999999999" << 0;
-    QTest::newRow("minus alone") << "-" << 0;
-    QTest::newRow("number") << "8684" << 8684;
-    QTest::newRow("blanks around") << " 7 " << 7;
-    QTest::newRow("negative") << "-5" << -5;
-    QTest::newRow("leading zeros") << "007" << 7;
+    QTest::newRow("empty") << u""_s << 0;
+    QTest::newRow("letters") << u"abc"_s << 0;
+    QTest::newRow("digits then letters") << u"12a"_s << 0;
+    QTest::newRow("exponent") << u"1e3"_s << 0;
+    QTest::newRow("beyond int") << u"99999999999"_s << 0;
+    QTest::newRow("minus alone") << u"-"_s << 0;
+    QTest::newRow("number") << u"8684"_s << 8684;
+    QTest::newRow("blanks around") << u" 7 "_s << 7;
+    QTest::newRow("negative") << u"-5"_s << -5;
+    QTest::newRow("leading zeros") << u"007"_s << 7;
 }
 
-void tst_ChartPages::spinEditReading()
+void tst_ChartPage::spinEditReading()
 {
     QFETCH(QString, text);
     QFETCH(int, value);
@@ -144,37 +147,37 @@ void tst_ChartPages::spinEditReading()
     QCOMPARE(ChartSpinEdit::parseValue(text), value);
 }
 
-void tst_ChartPages::shownByMenuKey_data() { AddPageRows(); }
+void tst_ChartPage::shownByMenuKey_data() { AddPageRows(); }
 
-void tst_ChartPages::shownByMenuKey()
+void tst_ChartPage::shownByMenuKey()
 {
     QFETCH(int, page);
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(40)));
     MainWindow& form = f.startShown();
-    QCOMPARE(form.m_history.size(), std::size_t(40));
+    QCOMPARE(f.history().size(), std::size_t(40));
     QTest::keyClick(&form, kMenuKeys[page], Qt::ControlModifier);
-    QCOMPARE(form.gridPctl->activePageIndex(), page);
-    QVERIFY(form.chartSheets[page]->isVisible());
+    QCOMPARE(chartPages(f)->activePageIndex(), page);
+    QVERIFY(chartPage(f, page)->isVisible());
 
-    const velmora::GridModel& net = form.chartNets()[page]->model();
+    const velmora::GridModel& net = chart(f, page)->model();
     QCOMPARE(net.dynRows(), 31);
-    QCOMPARE(velmora::toQString(net.getValue(2, 0)), IssueText(form.m_history.back()));
+    QCOMPARE(velmora::toQString(net.getValue(2, 0)), IssueText(f.history().back()));
     QCOMPARE(velmora::toQString(net.getValue(32, 0)), QStringLiteral("合计"));
-    QCOMPARE(GridDump(net), Expected(page, form.m_history, 30));
-    QCOMPARE(form.chartSpinEdits()[page]->value(), 30);
+    QCOMPARE(gridDump(net), Expected(page, f.history(), 30));
+    QCOMPARE(drawCountEdit(f, page)->value(), 30);
     // The other charts wait until they are shown themselves.
     for (int other = 0; other < 6; ++other) {
         if (other != page)
-            QCOMPARE(form.chartNets()[other]->model().rowCount(), 0);
+            QCOMPARE(chart(f, other)->model().rowCount(), 0);
     }
-    QTest::qWait(20);
+    QApplication::processEvents(); // a message would come from a zero timer
     QCOMPARE(f.platform.messages, QStringList());
 }
 
-void tst_ChartPages::shownByTab_data() { AddPageRows(); }
+void tst_ChartPage::shownByTab_data() { AddPageRows(); }
 
-void tst_ChartPages::shownByTab()
+void tst_ChartPage::shownByTab()
 {
     QFETCH(int, page);
     MainWindowFixture f;
@@ -182,82 +185,82 @@ void tst_ChartPages::shownByTab()
     MainWindow& form = f.startShown();
     const int start = (page + 1) % 6;
     QTest::keyClick(&form, kMenuKeys[start], Qt::ControlModifier);
-    form.chartSpinEdits()[page]->setValue(7);
-    QCOMPARE(form.chartNets()[page]->model().rowCount(), 0);
+    drawCountEdit(f, page)->setValue(7);
+    QCOMPARE(chart(f, page)->model().rowCount(), 0);
 
-    QTabBar* tabs = form.gridPctl->tabBar();
+    QTabBar* tabs = chartPages(f)->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
-    QCOMPARE(form.gridPctl->activePageIndex(), page);
-    QCOMPARE(GridDump(form.chartNets()[page]->model()), Expected(page, form.m_history, 7));
+    QCOMPARE(chartPages(f)->activePageIndex(), page);
+    QCOMPARE(gridDump(chart(f, page)->model()), Expected(page, f.history(), 7));
 }
 
-void tst_ChartPages::queryRebuilds_data() { AddPageRows(); }
+void tst_ChartPage::queryRebuilds_data() { AddPageRows(); }
 
-void tst_ChartPages::queryRebuilds()
+void tst_ChartPage::queryRebuilds()
 {
     QFETCH(int, page);
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(40)));
     MainWindow& form = f.startShown();
     QTest::keyClick(&form, kMenuKeys[page], Qt::ControlModifier);
-    QCOMPARE(form.chartNets()[page]->model().dynRows(), 31);
+    QCOMPARE(chart(f, page)->model().dynRows(), 31);
 
-    Query(form, page, QStringLiteral("12"));
-    const velmora::GridModel& net = form.chartNets()[page]->model();
+    Query(f, page, QStringLiteral("12"));
+    const velmora::GridModel& net = chart(f, page)->model();
     QCOMPARE(net.dynRows(), 13);
-    QCOMPARE(GridDump(net), Expected(page, form.m_history, 12));
-    Query(form, page, QStringLiteral("40"));
-    QCOMPARE(GridDump(net), Expected(page, form.m_history, 40));
-    QCOMPARE(velmora::toQString(net.getValue(41, 0)), IssueText(form.m_history.front()));
+    QCOMPARE(gridDump(net), Expected(page, f.history(), 12));
+    Query(f, page, QStringLiteral("40"));
+    QCOMPARE(gridDump(net), Expected(page, f.history(), 40));
+    QCOMPARE(velmora::toQString(net.getValue(41, 0)), IssueText(f.history().front()));
     QCOMPARE(f.platform.messages, QStringList());
 }
 
-void tst_ChartPages::queryAboveHistoryClamps()
+void tst_ChartPage::queryAboveHistoryClamps()
 {
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(40)));
-    MainWindow& form = f.startShown();
-    form.gridMenuHzfbtClick();
-    Query(form, 2, QStringLiteral("41"));
+    f.startShown();
+    f.trigger("showSumChart");
+    Query(f, 2, QStringLiteral("41"));
     QCOMPARE(f.platform.messages, QStringList { kTooMany });
-    QCOMPARE(form.tabSheet7Se->value(), 40);
-    QCOMPARE(GridDump(form.tabSheet7Net->model()), Expected(2, form.m_history, 40));
+    QCOMPARE(drawCountEdit(f, 2)->value(), 40);
+    QCOMPARE(gridDump(chart(f, 2)->model()), Expected(2, f.history(), 40));
 
     // The spin edit now holds the count: the next query and show bring no message.
-    QTest::mouseClick(form.tabSheet7GoBt, Qt::LeftButton);
-    form.gridMenuHzfbtClick();
-    QTest::qWait(20);
+    QTest::mouseClick(queryButton(f, 2), Qt::LeftButton);
+    f.trigger("showSumChart");
+    QApplication::processEvents(); // a message would come from a zero timer
     QCOMPARE(f.platform.messages, QStringList { kTooMany });
 }
 
-void tst_ChartPages::showAboveHistoryClampsAfterAppearing()
+void tst_ChartPage::showAboveHistoryClampsAfterAppearing()
 {
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(3)));
     MainWindow& form = f.startShown();
     QTest::keyClick(&form, Qt::Key_F5, Qt::ControlModifier);
     // Built and clamped at once; the box waits until the page has appeared.
-    QCOMPARE(form.tabSheet9Se->value(), 3);
-    QCOMPARE(GridDump(form.tabSheet9Net->model()), Expected(4, form.m_history, 3));
+    QCOMPARE(drawCountEdit(f, 4)->value(), 3);
+    QCOMPARE(gridDump(chart(f, 4)->model()), Expected(4, f.history(), 3));
     QCOMPARE(f.platform.messages, QStringList());
     QTRY_COMPARE(f.platform.messages, QStringList { kTooMany });
-    QVERIFY(form.chartSheets[4]->isVisible());
+    QVERIFY(chartPage(f, 4)->isVisible());
 
     QTest::keyClick(&form, Qt::Key_F5, Qt::ControlModifier);
-    QTest::qWait(20);
+    QApplication::processEvents(); // a message would come from a zero timer
     QCOMPARE(f.platform.messages, QStringList { kTooMany });
 }
 
-void tst_ChartPages::nonNumberAndNegativeBuildAsZero_data()
+void tst_ChartPage::nonNumberAndNegativeBuildAsZero_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("text");
-    QTest::newRow("trend, letters") << 0 << "abc";
-    QTest::newRow("tail, negative") << 3 << "-5";
-    QTest::newRow("bigsmall, empty") << 5 << "";
+    QTest::newRow("trend, letters") << 0 << u"abc"_s;
+    QTest::newRow("tail, negative") << 3 << u"-5"_s;
+    QTest::newRow("bigsmall, empty") << 5 << u""_s;
 }
 
-void tst_ChartPages::nonNumberAndNegativeBuildAsZero()
+void tst_ChartPage::nonNumberAndNegativeBuildAsZero()
 {
     QFETCH(int, page);
     QFETCH(QString, text);
@@ -265,59 +268,60 @@ void tst_ChartPages::nonNumberAndNegativeBuildAsZero()
     QVERIFY(writeFile(f.dataFile(), historyLines(40)));
     MainWindow& form = f.startShown();
     QTest::keyClick(&form, kMenuKeys[page], Qt::ControlModifier);
-    Query(form, page, text);
-    const velmora::GridModel& net = form.chartNets()[page]->model();
+    Query(f, page, text);
+    const velmora::GridModel& net = chart(f, page)->model();
     QCOMPARE(net.dynRows(), 1);
     QCOMPARE(velmora::toQString(net.getValue(2, 0)), QStringLiteral("合计"));
-    QCOMPARE(GridDump(net), Expected(page, form.m_history, 0));
+    QCOMPARE(gridDump(net), Expected(page, f.history(), 0));
     QCOMPARE(f.platform.messages, QStringList());
 }
 
-void tst_ChartPages::historyChangeShowsOnNextShow()
+void tst_ChartPage::historyChangeShowsOnNextShow()
 {
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(40)));
     MainWindow& form = f.startShown();
     QTest::keyClick(&form, Qt::Key_F1, Qt::ControlModifier);
-    const QStringList before = GridDump(form.tabSheet5Net->model());
+    const QStringList before = gridDump(chart(f, 0)->model());
 
     const QString import = f.path(QStringLiteral("more.txt"));
     QVERIFY(writeFile(import, historyLines(60)));
     f.platform.openAnswer = import;
-    form.fileMenuManulClick();
-    QTest::mouseClick(form.sheet1Tbr->widgetForAction(form.sheet1TbrOmportBt), Qt::LeftButton);
-    QCOMPARE(form.m_history.size(), std::size_t(60));
+    f.trigger("showDataPage");
+    velmora::test::clickToolButton(&f.dataPage(), QStringLiteral("导入数据"));
+    QCOMPARE(f.history().size(), std::size_t(60));
     // The chart keeps its last build until it is shown again.
-    QCOMPARE(GridDump(form.tabSheet5Net->model()), before);
+    QCOMPARE(gridDump(chart(f, 0)->model()), before);
 
     QTest::keyClick(&form, Qt::Key_F1, Qt::ControlModifier);
-    QCOMPARE(velmora::toQString(form.tabSheet5Net->model().getValue(2, 0)), IssueText(form.m_history.back()));
-    QCOMPARE(GridDump(form.tabSheet5Net->model()), Expected(0, form.m_history, 30));
+    QCOMPARE(velmora::toQString(chart(f, 0)->model().getValue(2, 0)), IssueText(f.history().back()));
+    QCOMPARE(gridDump(chart(f, 0)->model()), Expected(0, f.history(), 30));
 
-    form.fileMenuManulClick();
-    QTest::mouseClick(form.sheet1Tbr->widgetForAction(form.sheet1TbrClearBt), Qt::LeftButton);
-    QVERIFY(form.m_history.empty());
-    form.gridMenuBtClick();
-    QCOMPARE(form.tabSheet5Se->value(), 0);
-    QCOMPARE(GridDump(form.tabSheet5Net->model()), Expected(0, form.m_history, 0));
+    f.trigger("showDataPage");
+    velmora::test::clickToolButton(&f.dataPage(), QStringLiteral("清空数据"));
+    QVERIFY(f.history().empty());
+    QTest::mouseClick(f.part<QToolBar>("mainToolBar")->widgetForAction(velmora::test::toolBarAction(f.part<QToolBar>("mainToolBar"), QStringLiteral("分析图表"))), Qt::LeftButton);
+    QCOMPARE(drawCountEdit(f, 0)->value(), 0);
+    QCOMPARE(gridDump(chart(f, 0)->model()), Expected(0, f.history(), 0));
     QTRY_COMPARE(f.platform.messages, QStringList { kTooMany });
 }
 
 // The spin edit stands inside the caption's blanks, the button after the caption,
 // all within the panel; the legend's two lines fit their panel.
-void tst_ChartPages::queryPanelsLineUp()
+void tst_ChartPage::queryPanelsLineUp()
 {
     MainWindowFixture f;
     MainWindow& form = f.startShown();
     form.resize(1280, 800);
-    ColumnLabel* labels[] = { form.label4, form.label5, form.label6, form.label7, form.label10, form.label9 };
+    const char* const menuEntries[] = { "showTrendChart", "showKLineChart", "showSumChart", "showSumTailChart",
+        "showOddEvenChart", "showBigSmallChart" };
     for (int page = 0; page < 6; ++page) {
-        form.showPage(form.gridPctl, page);
-        ColumnLabel* label = labels[page];
+        f.trigger(menuEntries[page]);
+        auto* label = find<ColumnLabel>(chartPage(f, page), QStringLiteral("queryCaption"));
         QVERIFY(label->text().startsWith(QStringLiteral("统计最近         期的")));
-        const QRect spin = form.chartSpinEdits()[page]->geometry();
-        const QRect button = form.chartGoBts()[page]->geometry();
-        const QWidget* panel = form.chartPanelTops[page];
+        const QRect spin = drawCountEdit(f, page)->geometry();
+        const QRect button = queryButton(f, page)->geometry();
+        const QWidget* panel = find<QWidget>(chartPage(f, page), QStringLiteral("queryPanel"));
         // Ink of the caption as painted, by panel column: "统计最近" left of the spin edit,
         // nothing under it, the rest of the caption between it and the button.
         const QImage image = label->grab().toImage();
@@ -352,14 +356,16 @@ void tst_ChartPages::queryPanelsLineUp()
             QVERIFY(rect.top() >= 0 && rect.bottom() < panel->height());
         QVERIFY(spin.width() >= QFontMetrics(form.font()).horizontalAdvance(QStringLiteral("88888")));
     }
-    QCOMPARE(form.label8->text().split(QLatin1Char('\n')).first(),
+    const auto* oddEvenLegend = find<QLabel>(chartPage(f, 4), QStringLiteral("legend"));
+    const auto* bigSmallLegend = find<QLabel>(chartPage(f, 5), QStringLiteral("legend"));
+    QCOMPARE(oddEvenLegend->text().split(QLatin1Char('\n')).first(),
         QStringLiteral("    1、组选：A、全偶；B、两偶一奇；C、一偶两奇；D、全奇。"));
-    QCOMPARE(form.label33->text().split(QLatin1Char('\n')),
+    QCOMPARE(bigSmallLegend->text().split(QLatin1Char('\n')),
         (QStringList { QStringLiteral("    1、组选：A、全小；B、两小一大；C、一小两大；D、全大。"),
             QStringLiteral("    "
                            "2、单选：A、小小小；B、小小大；C、小大小；D、小大大；E、大小小；F、大小大；G、大"
                            "大小；H、大大大 。") }));
-    for (const QLabel* legend : { form.label8, form.label33 }) {
+    for (const QLabel* legend : { oddEvenLegend, bigSmallLegend }) {
         const QWidget* panel = legend->parentWidget();
         QVERIFY(legend->geometry().bottom() < panel->height());
         QVERIFY(legend->geometry().right() < panel->width());
@@ -367,7 +373,7 @@ void tst_ChartPages::queryPanelsLineUp()
     }
 }
 
-void tst_ChartPages::snapshots_data()
+void tst_ChartPage::snapshots_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<QSize>("size");
@@ -379,18 +385,18 @@ void tst_ChartPages::snapshots_data()
 }
 
 // Every chart page over the real history; at a maximised size the whole grid is in view.
-void tst_ChartPages::snapshots()
+void tst_ChartPage::snapshots()
 {
     QFETCH(int, page);
     QFETCH(QSize, size);
     MainWindowFixture f;
-    QVERIFY(writeFile(f.dataFile(), readFile(QStringLiteral(VELMORA_DATA_DIR "/3d-history.txt"))));
+    QVERIFY(writeFile(f.dataFile(), realHistoryBytes()));
     MainWindow& form = f.startShown();
     form.resize(size);
     QTest::keyClick(&form, kMenuKeys[page], Qt::ControlModifier);
-    QTest::qWait(50);
-    GridView* net = form.chartNets()[page];
-    QCOMPARE(net->model().dynRows(), 31);
+    GridView* net = chart(f, page);
+    QTRY_COMPARE(net->model().dynRows(), 31);
+    QApplication::processEvents();
     QCOMPARE(f.platform.messages, QStringList());
     if (size.width() >= 1280)
         QVERIFY2(net->model().gridRect().right <= net->viewport()->width(),
@@ -398,13 +404,9 @@ void tst_ChartPages::snapshots()
                            .arg(net->model().gridRect().right)
                            .arg(net->viewport()->width())));
 
-    const QString dir = qEnvironmentVariable("VELMORA_SNAPSHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QVERIFY(QDir().mkpath(dir));
-    QVERIFY(form.grab().save(
-        dir + QStringLiteral("/chartpage-%1.png").arg(QString::fromLatin1(QTest::currentDataTag()))));
+    QVERIFY(velmora::test::writeSnapshot(
+        form, QStringLiteral("chartpage-%1.png").arg(QString::fromLatin1(QTest::currentDataTag()))));
 }
 
-QTEST_MAIN(tst_ChartPages)
-#include "tst_ChartPages.moc"
+QTEST_MAIN(tst_ChartPage)
+#include "tst_ChartPage.moc"
