@@ -18,6 +18,8 @@ public:
     QString openAnswer;
     QStringList openFilters;
     QString saveNameAnswer;
+    // The name each save dialog offered first.
+    QStringList offeredSaveNames;
     QList<QUrl> downloads;
     QList<QStringList> printed;
     QList<QUrl> opened;
@@ -44,8 +46,9 @@ public:
         openFilters << filter;
         return openAnswer;
     }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString& initialName) override
     {
+        offeredSaveNames << initialName;
         return saveNameAnswer;
     }
     // The real transfer (without the dialog ever appearing for short ones), so tests

@@ -21,7 +21,11 @@
 #include <QStringEncoder>
 #include <QToolBar>
 
+using namespace Qt::StringLiterals;
+
 using namespace velmora;
+using velmora::test::clickToolButton;
+using velmora::test::toolBarCaptions;
 
 namespace {
 
@@ -71,23 +75,16 @@ QByteArray DrawLines(const QList<int>& drawCodes, const QList<int>& testCodes)
     return out;
 }
 
-QByteArray FullHistory() { return readFile(QStringLiteral(VELMORA_DATA_DIR "/3d-history.txt")); }
+QByteArray FullHistory() { return realHistoryBytes(); }
 
-void ClickButton(QToolBar* bar, QAction* action)
+template <typename T> T* smartPart(const MainWindowFixture& f, const char* name)
 {
-    QWidget* button = bar->widgetForAction(action);
-    QVERIFY(button);
-    QVERIFY(button->isVisible());
-    QTest::mouseClick(button, Qt::LeftButton);
+    return velmora::test::find<T>(&f.smartShrinkPage(), QString::fromLatin1(name));
 }
 
-// The captions of a tool bar's buttons, "|" for a divider.
-QStringList captions(QToolBar* bar)
+template <typename T> T* recommendPart(const MainWindowFixture& f, const char* name)
 {
-    QStringList out;
-    for (QAction* action : bar->actions())
-        out << (action->isSeparator() ? QStringLiteral("|") : action->text());
-    return out;
+    return velmora::test::find<T>(&f.recommendPage(), QString::fromLatin1(name));
 }
 
 // The columns of the slider's image that hold the highlight colour on some row.
@@ -150,22 +147,22 @@ private:
 void tst_SmartPages::toolBars()
 {
     MainWindowFixture f;
-    MainWindow& form = f.startShown();
-    QCOMPARE(captions(form.sheet3Tbr), QStringList({ "导入号码", "|", "导出结果", "结果兑奖", "打印结果" }));
-    QCOMPARE(captions(form.sheet4Tbr),
-        QStringList({ "每日推荐", "每周推荐", "每月推荐", "|", "导出结果", "结果兑奖", "打印结果" }));
-    QCOMPARE(form.groupBox1->title(), QStringLiteral("缩水基础号码："));
-    QCOMPARE(form.groupBox2->title(), QStringLiteral("智能缩水结果："));
-    QCOMPARE(form.sheet4Gbx->title(), QStringLiteral("智能推荐号码："));
-    for (QLabel* label : { form.sheet3Lblx1, form.sheet3Lblx2, form.sheet4TipsLbl })
+    f.startShown();
+    QCOMPARE(toolBarCaptions(&f.smartShrinkPage()), QStringList({ u"导入号码"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s, u"打印结果"_s }));
+    QCOMPARE(toolBarCaptions(&f.recommendPage()),
+        QStringList({ u"每日推荐"_s, u"每周推荐"_s, u"每月推荐"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s, u"打印结果"_s }));
+    QCOMPARE(smartPart<QGroupBox>(f, "baseBox")->title(), QStringLiteral("缩水基础号码："));
+    QCOMPARE(smartPart<QGroupBox>(f, "resultBox")->title(), QStringLiteral("智能缩水结果："));
+    QCOMPARE(recommendPart<QGroupBox>(f, "resultBox")->title(), QStringLiteral("智能推荐号码："));
+    for (QLabel* label : { smartPart<QLabel>(f, "baseCount"), smartPart<QLabel>(f, "resultCount"), recommendPart<QLabel>(f, "tip") })
         QCOMPARE(label->text(), QStringLiteral("总共0注号码"));
 }
 
 void tst_SmartPages::sliderSettings()
 {
     MainWindowFixture f;
-    MainWindow& form = Open(f, QByteArray(), Qt::Key_F5);
-    QSlider* slider = form.sheet3TrackBar;
+    Open(f, QByteArray(), Qt::Key_F5);
+    QSlider* slider = smartPart<QSlider>(f, "levelSlider");
     QCOMPARE(slider->minimum(), 0);
     QCOMPARE(slider->maximum(), 6);
     QCOMPARE(slider->value(), 1);
@@ -188,11 +185,11 @@ void tst_SmartPages::sliderSettings()
     QCOMPARE(atZero, 0);
 
     // The level row lines up: caption, slider and button side by side, inside the panel.
-    const QRect caption = form.label2->geometry();
+    const QRect caption = smartPart<QLabel>(f, "levelCaption")->geometry();
     QVERIFY(caption.right() < slider->x());
-    QVERIFY(slider->geometry().right() < form.sheet3ScaleBt->x());
-    QVERIFY(form.sheet3ScaleBt->geometry().right() < form.sheet3PanelBottom->width());
-    QVERIFY(form.label2->sizeHint().width() <= caption.width());
+    QVERIFY(slider->geometry().right() < smartPart<QPushButton>(f, "runButton")->x());
+    QVERIFY(smartPart<QPushButton>(f, "runButton")->geometry().right() < smartPart<QWidget>(f, "levelPanel")->width());
+    QVERIFY(smartPart<QLabel>(f, "levelCaption")->sizeHint().width() <= caption.width());
 }
 
 void tst_SmartPages::importThenShrink_data()
@@ -214,9 +211,9 @@ void tst_SmartPages::importThenShrink()
     QFETCH(bool, clickRightOfHandle);
     QFETCH(int, level);
     MainWindowFixture f;
-    MainWindow& form = Open(f, FullHistory(), Qt::Key_F5);
-    QCOMPARE(form.mainPctl->activePageIndex(), 2);
-    QVERIFY(form.m_history.size() > 8000);
+    Open(f, FullHistory(), Qt::Key_F5);
+    QCOMPARE(f.part<velmora::PageControl>("workPages")->activePageIndex(), 2);
+    QVERIFY(f.history().size() > 8000);
 
     // A filter result: hundreds 1..6, units not 0, sum 8..20.
     FilterConditions conditions;
@@ -226,17 +223,18 @@ void tst_SmartPages::importThenShrink()
         conditions.positionDigits[2][static_cast<std::size_t>(d)] = true;
     for (int s = 8; s <= 20; ++s)
         conditions.sums[static_cast<std::size_t>(s)] = true;
-    form.sheet2Codes = runShrink(conditions, form.m_history);
-    const int imported = codeSetCount(form.sheet2Codes);
+    const CodeSet filtered = runShrink(conditions, f.history());
+    f.smartShrinkPage().setImportableCodes(filtered);
+    const int imported = codeSetCount(filtered);
     QVERIFY(imported > 100);
 
-    ClickButton(form.sheet3Tbr, form.sheet3ImportBt);
-    QCOMPARE(form.sheet3InitMemo->toPlainText(), MemoTextOf(form.sheet2Codes));
+    clickToolButton(&f.smartShrinkPage(), QStringLiteral("导入号码"));
+    QCOMPARE(smartPart<QPlainTextEdit>(f, "baseMemo")->toPlainText(), MemoTextOf(filtered));
     const QString importText = QStringLiteral("总共导入%1注号码").arg(imported);
-    QCOMPARE(form.sheet3Lblx1->text(), importText);
-    QCOMPARE(form.statusText(0), importText);
+    QCOMPARE(smartPart<QLabel>(f, "baseCount")->text(), importText);
+    QCOMPARE(f.window->statusText(0), importText);
 
-    QSlider* slider = form.sheet3TrackBar;
+    QSlider* slider = smartPart<QSlider>(f, "levelSlider");
     slider->setFocus();
     for (int key : keys)
         QTest::keyClick(slider, static_cast<Qt::Key>(key));
@@ -244,76 +242,77 @@ void tst_SmartPages::importThenShrink()
         QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() - 3, slider->height() / 2));
     QCOMPARE(slider->value(), level);
 
-    QTest::mouseClick(form.sheet3ScaleBt, Qt::LeftButton);
+    QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton);
     QCOMPARE(f.platform.messages, QStringList());
-    const std::optional<CodeSet> expected = smartShrink(form.sheet2Codes, level, form.m_history);
+    const std::optional<CodeSet> expected = smartShrink(filtered, level, f.history());
     QVERIFY(expected);
-    QCOMPARE(CodesOf(form.sheet3InitCodes), CodesOf(form.sheet2Codes));
-    QCOMPARE(CodesOf(form.sheet3TargetCodes), CodesOf(*expected));
-    QCOMPARE(codeSetCount(form.sheet3TargetCodes), imported * (100 - 12 * level) / 100);
-    QCOMPARE(form.sheet3TargetMemo->toPlainText(), MemoTextOf(*expected));
+    QCOMPARE(CodesOf(f.smartShrinkPage().base()), CodesOf(filtered));
+    QCOMPARE(CodesOf(f.smartShrinkPage().result()), CodesOf(*expected));
+    QCOMPARE(codeSetCount(f.smartShrinkPage().result()), imported * (100 - 12 * level) / 100);
+    QCOMPARE(smartPart<QPlainTextEdit>(f, "resultMemo")->toPlainText(), MemoTextOf(*expected));
     const QString resultText = QStringLiteral("智能缩水结果有%1注").arg(codeSetCount(*expected));
-    QCOMPARE(form.sheet3Lblx2->text(), resultText);
-    QCOMPARE(form.statusText(0), resultText);
-    QCOMPARE(form.sheet3Lblx1->text(), importText); // the shrink leaves the import count alone
+    QCOMPARE(smartPart<QLabel>(f, "resultCount")->text(), resultText);
+    QCOMPARE(f.window->statusText(0), resultText);
+    QCOMPARE(smartPart<QLabel>(f, "baseCount")->text(), importText); // the shrink leaves the import count alone
 }
 
 void tst_SmartPages::filterResultCarriedOver()
 {
     MainWindowFixture f;
     MainWindow& form = Open(f, FullHistory(), Qt::Key_F4);
-    QCOMPARE(form.mainPctl->activePageIndex(), 1);
+    QCOMPARE(f.part<velmora::PageControl>("workPages")->activePageIndex(), 1);
     // Hundreds digit 1, 3 or 5 on the filter page, then "号码缩水".
+    auto* hundreds = velmora::test::find<MultiCheck>(&f.filterPage(), QStringLiteral("hundredsRow"));
     for (int digit : { 1, 3, 5 })
         QTest::mouseClick(
-            form.sheet2Gbx1Chk1, Qt::LeftButton, {}, form.sheet2Gbx1Chk1->rectOfChk(digit).center());
-    ClickButton(form.sheet2Tbr, form.sheet2TbrScaleBt);
-    QCOMPARE(codeSetCount(form.sheet2Codes), 300);
+            hundreds, Qt::LeftButton, {}, hundreds->rectOfChk(digit).center());
+    clickToolButton(&f.filterPage(), QStringLiteral("号码缩水"));
+    QCOMPARE(codeSetCount(f.filterPage().result()), 300);
 
     QTest::keyClick(&form, Qt::Key_F5);
-    ClickButton(form.sheet3Tbr, form.sheet3ImportBt);
-    QCOMPARE(form.sheet3Lblx1->text(), QStringLiteral("总共导入300注号码"));
-    QCOMPARE(form.statusText(0), QStringLiteral("总共导入300注号码"));
+    clickToolButton(&f.smartShrinkPage(), QStringLiteral("导入号码"));
+    QCOMPARE(smartPart<QLabel>(f, "baseCount")->text(), QStringLiteral("总共导入300注号码"));
+    QCOMPARE(f.window->statusText(0), QStringLiteral("总共导入300注号码"));
     QStringList firstLine;
     for (int c = 100; c < 110; ++c)
         firstLine << QString::number(c);
-    QVERIFY(form.sheet3InitMemo->toPlainText().startsWith(
+    QVERIFY(smartPart<QPlainTextEdit>(f, "baseMemo")->toPlainText().startsWith(
         firstLine.join(QLatin1Char(',')) + QStringLiteral(",\n")));
 
-    QTest::mouseClick(form.sheet3ScaleBt, Qt::LeftButton); // level 1: 300 * 88 / 100
-    QCOMPARE(form.sheet3Lblx2->text(), QStringLiteral("智能缩水结果有264注"));
-    QCOMPARE(CodesOf(form.sheet3TargetCodes), CodesOf(*smartShrink(form.sheet2Codes, 1, form.m_history)));
-    QCOMPARE(CodesOf(form.sheet3InitCodes), CodesOf(form.sheet2Codes));
+    QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton); // level 1: 300 * 88 / 100
+    QCOMPARE(smartPart<QLabel>(f, "resultCount")->text(), QStringLiteral("智能缩水结果有264注"));
+    QCOMPARE(CodesOf(f.smartShrinkPage().result()), CodesOf(*smartShrink(f.filterPage().result(), 1, f.history())));
+    QCOMPARE(CodesOf(f.smartShrinkPage().base()), CodesOf(f.filterPage().result()));
 }
 
 void tst_SmartPages::baseComesFromTheMemoText()
 {
     MainWindowFixture f;
-    MainWindow& form = Open(f, historyLines(12), Qt::Key_F5);
-    form.sheet3InitMemo->setFocus();
-    QTest::keyClicks(form.sheet3InitMemo, QStringLiteral("999, 5 007 x123"));
-    QTest::keyClick(form.sheet3InitMemo, Qt::Key_Return);
-    QTest::keyClicks(form.sheet3InitMemo, QStringLiteral("6789 12"));
-    form.sheet3TrackBar->setFocus();
-    QTest::keyClick(form.sheet3TrackBar, Qt::Key_Left);
-    QTest::mouseClick(form.sheet3ScaleBt, Qt::LeftButton);
+    Open(f, historyLines(12), Qt::Key_F5);
+    smartPart<QPlainTextEdit>(f, "baseMemo")->setFocus();
+    QTest::keyClicks(smartPart<QPlainTextEdit>(f, "baseMemo"), QStringLiteral("999, 5 007 x123"));
+    QTest::keyClick(smartPart<QPlainTextEdit>(f, "baseMemo"), Qt::Key_Return);
+    QTest::keyClicks(smartPart<QPlainTextEdit>(f, "baseMemo"), QStringLiteral("6789 12"));
+    smartPart<QSlider>(f, "levelSlider")->setFocus();
+    QTest::keyClick(smartPart<QSlider>(f, "levelSlider"), Qt::Key_Left);
+    QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton);
     // Level 0 keeps the whole base, shown in ascending order.
-    QCOMPARE(CodesOf(form.sheet3InitCodes), (QList<int> { 7, 123, 678, 999 }));
-    QCOMPARE(form.sheet3TargetMemo->toPlainText(), QStringLiteral("007,123,678,999,\n"));
-    QCOMPARE(form.sheet3Lblx2->text(), QStringLiteral("智能缩水结果有4注"));
-    QCOMPARE(form.sheet3Lblx1->text(), QStringLiteral("总共0注号码"));
+    QCOMPARE(CodesOf(f.smartShrinkPage().base()), (QList<int> { 7, 123, 678, 999 }));
+    QCOMPARE(smartPart<QPlainTextEdit>(f, "resultMemo")->toPlainText(), QStringLiteral("007,123,678,999,\n"));
+    QCOMPARE(smartPart<QLabel>(f, "resultCount")->text(), QStringLiteral("智能缩水结果有4注"));
+    QCOMPARE(smartPart<QLabel>(f, "baseCount")->text(), QStringLiteral("总共0注号码"));
 
     // A memo without any three-digit group gives an empty result; one code at level 1 too.
     for (const QString& base : { QStringLiteral("12 ab"), QStringLiteral("456") }) {
-        form.sheet3InitMemo->setPlainText(base);
-        form.sheet3TrackBar->setFocus();
-        QTest::keyClick(form.sheet3TrackBar, Qt::Key_Left);
-        QTest::keyClick(form.sheet3TrackBar, Qt::Key_PageUp);
-        QCOMPARE(form.sheet3TrackBar->value(), 1);
-        QTest::mouseClick(form.sheet3ScaleBt, Qt::LeftButton);
-        QCOMPARE(codeSetCount(form.sheet3TargetCodes), 0);
-        QCOMPARE(form.sheet3TargetMemo->toPlainText(), QString());
-        QCOMPARE(form.statusText(0), QStringLiteral("智能缩水结果有0注"));
+        smartPart<QPlainTextEdit>(f, "baseMemo")->setPlainText(base);
+        smartPart<QSlider>(f, "levelSlider")->setFocus();
+        QTest::keyClick(smartPart<QSlider>(f, "levelSlider"), Qt::Key_Left);
+        QTest::keyClick(smartPart<QSlider>(f, "levelSlider"), Qt::Key_PageUp);
+        QCOMPARE(smartPart<QSlider>(f, "levelSlider")->value(), 1);
+        QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton);
+        QCOMPARE(codeSetCount(f.smartShrinkPage().result()), 0);
+        QCOMPARE(smartPart<QPlainTextEdit>(f, "resultMemo")->toPlainText(), QString());
+        QCOMPARE(f.window->statusText(0), QStringLiteral("智能缩水结果有0注"));
     }
 }
 
@@ -321,22 +320,22 @@ void tst_SmartPages::smartShrinkRefusesBelowTenDraws()
 {
     for (int draws : { 0, 9, 10 }) {
         MainWindowFixture f;
-        MainWindow& form = Open(f, historyLines(draws), Qt::Key_F5);
-        QCOMPARE(static_cast<int>(form.m_history.size()), draws);
-        form.sheet2Codes = SetOf({ 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 });
-        ClickButton(form.sheet3Tbr, form.sheet3ImportBt);
-        QTest::mouseClick(form.sheet3ScaleBt, Qt::LeftButton);
+        Open(f, historyLines(draws), Qt::Key_F5);
+        QCOMPARE(static_cast<int>(f.history().size()), draws);
+        f.smartShrinkPage().setImportableCodes(SetOf({ 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 }));
+        clickToolButton(&f.smartShrinkPage(), QStringLiteral("导入号码"));
+        QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton);
         if (draws < 10) {
             QCOMPARE(f.platform.messages, QStringList { QString::fromUtf8(kSmartShrinkRefusal) });
-            QCOMPARE(codeSetCount(form.sheet3InitCodes), 0);
-            QCOMPARE(codeSetCount(form.sheet3TargetCodes), 0);
-            QCOMPARE(form.sheet3TargetMemo->toPlainText(), QString());
-            QCOMPARE(form.sheet3Lblx2->text(), QStringLiteral("总共0注号码"));
-            QCOMPARE(form.statusText(0), QStringLiteral("总共导入10注号码"));
+            QCOMPARE(codeSetCount(f.smartShrinkPage().base()), 0);
+            QCOMPARE(codeSetCount(f.smartShrinkPage().result()), 0);
+            QCOMPARE(smartPart<QPlainTextEdit>(f, "resultMemo")->toPlainText(), QString());
+            QCOMPARE(smartPart<QLabel>(f, "resultCount")->text(), QStringLiteral("总共0注号码"));
+            QCOMPARE(f.window->statusText(0), QStringLiteral("总共导入10注号码"));
         } else {
             QCOMPARE(f.platform.messages, QStringList());
-            QCOMPARE(codeSetCount(form.sheet3TargetCodes), 8);
-            QCOMPARE(form.statusText(0), QStringLiteral("智能缩水结果有8注"));
+            QCOMPARE(codeSetCount(f.smartShrinkPage().result()), 8);
+            QCOMPARE(f.window->statusText(0), QStringLiteral("智能缩水结果有8注"));
         }
     }
 }
@@ -344,34 +343,35 @@ void tst_SmartPages::smartShrinkRefusesBelowTenDraws()
 void tst_SmartPages::smartExportWritesTheSetNotTheMemo()
 {
     MainWindowFixture f;
-    MainWindow& form = Open(f, historyLines(10), Qt::Key_F5);
-    form.sheet3InitMemo->setPlainText(QStringLiteral("999 005 123"));
-    form.sheet3TrackBar->setFocus();
-    QTest::keyClick(form.sheet3TrackBar, Qt::Key_PageDown);
-    QTest::mouseClick(form.sheet3ScaleBt, Qt::LeftButton);
-    form.sheet3TargetMemo->setPlainText(QStringLiteral("555,"));
+    Open(f, historyLines(10), Qt::Key_F5);
+    smartPart<QPlainTextEdit>(f, "baseMemo")->setPlainText(QStringLiteral("999 005 123"));
+    smartPart<QSlider>(f, "levelSlider")->setFocus();
+    QTest::keyClick(smartPart<QSlider>(f, "levelSlider"), Qt::Key_PageDown);
+    QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton);
+    smartPart<QPlainTextEdit>(f, "resultMemo")->setPlainText(QStringLiteral("555,"));
 
     f.platform.saveNameAnswer = f.path(QStringLiteral("smart.txt"));
-    ClickButton(form.sheet3Tbr, form.sheet3ExportBt);
+    clickToolButton(&f.smartShrinkPage(), QStringLiteral("导出结果"));
     QCOMPARE(f.platform.messages, QStringList());
     QCOMPARE(readFile(f.path(QStringLiteral("smart.txt"))),
         Gb18030(QStringLiteral("智能缩水结果有3注\r\n\r\n005,123,999,\r\n\r\n")));
-    QCOMPARE(form.statusText(0), QStringLiteral("智能缩水结果有3注"));
-    QCOMPARE(form.resultActions->lastFileName(), f.path(QStringLiteral("smart.txt")));
+    QCOMPARE(f.window->statusText(0), QStringLiteral("智能缩水结果有3注"));
 
     // A cancelled dialog writes nothing and leaves the status bar.
-    form.setStatusText(0, QStringLiteral("-"));
+    f.setStatusText(QStringLiteral("-"));
     f.platform.saveNameAnswer.clear();
-    ClickButton(form.sheet3Tbr, form.sheet3ExportBt);
-    QCOMPARE(form.statusText(0), QStringLiteral("-"));
+    clickToolButton(&f.smartShrinkPage(), QStringLiteral("导出结果"));
+    QCOMPARE(f.window->statusText(0), QStringLiteral("-"));
+    // The dialog offered the name chosen last.
+    QCOMPARE(f.platform.offeredSaveNames.last(), f.path(QStringLiteral("smart.txt")));
 
     // A file that cannot be written is reported and the status bar keeps its text.
     f.platform.saveNameAnswer = f.path(QStringLiteral("no-such-folder/smart.txt"));
-    ClickButton(form.sheet3Tbr, form.sheet3ExportBt);
+    clickToolButton(&f.smartShrinkPage(), QStringLiteral("导出结果"));
     QCOMPARE(f.platform.messages.size(), 1);
     QVERIFY2(f.platform.messages[0].startsWith(QStringLiteral("无法写入文件")),
         qPrintable(f.platform.messages[0]));
-    QCOMPARE(form.statusText(0), QStringLiteral("-"));
+    QCOMPARE(f.window->statusText(0), QStringLiteral("-"));
 }
 
 void tst_SmartPages::prizeCheck_data()
@@ -382,25 +382,25 @@ void tst_SmartPages::prizeCheck_data()
     QTest::addColumn<QString>("status"); // empty: the check does nothing
     QTest::addColumn<QString>("selected");
     // The smart-shrink result is 005,123,999 (level 0); the recommendation the weekly set of 2026-12-09.
-    QTest::newRow("smart found") << int(Qt::Key_F5) << QString() << "123"
-                                 << "恭喜，找到号码123"
-                                 << "123";
-    QTest::newRow("smart not found") << int(Qt::Key_F5) << QString() << "124"
-                                     << "抱歉，没有找到号码124"
-                                     << "";
-    QTest::newRow("smart typed into the memo") << int(Qt::Key_F5) << "005,123,\n777,"
-                                               << "777"
-                                               << "恭喜，找到号码777"
-                                               << "777";
-    QTest::newRow("smart one character") << int(Qt::Key_F5) << QString() << "5"
-                                         << ""
-                                         << "";
-    QTest::newRow("recommend found") << int(Qt::Key_F6) << QString() << "876"
-                                     << "恭喜，找到号码876"
-                                     << "876";
-    QTest::newRow("recommend not found") << int(Qt::Key_F6) << QString() << "871"
-                                         << "抱歉，没有找到号码871"
-                                         << "";
+    QTest::newRow("smart found") << int(Qt::Key_F5) << QString() << u"123"_s
+                                 << u"恭喜，找到号码123"_s
+                                 << u"123"_s;
+    QTest::newRow("smart not found") << int(Qt::Key_F5) << QString() << u"124"_s
+                                     << u"抱歉，没有找到号码124"_s
+                                     << u""_s;
+    QTest::newRow("smart typed into the memo") << int(Qt::Key_F5) << u"005,123,\n777,"_s
+                                               << u"777"_s
+                                               << u"恭喜，找到号码777"_s
+                                               << u"777"_s;
+    QTest::newRow("smart one character") << int(Qt::Key_F5) << QString() << u"5"_s
+                                         << u""_s
+                                         << u""_s;
+    QTest::newRow("recommend found") << int(Qt::Key_F6) << QString() << u"876"_s
+                                     << u"恭喜，找到号码876"_s
+                                     << u"876"_s;
+    QTest::newRow("recommend not found") << int(Qt::Key_F6) << QString() << u"871"_s
+                                         << u"抱歉，没有找到号码871"_s
+                                         << u""_s;
 }
 
 void tst_SmartPages::prizeCheck()
@@ -412,26 +412,26 @@ void tst_SmartPages::prizeCheck()
     QFETCH(QString, selected);
     MainWindowFixture f;
     f.platform.fixedNow = QDateTime(QDate(2026, 12, 9), QTime(20, 30));
-    MainWindow& form = Open(f, historyLines(10), static_cast<Qt::Key>(pageKey));
+    Open(f, historyLines(10), static_cast<Qt::Key>(pageKey));
     const bool smart = pageKey == Qt::Key_F5;
-    QToolBar* bar = smart ? form.sheet3Tbr : form.sheet4Tbr;
-    QPlainTextEdit* target = smart ? form.sheet3TargetMemo : form.sheet4Memo;
+    const QWidget* page = smart ? static_cast<QWidget*>(&f.smartShrinkPage()) : &f.recommendPage();
+    QPlainTextEdit* target = smart ? smartPart<QPlainTextEdit>(f, "resultMemo") : recommendPart<QPlainTextEdit>(f, "resultMemo");
     if (smart) {
-        form.sheet3InitMemo->setPlainText(QStringLiteral("999 005 123"));
-        form.sheet3TrackBar->setFocus();
-        QTest::keyClick(form.sheet3TrackBar, Qt::Key_PageDown);
-        QTest::mouseClick(form.sheet3ScaleBt, Qt::LeftButton);
+        smartPart<QPlainTextEdit>(f, "baseMemo")->setPlainText(QStringLiteral("999 005 123"));
+        smartPart<QSlider>(f, "levelSlider")->setFocus();
+        QTest::keyClick(smartPart<QSlider>(f, "levelSlider"), Qt::Key_PageDown);
+        QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton);
     } else {
-        ClickButton(bar, form.sheet4TbrRcmWeekBt);
+        clickToolButton(page, QStringLiteral("每周推荐"));
     }
     if (!memo.isNull())
         target->setPlainText(memo);
-    form.setStatusText(0, QStringLiteral("before"));
+    f.setStatusText(QStringLiteral("before"));
     f.platform.inputAnswers = QStringList { entry };
 
-    ClickButton(bar, smart ? form.sheet3TbrCheckBt : form.sheet4TbrCheckBt);
+    clickToolButton(page, QStringLiteral("结果兑奖"));
     QCOMPARE(f.platform.inputAnswers, QStringList());
-    QCOMPARE(form.statusText(0), status.isEmpty() ? QStringLiteral("before") : status);
+    QCOMPARE(f.window->statusText(0), status.isEmpty() ? QStringLiteral("before") : status);
     QCOMPARE(target->textCursor().selectedText(), selected);
     QCOMPARE(f.platform.messages, QStringList());
 }
@@ -443,11 +443,11 @@ void tst_SmartPages::printMemo_data()
     QTest::addColumn<QStringList>("printed");
     const QString header = QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09");
     QTest::newRow("smart result") << int(Qt::Key_F5) << QString()
-                                  << QStringList { header, "005,123,999,", "" };
-    QTest::newRow("smart edited memo") << int(Qt::Key_F5) << "手写 321,\n"
-                                       << QStringList { header, "手写 321,", "" };
+                                  << QStringList { header, u"005,123,999,"_s, u""_s };
+    QTest::newRow("smart edited memo") << int(Qt::Key_F5) << u"手写 321,\n"_s
+                                       << QStringList { header, u"手写 321,"_s, u""_s };
     QTest::newRow("recommend result")
-        << int(Qt::Key_F6) << QString() << QStringList { header, "560,567,590,860,890,", "" };
+        << int(Qt::Key_F6) << QString() << QStringList { header, u"560,567,590,860,890,"_s, u""_s };
 }
 
 void tst_SmartPages::printMemo()
@@ -456,23 +456,22 @@ void tst_SmartPages::printMemo()
     QFETCH(QString, memo);
     QFETCH(QStringList, printed);
     MainWindowFixture f;
-    MainWindow& form = Open(f,
+    Open(f,
         DrawLines(
             { 111, 222, 333, 444, 555, 666, 456, 12, 678, 234 }, { 0, 0, 0, 0, 0, 0, 123, 789, 345, 901 }),
         static_cast<Qt::Key>(pageKey));
     const bool smart = pageKey == Qt::Key_F5;
     if (smart) {
-        form.sheet3InitMemo->setPlainText(QStringLiteral("999 005 123"));
-        form.sheet3TrackBar->setFocus();
-        QTest::keyClick(form.sheet3TrackBar, Qt::Key_PageDown);
-        QTest::mouseClick(form.sheet3ScaleBt, Qt::LeftButton);
+        smartPart<QPlainTextEdit>(f, "baseMemo")->setPlainText(QStringLiteral("999 005 123"));
+        smartPart<QSlider>(f, "levelSlider")->setFocus();
+        QTest::keyClick(smartPart<QSlider>(f, "levelSlider"), Qt::Key_PageDown);
+        QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton);
     } else {
-        ClickButton(form.sheet4Tbr, form.sheet4TbrRcmDayBt);
+        clickToolButton(&f.recommendPage(), QStringLiteral("每日推荐"));
     }
     if (!memo.isNull())
-        (smart ? form.sheet3TargetMemo : form.sheet4Memo)->setPlainText(memo);
-    ClickButton(
-        smart ? form.sheet3Tbr : form.sheet4Tbr, smart ? form.sheet3TbrPrintBt : form.sheet4TbrPrintBt);
+        (smart ? smartPart<QPlainTextEdit>(f, "resultMemo") : recommendPart<QPlainTextEdit>(f, "resultMemo"))->setPlainText(memo);
+    clickToolButton(smart ? static_cast<QWidget*>(&f.smartShrinkPage()) : &f.recommendPage(), QStringLiteral("打印结果"));
     QCOMPARE(f.platform.printed, QList<QStringList> { printed });
 }
 
@@ -487,26 +486,26 @@ void tst_SmartPages::recommend_data()
     QTest::newRow("daily, digits and sums excluded")
         << DrawLines(
                { 111, 222, 333, 444, 555, 666, 456, 12, 678, 234 }, { 0, 0, 0, 0, 0, 0, 123, 789, 345, 901 })
-        << QDate(2026, 12, 9) << 0 << "每日推荐5注号码" << QList<int> { 560, 567, 590, 860, 890 };
+        << QDate(2026, 12, 9) << 0 << u"每日推荐5注号码"_s << QList<int> { 560, 567, 590, 860, 890 };
     QTest::newRow("daily, only 0 and 9 left")
         << DrawLines({ 0, 0, 0, 0, 0, 0, 222, 444, 666, 888 }, { 0, 0, 0, 0, 0, 0, 111, 333, 555, 777 })
-        << QDate(2026, 12, 9) << 0 << "每日推荐3注号码" << QList<int> { 9, 90, 900 };
+        << QDate(2026, 12, 9) << 0 << u"每日推荐3注号码"_s << QList<int> { 9, 90, 900 };
     QTest::newRow("daily, real history")
         << FullHistory() << QDate(2026, 12, 9) << 0 << QString() << QList<int>();
     QTest::newRow("weekly, Wednesday 2026-12-09")
-        << tenDraws << QDate(2026, 12, 9) << 1 << "每周推荐35注号码"
+        << tenDraws << QDate(2026, 12, 9) << 1 << u"每周推荐35注号码"_s
         << QList<int> { 113, 116, 119, 210, 213, 216, 240, 243, 246, 249, 270, 273, 276, 279, 510, 513, 540,
                543, 546, 549, 570, 573, 576, 579, 813, 816, 819, 840, 843, 846, 849, 870, 873, 876, 879 };
     QTest::newRow("weekly, Sunday 2026-12-06 same week")
-        << tenDraws << QDate(2026, 12, 6) << 1 << "每周推荐35注号码" << QList<int>();
+        << tenDraws << QDate(2026, 12, 6) << 1 << u"每周推荐35注号码"_s << QList<int>();
     QTest::newRow("weekly, Saturday 2026-12-12 same week")
-        << tenDraws << QDate(2026, 12, 12) << 1 << "每周推荐35注号码" << QList<int>();
+        << tenDraws << QDate(2026, 12, 12) << 1 << u"每周推荐35注号码"_s << QList<int>();
     QTest::newRow("weekly, Monday 2026-11-30 (seed 202635)")
-        << tenDraws << QDate(2026, 11, 30) << 1 << "每周推荐32注号码" << QList<int>();
+        << tenDraws << QDate(2026, 11, 30) << 1 << u"每周推荐32注号码"_s << QList<int>();
     QTest::newRow("weekly, Tuesday 2026-12-01 (seed 202605)")
-        << tenDraws << QDate(2026, 12, 1) << 1 << "每周推荐37注号码" << QList<int>();
+        << tenDraws << QDate(2026, 12, 1) << 1 << u"每周推荐37注号码"_s << QList<int>();
     QTest::newRow("monthly, December 2026")
-        << tenDraws << QDate(2026, 12, 31) << 2 << "每月推荐34注号码"
+        << tenDraws << QDate(2026, 12, 31) << 2 << u"每月推荐34注号码"_s
         << QList<int> { 213, 216, 219, 240, 243, 246, 249, 270, 273, 276, 279, 510, 511, 513, 516, 519, 540,
                543, 549, 570, 573, 576, 579, 810, 813, 816, 819, 840, 843, 846, 849, 870, 876, 879 };
 }
@@ -520,65 +519,66 @@ void tst_SmartPages::recommend()
     QFETCH(QList<int>, codes);
     MainWindowFixture f;
     f.platform.fixedNow = QDateTime(today, QTime(23, 59, 59));
-    MainWindow& form = Open(f, history, Qt::Key_F6);
-    QCOMPARE(form.mainPctl->activePageIndex(), 3);
-    const std::array<QAction*, 3> buttons { form.sheet4TbrRcmDayBt, form.sheet4TbrRcmWeekBt,
-        form.sheet4TbrRcmMouthBt };
-    ClickButton(form.sheet4Tbr, buttons[static_cast<std::size_t>(button)]);
+    Open(f, history, Qt::Key_F6);
+    QCOMPARE(f.part<velmora::PageControl>("workPages")->activePageIndex(), 3);
+    const std::array<QString, 3> buttons { QStringLiteral("每日推荐"), QStringLiteral("每周推荐"),
+        QStringLiteral("每月推荐") };
+    clickToolButton(&f.recommendPage(), buttons[static_cast<std::size_t>(button)]);
     QCOMPARE(f.platform.messages, QStringList());
 
     const RecommendKind kind = std::array { RecommendKind::Daily, RecommendKind::Weekly,
         RecommendKind::Monthly }[static_cast<std::size_t>(button)];
     const int weekday = today.dayOfWeek() % 7 + 1;
     const std::optional<CodeSet> expected
-        = velmora::recommend(kind, form.m_history, { today.year(), today.month(), today.day(), weekday });
+        = velmora::recommend(kind, f.history(), { today.year(), today.month(), today.day(), weekday });
     QVERIFY(expected);
-    QCOMPARE(CodesOf(form.sheet4Codes), CodesOf(*expected));
+    QCOMPARE(CodesOf(f.recommendPage().result()), CodesOf(*expected));
     if (!codes.isEmpty())
-        QCOMPARE(CodesOf(form.sheet4Codes), codes);
-    QCOMPARE(form.sheet4Memo->toPlainText(), MemoTextOf(*expected));
+        QCOMPARE(CodesOf(f.recommendPage().result()), codes);
+    QCOMPARE(recommendPart<QPlainTextEdit>(f, "resultMemo")->toPlainText(), MemoTextOf(*expected));
     if (tip.isEmpty())
         tip = QString::fromUtf8(recommendKindWord(kind))
             + QStringLiteral("%1注号码").arg(codeSetCount(*expected));
-    QCOMPARE(form.sheet4TipsLbl->text(), tip);
-    QCOMPARE(form.statusText(0), tip);
+    QCOMPARE(recommendPart<QLabel>(f, "tip")->text(), tip);
+    QCOMPARE(f.window->statusText(0), tip);
 }
 
 void tst_SmartPages::recommendRefusesBelowTenDraws()
 {
     MainWindowFixture f;
-    MainWindow& form = Open(f, historyLines(9), Qt::Key_F6);
-    form.sheet4Memo->setPlainText(QStringLiteral("earlier"));
-    for (QAction* button : { form.sheet4TbrRcmDayBt, form.sheet4TbrRcmWeekBt, form.sheet4TbrRcmMouthBt })
-        ClickButton(form.sheet4Tbr, button);
+    Open(f, historyLines(9), Qt::Key_F6);
+    recommendPart<QPlainTextEdit>(f, "resultMemo")->setPlainText(QStringLiteral("earlier"));
+    for (const QString& button : { QStringLiteral("每日推荐"), QStringLiteral("每周推荐"), QStringLiteral("每月推荐") })
+        clickToolButton(&f.recommendPage(), button);
     const QString refusal = QString::fromUtf8(kRecommendRefusal);
     QCOMPARE(f.platform.messages, (QStringList { refusal, refusal, refusal }));
-    QCOMPARE(codeSetCount(form.sheet4Codes), 0);
-    QCOMPARE(form.sheet4Memo->toPlainText(), QStringLiteral("earlier"));
-    QCOMPARE(form.sheet4TipsLbl->text(), QStringLiteral("总共0注号码"));
+    QCOMPARE(codeSetCount(f.recommendPage().result()), 0);
+    QCOMPARE(recommendPart<QPlainTextEdit>(f, "resultMemo")->toPlainText(), QStringLiteral("earlier"));
+    QCOMPARE(recommendPart<QLabel>(f, "tip")->text(), QStringLiteral("总共0注号码"));
 }
 
 void tst_SmartPages::recommendExport()
 {
     MainWindowFixture f;
-    MainWindow& form = Open(f,
+    Open(f,
         DrawLines(
             { 111, 222, 333, 444, 555, 666, 456, 12, 678, 234 }, { 0, 0, 0, 0, 0, 0, 123, 789, 345, 901 }),
         Qt::Key_F6);
-    ClickButton(form.sheet4Tbr, form.sheet4TbrRcmDayBt);
-    form.sheet4Memo->setPlainText(QStringLiteral("000,"));
+    // Exporting before any recommendation: the empty set, the header with 0, then two
+    // empty lines.
     f.platform.saveNameAnswer = f.path(QStringLiteral("daily.txt"));
-    ClickButton(form.sheet4Tbr, form.sheet4TbrExportBt);
-    QCOMPARE(readFile(f.path(QStringLiteral("daily.txt"))),
-        Gb18030(QStringLiteral("智能推荐结果有5注\r\n\r\n560,567,590,860,890,\r\n\r\n")));
-    QCOMPARE(form.statusText(0), QStringLiteral("智能推荐结果有5注"));
-
-    // Exporting an empty set: the header with 0, then two empty lines; the file is replaced.
-    form.sheet4Codes = CodeSet();
-    ClickButton(form.sheet4Tbr, form.sheet4TbrExportBt);
+    clickToolButton(&f.recommendPage(), QStringLiteral("导出结果"));
     QCOMPARE(readFile(f.path(QStringLiteral("daily.txt"))),
         Gb18030(QStringLiteral("智能推荐结果有0注\r\n\r\n\r\n")));
-    QCOMPARE(form.statusText(0), QStringLiteral("智能推荐结果有0注"));
+    QCOMPARE(f.window->statusText(0), QStringLiteral("智能推荐结果有0注"));
+
+    // The set is written, not the memo; the file is replaced.
+    clickToolButton(&f.recommendPage(), QStringLiteral("每日推荐"));
+    recommendPart<QPlainTextEdit>(f, "resultMemo")->setPlainText(QStringLiteral("000,"));
+    clickToolButton(&f.recommendPage(), QStringLiteral("导出结果"));
+    QCOMPARE(readFile(f.path(QStringLiteral("daily.txt"))),
+        Gb18030(QStringLiteral("智能推荐结果有5注\r\n\r\n560,567,590,860,890,\r\n\r\n")));
+    QCOMPARE(f.window->statusText(0), QStringLiteral("智能推荐结果有5注"));
     QCOMPARE(f.platform.messages, QStringList());
 }
 
@@ -590,15 +590,15 @@ void tst_SmartPages::resizeRule()
         form.resize(size);
         QTest::keyClick(&form, Qt::Key_F5);
         QApplication::processEvents();
-        const int w3 = form.sheet3Panel->width();
-        QCOMPARE(form.sheet3PanelCenter->pos(), QPoint((w3 - 764) / 2, 1));
-        QCOMPARE(form.sheet3PanelBottom->x(), (w3 - form.sheet3PanelBottom->width()) / 2);
-        QCOMPARE(form.sheet3PanelBottom->y(), 360);
+        const int w3 = smartPart<QWidget>(f, "panel")->width();
+        QCOMPARE(smartPart<QWidget>(f, "memoPanel")->pos(), QPoint((w3 - 764) / 2, 1));
+        QCOMPARE(smartPart<QWidget>(f, "levelPanel")->x(), (w3 - smartPart<QWidget>(f, "levelPanel")->width()) / 2);
+        QCOMPARE(smartPart<QWidget>(f, "levelPanel")->y(), 360);
 
         QTest::keyClick(&form, Qt::Key_F6);
         QApplication::processEvents();
-        QCOMPARE(form.sheet4Memo->geometry(),
-            QRect(8, 48, form.sheet4Gbx->width() - 16, form.sheet4Gbx->height() - 56));
+        QCOMPARE(recommendPart<QPlainTextEdit>(f, "resultMemo")->geometry(),
+            QRect(8, 48, recommendPart<QGroupBox>(f, "resultBox")->width() - 16, recommendPart<QGroupBox>(f, "resultBox")->height() - 56));
     }
 }
 
@@ -618,23 +618,24 @@ void tst_SmartPages::snapshots()
             conditions.positionDigits[0][static_cast<std::size_t>(d)] = true;
         for (int s = 10; s <= 17; ++s)
             conditions.sums[static_cast<std::size_t>(s)] = true;
-        form.sheet2Codes = runShrink(conditions, form.m_history);
-        ClickButton(form.sheet3Tbr, form.sheet3ImportBt);
-        form.sheet3TrackBar->setFocus();
-        QTest::keyClick(form.sheet3TrackBar, Qt::Key_PageUp);
-        QTest::keyClick(form.sheet3TrackBar, Qt::Key_PageUp);
-        QTest::mouseClick(form.sheet3ScaleBt, Qt::LeftButton);
+        const CodeSet filtered = runShrink(conditions, f.history());
+        f.smartShrinkPage().setImportableCodes(filtered);
+        clickToolButton(&f.smartShrinkPage(), QStringLiteral("导入号码"));
+        smartPart<QSlider>(f, "levelSlider")->setFocus();
+        QTest::keyClick(smartPart<QSlider>(f, "levelSlider"), Qt::Key_PageUp);
+        QTest::keyClick(smartPart<QSlider>(f, "levelSlider"), Qt::Key_PageUp);
+        QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton);
         f.platform.inputAnswers = QStringList { QString::fromStdString(
-            strOfCode(CodesOf(form.sheet3TargetCodes).value(codeSetCount(form.sheet3TargetCodes) / 2))) };
-        ClickButton(form.sheet3Tbr, form.sheet3TbrCheckBt);
+            strOfCode(CodesOf(f.smartShrinkPage().result()).value(codeSetCount(f.smartShrinkPage().result()) / 2))) };
+        clickToolButton(&f.smartShrinkPage(), QStringLiteral("结果兑奖"));
         QApplication::processEvents();
         const QString tag = QStringLiteral("-%1x%2.png").arg(size.width()).arg(size.height());
         QVERIFY(form.grab().save(QDir(folder).filePath(QStringLiteral("smartpage-shrink") + tag)));
 
         QTest::keyClick(&form, Qt::Key_F6);
-        ClickButton(form.sheet4Tbr, form.sheet4TbrRcmWeekBt);
+        clickToolButton(&f.recommendPage(), QStringLiteral("每周推荐"));
         f.platform.inputAnswers = QStringList { QStringLiteral("543") };
-        ClickButton(form.sheet4Tbr, form.sheet4TbrCheckBt);
+        clickToolButton(&f.recommendPage(), QStringLiteral("结果兑奖"));
         QApplication::processEvents();
         QVERIFY(form.grab().save(QDir(folder).filePath(QStringLiteral("smartpage-recommend") + tag)));
         QCOMPARE(f.platform.messages, QStringList());
