@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace velmora;
 
 namespace {
@@ -87,21 +89,21 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("found in a code line") << "456"
-                                              << "恭喜，找到号码456"
-                                              << "456";
-        QTest::newRow("count in the header is no code") << "123"
-                                                        << "抱歉，没有找到号码123"
-                                                        << "";
-        QTest::newRow("one character does nothing") << "5"
-                                                    << ""
-                                                    << "";
-        QTest::newRow("cancel does nothing") << ""
-                                             << ""
-                                             << "";
-        QTest::newRow("letters are searched, never found") << "abc"
-                                                           << "抱歉，没有找到号码abc"
-                                                           << "";
+        QTest::newRow("found in a code line") << u"456"_s
+                                              << u"恭喜，找到号码456"_s
+                                              << u"456"_s;
+        QTest::newRow("count in the header is no code") << u"123"_s
+                                                        << u"抱歉，没有找到号码123"_s
+                                                        << u""_s;
+        QTest::newRow("one character does nothing") << u"5"_s
+                                                    << u""_s
+                                                    << u""_s;
+        QTest::newRow("cancel does nothing") << u""_s
+                                             << u""_s
+                                             << u""_s;
+        QTest::newRow("letters are searched, never found") << u"abc"_s
+                                                           << u"抱歉，没有找到号码abc"_s
+                                                           << u""_s;
     }
 
     void prizeCheck()

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <unistd.h>
 
+#include "app/WebPanel.h"
+
 #ifdef VELMORA_HAVE_WEBENGINE
 #include <QWebEngineView>
 #endif
@@ -38,17 +40,18 @@ void tst_WebEngineSmoke::startPageLoadsAfterShow()
     MainWindowFixture f;
     velmora::MainWindowOptions options;
     options.webEngine = true;
-    f.window = std::make_unique<velmora::MainWindow>(f.platform, f.Folder.path(), options);
-    QCOMPARE(f.window->webBrowser, nullptr);
+    f.window = std::make_unique<velmora::MainWindow>(f.platform, f.folder.path(), options);
+    const auto* panel = velmora::test::find<velmora::WebPanel>(f.window.get());
+    QCOMPARE(panel->browser(), nullptr);
     f.window->show();
-    QTRY_VERIFY(f.window->webBrowser != nullptr);
-    auto* view = qobject_cast<QWebEngineView*>(f.window->webBrowser);
+    QTRY_VERIFY(panel->browser() != nullptr);
+    auto* view = qobject_cast<QWebEngineView*>(panel->browser());
     QVERIFY(view);
     QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("Velmora"), 30000);
-    QCOMPARE(f.window->frontArea(), f.window->webPanel);
-    f.window->fileMenuManulClick();
-    f.window->helpMenuWebSiteClick();
-    QCOMPARE(f.window->frontArea(), f.window->webPanel);
+    QCOMPARE(f.window->frontArea(), panel);
+    f.trigger("showDataPage");
+    f.trigger("showWebSite");
+    QCOMPARE(f.window->frontArea(), panel);
     QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("Velmora"), 30000);
 #endif
 }

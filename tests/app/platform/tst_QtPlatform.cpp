@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using velmora::downloadUrlToFile;
 
 namespace {
@@ -40,14 +42,14 @@ void tst_QtPlatform::nameFilters_data()
 {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("one entry") << "文本文件|*.txt"
-                               << "文本文件 (*.txt)";
-    QTest::newRow("two entries") << "文本文件|*.txt|所有文件|*.*"
-                                 << "文本文件 (*.txt);;所有文件 (*.*)";
-    QTest::newRow("several patterns") << "数据|*.txt;*.ldf"
-                                      << "数据 (*.txt *.ldf)";
-    QTest::newRow("label without pattern") << "文本文件"
-                                           << "";
+    QTest::newRow("one entry") << u"文本文件|*.txt"_s
+                               << u"文本文件 (*.txt)"_s;
+    QTest::newRow("two entries") << u"文本文件|*.txt|所有文件|*.*"_s
+                                 << u"文本文件 (*.txt);;所有文件 (*.*)"_s;
+    QTest::newRow("several patterns") << u"数据|*.txt;*.ldf"_s
+                                      << u"数据 (*.txt *.ldf)"_s;
+    QTest::newRow("label without pattern") << u"文本文件"_s
+                                           << u""_s;
 }
 
 void tst_QtPlatform::nameFilters()
@@ -83,7 +85,7 @@ void tst_QtPlatform::download()
     const QString path = dir.filePath(QStringLiteral("tmp.txt"));
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + "/3dcp.txt"), path, 300), ok);
+    QCOMPARE(downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 300), ok);
     QVERIFY(clock.elapsed() < 5000);
     QCOMPARE(QFileInfo::exists(path), ok);
     if (ok) {
@@ -114,7 +116,7 @@ void tst_QtPlatform::cancelStopsDownload()
     });
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(!downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + "/3dcp.txt"), path, 60000));
+    QVERIFY(!downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 60000));
     QVERIFY(clock.elapsed() < 10000);
     QVERIFY(modal);
     QVERIFY(!QFileInfo::exists(path));
