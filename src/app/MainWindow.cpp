@@ -245,8 +245,6 @@ void MainWindow::createPages()
     m_workPages->setObjectName(QStringLiteral("workPages"));
     m_chartPages = new PageControl(clientArea, 80);
     m_chartPages->setObjectName(QStringLiteral("chartPages"));
-    m_webPanel = new WebPanel(m_options.webEngine, clientArea);
-    m_stack->addWidget(m_webPanel);
     m_stack->addWidget(m_workPages);
     m_stack->addWidget(m_chartPages);
 
@@ -280,6 +278,11 @@ void MainWindow::createPages()
         if (index >= 0 && index < static_cast<int>(m_charts.size()))
             m_charts[static_cast<std::size_t>(index)]->refresh();
     });
+
+    // Made after the pages so that its browser comes last in the focus chain: leaving
+    // the web panel hands the focus to no page's control.
+    m_webPanel = new WebPanel(m_options.webEngine, clientArea);
+    m_stack->insertWidget(0, m_webPanel);
 }
 
 void MainWindow::showPage(PageControl* pages, int index)
