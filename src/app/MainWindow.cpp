@@ -137,12 +137,13 @@ void MainWindow::createMenus()
 
     QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("开奖数据(&F)"));
     add(fileMenu, QStringLiteral("showDataPage"), QStringLiteral("手工编辑(&N)"), Qt::Key_F2,
-        QStringLiteral("手工编辑开奖数据|手工编辑开奖数据"), [this] { showPage(m_workPages, DataPageIndex); });
+        QStringLiteral("手工编辑开奖数据|手工编辑开奖数据"),
+        [this] { showPage(m_workPages, DataPageIndex); });
     add(fileMenu, QStringLiteral("downloadDraws"), QStringLiteral("在线更新(&O)"), Qt::Key_F3,
         QStringLiteral("在线更新开奖数据|直接从网站下载开奖数据"), [this] { m_dataPage->downloadDraws(); });
     fileMenu->addSeparator();
-    add(fileMenu, QStringLiteral("exit"), QStringLiteral("退出(&X)"), {}, QStringLiteral("关闭退出|关闭程序，退出系统"),
-        [this] { close(); });
+    add(fileMenu, QStringLiteral("exit"), QStringLiteral("退出(&X)"), {},
+        QStringLiteral("关闭退出|关闭程序，退出系统"), [this] { close(); });
 
     QMenu* shrinkMenu = menuBar()->addMenu(QStringLiteral("缩水推荐(&T)"));
     add(shrinkMenu, QStringLiteral("showFilterPage"), QStringLiteral("缩水(&A)"), Qt::Key_F4,
@@ -259,11 +260,13 @@ void MainWindow::createPages()
     for (std::size_t i = 0; i < workPages.size(); ++i) {
         Page* page = workPages[i].first;
         m_workPages->addTab(page, workPages[i].second);
-        connect(page, &Page::statusTextChanged, this, [this](const QString& text) { setStatusText(0, text); });
+        connect(
+            page, &Page::statusTextChanged, this, [this](const QString& text) { setStatusText(0, text); });
         connect(page, &Page::shown, this, [this, i] { emit workPageShown(static_cast<int>(i)); });
     }
     m_workPages->setTabsVisible(false);
-    connect(m_filterPage, &FilterPage::resultChanged, m_smartShrinkPage, &SmartShrinkPage::setImportableCodes);
+    connect(
+        m_filterPage, &FilterPage::resultChanged, m_smartShrinkPage, &SmartShrinkPage::setImportableCodes);
 
     for (std::size_t i = 0; i < m_charts.size(); ++i) {
         m_charts[i] = new ChartPage(m_platform, kChartKinds[i], history, m_chartPages);

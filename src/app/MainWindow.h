@@ -77,8 +77,8 @@ private:
     void setStatusText(int panel, const QString& text);
     // Runs a command; an error it raises ends it and is shown in a message box.
     void runCommand(const std::function<void()>& command);
-    QAction* makeAction(const QString& name, const QString& text, const QString& hint,
-        std::function<void()> command);
+    QAction* makeAction(
+        const QString& name, const QString& text, const QString& hint, std::function<void()> command);
 
     Platform& m_platform;
     QString m_appFolder;

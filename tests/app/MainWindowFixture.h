@@ -32,7 +32,10 @@ struct MainWindowFixture {
     QString path(const QString& name) const { return folder.filePath(name); }
     QString dataFile() const { return path(QStringLiteral("lotdata.ldf")); }
 
-    velmora::MainWindow& start(int downloadTimeoutMs = 15000) { return startWith(platform, downloadTimeoutMs); }
+    velmora::MainWindow& start(int downloadTimeoutMs = 15000)
+    {
+        return startWith(platform, downloadTimeoutMs);
+    }
 
     // A window over another Platform (a subclass of the fake, say).
     velmora::MainWindow& startWith(velmora::Platform& other, int downloadTimeoutMs = 15000)
@@ -62,7 +65,10 @@ struct MainWindowFixture {
     }
 
     velmora::DataPage& dataPage() const { return *velmora::test::find<velmora::DataPage>(window.get()); }
-    velmora::FilterPage& filterPage() const { return *velmora::test::find<velmora::FilterPage>(window.get()); }
+    velmora::FilterPage& filterPage() const
+    {
+        return *velmora::test::find<velmora::FilterPage>(window.get());
+    }
     velmora::SmartShrinkPage& smartShrinkPage() const
     {
         return *velmora::test::find<velmora::SmartShrinkPage>(window.get());

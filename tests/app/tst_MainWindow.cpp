@@ -32,7 +32,10 @@ namespace {
 PageControl* workPages(const MainWindowFixture& f) { return f.part<PageControl>("workPages"); }
 PageControl* chartPages(const MainWindowFixture& f) { return f.part<PageControl>("chartPages"); }
 QWidget* webPanel(const MainWindowFixture& f) { return f.part<QWidget>("webPanel"); }
-velmora::ResultWindow* resultWindow(const MainWindowFixture& f) { return find<velmora::ResultWindow>(f.window.get()); }
+velmora::ResultWindow* resultWindow(const MainWindowFixture& f)
+{
+    return find<velmora::ResultWindow>(f.window.get());
+}
 QPlainTextEdit* editor(const MainWindowFixture& f)
 {
     return find<QPlainTextEdit>(&f.dataPage(), QStringLiteral("drawEditor"));
@@ -282,18 +285,12 @@ void tst_MainWindow::toolBarButtons_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("area");
     QTest::addColumn<int>("page");
-    QTest::newRow("开奖数据") << u"开奖数据"_s
-                              << u"workPages"_s << 0;
-    QTest::newRow("缩水") << u"缩水"_s
-                          << u"workPages"_s << 1;
-    QTest::newRow("智能缩水") << u"智能缩水"_s
-                              << u"workPages"_s << 2;
-    QTest::newRow("智能推荐") << u"智能推荐"_s
-                              << u"workPages"_s << 3;
-    QTest::newRow("分析图表") << u"分析图表"_s
-                              << u"chartPages"_s << 5;
-    QTest::newRow("彩票新闻") << u"彩票新闻"_s
-                              << u"webPanel"_s << -1;
+    QTest::newRow("开奖数据") << u"开奖数据"_s << u"workPages"_s << 0;
+    QTest::newRow("缩水") << u"缩水"_s << u"workPages"_s << 1;
+    QTest::newRow("智能缩水") << u"智能缩水"_s << u"workPages"_s << 2;
+    QTest::newRow("智能推荐") << u"智能推荐"_s << u"workPages"_s << 3;
+    QTest::newRow("分析图表") << u"分析图表"_s << u"chartPages"_s << 5;
+    QTest::newRow("彩票新闻") << u"彩票新闻"_s << u"webPanel"_s << -1;
 }
 
 void tst_MainWindow::toolBarButtons()
@@ -511,7 +508,8 @@ void tst_MainWindow::resizeRecentres()
         QApplication::processEvents();
         const QWidget* box = pagePart<QWidget>(recommend, "resultBox");
         QCOMPARE(box->size(), panel->size());
-        QCOMPARE(pagePart<QWidget>(recommend, "resultMemo")->geometry(), QRect(8, 48, box->width() - 16, box->height() - 56));
+        QCOMPARE(pagePart<QWidget>(recommend, "resultMemo")->geometry(),
+            QRect(8, 48, box->width() - 16, box->height() - 56));
     }
 }
 

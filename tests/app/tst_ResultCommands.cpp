@@ -63,13 +63,13 @@ private slots:
         QVERIFY(actions.exportResult(SetOf({ 7, 123 }), "智能推荐结果有", true));
         QCOMPARE(test::readFile(path),
             QByteArray("\xD6\xC7\xC4\xDC\xCD\xC6\xBC\xF6\xBD\xE1\xB9\xFB\xD3\xD0"
-                        "2\xD7\xA2\r\n\r\n007,123,\r\n\r\n"));
+                       "2\xD7\xA2\r\n\r\n007,123,\r\n\r\n"));
         QCOMPARE(status, QStringList { QStringLiteral("智能推荐结果有2注") });
 
         QVERIFY(actions.exportResult(CodeSet {}, "缩水结果有", false));
         QCOMPARE(test::readFile(path),
             QByteArray("\xCB\xF5\xCB\xAE\xBD\xE1\xB9\xFB\xD3\xD0"
-                        "0\xD7\xA2\r\n\r\n\r\n"));
+                       "0\xD7\xA2\r\n\r\n\r\n"));
         QCOMPARE(status.size(), 1); // the filter page leaves the status bar alone
         QCOMPARE(platform.saveRequests,
             (QStringList {
@@ -89,21 +89,11 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("found in a code line") << u"456"_s
-                                              << u"恭喜，找到号码456"_s
-                                              << u"456"_s;
-        QTest::newRow("count in the header is no code") << u"123"_s
-                                                        << u"抱歉，没有找到号码123"_s
-                                                        << u""_s;
-        QTest::newRow("one character does nothing") << u"5"_s
-                                                    << u""_s
-                                                    << u""_s;
-        QTest::newRow("cancel does nothing") << u""_s
-                                             << u""_s
-                                             << u""_s;
-        QTest::newRow("letters are searched, never found") << u"abc"_s
-                                                           << u"抱歉，没有找到号码abc"_s
-                                                           << u""_s;
+        QTest::newRow("found in a code line") << u"456"_s << u"恭喜，找到号码456"_s << u"456"_s;
+        QTest::newRow("count in the header is no code") << u"123"_s << u"抱歉，没有找到号码123"_s << u""_s;
+        QTest::newRow("one character does nothing") << u"5"_s << u""_s << u""_s;
+        QTest::newRow("cancel does nothing") << u""_s << u""_s << u""_s;
+        QTest::newRow("letters are searched, never found") << u"abc"_s << u"抱歉，没有找到号码abc"_s << u""_s;
     }
 
     void prizeCheck()

@@ -148,13 +148,16 @@ void tst_SmartPages::toolBars()
 {
     MainWindowFixture f;
     f.startShown();
-    QCOMPARE(toolBarCaptions(&f.smartShrinkPage()), QStringList({ u"导入号码"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s, u"打印结果"_s }));
+    QCOMPARE(toolBarCaptions(&f.smartShrinkPage()),
+        QStringList({ u"导入号码"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s, u"打印结果"_s }));
     QCOMPARE(toolBarCaptions(&f.recommendPage()),
-        QStringList({ u"每日推荐"_s, u"每周推荐"_s, u"每月推荐"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s, u"打印结果"_s }));
+        QStringList({ u"每日推荐"_s, u"每周推荐"_s, u"每月推荐"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s,
+            u"打印结果"_s }));
     QCOMPARE(smartPart<QGroupBox>(f, "baseBox")->title(), QStringLiteral("缩水基础号码："));
     QCOMPARE(smartPart<QGroupBox>(f, "resultBox")->title(), QStringLiteral("智能缩水结果："));
     QCOMPARE(recommendPart<QGroupBox>(f, "resultBox")->title(), QStringLiteral("智能推荐号码："));
-    for (QLabel* label : { smartPart<QLabel>(f, "baseCount"), smartPart<QLabel>(f, "resultCount"), recommendPart<QLabel>(f, "tip") })
+    for (QLabel* label : { smartPart<QLabel>(f, "baseCount"), smartPart<QLabel>(f, "resultCount"),
+             recommendPart<QLabel>(f, "tip") })
         QCOMPARE(label->text(), QStringLiteral("总共0注号码"));
 }
 
@@ -188,7 +191,8 @@ void tst_SmartPages::sliderSettings()
     const QRect caption = smartPart<QLabel>(f, "levelCaption")->geometry();
     QVERIFY(caption.right() < slider->x());
     QVERIFY(slider->geometry().right() < smartPart<QPushButton>(f, "runButton")->x());
-    QVERIFY(smartPart<QPushButton>(f, "runButton")->geometry().right() < smartPart<QWidget>(f, "levelPanel")->width());
+    QVERIFY(smartPart<QPushButton>(f, "runButton")->geometry().right()
+        < smartPart<QWidget>(f, "levelPanel")->width());
     QVERIFY(smartPart<QLabel>(f, "levelCaption")->sizeHint().width() <= caption.width());
 }
 
@@ -253,7 +257,8 @@ void tst_SmartPages::importThenShrink()
     const QString resultText = QStringLiteral("智能缩水结果有%1注").arg(codeSetCount(*expected));
     QCOMPARE(smartPart<QLabel>(f, "resultCount")->text(), resultText);
     QCOMPARE(f.window->statusText(0), resultText);
-    QCOMPARE(smartPart<QLabel>(f, "baseCount")->text(), importText); // the shrink leaves the import count alone
+    QCOMPARE(
+        smartPart<QLabel>(f, "baseCount")->text(), importText); // the shrink leaves the import count alone
 }
 
 void tst_SmartPages::filterResultCarriedOver()
@@ -264,8 +269,7 @@ void tst_SmartPages::filterResultCarriedOver()
     // Hundreds digit 1, 3 or 5 on the filter page, then "号码缩水".
     auto* hundreds = velmora::test::find<MultiCheck>(&f.filterPage(), QStringLiteral("hundredsRow"));
     for (int digit : { 1, 3, 5 })
-        QTest::mouseClick(
-            hundreds, Qt::LeftButton, {}, hundreds->rectOfChk(digit).center());
+        QTest::mouseClick(hundreds, Qt::LeftButton, {}, hundreds->rectOfChk(digit).center());
     clickToolButton(&f.filterPage(), QStringLiteral("号码缩水"));
     QCOMPARE(codeSetCount(f.filterPage().result()), 300);
 
@@ -276,12 +280,14 @@ void tst_SmartPages::filterResultCarriedOver()
     QStringList firstLine;
     for (int c = 100; c < 110; ++c)
         firstLine << QString::number(c);
-    QVERIFY(smartPart<QPlainTextEdit>(f, "baseMemo")->toPlainText().startsWith(
-        firstLine.join(QLatin1Char(',')) + QStringLiteral(",\n")));
+    QVERIFY(smartPart<QPlainTextEdit>(f, "baseMemo")
+                ->toPlainText()
+                .startsWith(firstLine.join(QLatin1Char(',')) + QStringLiteral(",\n")));
 
     QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton); // level 1: 300 * 88 / 100
     QCOMPARE(smartPart<QLabel>(f, "resultCount")->text(), QStringLiteral("智能缩水结果有264注"));
-    QCOMPARE(CodesOf(f.smartShrinkPage().result()), CodesOf(*smartShrink(f.filterPage().result(), 1, f.history())));
+    QCOMPARE(CodesOf(f.smartShrinkPage().result()),
+        CodesOf(*smartShrink(f.filterPage().result(), 1, f.history())));
     QCOMPARE(CodesOf(f.smartShrinkPage().base()), CodesOf(f.filterPage().result()));
 }
 
@@ -382,25 +388,17 @@ void tst_SmartPages::prizeCheck_data()
     QTest::addColumn<QString>("status"); // empty: the check does nothing
     QTest::addColumn<QString>("selected");
     // The smart-shrink result is 005,123,999 (level 0); the recommendation the weekly set of 2026-12-09.
-    QTest::newRow("smart found") << int(Qt::Key_F5) << QString() << u"123"_s
-                                 << u"恭喜，找到号码123"_s
+    QTest::newRow("smart found") << int(Qt::Key_F5) << QString() << u"123"_s << u"恭喜，找到号码123"_s
                                  << u"123"_s;
-    QTest::newRow("smart not found") << int(Qt::Key_F5) << QString() << u"124"_s
-                                     << u"抱歉，没有找到号码124"_s
+    QTest::newRow("smart not found") << int(Qt::Key_F5) << QString() << u"124"_s << u"抱歉，没有找到号码124"_s
                                      << u""_s;
-    QTest::newRow("smart typed into the memo") << int(Qt::Key_F5) << u"005,123,\n777,"_s
-                                               << u"777"_s
-                                               << u"恭喜，找到号码777"_s
-                                               << u"777"_s;
-    QTest::newRow("smart one character") << int(Qt::Key_F5) << QString() << u"5"_s
-                                         << u""_s
-                                         << u""_s;
-    QTest::newRow("recommend found") << int(Qt::Key_F6) << QString() << u"876"_s
-                                     << u"恭喜，找到号码876"_s
+    QTest::newRow("smart typed into the memo")
+        << int(Qt::Key_F5) << u"005,123,\n777,"_s << u"777"_s << u"恭喜，找到号码777"_s << u"777"_s;
+    QTest::newRow("smart one character") << int(Qt::Key_F5) << QString() << u"5"_s << u""_s << u""_s;
+    QTest::newRow("recommend found") << int(Qt::Key_F6) << QString() << u"876"_s << u"恭喜，找到号码876"_s
                                      << u"876"_s;
-    QTest::newRow("recommend not found") << int(Qt::Key_F6) << QString() << u"871"_s
-                                         << u"抱歉，没有找到号码871"_s
-                                         << u""_s;
+    QTest::newRow("recommend not found")
+        << int(Qt::Key_F6) << QString() << u"871"_s << u"抱歉，没有找到号码871"_s << u""_s;
 }
 
 void tst_SmartPages::prizeCheck()
@@ -415,7 +413,8 @@ void tst_SmartPages::prizeCheck()
     Open(f, historyLines(10), static_cast<Qt::Key>(pageKey));
     const bool smart = pageKey == Qt::Key_F5;
     const QWidget* page = smart ? static_cast<QWidget*>(&f.smartShrinkPage()) : &f.recommendPage();
-    QPlainTextEdit* target = smart ? smartPart<QPlainTextEdit>(f, "resultMemo") : recommendPart<QPlainTextEdit>(f, "resultMemo");
+    QPlainTextEdit* target
+        = smart ? smartPart<QPlainTextEdit>(f, "resultMemo") : recommendPart<QPlainTextEdit>(f, "resultMemo");
     if (smart) {
         smartPart<QPlainTextEdit>(f, "baseMemo")->setPlainText(QStringLiteral("999 005 123"));
         smartPart<QSlider>(f, "levelSlider")->setFocus();
@@ -444,8 +443,8 @@ void tst_SmartPages::printMemo_data()
     const QString header = QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09");
     QTest::newRow("smart result") << int(Qt::Key_F5) << QString()
                                   << QStringList { header, u"005,123,999,"_s, u""_s };
-    QTest::newRow("smart edited memo") << int(Qt::Key_F5) << u"手写 321,\n"_s
-                                       << QStringList { header, u"手写 321,"_s, u""_s };
+    QTest::newRow("smart edited memo")
+        << int(Qt::Key_F5) << u"手写 321,\n"_s << QStringList { header, u"手写 321,"_s, u""_s };
     QTest::newRow("recommend result")
         << int(Qt::Key_F6) << QString() << QStringList { header, u"560,567,590,860,890,"_s, u""_s };
 }
@@ -470,8 +469,10 @@ void tst_SmartPages::printMemo()
         clickToolButton(&f.recommendPage(), QStringLiteral("每日推荐"));
     }
     if (!memo.isNull())
-        (smart ? smartPart<QPlainTextEdit>(f, "resultMemo") : recommendPart<QPlainTextEdit>(f, "resultMemo"))->setPlainText(memo);
-    clickToolButton(smart ? static_cast<QWidget*>(&f.smartShrinkPage()) : &f.recommendPage(), QStringLiteral("打印结果"));
+        (smart ? smartPart<QPlainTextEdit>(f, "resultMemo") : recommendPart<QPlainTextEdit>(f, "resultMemo"))
+            ->setPlainText(memo);
+    clickToolButton(
+        smart ? static_cast<QWidget*>(&f.smartShrinkPage()) : &f.recommendPage(), QStringLiteral("打印结果"));
     QCOMPARE(f.platform.printed, QList<QStringList> { printed });
 }
 
@@ -548,7 +549,8 @@ void tst_SmartPages::recommendRefusesBelowTenDraws()
     MainWindowFixture f;
     Open(f, historyLines(9), Qt::Key_F6);
     recommendPart<QPlainTextEdit>(f, "resultMemo")->setPlainText(QStringLiteral("earlier"));
-    for (const QString& button : { QStringLiteral("每日推荐"), QStringLiteral("每周推荐"), QStringLiteral("每月推荐") })
+    for (const QString& button :
+        { QStringLiteral("每日推荐"), QStringLiteral("每周推荐"), QStringLiteral("每月推荐") })
         clickToolButton(&f.recommendPage(), button);
     const QString refusal = QString::fromUtf8(kRecommendRefusal);
     QCOMPARE(f.platform.messages, (QStringList { refusal, refusal, refusal }));
@@ -592,13 +594,15 @@ void tst_SmartPages::resizeRule()
         QApplication::processEvents();
         const int w3 = smartPart<QWidget>(f, "panel")->width();
         QCOMPARE(smartPart<QWidget>(f, "memoPanel")->pos(), QPoint((w3 - 764) / 2, 1));
-        QCOMPARE(smartPart<QWidget>(f, "levelPanel")->x(), (w3 - smartPart<QWidget>(f, "levelPanel")->width()) / 2);
+        QCOMPARE(smartPart<QWidget>(f, "levelPanel")->x(),
+            (w3 - smartPart<QWidget>(f, "levelPanel")->width()) / 2);
         QCOMPARE(smartPart<QWidget>(f, "levelPanel")->y(), 360);
 
         QTest::keyClick(&form, Qt::Key_F6);
         QApplication::processEvents();
         QCOMPARE(recommendPart<QPlainTextEdit>(f, "resultMemo")->geometry(),
-            QRect(8, 48, recommendPart<QGroupBox>(f, "resultBox")->width() - 16, recommendPart<QGroupBox>(f, "resultBox")->height() - 56));
+            QRect(8, 48, recommendPart<QGroupBox>(f, "resultBox")->width() - 16,
+                recommendPart<QGroupBox>(f, "resultBox")->height() - 56));
     }
 }
 
@@ -625,8 +629,8 @@ void tst_SmartPages::snapshots()
         QTest::keyClick(smartPart<QSlider>(f, "levelSlider"), Qt::Key_PageUp);
         QTest::keyClick(smartPart<QSlider>(f, "levelSlider"), Qt::Key_PageUp);
         QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton);
-        f.platform.inputAnswers = QStringList { QString::fromStdString(
-            strOfCode(CodesOf(f.smartShrinkPage().result()).value(codeSetCount(f.smartShrinkPage().result()) / 2))) };
+        f.platform.inputAnswers = QStringList { QString::fromStdString(strOfCode(
+            CodesOf(f.smartShrinkPage().result()).value(codeSetCount(f.smartShrinkPage().result()) / 2))) };
         clickToolButton(&f.smartShrinkPage(), QStringLiteral("结果兑奖"));
         QApplication::processEvents();
         const QString tag = QStringLiteral("-%1x%2.png").arg(size.width()).arg(size.height());

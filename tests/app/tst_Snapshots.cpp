@@ -46,7 +46,8 @@ void tst_Snapshots::pages()
     QApplication::processEvents();
     if (command == QLatin1String("showDataPage"))
         velmora::test::find<QPlainTextEdit>(&f.dataPage(), QStringLiteral("drawEditor"))->setFocus();
-    QVERIFY(velmora::test::writeSnapshot(window, QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".png")));
+    QVERIFY(velmora::test::writeSnapshot(
+        window, QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".png")));
 }
 
 void tst_Snapshots::resultWindow()

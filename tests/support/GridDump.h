@@ -12,7 +12,8 @@ namespace velmora::test {
 // Every cell's text and colour, one line per row, then the merged captions.
 inline QStringList gridDump(const GridModel& grid)
 {
-    const auto text = [](const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); };
+    const auto text
+        = [](const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); };
     QStringList lines;
     for (int r = 0; r < grid.rowCount(); ++r) {
         QStringList cells;
@@ -20,7 +21,10 @@ inline QStringList gridDump(const GridModel& grid)
             const CellColor color = grid.getCellColor(r, c);
             cells << text(grid.getValue(r, c)) + QLatin1Char('@')
                     + (color.isWindow() ? QStringLiteral("-")
-                                        : QStringLiteral("%1,%2,%3").arg(color.red()).arg(color.green()).arg(color.blue()));
+                                        : QStringLiteral("%1,%2,%3")
+                                              .arg(color.red())
+                                              .arg(color.green())
+                                              .arg(color.blue()));
         }
         lines << QStringLiteral("%1: ").arg(r) + cells.join(QLatin1Char('|'));
     }

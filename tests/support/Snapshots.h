@@ -12,8 +12,8 @@ namespace velmora::test {
 
 inline QString snapshotFolder()
 {
-    const QString folder
-        = qEnvironmentVariable("VELMORA_SNAPSHOT_DIR", QDir::tempPath() + QStringLiteral("/velmora-snapshots"));
+    const QString folder = qEnvironmentVariable(
+        "VELMORA_SNAPSHOT_DIR", QDir::tempPath() + QStringLiteral("/velmora-snapshots"));
     QDir().mkpath(folder);
     return folder;
 }

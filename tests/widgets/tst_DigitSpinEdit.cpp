@@ -56,24 +56,15 @@ void tst_TFilterSpinEdit::typedThenLeft_data()
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("afterLeaving");
     QTest::addColumn<int>("valueAfterLeaving");
-    QTest::newRow("in range") << u"5"_s
-                              << u"5"_s << 5 << u"5"_s << 5;
-    QTest::newRow("above the range") << u"12"_s
-                                     << u"12"_s << 12 << u"9"_s << 9;
-    QTest::newRow("below the range") << u"-3"_s
-                                     << u"-3"_s << -3 << u"0"_s << 0;
-    QTest::newRow("a lone minus sign") << u"-"_s
-                                       << u"-"_s << 0 << u"0"_s << 0;
-    QTest::newRow("nothing") << u""_s
-                             << u""_s << 0 << u"0"_s << 0;
-    QTest::newRow("letters are refused") << u"a7b"_s
-                                         << u"7"_s << 7 << u"7"_s << 7;
-    QTest::newRow("a minus sign inside is refused") << u"4-"_s
-                                                    << u"4"_s << 4 << u"4"_s << 4;
-    QTest::newRow("leading zeros") << u"007"_s
-                                   << u"007"_s << 7 << u"7"_s << 7;
-    QTest::newRow("too long for a number") << u"99999999999"_s
-                                           << u"99999999999"_s << 0 << u"0"_s << 0;
+    QTest::newRow("in range") << u"5"_s << u"5"_s << 5 << u"5"_s << 5;
+    QTest::newRow("above the range") << u"12"_s << u"12"_s << 12 << u"9"_s << 9;
+    QTest::newRow("below the range") << u"-3"_s << u"-3"_s << -3 << u"0"_s << 0;
+    QTest::newRow("a lone minus sign") << u"-"_s << u"-"_s << 0 << u"0"_s << 0;
+    QTest::newRow("nothing") << u""_s << u""_s << 0 << u"0"_s << 0;
+    QTest::newRow("letters are refused") << u"a7b"_s << u"7"_s << 7 << u"7"_s << 7;
+    QTest::newRow("a minus sign inside is refused") << u"4-"_s << u"4"_s << 4 << u"4"_s << 4;
+    QTest::newRow("leading zeros") << u"007"_s << u"007"_s << 7 << u"7"_s << 7;
+    QTest::newRow("too long for a number") << u"99999999999"_s << u"99999999999"_s << 0 << u"0"_s << 0;
 }
 
 void tst_TFilterSpinEdit::typedThenLeft()

@@ -31,12 +31,12 @@ struct ChartPageLook {
     int border;
 };
 
-const char* const kOddEvenLegend = "    1、组选：A、全偶；B、两偶一奇；C、一偶两奇；D、全奇。\n"
-                                   "    2、单选：A、偶偶偶；B、偶偶奇；C、偶奇偶；D、偶奇奇；E、奇偶偶；"
-                                   "F、奇偶奇；G、奇奇偶；H、奇奇奇 。";
-const char* const kBigSmallLegend = "    1、组选：A、全小；B、两小一大；C、一小两大；D、全大。\n"
-                                    "    2、单选：A、小小小；B、小小大；C、小大小；D、小大大；E、大小小；"
-                                    "F、大小大；G、大大小；H、大大大 。";
+constexpr const char* kOddEvenLegend = "    1、组选：A、全偶；B、两偶一奇；C、一偶两奇；D、全奇。\n"
+                                       "    2、单选：A、偶偶偶；B、偶偶奇；C、偶奇偶；D、偶奇奇；E、奇偶偶；"
+                                       "F、奇偶奇；G、奇奇偶；H、奇奇奇 。";
+constexpr const char* kBigSmallLegend = "    1、组选：A、全小；B、两小一大；C、一小两大；D、全大。\n"
+                                        "    2、单选：A、小小小；B、小小大；C、小大小；D、小大大；E、大小小；"
+                                        "F、大小大；G、大大小；H、大大大 。";
 
 constexpr ChartPageLook kLooks[] = {
     { "trend", "3D走势图", "统计最近         期的走势情况", 203, 218, nullptr, 0 },
@@ -144,7 +144,8 @@ ChartPage::ChartPage(Platform& platform, const ChartKind& kind, const DrawHistor
 
     m_chart = new GridView(this);
     m_chart->setObjectName(QStringLiteral("chart"));
-    connect(m_chart, &GridView::messageRaised, this, [this](const QString& text) { Page::platform().showMessage(this, text); });
+    connect(m_chart, &GridView::messageRaised, this,
+        [this](const QString& text) { Page::platform().showMessage(this, text); });
     layout->addWidget(m_chart, 1);
 
     if (look.legend) {

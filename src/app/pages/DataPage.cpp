@@ -10,8 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QUrl>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace velmora {

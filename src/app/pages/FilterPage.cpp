@@ -15,8 +15,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QToolButton>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace velmora {
@@ -146,8 +146,8 @@ FilterPage::FilterPage(Platform& platform, ResultCommands& commands, const DrawH
     QVBoxLayout* layout = makeWorkPageLayout();
     addToolBarCommand(QStringLiteral("清除条件"), [this] { setConditions(FilterConditions()); });
     toolBar()->addSeparator();
-    addToolBarCommand(QStringLiteral("导出结果"),
-        [this] { m_commands.exportResult(m_result, kShrinkLeadingText, false); });
+    addToolBarCommand(
+        QStringLiteral("导出结果"), [this] { m_commands.exportResult(m_result, kShrinkLeadingText, false); });
     addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_resultWindow.memo()); });
     addToolBarCommand(QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_resultWindow.memo()); });
     toolBar()->addSeparator();
@@ -255,7 +255,8 @@ void FilterPage::createDecorations()
             QRect(88, 24 + static_cast<int>(k) * 24, 200, 20), hitStops);
     }
     makeColumnLabel(areaWidget(FilterArea::LimitBox), QStringLiteral("digitRangeCaption"),
-        QStringLiteral("号码范围：最小号      , 最大号"), QRect(8, 115, 220, 22), { { 0, false }, { 170, false } });
+        QStringLiteral("号码范围：最小号      , 最大号"), QRect(8, 115, 220, 22),
+        { { 0, false }, { 170, false } });
 }
 
 void FilterPage::createControls()
@@ -282,7 +283,7 @@ void FilterPage::createControls()
         if (spec.position < 0)
             continue;
         auto* row = static_cast<MultiCheck*>(control);
-        const auto name = positionNames.at(static_cast<std::size_t>(spec.position));
+        const auto& name = positionNames.at(static_cast<std::size_t>(spec.position));
         for (const bool selectAll : { true, false }) {
             auto* button = new QToolButton(positionButtons);
             button->setObjectName(name + (selectAll ? QStringLiteral("SelectAll") : QStringLiteral("Clear")));

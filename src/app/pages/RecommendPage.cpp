@@ -40,8 +40,8 @@ RecommendPage::RecommendPage(
     addToolBarCommand(QStringLiteral("每周推荐"), [this] { runRecommend(RecommendKind::Weekly); });
     addToolBarCommand(QStringLiteral("每月推荐"), [this] { runRecommend(RecommendKind::Monthly); });
     toolBar()->addSeparator();
-    addToolBarCommand(
-        QStringLiteral("导出结果"), [this] { m_commands.exportResult(m_result, kRecommendLeadingText, true); });
+    addToolBarCommand(QStringLiteral("导出结果"),
+        [this] { m_commands.exportResult(m_result, kRecommendLeadingText, true); });
     addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_memo); });
     addToolBarCommand(QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_memo); });
 

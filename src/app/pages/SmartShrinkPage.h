@@ -19,7 +19,8 @@ class SmartShrinkPage : public Page {
     Q_OBJECT
 
 public:
-    SmartShrinkPage(Platform& platform, ResultCommands& commands, const DrawHistory& history, QWidget* parent);
+    SmartShrinkPage(
+        Platform& platform, ResultCommands& commands, const DrawHistory& history, QWidget* parent);
 
     // The codes "导入号码" brings into the base memo: the filter page's last result.
     void setImportableCodes(const CodeSet& codes) { m_importable = codes; }

@@ -86,7 +86,10 @@ QPushButton* queryButton(const MainWindowFixture& f, int page)
     return find<QPushButton>(chartPage(f, page), QStringLiteral("queryButton"));
 }
 
-velmora::PageControl* chartPages(const MainWindowFixture& f) { return f.part<velmora::PageControl>("chartPages"); }
+velmora::PageControl* chartPages(const MainWindowFixture& f)
+{
+    return f.part<velmora::PageControl>("chartPages");
+}
 
 void Query(const MainWindowFixture& f, int page, const QString& text)
 {
@@ -300,7 +303,10 @@ void tst_ChartPage::historyChangeShowsOnNextShow()
     f.trigger("showDataPage");
     velmora::test::clickToolButton(&f.dataPage(), QStringLiteral("清空数据"));
     QVERIFY(f.history().empty());
-    QTest::mouseClick(f.part<QToolBar>("mainToolBar")->widgetForAction(velmora::test::toolBarAction(f.part<QToolBar>("mainToolBar"), QStringLiteral("分析图表"))), Qt::LeftButton);
+    QTest::mouseClick(f.part<QToolBar>("mainToolBar")
+                          ->widgetForAction(velmora::test::toolBarAction(
+                              f.part<QToolBar>("mainToolBar"), QStringLiteral("分析图表"))),
+        Qt::LeftButton);
     QCOMPARE(drawCountEdit(f, 0)->value(), 0);
     QCOMPARE(gridDump(chart(f, 0)->model()), Expected(0, f.history(), 0));
     QTRY_COMPARE(f.platform.messages, QStringList { kTooMany });
@@ -313,8 +319,8 @@ void tst_ChartPage::queryPanelsLineUp()
     MainWindowFixture f;
     MainWindow& form = f.startShown();
     form.resize(1280, 800);
-    const char* const menuEntries[] = { "showTrendChart", "showKLineChart", "showSumChart", "showSumTailChart",
-        "showOddEvenChart", "showBigSmallChart" };
+    const char* const menuEntries[] = { "showTrendChart", "showKLineChart", "showSumChart",
+        "showSumTailChart", "showOddEvenChart", "showBigSmallChart" };
     for (int page = 0; page < 6; ++page) {
         f.trigger(menuEntries[page]);
         auto* label = find<ColumnLabel>(chartPage(f, page), QStringLiteral("queryCaption"));

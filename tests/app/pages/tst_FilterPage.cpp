@@ -72,7 +72,8 @@ QLineEdit* hitGroupEdit(const FilterPage& page, int index)
 
 MultiCheck* hitGroupCountRow(const FilterPage& page, int index)
 {
-    return find<MultiCheck>(&page, QString::fromLatin1(kOrdinals[index]) + QStringLiteral("HitGroupCountRow"));
+    return find<MultiCheck>(
+        &page, QString::fromLatin1(kOrdinals[index]) + QStringLiteral("HitGroupCountRow"));
 }
 
 velmora::ColumnLabel* columnLabel(const FilterPage& page, const QString& name)
@@ -84,11 +85,16 @@ velmora::ColumnLabel* columnLabel(const FilterPage& page, const QString& name)
 // and latest draws.
 QList<velmora::ColumnLabel*> recentLines(const FilterPage& page)
 {
-    return { columnLabel(page, QStringLiteral("recentHeader")), columnLabel(page, QStringLiteral("thirdLatestDrawLine")),
-        columnLabel(page, QStringLiteral("secondLatestDrawLine")), columnLabel(page, QStringLiteral("latestDrawLine")) };
+    return { columnLabel(page, QStringLiteral("recentHeader")),
+        columnLabel(page, QStringLiteral("thirdLatestDrawLine")),
+        columnLabel(page, QStringLiteral("secondLatestDrawLine")),
+        columnLabel(page, QStringLiteral("latestDrawLine")) };
 }
 
-velmora::ResultWindow* resultWindow(const MainWindowFixture& f) { return find<velmora::ResultWindow>(f.window.get()); }
+velmora::ResultWindow* resultWindow(const MainWindowFixture& f)
+{
+    return find<velmora::ResultWindow>(f.window.get());
+}
 
 void ClickItem(MultiCheck* control, int index)
 {
@@ -160,15 +166,20 @@ std::vector<ConditionRow> ConditionRows()
 {
     return {
         { "nothing set", [](FilterPage&) {}, [](FilterConditions&) {} },
-        { "row 1 of the draw codes, item 2", [](FilterPage& page) { ClickItem(checks(page, "drawHitsThirdLatestRow"), 2); },
+        { "row 1 of the draw codes, item 2",
+            [](FilterPage& page) { ClickItem(checks(page, "drawHitsThirdLatestRow"), 2); },
             [](FilterConditions& c) { c.RecentHits[0][2] = true; } },
-        { "row 3 of the draw codes, item 0", [](FilterPage& page) { ClickItem(checks(page, "drawHitsLatestRow"), 0); },
+        { "row 3 of the draw codes, item 0",
+            [](FilterPage& page) { ClickItem(checks(page, "drawHitsLatestRow"), 0); },
             [](FilterConditions& c) { c.RecentHits[2][0] = true; } },
-        { "row 2 of the test codes, item 3", [](FilterPage& page) { ClickItem(checks(page, "testHitsSecondLatestRow"), 3); },
+        { "row 2 of the test codes, item 3",
+            [](FilterPage& page) { ClickItem(checks(page, "testHitsSecondLatestRow"), 3); },
             [](FilterConditions& c) { c.RecentHits[4][3] = true; } },
-        { "recent pairs in", [](FilterPage& page) { TypeInto(lineEdit(page, "recentPairsInEdit"), QStringLiteral("23,56")); },
+        { "recent pairs in",
+            [](FilterPage& page) { TypeInto(lineEdit(page, "recentPairsInEdit"), QStringLiteral("23,56")); },
             [](FilterConditions& c) { c.recentPairsIn = "23,56"; } },
-        { "recent pairs out", [](FilterPage& page) { TypeInto(lineEdit(page, "recentPairsOutEdit"), QStringLiteral(" 17 ")); },
+        { "recent pairs out",
+            [](FilterPage& page) { TypeInto(lineEdit(page, "recentPairsOutEdit"), QStringLiteral(" 17 ")); },
             [](FilterConditions& c) { c.recentPairsOut = " 17 "; } },
         { "hundreds 1 and tens 9",
             [](FilterPage& page) {
@@ -291,7 +302,8 @@ void tst_FilterPage::toolBarButtonsInOrder()
     MainWindowFixture f;
     f.start();
     QCOMPARE(velmora::test::toolBarCaptions(&f.filterPage()),
-        (QStringList { u"清除条件"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s, u"打印结果"_s, u"|"_s, u"号码缩水"_s, u"查看结果"_s }));
+        (QStringList { u"清除条件"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s, u"打印结果"_s, u"|"_s,
+            u"号码缩水"_s, u"查看结果"_s }));
 }
 
 void tst_FilterPage::readConditions_data()
@@ -484,8 +496,8 @@ std::vector<CountRow> CountRows()
                 ChooseBanker(page, 0, QStringLiteral("N"));
             },
             1000 },
-        { "digits in, blanks only", [](FilterPage& page) { TypeInto(lineEdit(page, "digitsInEdit"), QStringLiteral("  ")); },
-            0 },
+        { "digits in, blanks only",
+            [](FilterPage& page) { TypeInto(lineEdit(page, "digitsInEdit"), QStringLiteral("  ")); }, 0 },
         { "smallest 3, largest 6",
             [](FilterPage& page) {
                 TypeInto(digitEdit(page, "smallestDigitEdit"), QStringLiteral("3"));
@@ -500,7 +512,8 @@ std::vector<CountRow> CountRows()
             0 },
         { "group without a count",
             [](FilterPage& page) { TypeInto(hitGroupEdit(page, 1), QStringLiteral("1259")); }, 1000 },
-        { "count without a group", [](FilterPage& page) { ClickItem(checks(page, "secondHitGroupCountRow"), 1); }, 1000 },
+        { "count without a group",
+            [](FilterPage& page) { ClickItem(checks(page, "secondHitGroupCountRow"), 1); }, 1000 },
     };
 }
 
@@ -707,12 +720,14 @@ void tst_FilterPage::positionRowButtons()
     QFETCH(int, checked);
     MainWindowFixture f;
     FilterPage& page = StartOnFilterPage(f, 0);
-    MultiCheck* const rows[3] = { checks(page, "hundredsRow"), checks(page, "tensRow"), checks(page, "unitsRow") };
+    MultiCheck* const rows[3]
+        = { checks(page, "hundredsRow"), checks(page, "tensRow"), checks(page, "unitsRow") };
     for (MultiCheck* chk : rows) {
         ClickItem(chk, 4);
         ClickItem(chk, 7);
     }
-    const QString positions[3] = { QStringLiteral("hundreds"), QStringLiteral("tens"), QStringLiteral("units") };
+    const QString positions[3]
+        = { QStringLiteral("hundreds"), QStringLiteral("tens"), QStringLiteral("units") };
     auto* bt = find<QToolButton>(&page,
         positions[button / 2] + (button % 2 == 0 ? QStringLiteral("SelectAll") : QStringLiteral("Clear")));
     QCOMPARE(bt->text(), caption);
@@ -757,10 +772,9 @@ void tst_FilterPage::recentPanelTexts()
     };
     expectTexts();
     const velmora::DrawRecord latest = f.history().back();
-    QVERIFY(
-        lines[3]->text().startsWith(QStringLiteral("%1期%2")
-                                                          .arg(latest.issue, 3, 10, QLatin1Char('0'))
-                                                          .arg(latest.drawCode, 3, 10, QLatin1Char('0'))));
+    QVERIFY(lines[3]->text().startsWith(QStringLiteral("%1期%2")
+                                            .arg(latest.issue, 3, 10, QLatin1Char('0'))
+                                            .arg(latest.drawCode, 3, 10, QLatin1Char('0'))));
 
     // A new draw shows once the page is shown again; the conditions stay as they were.
     f.trigger("showDataPage");
@@ -774,8 +788,7 @@ void tst_FilterPage::recentPanelTexts()
     expectTexts();
     QVERIFY(lines[3]->text().startsWith(QStringLiteral("005期444中出")));
     QVERIFY(lines[3]->text().endsWith(QStringLiteral("005期44,44,44     005期00,07,07")));
-    QVERIFY(lines[2]->text().startsWith(
-        QStringLiteral("%1期").arg(latest.issue, 3, 10, QLatin1Char('0'))));
+    QVERIFY(lines[2]->text().startsWith(QStringLiteral("%1期").arg(latest.issue, 3, 10, QLatin1Char('0'))));
     f.trigger("showDataPage");
     f.trigger("showFilterPage");
     expectTexts();
@@ -818,10 +831,10 @@ void tst_FilterPage::recentPanelLinesUp()
     FilterPage& page = StartOnFilterPage(f);
     const auto lines = recentLines(page);
     ExpectClear(lines[0], {});
-    const MultiCheck* const draws[3]
-        = { checks(page, "drawHitsThirdLatestRow"), checks(page, "drawHitsSecondLatestRow"), checks(page, "drawHitsLatestRow") };
-    const MultiCheck* const tests[3]
-        = { checks(page, "testHitsThirdLatestRow"), checks(page, "testHitsSecondLatestRow"), checks(page, "testHitsLatestRow") };
+    const MultiCheck* const draws[3] = { checks(page, "drawHitsThirdLatestRow"),
+        checks(page, "drawHitsSecondLatestRow"), checks(page, "drawHitsLatestRow") };
+    const MultiCheck* const tests[3] = { checks(page, "testHitsThirdLatestRow"),
+        checks(page, "testHitsSecondLatestRow"), checks(page, "testHitsLatestRow") };
     for (int r = 1; r <= 3; ++r)
         ExpectClear(lines[r], { draws[r - 1], tests[r - 1] });
     QCOMPARE(lines[1]->pieces().size(), 6);
@@ -833,7 +846,8 @@ void tst_FilterPage::recentPanelLinesUp()
         QVERIFY(qAbs(label.center().y() - box.center().y()) <= 3);
     }
     for (int k = 0; k < 5; ++k) {
-        const auto* label = columnLabel(page, QString::fromLatin1(kOrdinals[k]) + QStringLiteral("HitGroupCaption"));
+        const auto* label
+            = columnLabel(page, QString::fromLatin1(kOrdinals[k]) + QStringLiteral("HitGroupCaption"));
         QCOMPARE(label->pieces(), (QStringList { QStringLiteral("中出"), QStringLiteral("个号") }));
         ExpectClear(label, { hitGroupCountRow(page, k) });
     }
@@ -887,8 +901,8 @@ void tst_FilterPage::groupBoxesLineUp()
         range->pieces(), (QStringList { QStringLiteral("号码范围：最小号"), QStringLiteral(", 最大号") }));
     for (int p = 0; p < 2; ++p) {
         const QRect piece = range->pieceRect(p).translated(range->pos());
-        for (const QWidget* se :
-            { static_cast<QWidget*>(digitEdit(page, "smallestDigitEdit")), static_cast<QWidget*>(digitEdit(page, "largestDigitEdit")) })
+        for (const QWidget* se : { static_cast<QWidget*>(digitEdit(page, "smallestDigitEdit")),
+                 static_cast<QWidget*>(digitEdit(page, "largestDigitEdit")) })
             QVERIFY(piece.right() < se->x() || piece.left() > se->geometry().right());
     }
 }
@@ -897,12 +911,14 @@ void tst_FilterPage::tabWalksInReadingOrder()
 {
     MainWindowFixture f;
     FilterPage& page = StartOnFilterPage(f, 0);
-    const QList<QWidget*> expected = { checks(page, "drawHitsThirdLatestRow"), checks(page, "testHitsThirdLatestRow"),
-        checks(page, "drawHitsSecondLatestRow"), checks(page, "testHitsSecondLatestRow"), checks(page, "drawHitsLatestRow"), checks(page, "testHitsLatestRow"),
-        lineEdit(page, "recentPairsInEdit"), lineEdit(page, "recentPairsOutEdit"), bankerList(page, 0), bankerList(page, 1),
-        bankerList(page, 2), bankerList(page, 3), bankerList(page, 4), checks(page, "hundredsRow"),
-        find<QToolButton>(&page, QStringLiteral("hundredsSelectAll")),
-        find<QToolButton>(&page, QStringLiteral("hundredsClear")), checks(page, "tensRow") };
+    const QList<QWidget*> expected
+        = { checks(page, "drawHitsThirdLatestRow"), checks(page, "testHitsThirdLatestRow"),
+              checks(page, "drawHitsSecondLatestRow"), checks(page, "testHitsSecondLatestRow"),
+              checks(page, "drawHitsLatestRow"), checks(page, "testHitsLatestRow"),
+              lineEdit(page, "recentPairsInEdit"), lineEdit(page, "recentPairsOutEdit"), bankerList(page, 0),
+              bankerList(page, 1), bankerList(page, 2), bankerList(page, 3), bankerList(page, 4),
+              checks(page, "hundredsRow"), find<QToolButton>(&page, QStringLiteral("hundredsSelectAll")),
+              find<QToolButton>(&page, QStringLiteral("hundredsClear")), checks(page, "tensRow") };
     ClickItem(checks(page, "drawHitsThirdLatestRow"), 0);
     QCOMPARE(QApplication::focusWidget(), checks(page, "drawHitsThirdLatestRow"));
     for (int i = 1; i < expected.size(); ++i) {

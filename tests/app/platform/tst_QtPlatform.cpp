@@ -42,14 +42,10 @@ void tst_QtPlatform::nameFilters_data()
 {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("one entry") << u"文本文件|*.txt"_s
-                               << u"文本文件 (*.txt)"_s;
-    QTest::newRow("two entries") << u"文本文件|*.txt|所有文件|*.*"_s
-                                 << u"文本文件 (*.txt);;所有文件 (*.*)"_s;
-    QTest::newRow("several patterns") << u"数据|*.txt;*.ldf"_s
-                                      << u"数据 (*.txt *.ldf)"_s;
-    QTest::newRow("label without pattern") << u"文本文件"_s
-                                           << u""_s;
+    QTest::newRow("one entry") << u"文本文件|*.txt"_s << u"文本文件 (*.txt)"_s;
+    QTest::newRow("two entries") << u"文本文件|*.txt|所有文件|*.*"_s << u"文本文件 (*.txt);;所有文件 (*.*)"_s;
+    QTest::newRow("several patterns") << u"数据|*.txt;*.ldf"_s << u"数据 (*.txt *.ldf)"_s;
+    QTest::newRow("label without pattern") << u"文本文件"_s << u""_s;
 }
 
 void tst_QtPlatform::nameFilters()
