@@ -63,7 +63,6 @@ private slots:
     void unreadableDataFileAsksBeforeFirstSave_data();
     void unreadableDataFileAsksBeforeFirstSave();
     void captionAndResultWindow();
-    void filterCheckControlsInPlace();
     void pageKeys_data();
     void pageKeys();
     void toolBarButtons_data();
@@ -174,67 +173,6 @@ void tst_MainWindow::captionAndResultWindow()
     QCOMPARE(f.part<QLabel>("statusMessage")->width(), 420);
     QCOMPARE(f.part<QLabel>("statusSpare")->width(), 80);
     QCOMPARE(f.part<QLabel>("statusSpareNarrow")->width(), 50);
-}
-
-void tst_MainWindow::filterCheckControlsInPlace()
-{
-    struct Expected {
-        const char* name;
-        const char* parent;
-        int count;
-        QString first;
-        QString last;
-        QRect geometry;
-    };
-    MainWindowFixture f;
-    f.start();
-    const velmora::FilterPage& page = f.filterPage();
-    const Expected expected[22] = {
-        { "drawHitsThirdLatestRow", "recentPanel", 4, u"0"_s, u"3"_s, QRect(99, 12, 4 * 30 + 3, 20) },
-        { "drawHitsSecondLatestRow", "recentPanel", 4, u"0"_s, u"3"_s, QRect(99, 28, 123, 20) },
-        { "drawHitsLatestRow", "recentPanel", 4, u"0"_s, u"3"_s, QRect(99, 44, 123, 20) },
-        { "testHitsThirdLatestRow", "recentPanel", 4, u"0"_s, u"3"_s, QRect(330, 12, 123, 20) },
-        { "testHitsSecondLatestRow", "recentPanel", 4, u"0"_s, u"3"_s, QRect(330, 28, 123, 20) },
-        { "testHitsLatestRow", "recentPanel", 4, u"0"_s, u"3"_s, QRect(330, 44, 123, 20) },
-        { "hundredsRow", "rangeBox", 10, u"0"_s, u"9"_s, QRect(44, 42, 303, 20) },
-        { "tensRow", "rangeBox", 10, u"0"_s, u"9"_s, QRect(44, 64, 303, 20) },
-        { "unitsRow", "rangeBox", 10, u"0"_s, u"9"_s, QRect(44, 86, 303, 20) },
-        { "sumTailRow", "ratioBox", 10, u"0"_s, u"9"_s, QRect(80, 20, 343, 20) },
-        { "sumRow", "ratioBox", 30, u"00"_s, u"29"_s, QRect(80, 46, 343, 54) },
-        { "smallMiddleBigRow", "ratioBox", 10, u"300"_s, u"003"_s, QRect(80, 105, 353, 37) },
-        { "routeRow", "ratioBox", 10, u"300"_s, u"003"_s, QRect(80, 145, 353, 37) },
-        { "oddCountRow", "ratioBox", 4, u"0:3"_s, u"3:0"_s, QRect(80, 186, 4 * 84 + 3, 20) },
-        { "bigCountRow", "ratioBox", 4, u"0:3"_s, u"3:0"_s, QRect(80, 212, 339, 20) },
-        { "firstHitGroupCountRow", "hitBox", 4, u"0"_s, u"3"_s, QRect(118, 24, 139, 20) },
-        { "secondHitGroupCountRow", "hitBox", 4, u"0"_s, u"3"_s, QRect(118, 48, 139, 20) },
-        { "thirdHitGroupCountRow", "hitBox", 4, u"0"_s, u"3"_s, QRect(118, 72, 139, 20) },
-        { "fourthHitGroupCountRow", "hitBox", 4, u"0"_s, u"3"_s, QRect(118, 96, 139, 20) },
-        { "fifthHitGroupCountRow", "hitBox", 4, u"0"_s, u"3"_s, QRect(118, 120, 139, 20) },
-        { "runKindRow", "limitBox", 3, u"不连"_s, u"拖拉机"_s, QRect(80, 140, 213, 20) },
-        { "codeTypeRow", "limitBox", 3, u"组六"_s, u"豹子"_s, QRect(80, 160, 213, 20) },
-    };
-    QCOMPARE(page.findChildren<velmora::MultiCheck*>().size(), 22);
-    for (const Expected& e : expected) {
-        const auto* chk = pagePart<velmora::MultiCheck>(page, e.name);
-        const auto* parent = pagePart<QWidget>(page, e.parent);
-        QCOMPARE(chk->parentWidget(), parent);
-        QCOMPARE(chk->count(), e.count);
-        QCOMPARE(chk->caption(0), e.first);
-        QCOMPARE(chk->caption(chk->count() - 1), e.last);
-        QCOMPARE(chk->geometry(), e.geometry);
-        QCOMPARE(chk->checkedCount(), 0);
-        QCOMPARE(chk->cursor().shape(), Qt::PointingHandCursor);
-        // Every control lies inside its parent.
-        QVERIFY2(parent->rect().contains(chk->geometry()), e.name);
-    }
-    auto* sums = pagePart<velmora::MultiCheck>(page, "sumRow");
-    auto* runs = pagePart<velmora::MultiCheck>(page, "runKindRow");
-    sums->checkAll();
-    runs->setCheck(1, true);
-    f.window->show();
-    f.trigger("showFilterPage");
-    clickToolButton(&page, QStringLiteral("清除条件"));
-    QCOMPARE(sums->checkedCount() + runs->checkedCount(), 0);
 }
 
 void tst_MainWindow::pageKeys_data()
