@@ -4,8 +4,8 @@
 #include "core/draw/AppPaths.h"
 #include "core/draw/DataFile.h"
 #include "core/draw/DrawText.h"
+#include "core/draw/FileSystem.h"
 
-#include <filesystem>
 #include <ostream>
 
 namespace velmora::cli {
@@ -47,8 +47,7 @@ DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath)
     std::string text;
     if (dataPath.empty()) {
         const std::string path = appFilePath(executableFolder(), kDataFileName);
-        std::error_code ec;
-        if (std::filesystem::exists(path, ec))
+        if (os::entryExists(path))
             text = readTextOrExit(ctx, path);
     } else {
         text = readTextOrExit(ctx, dataPath);

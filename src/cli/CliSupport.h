@@ -34,6 +34,10 @@ struct CliContext {
     std::istream& in;
 };
 
+// Standard input and output where a message names a file.
+inline constexpr const char* kStandardInputName = "标准输入";
+inline constexpr const char* kStandardOutputName = "标准输出";
+
 // --data FILE and --out FILE, worded alike on every subcommand that has them.
 void addDataOption(CLI::App* sub, std::string& path);
 void addOutOption(CLI::App* sub, std::string& path);
@@ -42,7 +46,8 @@ void addOutOption(CLI::App* sub, std::string& path);
 void printMessage(std::ostream& err, std::string_view text);
 
 // The history from --data FILE, or from the data file beside the executable
-// (missing: empty). Bad lines: message, CliExit 1. Unreadable: CliExit 3.
+// (missing: empty; a dangling link is unreadable). Bad lines: message, CliExit 1.
+// Unreadable or larger than 64 MiB: CliExit 3.
 DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath);
 
 // Reads a whole text file as the data file is read; unreadable: CliExit 3.

@@ -14,6 +14,8 @@ namespace velmora {
 using MessageFn = std::function<void(const std::string&)>;
 
 inline constexpr const char* kBadLinesMessage = "文本内容中下列行的数据有错误，请纠正再保存！！";
+// The bad-line message lists at most this many line numbers, then "…等，共N行".
+inline constexpr int kBadLinesListed = 100;
 
 // Lines of a text: CR LF, lone CR and lone LF each end a line; an empty last
 // line after the final break is not a line; a leading UTF-8 byte-order mark is dropped.
@@ -22,7 +24,8 @@ std::vector<std::string> splitLines(std::string_view text);
 // Length of a UTF-8 text in GB2312 bytes: ASCII counts 1, any other character 2.
 std::size_t gbByteLength(std::string_view text);
 
-// Validates every line; if any is bad, reports them all once and leaves the history
+// Validates every line; if any is bad, reports them once (the first kBadLinesListed
+// numbers and the count) and leaves the history
 // as it was; otherwise replaces the history by the parsed lines. Returns true on success.
 bool dataTxtToCodeArr(const std::vector<std::string>& lines, DrawHistory& history, const MessageFn& message);
 
