@@ -1,6 +1,7 @@
 // The Velmora desktop program.
 #include "app/MainWindow.h"
 #include "app/UiSupport.h"
+#include "app/WebPanel.h"
 #include "app/platform/QtPlatform.h"
 #include "core/draw/AppPaths.h"
 
@@ -28,26 +29,26 @@ class FirstPaintProbe : public QObject {
 public:
     FirstPaintProbe(QWidget* window, std::function<void()> painted)
         : QObject(window)
-        , FWindow(window)
-        , FPainted(std::move(painted))
+        , m_window(window)
+        , m_painted(std::move(painted))
     {
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (FPainted && event->type() == QEvent::Paint && watched->isWidgetType()
-            && static_cast<QWidget*>(watched)->window() == FWindow) {
-            auto painted = std::move(FPainted);
-            FPainted = nullptr;
+        if (m_painted && event->type() == QEvent::Paint && watched->isWidgetType()
+            && static_cast<QWidget*>(watched)->window() == m_window) {
+            auto painted = std::move(m_painted);
+            m_painted = nullptr;
             painted();
         }
         return false;
     }
 
 private:
-    QWidget* FWindow;
-    std::function<void()> FPainted;
+    QWidget* m_window;
+    std::function<void()> m_painted;
 };
 
 void printTime(const char* what)
@@ -87,8 +88,9 @@ int main(int argc, char** argv)
         auto* probe = new FirstPaintProbe(&window, [&window, &options] {
             printTime("shown");
             auto* poll = new QTimer(&window);
-            QObject::connect(poll, &QTimer::timeout, &window, [&window, &options] {
-                if (options.webEngine && !window.webBrowser)
+            const auto* webPanel = window.findChild<velmora::WebPanel*>();
+            QObject::connect(poll, &QTimer::timeout, &window, [webPanel, &options] {
+                if (options.webEngine && !webPanel->browser())
                     return;
                 if (options.webEngine)
                     printTime("webview");

@@ -29,6 +29,14 @@ void DigitSpinEdit::setValue(int value)
     lineEdit()->setText(text);
 }
 
+void DigitSpinEdit::setTypedValue(int value)
+{
+    const QString text = QString::number(value);
+    if (text == lineEdit()->text())
+        return;
+    lineEdit()->setText(text);
+}
+
 QValidator::State DigitSpinEdit::validate(QString& input, int&) const
 {
     // Digits with an optional leading minus sign; an empty text or a lone sign is

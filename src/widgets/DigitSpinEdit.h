@@ -17,6 +17,9 @@ public:
     int value() const;
     // Shows the value brought into range.
     void setValue(int value);
+    // Shows the value as it stands, as if typed: it is brought into range only when
+    // the edit loses the keyboard focus.
+    void setTypedValue(int value);
     int minValue() const { return m_min; }
     int maxValue() const { return m_max; }
 

@@ -11,6 +11,13 @@
 
 namespace velmora {
 
+namespace {
+
+QRect toQRect(const CellRect& r) { return { r.left, r.top, r.width, r.height }; }
+QSize toQSize(const GridExtent& e) { return { e.width, e.height }; }
+
+} // namespace
+
 MultiCheck::MultiCheck(QWidget* parent)
     : QWidget(parent)
 {
@@ -20,8 +27,8 @@ MultiCheck::MultiCheck(QWidget* parent)
 
 void MultiCheck::addItem(const QString& caption)
 {
-    checks.append(false);
-    captions.append(caption);
+    m_checks.append(false);
+    m_captions.append(caption);
     ++m_layout.count;
     layoutPass();
 }
@@ -33,8 +40,8 @@ void MultiCheck::setCount(int n)
     if (n == m_layout.count)
         return;
     // The arrays follow the count so that every item always has a flag and a caption.
-    checks.resize(n);
-    captions.resize(n);
+    m_checks.resize(n);
+    m_captions.resize(n);
     m_layout.count = n;
     layoutPass();
 }
@@ -64,19 +71,19 @@ void MultiCheck::setCheck(int index, bool checked)
 {
     if (index < 0 || index >= m_layout.count)
         throw MultiCheckError("SetCheck Error!");
-    if (checks[index] == checked)
+    if (m_checks[index] == checked)
         return;
-    checks[index] = checked;
+    m_checks[index] = checked;
     update();
 }
 
-bool MultiCheck::getCheck(int index) const { return index >= 0 && index < m_layout.count && checks[index]; }
+bool MultiCheck::getCheck(int index) const { return index >= 0 && index < m_layout.count && m_checks[index]; }
 
 void MultiCheck::checkAll()
 {
     if (m_layout.count == 0)
         return;
-    checks.fill(true);
+    m_checks.fill(true);
     update();
 }
 
@@ -84,44 +91,44 @@ void MultiCheck::uncheckAll()
 {
     if (m_layout.count == 0)
         return;
-    checks.fill(false);
+    m_checks.fill(false);
     update();
 }
 
 int MultiCheck::checkedCount() const
 {
-    return static_cast<int>(std::count(checks.cbegin(), checks.cend(), true));
+    return static_cast<int>(std::count(m_checks.cbegin(), m_checks.cend(), true));
 }
 
 int MultiCheck::indexOfCap(const QString& caption) const
 {
-    return static_cast<int>(captions.lastIndexOf(caption));
+    return static_cast<int>(m_captions.lastIndexOf(caption));
 }
 
 QRect MultiCheck::rectOfChk(int index) const
 {
     if (index < 0 || index >= m_layout.count)
         throw MultiCheckError("RectOfChk Index Error!");
-    return m_layout.chkRect(index);
+    return toQRect(m_layout.chkRect(index));
 }
 
 QRect MultiCheck::rectOfCap(int index) const
 {
     if (index < 0 || index >= m_layout.count)
         throw MultiCheckError("RectOfCap Index Error!");
-    return m_layout.capRect(index);
+    return toQRect(m_layout.capRect(index));
 }
 
-QSize MultiCheck::sizeHint() const { return m_layout.gridSize(); }
+QSize MultiCheck::sizeHint() const { return toQSize(m_layout.gridSize()); }
 
 void MultiCheck::layoutPass()
 {
     // The control's size is always the grid's; a resize from outside is undone here.
-    setFixedSize(m_layout.gridSize());
+    setFixedSize(toQSize(m_layout.gridSize()));
     if (m_focusIndex < 0 || m_focusIndex >= m_layout.count)
         m_focusIndex = 0;
     update();
-    emit onChange(this);
+    emit changed(this);
 }
 
 void MultiCheck::resizeEvent(QResizeEvent* event)
@@ -138,13 +145,13 @@ void MultiCheck::paintEvent(QPaintEvent*)
     painter.setFont(font());
     const int textHeight = painter.fontMetrics().height();
     for (int i = 0; i < m_layout.count; ++i) {
-        const QRect chk = m_layout.chkRect(i);
-        const QRect cap = m_layout.capRect(i);
+        const QRect chk = toQRect(m_layout.chkRect(i));
+        const QRect cap = toQRect(m_layout.capRect(i));
         QStyleOptionButton box;
         box.initFrom(this);
         box.rect = chk;
         box.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
-        box.state |= checks[i] ? QStyle::State_On : QStyle::State_Off;
+        box.state |= m_checks[i] ? QStyle::State_On : QStyle::State_Off;
         style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, &painter, this);
 
         if (i == m_focusIndex && hasFocus()) {
@@ -164,7 +171,7 @@ void MultiCheck::paintEvent(QPaintEvent*)
         const int top = (cap.top() + cap.top() + cap.height() - textHeight) / 2;
         painter.setPen(palette().color(foregroundRole()));
         painter.drawText(QRect(cap.left(), top, width(), textHeight),
-            Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, captions[i]);
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_captions[i]);
     }
 }
 
@@ -192,13 +199,13 @@ void MultiCheck::keyPressEvent(QKeyEvent* event)
     }
     event->accept();
     update();
-    emit onChange(this);
+    emit changed(this);
 
     // The toggle comes after the change notice, so a listener still sees the old flag.
     const bool toggles
         = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (toggles && m_focusIndex >= 0 && m_focusIndex < m_layout.count) {
-        checks[m_focusIndex] = !checks[m_focusIndex];
+        m_checks[m_focusIndex] = !m_checks[m_focusIndex];
         update();
     }
 }
@@ -210,9 +217,10 @@ void MultiCheck::mousePressEvent(QMouseEvent* event)
     event->accept();
     if (!hasFocus())
         setFocus(Qt::MouseFocusReason);
-    const int i = m_layout.itemAt(event->position().toPoint());
+    const QPoint at = event->position().toPoint();
+    const int i = m_layout.itemAt(at.x(), at.y());
     if (i >= 0) {
-        checks[i] = !checks[i];
+        m_checks[i] = !m_checks[i];
         m_focusIndex = i;
     }
     update();

@@ -4,6 +4,8 @@
 
 #include "widgets/MultiCheckLayout.h"
 
+#include <QRect>
+
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
@@ -46,13 +48,13 @@ public:
     int rowHeight() const { return m_layout.rowHeight; }
     int spacing() const { return m_layout.spacing; }
     int focusIndex() const { return m_focusIndex; }
-    QString caption(int index) const { return captions.value(index); }
+    QString caption(int index) const { return m_captions.value(index); }
 
     QSize sizeHint() const override;
 
 signals:
     // End of every layout pass and of every key press; never for flag changes.
-    void onChange(velmora::MultiCheck* sender);
+    void changed(velmora::MultiCheck* sender);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -66,8 +68,8 @@ protected:
 private:
     void layoutPass();
 
-    QVector<bool> checks;
-    QStringList captions;
+    QVector<bool> m_checks;
+    QStringList m_captions;
     MultiCheckLayout m_layout;
     int m_focusIndex = 0;
 };

@@ -11,28 +11,28 @@ int MultiCheckLayout::rows() const
 
 int MultiCheckLayout::columnWidth() const { return 2 * spacing + chkWidth + capWidth; }
 
-QSize MultiCheckLayout::gridSize() const
+GridExtent MultiCheckLayout::gridSize() const
 {
-    return QSize(cols * columnWidth() + spacing, (rowHeight + spacing) * rows() + spacing);
+    return { cols * columnWidth() + spacing, (rowHeight + spacing) * rows() + spacing };
 }
 
-QRect MultiCheckLayout::chkRect(int i) const
+CellRect MultiCheckLayout::chkRect(int i) const
 {
     const int left = (i % cols) * columnWidth() + spacing;
     const int top = (i / cols) * (rowHeight + spacing) + spacing;
-    return QRect(left, top, chkWidth, rowHeight);
+    return { left, top, chkWidth, rowHeight };
 }
 
-QRect MultiCheckLayout::capRect(int i) const
+CellRect MultiCheckLayout::capRect(int i) const
 {
-    const QRect chk = chkRect(i);
-    return QRect(chk.left() + chkWidth + spacing, chk.top(), capWidth, rowHeight);
+    const CellRect chk = chkRect(i);
+    return { chk.left + chkWidth + spacing, chk.top, capWidth, rowHeight };
 }
 
-int MultiCheckLayout::itemAt(QPoint p) const
+int MultiCheckLayout::itemAt(int x, int y) const
 {
     for (int i = 0; i < count; ++i) {
-        if (chkRect(i).contains(p) || capRect(i).contains(p))
+        if (chkRect(i).contains(x, y) || capRect(i).contains(x, y))
             return i;
     }
     return -1;

@@ -9,61 +9,64 @@
 
 class FakePlatform : public velmora::Platform {
 public:
-    QStringList Messages;
-    QStringList Confirmations;
-    bool ConfirmAnswer = false;
-    int SaveQuestions = 0;
-    velmora::SaveChoice SaveAnswer = velmora::SaveChoice::Cancel;
-    QStringList InputAnswers;
-    QString OpenAnswer;
-    QStringList OpenFilters;
-    QString SaveNameAnswer;
-    QList<QUrl> Downloads;
-    QList<QStringList> Printed;
-    QList<QUrl> Opened;
-    QStringList Abouts;
-    QDateTime FixedNow = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9));
+    QStringList messages;
+    QStringList confirmations;
+    bool confirmAnswer = false;
+    int saveQuestions = 0;
+    velmora::SaveChoice saveAnswer = velmora::SaveChoice::Cancel;
+    QStringList inputAnswers;
+    QString openAnswer;
+    QStringList openFilters;
+    QString saveNameAnswer;
+    // The name each save dialog offered first.
+    QStringList offeredSaveNames;
+    QList<QUrl> downloads;
+    QList<QStringList> printed;
+    QList<QUrl> opened;
+    QStringList abouts;
+    QDateTime fixedNow = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9));
 
-    void showMessage(QWidget*, const QString& text) override { Messages << text; }
+    void showMessage(QWidget*, const QString& text) override { messages << text; }
     bool confirm(QWidget*, const QString& text) override
     {
-        Confirmations << text;
-        return ConfirmAnswer;
+        confirmations << text;
+        return confirmAnswer;
     }
     velmora::SaveChoice askSaveChanges(QWidget*, const QString&) override
     {
-        ++SaveQuestions;
-        return SaveAnswer;
+        ++saveQuestions;
+        return saveAnswer;
     }
     QString inputBox(QWidget*, const QString&, const QString&, const QString&) override
     {
-        return InputAnswers.isEmpty() ? QString() : InputAnswers.takeFirst();
+        return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
     }
     QString openFileName(QWidget*, const QString& filter, const QString&) override
     {
-        OpenFilters << filter;
-        return OpenAnswer;
+        openFilters << filter;
+        return openAnswer;
     }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString& initialName) override
     {
-        return SaveNameAnswer;
+        offeredSaveNames << initialName;
+        return saveNameAnswer;
     }
     // The real transfer (without the dialog ever appearing for short ones), so tests
     // exercise it against their own server.
     bool download(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs) override
     {
-        Downloads << url;
+        downloads << url;
         return velmora::downloadUrlToFile(parent, url, path, timeoutMs);
     }
     bool printLines(QWidget*, const QStringList& lines, int) override
     {
-        Printed << lines;
+        printed << lines;
         return true;
     }
-    void shellOpen(const QUrl& url) override { Opened << url; }
+    void shellOpen(const QUrl& url) override { opened << url; }
     void showAbout(QWidget*, const QString& title, const QString& text) override
     {
-        Abouts << title + QLatin1Char('|') + text;
+        abouts << title + QLatin1Char('|') + text;
     }
-    QDateTime now() override { return FixedNow; }
+    QDateTime now() override { return fixedNow; }
 };

@@ -1,68 +1,89 @@
-// Builds a main window in its own temporary application folder with a fake Platform.
+// Builds a main window in its own temporary application folder with a fake Platform,
+// and finds its pages and commands as a user would reach them.
 #pragma once
 
 #include "app/FakePlatform.h"
+#include "support/TestFiles.h"
+#include "support/Widgets.h"
 
 #include "app/MainWindow.h"
+#include "app/pages/DataPage.h"
+#include "app/pages/FilterPage.h"
+#include "app/pages/RecommendPage.h"
+#include "app/pages/SmartShrinkPage.h"
 
-#include <QFile>
+#include <QAction>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
-inline QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
+using velmora::test::historyLines;
+using velmora::test::readFile;
+using velmora::test::realHistoryBytes;
+using velmora::test::writeFile;
 
-inline bool WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
+struct MainWindowFixture {
+    QTemporaryDir folder;
+    FakePlatform platform;
+    std::unique_ptr<velmora::MainWindow> window;
 
-// The first count lines of the real draw history, CR LF ended.
-inline QByteArray HistoryLines(int count)
-{
-    const QByteArray all = ReadBytes(QStringLiteral(VELMORA_DATA_DIR "/3d-history.txt"));
-    const QList<QByteArray> lines = all.split('\n');
-    QByteArray out;
-    for (int i = 0; i < count && i < lines.size(); ++i) {
-        if (!lines[i].trimmed().isEmpty())
-            out += lines[i].trimmed() + "\r\n";
+    QString path(const QString& name) const { return folder.filePath(name); }
+    QString dataFile() const { return path(QStringLiteral("lotdata.ldf")); }
+
+    velmora::MainWindow& start(int downloadTimeoutMs = 15000)
+    {
+        return startWith(platform, downloadTimeoutMs);
     }
-    return out;
-}
 
-struct MainFormFixture {
-    QTemporaryDir Folder;
-    FakePlatform Platform;
-    std::unique_ptr<velmora::MainWindow> Form;
-
-    QString Path(const QString& name) const { return Folder.filePath(name); }
-    QString DataFile() const { return Path(QStringLiteral("lotdata.ldf")); }
-
-    velmora::MainWindow& Start(int downloadTimeoutMs = 15000)
+    // A window over another Platform (a subclass of the fake, say).
+    velmora::MainWindow& startWith(velmora::Platform& other, int downloadTimeoutMs = 15000)
     {
         velmora::MainWindowOptions options;
         options.webEngine = false;
         options.downloadTimeoutMs = downloadTimeoutMs;
-        Form = std::make_unique<velmora::MainWindow>(Platform, Folder.path(), options);
-        return *Form;
+        window = std::make_unique<velmora::MainWindow>(other, folder.path(), options);
+        return *window;
     }
 
     // Shown and active, so that shortcut keys reach the window.
-    velmora::MainWindow& StartShown(int downloadTimeoutMs = 15000)
+    velmora::MainWindow& startShown(int downloadTimeoutMs = 15000)
     {
-        Start(downloadTimeoutMs);
-        Form->show();
-        Form->activateWindow();
-        if (!QTest::qWaitForWindowActive(Form.get()))
+        start(downloadTimeoutMs);
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
             qWarning("main window did not become active");
-        return *Form;
+        return *window;
     }
+
+    // Runs a menu command by its action's name ("showFilterPage", "showTrendChart" ...).
+    void trigger(const char* action) const
+    {
+        velmora::test::find<QAction>(window.get(), QString::fromLatin1(action))->trigger();
+    }
+
+    velmora::DataPage& dataPage() const { return *velmora::test::find<velmora::DataPage>(window.get()); }
+    velmora::FilterPage& filterPage() const
+    {
+        return *velmora::test::find<velmora::FilterPage>(window.get());
+    }
+    velmora::SmartShrinkPage& smartShrinkPage() const
+    {
+        return *velmora::test::find<velmora::SmartShrinkPage>(window.get());
+    }
+    velmora::RecommendPage& recommendPage() const
+    {
+        return *velmora::test::find<velmora::RecommendPage>(window.get());
+    }
+    const velmora::DrawHistory& history() const { return dataPage().history(); }
+
+    // A part of the window by object name.
+    template <typename T> T* part(const char* name) const
+    {
+        return velmora::test::find<T>(window.get(), QString::fromLatin1(name));
+    }
+    // Puts text into the status bar's first panel, as a hint would.
+    void setStatusText(const QString& text) const { part<QLabel>("statusMessage")->setText(text); }
 };

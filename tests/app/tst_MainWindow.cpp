@@ -5,6 +5,7 @@
 #include "widgets/PageControl.h"
 
 #include <QAction>
+#include <QDir>
 #include <QEnterEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -19,10 +20,41 @@
 
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using velmora::MainWindow;
 using velmora::PageControl;
+using velmora::test::clickToolButton;
+using velmora::test::find;
 
-class tst_TMainForm : public QObject {
+namespace {
+
+PageControl* workPages(const MainWindowFixture& f) { return f.part<PageControl>("workPages"); }
+PageControl* chartPages(const MainWindowFixture& f) { return f.part<PageControl>("chartPages"); }
+QWidget* webPanel(const MainWindowFixture& f) { return f.part<QWidget>("webPanel"); }
+velmora::ResultWindow* resultWindow(const MainWindowFixture& f)
+{
+    return find<velmora::ResultWindow>(f.window.get());
+}
+QPlainTextEdit* editor(const MainWindowFixture& f)
+{
+    return find<QPlainTextEdit>(&f.dataPage(), QStringLiteral("drawEditor"));
+}
+// A part of a page by object name.
+template <typename T> T* pagePart(const QWidget& page, const char* name)
+{
+    return find<T>(&page, QString::fromLatin1(name));
+}
+
+void clickMainToolButton(const MainWindowFixture& f, const QString& caption)
+{
+    const auto* bar = f.part<QToolBar>("mainToolBar");
+    QTest::mouseClick(bar->widgetForAction(velmora::test::toolBarAction(bar, caption)), Qt::LeftButton);
+}
+
+} // namespace
+
+class tst_MainWindow : public QObject {
     Q_OBJECT
 
 private slots:
@@ -31,7 +63,6 @@ private slots:
     void unreadableDataFileAsksBeforeFirstSave_data();
     void unreadableDataFileAsksBeforeFirstSave();
     void captionAndResultWindow();
-    void filterCheckControlsInPlace();
     void pageKeys_data();
     void pageKeys();
     void toolBarButtons_data();
@@ -51,157 +82,104 @@ private slots:
     void commandErrorsAreShown();
 };
 
-void tst_TMainForm::startup_data()
+void tst_MainWindow::startup_data()
 {
     QTest::addColumn<QByteArray>("fileBytes");
     QTest::addColumn<bool>("createFile");
     QTest::addColumn<int>("records");
-    QTest::newRow("real history") << HistoryLines(9000) << true << 8684;
+    QTest::newRow("real history") << historyLines(9000) << true << 8684;
     QTest::newRow("no data file") << QByteArray() << false << 0;
     QTest::newRow("empty data file") << QByteArray() << true << 0;
     QTest::newRow("lf only") << QByteArray("2002001,073,526,2,2\n2002002,237,203,1,1") << true << 2;
 }
 
-void tst_TMainForm::startup()
+void tst_MainWindow::startup()
 {
     QFETCH(QByteArray, fileBytes);
     QFETCH(bool, createFile);
     QFETCH(int, records);
-    MainFormFixture f;
+    MainWindowFixture f;
     if (createFile)
-        QVERIFY(WriteBytes(f.DataFile(), fileBytes));
-    MainWindow& form = f.Start();
+        QVERIFY(writeFile(f.dataFile(), fileBytes));
+    MainWindow& form = f.start();
 
-    QCOMPARE(f.Platform.Messages, QStringList());
-    QCOMPARE(form.dataFileName, f.DataFile());
-    QCOMPARE(int(form.m_history.size()), records);
+    QCOMPARE(f.platform.messages, QStringList());
+    QCOMPARE(f.dataPage().dataFileName(), f.dataFile());
+    QCOMPARE(int(f.history().size()), records);
     QString expected = QString::fromLatin1(fileBytes);
     expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QCOMPARE(form.dataMemo->toPlainText(), expected);
-    QCOMPARE(form.frontArea(), form.webPanel);
-    QCOMPARE(form.mainPctl->activePageIndex(), 0);
-    QCOMPARE(form.gridPctl->activePageIndex(), 5);
-    for (const velmora::CodeSet* codes :
-        { &form.sheet2Codes, &form.sheet3InitCodes, &form.sheet3TargetCodes, &form.sheet4Codes }) {
+    QCOMPARE(editor(f)->toPlainText(), expected);
+    QCOMPARE(form.frontArea(), webPanel(f));
+    QCOMPARE(workPages(f)->activePageIndex(), 0);
+    QCOMPARE(chartPages(f)->activePageIndex(), 5);
+    for (const velmora::CodeSet* codes : { &f.filterPage().result(), &f.smartShrinkPage().base(),
+             &f.smartShrinkPage().result(), &f.recommendPage().result() }) {
         QCOMPARE(int(codes->size()), 1000);
         QCOMPARE(velmora::codeSetCount(*codes), 0);
     }
-    QVERIFY(!form.codeViewForm->isVisible());
+    QVERIFY(!resultWindow(f)->isVisible());
 }
 
-void tst_TMainForm::unreadableDataFileAsksBeforeFirstSave_data()
+void tst_MainWindow::unreadableDataFileAsksBeforeFirstSave_data()
 {
     QTest::addColumn<bool>("answer");
     QTest::newRow("user declines") << false;
     QTest::newRow("user agrees") << true;
 }
 
-void tst_TMainForm::unreadableDataFileAsksBeforeFirstSave()
+void tst_MainWindow::unreadableDataFileAsksBeforeFirstSave()
 {
     QFETCH(bool, answer);
-    MainFormFixture f;
+    MainWindowFixture f;
     // A file past the input limit cannot be read, even by root; saving replaces it
     // (a link loop could not be replaced: it is a file error).
     {
-        QFile big(f.DataFile());
+        QFile big(f.dataFile());
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64 { 100 } << 20));
     }
-    MainWindow& form = f.Start();
-    QCOMPARE(f.Platform.Messages.size(), 1);
-    QVERIFY(f.Platform.Messages[0].startsWith(
-        QStringLiteral("无法读取文件") + f.DataFile() + QStringLiteral("：")));
-    QVERIFY(form.m_history.empty());
-    QCOMPARE(int(form.sheet4Codes.size()), 1000);
+    MainWindow& form = f.startShown();
+    f.trigger("showDataPage");
+    QCOMPARE(f.platform.messages.size(), 1);
+    QVERIFY(f.platform.messages[0].startsWith(
+        QStringLiteral("无法读取文件") + f.dataFile() + QStringLiteral("：")));
+    QVERIFY(f.history().empty());
+    QCOMPARE(int(f.recommendPage().result().size()), 1000);
 
-    form.dataMemo->setPlainText(QStringLiteral("2002001,073,526,2,2"));
-    f.Platform.ConfirmAnswer = answer;
-    form.sheet1TbrSaveBtClick();
-    QCOMPARE(f.Platform.Confirmations.size(), 1);
-    QCOMPARE(QFileInfo(f.DataFile()).size() == qint64 { 100 } << 20, !answer);
-    QCOMPARE(int(form.m_history.size()), answer ? 1 : 0);
+    editor(f)->setPlainText(QStringLiteral("2002001,073,526,2,2"));
+    f.platform.confirmAnswer = answer;
+    clickToolButton(&f.dataPage(), QStringLiteral("保存数据"));
+    QCOMPARE(f.platform.confirmations.size(), 1);
+    QCOMPARE(QFileInfo(f.dataFile()).size() == qint64 { 100 } << 20, !answer);
+    QCOMPARE(int(f.history().size()), answer ? 1 : 0);
     QCOMPARE(form.statusText(0), answer ? QStringLiteral("保存文档完毕") : QString());
     if (answer) {
-        QCOMPARE(ReadBytes(f.DataFile()), QByteArray("2002001,073,526,2,2"));
-        form.sheet1TbrSaveBtClick();
-        QCOMPARE(f.Platform.Confirmations.size(), 1);
+        QCOMPARE(readFile(f.dataFile()), QByteArray("2002001,073,526,2,2"));
+        clickToolButton(&f.dataPage(), QStringLiteral("保存数据"));
+        QCOMPARE(f.platform.confirmations.size(), 1);
     }
 }
 
-void tst_TMainForm::captionAndResultWindow()
+void tst_MainWindow::captionAndResultWindow()
 {
-    MainFormFixture f;
-    MainWindow& form = f.Start();
+    MainWindowFixture f;
+    MainWindow& form = f.start();
     QVERIFY(form.windowTitle().startsWith(QStringLiteral("Velmora V6.00")));
-    QCOMPARE(form.codeViewForm->windowTitle(), QStringLiteral("查看缩水结果"));
-    QVERIFY(form.codeViewForm->windowFlags() & Qt::WindowStaysOnTopHint);
-    QCOMPARE(form.codeViewForm->geometry().size(), QSize(361, 391));
+    QCOMPARE(resultWindow(f)->windowTitle(), QStringLiteral("查看缩水结果"));
+    QVERIFY(resultWindow(f)->windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(resultWindow(f)->geometry().size(), QSize(361, 391));
     QCOMPARE(form.minimumSize(), QSize(300, 300));
     // At the design size the filter page's panels fit the page.
     form.show();
-    form.rcmMenuSuperScaleClick();
+    f.trigger("showFilterPage");
     QApplication::processEvents();
-    QVERIFY(form.sheet2PanelCenter->geometry().bottom() < form.sheet2Panel->height());
-    QCOMPARE(form.statusPanels[0]->width(), 420);
-    QCOMPARE(form.statusPanels[1]->width(), 80);
-    QCOMPARE(form.statusPanels[2]->width(), 50);
+    QVERIFY(pagePart<QWidget>(f.filterPage(), "conditionPanel")->geometry().bottom()
+        < pagePart<QWidget>(f.filterPage(), "panel")->height());
+    QCOMPARE(f.part<QLabel>("statusMessage")->width(), 420);
+    QCOMPARE(f.part<QLabel>("statusSpare")->width(), 80);
+    QCOMPARE(f.part<QLabel>("statusSpareNarrow")->width(), 50);
 }
 
-void tst_TMainForm::filterCheckControlsInPlace()
-{
-    struct Expected {
-        QWidget* parent;
-        int count;
-        QString first;
-        QString last;
-        QRect geometry;
-    };
-    MainFormFixture f;
-    MainWindow& form = f.Start();
-    const auto controls = form.filterCheckControls();
-    const Expected expected[22] = {
-        { form.sheet2PanelTop, 4, "0", "3", QRect(99, 12, 4 * 30 + 3, 20) },
-        { form.sheet2PanelTop, 4, "0", "3", QRect(99, 28, 123, 20) },
-        { form.sheet2PanelTop, 4, "0", "3", QRect(99, 44, 123, 20) },
-        { form.sheet2PanelTop, 4, "0", "3", QRect(330, 12, 123, 20) },
-        { form.sheet2PanelTop, 4, "0", "3", QRect(330, 28, 123, 20) },
-        { form.sheet2PanelTop, 4, "0", "3", QRect(330, 44, 123, 20) },
-        { form.sheet2Gbx1, 10, "0", "9", QRect(44, 42, 303, 20) },
-        { form.sheet2Gbx1, 10, "0", "9", QRect(44, 64, 303, 20) },
-        { form.sheet2Gbx1, 10, "0", "9", QRect(44, 86, 303, 20) },
-        { form.sheet2Gbx2, 10, "0", "9", QRect(80, 20, 343, 20) },
-        { form.sheet2Gbx2, 30, "00", "29", QRect(80, 46, 343, 54) },
-        { form.sheet2Gbx2, 10, "300", "003", QRect(80, 105, 353, 37) },
-        { form.sheet2Gbx2, 10, "300", "003", QRect(80, 145, 353, 37) },
-        { form.sheet2Gbx2, 4, "0:3", "3:0", QRect(80, 186, 4 * 84 + 3, 20) },
-        { form.sheet2Gbx2, 4, "0:3", "3:0", QRect(80, 212, 339, 20) },
-        { form.sheet2Gbx3, 4, "0", "3", QRect(118, 24, 139, 20) },
-        { form.sheet2Gbx3, 4, "0", "3", QRect(118, 48, 139, 20) },
-        { form.sheet2Gbx3, 4, "0", "3", QRect(118, 72, 139, 20) },
-        { form.sheet2Gbx3, 4, "0", "3", QRect(118, 96, 139, 20) },
-        { form.sheet2Gbx3, 4, "0", "3", QRect(118, 120, 139, 20) },
-        { form.sheet2Gbx4, 3, "不连", "拖拉机", QRect(80, 140, 213, 20) },
-        { form.sheet2Gbx4, 3, "组六", "豹子", QRect(80, 160, 213, 20) },
-    };
-    for (int i = 0; i < 22; ++i) {
-        const velmora::MultiCheck* chk = controls[i];
-        QVERIFY2(chk, qPrintable(QString::number(i)));
-        QCOMPARE(chk->parentWidget(), expected[i].parent);
-        QCOMPARE(chk->count(), expected[i].count);
-        QCOMPARE(chk->caption(0), expected[i].first);
-        QCOMPARE(chk->caption(chk->count() - 1), expected[i].last);
-        QCOMPARE(chk->geometry(), expected[i].geometry);
-        QCOMPARE(chk->checkedCount(), 0);
-        QCOMPARE(chk->cursor().shape(), Qt::PointingHandCursor);
-        // Every control lies inside its parent.
-        QVERIFY2(expected[i].parent->rect().contains(chk->geometry()), chk->objectName().toLatin1());
-    }
-    controls[10]->checkAll();
-    controls[20]->setCheck(1, true);
-    form.sheet2TbrClearBtClick();
-    QCOMPARE(controls[10]->checkedCount() + controls[20]->checkedCount(), 0);
-}
-
-void tst_TMainForm::pageKeys_data()
+void tst_MainWindow::pageKeys_data()
 {
     QTest::addColumn<QKeyCombination>("key");
     QTest::addColumn<bool>("chart");
@@ -219,20 +197,20 @@ void tst_TMainForm::pageKeys_data()
     QTest::newRow("Ctrl+F7 no page") << (Qt::CTRL | Qt::Key_F7) << true << -1;
 }
 
-void tst_TMainForm::pageKeys()
+void tst_MainWindow::pageKeys()
 {
     QFETCH(QKeyCombination, key);
     QFETCH(bool, chart);
     QFETCH(int, page);
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
     // Start from the other area so that the key must switch.
     if (chart)
-        form.fileMenuManulClick();
+        f.trigger("showDataPage");
     else
-        form.gridMenu3dzstClick();
+        f.trigger("showTrendChart");
     QTest::keyClick(&form, key.key(), key.keyboardModifiers());
-    PageControl* expected = chart ? form.gridPctl : form.mainPctl;
+    PageControl* expected = chart ? chartPages(f) : workPages(f);
     QCOMPARE(form.frontArea(), static_cast<QWidget*>(expected));
     QVERIFY(expected->isVisible());
     QCOMPARE(expected->activePageIndex(), page);
@@ -240,168 +218,163 @@ void tst_TMainForm::pageKeys()
         QVERIFY(expected->widget(page)->isVisible());
     else
         QVERIFY(!expected->currentWidget()->isVisible());
-    QVERIFY(!form.mainPctl->tabBar()->isVisible());
-    QCOMPARE(form.gridPctl->tabBar()->isVisible(), chart);
+    QVERIFY(!workPages(f)->tabBar()->isVisible());
+    QCOMPARE(chartPages(f)->tabBar()->isVisible(), chart);
 }
 
-void tst_TMainForm::toolBarButtons_data()
+void tst_MainWindow::toolBarButtons_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("area");
     QTest::addColumn<int>("page");
-    QTest::newRow("开奖数据") << "开奖数据"
-                              << "MainPctl" << 0;
-    QTest::newRow("缩水") << "缩水"
-                          << "MainPctl" << 1;
-    QTest::newRow("智能缩水") << "智能缩水"
-                              << "MainPctl" << 2;
-    QTest::newRow("智能推荐") << "智能推荐"
-                              << "MainPctl" << 3;
-    QTest::newRow("分析图表") << "分析图表"
-                              << "GridPctl" << 5;
-    QTest::newRow("彩票新闻") << "彩票新闻"
-                              << "WebPanel" << -1;
+    QTest::newRow("开奖数据") << u"开奖数据"_s << u"workPages"_s << 0;
+    QTest::newRow("缩水") << u"缩水"_s << u"workPages"_s << 1;
+    QTest::newRow("智能缩水") << u"智能缩水"_s << u"workPages"_s << 2;
+    QTest::newRow("智能推荐") << u"智能推荐"_s << u"workPages"_s << 3;
+    QTest::newRow("分析图表") << u"分析图表"_s << u"chartPages"_s << 5;
+    QTest::newRow("彩票新闻") << u"彩票新闻"_s << u"webPanel"_s << -1;
 }
 
-void tst_TMainForm::toolBarButtons()
+void tst_MainWindow::toolBarButtons()
 {
     QFETCH(QString, button);
     QFETCH(QString, area);
     QFETCH(int, page);
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
-    form.rcmMenuSmartRcmClick();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
+    f.trigger("showRecommendPage");
     if (page == 3)
-        form.fileMenuManulClick();
+        f.trigger("showDataPage");
     QAction* action = nullptr;
-    for (QAction* a : form.mainTbr->actions()) {
+    for (QAction* a : f.part<QToolBar>("mainToolBar")->actions()) {
         if (a->text() == button)
             action = a;
     }
     QVERIFY(action);
-    QWidget* widget = form.mainTbr->widgetForAction(action);
+    QWidget* widget = f.part<QToolBar>("mainToolBar")->widgetForAction(action);
     QCOMPARE(widget->width(), 63);
     QTest::mouseClick(widget, Qt::LeftButton);
     QCOMPARE(form.frontArea()->objectName(), area);
     if (page >= 0)
         QCOMPARE(static_cast<PageControl*>(form.frontArea())->activePageIndex(), page);
-    QVERIFY(!form.mainPctl->tabBar()->isVisible());
+    QVERIFY(!workPages(f)->tabBar()->isVisible());
 }
 
-void tst_TMainForm::chartButtonKeepsLastChart()
+void tst_MainWindow::chartButtonKeepsLastChart()
 {
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
-    form.gridMenuKxfbtClick();
-    form.fileMenuManulClick();
-    form.gridMenuBtClick();
-    QCOMPARE(form.frontArea(), static_cast<QWidget*>(form.gridPctl));
-    QCOMPARE(form.gridPctl->activePageIndex(), 1);
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
+    f.trigger("showKLineChart");
+    f.trigger("showDataPage");
+    clickMainToolButton(f, QStringLiteral("分析图表"));
+    QCOMPARE(form.frontArea(), static_cast<QWidget*>(chartPages(f)));
+    QCOMPARE(chartPages(f)->activePageIndex(), 1);
     // A click on a tab switches charts too.
     QTest::mouseClick(
-        form.gridPctl->tabBar(), Qt::LeftButton, {}, form.gridPctl->tabBar()->tabRect(4).center());
-    QCOMPARE(form.gridPctl->activePageIndex(), 4);
+        chartPages(f)->tabBar(), Qt::LeftButton, {}, chartPages(f)->tabBar()->tabRect(4).center());
+    QCOMPARE(chartPages(f)->activePageIndex(), 4);
     // Tabs are 80 pixels wide, or wider where a caption needs it.
-    for (int i = 0; i < form.gridPctl->count(); ++i)
-        QVERIFY(form.gridPctl->tabBar()->tabRect(i).width() >= 80);
+    for (int i = 0; i < chartPages(f)->count(); ++i)
+        QVERIFY(chartPages(f)->tabBar()->tabRect(i).width() >= 80);
 }
 
-void tst_TMainForm::hiddenEntryKeepsItsKey()
+void tst_MainWindow::hiddenEntryKeepsItsKey()
 {
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
     for (QAction* menu : form.menuBar()->actions()) {
-        QVERIFY(!menu->menu()->actions().contains(form.gridMenuDxtjt));
+        QVERIFY(!menu->menu()->actions().contains(f.part<QAction>("showOmissionTable")));
     }
-    form.gridMenuKxfbtClick();
+    f.trigger("showKLineChart");
     QTest::keyClick(&form, Qt::Key_F7, Qt::ControlModifier);
-    QCOMPARE(form.gridPctl->activePageIndex(), -1);
-    QVERIFY(form.gridPctl->tabBar()->isVisible());
-    QVERIFY(!form.gridPctl->widget(1)->isVisible());
+    QCOMPARE(chartPages(f)->activePageIndex(), -1);
+    QVERIFY(chartPages(f)->tabBar()->isVisible());
+    QVERIFY(!chartPages(f)->widget(1)->isVisible());
     // The chart button keeps the empty selection; a tab brings a chart back.
-    form.fileMenuManulClick();
-    form.gridMenuBtClick();
-    QCOMPARE(form.gridPctl->activePageIndex(), -1);
+    f.trigger("showDataPage");
+    clickMainToolButton(f, QStringLiteral("分析图表"));
+    QCOMPARE(chartPages(f)->activePageIndex(), -1);
     // The tab of the page that was selected before: the chart shows again, and is rebuilt.
     QSignalSpy charts(&form, &MainWindow::chartPageShown);
     QTest::mouseClick(
-        form.gridPctl->tabBar(), Qt::LeftButton, {}, form.gridPctl->tabBar()->tabRect(1).center());
-    QCOMPARE(form.gridPctl->activePageIndex(), 1);
-    QVERIFY(form.gridPctl->widget(1)->isVisible());
+        chartPages(f)->tabBar(), Qt::LeftButton, {}, chartPages(f)->tabBar()->tabRect(1).center());
+    QCOMPARE(chartPages(f)->activePageIndex(), 1);
+    QVERIFY(chartPages(f)->widget(1)->isVisible());
     QCOMPARE(charts.count(), 1);
     QCOMPARE(charts.at(0).at(0).toInt(), 1);
 }
 
-void tst_TMainForm::pageShownSignals()
+void tst_MainWindow::pageShownSignals()
 {
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
     QSignalSpy charts(&form, &MainWindow::chartPageShown);
     QSignalSpy works(&form, &MainWindow::workPageShown);
-    form.gridMenuHzfbtClick();
-    form.gridMenuHzfbtClick();
+    f.trigger("showSumChart");
+    f.trigger("showSumChart");
     QTest::mouseClick(
-        form.gridPctl->tabBar(), Qt::LeftButton, {}, form.gridPctl->tabBar()->tabRect(4).center());
-    form.gridMenuBtClick();
-    form.gridMenuDxtjtClick();
+        chartPages(f)->tabBar(), Qt::LeftButton, {}, chartPages(f)->tabBar()->tabRect(4).center());
+    clickMainToolButton(f, QStringLiteral("分析图表"));
+    f.trigger("showOmissionTable");
     QList<int> shown;
     for (const auto& args : charts)
         shown << args.at(0).toInt();
     QCOMPARE(shown, (QList<int> { 2, 2, 4, 4 }));
 
-    form.rcmMenuSuperScaleClick();
+    f.trigger("showFilterPage");
     QCOMPARE(works.count(), 1);
     QCOMPARE(works.at(0).at(0).toInt(), 1);
 }
 
-void tst_TMainForm::webPanelComesBack()
+void tst_MainWindow::webPanelComesBack()
 {
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
-    QCOMPARE(form.frontArea(), form.webPanel);
-    auto* browser = qobject_cast<QTextBrowser*>(form.webBrowser);
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
+    QCOMPARE(form.frontArea(), webPanel(f));
+    auto* browser = f.part<QTextBrowser>("webBrowser");
     QVERIFY(browser);
     QVERIFY(browser->toPlainText().contains(QStringLiteral("Velmora V6.00")));
-    form.rcmMenuSmartScaleClick();
-    QCOMPARE(form.frontArea(), static_cast<QWidget*>(form.mainPctl));
-    QVERIFY(!form.webPanel->isVisible());
-    form.helpMenuWebSite->trigger();
-    QCOMPARE(form.frontArea(), form.webPanel);
-    QVERIFY(form.webPanel->isVisible());
-    QCOMPARE(form.mainPctl->activePageIndex(), 2);
+    f.trigger("showSmartShrinkPage");
+    QCOMPARE(form.frontArea(), static_cast<QWidget*>(workPages(f)));
+    QVERIFY(!webPanel(f)->isVisible());
+    f.trigger("showWebSite");
+    QCOMPARE(form.frontArea(), webPanel(f));
+    QVERIFY(webPanel(f)->isVisible());
+    QCOMPARE(workPages(f)->activePageIndex(), 2);
 }
 
-void tst_TMainForm::helpCommands()
+void tst_MainWindow::helpCommands()
 {
-    MainFormFixture f;
+    MainWindowFixture f;
     qunsetenv("VELMORA_SITE");
-    MainWindow& form = f.StartShown();
+    MainWindow& form = f.startShown();
     QTest::keyClick(&form, Qt::Key_F1);
-    QCOMPARE(f.Platform.Opened, QList<QUrl> { QUrl::fromLocalFile(f.Path(QStringLiteral("readme.txt"))) });
+    QCOMPARE(f.platform.opened, QList<QUrl> { QUrl::fromLocalFile(f.path(QStringLiteral("readme.txt"))) });
 
-    form.fileMenuManulClick();
-    form.helpMenuOnLine->trigger();
-    QCOMPARE(form.frontArea(), form.webPanel);
-    QCOMPARE(f.Platform.Opened.size(), 1);
+    f.trigger("showDataPage");
+    f.trigger("showNews");
+    QCOMPARE(form.frontArea(), webPanel(f));
+    QCOMPARE(f.platform.opened.size(), 1);
 
     qputenv("VELMORA_SITE", "http://127.0.0.1:9/news");
-    form.fileMenuManulClick();
-    form.helpMenuOnLine->trigger();
+    f.trigger("showDataPage");
+    f.trigger("showNews");
     qunsetenv("VELMORA_SITE");
-    QCOMPARE(f.Platform.Opened.size(), 2);
-    QCOMPARE(f.Platform.Opened[1], QUrl(QStringLiteral("http://127.0.0.1:9/news")));
-    QCOMPARE(form.frontArea(), static_cast<QWidget*>(form.mainPctl));
+    QCOMPARE(f.platform.opened.size(), 2);
+    QCOMPARE(f.platform.opened[1], QUrl(QStringLiteral("http://127.0.0.1:9/news")));
+    QCOMPARE(form.frontArea(), static_cast<QWidget*>(workPages(f)));
 
-    form.helpMenuAbout->trigger();
-    QCOMPARE(f.Platform.Abouts.size(), 1);
-    QVERIFY(f.Platform.Abouts[0].startsWith(QStringLiteral("关于|Velmora V6.00")));
+    f.trigger("showAbout");
+    QCOMPARE(f.platform.abouts.size(), 1);
+    QVERIFY(f.platform.abouts[0].startsWith(QStringLiteral("关于|Velmora V6.00")));
 }
 
-void tst_TMainForm::hintsGoToFirstPanel()
+void tst_MainWindow::hintsGoToFirstPanel()
 {
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
-    QWidget* button = form.mainTbr->widgetForAction(form.fileMenuManulBt);
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
+    const auto* bar = f.part<QToolBar>("mainToolBar");
+    QWidget* button = bar->widgetForAction(velmora::test::toolBarAction(bar, QStringLiteral("开奖数据")));
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QApplication::sendEvent(button, &enter);
     QCOMPARE(form.statusText(0), QStringLiteral("编辑开奖数据"));
@@ -410,22 +383,22 @@ void tst_TMainForm::hintsGoToFirstPanel()
     QApplication::sendEvent(button, &leave);
     QCOMPARE(form.statusText(0), QString());
 
-    form.fileMenuDown->showStatusText(form.menuBar());
+    f.part<QAction>("downloadDraws")->showStatusText(form.menuBar());
     QCOMPARE(form.statusText(0), QStringLiteral("直接从网站下载开奖数据"));
-    QCOMPARE(form.fileMenuDown->toolTip(), QStringLiteral("在线更新开奖数据"));
+    QCOMPARE(f.part<QAction>("downloadDraws")->toolTip(), QStringLiteral("在线更新开奖数据"));
     // An empty tip shows no pop-up on the tool bar.
     QHelpEvent tip(QEvent::ToolTip, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(button, &tip);
     QVERIFY(!QToolTip::isVisible());
 }
 
-void tst_TMainForm::caretText()
+void tst_MainWindow::caretText()
 {
-    MainFormFixture f;
-    QVERIFY(WriteBytes(f.DataFile(), "2002001,073,526,2,2\r\n2002002,237,203,1,1\r\n中文行\r\n"));
-    MainWindow& form = f.StartShown();
-    form.fileMenuManulClick();
-    QPlainTextEdit* memo = form.dataMemo;
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), "2002001,073,526,2,2\r\n2002002,237,203,1,1\r\n中文行\r\n"));
+    MainWindow& form = f.startShown();
+    f.trigger("showDataPage");
+    QPlainTextEdit* memo = editor(f);
     memo->setFocus();
     QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, memo->cursorRect(QTextCursor()).center());
     QTextCursor start(memo->document());
@@ -447,123 +420,137 @@ void tst_TMainForm::caretText()
     QCOMPARE(form.statusText(0), QStringLiteral("第2行8列"));
 }
 
-void tst_TMainForm::resizeRecentres()
+void tst_MainWindow::resizeRecentres()
 {
-    MainFormFixture f;
-    MainWindow& form = f.StartShown();
+    MainWindowFixture f;
+    MainWindow& form = f.startShown();
+    const velmora::FilterPage& filter = f.filterPage();
+    const velmora::SmartShrinkPage& smart = f.smartShrinkPage();
+    const velmora::RecommendPage& recommend = f.recommendPage();
     for (const QSize size : { QSize(1000, 700), QSize(901, 640), QSize(400, 500) }) {
         form.resize(size);
-        form.rcmMenuSuperScaleClick();
+        f.trigger("showFilterPage");
         QApplication::processEvents();
-        const int w = form.sheet2Panel->width();
-        QCOMPARE(form.sheet2PanelCenter->x(), (w - 764) / 2);
-        QCOMPARE(form.sheet2PanelTop->x(), (w - 764) / 2);
-        QCOMPARE(form.sheet2PanelBottom->x(), (w - form.sheet2PanelBottom->width()) / 2);
-        QCOMPARE(form.sheet2PanelBottom->y(), form.sheet2PanelCenter->height() + 3);
+        const QWidget* panel = pagePart<QWidget>(filter, "panel");
+        const QWidget* conditions = pagePart<QWidget>(filter, "conditionPanel");
+        const QWidget* bottom = pagePart<QWidget>(filter, "bottomPanel");
+        const int w = panel->width();
+        QCOMPARE(conditions->x(), (w - 764) / 2);
+        QCOMPARE(pagePart<QWidget>(filter, "recentPanel")->x(), (w - 764) / 2);
+        QCOMPARE(bottom->x(), (w - bottom->width()) / 2);
+        QCOMPARE(bottom->y(), conditions->height() + 3);
 
-        form.rcmMenuSmartScaleClick();
+        f.trigger("showSmartShrinkPage");
         QApplication::processEvents();
-        QCOMPARE(form.sheet3PanelCenter->pos(), QPoint((form.sheet3Panel->width() - 764) / 2, 1));
-        QCOMPARE(form.sheet3PanelBottom->x(), (form.sheet3Panel->width() - 289) / 2);
+        const int w3 = pagePart<QWidget>(smart, "panel")->width();
+        QCOMPARE(pagePart<QWidget>(smart, "memoPanel")->pos(), QPoint((w3 - 764) / 2, 1));
+        QCOMPARE(pagePart<QWidget>(smart, "levelPanel")->x(), (w3 - 289) / 2);
 
-        form.rcmMenuSmartRcmClick();
+        f.trigger("showRecommendPage");
         QApplication::processEvents();
-        QCOMPARE(form.sheet4Gbx->size(), form.sheet2Panel->size());
-        QCOMPARE(form.sheet4Memo->geometry(),
-            QRect(8, 48, form.sheet4Gbx->width() - 16, form.sheet4Gbx->height() - 56));
+        const QWidget* box = pagePart<QWidget>(recommend, "resultBox");
+        QCOMPARE(box->size(), panel->size());
+        QCOMPARE(pagePart<QWidget>(recommend, "resultMemo")->geometry(),
+            QRect(8, 48, box->width() - 16, box->height() - 56));
     }
 }
 
-void tst_TMainForm::closeWithoutEdits()
+void tst_MainWindow::closeWithoutEdits()
 {
-    MainFormFixture f;
-    const QByteArray bytes = HistoryLines(20);
-    QVERIFY(WriteBytes(f.DataFile(), bytes));
-    MainWindow& form = f.StartShown();
-    form.dataMemo->appendPlainText(QStringLiteral("x"));
-    form.dataMemo->undo();
+    MainWindowFixture f;
+    const QByteArray bytes = historyLines(20);
+    QVERIFY(writeFile(f.dataFile(), bytes));
+    MainWindow& form = f.startShown();
+    editor(f)->appendPlainText(QStringLiteral("x"));
+    editor(f)->undo();
     QVERIFY(form.close());
-    QCOMPARE(f.Platform.SaveQuestions, 0);
-    QCOMPARE(ReadBytes(f.DataFile()), bytes);
+    QCOMPARE(f.platform.saveQuestions, 0);
+    QCOMPARE(readFile(f.dataFile()), bytes);
 }
 
-void tst_TMainForm::closeWithEdits_data()
+void tst_MainWindow::closeWithEdits_data()
 {
     QTest::addColumn<QString>("edit");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("closes");
     QTest::addColumn<bool>("saved");
     using velmora::SaveChoice;
-    QTest::newRow("typed, cancel") << "type" << int(SaveChoice::Cancel) << false << false;
-    QTest::newRow("typed, discard") << "type" << int(SaveChoice::Discard) << true << false;
-    QTest::newRow("typed, save") << "type" << int(SaveChoice::Save) << true << true;
-    QTest::newRow("cleared, discard") << "clear" << int(SaveChoice::Discard) << true << false;
-    QTest::newRow("cleared, save") << "clear" << int(SaveChoice::Save) << true << true;
+    QTest::newRow("typed, cancel") << u"type"_s << int(SaveChoice::Cancel) << false << false;
+    QTest::newRow("typed, discard") << u"type"_s << int(SaveChoice::Discard) << true << false;
+    QTest::newRow("typed, save") << u"type"_s << int(SaveChoice::Save) << true << true;
+    QTest::newRow("cleared, discard") << u"clear"_s << int(SaveChoice::Discard) << true << false;
+    QTest::newRow("cleared, save") << u"clear"_s << int(SaveChoice::Save) << true << true;
 }
 
-void tst_TMainForm::closeWithEdits()
+void tst_MainWindow::closeWithEdits()
 {
     QFETCH(QString, edit);
     QFETCH(int, answer);
     QFETCH(bool, closes);
     QFETCH(bool, saved);
-    MainFormFixture f;
-    const QByteArray bytes = HistoryLines(20);
-    QVERIFY(WriteBytes(f.DataFile(), bytes));
-    MainWindow& form = f.StartShown();
-    form.fileMenuManulClick();
+    MainWindowFixture f;
+    const QByteArray bytes = historyLines(20);
+    QVERIFY(writeFile(f.dataFile(), bytes));
+    MainWindow& form = f.startShown();
+    f.trigger("showDataPage");
     if (edit == QLatin1String("clear")) {
-        form.sheet1TbrClearBtClick();
+        clickToolButton(&f.dataPage(), QStringLiteral("清空数据"));
     } else {
-        form.dataMemo->setFocus();
-        form.dataMemo->moveCursor(QTextCursor::End);
-        QTest::keyClicks(form.dataMemo, QStringLiteral("2024001,123,456,0,0"));
+        editor(f)->setFocus();
+        editor(f)->moveCursor(QTextCursor::End);
+        QTest::keyClicks(editor(f), QStringLiteral("2024001,123,456,0,0"));
     }
-    const QString text = form.dataMemo->toPlainText();
-    f.Platform.SaveAnswer = velmora::SaveChoice(answer);
+    const QString text = editor(f)->toPlainText();
+    f.platform.saveAnswer = velmora::SaveChoice(answer);
     QCOMPARE(form.close(), closes);
-    QCOMPARE(f.Platform.SaveQuestions, 1);
+    QCOMPARE(f.platform.saveQuestions, 1);
     QCOMPARE(form.isVisible(), !closes);
     if (saved) {
         QString crlf = text;
         crlf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-        QCOMPARE(ReadBytes(f.DataFile()), crlf.toLatin1());
+        QCOMPARE(readFile(f.dataFile()), crlf.toLatin1());
     } else {
-        QCOMPARE(ReadBytes(f.DataFile()), bytes);
+        QCOMPARE(readFile(f.dataFile()), bytes);
     }
 }
 
-void tst_TMainForm::closeWhenSaveFails()
+void tst_MainWindow::closeWhenSaveFails()
 {
-    MainFormFixture f;
-    const QByteArray bytes = HistoryLines(5);
-    QVERIFY(WriteBytes(f.DataFile(), bytes));
-    QVERIFY(QFile::setPermissions(f.DataFile(), QFile::ReadOwner | QFile::ReadGroup));
-    MainWindow& form = f.StartShown();
-    form.sheet1TbrClearBtClick();
-    f.Platform.SaveAnswer = velmora::SaveChoice::Save;
+    MainWindowFixture f;
+    const QByteArray bytes = historyLines(5);
+    QVERIFY(writeFile(f.dataFile(), bytes));
+    QVERIFY(QFile::setPermissions(f.dataFile(), QFile::ReadOwner | QFile::ReadGroup));
+    MainWindow& form = f.startShown();
+    f.trigger("showDataPage");
+    clickToolButton(&f.dataPage(), QStringLiteral("清空数据"));
+    f.platform.saveAnswer = velmora::SaveChoice::Save;
     QVERIFY(!form.close());
     QVERIFY(form.isVisible());
-    QCOMPARE(f.Platform.Messages.size(), 1);
-    QVERIFY(f.Platform.Messages[0].startsWith(QStringLiteral("无法写入文件")));
-    QCOMPARE(ReadBytes(f.DataFile()), bytes);
-    f.Platform.SaveAnswer = velmora::SaveChoice::Discard;
+    QCOMPARE(f.platform.messages.size(), 1);
+    QVERIFY(f.platform.messages[0].startsWith(QStringLiteral("无法写入文件")));
+    QCOMPARE(readFile(f.dataFile()), bytes);
+    f.platform.saveAnswer = velmora::SaveChoice::Discard;
     QVERIFY(form.close());
 }
 
-void tst_TMainForm::commandErrorsAreShown()
+// An error a command raises ends the command and is shown in a message box; the
+// window carries on.
+void tst_MainWindow::commandErrorsAreShown()
 {
-    MainFormFixture f;
-    MainWindow& form = f.Start();
-    bool after = false;
-    form.runCommand([&] {
-        form.sheet2Gbx1Chk1->setCheck(10, true);
-        after = true;
-    });
-    QVERIFY(!after);
-    QCOMPARE(f.Platform.Messages, QStringList { QStringLiteral("SetCheck Error!") });
-    QCOMPARE(form.sheet2Gbx1Chk1->checkedCount(), 0);
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(5)));
+    f.startShown();
+    f.trigger("showDataPage");
+    const QString before = editor(f)->toPlainText();
+    QVERIFY(QDir(f.folder.path()).mkdir(QStringLiteral("folder.txt")));
+    f.platform.openAnswer = f.path(QStringLiteral("folder.txt"));
+    clickToolButton(&f.dataPage(), QStringLiteral("导入数据"));
+    QCOMPARE(f.platform.messages.size(), 1);
+    QVERIFY(f.platform.messages[0].startsWith(QStringLiteral("无法读取文件")));
+    QCOMPARE(editor(f)->toPlainText(), before);
+    f.trigger("showFilterPage");
+    QVERIFY(f.filterPage().isVisible());
 }
 
-QTEST_MAIN(tst_TMainForm)
+QTEST_MAIN(tst_MainWindow)
 #include "tst_MainWindow.moc"

@@ -1,10 +1,13 @@
 // The result commands shared by the three result pages.
-#include "TempDir.h"
 #include "app/FakePlatform.h"
 #include "app/ResultCommands.h"
+#include "support/TestFiles.h"
 
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 using namespace velmora;
 
@@ -13,11 +16,11 @@ namespace {
 // Also records what the save dialog was asked with.
 class RecordingPlatform : public FakePlatform {
 public:
-    QStringList SaveRequests;
+    QStringList saveRequests;
     QString saveFileName(QWidget*, const QString& filter, const QString& ext, const QString& initial) override
     {
-        SaveRequests << filter + QLatin1Char(';') + ext + QLatin1Char(';') + initial;
-        return SaveNameAnswer;
+        saveRequests << filter + QLatin1Char(';') + ext + QLatin1Char(';') + initial;
+        return saveNameAnswer;
     }
 };
 
@@ -31,7 +34,7 @@ CodeSet SetOf(std::initializer_list<int> codes)
 
 } // namespace
 
-class TestResultActions : public QObject {
+class tst_ResultCommands : public QObject {
     Q_OBJECT
 
 private:
@@ -39,7 +42,7 @@ private:
     QStringList status;
     QWidget parent;
 
-    ResultCommands Make()
+    ResultCommands make()
     {
         return ResultCommands(platform, &parent, [this](const QString& s) { status << s; });
     }
@@ -53,30 +56,30 @@ private slots:
 
     void exportWritesResultFileAndRemembersName()
     {
-        test::TempDir dir;
-        const QString path = QString::fromStdString(dir.File("out.txt"));
-        ResultCommands actions = Make();
-        platform.SaveNameAnswer = path;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("out.txt"));
+        ResultCommands actions = make();
+        platform.saveNameAnswer = path;
         QVERIFY(actions.exportResult(SetOf({ 7, 123 }), "智能推荐结果有", true));
-        QCOMPARE(test::ReadBytes(dir.File("out.txt")),
-            std::string("\xD6\xC7\xC4\xDC\xCD\xC6\xBC\xF6\xBD\xE1\xB9\xFB\xD3\xD0"
-                        "2\xD7\xA2\r\n\r\n007,123,\r\n\r\n"));
+        QCOMPARE(test::readFile(path),
+            QByteArray("\xD6\xC7\xC4\xDC\xCD\xC6\xBC\xF6\xBD\xE1\xB9\xFB\xD3\xD0"
+                       "2\xD7\xA2\r\n\r\n007,123,\r\n\r\n"));
         QCOMPARE(status, QStringList { QStringLiteral("智能推荐结果有2注") });
 
         QVERIFY(actions.exportResult(CodeSet {}, "缩水结果有", false));
-        QCOMPARE(test::ReadBytes(dir.File("out.txt")),
-            std::string("\xCB\xF5\xCB\xAE\xBD\xE1\xB9\xFB\xD3\xD0"
-                        "0\xD7\xA2\r\n\r\n\r\n"));
+        QCOMPARE(test::readFile(path),
+            QByteArray("\xCB\xF5\xCB\xAE\xBD\xE1\xB9\xFB\xD3\xD0"
+                       "0\xD7\xA2\r\n\r\n\r\n"));
         QCOMPARE(status.size(), 1); // the filter page leaves the status bar alone
-        QCOMPARE(platform.SaveRequests,
+        QCOMPARE(platform.saveRequests,
             (QStringList {
                 QStringLiteral("文本文件|*.txt;txt;"), QStringLiteral("文本文件|*.txt;txt;") + path }));
     }
 
     void exportCancelledWritesNothing()
     {
-        ResultCommands actions = Make();
-        platform.SaveNameAnswer.clear();
+        ResultCommands actions = make();
+        platform.saveNameAnswer.clear();
         QVERIFY(!actions.exportResult(SetOf({ 1 }), "缩水结果有", true));
         QVERIFY(status.isEmpty());
     }
@@ -86,21 +89,11 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("found in a code line") << "456"
-                                              << "恭喜，找到号码456"
-                                              << "456";
-        QTest::newRow("count in the header is no code") << "123"
-                                                        << "抱歉，没有找到号码123"
-                                                        << "";
-        QTest::newRow("one character does nothing") << "5"
-                                                    << ""
-                                                    << "";
-        QTest::newRow("cancel does nothing") << ""
-                                             << ""
-                                             << "";
-        QTest::newRow("letters are searched, never found") << "abc"
-                                                           << "抱歉，没有找到号码abc"
-                                                           << "";
+        QTest::newRow("found in a code line") << u"456"_s << u"恭喜，找到号码456"_s << u"456"_s;
+        QTest::newRow("count in the header is no code") << u"123"_s << u"抱歉，没有找到号码123"_s << u""_s;
+        QTest::newRow("one character does nothing") << u"5"_s << u""_s << u""_s;
+        QTest::newRow("cancel does nothing") << u""_s << u""_s << u""_s;
+        QTest::newRow("letters are searched, never found") << u"abc"_s << u"抱歉，没有找到号码abc"_s << u""_s;
     }
 
     void prizeCheck()
@@ -110,8 +103,8 @@ private slots:
         QFETCH(QString, selected);
         QPlainTextEdit memo;
         memo.setPlainText(QStringLiteral("缩水结果有123注\n\n007,456,\n"));
-        ResultCommands actions = Make();
-        platform.InputAnswers << entry;
+        ResultCommands actions = make();
+        platform.inputAnswers << entry;
         actions.checkPrize(&memo);
         QCOMPARE(this->status.value(0), status);
         QCOMPARE(memo.textCursor().selectedText(), selected);
@@ -120,18 +113,18 @@ private slots:
     void printMemoAddsHeaderAndKeepsLines()
     {
         QPlainTextEdit memo;
-        ResultCommands actions = Make();
+        ResultCommands actions = make();
         actions.printMemo(&memo);
         memo.setPlainText(resultMemoText("缩水结果有", SetOf({ 5 })));
         actions.printMemo(&memo);
-        QCOMPARE(platform.Printed.size(), 2);
-        QCOMPARE(platform.Printed[0],
+        QCOMPARE(platform.printed.size(), 2);
+        QCOMPARE(platform.printed[0],
             QStringList { QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09") });
-        QCOMPARE(platform.Printed[1],
+        QCOMPARE(platform.printed[1],
             (QStringList { QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09"),
                 QStringLiteral("缩水结果有1注"), QString(), QStringLiteral("005,"), QString() }));
     }
 };
 
-QTEST_MAIN(TestResultActions)
+QTEST_MAIN(tst_ResultCommands)
 #include "tst_ResultCommands.moc"

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <unistd.h>
 
+#include "app/WebPanel.h"
+
 #ifdef VELMORA_HAVE_WEBENGINE
 #include <QWebEngineView>
 #endif
@@ -35,20 +37,21 @@ void tst_WebEngineSmoke::startPageLoadsAfterShow()
 #else
     QVERIFY(kEnginePrepared);
     qunsetenv("VELMORA_SITE");
-    MainFormFixture f;
+    MainWindowFixture f;
     velmora::MainWindowOptions options;
     options.webEngine = true;
-    f.Form = std::make_unique<velmora::MainWindow>(f.Platform, f.Folder.path(), options);
-    QCOMPARE(f.Form->webBrowser, nullptr);
-    f.Form->show();
-    QTRY_VERIFY(f.Form->webBrowser != nullptr);
-    auto* view = qobject_cast<QWebEngineView*>(f.Form->webBrowser);
+    f.window = std::make_unique<velmora::MainWindow>(f.platform, f.folder.path(), options);
+    const auto* panel = velmora::test::find<velmora::WebPanel>(f.window.get());
+    QCOMPARE(panel->browser(), nullptr);
+    f.window->show();
+    QTRY_VERIFY(panel->browser() != nullptr);
+    auto* view = qobject_cast<QWebEngineView*>(panel->browser());
     QVERIFY(view);
     QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("Velmora"), 30000);
-    QCOMPARE(f.Form->frontArea(), f.Form->webPanel);
-    f.Form->fileMenuManulClick();
-    f.Form->helpMenuWebSiteClick();
-    QCOMPARE(f.Form->frontArea(), f.Form->webPanel);
+    QCOMPARE(f.window->frontArea(), panel);
+    f.trigger("showDataPage");
+    f.trigger("showWebSite");
+    QCOMPARE(f.window->frontArea(), panel);
     QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("Velmora"), 30000);
 #endif
 }

@@ -2,6 +2,7 @@
 // $VELMORA_SNAPSHOT_DIR/chart-<name>-top.png and chart-<name>-end.png (totals row).
 #include "core/charts/ChartTestSupport.h"
 #include "core/charts/Charts.h"
+#include "support/Snapshots.h"
 #include "widgets/GridView.h"
 
 #include <QApplication>
@@ -17,7 +18,6 @@ private slots:
     void render();
 
 private:
-    QString m_dir;
     velmora::DrawHistory m_history;
 };
 
@@ -28,8 +28,6 @@ void tst_ChartSnapshots::initTestCase()
         QStringLiteral("WenQuanYi Micro Hei") });
     font.setPointSize(9);
     QApplication::setFont(font);
-    m_dir = qEnvironmentVariable("VELMORA_SNAPSHOT_DIR", QDir::tempPath() + "/velmora-snapshots");
-    QVERIFY(QDir().mkpath(m_dir));
     m_history = velmora::test::RealHistory();
     QVERIFY(m_history.size() > 8000);
 }
@@ -55,11 +53,11 @@ void tst_ChartSnapshots::render()
     QCOMPARE(n, 30);
     QVERIFY(messages.empty());
 
-    const QString base = m_dir + "/chart-" + QString::fromLatin1(kind.name);
-    QVERIFY(net.grab().save(base + "-top.png"));
+    const QString base = QStringLiteral("chart-") + QString::fromLatin1(kind.name);
+    QVERIFY(velmora::test::writeSnapshot(net, base + QStringLiteral("-top.png")));
     QTest::keyClick(&net, Qt::Key_End);
     QVERIFY(net.model().topRow() > 0);
-    QVERIFY(net.grab().save(base + "-end.png"));
+    QVERIFY(velmora::test::writeSnapshot(net, base + QStringLiteral("-end.png")));
 }
 
 QTEST_MAIN(tst_ChartSnapshots)

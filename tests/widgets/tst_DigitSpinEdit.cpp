@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using velmora::DigitSpinEdit;
 
 class tst_TFilterSpinEdit : public QObject {
@@ -54,24 +56,15 @@ void tst_TFilterSpinEdit::typedThenLeft_data()
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("afterLeaving");
     QTest::addColumn<int>("valueAfterLeaving");
-    QTest::newRow("in range") << "5"
-                              << "5" << 5 << "5" << 5;
-    QTest::newRow("above the range") << "12"
-                                     << "12" << 12 << "9" << 9;
-    QTest::newRow("below the range") << "-3"
-                                     << "-3" << -3 << "0" << 0;
-    QTest::newRow("a lone minus sign") << "-"
-                                       << "-" << 0 << "0" << 0;
-    QTest::newRow("nothing") << ""
-                             << "" << 0 << "0" << 0;
-    QTest::newRow("letters are refused") << "a7b"
-                                         << "7" << 7 << "7" << 7;
-    QTest::newRow("a minus sign inside is refused") << "4-"
-                                                    << "4" << 4 << "4" << 4;
-    QTest::newRow("leading zeros") << "007"
-                                   << "007" << 7 << "7" << 7;
-    QTest::newRow("too long for a number") << "99999999999"
-                                           << "99999999999" << 0 << "0" << 0;
+    QTest::newRow("in range") << u"5"_s << u"5"_s << 5 << u"5"_s << 5;
+    QTest::newRow("above the range") << u"12"_s << u"12"_s << 12 << u"9"_s << 9;
+    QTest::newRow("below the range") << u"-3"_s << u"-3"_s << -3 << u"0"_s << 0;
+    QTest::newRow("a lone minus sign") << u"-"_s << u"-"_s << 0 << u"0"_s << 0;
+    QTest::newRow("nothing") << u""_s << u""_s << 0 << u"0"_s << 0;
+    QTest::newRow("letters are refused") << u"a7b"_s << u"7"_s << 7 << u"7"_s << 7;
+    QTest::newRow("a minus sign inside is refused") << u"4-"_s << u"4"_s << 4 << u"4"_s << 4;
+    QTest::newRow("leading zeros") << u"007"_s << u"007"_s << 7 << u"7"_s << 7;
+    QTest::newRow("too long for a number") << u"99999999999"_s << u"99999999999"_s << 0 << u"0"_s << 0;
 }
 
 void tst_TFilterSpinEdit::typedThenLeft()
@@ -97,14 +90,14 @@ void tst_TFilterSpinEdit::arrowKeys_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("up inside") << "4" << int(Qt::Key_Up) << "5";
-    QTest::newRow("down inside") << "4" << int(Qt::Key_Down) << "3";
-    QTest::newRow("up at the top") << "9" << int(Qt::Key_Up) << "9";
-    QTest::newRow("down at the bottom") << "0" << int(Qt::Key_Down) << "0";
-    QTest::newRow("up from above the range") << "12" << int(Qt::Key_Up) << "9";
-    QTest::newRow("down from above the range") << "12" << int(Qt::Key_Down) << "8";
-    QTest::newRow("up from no number") << "-" << int(Qt::Key_Up) << "1";
-    QTest::newRow("down from below the range") << "-3" << int(Qt::Key_Down) << "0";
+    QTest::newRow("up inside") << u"4"_s << int(Qt::Key_Up) << u"5"_s;
+    QTest::newRow("down inside") << u"4"_s << int(Qt::Key_Down) << u"3"_s;
+    QTest::newRow("up at the top") << u"9"_s << int(Qt::Key_Up) << u"9"_s;
+    QTest::newRow("down at the bottom") << u"0"_s << int(Qt::Key_Down) << u"0"_s;
+    QTest::newRow("up from above the range") << u"12"_s << int(Qt::Key_Up) << u"9"_s;
+    QTest::newRow("down from above the range") << u"12"_s << int(Qt::Key_Down) << u"8"_s;
+    QTest::newRow("up from no number") << u"-"_s << int(Qt::Key_Up) << u"1"_s;
+    QTest::newRow("down from below the range") << u"-3"_s << int(Qt::Key_Down) << u"0"_s;
 }
 
 void tst_TFilterSpinEdit::arrowKeys()

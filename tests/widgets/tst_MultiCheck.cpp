@@ -28,7 +28,7 @@ QString ErrorOf(const std::function<void()>& action)
 
 } // namespace
 
-class tst_TMultiChk : public QObject {
+class tst_MultiCheck : public QObject {
     Q_OBJECT
 
 private slots:
@@ -36,8 +36,6 @@ private slots:
     void gridSize_data();
     void gridSize();
     void cellRectangles();
-    void layoutHitTest_data();
-    void layoutHitTest();
     void resizeIsUndone();
     void arrowKeys_data();
     void arrowKeys();
@@ -54,7 +52,7 @@ private slots:
     void focusRectangleFollowsFocus();
 };
 
-void tst_TMultiChk::freshControl()
+void tst_MultiCheck::freshControl()
 {
     MultiCheck chk;
     QCOMPARE(chk.count(), 0);
@@ -65,7 +63,7 @@ void tst_TMultiChk::freshControl()
     QCOMPARE(chk.checkedCount(), 0);
 }
 
-void tst_TMultiChk::gridSize_data()
+void tst_MultiCheck::gridSize_data()
 {
     QTest::addColumn<int>("count");
     QTest::addColumn<int>("capWidth");
@@ -79,7 +77,7 @@ void tst_TMultiChk::gridSize_data()
     QTest::newRow("one item") << 1 << 26 << 3 << 1 << QSize(141, 20);
 }
 
-void tst_TMultiChk::gridSize()
+void tst_MultiCheck::gridSize()
 {
     QFETCH(int, count);
     QFETCH(int, capWidth);
@@ -92,7 +90,7 @@ void tst_TMultiChk::gridSize()
     QCOMPARE(chk.size(), size);
 }
 
-void tst_TMultiChk::cellRectangles()
+void tst_MultiCheck::cellRectangles()
 {
     MultiCheck digits;
     fill(digits, 10, 10, 10);
@@ -106,34 +104,7 @@ void tst_TMultiChk::cellRectangles()
     QCOMPARE(sums.rectOfCap(29), QRect(QPoint(9 * 34 + 20, 37), QSize(14, 14)));
 }
 
-void tst_TMultiChk::layoutHitTest_data()
-{
-    QTest::addColumn<QPoint>("point");
-    QTest::addColumn<int>("item");
-    // Ten items, caption width 10, ten columns: item 0 is (3..16, 3..16) and (20..29, 3..16).
-    QTest::newRow("check cell corner") << QPoint(3, 3) << 0;
-    QTest::newRow("check cell last pixel") << QPoint(16, 16) << 0;
-    QTest::newRow("gap after check cell") << QPoint(18, 5) << -1;
-    QTest::newRow("caption cell") << QPoint(25, 10) << 0;
-    QTest::newRow("caption cell right edge is outside") << QPoint(30, 10) << -1;
-    QTest::newRow("bottom edge is outside") << QPoint(5, 17) << -1;
-    QTest::newRow("left margin") << QPoint(1, 5) << -1;
-    QTest::newRow("second item check") << QPoint(33, 5) << 1;
-    QTest::newRow("last item caption") << QPoint(292, 5) << 9;
-}
-
-void tst_TMultiChk::layoutHitTest()
-{
-    QFETCH(QPoint, point);
-    QFETCH(int, item);
-    velmora::MultiCheckLayout layout;
-    layout.capWidth = 10;
-    layout.cols = 10;
-    layout.count = 10;
-    QCOMPARE(layout.itemAt(point), item);
-}
-
-void tst_TMultiChk::resizeIsUndone()
+void tst_MultiCheck::resizeIsUndone()
 {
     MultiCheck chk;
     fill(chk, 10, 10, 10);
@@ -141,7 +112,7 @@ void tst_TMultiChk::resizeIsUndone()
     QCOMPARE(chk.size(), QSize(303, 20));
 }
 
-void tst_TMultiChk::arrowKeys_data()
+void tst_MultiCheck::arrowKeys_data()
 {
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("key");
@@ -158,7 +129,7 @@ void tst_TMultiChk::arrowKeys_data()
     QTest::newRow("page down does nothing") << 5 << int(Qt::Key_PageDown) << 5;
 }
 
-void tst_TMultiChk::arrowKeys()
+void tst_MultiCheck::arrowKeys()
 {
     QFETCH(int, start);
     QFETCH(int, key);
@@ -168,18 +139,18 @@ void tst_TMultiChk::arrowKeys()
     for (int i = 0; i < start; ++i)
         QTest::keyClick(&chk, Qt::Key_Right);
     QCOMPARE(chk.focusIndex(), start);
-    QSignalSpy spy(&chk, &MultiCheck::onChange);
+    QSignalSpy spy(&chk, &MultiCheck::changed);
     QTest::keyClick(&chk, Qt::Key(key));
     QCOMPARE(chk.focusIndex(), expected);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(chk.checkedCount(), 0);
 }
 
-void tst_TMultiChk::unchangedSettersFireNothing()
+void tst_MultiCheck::unchangedSettersFireNothing()
 {
     MultiCheck chk;
     fill(chk, 10, 10, 10);
-    QSignalSpy spy(&chk, &MultiCheck::onChange);
+    QSignalSpy spy(&chk, &MultiCheck::changed);
     chk.setCols(10);
     chk.setCapWidth(10);
     chk.setCount(10);
@@ -192,14 +163,14 @@ void tst_TMultiChk::unchangedSettersFireNothing()
     QCOMPARE(chk.size(), QSize(5 * 30 + 3, 37));
 }
 
-void tst_TMultiChk::spaceTogglesFocusedItemAfterOnChange()
+void tst_MultiCheck::spaceTogglesFocusedItemAfterOnChange()
 {
     MultiCheck chk;
     fill(chk, 4, 10, 4);
     QTest::keyClick(&chk, Qt::Key_Right);
     QTest::keyClick(&chk, Qt::Key_Right);
     QList<bool> seen;
-    connect(&chk, &MultiCheck::onChange, this, [&] { seen << chk.getCheck(2); });
+    connect(&chk, &MultiCheck::changed, this, [&] { seen << chk.getCheck(2); });
     QTest::keyClick(&chk, Qt::Key_Space);
     QCOMPARE(seen, QList<bool> { false });
     QVERIFY(chk.getCheck(2));
@@ -209,11 +180,11 @@ void tst_TMultiChk::spaceTogglesFocusedItemAfterOnChange()
     QVERIFY(!chk.getCheck(2));
 }
 
-void tst_TMultiChk::enterTogglesAndOtherKeysDoNot()
+void tst_MultiCheck::enterTogglesAndOtherKeysDoNot()
 {
     MultiCheck chk;
     fill(chk, 4, 10, 4);
-    QSignalSpy spy(&chk, &MultiCheck::onChange);
+    QSignalSpy spy(&chk, &MultiCheck::changed);
     QTest::keyClick(&chk, Qt::Key_Return);
     QVERIFY(chk.getCheck(0));
     QTest::keyClick(&chk, Qt::Key_A);
@@ -226,13 +197,13 @@ void tst_TMultiChk::enterTogglesAndOtherKeysDoNot()
     QCOMPARE(empty.checkedCount(), 0);
 }
 
-void tst_TMultiChk::homeEndKeepFocus()
+void tst_MultiCheck::homeEndKeepFocus()
 {
     MultiCheck chk;
     fill(chk, 10, 10, 10);
     for (int i = 0; i < 7; ++i)
         QTest::keyClick(&chk, Qt::Key_Right);
-    QSignalSpy spy(&chk, &MultiCheck::onChange);
+    QSignalSpy spy(&chk, &MultiCheck::changed);
     QTest::keyClick(&chk, Qt::Key_Home);
     QCOMPARE(chk.focusIndex(), 7);
     QTest::keyClick(&chk, Qt::Key_End);
@@ -241,7 +212,7 @@ void tst_TMultiChk::homeEndKeepFocus()
     QCOMPARE(spy.count(), 4);
 }
 
-void tst_TMultiChk::indexOfCap()
+void tst_MultiCheck::indexOfCap()
 {
     MultiCheck chk;
     for (const char* caption : { "组六", "组三", "组六", "a b" })
@@ -255,7 +226,7 @@ void tst_TMultiChk::indexOfCap()
     QVERIFY(!chk.getCheck(chk.indexOfCap(QStringLiteral("豹子"))));
 }
 
-void tst_TMultiChk::errorsLeaveStateUnchanged()
+void tst_MultiCheck::errorsLeaveStateUnchanged()
 {
     MultiCheck chk;
     fill(chk, 4, 14, 4);
@@ -277,7 +248,7 @@ void tst_TMultiChk::errorsLeaveStateUnchanged()
     QVERIFY(!chk.getCheck(-1));
 }
 
-void tst_TMultiChk::checkAllAndCount()
+void tst_MultiCheck::checkAllAndCount()
 {
     MultiCheck chk;
     fill(chk, 10, 10, 10);
@@ -297,7 +268,7 @@ void tst_TMultiChk::checkAllAndCount()
     QCOMPARE(chk.caption(2), QStringLiteral("2"));
 }
 
-void tst_TMultiChk::mousePresses_data()
+void tst_MultiCheck::mousePresses_data()
 {
     QTest::addColumn<QList<QPoint>>("presses");
     QTest::addColumn<QList<int>>("checked");
@@ -312,14 +283,14 @@ void tst_TMultiChk::mousePresses_data()
     QTest::newRow("two items") << QList<QPoint> { { 5, 5 }, { 110, 5 } } << QList<int> { 0, 3 } << 3;
 }
 
-void tst_TMultiChk::mousePresses()
+void tst_MultiCheck::mousePresses()
 {
     QFETCH(QList<QPoint>, presses);
     QFETCH(QList<int>, checked);
     QFETCH(int, focus);
     MultiCheck chk;
     fill(chk, 10, 14, 4);
-    QSignalSpy spy(&chk, &MultiCheck::onChange);
+    QSignalSpy spy(&chk, &MultiCheck::changed);
     for (const QPoint& p : presses)
         QTest::mousePress(&chk, Qt::LeftButton, {}, p);
     QList<int> actual;
@@ -334,7 +305,7 @@ void tst_TMultiChk::mousePresses()
 
 // The control handles its mouse presses and releases itself: they must not also reach
 // the widget it sits on, even for a press in a gap or a double click.
-void tst_TMultiChk::mouseStaysWithTheControl()
+void tst_MultiCheck::mouseStaysWithTheControl()
 {
     struct Parent : QWidget {
         int events = 0;
@@ -357,7 +328,7 @@ void tst_TMultiChk::mouseStaysWithTheControl()
     QVERIFY(chk->getCheck(1));
 }
 
-void tst_TMultiChk::focusRectangleFollowsFocus()
+void tst_MultiCheck::focusRectangleFollowsFocus()
 {
     QWidget window;
     auto* chk = new MultiCheck(&window);
@@ -387,5 +358,5 @@ void tst_TMultiChk::focusRectangleFollowsFocus()
     QCOMPARE(chk->grab().toImage(), focused);
 }
 
-QTEST_MAIN(tst_TMultiChk)
+QTEST_MAIN(tst_MultiCheck)
 #include "tst_MultiCheck.moc"

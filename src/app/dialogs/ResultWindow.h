@@ -14,7 +14,11 @@ class ResultWindow : public QWidget {
 public:
     explicit ResultWindow(QWidget* parent = nullptr);
 
-    QPlainTextEdit* memo = nullptr;
+    // The memo the filter page fills and its result commands search and print.
+    QPlainTextEdit* memo() const { return m_memo; }
+
+private:
+    QPlainTextEdit* m_memo = nullptr;
 };
 
 } // namespace velmora

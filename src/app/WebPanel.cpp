@@ -1,10 +1,5 @@
-// The web panel: the maker's site (VELMORA_SITE) or the start page built in,
-// in Qt webEngine when the build has it, in a text browser otherwise.
-#include "app/MainWindow.h"
+#include "app/WebPanel.h"
 
-#include "widgets/PageControl.h"
-
-#include <QStackedLayout>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -43,60 +38,55 @@ QString startPageHtml(const QString& site)
 
 } // namespace
 
-QString MainWindow::siteAddress() { return qEnvironmentVariable("VELMORA_SITE").trimmed(); }
-
-void MainWindow::createWebPanel()
+WebPanel::WebPanel(bool useWebEngine, QWidget* parent)
+    : QWidget(parent)
+    , m_useWebEngine(useWebEngine)
 {
-    auto* layout = new QVBoxLayout(webPanel);
+    setObjectName(QStringLiteral("webPanel"));
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
 #ifndef VELMORA_HAVE_WEBENGINE
-    m_options.webEngine = false;
+    m_useWebEngine = false;
 #endif
-    if (!m_options.webEngine) {
-        auto* browser = new QTextBrowser(webPanel);
+    if (!m_useWebEngine) {
+        auto* browser = new QTextBrowser(this);
         browser->setOpenExternalLinks(true);
-        webBrowser = browser;
-        webBrowser->setObjectName(QStringLiteral("WebBrowser"));
-        layout->addWidget(webBrowser);
+        m_browser = browser;
+        m_browser->setObjectName(QStringLiteral("webBrowser"));
+        layout->addWidget(m_browser);
     }
 }
 
-void MainWindow::createWebEngineView()
+QString WebPanel::siteAddress() { return qEnvironmentVariable("VELMORA_SITE").trimmed(); }
+
+void WebPanel::createWebEngineView()
 {
 #ifdef VELMORA_HAVE_WEBENGINE
-    if (webBrowser)
+    if (m_browser)
         return;
-    webBrowser = new QWebEngineView(webPanel);
-    webBrowser->setObjectName(QStringLiteral("WebBrowser"));
-    webPanel->layout()->addWidget(webBrowser);
-    navigateWebBrowser();
+    m_browser = new QWebEngineView(this);
+    m_browser->setObjectName(QStringLiteral("webBrowser"));
+    layout()->addWidget(m_browser);
+    showSite();
 #endif
 }
 
-void MainWindow::navigateWebBrowser()
+void WebPanel::showSite()
 {
     const QString site = siteAddress();
-    if (auto* browser = qobject_cast<QTextBrowser*>(webBrowser)) {
+    if (auto* browser = qobject_cast<QTextBrowser*>(m_browser)) {
         // A text browser cannot show a web site: it shows the start page with the address.
         browser->setHtml(startPageHtml(site));
         return;
     }
 #ifdef VELMORA_HAVE_WEBENGINE
-    if (auto* view = qobject_cast<QWebEngineView*>(webBrowser)) {
+    if (auto* view = qobject_cast<QWebEngineView*>(m_browser)) {
         if (site.isEmpty())
             view->setHtml(startPageHtml(site));
         else
             view->load(QUrl::fromUserInput(site));
     }
 #endif
-}
-
-void MainWindow::helpMenuWebSiteClick()
-{
-    m_clientStack->setCurrentWidget(webPanel);
-    // The web engine's view appears only after the window is shown; it navigates then.
-    if (webBrowser)
-        navigateWebBrowser();
 }
 
 } // namespace velmora

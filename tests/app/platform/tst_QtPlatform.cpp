@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using velmora::DownloadLimits;
 using velmora::downloadUrlToFile;
 
@@ -51,14 +53,10 @@ void tst_QtPlatform::nameFilters_data()
 {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("one entry") << "文本文件|*.txt"
-                               << "文本文件 (*.txt)";
-    QTest::newRow("two entries") << "文本文件|*.txt|所有文件|*.*"
-                                 << "文本文件 (*.txt);;所有文件 (*.*)";
-    QTest::newRow("several patterns") << "数据|*.txt;*.ldf"
-                                      << "数据 (*.txt *.ldf)";
-    QTest::newRow("label without pattern") << "文本文件"
-                                           << "";
+    QTest::newRow("one entry") << u"文本文件|*.txt"_s << u"文本文件 (*.txt)"_s;
+    QTest::newRow("two entries") << u"文本文件|*.txt|所有文件|*.*"_s << u"文本文件 (*.txt);;所有文件 (*.*)"_s;
+    QTest::newRow("several patterns") << u"数据|*.txt;*.ldf"_s << u"数据 (*.txt *.ldf)"_s;
+    QTest::newRow("label without pattern") << u"文本文件"_s << u""_s;
 }
 
 void tst_QtPlatform::nameFilters()
@@ -94,7 +92,7 @@ void tst_QtPlatform::download()
     const QString path = dir.filePath(QStringLiteral("tmp.txt"));
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + "/3dcp.txt"), path, 300), ok);
+    QCOMPARE(downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 300), ok);
     QVERIFY(clock.elapsed() < 5000);
     QCOMPARE(QFileInfo::exists(path), ok);
     if (ok) {
@@ -125,7 +123,7 @@ void tst_QtPlatform::cancelStopsDownload()
     });
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(!downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + "/3dcp.txt"), path, 60000));
+    QVERIFY(!downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 60000));
     QVERIFY(clock.elapsed() < 10000);
     QVERIFY(modal);
     QVERIFY(!QFileInfo::exists(path));
@@ -213,7 +211,7 @@ void tst_QtPlatform::downloadFailureKeepsFile()
     }
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(!downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + "/3dcp.txt"), path, 5000, limits));
+    QVERIFY(!downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 5000, limits));
     // Each ends at its limit; without one it would run to success or for minutes.
     QVERIFY2(clock.elapsed() < 20000, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(FileBytes(path), QByteArray("old"));
@@ -237,7 +235,7 @@ void tst_QtPlatform::downloadFollowsRedirectsOnTheSameServer()
     http.Redirects.insert("/r4", otherPort.BaseUrl().toLatin1() + "/data.txt");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-    const bool ok = downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + "/3dcp.txt"), path, 5000);
+    const bool ok = downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 5000);
     QVERIFY2(ok, qPrintable(http.RequestLines.join(QLatin1Char('|'))));
     QCOMPARE(FileBytes(path), http.Body);
     QCOMPARE(http.RequestLines.size(), 5);

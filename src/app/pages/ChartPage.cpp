@@ -1,0 +1,189 @@
+#include "app/pages/ChartPage.h"
+
+#include "app/UiSupport.h"
+#include "app/platform/Platform.h"
+#include "widgets/ChartSpinEdit.h"
+#include "widgets/ColumnLabel.h"
+#include "widgets/GridView.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+namespace velmora {
+
+namespace {
+
+// How each chart kind's page looks, keyed by the kind's name.
+struct ChartPageLook {
+    const char* kind;
+    const char* caption;
+    const char* queryText;
+    int queryTextWidth;
+    int queryButtonLeft;
+    const char* legend; // null: no legend panel
+    int border;
+};
+
+constexpr const char* kOddEvenLegend = "    1、组选：A、全偶；B、两偶一奇；C、一偶两奇；D、全奇。\n"
+                                       "    2、单选：A、偶偶偶；B、偶偶奇；C、偶奇偶；D、偶奇奇；E、奇偶偶；"
+                                       "F、奇偶奇；G、奇奇偶；H、奇奇奇 。";
+constexpr const char* kBigSmallLegend = "    1、组选：A、全小；B、两小一大；C、一小两大；D、全大。\n"
+                                        "    2、单选：A、小小小；B、小小大；C、小大小；D、小大大；E、大小小；"
+                                        "F、大小大；G、大大小；H、大大大 。";
+
+constexpr ChartPageLook kLooks[] = {
+    { "trend", "3D走势图", "统计最近         期的走势情况", 203, 218, nullptr, 0 },
+    { "kline", "K线分布图", "统计最近         期的K线分布情况", 224, 242, nullptr, 0 },
+    { "sum", "和值分布图", "统计最近         期的和值分布情况", 231, 242, nullptr, 0 },
+    { "tail", "合值分布图", "统计最近         期的合值分布情况", 231, 250, nullptr, 2 },
+    { "oddeven", "奇偶走势图", "统计最近         期的奇偶走势情况", 231, 250, kOddEvenLegend, 0 },
+    { "bigsmall", "大小走势图", "统计最近         期的大小走势情况", 231, 250, kBigSmallLegend, 0 },
+};
+
+const ChartPageLook& lookOf(const ChartKind& kind)
+{
+    const auto* look = std::find_if(std::begin(kLooks), std::end(kLooks),
+        [&kind](const ChartPageLook& entry) { return std::strcmp(entry.kind, kind.name) == 0; });
+    return look != std::end(kLooks) ? *look : kLooks[0];
+}
+
+// Design geometry of the query panel's controls.
+constexpr int kPanelHeight = 33;
+constexpr int kLabelLeft = 7;
+constexpr int kLabelTop = 10;
+constexpr int kSpinLeft = 72;
+constexpr int kSpinTop = 5;
+constexpr int kSpinWidth = 44;
+constexpr int kSpinHeight = 23;
+constexpr int kButtonWidth = 57;
+constexpr int kButtonHeight = 22;
+constexpr int kLegendLeft = 55;
+constexpr int kLegendTop = 2;
+// Room kept on each side of the spin edit inside the caption's blanks.
+constexpr int kSpinMargin = 4;
+
+QFrame* makePanel(QWidget* page, const QString& name, bool raised)
+{
+    auto* panel = new QFrame(page);
+    panel->setObjectName(name);
+    panel->setFixedHeight(kPanelHeight);
+    if (raised)
+        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    return panel;
+}
+
+// Places the caption, the spin edit and the button as designed where the fonts allow:
+// the spin edit stands in the caption's blanks, which the fonts here draw narrower than
+// the design's (word spacing does not widen blanks between Han characters), so the rest
+// of the caption moves past the spin edit; the button keeps its designed distance from
+// the caption's end.
+void layOutQueryPanel(ColumnLabel* label, ChartSpinEdit* spin, QPushButton* button, const ChartPageLook& look)
+{
+    const int spinWidth = std::max(kSpinWidth, spin->sizeHint().width());
+    const int spinHeight = std::max(kSpinHeight, std::min(kPanelHeight - 4, spin->sizeHint().height()));
+    const int spinTop = std::min(kSpinTop, (kPanelHeight - spinHeight) / 2);
+    const int gapLeft = kLabelLeft + label->pieceRect(0).width();
+    const int spinLeft = std::max(kSpinLeft, gapLeft + kSpinMargin);
+    const QString caption = label->text();
+    const int blanksEnd
+        = label->fontMetrics().horizontalAdvance(caption.left(caption.lastIndexOf(QLatin1Char(' ')) + 1));
+    label->setStops(
+        { { 0, false }, { std::max(spinLeft + spinWidth + kSpinMargin - kLabelLeft, blanksEnd), false } });
+    spin->setGeometry(spinLeft, spinTop, spinWidth, spinHeight);
+
+    const QSize labelSize = label->sizeHint();
+    const int spinMiddle = spinTop + spinHeight / 2;
+    label->setGeometry(kLabelLeft, std::min(kLabelTop, spinMiddle - labelSize.height() / 2),
+        std::max(look.queryTextWidth, labelSize.width()), labelSize.height());
+
+    const int designGap = look.queryButtonLeft - (kLabelLeft + look.queryTextWidth);
+    const int buttonLeft = std::max(look.queryButtonLeft, kLabelLeft + labelSize.width() + designGap);
+    const int buttonHeight = std::max(kButtonHeight, spinHeight - 1);
+    button->setGeometry(buttonLeft, spinMiddle - buttonHeight / 2, kButtonWidth, buttonHeight);
+}
+
+// The legend's two lines; the panel grows when the font's lines need more than its 33 pixels.
+void layOutLegend(QWidget* panel, QLabel* legend)
+{
+    const QSize size = legend->sizeHint();
+    panel->setFixedHeight(std::max(kPanelHeight, kLegendTop + size.height() + 3));
+    legend->setGeometry(kLegendLeft, kLegendTop, size.width(), size.height());
+}
+
+} // namespace
+
+ChartPage::ChartPage(Platform& platform, const ChartKind& kind, const DrawHistory& history, QWidget* parent)
+    : Page(platform, parent)
+    , m_kind(kind)
+    , m_history(history)
+{
+    const ChartPageLook& look = lookOf(kind);
+    setObjectName(QString::fromLatin1(kind.name) + QStringLiteral("ChartPage"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(look.border, look.border, look.border, look.border);
+    layout->setSpacing(0);
+
+    QFrame* queryPanel = makePanel(this, QStringLiteral("queryPanel"), true);
+    layout->addWidget(queryPanel);
+    auto* label = new ColumnLabel(queryPanel);
+    label->setObjectName(QStringLiteral("queryCaption"));
+    label->setText(QString::fromUtf8(look.queryText));
+    m_drawCount = new ChartSpinEdit(queryPanel);
+    m_drawCount->setObjectName(QStringLiteral("drawCountEdit"));
+    auto* button = new QPushButton(QStringLiteral("查询"), queryPanel);
+    button->setObjectName(QStringLiteral("queryButton"));
+    layOutQueryPanel(label, m_drawCount, button, look);
+    connectCommand(button, &QPushButton::clicked, [this] { buildChart(false); });
+
+    m_chart = new GridView(this);
+    m_chart->setObjectName(QStringLiteral("chart"));
+    connect(m_chart, &GridView::messageRaised, this,
+        [this](const QString& text) { Page::platform().showMessage(this, text); });
+    layout->addWidget(m_chart, 1);
+
+    if (look.legend) {
+        QFrame* legendPanel = makePanel(this, QStringLiteral("legendPanel"), false);
+        auto* legend = new QLabel(QString::fromUtf8(look.legend), legendPanel);
+        legend->setObjectName(QStringLiteral("legend"));
+        layOutLegend(legendPanel, legend);
+        layout->addWidget(legendPanel);
+    }
+}
+
+QString ChartPage::caption() const { return QString::fromUtf8(lookOf(m_kind).caption); }
+
+void ChartPage::refresh()
+{
+    runCommand([this] { buildChart(true); });
+}
+
+void ChartPage::buildChart(bool messageAfterShow)
+{
+    const int wanted = m_drawCount->value();
+    QStringList messages;
+    const int built = m_kind.build(
+        m_chart->model(), m_history, wanted, [this, messageAfterShow, &messages](const std::string& message) {
+            if (messageAfterShow)
+                messages << toQString(message);
+            else
+                platform().showMessage(this, toQString(message));
+        });
+    if (built != wanted)
+        m_drawCount->setValue(built);
+    // A modal box inside the show event would stand over a page not yet painted.
+    if (!messages.isEmpty()) {
+        QTimer::singleShot(0, this, [this, messages] {
+            for (const QString& message : messages)
+                platform().showMessage(this, message);
+        });
+    }
+}
+
+} // namespace velmora

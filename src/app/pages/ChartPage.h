@@ -1,0 +1,40 @@
+// A chart page: the query panel "统计最近 [N] 期的...情况" with "查询", the chart's
+// grid below it and, for the odd/even and big/small charts, a legend along the
+// bottom. The window makes one per entry of the core's chart kinds.
+#pragma once
+
+#include "app/pages/Page.h"
+#include "core/charts/Charts.h"
+#include "core/draw/DrawRecord.h"
+
+class GridView;
+
+namespace velmora {
+
+class ChartSpinEdit;
+
+class ChartPage : public Page {
+    Q_OBJECT
+
+public:
+    ChartPage(Platform& platform, const ChartKind& kind, const DrawHistory& history, QWidget* parent);
+
+    // The tab caption of the page, "3D走势图" and so on.
+    QString caption() const;
+    // Rebuilds the chart for the draw count asked for, as when the page has become
+    // visible: a message about the count comes once the page has appeared.
+    void refresh();
+
+private:
+    // Builds the chart for the count asked for and sets the count edit to the count
+    // used; the message is shown at once or, when messageAfterShow, once the events
+    // of the page's appearance have run.
+    void buildChart(bool messageAfterShow);
+
+    const ChartKind& m_kind;
+    const DrawHistory& m_history;
+    ChartSpinEdit* m_drawCount = nullptr;
+    GridView* m_chart = nullptr;
+};
+
+} // namespace velmora

@@ -1,0 +1,60 @@
+// The controls of the filter page as one table keyed by the condition each one
+// sets: a condition is listed once, and building the controls, reading the
+// conditions and setting them all walk this table.
+#pragma once
+
+#include "core/filter/FilterConditions.h"
+
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// The panel or group box a control stands in.
+enum class FilterArea { RecentPanel, RangeBox, RatioBox, HitBox, LimitBox };
+
+enum class ControlKind {
+    Checks, // a multi-check row: one flag per item
+    Text, // a line edit: the text as it stands
+    Banker, // a banker list: "N" and the digits, its item index
+    Digit, // a digit spin edit: its value
+};
+
+// Where a control's value lives inside a FilterConditions record; only the member
+// of the control's kind is set.
+struct ConditionField {
+    std::span<bool> flags;
+    std::string* text = nullptr;
+    int* number = nullptr;
+};
+
+struct FilterControlSpec {
+    // The control's object name, which names its condition.
+    QString name;
+    ControlKind kind = ControlKind::Checks;
+    FilterArea area = FilterArea::RecentPanel;
+    // In the area's coordinates; a multi-check row takes its size from its items.
+    QRect geometry;
+    // Multi-check rows: the item captions, caption width and columns.
+    QStringList captions;
+    int capWidth = 0;
+    int cols = 0;
+    // The caption label to the control's left, if any, and where it stands.
+    QString label;
+    QRect labelGeometry;
+    // For a digit-position row (0 hundreds .. 2 units): its "全选" and "清除" buttons
+    // follow it; -1 otherwise.
+    int position = -1;
+    std::function<ConditionField(FilterConditions&)> field;
+};
+
+// Every control of the page, in the order the Tab key walks them (reading order).
+const std::vector<FilterControlSpec>& filterControlSpecs();
+
+} // namespace velmora

@@ -1,0 +1,363 @@
+#include "app/pages/FilterPage.h"
+
+#include "app/ResultCommands.h"
+#include "app/UiSupport.h"
+#include "app/dialogs/ResultWindow.h"
+#include "core/filter/FilterEngine.h"
+#include "core/filter/RecentPanel.h"
+#include "widgets/ColumnLabel.h"
+#include "widgets/DigitSpinEdit.h"
+#include "widgets/GroupBox.h"
+#include "widgets/MultiCheck.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+namespace {
+
+constexpr int kPanelWidth = 764;
+constexpr int kRecentPanelHeight = 96;
+constexpr int kConditionPanelHeight = 360;
+
+// Recent-draw panel. The rows' texts leave gaps for the hit controls at left 99
+// and 330; the pieces of each text are placed around those controls (ColumnLabel),
+// in a font one pixel smaller than the window's so that "个号" after the first
+// control and the test-code piece before the second one both fit between them.
+constexpr int kRecentLabelLeft = 16;
+constexpr int kRecentLabelHeight = 16;
+constexpr int kRecentHeaderTop = 1;
+constexpr std::array<int, 3> kRecentLineTops = { 16, 32, 49 };
+constexpr int kRecentFontPixels = 13;
+constexpr int kDrawChkLeft = 99;
+constexpr int kTestChkLeft = 330;
+constexpr int kDrawChkRight = 219; // just after the last caption of the left control
+constexpr int kTestChkRight = 450;
+constexpr int kDrawPairsLeft = 496;
+constexpr int kTestPairsLeft = 612;
+
+ColumnLabel* makeColumnLabel(QWidget* parent, const QString& name, const QString& text, QRect bounds,
+    const QVector<ColumnLabel::Stop>& stops)
+{
+    auto* label = new ColumnLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(bounds);
+    label->setStops(stops);
+    label->setText(text);
+    return label;
+}
+
+QWidget* makeControl(const FilterControlSpec& spec, QWidget* parent)
+{
+    QWidget* control = nullptr;
+    switch (spec.kind) {
+    case ControlKind::Checks: {
+        auto* checks = new MultiCheck(parent);
+        for (const QString& caption : spec.captions)
+            checks->addItem(caption);
+        checks->setCapWidth(spec.capWidth);
+        checks->setCols(spec.cols);
+        checks->move(spec.geometry.topLeft());
+        checks->setCursor(Qt::PointingHandCursor);
+        control = checks;
+        break;
+    }
+    case ControlKind::Text:
+        control = new QLineEdit(parent);
+        control->setGeometry(spec.geometry);
+        break;
+    case ControlKind::Banker: {
+        auto* list = new QComboBox(parent);
+        list->addItem(QStringLiteral("N"));
+        for (int digit = 0; digit < 10; ++digit)
+            list->addItem(QString::number(digit));
+        list->setGeometry(spec.geometry);
+        control = list;
+        break;
+    }
+    case ControlKind::Digit:
+        control = new DigitSpinEdit(0, 9, parent);
+        control->setGeometry(spec.geometry);
+        break;
+    }
+    control->setObjectName(spec.name);
+    return control;
+}
+
+void readControl(const FilterControlSpec& spec, const QWidget* control, const ConditionField& field)
+{
+    switch (spec.kind) {
+    case ControlKind::Checks: {
+        const auto* checks = static_cast<const MultiCheck*>(control);
+        for (std::size_t i = 0; i < field.flags.size(); ++i)
+            field.flags[i] = checks->getCheck(static_cast<int>(i));
+        break;
+    }
+    case ControlKind::Text:
+        *field.text = toStdString(static_cast<const QLineEdit*>(control)->text());
+        break;
+    case ControlKind::Banker:
+        *field.number = static_cast<const QComboBox*>(control)->currentIndex();
+        break;
+    case ControlKind::Digit:
+        *field.number = static_cast<const DigitSpinEdit*>(control)->value();
+        break;
+    }
+}
+
+void writeControl(const FilterControlSpec& spec, QWidget* control, const ConditionField& field)
+{
+    switch (spec.kind) {
+    case ControlKind::Checks: {
+        auto* checks = static_cast<MultiCheck*>(control);
+        for (std::size_t i = 0; i < field.flags.size(); ++i)
+            checks->setCheck(static_cast<int>(i), field.flags[i]);
+        break;
+    }
+    case ControlKind::Text:
+        static_cast<QLineEdit*>(control)->setText(toQString(*field.text));
+        break;
+    case ControlKind::Banker:
+        static_cast<QComboBox*>(control)->setCurrentIndex(*field.number);
+        break;
+    case ControlKind::Digit:
+        static_cast<DigitSpinEdit*>(control)->setTypedValue(*field.number);
+        break;
+    }
+}
+
+} // namespace
+
+FilterPage::FilterPage(Platform& platform, ResultCommands& commands, const DrawHistory& history,
+    ResultWindow& resultWindow, QWidget* parent)
+    : Page(platform, parent)
+    , m_commands(commands)
+    , m_history(history)
+    , m_resultWindow(resultWindow)
+{
+    setObjectName(QStringLiteral("filterPage"));
+    QVBoxLayout* layout = makeWorkPageLayout();
+    addToolBarCommand(QStringLiteral("清除条件"), [this] { setConditions(FilterConditions()); });
+    toolBar()->addSeparator();
+    addToolBarCommand(
+        QStringLiteral("导出结果"), [this] { m_commands.exportResult(m_result, kShrinkLeadingText, false); });
+    addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_resultWindow.memo()); });
+    addToolBarCommand(QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_resultWindow.memo()); });
+    toolBar()->addSeparator();
+    addToolBarCommand(QStringLiteral("号码缩水"), [this] { runFilter(); });
+    addToolBarCommand(
+        QStringLiteral("查看结果"), [this] { m_resultWindow.setVisible(!m_resultWindow.isVisible()); });
+
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("panel"));
+    // The panels are centred whenever the page's panel changes size.
+    m_panel->installEventFilter(this);
+    layout->addWidget(m_panel, 1);
+    createAreas();
+    createDecorations();
+    createControls();
+    setConditions(FilterConditions());
+}
+
+void FilterPage::createAreas()
+{
+    m_recentPanel = new QWidget(m_panel);
+    m_recentPanel->setObjectName(QStringLiteral("recentPanel"));
+    m_recentPanel->setGeometry(0, 0, kPanelWidth, kRecentPanelHeight);
+
+    m_conditionPanel = new QWidget(m_panel);
+    m_conditionPanel->setObjectName(QStringLiteral("conditionPanel"));
+    m_conditionPanel->setGeometry(0, kRecentPanelHeight, kPanelWidth, kConditionPanelHeight);
+    struct Box {
+        const char* name;
+        QString title;
+        QRect bounds;
+    };
+    const std::array<Box, 4> boxes = { { { "rangeBox", QStringLiteral("出号范围："), QRect(4, 0, 440, 116) },
+        { "ratioBox", QStringLiteral("比例及和值："), QRect(4, 118, 440, 240) },
+        { "hitBox", QStringLiteral("控制中奖号："), QRect(448, 0, 312, 152) },
+        { "limitBox", QStringLiteral("定位限制："), QRect(448, 154, 312, 204) } } };
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        auto* box = new GroupBox(boxes[i].title, m_conditionPanel);
+        box->setObjectName(QString::fromLatin1(boxes[i].name));
+        box->setGeometry(boxes[i].bounds);
+        m_groupBoxes[i] = box;
+    }
+
+    m_bottomPanel = new QWidget(m_panel);
+    m_bottomPanel->setObjectName(QStringLiteral("bottomPanel"));
+    m_bottomPanel->setGeometry(0, kConditionPanelHeight + 3, 200, 33);
+    m_bottomPanel->hide();
+}
+
+QWidget* FilterPage::areaWidget(FilterArea area) const
+{
+    switch (area) {
+    case FilterArea::RecentPanel:
+        return m_recentPanel;
+    case FilterArea::RangeBox:
+        return m_groupBoxes[0];
+    case FilterArea::RatioBox:
+        return m_groupBoxes[1];
+    case FilterArea::HitBox:
+        return m_groupBoxes[2];
+    case FilterArea::LimitBox:
+        return m_groupBoxes[3];
+    }
+    return m_recentPanel;
+}
+
+// The texts that run behind the controls; made before the controls so that those
+// stand above them.
+void FilterPage::createDecorations()
+{
+    QFont font = appFont();
+    font.setPixelSize(kRecentFontPixels);
+    // Stops in the label's coordinates: the draw-code piece ends before the left hit
+    // control, "个号" follows it, the test-code piece ends before the right control,
+    // "个号" follows that, then the two pair columns.
+    const auto at = [](int panelX, bool right) {
+        return ColumnLabel::Stop { panelX - kRecentLabelLeft, right };
+    };
+    const QVector<ColumnLabel::Stop> lineStops
+        = { at(kDrawChkLeft + 1, true), at(kDrawChkRight, false), at(kTestChkLeft + 1, true),
+              at(kTestChkRight, false), at(kDrawPairsLeft, false), at(kTestPairsLeft, false) };
+    const QVector<ColumnLabel::Stop> headerStops = { at(kDrawChkLeft + 1, true), at(kTestChkLeft + 1, true),
+        at(kDrawPairsLeft, false), at(kTestPairsLeft, false) };
+    const auto recentBounds = [](int top) {
+        return QRect(kRecentLabelLeft, top, kPanelWidth - kRecentLabelLeft, kRecentLabelHeight);
+    };
+    m_recentHeader = makeColumnLabel(m_recentPanel, QStringLiteral("recentHeader"), QString(),
+        recentBounds(kRecentHeaderTop), headerStops);
+    m_recentHeader->setFont(font);
+    const std::array<QString, 3> lineNames = { QStringLiteral("thirdLatestDrawLine"),
+        QStringLiteral("secondLatestDrawLine"), QStringLiteral("latestDrawLine") };
+    for (std::size_t r = 0; r < m_recentLines.size(); ++r) {
+        m_recentLines[r] = makeColumnLabel(
+            m_recentPanel, lineNames[r], QString(), recentBounds(kRecentLineTops[r]), lineStops);
+        m_recentLines[r]->setFont(font);
+    }
+
+    // "中出 [counts] 个号" around each hit group's count row.
+    const QVector<ColumnLabel::Stop> hitStops = { { 118 - 88, true }, { 258 - 88, false } };
+    const std::array<QString, 5> ordinals = { QStringLiteral("first"), QStringLiteral("second"),
+        QStringLiteral("third"), QStringLiteral("fourth"), QStringLiteral("fifth") };
+    for (std::size_t k = 0; k < ordinals.size(); ++k) {
+        makeColumnLabel(areaWidget(FilterArea::HitBox), ordinals[k] + QStringLiteral("HitGroupCaption"),
+            QStringLiteral("中出") + QString(20, QLatin1Char(' ')) + QStringLiteral("个号"),
+            QRect(88, 24 + static_cast<int>(k) * 24, 200, 20), hitStops);
+    }
+    makeColumnLabel(areaWidget(FilterArea::LimitBox), QStringLiteral("digitRangeCaption"),
+        QStringLiteral("号码范围：最小号      , 最大号"), QRect(8, 115, 220, 22),
+        { { 0, false }, { 170, false } });
+}
+
+void FilterPage::createControls()
+{
+    const std::array<QString, 3> positionNames
+        = { QStringLiteral("hundreds"), QStringLiteral("tens"), QStringLiteral("units") };
+    auto* positionButtons = new QWidget(areaWidget(FilterArea::RangeBox));
+    positionButtons->setObjectName(QStringLiteral("positionButtons"));
+    positionButtons->setGeometry(352, 42, 84, 64);
+
+    // The Tab key walks the page in the table's order, each position row followed
+    // by its two buttons.
+    std::vector<QWidget*> tabOrder;
+    for (const FilterControlSpec& spec : filterControlSpecs()) {
+        QWidget* area = areaWidget(spec.area);
+        if (!spec.label.isEmpty()) {
+            auto* label = new QLabel(spec.label, area);
+            label->setGeometry(spec.labelGeometry);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        }
+        QWidget* control = makeControl(spec, area);
+        m_controls.push_back(control);
+        tabOrder.push_back(control);
+        if (spec.position < 0)
+            continue;
+        auto* row = static_cast<MultiCheck*>(control);
+        const auto& name = positionNames.at(static_cast<std::size_t>(spec.position));
+        for (const bool selectAll : { true, false }) {
+            auto* button = new QToolButton(positionButtons);
+            button->setObjectName(name + (selectAll ? QStringLiteral("SelectAll") : QStringLiteral("Clear")));
+            button->setText(selectAll ? QStringLiteral("全选") : QStringLiteral("清除"));
+            button->setAutoRaise(true);
+            button->setGeometry(selectAll ? 0 : 42, spec.position * 22, 40, 20);
+            connectCommand(button, &QToolButton::clicked, [row, selectAll] {
+                if (selectAll)
+                    row->checkAll();
+                else
+                    row->uncheckAll();
+            });
+            tabOrder.push_back(button);
+        }
+    }
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+FilterConditions FilterPage::conditions() const
+{
+    FilterConditions conditions;
+    const auto& specs = filterControlSpecs();
+    for (std::size_t i = 0; i < specs.size(); ++i)
+        readControl(specs[i], m_controls[i], specs[i].field(conditions));
+    return conditions;
+}
+
+void FilterPage::setConditions(const FilterConditions& conditions)
+{
+    FilterConditions source = conditions;
+    const auto& specs = filterControlSpecs();
+    for (std::size_t i = 0; i < specs.size(); ++i)
+        writeControl(specs[i], m_controls[i], specs[i].field(source));
+}
+
+void FilterPage::runFilter()
+{
+    m_result = runShrink(conditions(), m_history);
+    emit statusTextChanged(toQString(shrinkStatusText(m_result)));
+    m_resultWindow.memo()->setPlainText(resultMemoText(kShrinkLeadingText, m_result));
+    emit resultChanged(m_result);
+}
+
+void FilterPage::refreshRecentPanel()
+{
+    const RecentPanelTexts texts = buildRecentPanelTexts(m_history);
+    for (std::size_t r = 0; r < texts.rows.size(); ++r) {
+        ColumnLabel* line = m_recentLines.at(r);
+        line->move(kRecentLabelLeft, line->y());
+        line->setText(toQString(texts.rows[r]));
+    }
+    m_recentHeader->setText(toQString(texts.header));
+}
+
+void FilterPage::layOutPanels()
+{
+    const int width = m_panel->width();
+    m_conditionPanel->move((width - m_conditionPanel->width()) / 2, m_conditionPanel->y());
+    m_bottomPanel->move((width - m_bottomPanel->width()) / 2, m_conditionPanel->height() + 3);
+    m_recentPanel->move((width - m_recentPanel->width()) / 2, m_recentPanel->y());
+}
+
+bool FilterPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_panel && event->type() == QEvent::Resize)
+        layOutPanels();
+    return Page::eventFilter(watched, event);
+}
+
+void FilterPage::showEvent(QShowEvent* event)
+{
+    runCommand([this] { refreshRecentPanel(); });
+    Page::showEvent(event);
+}
+
+} // namespace velmora

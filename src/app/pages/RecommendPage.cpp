@@ -1,0 +1,80 @@
+#include "app/pages/RecommendPage.h"
+
+#include "app/ResultCommands.h"
+#include "app/UiSupport.h"
+#include "app/platform/Platform.h"
+#include "core/code/CodeSetText.h"
+#include "core/smart/Recommend.h"
+#include "widgets/GroupBox.h"
+
+#include <QDate>
+#include <QEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <optional>
+
+namespace velmora {
+
+namespace {
+
+// Qt counts weekdays from Monday = 1 to Sunday = 7; the recommendation from Sunday = 1.
+CalendarDate calendarDateOf(const QDate& date)
+{
+    return { date.year(), date.month(), date.day(), date.dayOfWeek() % 7 + 1 };
+}
+
+} // namespace
+
+RecommendPage::RecommendPage(
+    Platform& platform, ResultCommands& commands, const DrawHistory& history, QWidget* parent)
+    : Page(platform, parent)
+    , m_commands(commands)
+    , m_history(history)
+{
+    setObjectName(QStringLiteral("recommendPage"));
+    QVBoxLayout* layout = makeWorkPageLayout();
+    addToolBarCommand(QStringLiteral("每日推荐"), [this] { runRecommend(RecommendKind::Daily); });
+    addToolBarCommand(QStringLiteral("每周推荐"), [this] { runRecommend(RecommendKind::Weekly); });
+    addToolBarCommand(QStringLiteral("每月推荐"), [this] { runRecommend(RecommendKind::Monthly); });
+    toolBar()->addSeparator();
+    addToolBarCommand(QStringLiteral("导出结果"),
+        [this] { m_commands.exportResult(m_result, kRecommendLeadingText, true); });
+    addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_memo); });
+    addToolBarCommand(QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_memo); });
+
+    m_box = new GroupBox(QStringLiteral("智能推荐号码："), this);
+    m_box->setObjectName(QStringLiteral("resultBox"));
+    // The memo fills the box below the tip whenever the box changes size.
+    m_box->installEventFilter(this);
+    layout->addWidget(m_box, 1);
+    m_tip = makeCountLabel(m_box, QStringLiteral("tip"));
+    m_memo = makeCodeMemo(m_box, QStringLiteral("resultMemo"));
+}
+
+void RecommendPage::runRecommend(RecommendKind kind)
+{
+    const std::optional<CodeSet> codes = recommend(kind, m_history, calendarDateOf(platform().now().date()));
+    if (!codes) {
+        platform().showMessage(this, QString::fromUtf8(kRecommendRefusal));
+        return;
+    }
+    m_result = *codes;
+    m_memo->setPlainText(memoTextOfLines(codeSetToLines(m_result)));
+    const QString text = toQString(recommendTipText(kind, m_result));
+    m_tip->setText(text);
+    emit statusTextChanged(text);
+}
+
+bool RecommendPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_box && event->type() == QEvent::Resize) {
+        const int left = m_memo->x();
+        m_memo->setGeometry(left, 48, m_box->width() - 2 * left, m_box->height() - 56);
+    }
+    return Page::eventFilter(watched, event);
+}
+
+} // namespace velmora

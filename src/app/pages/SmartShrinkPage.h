@@ -1,0 +1,58 @@
+// The smart shrink page "智能缩水": a base set of codes (imported from the filter
+// result or typed), the shrink level, and the result with its commands.
+#pragma once
+
+#include "app/pages/Page.h"
+#include "core/code/CodeSet.h"
+#include "core/draw/DrawRecord.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace velmora {
+
+class ResultCommands;
+class TrackBar;
+
+class SmartShrinkPage : public Page {
+    Q_OBJECT
+
+public:
+    SmartShrinkPage(
+        Platform& platform, ResultCommands& commands, const DrawHistory& history, QWidget* parent);
+
+    // The codes "导入号码" brings into the base memo: the filter page's last result.
+    void setImportableCodes(const CodeSet& codes) { m_importable = codes; }
+    // The base and the result of the last run that was not refused.
+    const CodeSet& base() const { return m_base; }
+    const CodeSet& result() const { return m_result; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createLevelPanel();
+    void importCodes();
+    void runSmartShrink();
+    // Centres the panels in the page's width.
+    void layOutPanels();
+
+    ResultCommands& m_commands;
+    const DrawHistory& m_history;
+    CodeSet m_importable;
+    CodeSet m_base;
+    CodeSet m_result;
+
+    QWidget* m_panel = nullptr;
+    QWidget* m_memoPanel = nullptr;
+    QWidget* m_levelPanel = nullptr;
+    QLabel* m_baseCount = nullptr;
+    QLabel* m_resultCount = nullptr;
+    QPlainTextEdit* m_baseMemo = nullptr;
+    QPlainTextEdit* m_resultMemo = nullptr;
+    // The shrink level 0 .. 6; it highlights the range from 0 to its position.
+    TrackBar* m_levelSlider = nullptr;
+};
+
+} // namespace velmora
