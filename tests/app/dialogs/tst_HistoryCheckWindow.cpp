@@ -156,7 +156,7 @@ void tst_HistoryCheckWindow::exportsTheCliCsv()
     TempDir dir;
     typeDrawCount(QStringLiteral("2"));
     const QString drawsPath = QString::fromStdString(dir.File("draws.csv"));
-    m_platform->SaveNameAnswer = drawsPath;
+    m_platform->saveNameAnswer = drawsPath;
     auto* exportDraws = m_window->findChild<QPushButton*>(QStringLiteral("exportDrawsButton"));
     auto* exportUnits = m_window->findChild<QPushButton*>(QStringLiteral("exportUnitsButton"));
     QTest::mouseClick(exportDraws, Qt::LeftButton);
@@ -167,7 +167,7 @@ void tst_HistoryCheckWindow::exportsTheCliCsv()
                     "2026004,448,147,0,近期开奖3\n"
                     "2026005,955,256,0,百位\n"));
 
-    m_platform->SaveNameAnswer = QString::fromStdString(dir.File("units.csv"));
+    m_platform->saveNameAnswer = QString::fromStdString(dir.File("units.csv"));
     QTest::mouseClick(exportUnits, Qt::LeftButton);
     QCOMPARE(velmora::test::ReadBytes(dir.File("units.csv")),
         std::string("\xEF\xBB\xBF"
@@ -176,19 +176,19 @@ void tst_HistoryCheckWindow::exportsTheCliCsv()
                     "百位,2,1,50.0%,1,1\n"));
 
     // Cancelling the dialog writes nothing.
-    m_platform->SaveNameAnswer.clear();
+    m_platform->saveNameAnswer.clear();
     QTest::mouseClick(exportUnits, Qt::LeftButton);
     QCOMPARE(QDir(QString::fromStdString(dir.path().string())).entryList(QDir::Files).size(), 2);
-    QCOMPARE(m_platform->Messages, QStringList());
+    QCOMPARE(m_platform->messages, QStringList());
 }
 
 void tst_HistoryCheckWindow::exportFailureIsShown()
 {
     TempDir dir;
-    m_platform->SaveNameAnswer = QString::fromStdString(dir.File("missing/folder.csv"));
+    m_platform->saveNameAnswer = QString::fromStdString(dir.File("missing/folder.csv"));
     QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("exportDrawsButton")), Qt::LeftButton);
-    QCOMPARE(m_platform->Messages.size(), 1);
-    QVERIFY(m_platform->Messages.at(0).startsWith(QStringLiteral("无法写入文件")));
+    QCOMPARE(m_platform->messages.size(), 1);
+    QVERIFY(m_platform->messages.at(0).startsWith(QStringLiteral("无法写入文件")));
 }
 
 void tst_HistoryCheckWindow::emptyHistory()
