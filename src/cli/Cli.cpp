@@ -88,6 +88,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     addSmartShrinkCommand(app, ctx);
     addRecommendCommand(app, ctx);
     addChartCommand(app, ctx);
+    addMergeCommand(app, ctx);
 
     std::vector<std::string> argv = joinOptionValues(args, valueOptions(app));
     std::reverse(argv.begin(), argv.end()); // CLI11 takes the arguments last first

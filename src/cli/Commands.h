@@ -11,5 +11,6 @@ void addFilterCommand(CLI::App& app, CliContext& ctx);
 void addSmartShrinkCommand(CLI::App& app, CliContext& ctx);
 void addRecommendCommand(CLI::App& app, CliContext& ctx);
 void addChartCommand(CLI::App& app, CliContext& ctx);
+void addMergeCommand(CLI::App& app, CliContext& ctx);
 
 } // namespace velmora::cli
