@@ -1,8 +1,7 @@
 // velmora-cli's argument parsing must never crash, whatever the arguments:
 // the input is cut into arguments at zero bytes and newlines and run in-process.
-// Inputs that name --out or merge are skipped so that no run writes a file (merge
-// would write the user's data file), and inputs that name a device or process
-// file, which could block or never end.
+// Inputs that name --out are skipped so that no run writes a file, and inputs
+// that name a device or process file, which could block or never end.
 #include "cli/Cli.h"
 
 #include <cstdint>
@@ -14,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    for (std::string_view skipped : { "--out", "merge", "/dev", "/proc", "/sys" })
+    for (std::string_view skipped : { "--out", "/dev", "/proc", "/sys" })
         if (input.find(skipped) != std::string_view::npos)
             return 0;
     std::vector<std::string> args(1);
@@ -25,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             args.back() += c;
     }
     // Standard input of smart-shrink is empty; the draw data comes from --data
-    // or, without it, from the default data file or the built-in history.
+    // or, without it, from the (usually missing) data file beside the fuzzer.
     std::istringstream in;
     std::ostringstream out, err;
     velmora::cli::runCli(args, in, out, err);
