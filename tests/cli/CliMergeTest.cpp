@@ -140,8 +140,8 @@ TEST(CliMerge, RefusalsChangeNothing)
             "无法读取文件" + dir.File("none.txt") + "：No such file or directory\n" },
         { "data file missing", { "merge", dir.File("good.txt"), "--data", dir.File("none.ldf") }, 3,
             "无法读取文件" + dir.File("none.ldf") + "：No such file or directory\n" },
-        { "bad line in the data file", { "merge", dir.File("good.txt"), "--data", dir.File("badlocal.ldf") }, 1,
-            std::string(kBadLinesMessage) + "\n2,\n" },
+        { "bad line in the data file", { "merge", dir.File("good.txt"), "--data", dir.File("badlocal.ldf") },
+            1, std::string(kBadLinesMessage) + "\n2,\n" },
         { "FILE not given", { "merge", "--data", data }, 2, "" },
     };
     for (const Row& row : rows) {

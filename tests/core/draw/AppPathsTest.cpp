@@ -87,7 +87,8 @@ TEST(AppPaths, DataFolderIsCreatedWhenMissing)
         createDataFolder(dir.File("file/velmora/lotdata.ldf"));
         ADD_FAILURE() << "no error for a folder under a file";
     } catch (const FileError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("无法写入文件" + dir.File("file/velmora") + "：", 0), 0u) << e.what();
+        EXPECT_EQ(std::string(e.what()).rfind("无法写入文件" + dir.File("file/velmora") + "：", 0), 0u)
+            << e.what();
     }
 }
 

@@ -1,5 +1,5 @@
-#include "core/draw/DrawText.h"
 #include "core/draw/HistoryMerge.h"
+#include "core/draw/DrawText.h"
 
 #include "TempDir.h"
 
@@ -20,7 +20,8 @@ const Lines& RealLines()
 
 Lines Slice(const Lines& lines, std::size_t from, std::size_t to)
 {
-    return { lines.begin() + static_cast<std::ptrdiff_t>(from), lines.begin() + static_cast<std::ptrdiff_t>(to) };
+    return { lines.begin() + static_cast<std::ptrdiff_t>(from),
+        lines.begin() + static_cast<std::ptrdiff_t>(to) };
 }
 
 class HistoryMergeReal : public ::testing::Test {
@@ -65,8 +66,8 @@ TEST(HistoryMerge, EdgeCases)
             { "2024001,111,111,0,0" },
             { "2024001,111,111,0,0", "2024001,111,111,0,0", "2024001,111,111,0,0" }, 0, 1, 3 },
         { "a new year's draws come after the old year's", { "2023358,111,111,0,0" },
-            { "2024001,222,222,0,0", "2023358,111,111,0,0" }, { "2023358,111,111,0,0", "2024001,222,222,0,0" },
-            1, 0, 2 },
+            { "2024001,222,222,0,0", "2023358,111,111,0,0" },
+            { "2023358,111,111,0,0", "2024001,222,222,0,0" }, 1, 0, 2 },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -88,8 +89,8 @@ TEST(HistoryMerge, OutOfOrderLocalLinesKeepTheirOrder)
         { "a draw goes before the first local draw with a larger key",
             { "2026170,000,000,0,0", "2026172,000,000,0,0", "2026171,000,000,0,0", "2026174,000,000,0,0" },
             { "2026169,000,000,0,0", "2026173,000,000,0,0", "2026175,000,000,0,0" },
-            { "2026169,000,000,0,0", "2026170,000,000,0,0", "2026172,000,000,0,0",
-                "2026171,000,000,0,0", "2026173,000,000,0,0", "2026174,000,000,0,0", "2026175,000,000,0,0" } },
+            { "2026169,000,000,0,0", "2026170,000,000,0,0", "2026172,000,000,0,0", "2026171,000,000,0,0",
+                "2026173,000,000,0,0", "2026174,000,000,0,0", "2026175,000,000,0,0" } },
         { "a large key early in the file draws smaller new keys before it",
             { "2026175,000,000,0,0", "2026171,000,000,0,0", "2026172,000,000,0,0" },
             { "2026173,000,000,0,0", "2026176,000,000,0,0" },
@@ -139,10 +140,12 @@ TEST_F(HistoryMergeReal, ConflictingDrawTakesTheSourceAndIsListed)
     local[5000] = "2015346,229,801,0,0";
     const MergeResult r = mergeHistory(local, RealLines());
     EXPECT_EQ(r.lines, RealLines());
-    const std::vector<DrawCorrection> expected = { { 2015, 346, 229, 801, 229, 810 }, { 2026, 176, 296, 547, 269, 547 } };
+    const std::vector<DrawCorrection> expected
+        = { { 2015, 346, 229, 801, 229, 810 }, { 2026, 176, 296, 547, 269, 547 } };
     EXPECT_EQ(r.corrections, expected);
     EXPECT_EQ(updateMessage(r),
-        "在线更新成功：新增0期，更正2期，共8684期\r\n2015346：229,801 → 229,810\r\n2026176：296,547 → 269,547");
+        "在线更新成功：新增0期，更正2期，共8684期\r\n2015346：229,801 → 229,810\r\n2026176：296,547 → "
+        "269,547");
 }
 
 TEST_F(HistoryMergeReal, LocalLineWithExtraFieldsStaysVerbatim)

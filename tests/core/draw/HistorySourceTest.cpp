@@ -1,5 +1,5 @@
-#include "core/draw/DrawText.h"
 #include "core/draw/HistorySource.h"
+#include "core/draw/DrawText.h"
 
 #include "TempDir.h"
 
@@ -26,7 +26,8 @@ TEST(HistorySource, PublicHistoryLines)
         { "two-digit machine number", "2026155 2026-06-14 4 0 9 9 0 3 10 1", PublicLineKind::Bad, "" },
         { "letter for a digit", "2026155 2026-06-14 4 O 9 9 0 3 1 1", PublicLineKind::Bad, "" },
         { "digits written together", "2026155 2026-06-14 409 903 1 1 0 0 0 0", PublicLineKind::Bad, "" },
-        { "exactly ten fields", "2026155 2026-06-14 4 0 9 9 0 3 1 1", PublicLineKind::Draw, "2026155,409,903,1,1" },
+        { "exactly ten fields", "2026155 2026-06-14 4 0 9 9 0 3 1 1", PublicLineKind::Draw,
+            "2026155,409,903,1,1" },
         { "sales and prizes ignored", "2026155 2026-06-14 4 0 9 9 0 3 1 1 106919648 18035 1040 0 0",
             PublicLineKind::Draw, "2026155,409,903,1,1" },
         { "tabs and surrounding blanks", "  2004001\t2004-10-18\t0 0 0\t1 2 3\t2 1 \r", PublicLineKind::Draw,
@@ -54,16 +55,19 @@ TEST(HistorySource, ReadsEitherFormat)
     const std::string bad = std::string(kBadLinesMessage) + "\r\n";
     const std::vector<Row> rows = {
         { "empty text", "", SourceStatus::NoDraws, {}, "" },
-        { "an error page", "<html>\r\n<body>404 Not Found</body>\r\n</html>\r\n", SourceStatus::NoDraws, {}, "" },
-        { "draw-data text as it stands", "2026001,111,222,0,0,x\r\n 2026002,333,444,1,2\n",
-            SourceStatus::Ok, { "2026001,111,222,0,0,x", " 2026002,333,444,1,2" }, "" },
+        { "an error page", "<html>\r\n<body>404 Not Found</body>\r\n</html>\r\n", SourceStatus::NoDraws, {},
+            "" },
+        { "draw-data text as it stands", "2026001,111,222,0,0,x\r\n 2026002,333,444,1,2\n", SourceStatus::Ok,
+            { "2026001,111,222,0,0,x", " 2026002,333,444,1,2" }, "" },
         { "draw-data text with a bad line", "2026001,111,222,0,0\r\n\r\n2026003,333,444,1\r\n",
             SourceStatus::BadLines, {}, bad + "2,3," },
         { "public history after a header",
-            "期号 日期 百 十 个\r\n\r\n2026154 2026-06-13 1 2 3 4 5 6 0 0 9\r\n2026155 2026-06-14 4 0 9 9 0 3 1 1 9\r\n",
+            "期号 日期 百 十 个\r\n\r\n2026154 2026-06-13 1 2 3 4 5 6 0 0 9\r\n2026155 2026-06-14 4 0 9 9 0 "
+            "3 1 1 9\r\n",
             SourceStatus::Ok, { "2026154,123,456,0,0", "2026155,409,903,1,1" }, "" },
         { "public history bad lines counted with the header",
-            "期号\r\n2026154 2026-06-13 1 2 3 4 5 6 0 0\r\n2026155 x\r\n\r\n2026156 2026-06-15 1 2 3 4 5 6 0\r\n",
+            "期号\r\n2026154 2026-06-13 1 2 3 4 5 6 0 0\r\n2026155 x\r\n\r\n2026156 2026-06-15 1 2 3 4 5 6 "
+            "0\r\n",
             SourceStatus::BadLines, {}, bad + "3,5," },
     };
     for (const Row& row : rows) {
