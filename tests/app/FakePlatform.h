@@ -5,6 +5,7 @@
 #include "app/platform/QtPlatform.h"
 
 #include <QList>
+#include <QMap>
 #include <QStringList>
 
 class FakePlatform : public velmora::Platform {
@@ -66,4 +67,11 @@ public:
         Abouts << title + QLatin1Char('|') + text;
     }
     QDateTime now() override { return FixedNow; }
+
+    QMap<QString, QVariant> Settings;
+    QVariant setting(const QString& key, const QVariant& defaultValue) override
+    {
+        return Settings.value(key, defaultValue);
+    }
+    void setSetting(const QString& key, const QVariant& value) override { Settings.insert(key, value); }
 };

@@ -53,7 +53,7 @@ std::string appFilePath(const std::string& folder, const std::string& name)
 
 std::string dataFileFor(const DataLocation& location)
 {
-    const std::string portable = appFilePath(location.executableFolder, kDataFileName);
+    std::string portable = appFilePath(location.executableFolder, kDataFileName);
     if (somethingAt(portable))
         return portable;
     // The XDG rule: a relative path in the variable is invalid and ignored.
@@ -99,7 +99,7 @@ std::string downloadFilePath(const std::string& dataFile)
 
 std::string helpFilePath(const std::string& executableFolder)
 {
-    const std::string beside = appFilePath(executableFolder, kHelpFileName);
+    std::string beside = appFilePath(executableFolder, kHelpFileName);
     if (somethingAt(beside))
         return beside;
     const std::string installed
