@@ -73,7 +73,9 @@ AddDrawDialog::Field AddDrawDialog::addField(
     label->setBuddy(field.edit);
     field.error = new QLabel(this);
     field.error->setObjectName(name + QStringLiteral("Error"));
-    field.error->setStyleSheet(QStringLiteral("color: #c00000;"));
+    QPalette palette = field.error->palette();
+    palette.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
+    field.error->setPalette(palette);
     grid->addWidget(label, row, 0);
     grid->addWidget(field.edit, row, 1);
     grid->addWidget(field.error, row, 2);

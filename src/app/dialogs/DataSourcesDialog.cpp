@@ -10,6 +10,7 @@
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,6 +23,14 @@
 namespace velmora {
 
 namespace {
+
+// Colours a label's text by its palette (a style sheet would also reset its font).
+void setTextColor(QLabel* label, const QColor& color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
 
 void markError(QLabel* label, const QString& text)
 {
@@ -61,7 +70,7 @@ DataSourcesDialog::DataSourcesDialog(Platform& platform, QWidget* parent)
     m_addButton = new QPushButton(QStringLiteral("添加"), this);
     m_addressError = new QLabel(this);
     m_addressError->setObjectName(QStringLiteral("addressError"));
-    m_addressError->setStyleSheet(QStringLiteral("color: #c00000;"));
+    setTextColor(m_addressError, QColor(0xc0, 0, 0));
     m_addressError->setVisible(false);
 
     m_status = new QLabel(this);
@@ -82,7 +91,7 @@ DataSourcesDialog::DataSourcesDialog(Platform& platform, QWidget* parent)
     grid->addWidget(buttons, 5, 0, 1, 2);
 
     connect(m_addButton, &QPushButton::clicked, this, &DataSourcesDialog::addSource);
-    connect(m_address, &QLineEdit::returnPressed, this, &DataSourcesDialog::addSource);
+    m_address->installEventFilter(this);
     connect(m_address, &QLineEdit::textEdited, this, [this] { markError(m_addressError, QString()); });
     connect(m_removeButton, &QPushButton::clicked, this, &DataSourcesDialog::removeSource);
     connect(m_upButton, &QPushButton::clicked, this, [this] { moveSource(-1); });
@@ -93,7 +102,6 @@ DataSourcesDialog::DataSourcesDialog(Platform& platform, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &DataSourcesDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &DataSourcesDialog::reject);
 
-    // Return in the address field adds it instead of closing the dialog.
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(false);
     if (m_list->count() > 0)
@@ -113,6 +121,19 @@ void DataSourcesDialog::accept()
 {
     setUpdateSources(m_platform, sources());
     QDialog::accept();
+}
+
+bool DataSourcesDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // Return in the address field adds the address instead of closing the dialog.
+    if (watched == m_address && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            addSource();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void DataSourcesDialog::addSource()
@@ -170,7 +191,7 @@ void DataSourcesDialog::updateButtons()
 
 void DataSourcesDialog::showStatus(const QString& text, bool failure)
 {
-    m_status->setStyleSheet(failure ? QStringLiteral("color: #c00000;") : QStringLiteral("color: #006000;"));
+    setTextColor(m_status, failure ? QColor(0xc0, 0, 0) : QColor(0, 0x60, 0));
     m_status->setText(text);
 }
 

@@ -26,6 +26,9 @@ public:
 
     void accept() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void addSource();
     void removeSource();
