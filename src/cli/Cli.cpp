@@ -14,29 +14,53 @@ namespace {
 // Flags keep CLI11's type size of 1 but expect no value.
 bool takesValue(const CLI::Option* opt) { return opt->get_type_size() != 0 && opt->get_expected_max() != 0; }
 
-// Long names of the options that take a value, over all subcommands.
-std::set<std::string> valueOptions(const CLI::App& app)
+// Long names of the options that take a value, over all subcommands; a TEXT
+// value may be empty (an empty condition), no other may.
+struct ValueOptions {
+    std::set<std::string> all;
+    std::set<std::string> emptyAllowed;
+};
+
+ValueOptions valueOptions(const CLI::App& app)
 {
-    std::set<std::string> names;
+    ValueOptions names;
     for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; }))
         for (const CLI::Option* opt : sub->get_options())
             if (takesValue(opt))
-                for (const std::string& name : opt->get_lnames())
-                    names.insert("--" + name);
+                for (const std::string& name : opt->get_lnames()) {
+                    names.all.insert("--" + name);
+                    if (opt->get_type_name() == "TEXT")
+                        names.emptyAllowed.insert("--" + name);
+                }
     return names;
 }
 
 // "--opt value" becomes "--opt=value", so a value may start with "-" (--n -1).
-std::vector<std::string> joinOptionValues(
-    const std::vector<std::string>& args, const std::set<std::string>& valueOptions)
+// An empty value ("--opt ''" or "--opt=") would make CLI11 take the next argument
+// instead: an empty TEXT stays a separate empty argument, which CLI11 takes as
+// the value; any other empty value is a usage error.
+std::vector<std::string> joinOptionValues(const std::vector<std::string>& args, const ValueOptions& options)
 {
     std::vector<std::string> joined;
+    const auto takeEmpty = [&](const std::string& option) {
+        if (options.emptyAllowed.count(option) == 0)
+            throw UsageError(option + ": the value is empty");
+        joined.push_back(option);
+        joined.emplace_back();
+    };
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (valueOptions.count(args[i]) != 0 && i + 1 < args.size()) {
-            joined.push_back(args[i] + "=" + args[i + 1]);
+        const std::string& arg = args[i];
+        if (options.all.count(arg) != 0 && i + 1 < args.size()) {
+            if (args[i + 1].empty())
+                takeEmpty(arg);
+            else
+                joined.push_back(arg + "=" + args[i + 1]);
             ++i;
+        } else if (!arg.empty() && arg.back() == '='
+            && options.all.count(arg.substr(0, arg.size() - 1)) != 0) {
+            takeEmpty(arg.substr(0, arg.size() - 1));
         } else {
-            joined.push_back(args[i]);
+            joined.push_back(arg);
         }
     }
     return joined;
@@ -90,9 +114,9 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     addChartCommand(app, ctx);
     addMergeCommand(app, ctx);
 
-    std::vector<std::string> argv = joinOptionValues(args, valueOptions(app));
-    std::reverse(argv.begin(), argv.end()); // CLI11 takes the arguments last first
     try {
+        std::vector<std::string> argv = joinOptionValues(args, valueOptions(app));
+        std::reverse(argv.begin(), argv.end()); // CLI11 takes the arguments last first
         app.parse(argv);
     } catch (const CLI::CallForHelp&) {
         out << app.help();

@@ -5,8 +5,8 @@
 #include "core/draw/BuiltInHistory.h"
 #include "core/draw/DataFile.h"
 #include "core/draw/DrawText.h"
+#include "core/draw/FileSystem.h"
 
-#include <filesystem>
 #include <ostream>
 
 namespace velmora::cli {
@@ -50,9 +50,9 @@ std::string loadDataText(CliContext& ctx, const std::string& dataPath, bool* fro
         *fromBuiltIn = false;
     if (!dataPath.empty())
         return readTextOrExit(ctx, dataPath);
+    // A dangling link counts as there, so it is reported as unreadable.
     const std::string path = dataFilePath();
-    std::error_code ec;
-    if (std::filesystem::exists(path, ec))
+    if (os::entryExists(path))
         return readTextOrExit(ctx, path);
     if (fromBuiltIn)
         *fromBuiltIn = true;

@@ -34,6 +34,10 @@ struct CliContext {
     std::istream& in;
 };
 
+// Standard input and output where a message names a file.
+inline constexpr const char* kStandardInputName = "标准输入";
+inline constexpr const char* kStandardOutputName = "标准输出";
+
 // --data FILE and --out FILE, worded alike on every subcommand that has them.
 void addDataOption(CLI::App* sub, std::string& path);
 void addOutOption(CLI::App* sub, std::string& path);
@@ -42,8 +46,9 @@ void addOutOption(CLI::App* sub, std::string& path);
 void printMessage(std::ostream& err, std::string_view text);
 
 // The draw-data text of --data FILE, or of the default data file (AppPaths.h); when
-// the default data file does not exist, the built-in history, and *fromBuiltIn is set.
-// Unreadable: CliExit 3.
+// nothing stands at the default data file's place, the built-in history, and
+// *fromBuiltIn is set (a dangling link is unreadable). Unreadable or larger than
+// 64 MiB: CliExit 3.
 std::string loadDataText(CliContext& ctx, const std::string& dataPath, bool* fromBuiltIn = nullptr);
 
 // The history parsed from loadDataText. Bad lines: message, CliExit 1.

@@ -1,11 +1,9 @@
 #include "cli/Commands.h"
 #include "core/code/CodeSetText.h"
+#include "core/draw/DataFile.h"
 #include "core/draw/DrawText.h"
-#include "core/draw/TextEncoding.h"
 #include "core/smart/SmartShrink.h"
 
-#include <istream>
-#include <iterator>
 #include <memory>
 
 namespace velmora::cli {
@@ -24,8 +22,12 @@ std::string readBaseText(CliContext& ctx, const std::string& path)
 {
     if (!path.empty() && path != "-")
         return readTextOrExit(ctx, path);
-    const std::string bytes { std::istreambuf_iterator<char>(ctx.in), std::istreambuf_iterator<char>() };
-    return decodeFileBytes(bytes);
+    try {
+        return readDrawText(ctx.in, kStandardInputName);
+    } catch (const FileError& e) {
+        printMessage(ctx.err, e.what());
+        throw CliExit { kExitFile };
+    }
 }
 
 } // namespace

@@ -1,14 +1,32 @@
 #include "cli/Cli.h"
+#include "cli/CliSupport.h"
+#include "cli/FileOutputBuffer.h"
 
+#include <csignal>
+#include <cstring>
 #include <exception>
 #include <iostream>
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
+    // A closed pipe on standard output is then a failed write (EPIPE) reported
+    // below, not a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
+    velmora::cli::FileOutputBuffer stdoutBuffer(STDOUT_FILENO);
+    std::ostream out(&stdoutBuffer);
+    int code = 1;
     try {
-        return velmora::cli::runCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+        code
+            = velmora::cli::runCli(std::vector<std::string>(argv + 1, argv + argc), std::cin, out, std::cerr);
     } catch (const std::exception& e) {
         std::cerr << e.what() << '\n';
-        return 1;
     }
+    out.flush();
+    if (stdoutBuffer.error() != 0) {
+        std::cerr << "无法写入文件" << velmora::cli::kStandardOutputName << "："
+                  << std::strerror(stdoutBuffer.error()) << '\n';
+        return velmora::cli::kExitFile;
+    }
+    return code;
 }

@@ -2,13 +2,19 @@
 
 #include "app/platform/QtPlatform.h"
 
+#include <QDialogButtonBox>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
+using velmora::DownloadLimits;
 using velmora::downloadUrlToFile;
 
 namespace {
@@ -33,6 +39,11 @@ private slots:
     void download_data();
     void download();
     void cancelStopsDownload();
+    void downloadFailureKeepsFile_data();
+    void downloadFailureKeepsFile();
+    void downloadFollowsRedirectsOnTheSameServer();
+    void messageBoxFitsScreen_data();
+    void messageBoxFitsScreen();
     void printToPdf();
 };
 
@@ -118,6 +129,163 @@ void tst_QtPlatform::cancelStopsDownload()
     QVERIFY(clock.elapsed() < 10000);
     QVERIFY(modal);
     QVERIFY(!QFileInfo::exists(path));
+}
+
+namespace {
+
+enum class Misbehaviour {
+    ShortBody,
+    HugeDeclared,
+    HugeUndeclared,
+    Drip,
+    RedirectToOtherHost,
+    RedirectToOtherScheme,
+    SixRedirects,
+};
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Misbehaviour)
+
+void tst_QtPlatform::downloadFailureKeepsFile_data()
+{
+    QTest::addColumn<Misbehaviour>("misbehaviour");
+    QTest::newRow("connection closed 100 bytes before the declared end") << Misbehaviour::ShortBody;
+    QTest::newRow("100 MB declared") << Misbehaviour::HugeDeclared;
+    QTest::newRow("100 MB without Content-Length") << Misbehaviour::HugeUndeclared;
+    QTest::newRow("one byte per 100 ms past the overall limit") << Misbehaviour::Drip;
+    QTest::newRow("redirect to 127.0.0.2") << Misbehaviour::RedirectToOtherHost;
+    QTest::newRow("redirect to https") << Misbehaviour::RedirectToOtherScheme;
+    QTest::newRow("six redirects") << Misbehaviour::SixRedirects;
+}
+
+void tst_QtPlatform::downloadFailureKeepsFile()
+{
+    QFETCH(Misbehaviour, misbehaviour);
+    TestHttpServer http;
+    QVERIFY(http.Start());
+    TestHttpServer otherHost;
+    QVERIFY(otherHost.Start(QHostAddress(QStringLiteral("127.0.0.2"))));
+    otherHost.Body = "2002001,073,526,2,2\r\n";
+    http.Body = "2002001,073,526,2,2\r\n2002002,123,456,1,1\r\n";
+    DownloadLimits limits;
+    limits.overallMs = 1000;
+    switch (misbehaviour) {
+    case Misbehaviour::ShortBody:
+        http.DeclaredLength = http.Body.size() + 100;
+        break;
+    case Misbehaviour::HugeDeclared:
+        http.StreamedBytes = qint64 { 100 } << 20;
+        break;
+    case Misbehaviour::HugeUndeclared:
+        http.StreamedBytes = qint64 { 100 } << 20;
+        http.SendLength = false;
+        limits.overallMs = 60000;
+        break;
+    case Misbehaviour::Drip:
+        http.DripIntervalMs = 100;
+        break;
+    case Misbehaviour::RedirectToOtherHost:
+        http.Redirects.insert("/3dcp.txt", otherHost.BaseUrl().toLatin1() + "/3dcp.txt");
+        break;
+    case Misbehaviour::RedirectToOtherScheme:
+        http.Redirects.insert(
+            "/3dcp.txt", "https://127.0.0.1:" + QByteArray::number(http.Port()) + "/3dcp.txt");
+        break;
+    case Misbehaviour::SixRedirects:
+        for (int i = 0; i < 6; ++i)
+            http.Redirects.insert(i == 0 ? QByteArray("/3dcp.txt") : "/r" + QByteArray::number(i),
+                "/r" + QByteArray::number(i + 1));
+        break;
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tmp.txt"));
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + "/3dcp.txt"), path, 5000, limits));
+    // Each ends at its limit; without one it would run to success or for minutes.
+    QVERIFY2(clock.elapsed() < 20000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(FileBytes(path), QByteArray("old"));
+    QCOMPARE(
+        QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { QStringLiteral("tmp.txt") });
+    QVERIFY(otherHost.RequestLines.isEmpty());
+}
+
+void tst_QtPlatform::downloadFollowsRedirectsOnTheSameServer()
+{
+    TestHttpServer http;
+    QVERIFY(http.Start());
+    http.Body = "2002001,073,526,2,2\r\n";
+    // Five hops, to other paths and at last to another port of the same host.
+    TestHttpServer otherPort;
+    QVERIFY(otherPort.Start());
+    otherPort.Body = http.Body;
+    http.Redirects.insert("/3dcp.txt", "/r1");
+    for (int i = 1; i < 4; ++i)
+        http.Redirects.insert("/r" + QByteArray::number(i), "/r" + QByteArray::number(i + 1));
+    http.Redirects.insert("/r4", otherPort.BaseUrl().toLatin1() + "/data.txt");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tmp.txt"));
+    const bool ok = downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + "/3dcp.txt"), path, 5000);
+    QVERIFY2(ok, qPrintable(http.RequestLines.join(QLatin1Char('|'))));
+    QCOMPARE(FileBytes(path), http.Body);
+    QCOMPARE(http.RequestLines.size(), 5);
+    QCOMPARE(otherPort.RequestLines, QStringList { QStringLiteral("GET /data.txt HTTP/1.1") });
+}
+
+void tst_QtPlatform::messageBoxFitsScreen_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("scrolls");
+    QTest::newRow("short") << QStringLiteral("下载开奖数据失败!") << false;
+    QString lines;
+    for (int i = 1; i <= 5000; ++i)
+        lines += QStringLiteral("%1,").arg(i) + (i % 10 == 0 ? QStringLiteral("\n") : QString());
+    QTest::newRow("5000 line numbers") << lines << true;
+    QTest::newRow("one line of 200,000 characters") << QString(200000, QLatin1Char('8')) << true;
+}
+
+void tst_QtPlatform::messageBoxFitsScreen()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, scrolls);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QRect boxRect;
+    QRect buttonRect;
+    bool scrollArea = false;
+    bool clicked = false;
+    QTimer::singleShot(300, this, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box == nullptr)
+            return;
+        boxRect = box->frameGeometry();
+        const auto buttons = box->findChildren<QAbstractButton*>();
+        if (!buttons.isEmpty()) {
+            QAbstractButton* ok = buttons.first();
+            buttonRect = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
+            scrollArea = box->findChild<QScrollArea*>(QStringLiteral("MessageScroll")) != nullptr;
+            QTest::mouseClick(ok, Qt::LeftButton);
+            clicked = true;
+        }
+    });
+    velmora::QtPlatform platform;
+    platform.showMessage(nullptr, text);
+    QVERIFY(clicked);
+    QVERIFY2(screen.contains(boxRect),
+        qPrintable(QStringLiteral("%1x%2").arg(boxRect.width()).arg(boxRect.height())));
+    QVERIFY(screen.contains(buttonRect));
+    QCOMPARE(scrollArea, scrolls);
 }
 
 void tst_QtPlatform::printToPdf()

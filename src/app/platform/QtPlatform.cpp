@@ -1,20 +1,22 @@
 #include "app/platform/QtPlatform.h"
 
 #include <QDesktopServices>
-#include <QEventLoop>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProgressDialog>
 #include <QPushButton>
-#include <QSaveFile>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
+#include <QStyle>
 
 #include <stdexcept>
 
@@ -40,6 +42,44 @@ QString askFileName(QWidget* parent, QFileDialog::AcceptMode mode, const QString
     return dialog.selectedFiles().constFirst();
 }
 
+// The part of the screen a dialog of parent may take, leaving room for the frame.
+QSize screenRoom(QWidget* parent)
+{
+    QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    const QSize available = screen != nullptr ? screen->availableGeometry().size() : QSize(640, 480);
+    return available * 9 / 10;
+}
+
+// A message too long for a message box: its text scrolls inside a dialog that
+// fits the screen, so the OK button always stays in sight.
+void showScrollingMessage(QWidget* parent, const QString& text, const QSize& room)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(kCaption);
+    auto* icon = new QLabel(&dialog);
+    const int iconSize = dialog.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &dialog);
+    icon->setPixmap(dialog.style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(iconSize));
+    icon->setAlignment(Qt::AlignTop);
+    auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* scroll = new QScrollArea(&dialog);
+    scroll->setObjectName(QStringLiteral("MessageScroll"));
+    scroll->setWidget(label);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    auto* layout = new QGridLayout(&dialog);
+    layout->addWidget(icon, 0, 0);
+    layout->addWidget(scroll, 0, 1);
+    layout->addWidget(buttons, 1, 0, 1, 2);
+    dialog.setMaximumSize(room);
+    dialog.resize(room.boundedTo(dialog.sizeHint().expandedTo(label->sizeHint() + QSize(iconSize * 3, 80))));
+    dialog.exec();
+}
+
 } // namespace
 
 QString QtNameFilters(const QString& filter)
@@ -57,7 +97,13 @@ QString QtNameFilters(const QString& filter)
 void QtPlatform::showMessage(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Information, kCaption, text, QMessageBox::Ok, parent);
-    box.exec();
+    const QSize room = screenRoom(parent);
+    const QSize wanted = box.sizeHint();
+    if (wanted.width() <= room.width() && wanted.height() <= room.height()) {
+        box.exec();
+        return;
+    }
+    showScrollingMessage(parent, text, room);
 }
 
 bool QtPlatform::confirm(QWidget* parent, const QString& text)
@@ -99,51 +145,6 @@ QString QtPlatform::saveFileName(
     QWidget* parent, const QString& filter, const QString& defaultExt, const QString& initialName)
 {
     return askFileName(parent, QFileDialog::AcceptSave, filter, defaultExt, initialName);
-}
-
-bool downloadUrlToFile(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs)
-{
-    QNetworkAccessManager manager;
-    QNetworkRequest request(url);
-    request.setTransferTimeout(timeoutMs);
-    QNetworkReply* reply = manager.get(request);
-
-    QProgressDialog progress(QStringLiteral("正在下载开奖数据……"), QStringLiteral("取消"), 0, 0, parent);
-    progress.setWindowTitle(kCaption);
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(500);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
-    // Starts the clock after which the dialog appears.
-    progress.setValue(0);
-
-    // A time-out aborts the reply with the same error as a cancel; either is a failure.
-    QObject::connect(&progress, &QProgressDialog::canceled, reply, &QNetworkReply::abort);
-    QObject::connect(
-        reply, &QNetworkReply::downloadProgress, &progress, [&progress](qint64 received, qint64 total) {
-            if (total > 0 && total <= INT_MAX) {
-                progress.setMaximum(static_cast<int>(total));
-                progress.setValue(static_cast<int>(received));
-            }
-        });
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (!reply->isFinished())
-        loop.exec();
-    QObject::disconnect(&progress, nullptr, reply, nullptr);
-
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool ok = reply->error() == QNetworkReply::NoError && status >= 200 && status < 300;
-    const QByteArray body = ok ? reply->readAll() : QByteArray();
-    reply->deleteLater();
-    if (!ok)
-        return false;
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(body);
-    return file.commit();
 }
 
 bool QtPlatform::download(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/platform/Platform.h"
+#include "app/platform/UrlDownload.h"
 
 class QPrinter;
 
@@ -29,10 +30,6 @@ public:
 
 // "文本文件|*.txt" as a Qt name filter list: "文本文件 (*.txt)".
 QString QtNameFilters(const QString& filter);
-
-// The download behind QtPlatform::download, with its application-modal progress
-// dialog (shown after a moment) whose Cancel aborts the transfer.
-bool downloadUrlToFile(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs);
 
 // Prints the lines on an already set-up printer; raises std::runtime_error when the
 // printer cannot be opened.

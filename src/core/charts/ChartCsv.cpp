@@ -1,7 +1,7 @@
 #include "core/charts/ChartCsv.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <ranges>
 
 namespace velmora {
 
@@ -34,9 +34,11 @@ const std::string& cellText(const GridModel& net, int row, int col)
 {
     if (row < net.fixRowCount()) {
         const auto& merges = net.merges();
-        for (const auto& merge : std::views::reverse(merges))
-            if (merge.covers(row, col))
-                return merge.text;
+        // The last merge added wins where merges overlap.
+        const auto hit = std::find_if(
+            merges.rbegin(), merges.rend(), [&](const auto& merge) { return merge.covers(row, col); });
+        if (hit != merges.rend())
+            return hit->text;
     }
     return net.getValue(row, col);
 }

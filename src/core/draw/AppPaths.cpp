@@ -1,44 +1,22 @@
 #include "core/draw/AppPaths.h"
 
 #include "core/draw/DataFile.h"
+#include "core/draw/FileSystem.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace velmora {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// True when anything stands at path, a dangling symbolic link included.
-bool somethingAt(const std::string& path)
-{
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(path, ec));
-}
-
-std::string homeFolder()
-{
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
-        return entry->pw_dir;
-    return {};
-}
-
-} // namespace
-
 std::string executableFolder()
 {
-    std::error_code ec;
-    const auto exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec)
+    const std::string exe = os::executablePath();
+    if (exe.empty())
         return "./";
-    std::string folder = exe.parent_path().string();
+    std::string folder = fs::path(exe).parent_path().string();
     if (folder.empty() || folder.back() != '/')
         folder += '/';
     return folder;
@@ -54,7 +32,7 @@ std::string appFilePath(const std::string& folder, const std::string& name)
 std::string dataFileFor(const DataLocation& location)
 {
     std::string portable = appFilePath(location.executableFolder, kDataFileName);
-    if (somethingAt(portable))
+    if (os::entryExists(portable))
         return portable;
     // The XDG rule: a relative path in the variable is invalid and ignored.
     std::string dataHome;
@@ -71,7 +49,7 @@ DataLocation currentDataLocation()
     location.executableFolder = executableFolder();
     if (const char* xdg = std::getenv("XDG_DATA_HOME"))
         location.xdgDataHome = xdg;
-    location.home = homeFolder();
+    location.home = os::homeFolder();
     return location;
 }
 
@@ -100,13 +78,13 @@ std::string downloadFilePath(const std::string& dataFile)
 std::string helpFilePath(const std::string& executableFolder)
 {
     std::string beside = appFilePath(executableFolder, kHelpFileName);
-    if (somethingAt(beside))
+    if (os::entryExists(beside))
         return beside;
     const std::string installed
         = (fs::path(appFilePath(executableFolder, "../share/doc/velmora")) / kHelpFileName)
               .lexically_normal()
               .string();
-    return somethingAt(installed) ? installed : beside;
+    return os::entryExists(installed) ? installed : beside;
 }
 
 } // namespace velmora

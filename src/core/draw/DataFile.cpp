@@ -1,103 +1,95 @@
 #include "core/draw/DataFile.h"
 
 #include "core/code/CodeSetText.h"
+#include "core/draw/FileSystem.h"
 #include "core/draw/TextEncoding.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <istream>
 
 namespace velmora {
 
 namespace {
 
-[[noreturn]] void throwFileError(const char* what, const std::string& path, int err)
+[[noreturn]] void throwReadError(const std::string& path, const std::string& reason)
 {
-    throw FileError(std::string(what) + path + "：" + std::strerror(err));
+    throw FileError("无法读取文件" + path + "：" + reason);
 }
 
-[[noreturn]] void throwWriteError(const std::string& path, int err)
-{
-    throwFileError("无法写入文件", path, err);
-}
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+// Collects the bytes before the first zero byte and counts all of them, so that
+// an endless stream of zeros costs no memory while it runs into the limit.
+class BoundedBytes {
+public:
+    // False once more than kMaxInputBytes have come.
+    bool add(const char* data, std::size_t size)
+    {
+        m_count += size;
+        if (m_count > kMaxInputBytes)
             return false;
+        if (!m_zeroSeen) {
+            const std::string_view chunk(data, size);
+            const auto zero = chunk.find('\0');
+            const std::string_view kept = chunk.substr(0, zero);
+            // Growth by doubling would pass the limit by up to half; stop at it.
+            const std::size_t needed = m_bytes.size() + kept.size();
+            if (needed > m_bytes.capacity() && m_bytes.capacity() > kMaxInputBytes / 2)
+                m_bytes.reserve(kMaxInputBytes);
+            m_bytes.append(kept);
+            m_zeroSeen = zero != std::string_view::npos;
         }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
+        return true;
     }
-    return true;
-}
+    std::string take() { return std::move(m_bytes); }
 
-// The file a path finally names, following symbolic links (also dangling ones).
-std::string resolveTarget(const std::string& path)
-{
-    std::string current = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        std::error_code ec;
-        if (!std::filesystem::is_symlink(current, ec))
-            return current;
-        const auto link = std::filesystem::read_symlink(current, ec);
-        if (ec)
-            return current;
-        current = link.is_absolute() ? link.string()
-                                     : (std::filesystem::path(current).parent_path() / link).string();
-    }
-    return current;
-}
+private:
+    std::string m_bytes;
+    std::size_t m_count = 0;
+    bool m_zeroSeen = false;
+};
 
-void writeDirectly(const std::string& path, std::string_view bytes)
-{
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0)
-        throwWriteError(path, errno);
-    if (!writeAll(fd, bytes)) {
-        const int err = errno;
-        ::close(fd);
-        throwWriteError(path, err);
-    }
-    if (::close(fd) != 0)
-        throwWriteError(path, errno);
-}
+constexpr std::size_t kChunkSize = 65536;
 
 } // namespace
 
+std::string readInputBytes(const std::string& path)
+{
+    try {
+        os::InputFile file(path);
+        const std::int64_t size = file.regularFileSize();
+        if (size > static_cast<std::int64_t>(kMaxInputBytes))
+            throwReadError(path, kInputTooLarge);
+        BoundedBytes bytes;
+        std::string buffer(kChunkSize, '\0');
+        while (const std::size_t n = file.read(buffer.data(), buffer.size()))
+            if (!bytes.add(buffer.data(), n))
+                throwReadError(path, kInputTooLarge);
+        return bytes.take();
+    } catch (const os::SystemError& e) {
+        throwReadError(path, e.what());
+    }
+}
+
+std::string readInputBytes(std::istream& in, const std::string& name)
+{
+    BoundedBytes bytes;
+    std::string buffer(kChunkSize, '\0');
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        if (!bytes.add(buffer.data(), static_cast<std::size_t>(in.gcount())))
+            throwReadError(name, kInputTooLarge);
+    }
+    if (in.bad())
+        throwReadError(name, "读取错误");
+    return bytes.take();
+}
+
 std::string readDrawTextFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throwFileError("无法读取文件", path, errno);
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int err = errno;
-            ::close(fd);
-            throwFileError("无法读取文件", path, err);
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    const auto zero = bytes.find('\0');
-    if (zero != std::string::npos)
-        bytes.resize(zero);
-    return normalizeLineBreaks(decodeFileBytes(bytes));
+    return normalizeLineBreaks(decodeFileBytes(readInputBytes(path)));
+}
+
+std::string readDrawText(std::istream& in, const std::string& name)
+{
+    return normalizeLineBreaks(decodeFileBytes(readInputBytes(in, name)));
 }
 
 std::string normalizeLineBreaks(std::string_view text)
@@ -129,51 +121,10 @@ void writeResultFile(const std::string& path, const std::vector<std::string>& li
 
 void writeFileAtomic(const std::string& path, std::string_view bytes)
 {
-    const std::string target = resolveTarget(path);
-    struct stat info { };
-    const bool exists = ::stat(target.c_str(), &info) == 0;
-    if (exists && !S_ISREG(info.st_mode)) {
-        writeDirectly(target, bytes);
-        return;
-    }
-    // A read-only file is refused even for a user (root) whom the system would let write.
-    if (exists && ::access(target.c_str(), W_OK) != 0)
-        throwWriteError(path, errno);
-    if (exists && (info.st_mode & 0222) == 0)
-        throwWriteError(path, EACCES);
-
-    std::string folder = std::filesystem::path(target).parent_path().string();
-    if (folder.empty())
-        folder = ".";
-    std::string temp = folder + "/." + std::filesystem::path(target).filename().string() + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        throwWriteError(path, errno);
-    auto fail = [&](int err) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        throwWriteError(path, err);
-    };
-    const mode_t mode = exists ? (info.st_mode & 07777) : [] {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return static_cast<mode_t>(0666 & ~mask);
-    }();
-    if (::fchmod(fd, mode) != 0)
-        fail(errno);
-    if (!writeAll(fd, bytes))
-        fail(errno);
-    if (::fsync(fd) != 0)
-        fail(errno);
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        throwWriteError(path, err);
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        throwWriteError(path, err);
+    try {
+        os::replaceFileAtomically(path, bytes);
+    } catch (const os::SystemError& e) {
+        throw FileError("无法写入文件" + path + "：" + e.what());
     }
 }
 

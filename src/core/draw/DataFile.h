@@ -1,6 +1,8 @@
 // Reading and writing the draw-data text and result files.
 #pragma once
 
+#include <cstddef>
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -15,9 +17,25 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads a text file as the data file is read: bytes up to the first zero byte,
-// decoded (TextEncoding.h), every line break turned into CR LF.
+// The largest input: a data, base, scheme or import file (or standard input)
+// holding more bytes is refused before it is read whole.
+inline constexpr std::size_t kMaxInputBytes = std::size_t { 64 } << 20;
+inline constexpr const char* kInputTooLarge = "文件太大（超过64MB）";
+
+// The bytes of a file up to its first zero byte. A file of more than
+// kMaxInputBytes is a FileError "无法读取文件" path "：文件太大（超过64MB）": a
+// regular file by its size before reading, a pipe or a device while it is read.
+std::string readInputBytes(const std::string& path);
+
+// The same for an open stream (standard input); name stands for the path in messages.
+std::string readInputBytes(std::istream& in, const std::string& name);
+
+// Reads a text file as the data file is read: readInputBytes, decoded
+// (TextEncoding.h), every line break turned into CR LF.
 std::string readDrawTextFile(const std::string& path);
+
+// The same for an open stream (standard input).
+std::string readDrawText(std::istream& in, const std::string& name);
 
 // Writes the text in GB18030, every line break written as CR LF, a final break
 // only where the text has one. The old file is replaced atomically.
@@ -27,10 +45,9 @@ void writeDrawTextFile(const std::string& path, std::string_view text);
 // included) ended by CR LF. The old file is replaced atomically.
 void writeResultFile(const std::string& path, const std::vector<std::string>& lines);
 
-// Replaces the file at path by the bytes: a temporary file beside it, flushed,
-// then renamed over it. Symbolic links are followed and permission bits kept;
-// an existing file that is not writable is refused; a target that is not a
-// regular file is written directly. On failure the old file is intact.
+// Replaces the file at path by the bytes as os::replaceFileAtomically does
+// (FileSystem.h); its failure is a FileError "无法写入文件" path "：" reason, and
+// the old file is intact.
 void writeFileAtomic(const std::string& path, std::string_view bytes);
 
 // Every line break (CR LF, CR, LF) as CR LF.

@@ -106,12 +106,17 @@ bool dataTxtToCodeArr(const std::vector<std::string>& lines, DrawHistory& histor
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (parseDrawLine(lines[i], parsed[i]))
             continue;
+        // The count goes on past the listed lines so that the message can say it.
+        if (++badCount > kBadLinesListed)
+            continue;
         badList += std::to_string(i + 1);
         badList += ',';
-        if (++badCount % 10 == 0)
+        if (badCount % 10 == 0)
             badList += "\r\n";
     }
     if (badCount > 0) {
+        if (badCount > kBadLinesListed)
+            badList += "…等，共" + std::to_string(badCount) + "行";
         if (message)
             message(std::string(kBadLinesMessage) + "\r\n" + badList);
         return false;

@@ -14,6 +14,8 @@ namespace velmora {
 using MessageFn = std::function<void(const std::string&)>;
 
 inline constexpr const char* kBadLinesMessage = "文本内容中下列行的数据有错误，请纠正再保存！！";
+// The bad-line message lists at most this many line numbers, then "…等，共N行".
+inline constexpr int kBadLinesListed = 100;
 
 // Lines of a text: CR LF, lone CR and lone LF each end a line; an empty last
 // line after the final break is not a line; a leading UTF-8 byte-order mark is dropped.
@@ -30,7 +32,8 @@ bool parseDrawLine(std::string_view line, DrawRecord& record);
 // values outside them are written as they are).
 std::string formatDrawLine(const DrawRecord& record);
 
-// Validates every line; if any is bad, reports them all once and leaves the history
+// Validates every line; if any is bad, reports them once (the first kBadLinesListed
+// numbers and the count) and leaves the history
 // as it was; otherwise replaces the history by the parsed lines. Returns true on success.
 bool dataTxtToCodeArr(const std::vector<std::string>& lines, DrawHistory& history, const MessageFn& message);
 

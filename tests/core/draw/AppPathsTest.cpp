@@ -4,6 +4,7 @@
 
 #include "TempDir.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -71,6 +72,16 @@ TEST(AppPaths, ProcessEnvironment)
     }
     ::unsetenv("XDG_DATA_HOME");
     EXPECT_FALSE(currentDataLocation().xdgDataHome.has_value());
+
+    // HOME names the home folder; without it the password database does.
+    const char* savedHome = std::getenv("HOME");
+    const std::string home = savedHome ? savedHome : "";
+    ::setenv("HOME", dir.path().c_str(), 1);
+    EXPECT_EQ(currentDataLocation().home, dir.path().string());
+    ::setenv("HOME", "", 1);
+    EXPECT_FALSE(currentDataLocation().home.empty());
+    EXPECT_NE(currentDataLocation().home, dir.path().string());
+    ::setenv("HOME", home.c_str(), 1);
 }
 
 TEST(AppPaths, DataFolderIsCreatedWhenMissing)

@@ -3,7 +3,10 @@
 #include "core/draw/TextEncoding.h"
 
 #include <csignal>
+#include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -49,6 +52,16 @@ TEST(DataFileRead, DecodingAndLineBreaks)
             "a\xEF\xBF\xBD"
             "b" },
         { "empty", "", "" },
+        { "marked UTF-8: a sequence beyond U+10FFFF replaced byte by byte",
+            "\xEF\xBB\xBF"
+            "a\xF5\xAF\xBB\x93"
+            "b",
+            "\xEF\xBB\xBF"
+            "a"
+            "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"
+            "b" },
+        { "marked UTF-8: a surrogate replaced byte by byte", "\xEF\xBB\xBF\xED\xA0\x80",
+            "\xEF\xBB\xBF\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -165,4 +178,92 @@ TEST(TextEncoding, Gb18030NeverLosesACharacter)
     const std::string text = "缩水结果有123注 €😀";
     EXPECT_EQ(decodeFileBytes(encodeGb18030(text)), text);
     EXPECT_EQ(encodeGb18030(kUtf8KaiJiang), kGbKaiJiang);
+}
+
+namespace {
+
+const std::string kTooLarge = "：文件太大（超过64MB）";
+
+// A stream that never ends: "123\n" over and over, as `yes 123` writes it.
+class EndlessBuffer : public std::streambuf {
+public:
+    EndlessBuffer()
+    {
+        for (std::size_t i = 0; i + 4 <= m_chunk.size(); i += 4)
+            m_chunk.replace(i, 4, "123\n");
+    }
+
+protected:
+    int_type underflow() override
+    {
+        setg(m_chunk.data(), m_chunk.data(), m_chunk.data() + m_chunk.size());
+        return traits_type::to_int_type(m_chunk[0]);
+    }
+
+private:
+    std::string m_chunk = std::string(4096, ' ');
+};
+
+std::string ReadError(const std::function<void()>& read)
+{
+    try {
+        read();
+    } catch (const FileError& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+} // namespace
+
+TEST(DataFileRead, InputLimitOnRegularFilesBySize)
+{
+    TempDir dir;
+    const std::string path = dir.File("big.ldf");
+    struct Row {
+        const char* name;
+        off_t size;
+        bool refused;
+    } rows[] = {
+        { "exactly the limit is read", static_cast<off_t>(kMaxInputBytes), false },
+        { "one byte more is refused", static_cast<off_t>(kMaxInputBytes) + 1, true },
+        { "a sparse 100 MB file is refused", off_t { 100 } << 20, true },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        WriteBytes(path, "2004123,579,108,1,2\n");
+        ASSERT_EQ(truncate(path.c_str(), row.size), 0);
+        const std::string error
+            = ReadError([&] { EXPECT_EQ(readDrawTextFile(path), "2004123,579,108,1,2\r\n"); });
+        EXPECT_EQ(error, row.refused ? "无法读取文件" + path + kTooLarge : "no error");
+    }
+}
+
+TEST(DataFileRead, InputLimitOnPipesAndDevicesWhileReading)
+{
+    TempDir dir;
+    // A FIFO fed by a child that never stops writing.
+    const std::string fifo = dir.File("endless");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        std::signal(SIGPIPE, SIG_DFL);
+        const int fd = open(fifo.c_str(), O_WRONLY);
+        const std::string chunk(65536, '7');
+        while (write(fd, chunk.data(), chunk.size()) > 0) { }
+        _exit(0);
+    }
+    EXPECT_EQ(ReadError([&] { readDrawTextFile(fifo); }), "无法读取文件" + fifo + kTooLarge);
+    kill(writer, SIGKILL);
+    waitpid(writer, nullptr, 0);
+
+    EXPECT_EQ(ReadError([] { readDrawTextFile("/dev/zero"); }), "无法读取文件/dev/zero" + kTooLarge);
+
+    EndlessBuffer endless;
+    std::istream in(&endless);
+    EXPECT_EQ(ReadError([&] { readDrawText(in, "标准输入"); }), "无法读取文件标准输入" + kTooLarge);
+
+    std::istringstream small(std::string("2004123,579,108,1,2\n\0junk", 25));
+    EXPECT_EQ(readDrawText(small, "标准输入"), "2004123,579,108,1,2\r\n");
 }

@@ -92,6 +92,29 @@ TEST(dataTxtToCodeArr, BadLineListTenToALine)
     EXPECT_EQ(q.messages[0], kBadHeader + "3,17,");
 }
 
+TEST(dataTxtToCodeArr, BadLineListStopsAtOneHundred)
+{
+    // The first hundred numbers, ten to a line, as the short list writes them.
+    std::string first100;
+    for (int i = 1; i <= 100; ++i)
+        first100 += std::to_string(i) + (i % 10 == 0 ? ",\r\n" : ",");
+    struct Row {
+        const char* name;
+        int badLines;
+        std::string expected;
+    } rows[] = {
+        { "exactly one hundred: no count", 100, kBadHeader + first100 },
+        { "one more: the count follows", 101, kBadHeader + first100 + "…等，共101行" },
+        { "a million", 1000000, kBadHeader + first100 + "…等，共1000000行" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Parse p(std::vector<std::string>(static_cast<std::size_t>(row.badLines), "x"));
+        ASSERT_EQ(p.messages.size(), 1u);
+        EXPECT_EQ(p.messages[0], row.expected);
+    }
+}
+
 TEST(dataTxtToCodeArr, EmptyTextGivesEmptyHistory)
 {
     Parse p({}, DrawHistory { { 2001, 1, 2, 3, 4, 5 } });

@@ -1,0 +1,297 @@
+// FileSystem.h on Linux and other POSIX systems.
+#include "core/draw/FileSystem.h"
+
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <random>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velmora::os {
+
+namespace {
+
+bool g_allowUnnamed = true;
+
+// Temporaries of target "name" are ".name" + kTempInfix + six letters or digits.
+constexpr std::string_view kTempInfix = ".velmora-tmp-";
+constexpr std::size_t kTempSuffixLength = 6;
+
+[[noreturn]] void fail(int err) { throw SystemError(std::strerror(err)); }
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+std::string randomSuffix()
+{
+    static constexpr std::string_view kLetters
+        = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::mt19937 engine { std::random_device {}() };
+    std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+    std::string suffix;
+    for (std::size_t i = 0; i < kTempSuffixLength; ++i)
+        suffix += kLetters[pick(engine)];
+    return suffix;
+}
+
+// The file a path finally names: its real path and state when it exists.
+struct Target {
+    std::string path;
+    bool exists = false;
+    struct stat info { };
+};
+
+Target resolveTarget(const std::string& path)
+{
+    Target target;
+    target.path = path;
+    if (::stat(path.c_str(), &target.info) == 0) {
+        char* real = ::realpath(path.c_str(), nullptr);
+        if (real == nullptr)
+            fail(errno);
+        target.path = real;
+        std::free(real);
+        target.exists = true;
+        return target;
+    }
+    const int err = errno;
+    struct stat link { };
+    // A loop, a dangling link, a folder that cannot be searched: never a new file.
+    if (err != ENOENT || ::lstat(path.c_str(), &link) == 0)
+        fail(err);
+    return target;
+}
+
+void writeDirectly(const std::string& path, std::string_view bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0)
+        fail(errno);
+    if (!writeAll(fd, bytes)) {
+        const int err = errno;
+        ::close(fd);
+        fail(err);
+    }
+    if (::close(fd) != 0)
+        fail(errno);
+}
+
+// Removes the temporaries of a target that no running save holds: a save keeps
+// its temporary locked, and a killed process's locks are gone.
+void removeStaleTemporaries(const std::string& folder, const std::string& prefix)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() != prefix.size() + kTempSuffixLength || name.substr(0, prefix.size()) != prefix)
+            continue;
+        const int fd = ::openat(::dirfd(dir), entry->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        struct stat info { };
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+// A temporary file being written; unlinked by the destructor unless renamed.
+class Temporary {
+public:
+    Temporary(std::string folder, std::string prefix)
+        : m_folder(std::move(folder))
+        , m_prefix(std::move(prefix))
+    {
+        if (g_allowUnnamed)
+            m_fd = ::open(m_folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (m_fd >= 0) {
+            ::flock(m_fd, LOCK_EX);
+            return;
+        }
+        createNamed();
+    }
+    ~Temporary()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        if (!m_name.empty())
+            ::unlink(m_name.c_str());
+    }
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+
+    int fd() const { return m_fd; }
+
+    // Gives an unnamed file its name beside the target (locked, so that no other
+    // save removes it), then renames it over the target.
+    void moveTo(const std::string& target)
+    {
+        if (m_name.empty()) {
+            const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+            for (int attempt = 0; attempt < 100 && m_name.empty(); ++attempt) {
+                const std::string name = m_folder + "/" + m_prefix + randomSuffix();
+                // Without /proc, the descriptor itself links for a privileged user.
+                if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0
+                    || (errno == ENOENT && ::linkat(m_fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0))
+                    m_name = name;
+                else if (errno != EEXIST)
+                    fail(errno);
+            }
+            if (m_name.empty())
+                fail(EEXIST);
+        }
+        if (::rename(m_name.c_str(), target.c_str()) != 0)
+            fail(errno);
+        m_name.clear();
+    }
+
+private:
+    void createNamed()
+    {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string name = m_folder + "/" + m_prefix + "XXXXXX";
+            m_fd = ::mkstemp(name.data());
+            if (m_fd < 0)
+                fail(errno);
+            ::flock(m_fd, LOCK_EX);
+            // A concurrent clean-up may have taken it between creation and lock.
+            struct stat info { };
+            if (::fstat(m_fd, &info) == 0 && info.st_nlink > 0) {
+                m_name = std::move(name);
+                return;
+            }
+            ::close(m_fd);
+            m_fd = -1;
+        }
+        fail(EEXIST);
+    }
+
+    std::string m_folder;
+    std::string m_prefix;
+    std::string m_name;
+    int m_fd = -1;
+};
+
+mode_t newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+}
+
+} // namespace
+
+std::string executablePath()
+{
+    std::array<char, PATH_MAX> buffer {};
+    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size())
+        return {};
+    return std::string(buffer.data(), static_cast<std::size_t>(n));
+}
+
+bool entryExists(const std::string& path)
+{
+    struct stat info { };
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+std::string homeFolder()
+{
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+        return home;
+    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr)
+        return entry->pw_dir;
+    return {};
+}
+
+InputFile::InputFile(const std::string& path)
+    : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
+{
+    if (m_fd < 0)
+        fail(errno);
+}
+
+InputFile::~InputFile() { ::close(m_fd); }
+
+std::int64_t InputFile::regularFileSize() const
+{
+    struct stat info { };
+    if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return -1;
+    return info.st_size;
+}
+
+std::size_t InputFile::read(char* buffer, std::size_t size)
+{
+    for (;;) {
+        const ssize_t n = ::read(m_fd, buffer, size);
+        if (n >= 0)
+            return static_cast<std::size_t>(n);
+        if (errno != EINTR)
+            fail(errno);
+    }
+}
+
+void replaceFileAtomically(const std::string& path, std::string_view bytes)
+{
+    const Target target = resolveTarget(path);
+    if (target.exists && !S_ISREG(target.info.st_mode)) {
+        writeDirectly(target.path, bytes);
+        return;
+    }
+    // A read-only file is refused even for a user (root) whom the system would let write.
+    if (target.exists && ::access(target.path.c_str(), W_OK) != 0)
+        fail(errno);
+    if (target.exists && (target.info.st_mode & 0222) == 0)
+        fail(EACCES);
+
+    const auto slash = target.path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "."
+        : slash == 0                                      ? "/"
+                                                          : target.path.substr(0, slash);
+    const std::string name = slash == std::string::npos ? target.path : target.path.substr(slash + 1);
+    const std::string prefix = "." + name + std::string(kTempInfix);
+    removeStaleTemporaries(folder, prefix);
+
+    Temporary temp(folder, prefix);
+    // The owner first: changing it clears set-id bits that the mode then restores.
+    if (target.exists && ::fchown(temp.fd(), target.info.st_uid, target.info.st_gid) != 0 && ::geteuid() == 0)
+        fail(errno);
+    if (::fchmod(temp.fd(), target.exists ? (target.info.st_mode & 07777) : newFileMode()) != 0)
+        fail(errno);
+    if (!writeAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0)
+        fail(errno);
+    temp.moveTo(target.path);
+    // The rename itself is made durable with its folder.
+    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+}
+
+void allowUnnamedTemporaryFiles(bool allow) { g_allowUnnamed = allow; }
+
+} // namespace velmora::os
