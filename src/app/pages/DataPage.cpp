@@ -43,15 +43,25 @@ DataPage::DataPage(Platform& platform, const QString& appFolder, int downloadTim
     toolBar()->addSeparator();
     addToolBarCommand(QStringLiteral("清空数据"), [this] { clearDraws(); });
     addToolBarCommand(QStringLiteral("导入数据"), [this] { importDraws(); });
-    addToolBarCommand(QStringLiteral("保存数据"), [this] { saveDraws(); });
+    addToolBarCommand(QStringLiteral("保存数据"), [this] {
+        saveDraws();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
 
     m_editor = new QPlainTextEdit(this);
     m_editor->setObjectName(QStringLiteral("drawEditor"));
     m_editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // The caret position is shown after each key and click in the editor.
+    // Draw lines hold no tabs: Tab leaves the editor for the tool bar.
+    m_editor->setTabChangesFocus(true);
+    // The caret position is shown after each key and click in the editor, and
+    // whenever the caret moves while the page is in front (the text replaced by an
+    // import or an update, a draw added).
     m_editor->installEventFilter(this);
     m_editor->viewport()->installEventFilter(this);
+    connect(m_editor, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (isVisible())
+            showCaret();
+    });
     layout->addWidget(m_editor);
 }
 
@@ -60,7 +70,27 @@ QString DataPage::drawText() const { return m_editor->toPlainText(); }
 void DataPage::setDrawText(const QString& text)
 {
     m_editor->setPlainText(text);
+    showNewestDraw();
     rebuildHistory();
+}
+
+void DataPage::showNewestDraw()
+{
+    m_editor->moveCursor(QTextCursor::End);
+    // A hidden editor has no size to scroll in yet: it scrolls when first shown.
+    if (isVisible())
+        m_editor->ensureCursorVisible();
+    else
+        m_caretToBeShown = true;
+}
+
+void DataPage::showEvent(QShowEvent* event)
+{
+    Page::showEvent(event);
+    if (m_caretToBeShown) {
+        m_caretToBeShown = false;
+        m_editor->ensureCursorVisible();
+    }
 }
 
 bool DataPage::hasUnsavedChanges() const { return m_editor->toPlainText() != m_savedText; }
@@ -82,6 +112,7 @@ void DataPage::loadDataFile()
             m_savedText = m_editor->toPlainText();
         }
     }
+    showNewestDraw();
     rebuildHistory();
 }
 

@@ -40,6 +40,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void clearDraws();
@@ -48,6 +49,9 @@ private:
     // Parses the editor's lines into the history, its messages shown in message boxes.
     void rebuildHistory();
     void showCaret();
+    // Puts the caret at the end of the text and scrolls it into view: the newest
+    // draw is the last line.
+    void showNewestDraw();
 
     QString m_appFolder;
     QString m_dataFileName;
@@ -58,6 +62,8 @@ private:
     QString m_savedText;
     // The data file exists but could not be read at start-up: the first save asks first.
     bool m_dataFileUnreadable = false;
+    // The caret was moved while the page was hidden: scroll to it when it is shown.
+    bool m_caretToBeShown = false;
 };
 
 } // namespace velmora

@@ -37,6 +37,9 @@ public:
     // The codes of the last run (none before the first).
     const CodeSet& result() const { return m_result; }
 
+    // Rebuilds the recent-draw panel from the history.
+    void refreshView() override;
+
 signals:
     // A run has produced a new result.
     void resultChanged(const velmora::CodeSet& codes);
@@ -51,6 +54,8 @@ private:
     void createControls();
     QWidget* areaWidget(FilterArea area) const;
     void runFilter();
+    // "查看结果": shows the result window beside the main window, or hides it.
+    void toggleResultWindow();
     // Rebuilds the recent-draw panel's texts from the history.
     void refreshRecentPanel();
     // Centres the panels in the page's width.

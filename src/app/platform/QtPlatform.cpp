@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSettings>
 #include <QStyle>
 
 #include <stdexcept>
@@ -24,6 +25,8 @@ namespace velmora {
 namespace {
 
 const QString kCaption = QStringLiteral("Velmora");
+const QString kPrintToPdfKey = QStringLiteral("print/toPdf");
+const QString kLastPdfFileKey = QStringLiteral("print/lastPdfFile");
 
 QString askFileName(QWidget* parent, QFileDialog::AcceptMode mode, const QString& filter,
     const QString& defaultExt, const QString& initialName)
@@ -177,14 +180,25 @@ void printLinesTo(QPrinter& printer, const QStringList& lines, int pointSize)
 bool QtPlatform::printLines(QWidget* parent, const QStringList& lines, int pointSize)
 {
     QPrinter printer(QPrinter::HighResolution);
+    // The dialog opens on the PDF file of the last print when that went to a file.
+    QSettings settings(QStringLiteral("velmora"), QStringLiteral("velmora"));
+    if (m_lastPrintToPdf.isEmpty() && settings.value(kPrintToPdfKey).toBool())
+        m_lastPrintToPdf = settings.value(kLastPdfFileKey).toString();
+    if (!m_lastPrintToPdf.isEmpty())
+        printer.setOutputFileName(m_lastPrintToPdf);
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    const bool toPdf = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+    m_lastPrintToPdf = toPdf ? printer.outputFileName() : QString();
+    settings.setValue(kPrintToPdfKey, toPdf);
+    if (toPdf)
+        settings.setValue(kLastPdfFileKey, m_lastPrintToPdf);
     printLinesTo(printer, lines, pointSize);
     return true;
 }
 
-void QtPlatform::shellOpen(const QUrl& url) { QDesktopServices::openUrl(url); }
+bool QtPlatform::shellOpen(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
 void QtPlatform::showAbout(QWidget* parent, const QString& title, const QString& text)
 {
