@@ -10,6 +10,8 @@
 #include "core/smart/SmartShrink.h"
 #include "widgets/ColumnLabel.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -17,6 +19,9 @@
 #include <QTextBlock>
 #include <QToolBar>
 
+#include <cerrno>
+#include <clocale>
+#include <cstring>
 #include <functional>
 
 using velmora::MainWindow;
@@ -72,6 +77,7 @@ private slots:
     void helpInOwnWindowWhenTheSystemCannotOpenIt();
     void helpFileMissing();
     void newsSaysWhyNothingOpens();
+    void systemReasonInTheUsersLanguage();
 };
 
 // Each key on each page: the command it runs there, or nothing where it has no meaning.
@@ -419,6 +425,25 @@ void tst_MainWindowCommands::newsSaysWhyNothingOpens()
                 f.platform.messages.size() == 1 && f.platform.messages[0].startsWith(row.message), row.name);
         }
     }
+}
+
+// The program's texts stay Chinese; the system's reason in them follows the user's
+// message locale (Qt sets it from the environment), here asked for by LANGUAGE.
+void tst_MainWindowCommands::systemReasonInTheUsersLanguage()
+{
+    const QByteArray messageLocale = std::setlocale(LC_MESSAGES, nullptr);
+    if (messageLocale == "C" || messageLocale == "POSIX")
+        QSKIP("the environment sets no message locale (LANGUAGE needs one)");
+    qputenv("LANGUAGE", "zh_CN");
+    const QString reason = QString::fromUtf8(std::strerror(EISDIR));
+    MainWindowFixture f;
+    QVERIFY(QDir().mkpath(f.dataFile()));
+    f.start();
+    qunsetenv("LANGUAGE");
+    QCOMPARE(f.platform.messages,
+        QStringList { QStringLiteral("无法读取文件") + f.dataFile() + QStringLiteral("：") + reason });
+    if (QFileInfo::exists(QStringLiteral("/usr/share/locale/zh_CN/LC_MESSAGES/libc.mo")))
+        QCOMPARE(reason, QStringLiteral("是一个目录"));
 }
 
 QTEST_MAIN(tst_MainWindowCommands)

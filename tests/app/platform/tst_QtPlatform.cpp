@@ -2,8 +2,11 @@
 
 #include "app/platform/QtPlatform.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressDialog>
@@ -11,6 +14,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -47,6 +51,7 @@ private slots:
     void messageBoxFitsScreen_data();
     void messageBoxFitsScreen();
     void printToPdf();
+    void printDialogKeepsTheLastPdfFile();
 };
 
 void tst_QtPlatform::nameFilters_data()
@@ -211,7 +216,8 @@ void tst_QtPlatform::downloadFailureKeepsFile()
     }
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(!downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 5000, limits));
+    QVERIFY(
+        !downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 5000, limits));
     // Each ends at its limit; without one it would run to success or for minutes.
     QVERIFY2(clock.elapsed() < 20000, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(FileBytes(path), QByteArray("old"));
@@ -235,7 +241,8 @@ void tst_QtPlatform::downloadFollowsRedirectsOnTheSameServer()
     http.Redirects.insert("/r4", otherPort.BaseUrl().toLatin1() + "/data.txt");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-    const bool ok = downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 5000);
+    const bool ok
+        = downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 5000);
     QVERIFY2(ok, qPrintable(http.RequestLines.join(QLatin1Char('|'))));
     QCOMPARE(FileBytes(path), http.Body);
     QCOMPARE(http.RequestLines.size(), 5);
@@ -311,6 +318,47 @@ void tst_QtPlatform::printToPdf()
     const qsizetype at050 = text.indexOf(QStringLiteral("050,"));
     const qsizetype at100 = text.indexOf(QStringLiteral("100,"));
     QVERIFY(at050 > 0 && at100 > at050);
+}
+
+// The print dialog opens on the PDF file the last print wrote, within the session and,
+// through the settings, in the next one; a print to a printer ends that.
+void tst_QtPlatform::printDialogKeepsTheLastPdfFile()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QStringLiteral("velmora"), QStringLiteral("velmora")).clear();
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("first.pdf"));
+    // Answers the next print dialog: records the file it offers, then prints to `target`
+    // (a PDF file, or the native format standing for a printer).
+    QString offered;
+    const auto answerDialog = [&offered](const QString& target) {
+        QTimer::singleShot(0, qApp, [&offered, target] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+            auto* fileName = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+            QVERIFY(printers && fileName);
+            const int pdfEntry = printers->count() - 1; // "Print to File (PDF)" comes last
+            offered = printers->currentIndex() == pdfEntry ? fileName->text() : QString();
+            printers->setCurrentIndex(pdfEntry);
+            fileName->setText(target);
+            dialog->accept();
+        });
+    };
+    const QStringList lines { QStringLiteral("缩水结果有1注"), QStringLiteral("123,") };
+
+    velmora::QtPlatform session;
+    answerDialog(first);
+    QVERIFY(session.printLines(nullptr, lines, 12));
+    QVERIFY(QFileInfo(first).size() > 0);
+    answerDialog(first);
+    QVERIFY(session.printLines(nullptr, lines, 12));
+    QCOMPARE(offered, first);
+
+    velmora::QtPlatform nextSession;
+    answerDialog(first);
+    QVERIFY(nextSession.printLines(nullptr, lines, 12));
+    QCOMPARE(offered, first);
 }
 
 QTEST_MAIN(tst_QtPlatform)
