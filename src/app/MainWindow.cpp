@@ -382,7 +382,7 @@ void MainWindow::showNews()
 
 void MainWindow::showHelp()
 {
-    const QString path = toQString(appFilePath(toStdString(m_appFolder), kHelpFileName));
+    const QString path = toQString(helpFilePath(toStdString(m_appFolder)));
     // Read first: a help file that is missing or unreadable is reported with the reason.
     QString text = toQString(readDrawTextFile(toStdString(path)));
     if (m_platform.shellOpen(QUrl::fromLocalFile(path)))

@@ -181,9 +181,8 @@ bool QtPlatform::printLines(QWidget* parent, const QStringList& lines, int point
 {
     QPrinter printer(QPrinter::HighResolution);
     // The dialog opens on the PDF file of the last print when that went to a file.
-    QSettings settings(QStringLiteral("velmora"), QStringLiteral("velmora"));
-    if (m_lastPrintToPdf.isEmpty() && settings.value(kPrintToPdfKey).toBool())
-        m_lastPrintToPdf = settings.value(kLastPdfFileKey).toString();
+    if (m_lastPrintToPdf.isEmpty() && setting(kPrintToPdfKey, false).toBool())
+        m_lastPrintToPdf = setting(kLastPdfFileKey, QString()).toString();
     if (!m_lastPrintToPdf.isEmpty())
         printer.setOutputFileName(m_lastPrintToPdf);
     QPrintDialog dialog(&printer, parent);
@@ -191,9 +190,9 @@ bool QtPlatform::printLines(QWidget* parent, const QStringList& lines, int point
         return false;
     const bool toPdf = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
     m_lastPrintToPdf = toPdf ? printer.outputFileName() : QString();
-    settings.setValue(kPrintToPdfKey, toPdf);
+    setSetting(kPrintToPdfKey, toPdf);
     if (toPdf)
-        settings.setValue(kLastPdfFileKey, m_lastPrintToPdf);
+        setSetting(kLastPdfFileKey, m_lastPrintToPdf);
     printLinesTo(printer, lines, pointSize);
     return true;
 }
@@ -207,5 +206,18 @@ void QtPlatform::showAbout(QWidget* parent, const QString& title, const QString&
 }
 
 QDateTime QtPlatform::now() { return QDateTime::currentDateTime(); }
+
+// Settings live in ~/.config/velmora/velmora.conf (XDG_CONFIG_HOME respected).
+QVariant QtPlatform::setting(const QString& key, const QVariant& defaultValue)
+{
+    const QSettings settings(QStringLiteral("velmora"), QStringLiteral("velmora"));
+    return settings.value(key, defaultValue);
+}
+
+void QtPlatform::setSetting(const QString& key, const QVariant& value)
+{
+    QSettings settings(QStringLiteral("velmora"), QStringLiteral("velmora"));
+    settings.setValue(key, value);
+}
 
 } // namespace velmora

@@ -26,6 +26,9 @@ public:
     void showAbout(QWidget* parent, const QString& title, const QString& text) override;
     QDateTime now() override;
 
+    QVariant setting(const QString& key, const QVariant& defaultValue) override;
+    void setSetting(const QString& key, const QVariant& value) override;
+
 private:
     // The PDF file the last print wrote to; empty when it went to a printer.
     QString m_lastPrintToPdf;
