@@ -3,6 +3,7 @@
 #include "app/ResultCommands.h"
 #include "app/UiSupport.h"
 #include "app/WebPanel.h"
+#include "app/dialogs/HelpWindow.h"
 #include "app/dialogs/ResultWindow.h"
 #include "app/pages/ChartPage.h"
 #include "app/pages/DataPage.h"
@@ -12,11 +13,13 @@
 #include "app/platform/Platform.h"
 #include "core/charts/Charts.h"
 #include "core/draw/AppPaths.h"
+#include "core/draw/DataFile.h"
 #include "widgets/PageControl.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -105,6 +108,11 @@ MainWindow::MainWindow(
     showWebPanel();
     // Last, so that what it tells the status bar (a first run) is not covered.
     m_dataPage->loadDataFile();
+    // From here on a change of the page in front clears the status bar; what start-up
+    // wrote there stays.
+    m_frontPage = frontPage();
+    m_followFrontPage = true;
+    updatePageMenu();
 }
 
 MainWindow::~MainWindow()
@@ -160,6 +168,10 @@ void MainWindow::createMenus()
     add(shrinkMenu, QStringLiteral("showRecommendPage"), QStringLiteral("智能推荐(&C)"), Qt::Key_F6,
         QStringLiteral("|智能推荐"), [this] { showPage(m_workPages, RecommendPageIndex); });
 
+    // The commands of the page in front, as its tool bar offers them (see updatePageMenu).
+    m_pageMenu = menuBar()->addMenu(QStringLiteral("操作(&C)"));
+    m_pageMenu->setObjectName(QStringLiteral("pageMenu"));
+
     QMenu* chartMenu = menuBar()->addMenu(QStringLiteral("分析图表(&G)"));
     for (int i = 0; i < static_cast<int>(std::size(kChartMenu)); ++i) {
         const ChartMenuEntry& entry = kChartMenu[i];
@@ -200,6 +212,8 @@ void MainWindow::createToolBar()
         if (QWidget* button = m_toolBar->widgetForAction(action)) {
             // Icon above caption in a compact bar, as the 34-pixel control bar had it.
             button->setFixedSize(63, 38);
+            // Reached by Tab, as the pages' tool bars are.
+            button->setFocusPolicy(Qt::TabFocus);
             button->setProperty(kNoTipProperty, action->property(kNoTipProperty));
             button->installEventFilter(this);
         }
@@ -281,6 +295,10 @@ void MainWindow::createPages()
         m_chartPages->addTab(m_charts[i], m_charts[i]->caption());
     }
     m_chartPages->setActivePage(static_cast<int>(m_charts.size()) - 1);
+    for (QTabWidget* pages :
+        { static_cast<QTabWidget*>(m_workPages), static_cast<QTabWidget*>(m_chartPages) })
+        connect(pages, &QTabWidget::currentChanged, this, &MainWindow::frontPageChanged);
+    connect(m_stack, &QStackedLayout::currentChanged, this, &MainWindow::frontPageChanged);
     connect(m_chartPages, &QTabWidget::currentChanged, this, [this](int index) {
         if (!m_inShowPage && m_chartPages->isVisible() && index >= 0)
             emit chartPageShown(index);
@@ -298,6 +316,7 @@ void MainWindow::createPages()
 
 void MainWindow::showPage(PageControl* pages, int index)
 {
+    QWidget* before = frontPage();
     m_inShowPage = true;
     // The page is chosen before its control comes to the front, so only that page
     // is shown (and tells so).
@@ -307,6 +326,42 @@ void MainWindow::showPage(PageControl* pages, int index)
     m_inShowPage = false;
     if (pages == m_chartPages && m_chartPages->activePageIndex() >= 0)
         emit chartPageShown(m_chartPages->activePageIndex());
+    // A page already in front has no show event to learn that the command was given.
+    if (auto* page = qobject_cast<Page*>(frontPage()); page != nullptr && page == before)
+        page->refreshView();
+}
+
+QWidget* MainWindow::frontPage() const
+{
+    QWidget* area = m_stack->currentWidget();
+    if (area == m_workPages || area == m_chartPages) {
+        const auto* pages = static_cast<PageControl*>(area);
+        return pages->activePageIndex() >= 0 ? pages->widget(pages->activePageIndex()) : nullptr;
+    }
+    return area;
+}
+
+void MainWindow::frontPageChanged()
+{
+    if (!m_followFrontPage)
+        return;
+    QWidget* front = frontPage();
+    if (front == m_frontPage)
+        return;
+    m_frontPage = front;
+    // The status bar speaks of the page in front only.
+    setStatusText(0, QString());
+    updatePageMenu();
+}
+
+void MainWindow::updatePageMenu()
+{
+    // Only the page in front has its commands in the menu, so each shortcut has one
+    // meaning at a time (the other pages' tool bars are hidden, their keys inactive).
+    m_pageMenu->clear();
+    if (const auto* page = qobject_cast<const Page*>(m_frontPage))
+        m_pageMenu->addActions(page->commands());
+    m_pageMenu->setEnabled(!m_pageMenu->isEmpty());
 }
 
 void MainWindow::showWebPanel()
@@ -321,17 +376,33 @@ void MainWindow::showNews()
 {
     const QString site = WebPanel::siteAddress();
     if (site.isEmpty()) {
-        showWebPanel();
+        m_platform.showMessage(this,
+            QStringLiteral("还没有设置彩票新闻网站的地址，无法打开彩票新闻。\n"
+                           "请在环境变量 VELMORA_SITE 中设置网站地址后再试。"));
         return;
     }
-    m_platform.shellOpen(QUrl::fromUserInput(site));
+    const QUrl url = QUrl::fromUserInput(site);
+    if (!m_platform.shellOpen(url))
+        m_platform.showMessage(
+            this, QStringLiteral("系统无法打开网址 %1：没有找到可以打开它的浏览器。").arg(url.toString()));
 }
 
 void MainWindow::showHelp()
 {
     const std::string folder
         = m_options.programFolder.isEmpty() ? executableFolder() : toStdString(m_options.programFolder);
-    m_platform.shellOpen(QUrl::fromLocalFile(toQString(helpFilePath(folder))));
+    const QString path = toQString(helpFilePath(folder));
+    // Read first: a help file that is missing or unreadable is reported with the reason.
+    QString text = toQString(readDrawTextFile(toStdString(path)));
+    if (m_platform.shellOpen(QUrl::fromLocalFile(path)))
+        return;
+    m_platform.showMessage(this,
+        QStringLiteral("系统无法打开帮助文件 %1：没有找到可以打开它的程序。\n现在在本程序的窗口中显示它。")
+            .arg(path));
+    if (m_helpWindow == nullptr)
+        m_helpWindow = new HelpWindow(this);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_helpWindow->showText(QFileInfo(path).fileName(), text);
 }
 
 void MainWindow::showAbout()

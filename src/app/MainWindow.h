@@ -12,6 +12,7 @@
 #include <memory>
 
 class QAction;
+class QMenu;
 class QLabel;
 class QStackedLayout;
 class QToolBar;
@@ -21,6 +22,7 @@ namespace velmora {
 class ChartPage;
 class DataPage;
 class FilterPage;
+class HelpWindow;
 class PageControl;
 class Platform;
 class RecommendPage;
@@ -74,6 +76,13 @@ private:
     // Brings the page control to the front with page index active; -1 keeps the
     // page it had, and an index past its pages shows none.
     void showPage(PageControl* pages, int index);
+    // The page in front: a work or chart page, the web panel, or none (the chart area
+    // without a page).
+    QWidget* frontPage() const;
+    // Clears the status bar and shows the new page's commands in the menu when the
+    // page in front has changed.
+    void frontPageChanged();
+    void updatePageMenu();
     void showWebPanel();
     void showNews();
     void showHelp();
@@ -91,11 +100,14 @@ private:
     MainWindowOptions m_options;
     std::array<QLabel*, 3> m_statusPanels {};
     QToolBar* m_toolBar = nullptr;
+    QMenu* m_pageMenu = nullptr;
     QStackedLayout* m_stack = nullptr;
     PageControl* m_workPages = nullptr;
     PageControl* m_chartPages = nullptr;
     WebPanel* m_webPanel = nullptr;
     ResultWindow* m_resultWindow = nullptr;
+    // Made the first time the system cannot open the help file.
+    HelpWindow* m_helpWindow = nullptr;
     // Export, prize check and print of the three result pages; one save dialog for all.
     std::unique_ptr<ResultCommands> m_resultCommands;
     DataPage* m_dataPage = nullptr;
@@ -105,6 +117,9 @@ private:
     std::array<ChartPage*, 6> m_charts {};
     bool m_webViewPending = false;
     bool m_inShowPage = false;
+    QWidget* m_frontPage = nullptr;
+    // Off during start-up, whose messages stay in the status bar.
+    bool m_followFrontPage = false;
 };
 
 } // namespace velmora

@@ -31,6 +31,8 @@ QPlainTextEdit* makeCodeMemo(QWidget* parent, const QString& name)
     memo->setObjectName(name);
     memo->setGeometry(8, 48, 353, 281);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Codes hold no tabs: Tab leaves the memo for the next control.
+    memo->setTabChangesFocus(true);
     keepSelectionVisible(memo);
     return memo;
 }
@@ -56,8 +58,11 @@ QToolBar* makePageToolBar(QWidget* page)
 QAction* addPageButton(QToolBar* bar, const QString& caption)
 {
     QAction* action = bar->addAction(caption);
-    if (QWidget* button = bar->widgetForAction(action))
+    if (QWidget* button = bar->widgetForAction(action)) {
         button->setMinimumWidth(63);
+        // A tool bar's buttons take no focus by default; these are reached by Tab.
+        button->setFocusPolicy(Qt::TabFocus);
+    }
     return action;
 }
 

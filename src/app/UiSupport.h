@@ -22,14 +22,15 @@ QFont appFont();
 void keepSelectionVisible(QPlainTextEdit* memo);
 
 // A result page's code memo at (8, 48), 353 x 281: plain text, a vertical scroll
-// bar, and its selection kept visible.
+// bar, its selection kept visible, and Tab moving on to the next control.
 QPlainTextEdit* makeCodeMemo(QWidget* parent, const QString& name);
 // The count label above a code memo, at (11, 24), reading "总共0注号码" at first.
 QLabel* makeCountLabel(QWidget* parent, const QString& name);
 
 // The tool bar at the top of a work page: captions only, 29 pixels high.
 QToolBar* makePageToolBar(QWidget* page);
-// Appends a button of 63 pixels width with the caption to a page's tool bar.
+// Appends a button of 63 pixels width with the caption to a page's tool bar; Tab
+// reaches it.
 QAction* addPageButton(QToolBar* bar, const QString& caption);
 
 inline QString toQString(const std::string& text)

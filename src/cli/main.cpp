@@ -2,10 +2,12 @@
 #include "cli/CliSupport.h"
 #include "cli/FileOutputBuffer.h"
 
+#include <clocale>
 #include <csignal>
 #include <cstring>
 #include <exception>
 #include <iostream>
+#include <libintl.h>
 #include <unistd.h>
 
 int main(int argc, char** argv)
@@ -13,6 +15,12 @@ int main(int argc, char** argv)
     // A closed pipe on standard output is then a failed write (EPIPE) reported
     // below, not a silent death.
     std::signal(SIGPIPE, SIG_IGN);
+    // The system's reasons in file errors (strerror) in the user's language, as the
+    // desktop program shows them; numbers keep the C locale's format.
+    std::setlocale(LC_CTYPE, "");
+    std::setlocale(LC_MESSAGES, "");
+    // They join UTF-8 texts whatever the locale's character set.
+    bind_textdomain_codeset("libc", "UTF-8");
     velmora::cli::FileOutputBuffer stdoutBuffer(STDOUT_FILENO);
     std::ostream out(&stdoutBuffer);
     int code = 1;

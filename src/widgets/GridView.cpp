@@ -14,6 +14,16 @@ QColor toQColor(CellColor color) { return QColor(color.red(), color.green(), col
 
 QRect toQRect(const GridRect& rect) { return QRect(rect.left, rect.top, rect.width(), rect.height()); }
 
+// Room on each side of the widest text in a column.
+constexpr int kCellTextPadding = 4;
+constexpr int kHorizontalStep = 20;
+
+// Text on a light fill is drawn black whatever the palette, so that it stays readable.
+bool isLightFill(CellColor color)
+{
+    return color.red() * 299 + color.green() * 587 + color.blue() * 114 >= 160 * 1000;
+}
+
 } // namespace
 
 GridView::GridView(QWidget* parent)
@@ -21,7 +31,8 @@ GridView::GridView(QWidget* parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    horizontalScrollBar()->setSingleStep(kHorizontalStep);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Every paint fills its whole area itself, so Qt need not clear the viewport first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -29,7 +40,40 @@ GridView::GridView(QWidget* parent)
     m_model.setMessageFn(
         [this](const std::string& text) { emit messageRaised(QString::fromStdString(text)); });
     m_model.setLayoutFn([this] { onLayout(); });
+    measureCellFont();
     m_model.clear();
+}
+
+QFont GridView::cellFont() const
+{
+    QFont font = this->font();
+    font.setBold(true);
+    font.setPointSize(11);
+    return font;
+}
+
+void GridView::measureCellFont()
+{
+    m_model.setCharWidthFn([metrics = QFontMetrics(cellFont())](
+                               char32_t c) { return metrics.horizontalAdvance(QString::fromUcs4(&c, 1)); },
+        2 * kCellTextPadding);
+}
+
+void GridView::changeEvent(QEvent* event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        measureCellFont();
+        m_model.resize();
+    }
+}
+
+void GridView::updateHorizontalRange()
+{
+    QScrollBar* bar = horizontalScrollBar();
+    const int width = viewport()->width();
+    bar->setRange(0, std::max(m_model.gridRect().right + m_model.lineWidth() - width, 0));
+    bar->setPageStep(std::max(width, 1));
 }
 
 void GridView::onLayout()
@@ -40,12 +84,14 @@ void GridView::onLayout()
     bar->setPageStep(std::max(m_model.visRows(), 1));
     bar->setValue(m_model.topRow());
     m_syncingBar = false;
+    updateHorizontalRange();
     viewport()->update();
 }
 
 void GridView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    updateHorizontalRange();
     const int height = viewport()->height();
     if (height == m_model.clientHeight())
         return;
@@ -53,10 +99,13 @@ void GridView::resizeEvent(QResizeEvent* event)
     m_model.resize();
 }
 
-void GridView::scrollContentsBy(int, int)
+void GridView::scrollContentsBy(int dx, int dy)
 {
-    // The bar moved (drag, click, wheel): its value is the thumb position command.
-    if (m_syncingBar)
+    // The paint reads the sideways position from its bar.
+    if (dx != 0)
+        viewport()->update();
+    // The vertical bar moved (drag, click, wheel): its value is the thumb position command.
+    if (m_syncingBar || dy == 0)
         return;
     m_model.scroll(ScrollCommand::ThumbPosition, verticalScrollBar()->value());
     viewport()->update();
@@ -94,6 +143,12 @@ void GridView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_End:
         scrollBy(ScrollCommand::Bottom);
         break;
+    case Qt::Key_Left:
+        horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        break;
+    case Qt::Key_Right:
+        horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        break;
     default:
         QAbstractScrollArea::keyPressEvent(event);
         return;
@@ -121,10 +176,9 @@ void GridView::paintEvent(QPaintEvent* event)
     if (m.colsCount() <= 0 || m.dynRows() <= 0)
         return;
 
-    QFont font = this->font();
-    font.setBold(true);
-    font.setPointSize(11);
-    painter.setFont(font);
+    painter.setFont(cellFont());
+    // Everything below is in grid coordinates, moved by the sideways scroll.
+    painter.translate(-horizontalScrollBar()->value(), 0);
     painter.setPen(QPen(Qt::black, m.lineWidth()));
     painter.setBackgroundMode(Qt::TransparentMode);
 
@@ -139,8 +193,13 @@ void GridView::paintEvent(QPaintEvent* event)
         painter.drawLine(x, 0, x, grid.bottom + lineWidth);
     }
 
-    // Lines are black; texts take the font's colour, the window-text colour.
-    painter.setPen(palette().color(QPalette::WindowText));
+    // Lines are black; texts take the font's colour, the window-text colour, except
+    // on light fills (see textPen).
+    const QColor textColor = palette().color(QPalette::WindowText);
+    const auto textPen = [&textColor](CellColor fill) {
+        return !fill.isWindow() && isLightFill(fill) ? QColor(Qt::black) : textColor;
+    };
+    painter.setPen(textPen(m.fixColor()));
     const QColor fixColor = toQColor(m.fixColor());
     for (int c = 0; c < m.colsCount(); ++c) {
         for (int r = 0; r < m.fixRowCount(); ++r) {
@@ -157,8 +216,10 @@ void GridView::paintEvent(QPaintEvent* event)
             if (!color.isWindow())
                 painter.fillRect(toQRect(rect), toQColor(color));
             const std::string& text = m.getValue(r, c);
-            if (!text.empty())
+            if (!text.empty()) {
+                painter.setPen(textPen(color));
                 drawCellText(painter, rect, text);
+            }
         }
         ++m_paintedDataRows;
     }
@@ -169,6 +230,7 @@ void GridView::paintEvent(QPaintEvent* event)
         const GridRect area = m.rectOfCell(merge.firstRow, merge.firstCol, false)
                                   .united(m.rectOfCell(merge.lastRow, merge.lastCol, false));
         painter.fillRect(toQRect(area), merge.color.isWindow() ? windowColor : toQColor(merge.color));
+        painter.setPen(textPen(merge.color));
         drawCellText(painter, area, merge.text);
     }
 }

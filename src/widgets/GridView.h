@@ -1,7 +1,9 @@
 // GridView: the read-only chart grid on top of GridModel. It lays the model out
 // for its viewport, paints the fixed rows and only the data rows that fit (so a paint
 // costs the same for 30 or 10,000 draws), and scrolls with its vertical bar, the wheel
-// and the keys Up/Down, Page Up/Page Down, Home/End.
+// and the keys Up/Down, Page Up/Page Down, Home/End. It tells the model the width of
+// each character in its cell font, so that every column holds its widest text; a grid
+// wider than the view scrolls sideways (its bar, Left/Right).
 //
 // A chart page owns one, fills Model() with a chart builder (which ends with the model's
 // layout pass, so scroll range and repaint follow by themselves) and connects
@@ -23,6 +25,8 @@ public:
 
     // Data rows drawn by the last paint (what "paints only visible rows" is checked by).
     int paintedDataRows() const { return m_paintedDataRows; }
+    // The font of every cell text: the widget's font, bold, at 11 points.
+    QFont cellFont() const;
 
 signals:
     void messageRaised(const QString& text);
@@ -31,10 +35,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
     void onLayout();
+    // Gives the model the character widths of the cell font.
+    void measureCellFont();
+    // The sideways scroll range: the grid's width past the viewport's.
+    void updateHorizontalRange();
     // Applies a scroll command as the scroll bar's own commands do: new FTopRow, bar
     // position, repaint, keyboard focus.
     void scrollBy(velmora::ScrollCommand cmd);

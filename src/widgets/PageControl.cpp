@@ -61,6 +61,12 @@ void PageControl::setActivePage(int index)
 
 int PageControl::activePageIndex() const { return m_noPage ? -1 : currentIndex(); }
 
-void PageControl::setTabsVisible(bool visible) { tabBar()->setVisible(visible); }
+void PageControl::setTabsVisible(bool visible)
+{
+    tabBar()->setVisible(visible);
+    // Without its tabs the control has nothing to take the focus: Tab would stop at it
+    // (its focus goes to the hidden tab bar) instead of moving on into the page.
+    setFocusPolicy(visible ? Qt::TabFocus : Qt::NoFocus);
+}
 
 } // namespace velmora

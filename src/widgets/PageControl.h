@@ -18,6 +18,7 @@ public:
     void setActivePage(int index);
     // The selected page, or -1 while none is.
     int activePageIndex() const;
+    // Hidden tabs also take the control out of the Tab chain (its pages stay in it).
     void setTabsVisible(bool visible);
 
 private:

@@ -34,6 +34,8 @@ public:
     QList<QUrl> downloads;
     QList<QStringList> printed;
     QList<QUrl> opened;
+    // What shellOpen answers: false stands for a system without a launcher.
+    bool shellOpenAnswer = true;
     QStringList abouts;
     QDateTime fixedNow = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9));
 
@@ -87,7 +89,11 @@ public:
         printed << lines;
         return true;
     }
-    void shellOpen(const QUrl& url) override { opened << url; }
+    bool shellOpen(const QUrl& url) override
+    {
+        opened << url;
+        return shellOpenAnswer;
+    }
     void showAbout(QWidget*, const QString& title, const QString& text) override
     {
         abouts << title + QLatin1Char('|') + text;

@@ -150,7 +150,8 @@ void tst_MainWindow::unreadableDataFileAsksBeforeFirstSave()
     QCOMPARE(f.platform.confirmations.size(), 1);
     QCOMPARE(QFileInfo(f.dataFile()).size() == qint64 { 100 } << 20, !answer);
     QCOMPARE(int(f.history().size()), answer ? 1 : 0);
-    QCOMPARE(form.statusText(0), answer ? QStringLiteral("保存文档完毕") : QString());
+    // Declined, the status bar keeps the caret position of the text set above.
+    QCOMPARE(form.statusText(0), answer ? QStringLiteral("保存文档完毕") : QStringLiteral("第1行1列"));
     if (answer) {
         QCOMPARE(readFile(f.dataFile()), QByteArray("2002001,073,526,2,2"));
         clickToolButton(&f.dataPage(), QStringLiteral("保存数据"));
@@ -164,7 +165,10 @@ void tst_MainWindow::captionAndResultWindow()
     MainWindow& form = f.start();
     QVERIFY(form.windowTitle().startsWith(QStringLiteral("Velmora V6.00")));
     QCOMPARE(resultWindow(f)->windowTitle(), QStringLiteral("查看缩水结果"));
-    QVERIFY(resultWindow(f)->windowFlags() & Qt::WindowStaysOnTopHint);
+    // An ordinary tool window of the main window's: never above dialogs or other programs.
+    QCOMPARE(resultWindow(f)->windowType(), Qt::Tool);
+    QVERIFY(!(resultWindow(f)->windowFlags() & Qt::WindowStaysOnTopHint));
+    QCOMPARE(resultWindow(f)->parentWidget(), static_cast<QWidget*>(&form));
     QCOMPARE(resultWindow(f)->geometry().size(), QSize(361, 391));
     QCOMPARE(form.minimumSize(), QSize(300, 300));
     // At the design size the filter page's panels fit the page.
@@ -346,14 +350,11 @@ void tst_MainWindow::helpCommands()
 {
     MainWindowFixture f;
     qunsetenv("VELMORA_SITE");
+    QVERIFY(writeFile(f.path(QStringLiteral("readme.txt")), "Velmora"));
     MainWindow& form = f.startShown();
     QTest::keyClick(&form, Qt::Key_F1);
     QCOMPARE(f.platform.opened, QList<QUrl> { QUrl::fromLocalFile(f.path(QStringLiteral("readme.txt"))) });
-
-    f.trigger("showDataPage");
-    f.trigger("showNews");
-    QCOMPARE(form.frontArea(), webPanel(f));
-    QCOMPARE(f.platform.opened.size(), 1);
+    QCOMPARE(f.platform.messages, QStringList());
 
     qputenv("VELMORA_SITE", "http://127.0.0.1:9/news");
     f.trigger("showDataPage");

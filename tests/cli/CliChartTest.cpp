@@ -67,9 +67,9 @@ TEST_F(CliChart, ColoursInsteadOfTexts)
     EXPECT_EQ(lines[0], std::string(28, ','));
     EXPECT_EQ(lines[1], std::string(28, ','));
     EXPECT_EQ(lines[2], ",,,,#008000,,,,,#ff0000" + std::string(19, ','));
-    std::string grey = "#808080";
+    std::string grey = "#d8d8d8";
     for (int i = 1; i < 29; ++i)
-        grey += ",#808080";
+        grey += ",#d8d8d8";
     EXPECT_EQ(lines[3], grey);
 }
 

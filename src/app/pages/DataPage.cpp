@@ -58,7 +58,9 @@ DataPage::DataPage(Platform& platform, const QString& dataFile, int downloadTime
     toolBar()->addSeparator();
     addToolBarCommand(QStringLiteral("清空数据"), [this] { clearDraws(); });
     addToolBarCommand(QStringLiteral("导入数据"), [this] { importDraws(); });
-    addToolBarCommand(QStringLiteral("保存数据"), [this] { saveDraws(); });
+    addToolBarCommand(QStringLiteral("保存数据"), [this] {
+        saveDraws();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     toolBar()->addSeparator();
     addToolBarCommand(QStringLiteral("添加开奖"), [this] { addDraw(); });
 
@@ -66,9 +68,17 @@ DataPage::DataPage(Platform& platform, const QString& dataFile, int downloadTime
     m_editor->setObjectName(QStringLiteral("drawEditor"));
     m_editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // The caret position is shown after each key and click in the editor.
+    // Draw lines hold no tabs: Tab leaves the editor for the tool bar.
+    m_editor->setTabChangesFocus(true);
+    // The caret position is shown after each key and click in the editor, and
+    // whenever the caret moves while the page is in front (the text replaced by an
+    // import or an update, a draw added).
     m_editor->installEventFilter(this);
     m_editor->viewport()->installEventFilter(this);
+    connect(m_editor, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (isVisible())
+            showCaret();
+    });
     layout->addWidget(m_editor);
 }
 
@@ -77,7 +87,27 @@ QString DataPage::drawText() const { return m_editor->toPlainText(); }
 void DataPage::setDrawText(const QString& text)
 {
     m_editor->setPlainText(text);
+    showNewestDraw();
     rebuildHistory();
+}
+
+void DataPage::showNewestDraw()
+{
+    m_editor->moveCursor(QTextCursor::End);
+    // A hidden editor has no size to scroll in yet: it scrolls when first shown.
+    if (isVisible())
+        m_editor->ensureCursorVisible();
+    else
+        m_caretToBeShown = true;
+}
+
+void DataPage::showEvent(QShowEvent* event)
+{
+    Page::showEvent(event);
+    if (m_caretToBeShown) {
+        m_caretToBeShown = false;
+        m_editor->ensureCursorVisible();
+    }
 }
 
 bool DataPage::hasUnsavedChanges() const { return m_editor->toPlainText() != m_savedText; }
@@ -103,6 +133,7 @@ void DataPage::loadDataFile()
         m_editor->setPlainText(editorText(text));
         m_savedText = m_editor->toPlainText();
     }
+    showNewestDraw();
     rebuildHistory();
 }
 

@@ -56,6 +56,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void clearDraws();
@@ -71,6 +72,9 @@ private:
     // A history with bad lines is reported and ends the update (stop is set).
     bool fetchSource(const QUrl& url, std::vector<std::string>& lines, bool& stop);
     void showCaret();
+    // Puts the caret at the end of the text and scrolls it into view: the newest
+    // draw is the last line.
+    void showNewestDraw();
 
     QString m_dataFileName;
     int m_downloadTimeoutMs;
@@ -80,6 +84,8 @@ private:
     QString m_savedText;
     // The data file exists but could not be read at start-up: the first save asks first.
     bool m_dataFileUnreadable = false;
+    // The caret was moved while the page was hidden: scroll to it when it is shown.
+    bool m_caretToBeShown = false;
 };
 
 } // namespace velmora

@@ -10,6 +10,7 @@
 #include "widgets/GroupBox.h"
 #include "widgets/MultiCheck.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
@@ -146,14 +147,19 @@ FilterPage::FilterPage(Platform& platform, ResultCommands& commands, const DrawH
     QVBoxLayout* layout = makeWorkPageLayout();
     addToolBarCommand(QStringLiteral("清除条件"), [this] { setConditions(FilterConditions()); });
     toolBar()->addSeparator();
-    addToolBarCommand(
+    QAction* exportResult = addToolBarCommand(
         QStringLiteral("导出结果"), [this] { m_commands.exportResult(m_result, kShrinkLeadingText, false); });
-    addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_resultWindow.memo()); });
-    addToolBarCommand(QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_resultWindow.memo()); });
+    QAction* checkPrize = addToolBarCommand(
+        QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_resultWindow.memo()); });
+    QAction* printResult = addToolBarCommand(
+        QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_resultWindow.memo()); });
     toolBar()->addSeparator();
-    addToolBarCommand(QStringLiteral("号码缩水"), [this] { runFilter(); });
-    addToolBarCommand(
-        QStringLiteral("查看结果"), [this] { m_resultWindow.setVisible(!m_resultWindow.isVisible()); });
+    addToolBarCommand(QStringLiteral("号码缩水"), [this] { runFilter(); })->setShortcut(kRunShortcut);
+    QAction* viewResult = addToolBarCommand(QStringLiteral("查看结果"), [this] { toggleResultWindow(); });
+    viewResult->setShortcut(kViewResultShortcut);
+    setResultShortcuts(exportResult, checkPrize, printResult);
+    // The result window shows this page's result: its commands work there too.
+    m_resultWindow.addActions({ exportResult, checkPrize, printResult, viewResult });
 
     m_panel = new QWidget(this);
     m_panel->setObjectName(QStringLiteral("panel"));
@@ -328,6 +334,22 @@ void FilterPage::runFilter()
     emit resultChanged(m_result);
 }
 
+void FilterPage::toggleResultWindow()
+{
+    if (m_resultWindow.isVisible()) {
+        m_resultWindow.hide();
+        return;
+    }
+    // Beside the main window, never over its tool bars (this page's is the lowest).
+    const int toolBarsBottom = toolBar()->mapToGlobal(QPoint(0, toolBar()->height() - 1)).y();
+    m_resultWindow.showBeside(window()->frameGeometry(), toolBarsBottom);
+}
+
+void FilterPage::refreshView()
+{
+    runCommand([this] { refreshRecentPanel(); });
+}
+
 void FilterPage::refreshRecentPanel()
 {
     const RecentPanelTexts texts = buildRecentPanelTexts(m_history);
@@ -356,7 +378,7 @@ bool FilterPage::eventFilter(QObject* watched, QEvent* event)
 
 void FilterPage::showEvent(QShowEvent* event)
 {
-    runCommand([this] { refreshRecentPanel(); });
+    refreshView();
     Page::showEvent(event);
 }
 

@@ -39,6 +39,9 @@ public:
     // Rebuilds the recent-draw panel's texts from the history.
     void refreshRecentPanel();
 
+    // Rebuilds the recent-draw panel from the history.
+    void refreshView() override;
+
 signals:
     // A run has produced a new result.
     void resultChanged(const velmora::CodeSet& codes);
@@ -53,6 +56,8 @@ private:
     void createControls();
     QWidget* areaWidget(FilterArea area) const;
     void runFilter();
+    // "查看结果": shows the result window beside the main window, or hides it.
+    void toggleResultWindow();
     // Centres the panels in the page's width.
     void layOutPanels();
 

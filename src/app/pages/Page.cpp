@@ -42,6 +42,35 @@ QAction* Page::addToolBarCommand(const QString& caption, std::function<void()> c
     return action;
 }
 
+QAction* Page::addPageCommand(const QString& caption, std::function<void()> command)
+{
+    if (m_commandSeparator == nullptr) {
+        m_commandSeparator = new QAction(this);
+        m_commandSeparator->setSeparator(true);
+    }
+    auto* action = new QAction(caption, this);
+    // Its shortcut needs a widget that is shown exactly while the page is.
+    addAction(action);
+    m_pageCommands << action;
+    connectCommand(action, &QAction::triggered, std::move(command));
+    return action;
+}
+
+void Page::setResultShortcuts(QAction* exportResult, QAction* checkPrize, QAction* printResult)
+{
+    exportResult->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    checkPrize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    printResult->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+}
+
+QList<QAction*> Page::commands() const
+{
+    QList<QAction*> list = m_toolBar != nullptr ? m_toolBar->actions() : QList<QAction*>();
+    if (!list.isEmpty() && !m_pageCommands.isEmpty())
+        list << m_commandSeparator;
+    return list + m_pageCommands;
+}
+
 void Page::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);

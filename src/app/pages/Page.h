@@ -3,10 +3,12 @@
 // signals by which it tells the window what happened.
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 #include <functional>
 
+class QAction;
 class QToolBar;
 class QVBoxLayout;
 
@@ -19,6 +21,16 @@ class Page : public QWidget {
 
 public:
     Page(Platform& platform, QWidget* parent);
+
+    // The page's commands in the order the window's menu offers them: its tool bar's
+    // buttons (separators included), then those it runs from buttons of its own.
+    // Their shortcuts act while the page is shown.
+    QList<QAction*> commands() const;
+
+    // Brings what the page shows of the history up to date. The window calls it when
+    // a command shows the page that is already in front (a page hidden before learns
+    // it from its show event).
+    virtual void refreshView() { }
 
 signals:
     // A message for the status bar's first panel.
@@ -44,13 +56,25 @@ protected:
     QVBoxLayout* makeWorkPageLayout();
     // Appends a button to the page's tool bar that runs the command.
     QAction* addToolBarCommand(const QString& caption, std::function<void()> command);
+    // A command of a button inside the page: it joins the page's commands (menu and
+    // shortcut) without a tool bar button; the button triggers it.
+    QAction* addPageCommand(const QString& caption, std::function<void()> command);
     QToolBar* toolBar() const { return m_toolBar; }
+    // Ctrl+E, Ctrl+F and Ctrl+P on a result page's export, prize check and print.
+    static void setResultShortcuts(QAction* exportResult, QAction* checkPrize, QAction* printResult);
+
+    // Ctrl+R runs the page's main command (号码缩水, 智能缩水); F8 shows the result window.
+    static constexpr QKeyCombination kRunShortcut { Qt::CTRL, Qt::Key_R };
+    static constexpr QKeyCombination kViewResultShortcut { Qt::Key_F8 };
 
     void showEvent(QShowEvent* event) override;
 
 private:
     Platform& m_platform;
     QToolBar* m_toolBar = nullptr;
+    QList<QAction*> m_pageCommands;
+    // Between the tool bar's commands and the page's own in the menu.
+    QAction* m_commandSeparator = nullptr;
 };
 
 } // namespace velmora

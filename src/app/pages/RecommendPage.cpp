@@ -7,6 +7,7 @@
 #include "core/smart/Recommend.h"
 #include "widgets/GroupBox.h"
 
+#include <QAction>
 #include <QDate>
 #include <QEvent>
 #include <QLabel>
@@ -14,7 +15,9 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <array>
 #include <optional>
+#include <utility>
 
 namespace velmora {
 
@@ -36,14 +39,25 @@ RecommendPage::RecommendPage(
 {
     setObjectName(QStringLiteral("recommendPage"));
     QVBoxLayout* layout = makeWorkPageLayout();
-    addToolBarCommand(QStringLiteral("每日推荐"), [this] { runRecommend(RecommendKind::Daily); });
-    addToolBarCommand(QStringLiteral("每周推荐"), [this] { runRecommend(RecommendKind::Weekly); });
-    addToolBarCommand(QStringLiteral("每月推荐"), [this] { runRecommend(RecommendKind::Monthly); });
+    // Ctrl+1, Ctrl+2, Ctrl+3 for the daily, weekly and monthly recommendation.
+    const std::array<std::pair<QString, RecommendKind>, 3> kinds
+        = { { { QStringLiteral("每日推荐"), RecommendKind::Daily },
+            { QStringLiteral("每周推荐"), RecommendKind::Weekly },
+            { QStringLiteral("每月推荐"), RecommendKind::Monthly } } };
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        const RecommendKind kind = kinds[i].second;
+        addToolBarCommand(kinds[i].first, [this, kind] {
+            runRecommend(kind);
+        })->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + static_cast<int>(i))));
+    }
     toolBar()->addSeparator();
-    addToolBarCommand(QStringLiteral("导出结果"),
+    QAction* exportResult = addToolBarCommand(QStringLiteral("导出结果"),
         [this] { m_commands.exportResult(m_result, kRecommendLeadingText, true); });
-    addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_memo); });
-    addToolBarCommand(QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_memo); });
+    QAction* checkPrize
+        = addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_memo); });
+    QAction* printResult
+        = addToolBarCommand(QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_memo); });
+    setResultShortcuts(exportResult, checkPrize, printResult);
 
     m_box = new GroupBox(QStringLiteral("智能推荐号码："), this);
     m_box->setObjectName(QStringLiteral("resultBox"));

@@ -8,6 +8,7 @@
 #include "widgets/GroupBox.h"
 #include "widgets/TrackBar.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -30,10 +31,13 @@ SmartShrinkPage::SmartShrinkPage(
     QVBoxLayout* layout = makeWorkPageLayout();
     addToolBarCommand(QStringLiteral("导入号码"), [this] { importCodes(); });
     toolBar()->addSeparator();
-    addToolBarCommand(QStringLiteral("导出结果"),
+    QAction* exportResult = addToolBarCommand(QStringLiteral("导出结果"),
         [this] { m_commands.exportResult(m_result, kSmartShrinkLeadingText, true); });
-    addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_resultMemo); });
-    addToolBarCommand(QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_resultMemo); });
+    QAction* checkPrize
+        = addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_resultMemo); });
+    QAction* printResult
+        = addToolBarCommand(QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_resultMemo); });
+    setResultShortcuts(exportResult, checkPrize, printResult);
 
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -96,7 +100,9 @@ void SmartShrinkPage::createLevelPanel()
     auto* runButton = new QPushButton(QStringLiteral("智能缩水"), m_levelPanel);
     runButton->setObjectName(QStringLiteral("runButton"));
     runButton->setGeometry(m_levelSlider->geometry().right() + 9, 5, 75, 25);
-    connectCommand(runButton, &QPushButton::clicked, [this] { runSmartShrink(); });
+    QAction* run = addPageCommand(QStringLiteral("智能缩水"), [this] { runSmartShrink(); });
+    run->setShortcut(kRunShortcut);
+    connect(runButton, &QPushButton::clicked, run, &QAction::trigger);
 }
 
 void SmartShrinkPage::importCodes()

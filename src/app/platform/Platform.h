@@ -48,8 +48,9 @@ public:
     // the user picks. False when the user cancels; a printer that cannot be opened
     // raises std::runtime_error.
     virtual bool printLines(QWidget* parent, const QStringList& lines, int pointSize) = 0;
-    // Opens a document or address with its default application; the result is ignored.
-    virtual void shellOpen(const QUrl& url) = 0;
+    // Opens a document or address with its default application; false when the
+    // system has no way to open it (no launcher, no application for it).
+    virtual bool shellOpen(const QUrl& url) = 0;
     virtual void showAbout(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual QDateTime now() = 0;
 

@@ -25,6 +25,8 @@ namespace velmora {
 namespace {
 
 const QString kCaption = QStringLiteral("Velmora");
+const QString kPrintToPdfKey = QStringLiteral("print/toPdf");
+const QString kLastPdfFileKey = QStringLiteral("print/lastPdfFile");
 
 QString askFileName(QWidget* parent, QFileDialog::AcceptMode mode, const QString& filter,
     const QString& defaultExt, const QString& initialName)
@@ -197,14 +199,24 @@ void printLinesTo(QPrinter& printer, const QStringList& lines, int pointSize)
 bool QtPlatform::printLines(QWidget* parent, const QStringList& lines, int pointSize)
 {
     QPrinter printer(QPrinter::HighResolution);
+    // The dialog opens on the PDF file of the last print when that went to a file.
+    if (m_lastPrintToPdf.isEmpty() && setting(kPrintToPdfKey, false).toBool())
+        m_lastPrintToPdf = setting(kLastPdfFileKey, QString()).toString();
+    if (!m_lastPrintToPdf.isEmpty())
+        printer.setOutputFileName(m_lastPrintToPdf);
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    const bool toPdf = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+    m_lastPrintToPdf = toPdf ? printer.outputFileName() : QString();
+    setSetting(kPrintToPdfKey, toPdf);
+    if (toPdf)
+        setSetting(kLastPdfFileKey, m_lastPrintToPdf);
     printLinesTo(printer, lines, pointSize);
     return true;
 }
 
-void QtPlatform::shellOpen(const QUrl& url) { QDesktopServices::openUrl(url); }
+bool QtPlatform::shellOpen(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
 void QtPlatform::showAbout(QWidget* parent, const QString& title, const QString& text)
 {

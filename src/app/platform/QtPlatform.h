@@ -1,4 +1,6 @@
-// The Platform on real Qt dialogs, network and printer.
+// The Platform on real Qt dialogs, network and printer. The print dialog opens on
+// the PDF file of the last print that went to one (kept in the settings too, so a
+// new session starts from it).
 #pragma once
 
 #include "app/platform/Platform.h"
@@ -22,12 +24,16 @@ public:
         const QString& initialName) override;
     bool download(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs) override;
     bool printLines(QWidget* parent, const QStringList& lines, int pointSize) override;
-    void shellOpen(const QUrl& url) override;
+    bool shellOpen(const QUrl& url) override;
     void showAbout(QWidget* parent, const QString& title, const QString& text) override;
     QDateTime now() override;
 
     QVariant setting(const QString& key, const QVariant& defaultValue) override;
     void setSetting(const QString& key, const QVariant& value) override;
+
+private:
+    // The PDF file the last print wrote to; empty when it went to a printer.
+    QString m_lastPrintToPdf;
 };
 
 // "文本文件|*.txt" as a Qt name filter list: "文本文件 (*.txt)".

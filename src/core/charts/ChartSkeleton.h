@@ -12,7 +12,8 @@
 
 namespace velmora::charts {
 
-inline constexpr CellColor kTotalsGrey = CellColor::rgb(128, 128, 128);
+// A light grey under the window-text colour, so that the totals stay readable.
+inline constexpr CellColor kTotalsGrey = CellColor::rgb(216, 216, 216);
 
 // How a column's total is written in the totals row.
 enum class TotalText : std::uint8_t {

@@ -36,6 +36,8 @@ void GridModel::clear()
     m_values.clear();
     m_colors.clear();
     m_merges.clear();
+    m_givenWidths.clear();
+    m_textsChanged = true;
     resize();
 }
 
@@ -50,6 +52,79 @@ void GridModel::setGridSize(int cols, int dynRows, int fixRows, const std::vecto
     m_colors.assign(cells, CellColor::Window());
     m_colWidthArr.assign(static_cast<std::size_t>(m_colsCount), 0);
     std::copy_n(widths.begin(), std::min(widths.size(), m_colWidthArr.size()), m_colWidthArr.begin());
+    for (int& width : m_colWidthArr)
+        width = std::max(width, 0);
+    m_givenWidths = m_colWidthArr;
+    m_textsChanged = true;
+}
+
+void GridModel::setCharWidthFn(std::function<int(char32_t)> charWidth, int padding)
+{
+    m_charWidth = std::move(charWidth);
+    m_textPadding = padding;
+    m_otherWidths.clear();
+    for (std::size_t c = 0; c < m_asciiWidths.size(); ++c)
+        m_asciiWidths[c] = m_charWidth ? m_charWidth(static_cast<char32_t>(c)) : 0;
+    m_textsChanged = true;
+}
+
+int GridModel::textWidth(std::string_view text) const
+{
+    if (!m_charWidth)
+        return 0;
+    int width = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            width += m_asciiWidths[lead];
+            ++i;
+            continue;
+        }
+        // The length and payload of a UTF-8 sequence; anything malformed is one U+FFFD.
+        const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        char32_t code = length == 4 ? lead & 0x07u : length == 3 ? lead & 0x0Fu : lead & 0x1Fu;
+        bool valid = length > 1 && i + static_cast<std::size_t>(length) <= text.size();
+        for (int k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+            valid = (next & 0xC0u) == 0x80u;
+            code = (code << 6) | (next & 0x3Fu);
+        }
+        if (!valid)
+            code = 0xFFFD;
+        i += valid ? static_cast<std::size_t>(length) : 1;
+        auto found = m_otherWidths.find(code);
+        if (found == m_otherWidths.end())
+            found = m_otherWidths.emplace(code, m_charWidth(code)).first;
+        width += found->second;
+    }
+    return width;
+}
+
+void GridModel::fitColumnsToTexts()
+{
+    m_textsChanged = false;
+    m_colWidthArr = m_givenWidths;
+    m_colWidthArr.resize(static_cast<std::size_t>(m_colsCount), 0);
+    if (!m_charWidth)
+        return;
+    const auto fit = [this](std::size_t col, const std::string& text) {
+        if (!text.empty())
+            m_colWidthArr[col] = std::max(m_colWidthArr[col], textWidth(text) + m_textPadding);
+    };
+    for (std::size_t cell = 0; cell < m_values.size(); ++cell)
+        fit(cell % static_cast<std::size_t>(m_colsCount), m_values[cell]);
+    for (const GridMerge& merge : m_merges) {
+        if (!merge.active || merge.text.empty() || merge.firstCol < 0 || merge.lastCol < merge.firstCol
+            || merge.lastCol >= m_colsCount)
+            continue;
+        int span = 0;
+        for (int col = merge.firstCol; col <= merge.lastCol; ++col)
+            span += m_colWidthArr[static_cast<std::size_t>(col)] + (col > merge.firstCol ? m_lineWidth : 0);
+        const int missing = textWidth(merge.text) + m_textPadding - span;
+        if (missing > 0)
+            m_colWidthArr[static_cast<std::size_t>(merge.lastCol)] += missing;
+    }
 }
 
 void GridModel::report(const char* text) const
@@ -86,8 +161,10 @@ void GridModel::setValue(int row, int col, std::string text)
         report("SetValue x>=FColsCount ");
     if (row >= rowCount())
         report("SetValue y>=FDynRows+FFixRowCount ");
-    if (cellInRange(row, col))
+    if (cellInRange(row, col)) {
         m_values[cellIndex(row, col)] = std::move(text);
+        m_textsChanged = true;
+    }
 }
 
 CellColor GridModel::getCellColor(int row, int col) const
@@ -104,6 +181,7 @@ void GridModel::setCellColor(int row, int col, CellColor color)
 void GridModel::setMergeCount(int n)
 {
     m_merges.assign(static_cast<std::size_t>(std::max(n, 0)), GridMerge {});
+    m_textsChanged = true;
 }
 
 void GridModel::setMerge(int index, bool active, int firstCol, int firstRow, int lastCol, int lastRow,
@@ -113,6 +191,7 @@ void GridModel::setMerge(int index, bool active, int firstCol, int firstRow, int
         return;
     m_merges[static_cast<std::size_t>(index)]
         = GridMerge { active, firstCol, firstRow, lastCol, lastRow, std::move(text), color };
+    m_textsChanged = true;
 }
 
 // A negative index converts to a size past any vector, so at() refuses it too.
@@ -155,6 +234,8 @@ GridRect GridModel::rectOfCell(int row, int col, bool scrolled) const
 
 void GridModel::resize()
 {
+    if (m_textsChanged)
+        fitColumnsToTexts();
     const int available = m_clientHeight - kBottomMargin;
     const int rowPitch = pitch();
     // A window shorter than its fixed rows shows no data row rather than a negative count.

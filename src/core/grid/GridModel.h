@@ -6,9 +6,12 @@
 
 #include "core/draw/DrawText.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace velmora {
@@ -90,12 +93,21 @@ public:
     void setMessageFn(MessageFn message) { m_message = std::move(message); }
     // Called at the end of every layout pass (the widget updates its scroll bar and repaints).
     void setLayoutFn(std::function<void()> layout) { m_layoutFn = std::move(layout); }
+    // The width in pixels of one character as cells are painted. With it, the layout
+    // pass after a change of texts makes every column as wide as its widest text plus
+    // padding (a merged caption widens the last column it covers), never narrower than
+    // the width setGridSize gave. Without it (an empty function) columns keep those widths.
+    void setCharWidthFn(std::function<int(char32_t)> charWidth, int padding);
+    // The width of the text as the layout pass measures it (0 without a width function);
+    // a malformed UTF-8 byte counts as one U+FFFD.
+    int textWidth(std::string_view text) const;
 
     // Back to the initial state (no cells, no merges, default sizes), then a layout pass.
     void clear();
     // Sizes the grid; every text becomes empty and every colour the window colour.
     // Widths missing from `widths` count as 0; negative counts as 0. Merges, the scroll
-    // position and the geometry stay; no layout pass runs.
+    // position and the geometry stay; no layout pass runs (so the widths stand as given
+    // until the next one fits them to the texts).
     void setGridSize(int cols, int dynRows, int fixRows, const std::vector<int>& widths);
 
     // Out of range: the message (column test first), then an empty text / no write.
@@ -151,6 +163,8 @@ public:
 
 private:
     bool cellInRange(int row, int col) const;
+    // Widens the columns from their given widths to hold their texts.
+    void fitColumnsToTexts();
     std::size_t cellIndex(int row, int col) const;
     void report(const char* text) const;
 
@@ -164,6 +178,14 @@ private:
     int m_colsCount = 0;
     int m_dynRows = 0;
     std::vector<int> m_colWidthArr;
+    // The widths setGridSize gave, before any fitting to texts.
+    std::vector<int> m_givenWidths;
+    std::function<int(char32_t)> m_charWidth;
+    int m_textPadding = 0;
+    std::array<int, 128> m_asciiWidths {};
+    mutable std::unordered_map<char32_t, int> m_otherWidths;
+    // Texts or merges changed since the columns were last fitted.
+    bool m_textsChanged = false;
     int m_rowHeight = 20;
     int m_lineWidth = 1;
     GridRect m_gridRect;

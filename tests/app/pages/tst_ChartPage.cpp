@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolBar>
 
 using namespace Qt::StringLiterals;
@@ -117,6 +118,8 @@ private slots:
     void nonNumberAndNegativeBuildAsZero();
     void historyChangeShowsOnNextShow();
     void queryPanelsLineUp();
+    void textsFitTheirCellsForAllDraws_data();
+    void textsFitTheirCellsForAllDraws();
     void snapshots_data();
     void snapshots();
 };
@@ -378,6 +381,66 @@ void tst_ChartPage::queryPanelsLineUp()
         QVERIFY(legend->geometry().right() < panel->width());
         QCOMPARE(legend->sizeHint().height(), legend->height());
     }
+}
+
+void tst_ChartPage::textsFitTheirCellsForAllDraws_data() { AddPageRows(); }
+
+// Over every draw of the real history the totals reach four and five digits: each
+// column is still as wide as its widest text (the header's merged captions included),
+// the totals row is light, and a grid wider than the view scrolls sideways.
+void tst_ChartPage::textsFitTheirCellsForAllDraws()
+{
+    QFETCH(int, page);
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), realHistoryBytes()));
+    f.startShown().resize(789, 584);
+    QTest::keyClick(f.window.get(), kMenuKeys[page], Qt::ControlModifier);
+    const int all = static_cast<int>(f.history().size());
+    Query(f, page, QString::number(all));
+    GridView* net = chart(f, page);
+    const velmora::GridModel& m = net->model();
+    QCOMPARE(m.dynRows(), all + 1);
+    const QFontMetrics metrics(net->cellFont());
+    int widest = 0;
+    for (int r = 0; r < m.rowCount(); ++r) {
+        for (int c = 0; c < m.colsCount(); ++c) {
+            const QString text = velmora::toQString(m.getValue(r, c));
+            const int width = metrics.horizontalAdvance(text);
+            widest = std::max(widest, width);
+            const int cell = m.colWidths()[static_cast<std::size_t>(c)];
+            QVERIFY2(width <= cell,
+                qPrintable(QStringLiteral("row %1 col %2 \"%3\": %4 px in %5 px")
+                               .arg(r)
+                               .arg(c)
+                               .arg(text)
+                               .arg(width)
+                               .arg(cell)));
+        }
+    }
+    QVERIFY(widest > 20);
+    for (const velmora::GridMerge& merge : m.merges()) {
+        const velmora::GridRect area
+            = m.rectOfCell(0, merge.firstCol, false).united(m.rectOfCell(0, merge.lastCol, false));
+        QVERIFY2(metrics.horizontalAdvance(velmora::toQString(merge.text)) <= area.width(),
+            qPrintable(velmora::toQString(merge.text)));
+    }
+    const velmora::CellColor totals = m.getCellColor(m.rowCount() - 1, 0);
+    QVERIFY(totals.red() >= 200 && totals.red() == totals.green() && totals.green() == totals.blue());
+
+    QScrollBar* sideways = net->horizontalScrollBar();
+    QCOMPARE(sideways->maximum(), std::max(m.gridRect().right + m.lineWidth() - net->viewport()->width(), 0));
+    if (sideways->maximum() > 0) {
+        net->setFocus();
+        QTest::keyClick(net, Qt::Key_Right);
+        QVERIFY(sideways->value() > 0);
+        QTest::keyClick(net, Qt::Key_Left);
+        QCOMPARE(sideways->value(), 0);
+    }
+    // The totals row for a look by eye.
+    net->setFocus();
+    QTest::keyClick(net, Qt::Key_End);
+    QVERIFY(velmora::test::writeSnapshot(*f.window,
+        QStringLiteral("chartpage-%1-all-draws.png").arg(QString::fromLatin1(QTest::currentDataTag()))));
 }
 
 void tst_ChartPage::snapshots_data()

@@ -2,8 +2,11 @@
 
 #include "app/platform/QtPlatform.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressDialog>
@@ -11,6 +14,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -49,6 +53,7 @@ private slots:
     void printToPdf();
     void choiceQuestion_data();
     void choiceQuestion();
+    void printDialogKeepsTheLastPdfFile();
 };
 
 void tst_QtPlatform::nameFilters_data()
@@ -357,6 +362,47 @@ void tst_QtPlatform::choiceQuestion()
     QCOMPARE(
         captions, (QStringList { QStringLiteral("取消"), QStringLiteral("合并"), QStringLiteral("替换") }));
     QCOMPARE(chosen, choice);
+}
+
+// The print dialog opens on the PDF file the last print wrote, within the session and,
+// through the settings, in the next one; a print to a printer ends that.
+void tst_QtPlatform::printDialogKeepsTheLastPdfFile()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QStringLiteral("velmora"), QStringLiteral("velmora")).clear();
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("first.pdf"));
+    // Answers the next print dialog: records the file it offers, then prints to `target`
+    // (a PDF file, or the native format standing for a printer).
+    QString offered;
+    const auto answerDialog = [&offered](const QString& target) {
+        QTimer::singleShot(0, qApp, [&offered, target] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+            auto* fileName = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+            QVERIFY(printers && fileName);
+            const int pdfEntry = printers->count() - 1; // "Print to File (PDF)" comes last
+            offered = printers->currentIndex() == pdfEntry ? fileName->text() : QString();
+            printers->setCurrentIndex(pdfEntry);
+            fileName->setText(target);
+            dialog->accept();
+        });
+    };
+    const QStringList lines { QStringLiteral("缩水结果有1注"), QStringLiteral("123,") };
+
+    velmora::QtPlatform session;
+    answerDialog(first);
+    QVERIFY(session.printLines(nullptr, lines, 12));
+    QVERIFY(QFileInfo(first).size() > 0);
+    answerDialog(first);
+    QVERIFY(session.printLines(nullptr, lines, 12));
+    QCOMPARE(offered, first);
+
+    velmora::QtPlatform nextSession;
+    answerDialog(first);
+    QVERIFY(nextSession.printLines(nullptr, lines, 12));
+    QCOMPARE(offered, first);
 }
 
 QTEST_MAIN(tst_QtPlatform)

@@ -235,7 +235,7 @@ TEST(ChartBuilders, ZeroDrawsShowHeaderAndZeroTotals)
             }
             ASSERT_EQ(b.net.rowCount(), 3);
             EXPECT_EQ(RowTexts(b.net, 2, 0), Expand(r.totals, 0, b.net.colsCount(), ""));
-            EXPECT_EQ(ActualColors(b.net, 2, 0), Expand("", 0, b.net.colsCount(), "808080"));
+            EXPECT_EQ(ActualColors(b.net, 2, 0), Expand("", 0, b.net.colsCount(), "d8d8d8"));
         }
     }
 }

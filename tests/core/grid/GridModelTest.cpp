@@ -381,3 +381,68 @@ TEST(H2NetModel, ClearRestoresTheInitialState)
     EXPECT_EQ(net.visRows(), 7); // the layout pass ran: 137 px without fixed rows
     EXPECT_EQ(net.scrollMax(), 0);
 }
+
+// Columns fitted to their texts at the layout pass: with a fixed width per character
+// (digits 8, other ASCII 5, anything else 16) and 2 pixels of padding.
+TEST(H2NetModel, LayoutPassFitsColumnsToTheirWidestText)
+{
+    const auto charWidth = [](char32_t c) { return c >= U'0' && c <= U'9' ? 8 : c < 0x80 ? 5 : 16; };
+    struct Row {
+        const char* name;
+        std::vector<std::pair<int, std::string>> texts; // (column, text), in rows 2 and 3 by turns
+        std::vector<int> widths; // after the layout pass
+    };
+    const Row rows[] = {
+        { "no texts keep the given widths", {}, { 20, 10, 30 } },
+        { "texts that fit change nothing", { { 0, "12" }, { 2, "abc" } }, { 20, 10, 30 } },
+        { "a wider text widens only its column", { { 1, "8684" } }, { 20, 34, 30 } },
+        { "the widest text of a column counts", { { 1, "1" }, { 1, "123" } }, { 20, 26, 30 } },
+        { "wide characters by their own width", { { 0, "合计" } }, { 34, 10, 30 } },
+        { "a malformed byte is one replacement character", { { 0, "\xff\xfe" } }, { 34, 10, 30 } },
+        { "each byte of a cut sequence is one replacement character", { { 2, "\xe5\x90" } }, { 20, 10, 34 } },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        GridModel net;
+        net.setCharWidthFn(charWidth, 2);
+        net.setGridSize(3, 2, 2, { 20, 10, 30 });
+        for (std::size_t i = 0; i < row.texts.size(); ++i)
+            net.setValue(2 + static_cast<int>(i % 2), row.texts[i].first, row.texts[i].second);
+        net.resize();
+        EXPECT_EQ(net.colWidths(), row.widths);
+    }
+}
+
+TEST(H2NetModel, FittingFollowsRebuildsMergesAndTheWidthFunction)
+{
+    GridModel net;
+    net.setGridSize(3, 1, 2, { 20, 10, 30 });
+    net.setValue(2, 1, "123456");
+    net.resize();
+    EXPECT_EQ(net.colWidths(), (std::vector<int> { 20, 10, 30 })) << "no width function: widths as given";
+
+    net.setCharWidthFn([](char32_t) { return 8; }, 2);
+    net.resize();
+    EXPECT_EQ(net.colWidths(), (std::vector<int> { 20, 50, 30 }));
+    EXPECT_EQ(net.gridRect().right, net.colLeft(2) + 30) << "the geometry follows the fitted widths";
+
+    // A caption across columns 0 and 1 wider than both (and the line between) widens the last.
+    net.setMergeCount(1);
+    net.setMerge(0, true, 0, 0, 1, 0, "0123456789", net.fixColor());
+    net.resize();
+    EXPECT_EQ(net.colWidths(), (std::vector<int> { 20, 61, 30 }));
+
+    // A smaller font narrows the columns again, never below the given widths.
+    net.setCharWidthFn([](char32_t) { return 1; }, 0);
+    net.resize();
+    EXPECT_EQ(net.colWidths(), (std::vector<int> { 20, 10, 30 }));
+
+    // A rebuild starts from its own widths and texts.
+    net.setCharWidthFn([](char32_t) { return 8; }, 2);
+    net.setGridSize(2, 1, 2, { 5, 6 });
+    net.setMergeCount(0);
+    net.setValue(2, 0, "1");
+    net.resize();
+    EXPECT_EQ(net.colWidths(), (std::vector<int> { 10, 6 }));
+    EXPECT_EQ(net.textWidth("ab合"), 24);
+}

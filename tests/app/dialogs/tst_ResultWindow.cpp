@@ -1,0 +1,155 @@
+// The result window "查看缩水结果": an ordinary tool window placed beside the main
+// window, never over its tool bars; "查看结果" (button or F8, from the main window or
+// from the result window itself) shows it and a second press hides it.
+#include "app/MainWindowFixture.h"
+
+#include "app/dialogs/ResultWindow.h"
+
+#include <QPlainTextEdit>
+#include <QToolBar>
+
+using velmora::ResultWindow;
+using velmora::resultWindowPlace;
+using velmora::test::clickToolButton;
+using velmora::test::find;
+
+class tst_ResultWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void place_data();
+    void place();
+    void flags();
+    void besideTheMainWindow_data();
+    void besideTheMainWindow();
+    void keptWhereTheUserPutIt();
+    void secondPressHides();
+};
+
+void tst_ResultWindow::place_data()
+{
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QRect>("owner");
+    QTest::addColumn<int>("keepClearBottom");
+    QTest::addColumn<QRect>("expected");
+    const QRect screen(0, 0, 1280, 800);
+    QTest::newRow("maximised owner: right edge below the tool bars")
+        << screen << screen << 90 << QRect(919, 91, 361, 391);
+    QTest::newRow("owner filling the height: cut to the room below the tool bars")
+        << screen << QRect(0, 0, 1200, 800) << 500 << QRect(919, 501, 361, 299);
+    QTest::newRow("room on the right: beside the owner, top-aligned")
+        << screen << QRect(100, 50, 789, 584) << 140 << QRect(889, 50, 361, 391);
+    QTest::newRow("exactly enough room on the right")
+        << screen << QRect(0, 50, 919, 584) << 140 << QRect(919, 50, 361, 391);
+    QTest::newRow("one pixel short: right edge")
+        << screen << QRect(0, 50, 920, 584) << 140 << QRect(919, 141, 361, 391);
+    QTest::newRow("owner low on the screen: moved up to stay on it")
+        << screen << QRect(0, 600, 400, 200) << 650 << QRect(400, 409, 361, 391);
+    QTest::newRow("screen with an offset")
+        << QRect(1280, 0, 1024, 768) << QRect(1280, 0, 1024, 768) << 60 << QRect(1943, 61, 361, 391);
+    QTest::newRow("no room below the tool bars: the smallest height")
+        << screen << screen << 790 << QRect(919, 791, 361, 120);
+}
+
+void tst_ResultWindow::place()
+{
+    QFETCH(QRect, screen);
+    QFETCH(QRect, owner);
+    QFETCH(int, keepClearBottom);
+    QFETCH(QRect, expected);
+    QCOMPARE(resultWindowPlace(screen, owner, keepClearBottom, QSize(361, 391), 120), expected);
+}
+
+void tst_ResultWindow::flags()
+{
+    MainWindowFixture f;
+    velmora::MainWindow& form = f.start();
+    auto* window = find<ResultWindow>(&form);
+    QCOMPARE(window->windowType(), Qt::Tool);
+    QVERIFY(!(window->windowFlags() & Qt::WindowStaysOnTopHint));
+    QVERIFY(window->isWindow());
+    QCOMPARE(window->parentWidget(), static_cast<QWidget*>(&form));
+    QVERIFY(window->memo()->tabChangesFocus());
+}
+
+void tst_ResultWindow::besideTheMainWindow_data()
+{
+    QTest::addColumn<QRect>("mainWindow");
+    QTest::addColumn<bool>("toTheRight");
+    QTest::newRow("room on the right") << QRect(0, 0, 420, 400) << true;
+    QTest::newRow("no room on the right")
+        << QRect(QPoint(0, 0), QGuiApplication::primaryScreen()->availableSize()) << false;
+}
+
+void tst_ResultWindow::besideTheMainWindow()
+{
+    QFETCH(QRect, mainWindow);
+    QFETCH(bool, toTheRight);
+    MainWindowFixture f;
+    velmora::MainWindow& form = f.startShown();
+    form.setGeometry(mainWindow);
+    f.trigger("showFilterPage");
+    QApplication::processEvents();
+    clickToolButton(&f.filterPage(), QStringLiteral("查看结果"));
+    auto* window = find<ResultWindow>(&form);
+    QVERIFY(window->isVisible());
+    const QRect frame = window->frameGeometry();
+    const auto* pageBar = find<QToolBar>(&f.filterPage(), QStringLiteral("toolBar"));
+    const QRect pageBarRect(pageBar->mapToGlobal(QPoint(0, 0)), pageBar->size());
+    const auto* mainBar = f.part<QToolBar>("mainToolBar");
+    const QRect mainBarRect(mainBar->mapToGlobal(QPoint(0, 0)), mainBar->size());
+    QVERIFY2(!frame.intersects(pageBarRect),
+        qPrintable(QStringLiteral("%1,%2").arg(frame.top()).arg(pageBarRect.bottom())));
+    QVERIFY(!frame.intersects(mainBarRect));
+    if (toTheRight) {
+        QCOMPARE(frame.left(), form.frameGeometry().right() + 1);
+        QCOMPARE(frame.top(), form.frameGeometry().top());
+    } else {
+        QCOMPARE(frame.right(), QGuiApplication::primaryScreen()->availableGeometry().right());
+        QVERIFY(frame.top() > pageBarRect.bottom());
+    }
+}
+
+void tst_ResultWindow::keptWhereTheUserPutIt()
+{
+    MainWindowFixture f;
+    velmora::MainWindow& form = f.startShown();
+    form.setGeometry(0, 0, 420, 400);
+    f.trigger("showFilterPage");
+    QApplication::processEvents();
+    auto* window = find<ResultWindow>(&form);
+    clickToolButton(&f.filterPage(), QStringLiteral("查看结果"));
+    // Moved by the user below the main window: it stays there after hide and show.
+    window->move(10, 420);
+    clickToolButton(&f.filterPage(), QStringLiteral("查看结果"));
+    QVERIFY(!window->isVisible());
+    clickToolButton(&f.filterPage(), QStringLiteral("查看结果"));
+    QCOMPARE(window->frameGeometry().topLeft(), QPoint(10, 420));
+    // Moved over the tool bars: placed beside the main window again.
+    clickToolButton(&f.filterPage(), QStringLiteral("查看结果"));
+    window->move(0, 0);
+    clickToolButton(&f.filterPage(), QStringLiteral("查看结果"));
+    QCOMPARE(window->frameGeometry().topLeft(), QPoint(form.frameGeometry().right() + 1, 0));
+}
+
+void tst_ResultWindow::secondPressHides()
+{
+    MainWindowFixture f;
+    velmora::MainWindow& form = f.startShown();
+    f.trigger("showFilterPage");
+    auto* window = find<ResultWindow>(&form);
+    QTest::keyClick(&form, Qt::Key_F8);
+    QVERIFY(window->isVisible());
+    QTest::keyClick(&form, Qt::Key_F8);
+    QVERIFY(!window->isVisible());
+
+    // With the result window active the key still reaches the command and hides it.
+    QTest::keyClick(&form, Qt::Key_F8);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window->memo(), Qt::Key_F8);
+    QVERIFY(!window->isVisible());
+}
+
+QTEST_MAIN(tst_ResultWindow)
+#include "tst_ResultWindow.moc"
