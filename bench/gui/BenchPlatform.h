@@ -1,0 +1,27 @@
+// A Platform for the GUI benchmark: dialogs answer at once from fixed values, so no
+// command ever waits for a user.
+#pragma once
+
+#include "app/platform/Platform.h"
+
+class BenchPlatform : public velmora::Platform {
+public:
+    // The file "导入数据" reads.
+    QString openAnswer;
+    int messages = 0;
+
+    void showMessage(QWidget*, const QString&) override { ++messages; }
+    bool confirm(QWidget*, const QString&) override { return true; }
+    velmora::SaveChoice askSaveChanges(QWidget*, const QString&) override
+    {
+        return velmora::SaveChoice::Discard;
+    }
+    QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString openFileName(QWidget*, const QString&, const QString&) override { return openAnswer; }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    bool download(QWidget*, const QUrl&, const QString&, int) override { return false; }
+    bool printLines(QWidget*, const QStringList&, int) override { return false; }
+    void shellOpen(const QUrl&) override { }
+    void showAbout(QWidget*, const QString&, const QString&) override { }
+    QDateTime now() override { return QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)); }
+};
