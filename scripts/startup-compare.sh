@@ -6,7 +6,9 @@
 # times showing that site, timed until the web view has loaded it.
 #
 # usage: scripts/startup-compare.sh [-n RUNS] [-b BUILD-FOLDER] [--site URL]
+# The history is ../shared/data/3d-history.txt unless VELMORA_HISTORY names another file.
 set -euo pipefail
+self="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
 cd "$(dirname "$0")/.."
 
 runs=5
@@ -26,29 +28,28 @@ bin="$build/bin"
 
 if [ -z "$inside" ]; then
   cmake --build "$build" --target velmora velmora_bare_window >/dev/null
-  # velmora reads lotdata.ldf beside itself when there is one, else from $XDG_DATA_HOME:
-  # the bare window gets the same file.
+  # velmora runs from a folder of its own holding a copy of the history as its data
+  # file (a portable install, with the web view plugin where it looks for it), so the
+  # build's own data is neither read nor changed; the bare window reads the same file.
   work="$(mktemp -d)"
   trap 'rm -rf "$work"' EXIT
+  mkdir -p "$work/bin" "$work/lib" "$work/data" "$work/runtime"
+  chmod 700 "$work/runtime"
   export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
-  mkdir -p "$XDG_DATA_HOME/velmora" "$XDG_RUNTIME_DIR"
-  chmod 700 "$XDG_RUNTIME_DIR"
-  if [ -f "$bin/lotdata.ldf" ]; then
-    export STARTUP_HISTORY="$bin/lotdata.ldf"
-  else
-    history="${VELMORA_HISTORY:-}"
-    for candidate in ../shared/data/3d-history.txt /work/shared/data/3d-history.txt; do
-      [ -n "$history" ] || { [ -f "$candidate" ] && history="$candidate"; }
-    done
-    [ -n "$history" ] || { echo "no draw history: set VELMORA_HISTORY" >&2; exit 1; }
-    cp "$history" "$XDG_DATA_HOME/velmora/lotdata.ldf"
-    export STARTUP_HISTORY="$XDG_DATA_HOME/velmora/lotdata.ldf"
-  fi
+  cp "$bin/velmora" "$bin/velmora_bare_window" "$work/bin/"
+  [ -d "$build/lib/velmora" ] && cp -r "$build/lib/velmora" "$work/lib/"
+  history="${VELMORA_HISTORY:-}"
+  for candidate in ../shared/data/3d-history.txt /work/shared/data/3d-history.txt; do
+    [ -n "$history" ] || { [ -f "$candidate" ] && history="$candidate"; }
+  done
+  [ -n "$history" ] || { echo "no draw history: set VELMORA_HISTORY" >&2; exit 1; }
+  cp "$history" "$work/bin/lotdata.ldf"
+  export STARTUP_HISTORY="$work/bin/lotdata.ldf"
   echo "history: $STARTUP_HISTORY ($(wc -l <"$STARTUP_HISTORY") lines); load: $(cut -d' ' -f1-3 /proc/loadavg)"
-  args=(-n "$runs" -b "$build" --inside)
+  args=(-n "$runs" -b "$work" --inside)
   [ -n "$site" ] && args+=(--site "$site")
   # One X server for the whole comparison.
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "${args[@]}"
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$self" "${args[@]}"
   echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
   exit 0
 fi

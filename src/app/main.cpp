@@ -78,10 +78,14 @@ int main(int argc, char** argv)
 {
     if (startupTiming())
         printTime("main");
-    // Qt webEngine refuses to start as root without this, and then ends the whole program.
-    if (::geteuid() == 0)
-        ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Only a site brings the web view, and it needs these before the application object
+    // exists. The shared OpenGL context costs much start-up time and memory otherwise.
+    if (!velmora::WebPanel::siteAddress().isEmpty()) {
+        // Qt WebEngine refuses to start as root without this, and then ends the whole program.
+        if (::geteuid() == 0)
+            ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
 
