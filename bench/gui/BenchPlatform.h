@@ -4,6 +4,8 @@
 
 #include "app/platform/Platform.h"
 
+#include <QVariant>
+
 class BenchPlatform : public velmora::Platform {
 public:
     // The file "导入数据" reads.
@@ -24,4 +26,6 @@ public:
     void shellOpen(const QUrl&) override { }
     void showAbout(QWidget*, const QString&, const QString&) override { }
     QDateTime now() override { return QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)); }
+    QVariant setting(const QString&, const QVariant& defaultValue) override { return defaultValue; }
+    void setSetting(const QString&, const QVariant&) override { }
 };
