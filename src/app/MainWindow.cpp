@@ -28,6 +28,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <utility>
+
 namespace velmora {
 
 namespace {
@@ -77,7 +79,7 @@ MainWindow::MainWindow(
     : QMainWindow(parent)
     , m_platform(platform)
     , m_appFolder(appFolder)
-    , m_options(options)
+    , m_options(std::move(options))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(
