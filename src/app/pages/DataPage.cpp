@@ -14,6 +14,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+
 namespace velmora {
 
 namespace {
@@ -27,6 +30,16 @@ QString editorText(const std::string& fileText)
     QString text = toQString(fileText);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
+}
+
+// The editor gives back exactly the text it was given unless the text holds one of
+// the characters its document turns into a line break or a blank (or cannot hold).
+bool editorKeepsText(const QString& text)
+{
+    static constexpr char16_t kChanged[] = { u'\0', u'\r', 0x00A0, 0x2028, 0x2029, 0xFDD0, 0xFDD1, 0xFFFC };
+    return std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+        return std::find(std::begin(kChanged), std::end(kChanged), c.unicode()) != std::end(kChanged);
+    });
 }
 
 } // namespace
@@ -55,15 +68,16 @@ DataPage::DataPage(Platform& platform, const QString& appFolder, int downloadTim
     layout->addWidget(m_editor);
 }
 
-QString DataPage::drawText() const { return m_editor->toPlainText(); }
+QString DataPage::drawText() const { return m_editorPending ? m_savedText : m_editor->toPlainText(); }
 
 void DataPage::setDrawText(const QString& text)
 {
+    m_editorPending = false;
     m_editor->setPlainText(text);
     rebuildHistory();
 }
 
-bool DataPage::hasUnsavedChanges() const { return m_editor->toPlainText() != m_savedText; }
+bool DataPage::hasUnsavedChanges() const { return drawText() != m_savedText; }
 
 void DataPage::loadDataFile()
 {
@@ -78,8 +92,15 @@ void DataPage::loadDataFile()
             platform().showMessage(this, toQString(error.what()));
         }
         if (!text.empty()) {
-            m_editor->setPlainText(editorText(text));
-            m_savedText = m_editor->toPlainText();
+            // Filling the editor with a long history costs more start-up time than
+            // anything else the window does, and the page is not on screen at start:
+            // the text goes in when the page is first shown.
+            m_savedText = editorText(text);
+            m_editorPending = editorKeepsText(m_savedText);
+            if (!m_editorPending) {
+                m_editor->setPlainText(m_savedText);
+                m_savedText = m_editor->toPlainText();
+            }
         }
     }
     rebuildHistory();
@@ -93,7 +114,7 @@ bool DataPage::saveDataFile()
                            "保存将用编辑器中的内容替换它，确定要保存吗？")
                 .arg(m_dataFileName)))
         return false;
-    const QString text = m_editor->toPlainText();
+    const QString text = drawText();
     // Also runs from the window's close event: no error may leave here.
     try {
         writeDrawTextFile(toStdString(m_dataFileName), toStdString(text));
@@ -109,12 +130,13 @@ bool DataPage::saveDataFile()
 
 void DataPage::rebuildHistory()
 {
-    dataTxtToCodeArr(splitLines(toStdString(m_editor->toPlainText())), m_history,
+    dataTxtToCodeArr(splitLines(toStdString(drawText())), m_history,
         [this](const std::string& message) { platform().showMessage(this, toQString(message)); });
 }
 
 void DataPage::clearDraws()
 {
+    m_editorPending = false;
     m_editor->clear();
     rebuildHistory();
 }
@@ -171,6 +193,15 @@ void DataPage::showCaret()
     const QTextCursor cursor = m_editor->textCursor();
     emit statusTextChanged(
         QStringLiteral("第%1行%2列").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
+}
+
+void DataPage::showEvent(QShowEvent* event)
+{
+    if (m_editorPending) {
+        m_editorPending = false;
+        m_editor->setPlainText(m_savedText);
+    }
+    Page::showEvent(event);
 }
 
 bool DataPage::eventFilter(QObject* watched, QEvent* event)

@@ -40,6 +40,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void clearDraws();
@@ -56,6 +57,8 @@ private:
     QPlainTextEdit* m_editor = nullptr;
     // The editor's text as last read from or written to the data file.
     QString m_savedText;
+    // The data file's text waits in m_savedText until the page is first shown.
+    bool m_editorPending = false;
     // The data file exists but could not be read at start-up: the first save asks first.
     bool m_dataFileUnreadable = false;
 };
