@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -181,10 +182,12 @@ void BM_SaveData(benchmark::State& state)
     }
 }
 
+// "导入数据" of the real history: merged into the same history (range 0), or replacing it (1).
 void BM_ImportData(benchmark::State& state)
 {
     trigger("showDataPage");
     gui->platform.openAnswer = kHistoryFile;
+    gui->platform.chooseAnswer = static_cast<int>(state.range(0));
     QWidget* import = toolButton(gui->window->findChild<velmora::DataPage*>(), QStringLiteral("导入数据"));
     for (auto _ : state) {
         click(import);
@@ -193,21 +196,23 @@ void BM_ImportData(benchmark::State& state)
     state.counters["draws"] = static_cast<double>(history().size());
 }
 
-// Adding a draw: one line appended to the data, saved and parsed.
+// "添加开奖" with the dialog filled at once: the next issue it offers, codes 123 and 456.
 void BM_AddDraw(benchmark::State& state)
 {
     trigger("showDataPage");
-    auto* page = gui->window->findChild<velmora::DataPage*>();
-    const QString text = page->drawText();
-    const QString line = QStringLiteral("\n2099001,123,456,1,1");
+    gui->platform.dialogScript = [](QDialog& dialog) {
+        part<QLineEdit>(&dialog, QStringLiteral("drawCodeEdit"))->setText(QStringLiteral("123"));
+        part<QLineEdit>(&dialog, QStringLiteral("testCodeEdit"))->setText(QStringLiteral("456"));
+        dialog.accept();
+        return dialog.result();
+    };
+    const auto drawsBefore = history().size();
     for (auto _ : state) {
-        page->setDrawText(text + line);
-        page->saveDataFile();
+        trigger("addDraw");
         paintWindows();
-        state.PauseTiming();
-        page->setDrawText(text);
-        state.ResumeTiming();
     }
+    gui->platform.dialogScript = nullptr;
+    state.counters["added"] = static_cast<double>(history().size() - drawsBefore);
 }
 
 void registerBenchmarks()
@@ -227,7 +232,8 @@ void registerBenchmarks()
     }
     add("历史验证", BM_HistoryCheck);
     add("保存数据", BM_SaveData);
-    add("导入数据", BM_ImportData);
+    add("导入数据/合并", BM_ImportData)->Arg(0);
+    add("导入数据/替换", BM_ImportData)->Arg(1);
     add("添加开奖", BM_AddDraw);
 }
 

@@ -1,9 +1,7 @@
 // The Velmora desktop program.
 #include "app/MainWindow.h"
-#include "app/UiSupport.h"
 #include "app/WebPanel.h"
 #include "app/platform/QtPlatform.h"
-#include "core/draw/AppPaths.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -95,7 +93,8 @@ int main(int argc, char** argv)
         QApplication::installTranslator(&qtTranslator);
 
     velmora::QtPlatform platform;
-    velmora::MainWindow window(platform, velmora::toQString(velmora::executableFolder()));
+    // The data file by the data-path rule: portable beside the program, else the user's data folder.
+    velmora::MainWindow window(platform, QString());
     window.showMaximized();
 
     if (startupTiming()) {

@@ -43,7 +43,7 @@ void tst_WebEngineSmoke::siteLoadsThroughPluginAfterShow()
     qputenv("VELMORA_SITE", QUrl::fromLocalFile(f.path(QStringLiteral("site.html"))).toString().toUtf8());
     velmora::MainWindowOptions options;
     options.webEngine = true;
-    f.window = std::make_unique<velmora::MainWindow>(f.platform, f.folder.path(), options);
+    f.window = std::make_unique<velmora::MainWindow>(f.platform, f.dataFile(), options);
     auto* panel = velmora::test::find<velmora::WebPanel>(f.window.get());
     QSignalSpy loaded(panel, &velmora::WebPanel::pageLoaded);
     QCOMPARE(mappedLibraries(QStringLiteral("libQt6WebEngine")), QStringList());

@@ -36,6 +36,8 @@ public:
     void setConditions(const FilterConditions& conditions);
     // The codes of the last run (none before the first).
     const CodeSet& result() const { return m_result; }
+    // Rebuilds the recent-draw panel's texts from the history.
+    void refreshRecentPanel();
 
 signals:
     // A run has produced a new result.
@@ -51,8 +53,6 @@ private:
     void createControls();
     QWidget* areaWidget(FilterArea area) const;
     void runFilter();
-    // Rebuilds the recent-draw panel's texts from the history.
-    void refreshRecentPanel();
     // Centres the panels in the page's width.
     void layOutPanels();
 
