@@ -250,7 +250,10 @@ int main(int argc, char** argv)
         qFatal("cannot copy %s", qPrintable(kHistoryFile));
     velmora::MainWindowOptions options;
     options.webEngine = false;
-    state.window = std::make_unique<velmora::MainWindow>(state.platform, state.folder.path(), options);
+    state.window = std::make_unique<velmora::MainWindow>(
+        state.platform, state.folder.filePath(QStringLiteral("lotdata.ldf")), options);
+    if (state.window->findChild<velmora::DataPage*>()->history().empty())
+        qFatal("the real history did not load");
     state.window->resize(1024, 740);
     state.window->show();
     QApplication::processEvents();
