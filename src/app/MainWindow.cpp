@@ -31,6 +31,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <utility>
+
 namespace velmora {
 
 namespace {
@@ -310,7 +312,12 @@ void MainWindow::createPages()
 
     // Made after the pages so that its browser comes last in the focus chain: leaving
     // the web panel hands the focus to no page's control.
-    m_webPanel = new WebPanel(m_options.webEngine, clientArea);
+    QStringList pluginFolders;
+    if (m_options.webEngine) {
+        pluginFolders = m_options.webViewPluginFolders.isEmpty() ? WebPanel::defaultPluginFolders()
+                                                                 : m_options.webViewPluginFolders;
+    }
+    m_webPanel = new WebPanel(m_platform, pluginFolders, clientArea);
     m_stack->insertWidget(0, m_webPanel);
 }
 
@@ -367,9 +374,7 @@ void MainWindow::updatePageMenu()
 void MainWindow::showWebPanel()
 {
     m_stack->setCurrentWidget(m_webPanel);
-    // The web engine's view appears only after the window is shown; it navigates then.
-    if (m_webPanel->browser())
-        m_webPanel->showSite();
+    m_webPanel->showSite();
 }
 
 void MainWindow::showNews()
@@ -455,11 +460,11 @@ bool MainWindow::event(QEvent* event)
         setStatusText(0, static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
-    // The web engine costs much start-up time: it starts once the window has been
-    // painted (the timer runs after this paint pass has reached the screen).
-    if (event->type() == QEvent::Paint && m_webViewPending) {
-        m_webViewPending = false;
-        QTimer::singleShot(0, m_webPanel, &WebPanel::createWebEngineView);
+    // The web view costs much start-up time: a site goes there once the window has
+    // been painted (the timer runs after this paint pass has reached the screen).
+    if (event->type() == QEvent::Paint && !m_painted) {
+        m_painted = true;
+        QTimer::singleShot(0, m_webPanel, &WebPanel::windowPainted);
     }
     return QMainWindow::event(event);
 }
@@ -470,14 +475,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::ToolTip && watched->property(kNoTipProperty).toBool())
         return true;
     return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    // Only the web engine's view is made late; the text browser exists from the start.
-    if (!m_webPanel->browser())
-        m_webViewPending = true;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -32,8 +33,11 @@ class SmartShrinkPage;
 class WebPanel;
 
 struct MainWindowOptions {
-    // Qt WebEngine for the web panel when the build has it; otherwise a text browser.
+    // A site is shown in the web view plugin when it can be loaded; false: as its
+    // address with a button that opens it in the system's browser.
     bool webEngine = true;
+    // Where the web view plugin is looked for; empty: WebPanel::defaultPluginFolders().
+    QStringList webViewPluginFolders;
     // Longest wait without any data during the online update.
     int downloadTimeoutMs = 15000;
     // The folder whose readme.txt (or the installed one) is the help file; empty: the
@@ -65,7 +69,6 @@ signals:
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -115,7 +118,7 @@ private:
     SmartShrinkPage* m_smartShrinkPage = nullptr;
     RecommendPage* m_recommendPage = nullptr;
     std::array<ChartPage*, 6> m_charts {};
-    bool m_webViewPending = false;
+    bool m_painted = false;
     bool m_inShowPage = false;
     QWidget* m_frontPage = nullptr;
     // Off during start-up, whose messages stay in the status bar.

@@ -1,15 +1,23 @@
 #include "app/WebPanel.h"
 
-#include <QTextBrowser>
-#include <QVBoxLayout>
+#include "app/WebViewFactory.h"
+#include "app/platform/Platform.h"
 
-#ifdef VELMORA_HAVE_WEBENGINE
-#include <QWebEngineView>
-#endif
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPluginLoader>
+#include <QPushButton>
+#include <QStackedLayout>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
 
 namespace velmora {
 
 namespace {
+
+const char* const kPluginName = "velmora_webpanel";
 
 QString startPageHtml(const QString& site)
 {
@@ -38,55 +46,105 @@ QString startPageHtml(const QString& site)
 
 } // namespace
 
-WebPanel::WebPanel(bool useWebEngine, QWidget* parent)
+WebPanel::WebPanel(Platform& platform, const QStringList& pluginFolders, QWidget* parent)
     : QWidget(parent)
-    , m_useWebEngine(useWebEngine)
+    , m_platform(platform)
+    , m_pluginFolders(pluginFolders)
 {
     setObjectName(QStringLiteral("webPanel"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-#ifndef VELMORA_HAVE_WEBENGINE
-    m_useWebEngine = false;
-#endif
-    if (!m_useWebEngine) {
-        auto* browser = new QTextBrowser(this);
-        browser->setOpenExternalLinks(true);
-        m_browser = browser;
-        m_browser->setObjectName(QStringLiteral("webBrowser"));
-        layout->addWidget(m_browser);
-    }
+    m_stack = new QStackedLayout(this);
+    m_stack->setContentsMargins(0, 0, 0, 0);
+    m_startPage = new QTextBrowser(this);
+    m_startPage->setObjectName(QStringLiteral("webBrowser"));
+    m_startPage->setOpenExternalLinks(true);
+    m_stack->addWidget(m_startPage);
 }
 
 QString WebPanel::siteAddress() { return qEnvironmentVariable("VELMORA_SITE").trimmed(); }
 
-void WebPanel::createWebEngineView()
+QStringList WebPanel::defaultPluginFolders()
 {
-#ifdef VELMORA_HAVE_WEBENGINE
-    if (m_browser)
-        return;
-    m_browser = new QWebEngineView(this);
-    m_browser->setObjectName(QStringLiteral("webBrowser"));
-    layout()->addWidget(m_browser);
-    showSite();
-#endif
+    return { QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../")
+        + QStringLiteral(VELMORA_PLUGIN_DIR)) };
 }
+
+QWidget* WebPanel::currentView() const { return m_stack->currentWidget(); }
 
 void WebPanel::showSite()
 {
     const QString site = siteAddress();
-    if (auto* browser = qobject_cast<QTextBrowser*>(m_browser)) {
-        // A text browser cannot show a web site: it shows the start page with the address.
-        browser->setHtml(startPageHtml(site));
+    if (site.isEmpty() || !m_windowPainted) {
+        m_startPage->setHtml(startPageHtml(site));
+        m_stack->setCurrentWidget(m_startPage);
         return;
     }
-#ifdef VELMORA_HAVE_WEBENGINE
-    if (auto* view = qobject_cast<QWebEngineView*>(m_browser)) {
-        if (site.isEmpty())
-            view->setHtml(startPageHtml(site));
-        else
-            view->load(QUrl::fromUserInput(site));
+    WebViewFactory* factory = webViewFactory();
+    if (!factory) {
+        showFallback(site);
+        return;
     }
-#endif
+    if (!m_webView) {
+        m_webView = factory->createView(this, [this](bool ok) { emit pageLoaded(ok); });
+        m_webView->setObjectName(QStringLiteral("webView"));
+        m_stack->addWidget(m_webView);
+    }
+    factory->showUrl(m_webView, QUrl::fromUserInput(site));
+    m_stack->setCurrentWidget(m_webView);
+}
+
+void WebPanel::windowPainted()
+{
+    if (m_windowPainted)
+        return;
+    m_windowPainted = true;
+    if (isVisible() && !siteAddress().isEmpty())
+        showSite();
+}
+
+WebViewFactory* WebPanel::webViewFactory()
+{
+    if (m_pluginTried)
+        return m_factory;
+    m_pluginTried = true;
+    for (const QString& folder : std::as_const(m_pluginFolders)) {
+        QPluginLoader loader(QDir(folder).filePath(QString::fromLatin1(kPluginName)));
+        // A plugin that loads keeps its library for the life of the process.
+        QObject* plugin = loader.instance();
+        m_factory = qobject_cast<WebViewFactory*>(plugin);
+        if (m_factory)
+            return m_factory;
+        qWarning("web view plugin not loaded from %s: %s", qPrintable(folder),
+            plugin ? "not a web view plugin" : qPrintable(loader.errorString()));
+    }
+    return nullptr;
+}
+
+void WebPanel::showFallback(const QString& site)
+{
+    if (!m_fallback) {
+        m_fallback = new QWidget(this);
+        m_fallback->setObjectName(QStringLiteral("siteFallback"));
+        auto* layout = new QVBoxLayout(m_fallback);
+        layout->setContentsMargins(24, 24, 24, 24);
+        auto* reason
+            = new QLabel(QStringLiteral("本机没有可用的网页组件，无法在程序中显示网站。"), m_fallback);
+        reason->setObjectName(QStringLiteral("siteFallbackReason"));
+        m_fallbackAddress = new QLabel(m_fallback);
+        m_fallbackAddress->setObjectName(QStringLiteral("siteAddress"));
+        m_fallbackAddress->setTextFormat(Qt::PlainText);
+        m_fallbackAddress->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        auto* open = new QPushButton(QStringLiteral("在浏览器中打开"), m_fallback);
+        open->setObjectName(QStringLiteral("openSiteButton"));
+        connect(open, &QPushButton::clicked, this,
+            [this] { m_platform.shellOpen(QUrl::fromUserInput(m_fallbackAddress->text())); });
+        layout->addWidget(reason);
+        layout->addWidget(m_fallbackAddress);
+        layout->addWidget(open, 0, Qt::AlignLeft);
+        layout->addStretch(1);
+        m_stack->addWidget(m_fallback);
+    }
+    m_fallbackAddress->setText(site);
+    m_stack->setCurrentWidget(m_fallback);
 }
 
 } // namespace velmora

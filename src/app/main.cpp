@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
@@ -17,9 +18,10 @@
 
 namespace {
 
-// VELMORA_STARTUP_TIMING=1 prints the wall-clock times of entering main, "window shown"
-// and, with the web engine, "web view created", then ends the program: for start-up
-// measurements.
+// VELMORA_STARTUP_TIMING=1 prints the wall-clock times of entering main, of the window's
+// first paint ("shown") and, with a site, of the web view's first page loaded
+// ("webview"), each with the resident memory then, and ends the program: for start-up
+// measurements (scripts/startup-compare.sh).
 bool startupTiming() { return qEnvironmentVariableIntValue("VELMORA_STARTUP_TIMING") == 1; }
 
 // Tells once when a widget of the window gets its first paint event.
@@ -49,10 +51,23 @@ private:
     std::function<void()> m_painted;
 };
 
+// The process's resident memory in kB, from /proc/self/status; 0 where there is none.
+long residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
+}
+
 void printTime(const char* what)
 {
-    std::fprintf(
-        stderr, "%s %.3f\n", what, static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0);
+    std::fprintf(stderr, "%s %.3f rss %ld\n", what,
+        static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0, residentKb());
 }
 
 } // namespace
@@ -61,10 +76,14 @@ int main(int argc, char** argv)
 {
     if (startupTiming())
         printTime("main");
-    // Qt webEngine refuses to start as root without this, and then ends the whole program.
-    if (::geteuid() == 0)
-        ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Only a site brings the web view, and it needs these before the application object
+    // exists. The shared OpenGL context costs much start-up time and memory otherwise.
+    if (!velmora::WebPanel::siteAddress().isEmpty()) {
+        // Qt WebEngine refuses to start as root without this, and then ends the whole program.
+        if (::geteuid() == 0)
+            ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
 
@@ -73,29 +92,33 @@ int main(int argc, char** argv)
             QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    velmora::MainWindowOptions options;
-    // VELMORA_TEXT_WEBPANEL=1 shows the web panel in a plain text browser.
-    options.webEngine = qEnvironmentVariableIntValue("VELMORA_TEXT_WEBPANEL") != 1;
     velmora::QtPlatform platform;
     // The data file by the data-path rule: portable beside the program, else the user's data folder.
-    velmora::MainWindow window(platform, QString(), options);
+    velmora::MainWindow window(platform, QString());
     window.showMaximized();
 
     if (startupTiming()) {
-        // "shown" is the first paint of the window; the web view, when there is one, is
-        // made by a timer after that paint.
-        auto* probe = new FirstPaintProbe(&window, [&window, &options] {
+        // "shown" is the first paint of the window; with a site the web view is made
+        // after that paint, and the program ends once it has loaded its page.
+        const bool site = !velmora::WebPanel::siteAddress().isEmpty();
+        auto* webPanel = window.findChild<velmora::WebPanel*>();
+        QObject::connect(webPanel, &velmora::WebPanel::pageLoaded, &window, [] {
+            printTime("webview");
+            QApplication::quit();
+        });
+        auto* probe = new FirstPaintProbe(&window, [site, webPanel] {
             printTime("shown");
-            auto* poll = new QTimer(&window);
-            const auto* webPanel = window.findChild<velmora::WebPanel*>();
-            QObject::connect(poll, &QTimer::timeout, &window, [webPanel, &options] {
-                if (options.webEngine && !webPanel->browser())
-                    return;
-                if (options.webEngine)
-                    printTime("webview");
-                QApplication::quit();
+            if (!site) {
+                QTimer::singleShot(0, qApp, &QApplication::quit);
+                return;
+            }
+            // Without the plugin the site ends as its address with a button: no page loads.
+            auto* poll = new QTimer(webPanel);
+            QObject::connect(poll, &QTimer::timeout, webPanel, [webPanel] {
+                if (webPanel->currentView()->objectName() == QLatin1String("siteFallback"))
+                    QApplication::quit();
             });
-            poll->start(0);
+            poll->start(10);
         });
         app.installEventFilter(probe);
     }

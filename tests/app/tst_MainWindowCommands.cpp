@@ -147,7 +147,9 @@ void tst_MainWindowCommands::shortcutsActOnThePageInFront()
         MainWindowFixture f;
         QVERIFY(writeFile(f.dataFile(), realHistoryBytes()));
         MainWindow& form = f.startShown();
-        // An edit not yet saved, so that a save shows; a prize-check entry ready.
+        // An edit not yet saved, so that a save shows (typed on the data page, whose
+        // editor is filled when first shown); a prize-check entry ready.
+        f.trigger("showDataPage");
         editor(f)->appendPlainText(QString());
         f.platform.inputAnswers << QStringLiteral("123");
         f.trigger(row.page);

@@ -22,6 +22,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+
 namespace velmora {
 
 namespace {
@@ -34,6 +37,16 @@ QString editorText(const std::string& fileText)
     QString text = toQString(fileText);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
+}
+
+// The editor gives back exactly the text it was given unless the text holds one of
+// the characters its document turns into a line break or a blank (or cannot hold).
+bool editorKeepsText(const QString& text)
+{
+    static constexpr char16_t kChanged[] = { u'\0', u'\r', 0x00A0, 0x2028, 0x2029, 0xFDD0, 0xFDD1, 0xFFFC };
+    return std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+        return std::find(std::begin(kChanged), std::end(kChanged), c.unicode()) != std::end(kChanged);
+    });
 }
 
 // A message of the core (lines joined by CR LF) as a message box shows it.
@@ -82,13 +95,19 @@ DataPage::DataPage(Platform& platform, const QString& dataFile, int downloadTime
     layout->addWidget(m_editor);
 }
 
-QString DataPage::drawText() const { return m_editor->toPlainText(); }
+QString DataPage::drawText() const { return m_editorPending ? m_savedText : m_editor->toPlainText(); }
 
 void DataPage::setDrawText(const QString& text)
 {
-    m_editor->setPlainText(text);
+    setEditorText(text);
     showNewestDraw();
     rebuildHistory();
+}
+
+void DataPage::setEditorText(const QString& text)
+{
+    m_editorPending = false;
+    m_editor->setPlainText(text);
 }
 
 void DataPage::showNewestDraw()
@@ -101,16 +120,7 @@ void DataPage::showNewestDraw()
         m_caretToBeShown = true;
 }
 
-void DataPage::showEvent(QShowEvent* event)
-{
-    Page::showEvent(event);
-    if (m_caretToBeShown) {
-        m_caretToBeShown = false;
-        m_editor->ensureCursorVisible();
-    }
-}
-
-bool DataPage::hasUnsavedChanges() const { return m_editor->toPlainText() != m_savedText; }
+bool DataPage::hasUnsavedChanges() const { return drawText() != m_savedText; }
 
 std::vector<std::string> DataPage::editorLines() const { return splitLines(toStdString(drawText())); }
 
@@ -130,8 +140,15 @@ void DataPage::loadDataFile()
         platform().showMessage(this, toQString(error.what()));
     }
     if (!text.empty()) {
-        m_editor->setPlainText(editorText(text));
-        m_savedText = m_editor->toPlainText();
+        // Filling the editor with a long history costs more start-up time than
+        // anything else the window does, and the page is not on screen at start:
+        // the text goes in when the page is first shown.
+        m_savedText = editorText(text);
+        m_editorPending = editorKeepsText(m_savedText);
+        if (!m_editorPending) {
+            m_editor->setPlainText(m_savedText);
+            m_savedText = m_editor->toPlainText();
+        }
     }
     showNewestDraw();
     rebuildHistory();
@@ -140,7 +157,7 @@ void DataPage::loadDataFile()
 void DataPage::loadBuiltInHistory()
 {
     const std::string_view builtIn = builtInHistoryText();
-    m_editor->setPlainText(editorText(std::string(builtIn)));
+    setEditorText(editorText(std::string(builtIn)));
     rebuildHistory();
     // Runs before the event loop: no error may leave here. A file that cannot be
     // written leaves the text unsaved, so closing asks about it.
@@ -168,7 +185,7 @@ bool DataPage::saveDataFile()
                            "保存将用编辑器中的内容替换它，确定要保存吗？")
                 .arg(m_dataFileName)))
         return false;
-    const QString text = m_editor->toPlainText();
+    const QString text = drawText();
     // Also runs from the window's close event: no error may leave here.
     try {
         createDataFolder(toStdString(m_dataFileName));
@@ -185,13 +202,14 @@ bool DataPage::saveDataFile()
 
 void DataPage::rebuildHistory()
 {
-    dataTxtToCodeArr(splitLines(toStdString(m_editor->toPlainText())), m_history,
+    dataTxtToCodeArr(splitLines(toStdString(drawText())), m_history,
         [this](const std::string& message) { platform().showMessage(this, toQString(message)); });
     emit historyChanged();
 }
 
 void DataPage::clearDraws()
 {
+    m_editorPending = false;
     m_editor->clear();
     rebuildHistory();
 }
@@ -267,7 +285,8 @@ void DataPage::downloadDraws()
     platform().showMessage(this, messageText(updateMessage(result)));
     if (!result.changed())
         return;
-    m_editor->setPlainText(editorText(drawTextOf(result.lines)));
+    setEditorText(editorText(drawTextOf(result.lines)));
+    showNewestDraw();
     // Parsed even when the save fails or is declined, so that the pages show what the
     // editor holds; closing then asks about the unsaved text.
     saveDataFile();
@@ -312,7 +331,7 @@ void DataPage::addDraw()
     if (platform().runDialog(dialog) != QDialog::Accepted)
         return;
     addDrawLine(lines, dialog.drawLine());
-    m_editor->setPlainText(editorText(drawTextOf(lines)));
+    setEditorText(editorText(drawTextOf(lines)));
     saveDataFile();
     rebuildHistory();
 }
@@ -322,6 +341,22 @@ void DataPage::showCaret()
     const QTextCursor cursor = m_editor->textCursor();
     emit statusTextChanged(
         QStringLiteral("第%1行%2列").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
+}
+
+void DataPage::showEvent(QShowEvent* event)
+{
+    if (m_editorPending) {
+        m_editorPending = false;
+        m_editor->setPlainText(m_savedText);
+        m_editor->moveCursor(QTextCursor::End);
+        m_caretToBeShown = true;
+    }
+    Page::showEvent(event);
+    // A hidden editor had no size to scroll in: it scrolls to the caret now.
+    if (m_caretToBeShown) {
+        m_caretToBeShown = false;
+        m_editor->ensureCursorVisible();
+    }
 }
 
 bool DataPage::eventFilter(QObject* watched, QEvent* event)

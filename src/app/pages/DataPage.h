@@ -64,6 +64,8 @@ private:
     void saveDraws();
     // Parses the editor's lines into the history, its messages shown in message boxes.
     void rebuildHistory();
+    // Replaces the editor's text (a text still waiting for the first show included).
+    void setEditorText(const QString& text);
     // No data file yet: the built-in history becomes the editor's text and the file.
     void loadBuiltInHistory();
     // The editor's text as lines, as the merge and the add-draw dialog take them.
@@ -82,6 +84,8 @@ private:
     QPlainTextEdit* m_editor = nullptr;
     // The editor's text as last read from or written to the data file.
     QString m_savedText;
+    // The data file's text waits in m_savedText until the page is first shown.
+    bool m_editorPending = false;
     // The data file exists but could not be read at start-up: the first save asks first.
     bool m_dataFileUnreadable = false;
     // The caret was moved while the page was hidden: scroll to it when it is shown.

@@ -88,6 +88,7 @@ private slots:
     void addDrawRefusesThenAdds();
     void addDrawAsksBeforeReplacing();
     void addDrawInKeyOrder();
+    void addDrawBeforeThePageWasShown();
 };
 
 void tst_DataPage::saveThenRestartIsByteForByte_data()
@@ -438,6 +439,32 @@ void tst_DataPage::addDrawInKeyOrder()
     QCOMPARE(f.platform.confirmations, QStringList());
     QCOMPARE(readFile(f.dataFile()), historyLines(10));
     QCOMPARE(f.history(), parsed(historyLines(10)));
+}
+
+// The data file's text waits for the page's first show; a draw added before it (from
+// the menu, the web panel in front) goes into the editor all the same.
+void tst_DataPage::addDrawBeforeThePageWasShown()
+{
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(10)));
+    f.startShown();
+    f.platform.dialogScript = [](QDialog& dialog) {
+        dialog.show();
+        retype(field(dialog, "issue"), QStringLiteral("2002011"));
+        retype(field(dialog, "drawCode"), QStringLiteral("217"));
+        retype(field(dialog, "testCode"), QStringLiteral("530"));
+        retype(field(dialog, "machine"), QStringLiteral("2"));
+        retype(field(dialog, "ball"), QStringLiteral("1"));
+        clickDialogButton(dialog, QDialogButtonBox::Ok);
+        return dialog.result();
+    };
+    f.trigger("addDraw");
+    QCOMPARE(readFile(f.dataFile()), historyLines(11));
+    QCOMPARE(f.history(), parsed(historyLines(11)));
+    QVERIFY(!f.dataPage().hasUnsavedChanges());
+    f.trigger("showDataPage");
+    QCOMPARE(editor(f)->toPlainText().toLatin1(), QByteArray(historyLines(11)).replace("\r\n", "\n"));
+    QVERIFY(!f.dataPage().hasUnsavedChanges());
 }
 
 QTEST_MAIN(tst_DataPage)

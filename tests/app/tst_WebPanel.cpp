@@ -1,0 +1,118 @@
+// The web panel: the start page in a text browser without a site, the site's address
+// with a button where the web view plugin cannot be loaded, and no Qt WebEngine
+// library in the process unless a site has been shown.
+#include "app/MainWindowFixture.h"
+#include "support/MappedLibraries.h"
+
+#include "app/WebPanel.h"
+
+#include <QDir>
+#include <QLibraryInfo>
+#include <QPushButton>
+#include <QTextBrowser>
+
+using velmora::WebPanel;
+using velmora::test::find;
+using velmora::test::mappedLibraries;
+
+namespace {
+
+const QString kSite = QStringLiteral("http://127.0.0.1:9/news");
+
+// The libraries a web view brings: none may be mapped before a site is shown.
+QStringList webLibraries()
+{
+    return mappedLibraries(QStringLiteral("libQt6WebEngine")) + mappedLibraries(QStringLiteral("libQt6Quick"))
+        + mappedLibraries(QStringLiteral("libQt6Qml"));
+}
+
+} // namespace
+
+class tst_WebPanel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void noSiteNeverMapsWebEngine();
+    void siteWithoutPlugin_data();
+    void siteWithoutPlugin();
+};
+
+void tst_WebPanel::noSiteNeverMapsWebEngine()
+{
+    qunsetenv("VELMORA_SITE");
+    MainWindowFixture f;
+    // The plugin folders of the build, where the real plugin lies when it was built.
+    velmora::MainWindowOptions options;
+    options.webEngine = true;
+    f.window = std::make_unique<velmora::MainWindow>(f.platform, f.folder.path(), options);
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    auto* panel = find<WebPanel>(f.window.get());
+    f.trigger("showDataPage");
+    f.trigger("showTrendChart");
+    f.trigger("showWebSite");
+    f.trigger("showNews");
+    QTest::qWait(50);
+    QCOMPARE(f.window->frontArea(), panel);
+    QCOMPARE(panel->currentView()->objectName(), QStringLiteral("webBrowser"));
+    QVERIFY(
+        find<QTextBrowser>(panel, QStringLiteral("webBrowser"))->toPlainText().contains(u"Velmora V6.00"));
+    QCOMPARE(panel->webView(), nullptr);
+    QCOMPARE(webLibraries(), QStringList());
+}
+
+void tst_WebPanel::siteWithoutPlugin_data()
+{
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QString>("pluginFile"); // copied into the first folder as the plugin
+
+    QTest::newRow("no folder to look in") << QStringList() << QString();
+    QTest::newRow("folder missing") << QStringList { QStringLiteral("missing") } << QString();
+    QTest::newRow("folder without the plugin") << QStringList { QStringLiteral("plugins") } << QString();
+    QTest::newRow("file that is no library")
+        << QStringList { QStringLiteral("plugins") } << QStringLiteral(VELMORA_DATA_DIR "/3d-history.txt");
+    QTest::newRow("Qt plugin of another interface")
+        << QStringList { QStringLiteral("plugins"), QStringLiteral("missing") }
+        << QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms/libqoffscreen.so");
+}
+
+void tst_WebPanel::siteWithoutPlugin()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QString, pluginFile);
+    QTemporaryDir root;
+    QStringList paths;
+    for (const QString& folder : folders)
+        paths << root.filePath(folder);
+    if (folders.contains(QStringLiteral("plugins")))
+        QVERIFY(QDir(root.path()).mkdir(QStringLiteral("plugins")));
+    if (!pluginFile.isEmpty())
+        QVERIFY(QFile::copy(pluginFile, root.filePath(QStringLiteral("plugins/libvelmora_webpanel.so"))));
+
+    FakePlatform platform;
+    qputenv("VELMORA_SITE", kSite.toUtf8());
+    WebPanel panel(platform, paths, nullptr);
+    panel.resize(400, 300);
+    panel.show();
+    // Before the window has been painted a site is the start page with its address.
+    panel.showSite();
+    QCOMPARE(panel.currentView()->objectName(), QStringLiteral("webBrowser"));
+    QVERIFY(find<QTextBrowser>(&panel, QStringLiteral("webBrowser"))->toPlainText().contains(kSite));
+
+    panel.windowPainted();
+    qunsetenv("VELMORA_SITE");
+    QCOMPARE(panel.currentView()->objectName(), QStringLiteral("siteFallback"));
+    QVERIFY(panel.currentView()->isVisible());
+    QCOMPARE(find<QLabel>(&panel, QStringLiteral("siteAddress"))->text(), kSite);
+    QCOMPARE(panel.webView(), nullptr);
+    QTest::mouseClick(find<QPushButton>(&panel, QStringLiteral("openSiteButton")), Qt::LeftButton);
+    QCOMPARE(platform.opened, QList<QUrl> { QUrl(kSite) });
+    QCOMPARE(webLibraries(), QStringList());
+
+    // Without a site again the panel is the start page.
+    panel.showSite();
+    QCOMPARE(panel.currentView()->objectName(), QStringLiteral("webBrowser"));
+}
+
+QTEST_MAIN(tst_WebPanel)
+#include "tst_WebPanel.moc"
