@@ -21,6 +21,7 @@ namespace velmora {
 class ChartPage;
 class DataPage;
 class FilterPage;
+class HistoryCheckWindow;
 class PageControl;
 class Platform;
 class RecommendPage;
@@ -53,7 +54,7 @@ public:
 signals:
     // A work page (0 data .. 3 recommendation) has become visible.
     void workPageShown(int index);
-    // A chart page (0 .. 5) has become visible through a tab change or a command.
+    // A chart page (0 .. 6) has become visible through a tab change or a command.
     void chartPageShown(int index);
 
 protected:
@@ -71,6 +72,8 @@ private:
     // page it had, and an index past its pages shows none.
     void showPage(PageControl* pages, int index);
     void showWebPanel();
+    // Opens the history-check window (made on first use) beside the window.
+    void showHistoryCheck();
     void showNews();
     void showHelp();
     void showAbout();
@@ -96,7 +99,9 @@ private:
     FilterPage* m_filterPage = nullptr;
     SmartShrinkPage* m_smartShrinkPage = nullptr;
     RecommendPage* m_recommendPage = nullptr;
-    std::array<ChartPage*, 6> m_charts {};
+    std::array<ChartPage*, 7> m_charts {};
+    // Fed with the history and the filter page's conditions once it exists.
+    HistoryCheckWindow* m_historyCheckWindow = nullptr;
     bool m_webViewPending = false;
     bool m_inShowPage = false;
 };

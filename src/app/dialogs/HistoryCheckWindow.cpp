@@ -11,10 +11,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 namespace velmora {
@@ -257,6 +259,35 @@ void HistoryCheckWindow::setConditions(const FilterConditions& conditions, const
 }
 
 QString HistoryCheckWindow::summaryText() const { return m_summaryLabel->text(); }
+
+void HistoryCheckWindow::showBeside(const QWidget& anchor)
+{
+    if (!m_placed) {
+        m_placed = true;
+        const QScreen* screen = anchor.screen();
+        const QRect area = screen ? screen->availableGeometry() : anchor.frameGeometry();
+        // Room for the title bar, which the window's own size leaves out.
+        constexpr int kTitleRoom = 40;
+        resize(width(), std::max(minimumSizeHint().height(), std::min(height(), area.height() - kTitleRoom)));
+        move(placeBeside(anchor.frameGeometry(), frameGeometry().size(), area));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+QPoint HistoryCheckWindow::placeBeside(const QRect& anchor, const QSize& size, const QRect& area)
+{
+    int left = anchor.right() + 1;
+    if (left + size.width() > area.right() + 1) {
+        left = anchor.left() - size.width();
+        if (left < area.left())
+            left = std::max(area.left(), area.right() + 1 - size.width());
+    }
+    const int top
+        = std::clamp(anchor.top(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+    return { left, top };
+}
 
 void HistoryCheckWindow::rerun()
 {

@@ -111,6 +111,7 @@ void DataPage::rebuildHistory()
 {
     dataTxtToCodeArr(splitLines(toStdString(m_editor->toPlainText())), m_history,
         [this](const std::string& message) { platform().showMessage(this, toQString(message)); });
+    emit historyChanged();
 }
 
 void DataPage::clearDraws()

@@ -38,6 +38,10 @@ public:
     // editor's text and the history with it.
     void downloadDraws();
 
+signals:
+    // The history has been rebuilt from the editor (it may be unchanged).
+    void historyChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -57,6 +57,8 @@ private slots:
     void exportsTheCliCsv();
     void exportFailureIsShown();
     void emptyHistory();
+    void placedBeside_data();
+    void placedBeside();
     void snapshot();
 
 private:
@@ -198,6 +200,28 @@ void tst_HistoryCheckWindow::emptyHistory()
     QCOMPARE(m_units->model()->rowCount(), 0);
     QCOMPARE(m_window->summaryText(), QStringLiteral("没有开奖数据，无法验证!"));
     QVERIFY(!m_window->findChild<QPushButton*>(QStringLiteral("exportDrawsButton"))->isEnabled());
+}
+
+void tst_HistoryCheckWindow::placedBeside_data()
+{
+    QTest::addColumn<QRect>("anchor");
+    QTest::addColumn<QPoint>("expected");
+    // A 620 x 700 window on a screen area of 1920 x 1040 starting at (0, 40).
+    QTest::newRow("room on the right") << QRect(100, 100, 800, 600) << QPoint(900, 100);
+    QTest::newRow("right edge exactly") << QRect(500, 100, 800, 600) << QPoint(1300, 100);
+    QTest::newRow("room only on the left") << QRect(1000, 100, 800, 600) << QPoint(380, 100);
+    QTest::newRow("room on neither side") << QRect(400, 100, 1200, 600) << QPoint(1300, 100);
+    QTest::newRow("above the area's top") << QRect(100, 0, 800, 600) << QPoint(900, 40);
+    QTest::newRow("low on the screen") << QRect(100, 700, 800, 300) << QPoint(900, 380);
+}
+
+void tst_HistoryCheckWindow::placedBeside()
+{
+    QFETCH(QRect, anchor);
+    QFETCH(QPoint, expected);
+    QCOMPARE(HistoryCheckWindow::placeBeside(anchor, QSize(620, 700), QRect(0, 40, 1920, 1040)), expected);
+    // A window wider than the area starts at its left edge.
+    QCOMPARE(HistoryCheckWindow::placeBeside(anchor, QSize(2000, 700), QRect(0, 40, 1920, 1040)).x(), 0);
 }
 
 void tst_HistoryCheckWindow::snapshot()
