@@ -28,6 +28,15 @@ const QColor kMissRed(220, 0, 0);
 const QColor kHitBackground(226, 244, 226);
 const QColor kMissBackground(252, 228, 228);
 
+// ✓ and ✗ from one font: the CJK fonts hold ✓ but not ✗, so each mark would be
+// drawn in a font of its own, a thin ✓ beside a heavy ✗.
+QFont markFont()
+{
+    QFont font = appFont();
+    font.setFamilies({ QStringLiteral("DejaVu Sans"), QStringLiteral("Segoe UI Symbol") });
+    return font;
+}
+
 QStringList headerTexts(std::initializer_list<const char*> texts)
 {
     QStringList list;
@@ -89,6 +98,8 @@ public:
             return draw.hit ? kHitGreen : kMissRed;
         if (role == Qt::BackgroundRole && col == 3)
             return draw.hit ? kHitBackground : kMissBackground;
+        if (role == Qt::FontRole && col == 3)
+            return m_markFont;
         if (role == Qt::TextAlignmentRole)
             return QVariant::fromValue(col == 4 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
         return {};
@@ -98,6 +109,7 @@ private:
     const DrawHistory& m_history;
     const std::vector<BacktestDraw>& m_draws;
     QStringList m_headers;
+    QFont m_markFont = markFont();
 };
 
 // The units: 条件, 验证期数, 通过期数, 通过率, 当前连续未通过, 最大连续未通过.

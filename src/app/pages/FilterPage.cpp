@@ -156,7 +156,7 @@ FilterPage::FilterPage(Platform& platform, ResultCommands& commands, const DrawH
 {
     setObjectName(QStringLiteral("filterPage"));
     QVBoxLayout* layout = makeWorkPageLayout();
-    createToolBar();
+    QAction* run = createToolBar();
 
     m_panel = new QWidget(this);
     m_panel->setObjectName(QStringLiteral("panel"));
@@ -166,10 +166,13 @@ FilterPage::FilterPage(Platform& platform, ResultCommands& commands, const DrawH
     createAreas();
     createDecorations();
     createControls();
+    // Made after the conditions so that it follows them in the Tab order, and the
+    // first condition, not the tolerance, takes the focus when the page appears.
+    toolBar()->insertWidget(run, makeToleranceRange());
     setConditions(FilterConditions());
 }
 
-void FilterPage::createToolBar()
+QAction* FilterPage::createToolBar()
 {
     addToolBarCommand(QStringLiteral("清除条件"), [this] { applyScheme(FilterConditions(), Tolerance()); });
     // The scheme keys work while the page is in front: its tool bar is visible only then.
@@ -185,12 +188,12 @@ void FilterPage::createToolBar()
     addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_resultWindow.memo()); });
     addToolBarCommand(QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_resultWindow.memo()); });
     toolBar()->addSeparator();
-    toolBar()->addWidget(makeToleranceRange());
-    addToolBarCommand(QStringLiteral("号码缩水"), [this] { runFilter(); });
+    QAction* run = addToolBarCommand(QStringLiteral("号码缩水"), [this] { runFilter(); });
     addToolBarCommand(
         QStringLiteral("查看结果"), [this] { m_resultWindow.setVisible(!m_resultWindow.isVisible()); });
     toolBar()->addSeparator();
     addToolBarCommand(QStringLiteral("历史验证"), [this] { emit historyCheckRequested(); });
+    return run;
 }
 
 // "容错 [MIN]–[MAX]": two spin edits of 0..kUnitCount.

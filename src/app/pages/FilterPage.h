@@ -69,7 +69,8 @@ private:
     void createAreas();
     void createDecorations();
     void createControls();
-    void createToolBar();
+    // Returns the action of "号码缩水", before which the tolerance stands.
+    QAction* createToolBar();
     QWidget* makeToleranceRange();
     // Emits conditionsChanged, unless a whole record is being set.
     void noteConditionChange();

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRawFont>
 #include <QSpinBox>
 #include <QTableView>
 #include <QtTest>
@@ -110,6 +111,11 @@ void tst_HistoryCheckWindow::showsTheHandWorkedCheck()
     QCOMPARE(m_draws->model()->index(2, 3).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
     QCOMPARE(m_draws->model()->index(0, 3).data(Qt::ForegroundRole).value<QColor>(), QColor(220, 0, 0));
     QCOMPARE(m_draws->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("未通过的条件"));
+    // Both marks come from the one font of their column.
+    const auto markFont = m_draws->model()->index(0, 3).data(Qt::FontRole).value<QFont>();
+    QCOMPARE(m_draws->model()->index(2, 3).data(Qt::FontRole).value<QFont>(), markFont);
+    const QRawFont raw = QRawFont::fromFont(markFont);
+    QVERIFY(raw.supportsCharacter(QChar(0x2713)) && raw.supportsCharacter(QChar(0x2717)));
 
     QCOMPARE(m_units->model()->rowCount(), 2);
     QCOMPARE(RowText(m_units, 0), QStringLiteral("近期开奖3|4|3|75.0%|0|1"));
