@@ -113,6 +113,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     addRecommendCommand(app, ctx);
     addChartCommand(app, ctx);
     addBacktestCommand(app, ctx);
+    addMergeCommand(app, ctx);
 
     try {
         std::vector<std::string> argv = joinOptionValues(args, valueOptions(app));

@@ -2,6 +2,7 @@
 
 #include "core/code/CodeSetText.h"
 #include "core/draw/AppPaths.h"
+#include "core/draw/BuiltInHistory.h"
 #include "core/draw/DataFile.h"
 #include "core/draw/DrawText.h"
 #include "core/draw/FileSystem.h"
@@ -23,7 +24,8 @@ void printMessage(std::ostream& err, std::string_view text)
 
 void addDataOption(CLI::App* sub, std::string& path)
 {
-    sub->add_option("--data", path, "Draw-data file (default: lotdata.ldf beside the program)")
+    sub->add_option("--data", path,
+           "Draw-data file (default: lotdata.ldf beside the program, else in $XDG_DATA_HOME/velmora)")
         ->type_name("FILE");
 }
 
@@ -42,16 +44,24 @@ std::string readTextOrExit(CliContext& ctx, const std::string& path)
     }
 }
 
+std::string loadDataText(CliContext& ctx, const std::string& dataPath, bool* fromBuiltIn)
+{
+    if (fromBuiltIn)
+        *fromBuiltIn = false;
+    if (!dataPath.empty())
+        return readTextOrExit(ctx, dataPath);
+    // A dangling link counts as there, so it is reported as unreadable.
+    const std::string path = dataFilePath();
+    if (os::entryExists(path))
+        return readTextOrExit(ctx, path);
+    if (fromBuiltIn)
+        *fromBuiltIn = true;
+    return std::string(builtInHistoryText());
+}
+
 DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath)
 {
-    std::string text;
-    if (dataPath.empty()) {
-        const std::string path = appFilePath(executableFolder(), kDataFileName);
-        if (os::entryExists(path))
-            text = readTextOrExit(ctx, path);
-    } else {
-        text = readTextOrExit(ctx, dataPath);
-    }
+    const std::string text = loadDataText(ctx, dataPath);
     DrawHistory history;
     const bool ok = dataTxtToCodeArr(
         splitLines(text), history, [&](const std::string& m) { printMessage(ctx.err, m); });

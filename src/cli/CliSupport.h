@@ -45,9 +45,13 @@ void addOutOption(CLI::App* sub, std::string& path);
 // Prints a message-box text to stderr: inner CR LF as LF, then a line break.
 void printMessage(std::ostream& err, std::string_view text);
 
-// The history from --data FILE, or from the data file beside the executable
-// (missing: empty; a dangling link is unreadable). Bad lines: message, CliExit 1.
-// Unreadable or larger than 64 MiB: CliExit 3.
+// The draw-data text of --data FILE, or of the default data file (AppPaths.h); when
+// nothing stands at the default data file's place, the built-in history, and
+// *fromBuiltIn is set (a dangling link is unreadable). Unreadable or larger than
+// 64 MiB: CliExit 3.
+std::string loadDataText(CliContext& ctx, const std::string& dataPath, bool* fromBuiltIn = nullptr);
+
+// The history parsed from loadDataText. Bad lines: message, CliExit 1.
 DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath);
 
 // Reads a whole text file as the data file is read; unreadable: CliExit 3.

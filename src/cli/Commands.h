@@ -12,5 +12,6 @@ void addSmartShrinkCommand(CLI::App& app, CliContext& ctx);
 void addRecommendCommand(CLI::App& app, CliContext& ctx);
 void addChartCommand(CLI::App& app, CliContext& ctx);
 void addBacktestCommand(CLI::App& app, CliContext& ctx);
+void addMergeCommand(CLI::App& app, CliContext& ctx);
 
 } // namespace velmora::cli

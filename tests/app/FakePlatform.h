@@ -5,6 +5,7 @@
 #include "app/platform/QtPlatform.h"
 
 #include <QList>
+#include <QMap>
 #include <QStringList>
 
 class FakePlatform : public velmora::Platform {
@@ -69,4 +70,11 @@ public:
         abouts << title + QLatin1Char('|') + text;
     }
     QDateTime now() override { return fixedNow; }
+
+    QMap<QString, QVariant> settings;
+    QVariant setting(const QString& key, const QVariant& defaultValue) override
+    {
+        return settings.value(key, defaultValue);
+    }
+    void setSetting(const QString& key, const QVariant& value) override { settings.insert(key, value); }
 };

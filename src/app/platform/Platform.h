@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <QVariant>
 
 class QWidget;
 
@@ -45,6 +46,11 @@ public:
     virtual void shellOpen(const QUrl& url) = 0;
     virtual void showAbout(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual QDateTime now() = 0;
+
+    // Settings kept between runs: the stored value of key, or defaultValue when the
+    // key was never set.
+    virtual QVariant setting(const QString& key, const QVariant& defaultValue) = 0;
+    virtual void setSetting(const QString& key, const QVariant& value) = 0;
 };
 
 } // namespace velmora

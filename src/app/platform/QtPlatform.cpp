@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSettings>
 #include <QStyle>
 
 #include <stdexcept>
@@ -193,5 +194,18 @@ void QtPlatform::showAbout(QWidget* parent, const QString& title, const QString&
 }
 
 QDateTime QtPlatform::now() { return QDateTime::currentDateTime(); }
+
+// Settings live in ~/.config/velmora/velmora.conf (XDG_CONFIG_HOME respected).
+QVariant QtPlatform::setting(const QString& key, const QVariant& defaultValue)
+{
+    const QSettings settings(QStringLiteral("velmora"), QStringLiteral("velmora"));
+    return settings.value(key, defaultValue);
+}
+
+void QtPlatform::setSetting(const QString& key, const QVariant& value)
+{
+    QSettings settings(QStringLiteral("velmora"), QStringLiteral("velmora"));
+    settings.setValue(key, value);
+}
 
 } // namespace velmora

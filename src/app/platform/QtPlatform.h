@@ -23,6 +23,9 @@ public:
     void shellOpen(const QUrl& url) override;
     void showAbout(QWidget* parent, const QString& title, const QString& text) override;
     QDateTime now() override;
+
+    QVariant setting(const QString& key, const QVariant& defaultValue) override;
+    void setSetting(const QString& key, const QVariant& value) override;
 };
 
 // "文本文件|*.txt" as a Qt name filter list: "文本文件 (*.txt)".

@@ -15,31 +15,58 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Every function below that takes a code expects 0..999 (the parser and CodeSet never
+// give another); a larger code is read by its last three digits.
+
+// The code as three digits, zero-filled ("007"); a code above 999 keeps all its digits.
 std::string strOfCode(int code);
+// value in decimal, filled in front to width (never cut when longer; width <= 0 fills nothing).
 std::string intToPadStr(long long value, int width, bool zeroFill);
 
+// The digit at position 1 (hundreds) .. 3 (units); any other position throws CodeError.
 int numOfCode(int code, int position);
+// numOfCode as a character '0'..'9'; any other position throws CodeError.
 char chrOfCode(int code, int position);
+// Smallest digit, 0..9.
 int minOfCode(int code);
+// Largest digit, 0..9.
 int maxOfCode(int code);
+// How many digits equal digit: 0..3 (0 for a digit outside 0..9).
 int countNumInCode(int code, int digit);
+// The most frequent digit; on a tie the smallest (so 0 for "012").
 int mostNumOfCode(int code);
+// Code type: 0 three different digits (组六), 1 a pair (组三), 2 a triple (豹子).
 int repeatOfCode(int code);
+// Links of consecutive digits among the sorted digits, 9 wrapping to 0: 0 none, 1 二连, 2 拖拉机.
 int linkOfCode(int code);
+// Sum of the digits 0..27, or its last digit 0..9 with tailOnly.
 int sumOfCode(int code, bool tailOnly);
+// Number of odd digits, 0..3.
 int oddCountOfCode(int code);
+// Number of digits 5..9, 0..3.
 int bigCountOfCode(int code);
+// 4, 2, 1 for an odd hundreds, tens, units digit, added: 0..7.
 int oddMaskOfCode(int code);
+// 4, 2, 1 for a big (5..9) hundreds, tens, units digit, added: 0..7.
 int bigMaskOfCode(int code);
+// Counts of small (0-2), middle (3-6) and big (7-9) digits as a pattern such as "210".
 std::string smbOfCode(int code);
+// Counts of digits of route 0, 1 and 2 (digit mod 3) as a pattern such as "111".
 std::string routeOfCode(int code);
 
+// True for an odd value; a negative value counts as even.
 bool isOddNum(long long value);
+// True when the value's last digit is 5..9; a negative value counts as small.
 bool isBigNum(long long value);
+// Band of the last digit: 0 small (0-2), 1 middle (3-6), 2 big (7-9); a negative value is 0.
 int smbOfNum(long long value);
 
+// True when the text holds any of the code's digits (as characters); false for empty text.
 bool codeHasNum(int code, std::string_view text);
+// True when the text holds two of the code's digits side by side, in either order; false
+// for empty text.
 bool codeHasPair(int code, std::string_view text);
+// How many of the code's digits the text holds, each character of the text used once: 0..3.
 int hitCountOfCode(int code, std::string_view text);
 
 // The text without blanks and control characters (codes 32 and below) at either end.

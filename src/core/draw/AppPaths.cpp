@@ -1,16 +1,22 @@
 #include "core/draw/AppPaths.h"
 
+#include "core/draw/DataFile.h"
+#include "core/draw/FileSystem.h"
+
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace velmora {
 
+namespace fs = std::filesystem;
+
 std::string executableFolder()
 {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec)
+    const std::string exe = os::executablePath();
+    if (exe.empty())
         return "./";
-    std::string folder = exe.parent_path().string();
+    std::string folder = fs::path(exe).parent_path().string();
     if (folder.empty() || folder.back() != '/')
         folder += '/';
     return folder;
@@ -21,6 +27,64 @@ std::string appFilePath(const std::string& folder, const std::string& name)
     if (folder.empty())
         return name;
     return folder.back() == '/' ? folder + name : folder + '/' + name;
+}
+
+std::string dataFileFor(const DataLocation& location)
+{
+    std::string portable = appFilePath(location.executableFolder, kDataFileName);
+    if (os::entryExists(portable))
+        return portable;
+    // The XDG rule: a relative path in the variable is invalid and ignored.
+    std::string dataHome;
+    if (location.xdgDataHome && !location.xdgDataHome->empty() && location.xdgDataHome->front() == '/')
+        dataHome = *location.xdgDataHome;
+    else
+        dataHome = appFilePath(location.home, ".local/share");
+    return appFilePath(appFilePath(dataHome, "velmora"), kDataFileName);
+}
+
+DataLocation currentDataLocation()
+{
+    DataLocation location;
+    location.executableFolder = executableFolder();
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"))
+        location.xdgDataHome = xdg;
+    location.home = os::homeFolder();
+    return location;
+}
+
+std::string dataFilePath(const std::string& overridePath)
+{
+    return overridePath.empty() ? dataFileFor(currentDataLocation()) : overridePath;
+}
+
+void createDataFolder(const std::string& dataFile)
+{
+    const fs::path folder = fs::path(dataFile).parent_path();
+    if (folder.empty())
+        return;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec)
+        throw FileError("无法写入文件" + folder.string() + "：" + std::strerror(ec.value()));
+}
+
+std::string downloadFilePath(const std::string& dataFile)
+{
+    const fs::path folder = fs::path(dataFile).parent_path();
+    return folder.empty() ? std::string(kDownloadFileName) : (folder / kDownloadFileName).string();
+}
+
+std::string helpFilePath(const std::string& executableFolder)
+{
+    std::string beside = appFilePath(executableFolder, kHelpFileName);
+    if (os::entryExists(beside))
+        return beside;
+    const std::string installed
+        = (fs::path(appFilePath(executableFolder, "../share/doc/velmora")) / kHelpFileName)
+              .lexically_normal()
+              .string();
+    return os::entryExists(installed) ? installed : beside;
 }
 
 } // namespace velmora

@@ -39,9 +39,10 @@ int firstFiveItems(std::string_view line, std::array<std::string_view, 5>& items
     return count;
 }
 
-// A line is valid when it has at least five items of the right lengths, all digits.
+} // namespace
+
 // An all-digit item is ASCII, so its GB2312 byte length is its size.
-bool parseLine(std::string_view line, DrawRecord& record)
+bool parseDrawLine(std::string_view line, DrawRecord& record)
 {
     static constexpr std::size_t kLengths[5] = { 7, 3, 3, 1, 1 };
     std::array<std::string_view, 5> items;
@@ -59,7 +60,12 @@ bool parseLine(std::string_view line, DrawRecord& record)
     return true;
 }
 
-} // namespace
+std::string formatDrawLine(const DrawRecord& record)
+{
+    return intToPadStr(record.year, 4, true) + intToPadStr(record.issue, 3, true) + ','
+        + strOfCode(record.drawCode) + ',' + strOfCode(record.testCode) + ',' + std::to_string(record.extra1)
+        + ',' + std::to_string(record.extra2);
+}
 
 std::vector<std::string> splitLines(std::string_view text)
 {
@@ -98,7 +104,7 @@ bool dataTxtToCodeArr(const std::vector<std::string>& lines, DrawHistory& histor
     std::string badList;
     int badCount = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (parseLine(lines[i], parsed[i]))
+        if (parseDrawLine(lines[i], parsed[i]))
             continue;
         // The count goes on past the listed lines so that the message can say it.
         if (++badCount > kBadLinesListed)

@@ -24,6 +24,14 @@ std::vector<std::string> splitLines(std::string_view text);
 // Length of a UTF-8 text in GB2312 bytes: ASCII counts 1, any other character 2.
 std::size_t gbByteLength(std::string_view text);
 
+// Parses one draw line: at least five items (cut at commas, empty items dropped) of
+// 7, 3, 3, 1 and 1 digits; further items are ignored. False, record unspecified, otherwise.
+bool parseDrawLine(std::string_view line, DrawRecord& record);
+
+// The draw line of a record: "YYYYIII,DDD,TTT,E,E" (fields zero-filled to their widths;
+// values outside them are written as they are).
+std::string formatDrawLine(const DrawRecord& record);
+
 // Validates every line; if any is bad, reports them once (the first kBadLinesListed
 // numbers and the count) and leaves the history
 // as it was; otherwise replaces the history by the parsed lines. Returns true on success.

@@ -22,6 +22,10 @@ std::string executablePath();
 // True when anything stands at path, a dangling symbolic link included.
 bool entryExists(const std::string& path);
 
+// The user's home folder: HOME when set and not empty, else the user's entry in
+// the password database; empty when neither tells.
+std::string homeFolder();
+
 // A file opened for reading, closed by the destructor. Raises SystemError when
 // the file cannot be opened.
 class InputFile {

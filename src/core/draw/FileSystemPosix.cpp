@@ -8,6 +8,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -214,6 +215,15 @@ bool entryExists(const std::string& path)
 {
     struct stat info { };
     return ::lstat(path.c_str(), &info) == 0;
+}
+
+std::string homeFolder()
+{
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+        return home;
+    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr)
+        return entry->pw_dir;
+    return {};
 }
 
 InputFile::InputFile(const std::string& path)

@@ -56,6 +56,7 @@ struct BacktestSummary {
     friend bool operator==(const BacktestSummary&, const BacktestSummary&) = default;
 };
 
+// Totals over the checked draws; no draws give a summary of zeros.
 BacktestSummary backtestSummary(const std::vector<BacktestDraw>& draws);
 
 // 100·a/b with one decimal and "%", rounded half away from zero on the exact

@@ -1,0 +1,198 @@
+#include "core/draw/HistoryMerge.h"
+
+#include "core/code/Code.h"
+#include "core/draw/DrawText.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace velmora {
+
+namespace {
+
+using Key = long long;
+constexpr Key kNoKey = -1;
+
+Key keyOf(int year, int issue) { return static_cast<Key>(year) * 1000 + issue; }
+Key keyOf(const DrawRecord& r) { return keyOf(r.year, r.issue); }
+
+bool sameCodes(const DrawRecord& a, const DrawRecord& b)
+{
+    return a.drawCode == b.drawCode && a.testCode == b.testCode;
+}
+
+struct KeyedLine {
+    Key key = kNoKey;
+    DrawRecord record;
+};
+
+std::vector<KeyedLine> keyLines(const std::vector<std::string>& lines)
+{
+    std::vector<KeyedLine> keyed(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (parseDrawLine(lines[i], keyed[i].record))
+            keyed[i].key = keyOf(keyed[i].record);
+    return keyed;
+}
+
+std::string issueText(int year, int issue)
+{
+    return intToPadStr(year, 4, true) + intToPadStr(issue, 3, true);
+}
+
+} // namespace
+
+MergeResult mergeHistory(
+    const std::vector<std::string>& localLines, const std::vector<std::string>& sourceLines)
+{
+    const std::vector<KeyedLine> local = keyLines(localLines);
+    const std::vector<KeyedLine> source = keyLines(sourceLines);
+
+    // The source's draws by key, the last line of a repeated key counting.
+    std::vector<std::size_t> sourceOrder;
+    sourceOrder.reserve(source.size());
+    for (std::size_t i = 0; i < source.size(); ++i)
+        if (source[i].key != kNoKey)
+            sourceOrder.push_back(i);
+    std::stable_sort(sourceOrder.begin(), sourceOrder.end(),
+        [&](std::size_t a, std::size_t b) { return source[a].key < source[b].key; });
+    std::vector<std::size_t> sourceByKey;
+    sourceByKey.reserve(sourceOrder.size());
+    for (std::size_t i = 0; i < sourceOrder.size(); ++i)
+        if (i + 1 == sourceOrder.size() || source[sourceOrder[i + 1]].key != source[sourceOrder[i]].key)
+            sourceByKey.push_back(sourceOrder[i]);
+
+    // The local lines by key (stable, so the first line of a key comes first).
+    std::vector<std::size_t> localOrder;
+    localOrder.reserve(local.size());
+    for (std::size_t i = 0; i < local.size(); ++i)
+        if (local[i].key != kNoKey)
+            localOrder.push_back(i);
+    std::stable_sort(localOrder.begin(), localOrder.end(),
+        [&](std::size_t a, std::size_t b) { return local[a].key < local[b].key; });
+
+    MergeResult result;
+    std::vector<std::string> lines = localLines;
+    std::vector<std::size_t> onlyInSource;
+    auto localIt = localOrder.begin();
+    for (const std::size_t s : sourceByKey) {
+        const KeyedLine& draw = source[s];
+        while (localIt != localOrder.end() && local[*localIt].key < draw.key)
+            ++localIt;
+        if (localIt == localOrder.end() || local[*localIt].key != draw.key) {
+            onlyInSource.push_back(s);
+            continue;
+        }
+        bool corrected = false;
+        for (; localIt != localOrder.end() && local[*localIt].key == draw.key; ++localIt) {
+            const KeyedLine& mine = local[*localIt];
+            if (sameCodes(mine.record, draw.record))
+                continue;
+            if (!corrected)
+                result.corrections.push_back({ draw.record.year, draw.record.issue, mine.record.drawCode,
+                    mine.record.testCode, draw.record.drawCode, draw.record.testCode });
+            corrected = true;
+            lines[*localIt] = sourceLines[s];
+        }
+    }
+
+    // A draw goes before the first local draw with a larger key: the first line whose
+    // running largest key exceeds it. That place never moves back as keys grow.
+    std::vector<std::string> merged;
+    merged.reserve(lines.size() + onlyInSource.size());
+    auto pending = onlyInSource.begin();
+    Key largest = std::numeric_limits<Key>::min();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        largest = std::max(largest, local[i].key);
+        for (; pending != onlyInSource.end() && source[*pending].key < largest; ++pending)
+            merged.push_back(sourceLines[*pending]);
+        merged.push_back(std::move(lines[i]));
+    }
+    for (; pending != onlyInSource.end(); ++pending)
+        merged.push_back(sourceLines[*pending]);
+
+    result.added = static_cast<int>(onlyInSource.size());
+    result.total = static_cast<int>(std::count_if(local.begin(), local.end(), [](const KeyedLine& l) {
+        return l.key != kNoKey;
+    })) + result.added;
+    result.lines = std::move(merged);
+    return result;
+}
+
+std::string mergeCountsText(const MergeResult& result)
+{
+    const std::string total = "共" + std::to_string(result.total) + "期";
+    if (!result.changed())
+        return "已是最新，" + total;
+    return "新增" + std::to_string(result.added) + "期，更正" + std::to_string(result.corrections.size())
+        + "期，" + total;
+}
+
+std::string correctionText(const DrawCorrection& c)
+{
+    return issueText(c.year, c.issue) + "：" + strOfCode(c.localDrawCode) + ',' + strOfCode(c.localTestCode)
+        + " → " + strOfCode(c.drawCode) + ',' + strOfCode(c.testCode);
+}
+
+std::string updateMessage(const MergeResult& result)
+{
+    if (!result.changed())
+        return mergeCountsText(result);
+    std::string text = "在线更新成功：" + mergeCountsText(result);
+    for (const DrawCorrection& c : result.corrections)
+        text += "\r\n" + correctionText(c);
+    return text;
+}
+
+std::string drawTextOf(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::ptrdiff_t findDrawLine(const std::vector<std::string>& lines, int year, int issue)
+{
+    DrawRecord record;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (parseDrawLine(lines[i], record) && record.year == year && record.issue == issue)
+            return static_cast<std::ptrdiff_t>(i);
+    return -1;
+}
+
+void addDrawLine(std::vector<std::string>& lines, const std::string& line)
+{
+    DrawRecord added;
+    if (!parseDrawLine(line, added)) {
+        lines.push_back(line);
+        return;
+    }
+    const Key key = keyOf(added);
+    const std::ptrdiff_t existing = findDrawLine(lines, added.year, added.issue);
+    if (existing >= 0) {
+        lines[static_cast<std::size_t>(existing)] = line;
+        return;
+    }
+    DrawRecord record;
+    const auto larger = std::find_if(lines.begin(), lines.end(),
+        [&](const std::string& l) { return parseDrawLine(l, record) && keyOf(record) > key; });
+    lines.insert(larger, line);
+}
+
+std::pair<int, int> nextIssue(const DrawHistory& history, int currentYear)
+{
+    if (history.empty())
+        return { currentYear, 1 };
+    const DrawRecord& latest = *std::max_element(history.begin(), history.end(),
+        [](const DrawRecord& a, const DrawRecord& b) { return keyOf(a) < keyOf(b); });
+    if (latest.year < currentYear)
+        return { currentYear, 1 };
+    if (latest.issue >= 999)
+        return { latest.year + 1, 1 };
+    return { latest.year, latest.issue + 1 };
+}
+
+} // namespace velmora

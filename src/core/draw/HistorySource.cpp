@@ -1,0 +1,104 @@
+#include "core/draw/HistorySource.h"
+
+#include <algorithm>
+#include <array>
+
+namespace velmora {
+
+namespace {
+
+bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+bool isDigits(std::string_view item, std::size_t length)
+{
+    return item.size() == length
+        && std::all_of(item.begin(), item.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The first `count` blank-separated fields of a line; returns how many there were.
+template <std::size_t N>
+std::size_t firstFields(std::string_view line, std::array<std::string_view, N>& fields)
+{
+    std::size_t count = 0;
+    std::size_t i = 0;
+    while (count < N) {
+        while (i < line.size() && isBlank(line[i]))
+            ++i;
+        if (i == line.size())
+            break;
+        const std::size_t start = i;
+        while (i < line.size() && !isBlank(line[i]))
+            ++i;
+        fields[count++] = line.substr(start, i - start);
+    }
+    return count;
+}
+
+// A line the draw-data parser accepts, standing in for every line that is not bad
+// while the bad lines are numbered, so the message counts lines as the text holds them.
+constexpr const char* kValidPlaceholder = "0000000,000,000,0,0";
+
+} // namespace
+
+PublicLineKind convertPublicHistoryLine(std::string_view line, std::string& drawLine)
+{
+    std::array<std::string_view, 10> fields;
+    const std::size_t count = firstFields(line, fields);
+    if (count == 0 || !isDigits(fields[0], 7))
+        return PublicLineKind::Skipped;
+    if (count < fields.size())
+        return PublicLineKind::Bad;
+    for (std::size_t i = 2; i < fields.size(); ++i)
+        if (!isDigits(fields[i], 1))
+            return PublicLineKind::Bad;
+    drawLine.assign(fields[0]);
+    drawLine += ',';
+    for (std::size_t i = 2; i < 5; ++i)
+        drawLine += fields[i];
+    drawLine += ',';
+    for (std::size_t i = 5; i < 8; ++i)
+        drawLine += fields[i];
+    drawLine += ',';
+    drawLine += fields[8];
+    drawLine += ',';
+    drawLine += fields[9];
+    return PublicLineKind::Draw;
+}
+
+SourceHistory readSourceHistory(std::string_view text, const MessageFn& message)
+{
+    SourceHistory result;
+    std::vector<std::string> lines = splitLines(text);
+    const bool drawDataText = std::any_of(
+        lines.begin(), lines.end(), [](const std::string& l) { return l.find(',') != std::string::npos; });
+    if (drawDataText) {
+        DrawHistory parsed;
+        if (!dataTxtToCodeArr(lines, parsed, message)) {
+            result.status = SourceStatus::BadLines;
+            return result;
+        }
+        result.lines = std::move(lines);
+    } else {
+        std::vector<PublicLineKind> kinds(lines.size());
+        std::string drawLine;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            kinds[i] = convertPublicHistoryLine(lines[i], drawLine);
+            if (kinds[i] == PublicLineKind::Draw)
+                result.lines.push_back(drawLine);
+        }
+        if (std::find(kinds.begin(), kinds.end(), PublicLineKind::Bad) != kinds.end()) {
+            // The draw-data parser words the message, so both formats report alike.
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                lines[i] = kinds[i] == PublicLineKind::Bad ? std::string() : std::string(kValidPlaceholder);
+            DrawHistory scratch;
+            dataTxtToCodeArr(lines, scratch, message);
+            result.lines.clear();
+            result.status = SourceStatus::BadLines;
+            return result;
+        }
+    }
+    result.status = result.lines.empty() ? SourceStatus::NoDraws : SourceStatus::Ok;
+    return result;
+}
+
+} // namespace velmora

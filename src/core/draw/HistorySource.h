@@ -1,0 +1,35 @@
+// Draw histories from outside (a download, an imported file) in either source format.
+#pragma once
+
+#include "core/draw/DrawText.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+enum class SourceStatus { Ok, BadLines, NoDraws };
+
+struct SourceHistory {
+    SourceStatus status = SourceStatus::NoDraws;
+    // The draws as draw lines, in the text's order; empty unless status is Ok.
+    std::vector<std::string> lines;
+};
+
+// Reads a history text (UTF-8, as readDrawTextFile gives it). When any line holds a
+// comma it is the draw-data text, validated line by line as the data file is; else
+// it is the public full history, one draw a line, blank-separated:
+// "期号 日期 百 十 个 试1 试2 试3 机号 球号 …" becomes "期号,百十个,试1试2试3,机号,球号".
+// There a line that does not start with a 7-digit issue is skipped (a header, a blank
+// line), and one that does but has fewer than ten fields or a digit field that is not
+// one digit is bad. Bad lines: the bad-line message goes to message, status BadLines.
+// No draw at all (an empty text, an error page): status NoDraws, no message.
+SourceHistory readSourceHistory(std::string_view text, const MessageFn& message);
+
+enum class PublicLineKind { Skipped, Bad, Draw };
+
+// One line of the public full history; for a Draw, drawLine receives its draw line.
+PublicLineKind convertPublicHistoryLine(std::string_view line, std::string& drawLine);
+
+} // namespace velmora
