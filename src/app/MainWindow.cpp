@@ -76,11 +76,11 @@ static_assert(std::size(kChartMenu) == std::size(kChartKinds), "a menu entry for
 } // namespace
 
 MainWindow::MainWindow(
-    Platform& platform, const QString& appFolder, MainWindowOptions options, QWidget* parent)
+    Platform& platform, const QString& dataFile, MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent)
     , m_platform(platform)
-    , m_appFolder(appFolder)
-    , m_options(options)
+    , m_dataFile(toQString(dataFilePath(toStdString(dataFile))))
+    , m_options(std::move(options))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(
@@ -104,9 +104,10 @@ MainWindow::MainWindow(
     createStatusBar();
     createPages();
 
-    m_dataPage->loadDataFile();
     showPage(m_workPages, DataPageIndex);
     showWebPanel();
+    // Last, so that what it tells the status bar (a first run) is not covered.
+    m_dataPage->loadDataFile();
 }
 
 MainWindow::~MainWindow()
@@ -145,6 +146,11 @@ void MainWindow::createMenus()
         [this] { showPage(m_workPages, DataPageIndex); });
     add(fileMenu, QStringLiteral("downloadDraws"), QStringLiteral("在线更新(&O)"), Qt::Key_F3,
         QStringLiteral("在线更新开奖数据|直接从网站下载开奖数据"), [this] { m_dataPage->downloadDraws(); });
+    add(fileMenu, QStringLiteral("addDraw"), QStringLiteral("添加开奖(&A)..."), Qt::CTRL | Qt::Key_N,
+        QStringLiteral("添加一期开奖数据|手工输入一期开奖号码，加入开奖数据"),
+        [this] { m_dataPage->addDraw(); });
+    add(fileMenu, QStringLiteral("editDataSources"), QStringLiteral("数据源设置(&S)..."), {},
+        QStringLiteral("|设置在线更新开奖数据的网址"), [this] { m_dataPage->editDataSources(); });
     fileMenu->addSeparator();
     add(fileMenu, QStringLiteral("exit"), QStringLiteral("退出(&X)"), {},
         QStringLiteral("关闭退出|关闭程序，退出系统"), [this] { close(); });
@@ -267,7 +273,8 @@ void MainWindow::createPages()
     m_stack->addWidget(m_workPages);
     m_stack->addWidget(m_chartPages);
 
-    m_dataPage = new DataPage(m_platform, m_appFolder, m_options.downloadTimeoutMs, m_workPages);
+    m_dataPage = new DataPage(m_platform, m_dataFile, m_options.downloadTimeoutMs, m_workPages);
+    connect(m_dataPage, &DataPage::historyChanged, this, &MainWindow::showNewHistory);
     const DrawHistory& history = m_dataPage->history();
     m_filterPage = new FilterPage(m_platform, *m_resultCommands, history, *m_resultWindow, m_workPages);
     m_smartShrinkPage = new SmartShrinkPage(m_platform, *m_resultCommands, history, m_workPages);
@@ -359,8 +366,9 @@ void MainWindow::showNews()
 
 void MainWindow::showHelp()
 {
-    m_platform.shellOpen(
-        QUrl::fromLocalFile(toQString(appFilePath(toStdString(m_appFolder), kHelpFileName))));
+    const std::string folder
+        = m_options.programFolder.isEmpty() ? executableFolder() : toStdString(m_options.programFolder);
+    m_platform.shellOpen(QUrl::fromLocalFile(toQString(helpFilePath(folder))));
 }
 
 void MainWindow::showAbout()
@@ -369,6 +377,20 @@ void MainWindow::showAbout()
         versionText()
             + QStringLiteral("\n\n3D彩票分析与缩水工具\n"
                              "版权所有 © Velmora 软件工作室"));
+}
+
+void MainWindow::showNewHistory()
+{
+    // The other pages read the history again whenever they are shown; only the one in
+    // front (a draw added with Ctrl+N over it) needs telling now. Pages still being
+    // built are left alone.
+    if (m_filterPage != nullptr && m_filterPage->isVisible())
+        m_filterPage->refreshRecentPanel();
+    if (m_chartPages != nullptr && m_chartPages->isVisible()) {
+        const int index = m_chartPages->activePageIndex();
+        if (index >= 0 && index < static_cast<int>(m_charts.size()))
+            m_charts[static_cast<std::size_t>(index)]->refresh();
+    }
 }
 
 QWidget* MainWindow::frontArea() const { return m_stack->currentWidget(); }

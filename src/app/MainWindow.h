@@ -35,14 +35,18 @@ struct MainWindowOptions {
     bool webEngine = true;
     // Longest wait without any data during the online update.
     int downloadTimeoutMs = 15000;
+    // The folder whose readme.txt (or the installed one) is the help file; empty: the
+    // executable's folder.
+    QString programFolder;
 };
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    // appFolder holds lotdata.ldf, tmp.txt and readme.txt.
-    MainWindow(Platform& platform, const QString& appFolder, MainWindowOptions options = {},
+    // dataFile is the data file (tmp.txt lies beside it); empty: the one the data-path
+    // rule finds (portable, else the user's data folder).
+    MainWindow(Platform& platform, const QString& dataFile, MainWindowOptions options = {},
         QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -77,6 +81,8 @@ private:
     void showNews();
     void showHelp();
     void showAbout();
+    // The history has changed: the page in front shows it at once.
+    void showNewHistory();
     void setStatusText(int panel, const QString& text);
     // Runs a command; an error it raises ends it and is shown in a message box.
     void runCommand(const std::function<void()>& command);
@@ -84,7 +90,7 @@ private:
         const QString& name, const QString& text, const QString& hint, std::function<void()> command);
 
     Platform& m_platform;
-    QString m_appFolder;
+    QString m_dataFile;
     MainWindowOptions m_options;
     std::array<QLabel*, 3> m_statusPanels {};
     QToolBar* m_toolBar = nullptr;

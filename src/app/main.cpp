@@ -1,9 +1,7 @@
 // The Velmora desktop program.
 #include "app/MainWindow.h"
-#include "app/UiSupport.h"
 #include "app/WebPanel.h"
 #include "app/platform/QtPlatform.h"
-#include "core/draw/AppPaths.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -79,7 +77,8 @@ int main(int argc, char** argv)
     // VELMORA_TEXT_WEBPANEL=1 shows the web panel in a plain text browser.
     options.webEngine = qEnvironmentVariableIntValue("VELMORA_TEXT_WEBPANEL") != 1;
     velmora::QtPlatform platform;
-    velmora::MainWindow window(platform, velmora::toQString(velmora::executableFolder()), options);
+    // The data file by the data-path rule: portable beside the program, else the user's data folder.
+    velmora::MainWindow window(platform, QString(), options);
     window.showMaximized();
 
     if (startupTiming()) {

@@ -4,9 +4,12 @@
 #include "app/platform/Platform.h"
 #include "app/platform/QtPlatform.h"
 
+#include <QDialog>
 #include <QList>
 #include <QMap>
 #include <QStringList>
+
+#include <functional>
 
 class FakePlatform : public velmora::Platform {
 public:
@@ -15,6 +18,13 @@ public:
     bool confirmAnswer = false;
     int saveQuestions = 0;
     velmora::SaveChoice saveAnswer = velmora::SaveChoice::Cancel;
+    QStringList choiceQuestions;
+    // Indexes answered in turn; the last choice (the cancel) when none is left.
+    QList<int> choiceAnswers;
+    // Window titles of the dialogs run, in order.
+    QStringList dialogsRun;
+    // Plays the user's part in a dialog run; without it the dialog is rejected unseen.
+    std::function<int(QDialog&)> dialogScript;
     QStringList inputAnswers;
     QString openAnswer;
     QStringList openFilters;
@@ -38,6 +48,16 @@ public:
         ++saveQuestions;
         return saveAnswer;
     }
+    int choose(QWidget*, const QString& text, const QStringList& choices) override
+    {
+        choiceQuestions << text + QLatin1Char('|') + choices.join(QLatin1Char('/'));
+        return choiceAnswers.isEmpty() ? int(choices.size()) - 1 : choiceAnswers.takeFirst();
+    }
+    int runDialog(QDialog& dialog) override
+    {
+        dialogsRun << dialog.windowTitle();
+        return dialogScript ? dialogScript(dialog) : int(QDialog::Rejected);
+    }
     QString inputBox(QWidget*, const QString&, const QString&, const QString&) override
     {
         return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
@@ -53,10 +73,13 @@ public:
         return saveNameAnswer;
     }
     // The real transfer (without the dialog ever appearing for short ones), so tests
-    // exercise it against their own server.
+    // exercise it against their own server; any other host fails unasked, so that no
+    // test reaches the network (the default update sources, say).
     bool download(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs) override
     {
         downloads << url;
+        if (url.host() != QLatin1String("127.0.0.1") && url.host() != QLatin1String("localhost"))
+            return false;
         return velmora::downloadUrlToFile(parent, url, path, timeoutMs);
     }
     bool printLines(QWidget*, const QStringList& lines, int) override

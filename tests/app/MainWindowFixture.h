@@ -1,5 +1,7 @@
-// Builds a main window in its own temporary application folder with a fake Platform,
-// and finds its pages and commands as a user would reach them.
+// Builds a main window over the data file of its own temporary folder (which also
+// stands for the program's folder) with a fake Platform, and finds its pages and
+// commands as a user would reach them. Without a data file there, the window starts
+// as on a first run.
 #pragma once
 
 #include "app/FakePlatform.h"
@@ -43,7 +45,8 @@ struct MainWindowFixture {
         velmora::MainWindowOptions options;
         options.webEngine = false;
         options.downloadTimeoutMs = downloadTimeoutMs;
-        window = std::make_unique<velmora::MainWindow>(other, folder.path(), options);
+        options.programFolder = folder.path();
+        window = std::make_unique<velmora::MainWindow>(other, dataFile(), options);
         return *window;
     }
 

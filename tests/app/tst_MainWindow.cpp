@@ -89,7 +89,6 @@ void tst_MainWindow::startup_data()
     QTest::addColumn<bool>("createFile");
     QTest::addColumn<int>("records");
     QTest::newRow("real history") << historyLines(9000) << true << 8684;
-    QTest::newRow("no data file") << QByteArray() << false << 0;
     QTest::newRow("empty data file") << QByteArray() << true << 0;
     QTest::newRow("lf only") << QByteArray("2002001,073,526,2,2\n2002002,237,203,1,1") << true << 2;
 }

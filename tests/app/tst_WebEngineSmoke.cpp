@@ -40,7 +40,7 @@ void tst_WebEngineSmoke::startPageLoadsAfterShow()
     MainWindowFixture f;
     velmora::MainWindowOptions options;
     options.webEngine = true;
-    f.window = std::make_unique<velmora::MainWindow>(f.platform, f.folder.path(), options);
+    f.window = std::make_unique<velmora::MainWindow>(f.platform, f.dataFile(), options);
     const auto* panel = velmora::test::find<velmora::WebPanel>(f.window.get());
     QCOMPARE(panel->browser(), nullptr);
     f.window->show();

@@ -1,11 +1,19 @@
 #include "app/pages/DataPage.h"
 
 #include "app/UiSupport.h"
+#include "app/UpdateSources.h"
+#include "app/dialogs/AddDrawDialog.h"
+#include "app/dialogs/DataSourcesDialog.h"
 #include "app/platform/Platform.h"
+#include "core/code/Code.h"
 #include "core/draw/AppPaths.h"
+#include "core/draw/BuiltInHistory.h"
 #include "core/draw/DataFile.h"
 #include "core/draw/DrawText.h"
+#include "core/draw/HistoryMerge.h"
+#include "core/draw/HistorySource.h"
 
+#include <QDialog>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -18,7 +26,6 @@ namespace velmora {
 
 namespace {
 
-QString downloadOkText() { return QStringLiteral("Velmora在线更新开奖数据 成功!"); }
 QString downloadFailedText() { return QStringLiteral("Velmora在线更新开奖数据 失败!"); }
 
 // The editor keeps lines joined by '\n'; files hold CR LF.
@@ -29,12 +36,20 @@ QString editorText(const std::string& fileText)
     return text;
 }
 
+// A message of the core (lines joined by CR LF) as a message box shows it.
+QString messageText(const std::string& message) { return editorText(message); }
+
+bool isWebUrl(const QUrl& url)
+{
+    return url.isValid() && !url.host().isEmpty()
+        && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+}
+
 } // namespace
 
-DataPage::DataPage(Platform& platform, const QString& appFolder, int downloadTimeoutMs, QWidget* parent)
+DataPage::DataPage(Platform& platform, const QString& dataFile, int downloadTimeoutMs, QWidget* parent)
     : Page(platform, parent)
-    , m_appFolder(appFolder)
-    , m_dataFileName(toQString(appFilePath(toStdString(appFolder), kDataFileName)))
+    , m_dataFileName(dataFile)
     , m_downloadTimeoutMs(downloadTimeoutMs)
 {
     setObjectName(QStringLiteral("dataPage"));
@@ -44,6 +59,8 @@ DataPage::DataPage(Platform& platform, const QString& appFolder, int downloadTim
     addToolBarCommand(QStringLiteral("清空数据"), [this] { clearDraws(); });
     addToolBarCommand(QStringLiteral("导入数据"), [this] { importDraws(); });
     addToolBarCommand(QStringLiteral("保存数据"), [this] { saveDraws(); });
+    toolBar()->addSeparator();
+    addToolBarCommand(QStringLiteral("添加开奖"), [this] { addDraw(); });
 
     m_editor = new QPlainTextEdit(this);
     m_editor->setObjectName(QStringLiteral("drawEditor"));
@@ -65,24 +82,51 @@ void DataPage::setDrawText(const QString& text)
 
 bool DataPage::hasUnsavedChanges() const { return m_editor->toPlainText() != m_savedText; }
 
+std::vector<std::string> DataPage::editorLines() const { return splitLines(toStdString(drawText())); }
+
 void DataPage::loadDataFile()
 {
     // No data file yet is a first run, not a fault.
-    if (QFileInfo::exists(m_dataFileName) || QFileInfo(m_dataFileName).isSymLink()) {
-        // Runs before the event loop: no error may leave here, whatever its kind.
-        std::string text;
-        try {
-            text = readDrawTextFile(toStdString(m_dataFileName));
-        } catch (const std::exception& error) {
-            m_dataFileUnreadable = true;
-            platform().showMessage(this, toQString(error.what()));
-        }
-        if (!text.empty()) {
-            m_editor->setPlainText(editorText(text));
-            m_savedText = m_editor->toPlainText();
-        }
+    if (!QFileInfo::exists(m_dataFileName) && !QFileInfo(m_dataFileName).isSymLink()) {
+        loadBuiltInHistory();
+        return;
+    }
+    // Runs before the event loop: no error may leave here, whatever its kind.
+    std::string text;
+    try {
+        text = readDrawTextFile(toStdString(m_dataFileName));
+    } catch (const std::exception& error) {
+        m_dataFileUnreadable = true;
+        platform().showMessage(this, toQString(error.what()));
+    }
+    if (!text.empty()) {
+        m_editor->setPlainText(editorText(text));
+        m_savedText = m_editor->toPlainText();
     }
     rebuildHistory();
+}
+
+void DataPage::loadBuiltInHistory()
+{
+    const std::string_view builtIn = builtInHistoryText();
+    m_editor->setPlainText(editorText(std::string(builtIn)));
+    rebuildHistory();
+    // Runs before the event loop: no error may leave here. A file that cannot be
+    // written leaves the text unsaved, so closing asks about it.
+    try {
+        createDataFolder(toStdString(m_dataFileName));
+        writeDrawTextFile(toStdString(m_dataFileName), builtIn);
+        m_savedText = m_editor->toPlainText();
+    } catch (const std::exception& error) {
+        platform().showMessage(this, toQString(error.what()));
+    }
+    if (m_history.empty())
+        return;
+    const DrawRecord& latest = m_history.back();
+    emit statusTextChanged(
+        QStringLiteral("已载入内置开奖数据：共%1期，最新一期%2")
+            .arg(m_history.size())
+            .arg(toQString(intToPadStr(latest.year, 4, true) + intToPadStr(latest.issue, 3, true))));
 }
 
 bool DataPage::saveDataFile()
@@ -96,6 +140,7 @@ bool DataPage::saveDataFile()
     const QString text = m_editor->toPlainText();
     // Also runs from the window's close event: no error may leave here.
     try {
+        createDataFolder(toStdString(m_dataFileName));
         writeDrawTextFile(toStdString(m_dataFileName), toStdString(text));
     } catch (const std::exception& error) {
         platform().showMessage(this, toQString(error.what()));
@@ -126,7 +171,35 @@ void DataPage::importDraws()
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;
     // Read completely first: a file that cannot be read leaves the editor as it was.
-    setDrawText(editorText(readDrawTextFile(toStdString(path))));
+    const std::string text = readDrawTextFile(toStdString(path));
+    enum { Merge, Replace, Cancel };
+    const int choice = platform().choose(this,
+        QStringLiteral("要把导入的开奖数据合并到现有数据中，还是用它替换现有数据？\n"
+                       "合并：补上缺少的各期，更正开奖号不同的各期，现有各行都保留。\n"
+                       "替换：编辑器中的内容全部换成导入的文件。"),
+        { QStringLiteral("合并"), QStringLiteral("替换"), QStringLiteral("取消") });
+    if (choice == Replace) {
+        setDrawText(editorText(text));
+        return;
+    }
+    if (choice != Merge)
+        return;
+    const SourceHistory source = readSourceHistory(
+        text, [this](const std::string& message) { platform().showMessage(this, toQString(message)); });
+    if (source.status == SourceStatus::BadLines)
+        return;
+    if (source.status == SourceStatus::NoDraws) {
+        platform().showMessage(this, QStringLiteral("文件中没有开奖数据：") + path);
+        return;
+    }
+    const MergeResult result = mergeHistory(editorLines(), source.lines);
+    QString message = toQString(mergeCountsText(result));
+    for (const DrawCorrection& correction : result.corrections)
+        message += QLatin1Char('\n') + toQString(correctionText(correction));
+    // Like a replacing import, the merge changes the editor, not the file.
+    if (result.changed())
+        setDrawText(editorText(drawTextOf(result.lines)));
+    platform().showMessage(this, message);
 }
 
 void DataPage::saveDraws()
@@ -137,34 +210,80 @@ void DataPage::saveDraws()
 
 void DataPage::downloadDraws()
 {
-    const QString tmpPath = toQString(appFilePath(toStdString(m_appFolder), kDownloadFileName));
-    if (QFileInfo::exists(tmpPath))
-        QFile::remove(tmpPath);
-
-    QString server = qEnvironmentVariable("VELMORA_SERVER").trimmed();
-    while (server.endsWith(QLatin1Char('/')))
-        server.chop(1);
-    const QUrl url(server + QStringLiteral("/3dcp.txt"), QUrl::StrictMode);
-    const bool usable = !server.isEmpty() && url.isValid()
-        && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
-
-    // The whole text is read before anything changes; an empty answer is a failure too.
-    std::string text;
-    bool ok = usable && platform().download(this, url, tmpPath, m_downloadTimeoutMs);
-    if (ok) {
-        try {
-            text = readDrawTextFile(toStdString(tmpPath));
-        } catch (const FileError&) {
-            ok = false;
-        }
-        ok = ok && !text.empty();
+    const QList<QUrl> sources = updateSourceUrls(platform());
+    if (sources.isEmpty()) {
+        platform().showMessage(this,
+            QStringLiteral("没有设置开奖数据的更新地址。\n请在“数据源设置”中添加至少一个地址，再在线更新。"));
+        editDataSources();
+        return;
     }
-    if (!ok) {
+    // The first source that gives a history wins; each failure passes to the next.
+    std::vector<std::string> sourceLines;
+    bool found = false;
+    for (const QUrl& url : sources) {
+        bool stop = false;
+        found = fetchSource(url, sourceLines, stop);
+        if (stop)
+            return;
+        if (found)
+            break;
+    }
+    if (!found) {
         platform().showMessage(this, downloadFailedText());
         return;
     }
-    platform().showMessage(this, downloadOkText());
-    setDrawText(editorText(text));
+    const MergeResult result = mergeHistory(editorLines(), sourceLines);
+    platform().showMessage(this, messageText(updateMessage(result)));
+    if (!result.changed())
+        return;
+    m_editor->setPlainText(editorText(drawTextOf(result.lines)));
+    // Parsed even when the save fails or is declined, so that the pages show what the
+    // editor holds; closing then asks about the unsaved text.
+    saveDataFile();
+    rebuildHistory();
+}
+
+bool DataPage::fetchSource(const QUrl& url, std::vector<std::string>& lines, bool& stop)
+{
+    const QString tmpPath = toQString(downloadFilePath(toStdString(m_dataFileName)));
+    if (QFileInfo::exists(tmpPath) || QFileInfo(tmpPath).isSymLink())
+        QFile::remove(tmpPath);
+    if (!isWebUrl(url) || !platform().download(this, url, tmpPath, m_downloadTimeoutMs))
+        return false;
+    // The whole text is read before anything changes.
+    std::string text;
+    try {
+        text = readDrawTextFile(toStdString(tmpPath));
+    } catch (const FileError&) {
+        return false;
+    }
+    SourceHistory source = readSourceHistory(
+        text, [this](const std::string& message) { platform().showMessage(this, toQString(message)); });
+    // Bad lines are the source's answer, not a failure to reach it: nothing is merged.
+    stop = source.status == SourceStatus::BadLines;
+    if (source.status != SourceStatus::Ok)
+        return false;
+    lines = std::move(source.lines);
+    return true;
+}
+
+void DataPage::editDataSources()
+{
+    DataSourcesDialog dialog(platform(), this);
+    dialog.setDownloadTimeout(m_downloadTimeoutMs);
+    platform().runDialog(dialog);
+}
+
+void DataPage::addDraw()
+{
+    std::vector<std::string> lines = editorLines();
+    AddDrawDialog dialog(platform(), lines, this);
+    if (platform().runDialog(dialog) != QDialog::Accepted)
+        return;
+    addDrawLine(lines, dialog.drawLine());
+    m_editor->setPlainText(editorText(drawTextOf(lines)));
+    saveDataFile();
+    rebuildHistory();
 }
 
 void DataPage::showCaret()

@@ -52,6 +52,8 @@ public:
     void saveScheme();
     // The codes of the last run (none before the first).
     const CodeSet& result() const { return m_result; }
+    // Rebuilds the recent-draw panel's texts from the history.
+    void refreshRecentPanel();
 
 signals:
     // A run has produced a new result.
@@ -78,8 +80,6 @@ private:
     void applyScheme(const FilterConditions& conditions, const Tolerance& tolerance);
     QWidget* areaWidget(FilterArea area) const;
     void runFilter();
-    // Rebuilds the recent-draw panel's texts from the history.
-    void refreshRecentPanel();
     // Centres the panels in the page's width.
     void layOutPanels();
 

@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <QVariant>
 
+class QDialog;
 class QWidget;
 
 namespace velmora {
@@ -24,6 +25,11 @@ public:
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
     // Save / discard / cancel question; Cancel is the default button.
     virtual SaveChoice askSaveChanges(QWidget* parent, const QString& text) = 0;
+    // Modal question with one button per choice; the index of the one clicked. The last
+    // choice is the cancel: Escape and closing the box give it, and it is the default.
+    virtual int choose(QWidget* parent, const QString& text, const QStringList& choices) = 0;
+    // Runs a dialog of the program modally; QDialog::Accepted or Rejected.
+    virtual int runDialog(QDialog& dialog) = 0;
     // Modal input box; the empty text when cancelled.
     virtual QString inputBox(
         QWidget* parent, const QString& caption, const QString& prompt, const QString& initial)

@@ -128,6 +128,25 @@ SaveChoice QtPlatform::askSaveChanges(QWidget* parent, const QString& text)
     }
 }
 
+int QtPlatform::choose(QWidget* parent, const QString& text, const QStringList& choices)
+{
+    QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> buttons;
+    for (qsizetype i = 0; i < choices.size(); ++i) {
+        const bool last = i + 1 == choices.size();
+        buttons << box.addButton(choices[i], last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    }
+    if (!buttons.isEmpty()) {
+        box.setDefaultButton(static_cast<QPushButton*>(buttons.last()));
+        box.setEscapeButton(buttons.last());
+    }
+    box.exec();
+    const qsizetype index = buttons.indexOf(box.clickedButton());
+    return static_cast<int>(index >= 0 ? index : choices.size() - 1);
+}
+
+int QtPlatform::runDialog(QDialog& dialog) { return dialog.exec(); }
+
 QString QtPlatform::inputBox(
     QWidget* parent, const QString& caption, const QString& prompt, const QString& initial)
 {

@@ -13,6 +13,8 @@ public:
     void showMessage(QWidget* parent, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
     SaveChoice askSaveChanges(QWidget* parent, const QString& text) override;
+    int choose(QWidget* parent, const QString& text, const QStringList& choices) override;
+    int runDialog(QDialog& dialog) override;
     QString inputBox(
         QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& filter, const QString& defaultExt) override;

@@ -294,6 +294,7 @@ void tst_ChartPage::historyChangeShowsOnNextShow()
     const QString import = f.path(QStringLiteral("more.txt"));
     QVERIFY(writeFile(import, historyLines(60)));
     f.platform.openAnswer = import;
+    f.platform.choiceAnswers = { 1 }; // 替换
     f.trigger("showDataPage");
     velmora::test::clickToolButton(&f.dataPage(), QStringLiteral("导入数据"));
     QCOMPARE(f.history().size(), std::size_t(60));

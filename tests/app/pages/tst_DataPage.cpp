@@ -1,9 +1,15 @@
 #include "app/MainWindowFixture.h"
 #include "app/TestHttpServer.h"
 
+#include "app/UpdateSources.h"
 #include "core/draw/DrawText.h"
+#include "widgets/ColumnLabel.h"
 
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTcpServer>
 
 using namespace Qt::StringLiterals;
@@ -13,7 +19,6 @@ using velmora::test::clickToolButton;
 
 namespace {
 
-const QString kOk = QStringLiteral("Velmora在线更新开奖数据 成功!");
 const QString kFailed = QStringLiteral("Velmora在线更新开奖数据 失败!");
 
 QString editorText(QByteArray bytes) { return QString::fromUtf8(bytes.replace("\r\n", "\n")); }
@@ -21,6 +26,36 @@ QString editorText(QByteArray bytes) { return QString::fromUtf8(bytes.replace("\
 QPlainTextEdit* editor(const MainWindowFixture& f)
 {
     return velmora::test::find<QPlainTextEdit>(&f.dataPage(), QStringLiteral("drawEditor"));
+}
+
+velmora::DrawHistory parsed(const QByteArray& bytes)
+{
+    velmora::DrawHistory history;
+    velmora::dataTxtToCodeArr(velmora::splitLines(bytes.toStdString()), history, {});
+    return history;
+}
+
+QLineEdit* field(QDialog& dialog, const char* name)
+{
+    return velmora::test::find<QLineEdit>(&dialog, QLatin1String(name) + QLatin1String("Edit"));
+}
+
+QString fieldError(QDialog& dialog, const char* name)
+{
+    return velmora::test::find<QLabel>(&dialog, QLatin1String(name) + QLatin1String("Error"))->text();
+}
+
+// Replaces a field's text as a user does: select all, type.
+void retype(QLineEdit* edit, const QString& text)
+{
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text);
+}
+
+void clickDialogButton(QDialog& dialog, QDialogButtonBox::StandardButton which)
+{
+    QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(which), Qt::LeftButton);
 }
 
 // Shown, with the data page in front.
@@ -41,14 +76,18 @@ private slots:
     void saveThenRestartIsByteForByte();
     void saveWithBadLinesStoresTextAndReports();
     void failedSaveKeepsOldFile();
-    void importReplacesHistory();
+    void importAsksMergeOrReplace_data();
+    void importAsksMergeOrReplace();
     void importThatCannotBeReadChangesNothing();
     void importCancelledOrMissingDoesNothing();
     void clearThenCloseLeavesFile();
     void onlineUpdate_data();
     void onlineUpdate();
-    void onlineUpdateWithoutServerFails();
-    void onlineUpdateIsNotSaved();
+    void onlineUpdateWithUnusableServerFails();
+    void onlineUpdateIsSaved();
+    void addDrawRefusesThenAdds();
+    void addDrawAsksBeforeReplacing();
+    void addDrawInKeyOrder();
 };
 
 void tst_DataPage::saveThenRestartIsByteForByte_data()
@@ -118,21 +157,54 @@ void tst_DataPage::failedSaveKeepsOldFile()
         QStringList { QStringLiteral("lotdata.ldf") });
 }
 
-void tst_DataPage::importReplacesHistory()
+void tst_DataPage::importAsksMergeOrReplace_data()
 {
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<QByteArray>("imported");
+    QTest::addColumn<QByteArray>("editor");
+    QTest::addColumn<QString>("message");
+    const QByteArray local = historyLines(500) + "2026177,123,456,0,0\r\n";
+    const QByteArray ten = historyLines(10);
+    QByteArray corrected = historyLines(510);
+    corrected.replace("2002005,374,634,1,1", "2002005,375,634,1,1");
+    QTest::newRow("merge adds and corrects, keeps the typed line")
+        << 0 << corrected
+        << historyLines(510).replace("2002005,374,634,1,1", "2002005,375,634,1,1") + "2026177,123,456,0,0\r\n"
+        << u"新增10期，更正1期，共511期\n2002005：374,634 → 375,634"_s;
+    QTest::newRow("merge of what is there already") << 0 << ten << local << u"已是最新，共501期"_s;
+    QTest::newRow("merge refuses bad lines") << 0 << QByteArray("2002001,073,52x,2,2\r\n") << local
+                                             << QString::fromUtf8(velmora::kBadLinesMessage);
+    QTest::newRow("merge of a file without draws")
+        << 0 << QByteArray("nothing here\r\n") << local << u"文件中没有开奖数据："_s;
+    QTest::newRow("replace") << 1 << ten << ten << QString();
+    QTest::newRow("cancel") << 2 << ten << local << QString();
+}
+
+void tst_DataPage::importAsksMergeOrReplace()
+{
+    QFETCH(int, choice);
+    QFETCH(QByteArray, imported);
+    QFETCH(QByteArray, editor);
+    QFETCH(QString, message);
     MainWindowFixture f;
-    QVERIFY(writeFile(f.dataFile(), historyLines(500)));
-    const QString importFile = f.path(QStringLiteral("ten.txt"));
-    QVERIFY(writeFile(importFile, historyLines(10)));
+    const QByteArray local = historyLines(500) + "2026177,123,456,0,0\r\n";
+    QVERIFY(writeFile(f.dataFile(), local));
+    const QString importFile = f.path(QStringLiteral("import.txt"));
+    QVERIFY(writeFile(importFile, imported));
     StartOnDataPage(f);
-    QCOMPARE(int(f.history().size()), 500);
     f.platform.openAnswer = importFile;
+    f.platform.choiceAnswers = { choice };
     clickToolButton(&f.dataPage(), QStringLiteral("导入数据"));
     QCOMPARE(f.platform.openFilters, QStringList { QStringLiteral("文本文件|*.txt") });
-    QCOMPARE(int(f.history().size()), 10);
-    QCOMPARE(editor(f)->toPlainText(), editorText(historyLines(10)));
-    QCOMPARE(f.platform.messages, QStringList());
-    QCOMPARE(readFile(f.dataFile()), historyLines(500));
+    QCOMPARE(f.platform.choiceQuestions.size(), 1);
+    QVERIFY(f.platform.choiceQuestions[0].endsWith(QStringLiteral("|合并/替换/取消")));
+    QCOMPARE(f.platform.messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY2(f.platform.messages[0].startsWith(message), qPrintable(f.platform.messages[0]));
+    QCOMPARE(::editor(f)->toPlainText(), editorText(editor));
+    QCOMPARE(f.history(), parsed(editor));
+    // An import changes the editor, not the file.
+    QCOMPARE(readFile(f.dataFile()), local);
 }
 
 void tst_DataPage::importThatCannotBeReadChangesNothing()
@@ -146,6 +218,7 @@ void tst_DataPage::importThatCannotBeReadChangesNothing()
     QVERIFY(QDir(f.folder.path()).mkdir(QStringLiteral("folder.txt")));
     f.platform.openAnswer = f.path(QStringLiteral("folder.txt"));
     clickToolButton(&f.dataPage(), QStringLiteral("导入数据"));
+    QCOMPARE(f.platform.choiceQuestions, QStringList());
     QCOMPARE(f.platform.messages.size(), 1);
     QVERIFY(f.platform.messages[0].startsWith(QStringLiteral("无法读取文件")));
     QCOMPARE(editor(f)->toPlainText(), before);
@@ -184,18 +257,17 @@ void tst_DataPage::onlineUpdate_data()
     QTest::addColumn<QString>("server");
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QString>("message");
     QTest::addColumn<int>("records");
     const QByteArray html = "<html><body><h1>Welcome</h1></body></html>\r\n";
-    const QString bad = QString::fromUtf8(velmora::kBadLinesMessage);
-    QTest::newRow("success") << u"answer"_s << 200 << historyLines(12) << QStringList { kOk } << 12;
-    QTest::newRow("not found") << u"answer"_s << 404 << QByteArray("no such file") << QStringList { kFailed }
-                               << 7;
-    QTest::newRow("server error") << u"answer"_s << 500 << historyLines(12) << QStringList { kFailed } << 7;
-    QTest::newRow("empty body") << u"answer"_s << 200 << QByteArray() << QStringList { kFailed } << 7;
-    QTest::newRow("refused") << u"refused"_s << 0 << QByteArray() << QStringList { kFailed } << 7;
-    QTest::newRow("never answers") << u"silent"_s << 0 << QByteArray() << QStringList { kFailed } << 7;
-    QTest::newRow("html page") << u"answer"_s << 200 << html << QStringList { kOk, bad } << 7;
+    QTest::newRow("success") << u"answer"_s << 200 << historyLines(12)
+                             << u"在线更新成功：新增5期，更正0期，共12期"_s << 12;
+    QTest::newRow("not found") << u"answer"_s << 404 << QByteArray("no such file") << kFailed << 7;
+    QTest::newRow("server error") << u"answer"_s << 500 << historyLines(12) << kFailed << 7;
+    QTest::newRow("empty body") << u"answer"_s << 200 << QByteArray() << kFailed << 7;
+    QTest::newRow("refused") << u"refused"_s << 0 << QByteArray() << kFailed << 7;
+    QTest::newRow("never answers") << u"silent"_s << 0 << QByteArray() << kFailed << 7;
+    QTest::newRow("html page holds no draws") << u"answer"_s << 200 << html << kFailed << 7;
 }
 
 void tst_DataPage::onlineUpdate()
@@ -203,7 +275,7 @@ void tst_DataPage::onlineUpdate()
     QFETCH(QString, server);
     QFETCH(int, status);
     QFETCH(QByteArray, body);
-    QFETCH(QStringList, messages);
+    QFETCH(QString, message);
     QFETCH(int, records);
 
     TestHttpServer http;
@@ -222,6 +294,7 @@ void tst_DataPage::onlineUpdate()
     qputenv("VELMORA_SERVER", base.toUtf8());
 
     MainWindowFixture f;
+    velmora::setUpdateSources(f.platform, {});
     QVERIFY(writeFile(f.dataFile(), historyLines(7)));
     const QString tmp = f.path(QStringLiteral("tmp.txt"));
     QVERIFY(writeFile(tmp, "old download"));
@@ -234,13 +307,9 @@ void tst_DataPage::onlineUpdate()
     qunsetenv("VELMORA_SERVER");
     QVERIFY(clock.elapsed() < 10000);
 
-    // Bad-line messages carry the lines after the fixed text.
-    QStringList shown = f.platform.messages;
-    if (shown.size() == 2)
-        shown[1] = shown[1].left(messages.value(1).size());
-    QCOMPARE(shown, messages);
+    QCOMPARE(f.platform.messages, QStringList { message });
     QCOMPARE(int(f.history().size()), records);
-    const bool succeeded = messages.first() == kOk;
+    const bool succeeded = message != kFailed;
     QCOMPARE(editor(f)->toPlainText(), succeeded ? editorText(body) : before);
     // The old download is always gone; a 2xx answer stands in tmp.txt, even an empty one.
     QCOMPARE(QFileInfo::exists(tmp), status == 200);
@@ -248,47 +317,126 @@ void tst_DataPage::onlineUpdate()
         QCOMPARE(readFile(tmp), body);
     if (server != QLatin1String("refused"))
         QCOMPARE(http.RequestLines, QStringList { QStringLiteral("GET /3dcp.txt HTTP/1.1") });
-    QCOMPARE(readFile(f.dataFile()), historyLines(7));
+    QCOMPARE(readFile(f.dataFile()), succeeded ? body : historyLines(7));
 }
 
-void tst_DataPage::onlineUpdateWithoutServerFails()
+void tst_DataPage::onlineUpdateWithUnusableServerFails()
 {
-    qunsetenv("VELMORA_SERVER");
     MainWindowFixture f;
+    velmora::setUpdateSources(f.platform, {});
     QVERIFY(writeFile(f.dataFile(), historyLines(3)));
     StartOnDataPage(f);
-    clickToolButton(&f.dataPage(), QStringLiteral("在线更新"));
-    QCOMPARE(f.platform.messages, QStringList { kFailed });
-    QVERIFY(f.platform.downloads.isEmpty());
-    QCOMPARE(int(f.history().size()), 3);
-
-    qputenv("VELMORA_SERVER", "ftp://127.0.0.1");
-    f.trigger("downloadDraws");
-    qunsetenv("VELMORA_SERVER");
+    for (const char* server : { "ftp://127.0.0.1", "http://" }) {
+        qputenv("VELMORA_SERVER", server);
+        clickToolButton(&f.dataPage(), QStringLiteral("在线更新"));
+        qunsetenv("VELMORA_SERVER");
+    }
     QCOMPARE(f.platform.messages, (QStringList { kFailed, kFailed }));
     QVERIFY(f.platform.downloads.isEmpty());
+    QVERIFY(f.platform.dialogsRun.isEmpty());
+    QCOMPARE(int(f.history().size()), 3);
 }
 
-void tst_DataPage::onlineUpdateIsNotSaved()
+void tst_DataPage::onlineUpdateIsSaved()
 {
     TestHttpServer http;
     QVERIFY(http.Start());
     http.Body = historyLines(20);
-    qputenv("VELMORA_SERVER", http.BaseUrl().toUtf8());
     MainWindowFixture f;
+    velmora::setUpdateSources(f.platform, { http.BaseUrl() + QStringLiteral("/3d.txt") });
     QVERIFY(writeFile(f.dataFile(), historyLines(4)));
-    {
-        StartOnDataPage(f);
-        f.trigger("downloadDraws");
-        qunsetenv("VELMORA_SERVER");
-        QCOMPARE(int(f.history().size()), 20);
-        f.platform.saveAnswer = velmora::SaveChoice::Discard;
-        QVERIFY(f.window->close());
-        QCOMPARE(f.platform.saveQuestions, 1);
-    }
-    QCOMPARE(readFile(f.dataFile()), historyLines(4));
+    StartOnDataPage(f);
+    f.trigger("downloadDraws");
+    QCOMPARE(int(f.history().size()), 20);
+    // Saved with the merge: closing asks nothing, and the next start has the draws.
+    QVERIFY(f.window->close());
+    QCOMPARE(f.platform.saveQuestions, 0);
+    QCOMPARE(readFile(f.dataFile()), historyLines(20));
     f.start();
-    QCOMPARE(int(f.history().size()), 4);
+    QCOMPARE(int(f.history().size()), 20);
+}
+
+void tst_DataPage::addDrawRefusesThenAdds()
+{
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(10)));
+    // Still 2002: the next issue follows the latest draw.
+    f.platform.fixedNow = QDateTime(QDate(2002, 1, 12), QTime(20, 0));
+    MainWindow& form = f.startShown();
+    f.trigger("showFilterPage");
+    QString prefilled;
+    QString refusal;
+    f.platform.dialogScript = [&](QDialog& dialog) {
+        dialog.show();
+        prefilled = field(dialog, "issue")->text();
+        retype(field(dialog, "drawCode"), QStringLiteral("12"));
+        retype(field(dialog, "testCode"), QStringLiteral("456"));
+        clickDialogButton(dialog, QDialogButtonBox::Ok);
+        refusal = fieldError(dialog, "drawCode");
+        if (!dialog.isVisible())
+            return dialog.result();
+        retype(field(dialog, "drawCode"), QStringLiteral("123"));
+        clickDialogButton(dialog, QDialogButtonBox::Ok);
+        return dialog.result();
+    };
+    QTest::keyClick(&form, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(f.platform.dialogsRun, QStringList { QStringLiteral("添加开奖") });
+    QCOMPARE(prefilled, QStringLiteral("2002011"));
+    QCOMPARE(refusal, QStringLiteral("开奖号应为3位数字"));
+    QCOMPARE(readFile(f.dataFile()), historyLines(10) + "2002011,123,456,0,0\r\n");
+    QCOMPARE(int(f.history().size()), 11);
+    QCOMPARE(form.statusText(0), QStringLiteral("保存文档完毕"));
+    // The filter page in front shows the new draw at once.
+    const auto* latest
+        = velmora::test::find<velmora::ColumnLabel>(&f.filterPage(), QStringLiteral("latestDrawLine"));
+    QVERIFY2(latest->text().startsWith(QStringLiteral("011期123")), qPrintable(latest->text()));
+}
+
+void tst_DataPage::addDrawAsksBeforeReplacing()
+{
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(10)));
+    StartOnDataPage(f);
+    f.platform.confirmAnswer = false;
+    f.platform.dialogScript = [](QDialog& dialog) {
+        dialog.show();
+        retype(field(dialog, "issue"), QStringLiteral("2002005"));
+        retype(field(dialog, "drawCode"), QStringLiteral("000"));
+        retype(field(dialog, "testCode"), QStringLiteral("111"));
+        clickDialogButton(dialog, QDialogButtonBox::Ok);
+        // Declined: the dialog stays for another issue or a cancel.
+        if (dialog.isVisible())
+            clickDialogButton(dialog, QDialogButtonBox::Cancel);
+        return dialog.result();
+    };
+    clickToolButton(&f.dataPage(), QStringLiteral("添加开奖"));
+    QCOMPARE(f.platform.confirmations.size(), 1);
+    QVERIFY(f.platform.confirmations[0].contains(QStringLiteral("2002005,374,634,1,1")));
+    QCOMPARE(readFile(f.dataFile()), historyLines(10));
+    QCOMPARE(editor(f)->toPlainText(), editorText(historyLines(10)));
+}
+
+void tst_DataPage::addDrawInKeyOrder()
+{
+    MainWindowFixture f;
+    QByteArray gap = historyLines(10);
+    gap.replace("2002005,374,634,1,1\r\n", "");
+    QVERIFY(writeFile(f.dataFile(), gap));
+    StartOnDataPage(f);
+    f.platform.dialogScript = [](QDialog& dialog) {
+        dialog.show();
+        retype(field(dialog, "issue"), QStringLiteral("2002005"));
+        retype(field(dialog, "drawCode"), QStringLiteral("374"));
+        retype(field(dialog, "testCode"), QStringLiteral("634"));
+        retype(field(dialog, "machine"), QStringLiteral("1"));
+        retype(field(dialog, "ball"), QStringLiteral("1"));
+        clickDialogButton(dialog, QDialogButtonBox::Ok);
+        return dialog.result();
+    };
+    f.trigger("addDraw");
+    QCOMPARE(f.platform.confirmations, QStringList());
+    QCOMPARE(readFile(f.dataFile()), historyLines(10));
+    QCOMPARE(f.history(), parsed(historyLines(10)));
 }
 
 QTEST_MAIN(tst_DataPage)

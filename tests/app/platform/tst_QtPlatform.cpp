@@ -47,6 +47,8 @@ private slots:
     void messageBoxFitsScreen_data();
     void messageBoxFitsScreen();
     void printToPdf();
+    void choiceQuestion_data();
+    void choiceQuestion();
 };
 
 void tst_QtPlatform::nameFilters_data()
@@ -211,7 +213,8 @@ void tst_QtPlatform::downloadFailureKeepsFile()
     }
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(!downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 5000, limits));
+    QVERIFY(
+        !downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 5000, limits));
     // Each ends at its limit; without one it would run to success or for minutes.
     QVERIFY2(clock.elapsed() < 20000, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(FileBytes(path), QByteArray("old"));
@@ -235,7 +238,8 @@ void tst_QtPlatform::downloadFollowsRedirectsOnTheSameServer()
     http.Redirects.insert("/r4", otherPort.BaseUrl().toLatin1() + "/data.txt");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-    const bool ok = downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 5000);
+    const bool ok
+        = downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 5000);
     QVERIFY2(ok, qPrintable(http.RequestLines.join(QLatin1Char('|'))));
     QCOMPARE(FileBytes(path), http.Body);
     QCOMPARE(http.RequestLines.size(), 5);
@@ -311,6 +315,48 @@ void tst_QtPlatform::printToPdf()
     const qsizetype at050 = text.indexOf(QStringLiteral("050,"));
     const qsizetype at100 = text.indexOf(QStringLiteral("100,"));
     QVERIFY(at050 > 0 && at100 > at050);
+}
+
+void tst_QtPlatform::choiceQuestion_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("choice");
+    QTest::newRow("first button") << QStringLiteral("合并") << 0;
+    QTest::newRow("second button") << QStringLiteral("替换") << 1;
+    QTest::newRow("Escape is the last choice") << QString() << 2;
+    QTest::newRow("Return takes the default, the last") << QStringLiteral("\n") << 2;
+}
+
+void tst_QtPlatform::choiceQuestion()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, choice);
+    QStringList captions;
+    bool answered = false;
+    QTimer::singleShot(300, this, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box == nullptr)
+            return;
+        for (QAbstractButton* button : box->findChildren<QAbstractButton*>())
+            captions << button->text();
+        answered = true;
+        if (answer.isEmpty())
+            QTest::keyClick(box, Qt::Key_Escape);
+        else if (answer == QLatin1String("\n"))
+            QTest::keyClick(box, Qt::Key_Return);
+        else
+            for (QAbstractButton* button : box->findChildren<QAbstractButton*>())
+                if (button->text() == answer)
+                    QTest::mouseClick(button, Qt::LeftButton);
+    });
+    velmora::QtPlatform platform;
+    const int chosen = platform.choose(nullptr, QStringLiteral("合并还是替换？"),
+        { QStringLiteral("合并"), QStringLiteral("替换"), QStringLiteral("取消") });
+    QVERIFY(answered);
+    captions.sort();
+    QCOMPARE(
+        captions, (QStringList { QStringLiteral("取消"), QStringLiteral("合并"), QStringLiteral("替换") }));
+    QCOMPARE(chosen, choice);
 }
 
 QTEST_MAIN(tst_QtPlatform)
