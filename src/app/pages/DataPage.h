@@ -54,10 +54,6 @@ signals:
     // The history has been parsed anew from the editor.
     void historyChanged();
 
-signals:
-    // The history has been rebuilt from the editor (it may be unchanged).
-    void historyChanged();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
