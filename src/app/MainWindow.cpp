@@ -4,6 +4,7 @@
 #include "app/UiSupport.h"
 #include "app/WebPanel.h"
 #include "app/dialogs/HelpWindow.h"
+#include "app/dialogs/HistoryCheckWindow.h"
 #include "app/dialogs/ResultWindow.h"
 #include "app/pages/ChartPage.h"
 #include "app/pages/DataPage.h"
@@ -39,8 +40,10 @@ namespace {
 
 constexpr double kVersion = 6.0;
 const char* const kNoTipProperty = "velmoraNoTip";
-// The first six chart kinds have pages; the omission table (the seventh) is shown from its menu entry.
-static_assert(std::size(kChartKinds) >= 6, "a chart page for each of the first six chart kinds");
+static_assert(std::size(kChartKinds) == 7, "a chart page and a menu entry for each chart kind");
+// The chart the chart button shows until another is chosen: the last chart
+// before the omission table.
+constexpr int kFirstShownChart = 5;
 
 // A hint is "tip|status text"; an empty tip means no pop-up.
 void setHint(QAction* action, const QString& hint)
@@ -57,8 +60,7 @@ QString versionText() { return QStringLiteral("Velmora V") + QString::number(kVe
 
 enum WorkPageIndex { DataPageIndex, FilterPageIndex, SmartShrinkPageIndex, RecommendPageIndex };
 
-// The chart menu, in the order of the core's chart kinds; the last entry, the
-// omission table, has no page of its own.
+// The chart menu, in the order of the core's chart kinds.
 struct ChartMenuEntry {
     const char* name;
     const char* text;
@@ -74,6 +76,7 @@ const ChartMenuEntry kChartMenu[] = {
     { "showBigSmallChart", "大小走势图(&F)", Qt::Key_F6, "|查看大小走势图" },
     { "showOmissionTable", "遗漏统计表(&G)", Qt::Key_F7, "|查看遗漏统计表" },
 };
+static_assert(std::size(kChartMenu) == std::size(kChartKinds), "a menu entry for each chart kind");
 
 } // namespace
 
@@ -169,6 +172,21 @@ void MainWindow::createMenus()
         QStringLiteral("|智能缩水"), [this] { showPage(m_workPages, SmartShrinkPageIndex); });
     add(shrinkMenu, QStringLiteral("showRecommendPage"), QStringLiteral("智能推荐(&C)"), Qt::Key_F6,
         QStringLiteral("|智能推荐"), [this] { showPage(m_workPages, RecommendPageIndex); });
+    // The filter page's scheme commands; their keys belong to its tool bar and so
+    // work while it is in front: the entries show them after a tab.
+    shrinkMenu->addSeparator();
+    add(shrinkMenu, QStringLiteral("loadScheme"), QStringLiteral("载入方案(&L)...\tCtrl+O"), {},
+        QStringLiteral("|从方案文件载入缩水条件和容错"), [this] {
+            showPage(m_workPages, FilterPageIndex);
+            m_filterPage->loadScheme();
+        });
+    add(shrinkMenu, QStringLiteral("saveScheme"), QStringLiteral("保存方案(&S)...\tCtrl+Shift+S"), {},
+        QStringLiteral("|把缩水条件和容错保存为方案文件"), [this] {
+            showPage(m_workPages, FilterPageIndex);
+            m_filterPage->saveScheme();
+        });
+    add(shrinkMenu, QStringLiteral("showHistoryCheck"), QStringLiteral("历史验证(&V)..."), {},
+        QStringLiteral("|验证缩水条件在最近各期开奖中的表现"), [this] { showHistoryCheck(); });
 
     // The commands of the page in front, as its tool bar offers them (see updatePageMenu).
     m_pageMenu = menuBar()->addMenu(QStringLiteral("操作(&C)"));
@@ -177,9 +195,8 @@ void MainWindow::createMenus()
     QMenu* chartMenu = menuBar()->addMenu(QStringLiteral("分析图表(&G)"));
     for (int i = 0; i < static_cast<int>(std::size(kChartMenu)); ++i) {
         const ChartMenuEntry& entry = kChartMenu[i];
-        const bool hasPage = i < static_cast<int>(m_charts.size());
-        add(hasPage ? chartMenu : nullptr, QString::fromLatin1(entry.name), QString::fromUtf8(entry.text),
-            Qt::CTRL | entry.key, QString::fromUtf8(entry.hint), [this, i] { showPage(m_chartPages, i); });
+        add(chartMenu, QString::fromLatin1(entry.name), QString::fromUtf8(entry.text), Qt::CTRL | entry.key,
+            QString::fromUtf8(entry.hint), [this, i] { showPage(m_chartPages, i); });
     }
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
@@ -291,12 +308,22 @@ void MainWindow::createPages()
     m_workPages->setTabsVisible(false);
     connect(
         m_filterPage, &FilterPage::resultChanged, m_smartShrinkPage, &SmartShrinkPage::setImportableCodes);
+    // The history-check window follows the history and the page's conditions.
+    connect(m_filterPage, &FilterPage::historyCheckRequested, this, &MainWindow::showHistoryCheck);
+    connect(m_dataPage, &DataPage::historyChanged, this, [this] {
+        if (m_historyCheckWindow)
+            m_historyCheckWindow->setHistory(m_dataPage->history());
+    });
+    connect(m_filterPage, &FilterPage::conditionsChanged, this, [this] {
+        if (m_historyCheckWindow)
+            m_historyCheckWindow->setConditions(m_filterPage->conditions(), m_filterPage->tolerance());
+    });
 
     for (std::size_t i = 0; i < m_charts.size(); ++i) {
         m_charts[i] = new ChartPage(m_platform, kChartKinds[i], history, m_chartPages);
         m_chartPages->addTab(m_charts[i], m_charts[i]->caption());
     }
-    m_chartPages->setActivePage(static_cast<int>(m_charts.size()) - 1);
+    m_chartPages->setActivePage(kFirstShownChart);
     for (QTabWidget* pages :
         { static_cast<QTabWidget*>(m_workPages), static_cast<QTabWidget*>(m_chartPages) })
         connect(pages, &QTabWidget::currentChanged, this, &MainWindow::frontPageChanged);
@@ -375,6 +402,16 @@ void MainWindow::showWebPanel()
 {
     m_stack->setCurrentWidget(m_webPanel);
     m_webPanel->showSite();
+}
+
+void MainWindow::showHistoryCheck()
+{
+    if (!m_historyCheckWindow) {
+        m_historyCheckWindow = new HistoryCheckWindow(m_platform, this);
+        m_historyCheckWindow->setHistory(m_dataPage->history());
+        m_historyCheckWindow->setConditions(m_filterPage->conditions(), m_filterPage->tolerance());
+    }
+    m_historyCheckWindow->showBeside(*this);
 }
 
 void MainWindow::showNews()
@@ -496,6 +533,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
         }
     }
     m_resultWindow->hide();
+    if (m_historyCheckWindow)
+        m_historyCheckWindow->hide();
     event->accept();
 }
 

@@ -24,6 +24,7 @@ class ChartPage;
 class DataPage;
 class FilterPage;
 class HelpWindow;
+class HistoryCheckWindow;
 class PageControl;
 class Platform;
 class RecommendPage;
@@ -63,7 +64,7 @@ public:
 signals:
     // A work page (0 data .. 3 recommendation) has become visible.
     void workPageShown(int index);
-    // A chart page (0 .. 5) has become visible through a tab change or a command.
+    // A chart page (0 .. 6) has become visible through a tab change or a command.
     void chartPageShown(int index);
 
 protected:
@@ -87,6 +88,8 @@ private:
     void frontPageChanged();
     void updatePageMenu();
     void showWebPanel();
+    // Opens the history-check window (made on first use) beside the window.
+    void showHistoryCheck();
     void showNews();
     void showHelp();
     void showAbout();
@@ -117,8 +120,10 @@ private:
     FilterPage* m_filterPage = nullptr;
     SmartShrinkPage* m_smartShrinkPage = nullptr;
     RecommendPage* m_recommendPage = nullptr;
-    std::array<ChartPage*, 6> m_charts {};
+    std::array<ChartPage*, 7> m_charts {};
     bool m_painted = false;
+    // Fed with the history and the filter page's conditions once it exists.
+    HistoryCheckWindow* m_historyCheckWindow = nullptr;
     bool m_inShowPage = false;
     QWidget* m_frontPage = nullptr;
     // Off during start-up, whose messages stay in the status bar.

@@ -12,6 +12,7 @@ DigitSpinEdit::DigitSpinEdit(int minValue, int maxValue, QWidget* parent)
     , m_max(maxValue)
 {
     lineEdit()->setText(QString::number(minValue));
+    connect(lineEdit(), &QLineEdit::textChanged, this, &DigitSpinEdit::textChanged);
 }
 
 int DigitSpinEdit::value() const

@@ -26,6 +26,10 @@ public:
     QValidator::State validate(QString& input, int& pos) const override;
     void stepBy(int steps) override;
 
+signals:
+    // The text has changed: typed, stepped, or set by a setter.
+    void textChanged();
+
 protected:
     StepEnabled stepEnabled() const override;
     void focusOutEvent(QFocusEvent* event) override;

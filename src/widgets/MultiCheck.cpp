@@ -75,24 +75,27 @@ void MultiCheck::setCheck(int index, bool checked)
         return;
     m_checks[index] = checked;
     update();
+    emit checksChanged();
 }
 
 bool MultiCheck::getCheck(int index) const { return index >= 0 && index < m_layout.count && m_checks[index]; }
 
 void MultiCheck::checkAll()
 {
-    if (m_layout.count == 0)
+    if (!m_checks.contains(false))
         return;
     m_checks.fill(true);
     update();
+    emit checksChanged();
 }
 
 void MultiCheck::uncheckAll()
 {
-    if (m_layout.count == 0)
+    if (!m_checks.contains(true))
         return;
     m_checks.fill(false);
     update();
+    emit checksChanged();
 }
 
 int MultiCheck::checkedCount() const
@@ -207,6 +210,7 @@ void MultiCheck::keyPressEvent(QKeyEvent* event)
     if (toggles && m_focusIndex >= 0 && m_focusIndex < m_layout.count) {
         m_checks[m_focusIndex] = !m_checks[m_focusIndex];
         update();
+        emit checksChanged();
     }
 }
 
@@ -224,6 +228,8 @@ void MultiCheck::mousePressEvent(QMouseEvent* event)
         m_focusIndex = i;
     }
     update();
+    if (i >= 0)
+        emit checksChanged();
 }
 
 void MultiCheck::mouseReleaseEvent(QMouseEvent* event)

@@ -55,6 +55,9 @@ public:
 signals:
     // End of every layout pass and of every key press; never for flag changes.
     void changed(velmora::MultiCheck* sender);
+    // A flag has changed, by a click, a key or a setter; not emitted when a setter
+    // leaves every flag as it was.
+    void checksChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

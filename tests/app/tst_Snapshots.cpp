@@ -1,12 +1,18 @@
 // Writes a PNG of the main window on every work page and the web panel into the
 // snapshot folder, for people to look at after each change to the window
-// (tst_ChartPage writes those of the chart pages).
+// (tst_ChartPage writes those of the chart pages), and of the result and
+// history-check windows.
 #include "app/MainWindowFixture.h"
 #include "support/Snapshots.h"
 
+#include "app/dialogs/HistoryCheckWindow.h"
 #include "app/dialogs/ResultWindow.h"
+#include "widgets/MultiCheck.h"
 
+#include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QToolBar>
 
 using velmora::MainWindow;
 
@@ -17,6 +23,7 @@ private slots:
     void pages_data();
     void pages();
     void resultWindow();
+    void historyCheckBesideMainWindow();
 };
 
 void tst_Snapshots::pages_data()
@@ -60,6 +67,48 @@ void tst_Snapshots::resultWindow()
     resultWindow->show();
     QVERIFY(QTest::qWaitForWindowExposed(resultWindow));
     QVERIFY(velmora::test::writeSnapshot(*resultWindow, QStringLiteral("result-window.png")));
+}
+
+// The main window on the filter page with a few conditions and a tolerance, and the
+// history-check window opened by its button, side by side in one picture.
+void tst_Snapshots::historyCheckBesideMainWindow()
+{
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), realHistoryBytes()));
+    MainWindow& window = f.startShown();
+    f.trigger("showFilterPage");
+    velmora::FilterPage& page = f.filterPage();
+    auto* hundreds = velmora::test::find<velmora::MultiCheck>(&page, QStringLiteral("hundredsRow"));
+    for (const int digit : { 0, 2, 3, 5, 6, 8 })
+        QTest::mouseClick(hundreds, Qt::LeftButton, {}, hundreds->rectOfChk(digit).center());
+    auto* sums = velmora::test::find<velmora::MultiCheck>(&page, QStringLiteral("sumRow"));
+    for (int sum = 6; sum <= 21; ++sum)
+        QTest::mouseClick(sums, Qt::LeftButton, {}, sums->rectOfChk(sum).center());
+    auto* digitsOut = velmora::test::find<QLineEdit>(&page, QStringLiteral("digitsOutEdit"));
+    QTest::mouseClick(digitsOut, Qt::LeftButton);
+    QTest::keyClicks(digitsOut, QStringLiteral("4"));
+    velmora::test::clickToolButton(&page, QStringLiteral("历史验证"));
+    auto* check = velmora::test::find<velmora::HistoryCheckWindow>(f.window.get());
+    QVERIFY(QTest::qWaitForWindowExposed(check));
+    auto* toleranceMax = velmora::test::find<QWidget>(&page, QStringLiteral("toleranceMaxEdit"));
+    QTest::mouseClick(toleranceMax, Qt::LeftButton, {}, QPoint(6, toleranceMax->height() / 2));
+    QTest::keyClick(toleranceMax, Qt::Key_Up);
+    velmora::test::clickToolButton(&page, QStringLiteral("号码缩水"));
+    QApplication::processEvents();
+    QCOMPARE(f.platform.messages, QStringList());
+
+    const QPixmap main = window.grab();
+    const QPixmap beside = check->grab();
+    constexpr int kGap = 8;
+    QPixmap both(main.width() + kGap + beside.width(), std::max(main.height(), beside.height()));
+    both.fill(Qt::darkGray);
+    QPainter painter(&both);
+    painter.drawPixmap(0, 0, main);
+    painter.drawPixmap(main.width() + kGap, 0, beside);
+    painter.end();
+    QVERIFY(both.save(
+        QDir(velmora::test::snapshotFolder()).filePath(QStringLiteral("history-check-beside-main.png"))));
+    QVERIFY(velmora::test::writeSnapshot(*check, QStringLiteral("history-check-window.png")));
 }
 
 QTEST_MAIN(tst_Snapshots)

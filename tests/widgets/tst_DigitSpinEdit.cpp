@@ -3,6 +3,7 @@
 #include "widgets/DigitSpinEdit.h"
 
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -18,6 +19,7 @@ private slots:
     void typedThenLeft();
     void arrowKeys_data();
     void arrowKeys();
+    void textChangesAreSignalled();
 };
 
 namespace {
@@ -109,6 +111,34 @@ void tst_TFilterSpinEdit::arrowKeys()
     w.Type(typed);
     QTest::keyClick(w.Spin, static_cast<Qt::Key>(key));
     QCOMPARE(w.Spin->text(), shown);
+}
+
+// Every change of the text tells, whether typed, stepped or set; a setter that
+// leaves the text as it was does not.
+void tst_TFilterSpinEdit::textChangesAreSignalled()
+{
+    Window w;
+    QSignalSpy spy(w.Spin, &DigitSpinEdit::textChanged);
+    w.Spin->setValue(0);
+    w.Spin->setTypedValue(0);
+    QCOMPARE(spy.count(), 0);
+    w.Spin->setValue(12);
+    QCOMPARE(w.Spin->text(), u"9"_s);
+    QCOMPARE(spy.count(), 1);
+    w.Spin->setTypedValue(12);
+    QCOMPARE(spy.count(), 2);
+    w.Type(u"34"_s);
+    QCOMPARE(w.Spin->text(), u"34"_s);
+    const int afterTyping = static_cast<int>(spy.count());
+    QVERIFY(afterTyping >= 4); // the deletion and each digit
+    QTest::keyClick(w.Spin, Qt::Key_Down);
+    QCOMPARE(spy.count(), afterTyping + 1);
+    QTest::keyClick(w.Spin, Qt::Key_Down);
+    QCOMPARE(w.Spin->text(), u"7"_s);
+    QCOMPARE(spy.count(), afterTyping + 2);
+    // Leaving with a value in range changes nothing.
+    QTest::mouseClick(w.Other, Qt::LeftButton);
+    QCOMPARE(spy.count(), afterTyping + 2);
 }
 
 QTEST_MAIN(tst_TFilterSpinEdit)

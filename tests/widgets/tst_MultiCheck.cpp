@@ -50,6 +50,8 @@ private slots:
     void mousePresses();
     void mouseStaysWithTheControl();
     void focusRectangleFollowsFocus();
+    void checksChangedOnEveryFlip_data();
+    void checksChangedOnEveryFlip();
 };
 
 void tst_MultiCheck::freshControl()
@@ -356,6 +358,51 @@ void tst_MultiCheck::focusRectangleFollowsFocus()
     QCOMPARE(chk->grab().toImage(), unfocused);
     chk->setFocus();
     QCOMPARE(chk->grab().toImage(), focused);
+}
+
+void tst_MultiCheck::checksChangedOnEveryFlip_data()
+{
+    QTest::addColumn<std::function<void(MultiCheck&)>>("act");
+    QTest::addColumn<int>("notices");
+    QTest::addColumn<int>("checked");
+    using Act = std::function<void(MultiCheck&)>;
+    // Four items in one row, caption width 10, items 1 and 3 checked at the start.
+    QTest::newRow("set to what it is") << Act([](MultiCheck& c) { c.setCheck(1, true); }) << 0 << 2;
+    QTest::newRow("setCheck flips") << Act([](MultiCheck& c) { c.setCheck(0, true); }) << 1 << 3;
+    QTest::newRow("checkAll") << Act([](MultiCheck& c) { c.checkAll(); }) << 1 << 4;
+    QTest::newRow("checkAll twice") << Act([](MultiCheck& c) {
+        c.checkAll();
+        c.checkAll();
+    }) << 1 << 4;
+    QTest::newRow("uncheckAll") << Act([](MultiCheck& c) { c.uncheckAll(); }) << 1 << 0;
+    QTest::newRow("click on an item")
+        << Act([](MultiCheck& c) { QTest::mouseClick(&c, Qt::LeftButton, {}, c.rectOfChk(2).center()); }) << 1
+        << 3;
+    QTest::newRow("click in a gap") << Act([](MultiCheck& c) {
+        QTest::mouseClick(
+            &c, Qt::LeftButton, {}, QPoint(c.rectOfChk(1).left() - 1, c.rectOfChk(1).center().y()));
+    }) << 0 << 2;
+    QTest::newRow("space") << Act([](MultiCheck& c) { QTest::keyClick(&c, Qt::Key_Space); }) << 1 << 3;
+    QTest::newRow("arrow keys") << Act([](MultiCheck& c) {
+        QTest::keyClick(&c, Qt::Key_Right);
+        QTest::keyClick(&c, Qt::Key_Left);
+    }) << 0 << 2;
+    QTest::newRow("layout change") << Act([](MultiCheck& c) { c.setCols(2); }) << 0 << 2;
+}
+
+void tst_MultiCheck::checksChangedOnEveryFlip()
+{
+    QFETCH(std::function<void(MultiCheck&)>, act);
+    QFETCH(int, notices);
+    QFETCH(int, checked);
+    MultiCheck chk;
+    fill(chk, 4, 10, 4);
+    chk.setCheck(1, true);
+    chk.setCheck(3, true);
+    QSignalSpy spy(&chk, &MultiCheck::checksChanged);
+    act(chk);
+    QCOMPARE(spy.count(), notices);
+    QCOMPARE(chk.checkedCount(), checked);
 }
 
 QTEST_MAIN(tst_MultiCheck)

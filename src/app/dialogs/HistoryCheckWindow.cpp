@@ -11,10 +11,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 namespace velmora {
@@ -25,6 +27,15 @@ const QColor kHitGreen(0, 128, 0);
 const QColor kMissRed(220, 0, 0);
 const QColor kHitBackground(226, 244, 226);
 const QColor kMissBackground(252, 228, 228);
+
+// ✓ and ✗ from one font: the CJK fonts hold ✓ but not ✗, so each mark would be
+// drawn in a font of its own, a thin ✓ beside a heavy ✗.
+QFont markFont()
+{
+    QFont font = appFont();
+    font.setFamilies({ QStringLiteral("DejaVu Sans"), QStringLiteral("Segoe UI Symbol") });
+    return font;
+}
 
 QStringList headerTexts(std::initializer_list<const char*> texts)
 {
@@ -87,6 +98,8 @@ public:
             return draw.hit ? kHitGreen : kMissRed;
         if (role == Qt::BackgroundRole && col == 3)
             return draw.hit ? kHitBackground : kMissBackground;
+        if (role == Qt::FontRole && col == 3)
+            return m_markFont;
         if (role == Qt::TextAlignmentRole)
             return QVariant::fromValue(col == 4 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
         return {};
@@ -96,6 +109,7 @@ private:
     const DrawHistory& m_history;
     const std::vector<BacktestDraw>& m_draws;
     QStringList m_headers;
+    QFont m_markFont = markFont();
 };
 
 // The units: 条件, 验证期数, 通过期数, 通过率, 当前连续未通过, 最大连续未通过.
@@ -257,6 +271,35 @@ void HistoryCheckWindow::setConditions(const FilterConditions& conditions, const
 }
 
 QString HistoryCheckWindow::summaryText() const { return m_summaryLabel->text(); }
+
+void HistoryCheckWindow::showBeside(const QWidget& anchor)
+{
+    if (!m_placed) {
+        m_placed = true;
+        const QScreen* screen = anchor.screen();
+        const QRect area = screen ? screen->availableGeometry() : anchor.frameGeometry();
+        // Room for the title bar, which the window's own size leaves out.
+        constexpr int kTitleRoom = 40;
+        resize(width(), std::max(minimumSizeHint().height(), std::min(height(), area.height() - kTitleRoom)));
+        move(placeBeside(anchor.frameGeometry(), frameGeometry().size(), area));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+QPoint HistoryCheckWindow::placeBeside(const QRect& anchor, const QSize& size, const QRect& area)
+{
+    int left = anchor.right() + 1;
+    if (left + size.width() > area.right() + 1) {
+        left = anchor.left() - size.width();
+        if (left < area.left())
+            left = std::max(area.left(), area.right() + 1 - size.width());
+    }
+    const int top
+        = std::clamp(anchor.top(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+    return { left, top };
+}
 
 void HistoryCheckWindow::rerun()
 {

@@ -37,6 +37,14 @@ public:
     const std::vector<BacktestDraw>& draws() const { return m_draws; }
     QString summaryText() const;
 
+    // Shows the window and brings it to the front; the first time, it is placed
+    // beside the anchor window (see placeBeside) and made no taller than the screen.
+    void showBeside(const QWidget& anchor);
+    // The top left of a window of the size beside the anchor's frame inside the
+    // screen area: right of it when there is room, else left of it, else against
+    // the area's right edge; level with the anchor's top, kept inside the area.
+    static QPoint placeBeside(const QRect& anchor, const QSize& size, const QRect& area);
+
 private:
     void rerun();
     void exportCsv(const std::string& csv, const QString& initialName);
@@ -47,6 +55,7 @@ private:
     Tolerance m_tolerance;
     std::vector<BacktestDraw> m_draws;
     std::vector<BacktestUnitStats> m_units;
+    bool m_placed = false;
 
     QSpinBox* m_drawCountEdit = nullptr;
     QLabel* m_summaryLabel = nullptr;

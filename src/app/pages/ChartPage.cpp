@@ -45,6 +45,7 @@ constexpr ChartPageLook kLooks[] = {
     { "tail", "合值分布图", "统计最近         期的合值分布情况", 231, 250, nullptr, 2 },
     { "oddeven", "奇偶走势图", "统计最近         期的奇偶走势情况", 231, 250, kOddEvenLegend, 0 },
     { "bigsmall", "大小走势图", "统计最近         期的大小走势情况", 231, 250, kBigSmallLegend, 0 },
+    { "omission", "遗漏统计表", "统计最近         期的遗漏情况", 203, 218, nullptr, 0 },
 };
 
 const ChartPageLook& lookOf(const ChartKind& kind)

@@ -3,8 +3,10 @@
 #include "app/ResultCommands.h"
 #include "app/UiSupport.h"
 #include "app/dialogs/ResultWindow.h"
+#include "app/platform/Platform.h"
 #include "core/filter/FilterEngine.h"
 #include "core/filter/RecentPanel.h"
+#include "core/filter/Scheme.h"
 #include "widgets/ColumnLabel.h"
 #include "widgets/DigitSpinEdit.h"
 #include "widgets/GroupBox.h"
@@ -13,12 +15,17 @@
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -43,6 +50,11 @@ constexpr int kDrawChkRight = 219; // just after the last caption of the left co
 constexpr int kTestChkRight = 450;
 constexpr int kDrawPairsLeft = 496;
 constexpr int kTestPairsLeft = 612;
+
+// The tolerance's spin edits in the page's 29-pixel tool bar.
+constexpr int kToleranceEditWidth = 44;
+constexpr int kToleranceEditHeight = 23;
+constexpr const char* kSchemeExtension = "vscheme.json";
 
 ColumnLabel* makeColumnLabel(QWidget* parent, const QString& name, const QString& text, QRect bounds,
     const QVector<ColumnLabel::Stop>& stops)
@@ -145,21 +157,7 @@ FilterPage::FilterPage(Platform& platform, ResultCommands& commands, const DrawH
 {
     setObjectName(QStringLiteral("filterPage"));
     QVBoxLayout* layout = makeWorkPageLayout();
-    addToolBarCommand(QStringLiteral("清除条件"), [this] { setConditions(FilterConditions()); });
-    toolBar()->addSeparator();
-    QAction* exportResult = addToolBarCommand(
-        QStringLiteral("导出结果"), [this] { m_commands.exportResult(m_result, kShrinkLeadingText, false); });
-    QAction* checkPrize = addToolBarCommand(
-        QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_resultWindow.memo()); });
-    QAction* printResult = addToolBarCommand(
-        QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_resultWindow.memo()); });
-    toolBar()->addSeparator();
-    addToolBarCommand(QStringLiteral("号码缩水"), [this] { runFilter(); })->setShortcut(kRunShortcut);
-    QAction* viewResult = addToolBarCommand(QStringLiteral("查看结果"), [this] { toggleResultWindow(); });
-    viewResult->setShortcut(kViewResultShortcut);
-    setResultShortcuts(exportResult, checkPrize, printResult);
-    // The result window shows this page's result: its commands work there too.
-    m_resultWindow.addActions({ exportResult, checkPrize, printResult, viewResult });
+    QAction* run = createToolBar();
 
     m_panel = new QWidget(this);
     m_panel->setObjectName(QStringLiteral("panel"));
@@ -169,7 +167,69 @@ FilterPage::FilterPage(Platform& platform, ResultCommands& commands, const DrawH
     createAreas();
     createDecorations();
     createControls();
+    // Made after the conditions so that it follows them in the Tab order, and the
+    // first condition, not the tolerance, takes the focus when the page appears.
+    toolBar()->insertWidget(run, makeToleranceRange());
     setConditions(FilterConditions());
+}
+
+QAction* FilterPage::createToolBar()
+{
+    addToolBarCommand(QStringLiteral("清除条件"), [this] { applyScheme(FilterConditions(), Tolerance()); });
+    // The scheme keys work while the page is in front: its tool bar is visible only then.
+    addToolBarCommand(QStringLiteral("载入方案"), [this] {
+        loadScheme();
+    })->setShortcut(Qt::CTRL | Qt::Key_O);
+    addToolBarCommand(QStringLiteral("保存方案"), [this] {
+        saveScheme();
+    })->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    toolBar()->addSeparator();
+    QAction* exportResult = addToolBarCommand(
+        QStringLiteral("导出结果"), [this] { m_commands.exportResult(m_result, kShrinkLeadingText, false); });
+    QAction* checkPrize = addToolBarCommand(
+        QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_resultWindow.memo()); });
+    QAction* printResult = addToolBarCommand(
+        QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_resultWindow.memo()); });
+    toolBar()->addSeparator();
+    QAction* run = addToolBarCommand(QStringLiteral("号码缩水"), [this] { runFilter(); });
+    run->setShortcut(kRunShortcut);
+    QAction* viewResult = addToolBarCommand(QStringLiteral("查看结果"), [this] { toggleResultWindow(); });
+    viewResult->setShortcut(kViewResultShortcut);
+    setResultShortcuts(exportResult, checkPrize, printResult);
+    // The result window shows this page's result: its commands work there too.
+    m_resultWindow.addActions({ exportResult, checkPrize, printResult, viewResult });
+    toolBar()->addSeparator();
+    addToolBarCommand(QStringLiteral("历史验证"), [this] { emit historyCheckRequested(); });
+    return run;
+}
+
+// "容错 [MIN]–[MAX]": two spin edits of 0..kUnitCount.
+QWidget* FilterPage::makeToleranceRange()
+{
+    auto* range = new QWidget(toolBar());
+    range->setObjectName(QStringLiteral("toleranceRange"));
+    auto* layout = new QHBoxLayout(range);
+    layout->setContentsMargins(4, 0, 2, 0);
+    layout->setSpacing(3);
+    layout->addWidget(new QLabel(QStringLiteral("容错"), range));
+    const auto makeEdit = [this, range, layout](const QString& name, bool isMax) {
+        auto* edit = new DigitSpinEdit(0, kUnitCount, range);
+        edit->setObjectName(name);
+        edit->setFixedSize(kToleranceEditWidth, kToleranceEditHeight);
+        layout->addWidget(edit);
+        connect(edit, &DigitSpinEdit::textChanged, this, [this, isMax] {
+            if (!m_settingControls)
+                m_toleranceMaxEditedLast = isMax;
+            noteConditionChange();
+        });
+        // Once the typing ends, both edits show the range that is used.
+        connectCommand(edit, &DigitSpinEdit::editingFinished, [this] { setTolerance(tolerance()); });
+        return edit;
+    };
+    m_toleranceMin = makeEdit(QStringLiteral("toleranceMinEdit"), false);
+    layout->addWidget(new QLabel(QStringLiteral("–"), range));
+    m_toleranceMax = makeEdit(QStringLiteral("toleranceMaxEdit"), true);
+    return range;
 }
 
 void FilterPage::createAreas()
@@ -285,6 +345,15 @@ void FilterPage::createControls()
         }
         QWidget* control = makeControl(spec, area);
         m_controls.push_back(control);
+        // Every change of a condition is told, whatever the kind of control.
+        if (auto* checkRow = qobject_cast<MultiCheck*>(control))
+            connect(checkRow, &MultiCheck::checksChanged, this, &FilterPage::noteConditionChange);
+        else if (auto* edit = qobject_cast<QLineEdit*>(control))
+            connect(edit, &QLineEdit::textChanged, this, &FilterPage::noteConditionChange);
+        else if (auto* list = qobject_cast<QComboBox*>(control))
+            connect(list, &QComboBox::currentIndexChanged, this, &FilterPage::noteConditionChange);
+        else if (auto* number = qobject_cast<DigitSpinEdit*>(control))
+            connect(number, &DigitSpinEdit::textChanged, this, &FilterPage::noteConditionChange);
         tabOrder.push_back(control);
         if (spec.position < 0)
             continue;
@@ -318,18 +387,81 @@ FilterConditions FilterPage::conditions() const
     return conditions;
 }
 
-void FilterPage::setConditions(const FilterConditions& conditions)
+void FilterPage::setConditions(const FilterConditions& conditions) { applyScheme(conditions, tolerance()); }
+
+Tolerance FilterPage::tolerance() const
 {
-    FilterConditions source = conditions;
-    const auto& specs = filterControlSpecs();
-    for (std::size_t i = 0; i < specs.size(); ++i)
-        writeControl(specs[i], m_controls[i], specs[i].field(source));
+    int min = std::clamp(m_toleranceMin->value(), 0, kUnitCount);
+    int max = std::clamp(m_toleranceMax->value(), 0, kUnitCount);
+    if (min > max) {
+        if (m_toleranceMaxEditedLast)
+            min = max;
+        else
+            max = min;
+    }
+    return { min, max };
+}
+
+void FilterPage::setTolerance(const Tolerance& tolerance) { applyScheme(conditions(), tolerance); }
+
+void FilterPage::applyScheme(const FilterConditions& conditions, const Tolerance& tolerance)
+{
+    const FilterConditions conditionsBefore = this->conditions();
+    const Tolerance toleranceBefore = this->tolerance();
+    {
+        const QScopedValueRollback<bool> quiet(m_settingControls, true);
+        FilterConditions source = conditions;
+        const auto& specs = filterControlSpecs();
+        for (std::size_t i = 0; i < specs.size(); ++i)
+            writeControl(specs[i], m_controls[i], specs[i].field(source));
+        m_toleranceMin->setValue(tolerance.min);
+        m_toleranceMax->setValue(tolerance.max);
+    }
+    if (this->conditions() != conditionsBefore || this->tolerance() != toleranceBefore)
+        emit conditionsChanged();
+}
+
+void FilterPage::noteConditionChange()
+{
+    if (!m_settingControls)
+        emit conditionsChanged();
+}
+
+void FilterPage::loadScheme()
+{
+    const QString path
+        = platform().openFileName(this, toQString(kSchemeFileFilter), QString::fromLatin1(kSchemeExtension));
+    if (path.isEmpty())
+        return;
+    // A file that cannot be read raises FileError, which the command shows.
+    const SchemeReadResult read = readSchemeFile(toStdString(path));
+    if (!read.ok()) {
+        platform().showMessage(this, toQString(read.error));
+        return;
+    }
+    applyScheme(read.scheme->conditions, read.scheme->tolerance);
+    emit statusTextChanged(QStringLiteral("已载入方案") + QFileInfo(path).fileName());
+}
+
+void FilterPage::saveScheme()
+{
+    const QString extension = QString::fromLatin1(kSchemeExtension);
+    const QString path = platform().saveFileName(
+        this, toQString(kSchemeFileFilter), extension, QStringLiteral("缩水方案.") + extension);
+    if (path.isEmpty())
+        return;
+    writeSchemeFile(toStdString(path), { conditions(), tolerance() });
+    emit statusTextChanged(QStringLiteral("已保存方案") + QFileInfo(path).fileName());
 }
 
 void FilterPage::runFilter()
 {
-    m_result = runShrink(conditions(), m_history);
-    emit statusTextChanged(toQString(shrinkStatusText(m_result)));
+    const Tolerance tolerance = this->tolerance();
+    m_result = runShrink(conditions(), m_history, tolerance);
+    QString status = toQString(shrinkStatusText(m_result));
+    if (!tolerance.isPlain())
+        status += QStringLiteral("（容错%1）").arg(toQString(toleranceText(tolerance)));
+    emit statusTextChanged(status);
     m_resultWindow.memo()->setPlainText(resultMemoText(kShrinkLeadingText, m_result));
     emit resultChanged(m_result);
 }

@@ -1,6 +1,7 @@
 // The filter page "缩水": the conditions' controls (see FilterControlTable), the
-// recent-draw panel above them, and the commands that run the filter and hand its
-// result to the result window.
+// recent-draw panel above them, the tolerance beside "号码缩水", and the commands
+// that run the filter and hand its result to the result window, save and load the
+// conditions as a scheme file, and ask for the history check.
 #pragma once
 
 #include "app/pages/FilterControlTable.h"
@@ -8,6 +9,7 @@
 #include "core/code/CodeSet.h"
 #include "core/draw/DrawRecord.h"
 #include "core/filter/FilterConditions.h"
+#include "core/filter/FilterUnits.h"
 
 #include <array>
 #include <vector>
@@ -17,6 +19,7 @@ class QWidget;
 namespace velmora {
 
 class ColumnLabel;
+class DigitSpinEdit;
 class ResultCommands;
 class ResultWindow;
 
@@ -34,6 +37,19 @@ public:
     // Sets every control from the record; a banker index outside the lists' items
     // leaves its list without a choice.
     void setConditions(const FilterConditions& conditions);
+    // 容错 as its two spin edits hold it, typed values included and brought into
+    // 0..kUnitCount. While one edit is typed below (above) the other, the other
+    // follows it, as both show once the typing ends.
+    Tolerance tolerance() const;
+    // Sets both spin edits, each brought into 0..kUnitCount.
+    void setTolerance(const Tolerance& tolerance);
+    // "载入方案": asks for a scheme file and sets the conditions and the tolerance
+    // from it; a file that cannot be read or is no valid scheme changes nothing and
+    // is reported in a message box.
+    void loadScheme();
+    // "保存方案": asks for a file name and writes the conditions and the tolerance
+    // as a scheme; an error writing it is reported in a message box.
+    void saveScheme();
     // The codes of the last run (none before the first).
     const CodeSet& result() const { return m_result; }
     // Rebuilds the recent-draw panel's texts from the history.
@@ -45,6 +61,10 @@ public:
 signals:
     // A run has produced a new result.
     void resultChanged(const velmora::CodeSet& codes);
+    // A condition or the tolerance has changed (once for a whole record set at once).
+    void conditionsChanged();
+    // "历史验证" was pressed.
+    void historyCheckRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,6 +74,13 @@ private:
     void createAreas();
     void createDecorations();
     void createControls();
+    // Returns the action of "号码缩水", before which the tolerance stands.
+    QAction* createToolBar();
+    QWidget* makeToleranceRange();
+    // Emits conditionsChanged, unless a whole record is being set.
+    void noteConditionChange();
+    // Sets the controls from the scheme with one change notice.
+    void applyScheme(const FilterConditions& conditions, const Tolerance& tolerance);
     QWidget* areaWidget(FilterArea area) const;
     void runFilter();
     // "查看结果": shows the result window beside the main window, or hides it.
@@ -78,6 +105,12 @@ private:
     std::array<ColumnLabel*, 3> m_recentLines {};
     // One control per entry of filterControlSpecs(), in its order.
     std::vector<QWidget*> m_controls;
+    DigitSpinEdit* m_toleranceMin = nullptr;
+    DigitSpinEdit* m_toleranceMax = nullptr;
+    // The edit typed into last decides which one follows when MIN > MAX.
+    bool m_toleranceMaxEditedLast = false;
+    // Set while setConditions writes the controls: their change notices are held back.
+    bool m_settingControls = false;
 };
 
 } // namespace velmora

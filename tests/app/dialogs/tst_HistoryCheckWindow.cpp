@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRawFont>
 #include <QSpinBox>
 #include <QTableView>
 #include <QtTest>
@@ -57,6 +58,8 @@ private slots:
     void exportsTheCliCsv();
     void exportFailureIsShown();
     void emptyHistory();
+    void placedBeside_data();
+    void placedBeside();
     void snapshot();
 
 private:
@@ -108,6 +111,11 @@ void tst_HistoryCheckWindow::showsTheHandWorkedCheck()
     QCOMPARE(m_draws->model()->index(2, 3).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
     QCOMPARE(m_draws->model()->index(0, 3).data(Qt::ForegroundRole).value<QColor>(), QColor(220, 0, 0));
     QCOMPARE(m_draws->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("未通过的条件"));
+    // Both marks come from the one font of their column.
+    const auto markFont = m_draws->model()->index(0, 3).data(Qt::FontRole).value<QFont>();
+    QCOMPARE(m_draws->model()->index(2, 3).data(Qt::FontRole).value<QFont>(), markFont);
+    const QRawFont raw = QRawFont::fromFont(markFont);
+    QVERIFY(raw.supportsCharacter(QChar(0x2713)) && raw.supportsCharacter(QChar(0x2717)));
 
     QCOMPARE(m_units->model()->rowCount(), 2);
     QCOMPARE(RowText(m_units, 0), QStringLiteral("近期开奖3|4|3|75.0%|0|1"));
@@ -198,6 +206,28 @@ void tst_HistoryCheckWindow::emptyHistory()
     QCOMPARE(m_units->model()->rowCount(), 0);
     QCOMPARE(m_window->summaryText(), QStringLiteral("没有开奖数据，无法验证!"));
     QVERIFY(!m_window->findChild<QPushButton*>(QStringLiteral("exportDrawsButton"))->isEnabled());
+}
+
+void tst_HistoryCheckWindow::placedBeside_data()
+{
+    QTest::addColumn<QRect>("anchor");
+    QTest::addColumn<QPoint>("expected");
+    // A 620 x 700 window on a screen area of 1920 x 1040 starting at (0, 40).
+    QTest::newRow("room on the right") << QRect(100, 100, 800, 600) << QPoint(900, 100);
+    QTest::newRow("right edge exactly") << QRect(500, 100, 800, 600) << QPoint(1300, 100);
+    QTest::newRow("room only on the left") << QRect(1000, 100, 800, 600) << QPoint(380, 100);
+    QTest::newRow("room on neither side") << QRect(400, 100, 1200, 600) << QPoint(1300, 100);
+    QTest::newRow("above the area's top") << QRect(100, 0, 800, 600) << QPoint(900, 40);
+    QTest::newRow("low on the screen") << QRect(100, 700, 800, 300) << QPoint(900, 380);
+}
+
+void tst_HistoryCheckWindow::placedBeside()
+{
+    QFETCH(QRect, anchor);
+    QFETCH(QPoint, expected);
+    QCOMPARE(HistoryCheckWindow::placeBeside(anchor, QSize(620, 700), QRect(0, 40, 1920, 1040)), expected);
+    // A window wider than the area starts at its left edge.
+    QCOMPARE(HistoryCheckWindow::placeBeside(anchor, QSize(2000, 700), QRect(0, 40, 1920, 1040)).x(), 0);
 }
 
 void tst_HistoryCheckWindow::snapshot()

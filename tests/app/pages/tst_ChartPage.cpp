@@ -1,6 +1,7 @@
-// The six chart pages of the main window: rebuilt from the current history whenever
-// they are shown (menu key or tab) and on "查询", the spin edit's reading of what was
-// typed, the clamp message, and the layout of the query panels and legends.
+// The seven chart pages of the main window (six charts and the omission table):
+// rebuilt from the current history whenever they are shown (menu key or tab) and on
+// "查询", the spin edit's reading of what was typed, the clamp message, and the
+// layout of the query panels and legends.
 #include "app/MainWindowFixture.h"
 #include "support/GridDump.h"
 #include "support/Snapshots.h"
@@ -31,7 +32,9 @@ using velmora::test::gridDump;
 namespace {
 
 const QString kTooMany = QStringLiteral("设置的查询期数超过总期数!!");
-const Qt::Key kMenuKeys[] = { Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6 };
+const Qt::Key kMenuKeys[]
+    = { Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6, Qt::Key_F7 };
+constexpr int kOmissionPage = 6;
 
 // What the page's builder makes of the history for n, on a model of its own.
 QStringList Expected(int page, const velmora::DrawHistory& history, int n)
@@ -120,6 +123,7 @@ private slots:
     void queryPanelsLineUp();
     void textsFitTheirCellsForAllDraws_data();
     void textsFitTheirCellsForAllDraws();
+    void omissionTable();
     void snapshots_data();
     void snapshots();
 };
@@ -324,8 +328,8 @@ void tst_ChartPage::queryPanelsLineUp()
     MainWindow& form = f.startShown();
     form.resize(1280, 800);
     const char* const menuEntries[] = { "showTrendChart", "showKLineChart", "showSumChart",
-        "showSumTailChart", "showOddEvenChart", "showBigSmallChart" };
-    for (int page = 0; page < 6; ++page) {
+        "showSumTailChart", "showOddEvenChart", "showBigSmallChart", "showOmissionTable" };
+    for (int page = 0; page < 7; ++page) {
         f.trigger(menuEntries[page]);
         auto* label = find<ColumnLabel>(chartPage(f, page), QStringLiteral("queryCaption"));
         QVERIFY(label->text().startsWith(QStringLiteral("统计最近         期的")));
@@ -443,14 +447,43 @@ void tst_ChartPage::textsFitTheirCellsForAllDraws()
         QStringLiteral("chartpage-%1-all-draws.png").arg(QString::fromLatin1(QTest::currentDataTag()))));
 }
 
+// Ctrl+F7 shows the omission table of the latest 30 draws: one header row, a row
+// per item, no totals row; "查询" and the clamp work as on the charts.
+void tst_ChartPage::omissionTable()
+{
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(40)));
+    MainWindow& form = f.startShown();
+    QTest::keyClick(&form, Qt::Key_F7, Qt::ControlModifier);
+    QCOMPARE(chartPages(f)->activePageIndex(), kOmissionPage);
+    QCOMPARE(chartPages(f)->tabText(kOmissionPage), u"遗漏统计表"_s);
+    QCOMPARE(find<ColumnLabel>(chartPage(f, kOmissionPage), u"queryCaption"_s)->text(),
+        u"统计最近         期的遗漏情况"_s);
+    const velmora::GridModel& net = chart(f, kOmissionPage)->model();
+    QCOMPARE(net.fixRowCount(), 1);
+    QCOMPARE(net.dynRows(), 81);
+    QCOMPARE(velmora::toQString(net.getValue(0, 3)), u"当前遗漏"_s);
+    QCOMPARE(velmora::toQString(net.getValue(81, 0)), u"类型"_s);
+    QCOMPARE(gridDump(net), Expected(kOmissionPage, f.history(), 30));
+
+    Query(f, kOmissionPage, u"12"_s);
+    QCOMPARE(gridDump(net), Expected(kOmissionPage, f.history(), 12));
+    QVERIFY(gridDump(net) != Expected(kOmissionPage, f.history(), 30));
+    QCOMPARE(f.platform.messages, QStringList());
+    Query(f, kOmissionPage, u"41"_s);
+    QCOMPARE(f.platform.messages, QStringList { kTooMany });
+    QCOMPARE(drawCountEdit(f, kOmissionPage)->value(), 40);
+    QCOMPARE(gridDump(net), Expected(kOmissionPage, f.history(), 40));
+}
+
 void tst_ChartPage::snapshots_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<QSize>("size");
-    const char* names[] = { "trend", "kline", "sum", "tail", "oddeven", "bigsmall" };
-    for (int i = 0; i < 6; ++i) {
-        QTest::addRow("%s-wide", names[i]) << i << QSize(1280, 800);
-        QTest::addRow("%s-small", names[i]) << i << QSize(789, 584);
+    for (int i = 0; i < 7; ++i) {
+        const char* const name = velmora::kChartKinds[i].name;
+        QTest::addRow("%s-wide", name) << i << QSize(1280, 800);
+        QTest::addRow("%s-small", name) << i << QSize(789, 584);
     }
 }
 
@@ -465,7 +498,7 @@ void tst_ChartPage::snapshots()
     form.resize(size);
     QTest::keyClick(&form, kMenuKeys[page], Qt::ControlModifier);
     GridView* net = chart(f, page);
-    QTRY_COMPARE(net->model().dynRows(), 31);
+    QTRY_COMPARE(net->model().dynRows(), page == kOmissionPage ? 81 : 31);
     QApplication::processEvents();
     QCOMPARE(f.platform.messages, QStringList());
     if (size.width() >= 1280)

@@ -303,8 +303,9 @@ void tst_FilterPage::toolBarButtonsInOrder()
     MainWindowFixture f;
     f.start();
     QCOMPARE(velmora::test::toolBarCaptions(&f.filterPage()),
-        (QStringList { u"清除条件"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s, u"打印结果"_s, u"|"_s,
-            u"号码缩水"_s, u"查看结果"_s }));
+        (QStringList { u"清除条件"_s, u"载入方案"_s, u"保存方案"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s,
+            u"打印结果"_s, u"|"_s, QString() /* the tolerance range */, u"号码缩水"_s, u"查看结果"_s, u"|"_s,
+            u"历史验证"_s }));
 }
 
 void tst_FilterPage::checkRowsInPlace()
