@@ -19,7 +19,7 @@ inline DrawHistory BenchHistory()
 inline FilterConditions AllActiveConditions()
 {
     FilterConditions fc;
-    for (auto& row : fc.RecentHits)
+    for (auto& row : fc.recentHits)
         row = { true, true, true, false };
     fc.recentPairsIn = "12,34,56,78,90,13,57,24,68,09";
     fc.recentPairsOut = "99";

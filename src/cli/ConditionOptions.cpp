@@ -67,7 +67,7 @@ void setRecentRows(
         if (colon == std::string::npos)
             malformed(option, value, "expected R:LIST");
         const int row = parseNumber(option, value.substr(0, colon), 1, 3);
-        setNumberList(fc.RecentHits[firstRow + row - 1], option, value.substr(colon + 1), 0, 3);
+        setNumberList(fc.recentHits[firstRow + row - 1], option, value.substr(colon + 1), 0, 3);
     }
 }
 
@@ -143,11 +143,11 @@ using CopyFn = void (*)(FilterScheme& to, const FilterScheme& from);
 const std::pair<const char*, CopyFn> kOptionParts[] = {
     { "recent-draw",
         [](FilterScheme& t, const FilterScheme& f) {
-            std::copy_n(f.conditions.RecentHits.begin(), 3, t.conditions.RecentHits.begin());
+            std::copy_n(f.conditions.recentHits.begin(), 3, t.conditions.recentHits.begin());
         } },
     { "recent-test",
         [](FilterScheme& t, const FilterScheme& f) {
-            std::copy_n(f.conditions.RecentHits.begin() + 3, 3, t.conditions.RecentHits.begin() + 3);
+            std::copy_n(f.conditions.recentHits.begin() + 3, 3, t.conditions.recentHits.begin() + 3);
         } },
     { "recent-pairs-in",
         [](FilterScheme& t, const FilterScheme& f) {

@@ -76,10 +76,10 @@ std::vector<FilterControlSpec> buildSpecs()
         const int top = 12 + 16 * static_cast<int>(row);
         specs.push_back(
             checks(QStringLiteral("drawHits%1Row").arg(draws[row]), Area::RecentPanel, QPoint(99, top), hits,
-                10, 4, [row](FilterConditions& c) { return ConditionField { flagsOf(c.RecentHits[row]) }; }));
+                10, 4, [row](FilterConditions& c) { return ConditionField { flagsOf(c.recentHits[row]) }; }));
         specs.push_back(checks(QStringLiteral("testHits%1Row").arg(draws[row]), Area::RecentPanel,
             QPoint(330, top), hits, 10, 4,
-            [row](FilterConditions& c) { return ConditionField { flagsOf(c.RecentHits[row + 3]) }; }));
+            [row](FilterConditions& c) { return ConditionField { flagsOf(c.recentHits[row + 3]) }; }));
     }
     specs.push_back(labelled(
         edit(QStringLiteral("recentPairsInEdit"), Kind::Text, Area::RecentPanel, QRect(108, 70, 262, 22),

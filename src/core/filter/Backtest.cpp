@@ -94,7 +94,7 @@ std::vector<BacktestDraw> runBacktest(
 
     const MultisetTables& tables = multisetTables();
     FilterConditions staticConditions = fc;
-    staticConditions.RecentHits = {};
+    staticConditions.recentHits = {};
     const FilterEngine engine(staticConditions, {});
     const CodeUnitMasks staticFails = engine.failedUnitsOfAllCodes();
 
@@ -116,9 +116,9 @@ std::vector<BacktestDraw> runBacktest(
     std::array<bool, kRecentRowCount> rowChecked {};
     std::array<unsigned, kRecentRowCount> failingCounts {};
     for (int r = 0; r < kRecentRowCount; ++r) {
-        rowChecked[r] = anyChecked(fc.RecentHits[r]);
+        rowChecked[r] = anyChecked(fc.recentHits[r]);
         for (int h = 0; h < 4; ++h)
-            failingCounts[r] |= fc.RecentHits[r][h] ? 0u : 1u << h;
+            failingCounts[r] |= fc.recentHits[r][h] ? 0u : 1u << h;
     }
 
     std::array<std::uint8_t, kClassCount> recentFails {};

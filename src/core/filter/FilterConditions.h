@@ -39,7 +39,7 @@ struct FilterConditions {
     // Rows 0..2: hits against the draw codes of the third-latest, second-latest
     // and latest draw; rows 3..5: the same draws' test codes. Item h allows h
     // shared digits.
-    std::array<CheckFlags<4>, 6> RecentHits {};
+    std::array<CheckFlags<4>, 6> recentHits {};
     std::string recentPairsIn; // 近期两码限于
     std::string recentPairsOut; // 近期排除两码
     // Hundreds, tens, units: the allowed digits.

@@ -232,12 +232,12 @@ void FilterEngine::compileHits(const FilterConditions& fc, const DrawHistory& hi
             continue;
         const int drawRow = row - 1;
         const int testRow = row + 2;
-        if (anyChecked(fc.RecentHits[drawRow])) {
-            rows[drawRow] = &fc.RecentHits[drawRow];
+        if (anyChecked(fc.recentHits[drawRow])) {
+            rows[drawRow] = &fc.recentHits[drawRow];
             addReferenceCode(m_hits, drawRow, draw->drawCode);
         }
-        if (anyChecked(fc.RecentHits[testRow])) {
-            rows[testRow] = &fc.RecentHits[testRow];
+        if (anyChecked(fc.recentHits[testRow])) {
+            rows[testRow] = &fc.recentHits[testRow];
             addReferenceCode(m_hits, testRow, draw->testCode);
         }
     }

@@ -100,7 +100,7 @@ void readRecentRows(FilterConditions& fc, const json& value, const std::string& 
         const int row = integerIn(item.at("row"), key, 1, 3);
         if (item.contains("counts"))
             readNumberList(
-                fc.RecentHits[static_cast<std::size_t>(firstRow + row - 1)], item.at("counts"), key, 3);
+                fc.recentHits[static_cast<std::size_t>(firstRow + row - 1)], item.at("counts"), key, 3);
     }
 }
 
@@ -229,7 +229,7 @@ ordered_json recentRows(const FilterConditions& fc, int firstRow)
 {
     ordered_json rows = ordered_json::array();
     for (int row = 1; row <= 3; ++row) {
-        const CheckFlags<4>& counts = fc.RecentHits[static_cast<std::size_t>(firstRow + row - 1)];
+        const CheckFlags<4>& counts = fc.recentHits[static_cast<std::size_t>(firstRow + row - 1)];
         if (anyChecked(counts))
             rows.push_back({ { "row", row }, { "counts", numberList(counts) } });
     }

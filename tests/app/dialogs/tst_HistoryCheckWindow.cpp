@@ -27,7 +27,7 @@ velmora::FilterConditions HandWorkedConditions()
     velmora::FilterConditions fc;
     for (int d = 0; d <= 4; ++d)
         fc.positionDigits[0][d] = true;
-    fc.RecentHits[2][0] = true;
+    fc.recentHits[2][0] = true;
     return fc;
 }
 
@@ -239,7 +239,7 @@ void tst_HistoryCheckWindow::snapshot()
     if (real.empty())
         QSKIP("no real history");
     velmora::FilterConditions fc;
-    fc.RecentHits[2] = { true, true, false, false };
+    fc.recentHits[2] = { true, true, false, false };
     fc.sums.fill(true);
     fc.sums[0] = fc.sums[1] = fc.sums[26] = fc.sums[27] = false;
     fc.digitsOut = "4";

@@ -168,13 +168,13 @@ std::vector<ConditionRow> ConditionRows()
         { "nothing set", [](FilterPage&) {}, [](FilterConditions&) {} },
         { "row 1 of the draw codes, item 2",
             [](FilterPage& page) { ClickItem(checks(page, "drawHitsThirdLatestRow"), 2); },
-            [](FilterConditions& c) { c.RecentHits[0][2] = true; } },
+            [](FilterConditions& c) { c.recentHits[0][2] = true; } },
         { "row 3 of the draw codes, item 0",
             [](FilterPage& page) { ClickItem(checks(page, "drawHitsLatestRow"), 0); },
-            [](FilterConditions& c) { c.RecentHits[2][0] = true; } },
+            [](FilterConditions& c) { c.recentHits[2][0] = true; } },
         { "row 2 of the test codes, item 3",
             [](FilterPage& page) { ClickItem(checks(page, "testHitsSecondLatestRow"), 3); },
-            [](FilterConditions& c) { c.RecentHits[4][3] = true; } },
+            [](FilterConditions& c) { c.recentHits[4][3] = true; } },
         { "recent pairs in",
             [](FilterPage& page) { TypeInto(lineEdit(page, "recentPairsInEdit"), QStringLiteral("23,56")); },
             [](FilterConditions& c) { c.recentPairsIn = "23,56"; } },
@@ -412,7 +412,7 @@ FilterConditions FixedRecord(int row)
     const auto setAll = [](auto& flags) { flags.fill(true); };
     switch (row) {
     case 1:
-        for (auto& flags : c.RecentHits)
+        for (auto& flags : c.recentHits)
             setAll(flags);
         for (auto& flags : c.positionDigits)
             setAll(flags);
@@ -459,7 +459,7 @@ FilterConditions RandomRecord(int seed)
     };
     const auto text = [&random] { return std::to_string(random() % 100000); };
     FilterConditions c;
-    for (auto& flags : c.RecentHits)
+    for (auto& flags : c.recentHits)
         fill(flags);
     for (auto& flags : c.positionDigits)
         fill(flags);

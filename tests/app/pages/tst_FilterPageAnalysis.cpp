@@ -88,8 +88,8 @@ velmora::test::CliResult Cli(const MainWindowFixture& f, std::vector<std::string
 FilterConditions EveryKindOfCondition()
 {
     FilterConditions fc;
-    fc.RecentHits[0] = { true, false, true, false };
-    fc.RecentHits[5] = { false, false, false, true };
+    fc.recentHits[0] = { true, false, true, false };
+    fc.recentHits[5] = { false, false, false, true };
     fc.recentPairsIn = "12 34";
     fc.recentPairsOut = "56";
     fc.positionDigits[1] = { true, true, false, false, true, false, false, false, false, true };

@@ -22,7 +22,7 @@ FilterConditions HandWorkedConditions()
     FilterConditions fc;
     for (int d = 0; d <= 4; ++d)
         fc.positionDigits[0][d] = true;
-    fc.RecentHits[2][0] = true;
+    fc.recentHits[2][0] = true;
     return fc;
 }
 
@@ -158,7 +158,7 @@ TEST(Backtest, FastMatchesReferenceOverTheRealHistory)
     for (int run = 0; run < 12; ++run) {
         FilterConditions fc = random.Next();
         // Every recent-draw row active, so each target draw differs.
-        for (auto& row : fc.RecentHits)
+        for (auto& row : fc.recentHits)
             row[random.Int(0, 3)] = true;
         const Tolerance tolerance { 0, run % 3 };
         const int count = run == 0 ? static_cast<int>(real.size()) : 300;

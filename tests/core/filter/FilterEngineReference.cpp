@@ -23,8 +23,8 @@ CodeSet runShrinkReference(const FilterConditions& fc, const DrawHistory& histor
         auto fail = [&] { codes[code] = 0; };
 
         for (int r = 0; r < 6; ++r)
-            if (anyChecked(fc.RecentHits[r]) && references[r]
-                && !fc.RecentHits[r][hitCountOfCode(code, *references[r])])
+            if (anyChecked(fc.recentHits[r]) && references[r]
+                && !fc.recentHits[r][hitCountOfCode(code, *references[r])])
                 fail();
         if (!fc.recentPairsIn.empty() && !codeHasPair(code, fc.recentPairsIn))
             fail();
@@ -110,7 +110,7 @@ UnitMask activeUnitsReference(const FilterConditions& fc, const DrawHistory& his
     const auto references = recentReferences(history);
     UnitMask active = 0;
     for (int r = 0; r < 6; ++r)
-        active |= unitIf(anyChecked(fc.RecentHits[r]) && references[r].has_value(), r);
+        active |= unitIf(anyChecked(fc.recentHits[r]) && references[r].has_value(), r);
     active |= unitIf(!fc.recentPairsIn.empty(), 6);
     active |= unitIf(!fc.recentPairsOut.empty(), 7);
     for (int p = 0; p < 3; ++p)
@@ -148,7 +148,7 @@ UnitMask failedUnitsReference(const FilterConditions& fc, const DrawHistory& his
             failed |= unitBit(unit);
     };
     for (int r = 0; r < 6; ++r)
-        test(r, [&] { return fc.RecentHits[r][hitCountOfCode(code, *references[r])]; });
+        test(r, [&] { return fc.recentHits[r][hitCountOfCode(code, *references[r])]; });
     test(6, [&] { return codeHasPair(code, fc.recentPairsIn); });
     test(7, [&] { return !codeHasPair(code, fc.recentPairsOut); });
     for (int p = 0; p < 3; ++p)

@@ -130,20 +130,20 @@ TEST(FilterEngine, RecentRowsUseTheThreeLatestDraws)
     // The latest draw code is 123; older draws must not count.
     const DrawHistory history = DrawsOf({ 999, 555, 777, 123 }, { 0, 0, 0, 112 });
     FilterConditions fc;
-    fc.RecentHits[2] = { true, false, false, false };
+    fc.recentHits[2] = { true, false, false, false };
     EXPECT_EQ(codeSetCount(runShrink(fc, history)), 343);
 
-    fc.RecentHits[2] = { false, false, false, true };
+    fc.recentHits[2] = { false, false, false, true };
     EXPECT_EQ(CodesOf(runShrink(fc, history)), (std::vector<int> { 123, 132, 213, 231, 312, 321 }));
 
     // Row 6: the latest test code 112, every digit used once.
     fc = FilterConditions {};
-    fc.RecentHits[5][3] = true;
+    fc.recentHits[5][3] = true;
     EXPECT_EQ(CodesOf(runShrink(fc, history)), (std::vector<int> { 112, 121, 211 }));
 
     // Row 1 is the third-latest draw (555).
     fc = FilterConditions {};
-    fc.RecentHits[0][3] = true;
+    fc.recentHits[0][3] = true;
     EXPECT_EQ(CodesOf(runShrink(fc, history)), std::vector<int> { 555 });
 }
 
@@ -152,10 +152,10 @@ TEST(FilterEngine, RowWithoutItsDrawRestrictsNothing)
     // Two draws: row 1 (third-latest) has no draw, rows 2 and 3 do.
     const DrawHistory history = DrawsOf({ 111, 222 });
     FilterConditions fc;
-    fc.RecentHits[0][3] = true;
-    fc.RecentHits[3][3] = true;
+    fc.recentHits[0][3] = true;
+    fc.recentHits[3][3] = true;
     EXPECT_EQ(codeSetCount(runShrink(fc, history)), 1000);
-    fc.RecentHits[2][3] = true;
+    fc.recentHits[2][3] = true;
     EXPECT_EQ(CodesOf(runShrink(fc, history)), std::vector<int> { 222 });
     EXPECT_EQ(codeSetCount(runShrink(fc, {})), 1000);
 }
@@ -269,8 +269,8 @@ TEST(FilterUnits, ActiveUnitsFollowTheUnitTable)
 {
     FilterConditions fc;
     EXPECT_EQ(FilterEngine(fc, DrawsOf({ 1, 2, 3 })).activeUnits(), 0u);
-    fc.RecentHits[0][1] = true; // third-latest draw: missing with two draws
-    fc.RecentHits[5][0] = true; // latest test code
+    fc.recentHits[0][1] = true; // third-latest draw: missing with two draws
+    fc.recentHits[5][0] = true; // latest test code
     fc.minDigit = 1;
     fc.hitGroups[1] = { "12", {} }; // no count: inactive
     fc.hitGroups[4] = { "12", { false, true, false, false } };

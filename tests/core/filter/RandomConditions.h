@@ -22,7 +22,7 @@ public:
     FilterConditions Next()
     {
         FilterConditions fc;
-        for (auto& row : fc.RecentHits)
+        for (auto& row : fc.recentHits)
             Flags(row, 0.25);
         if (Chance(0.15))
             fc.recentPairsIn = text();

@@ -22,8 +22,8 @@ FilterScheme FullScheme()
 {
     FilterScheme s;
     FilterConditions& fc = s.conditions;
-    fc.RecentHits[2] = { true, true, false, false };
-    fc.RecentHits[3] = { false, false, false, true };
+    fc.recentHits[2] = { true, true, false, false };
+    fc.recentHits[3] = { false, false, false, true };
     fc.recentPairsIn = "12,34";
     fc.recentPairsOut = " ";
     fc.positionDigits[0] = { true, false, true, false, false, false, false, false, false, true };
@@ -66,7 +66,7 @@ TEST(Scheme, RoundTripGivesTheSameRecord)
 TEST(Scheme, WrittenForm)
 {
     FilterScheme s;
-    s.conditions.RecentHits[2] = { true, true, false, false };
+    s.conditions.recentHits[2] = { true, true, false, false };
     s.conditions.sums[10] = s.conditions.sums[11] = true;
     s.conditions.smbPatterns[0] = true;
     s.conditions.bankers = { 0, 6, 0, 0, 0 };
@@ -132,7 +132,7 @@ TEST(Scheme, RepeatedRowsAddUp)
     const SchemeReadResult read
         = parseScheme(Wrap(R"({"recent-test": [{"row": 1, "counts": [0]}, {"row": 1, "counts": [3, 3]}]})"));
     ASSERT_TRUE(read.ok()) << read.error;
-    EXPECT_EQ(read.scheme->conditions.RecentHits[3], (CheckFlags<4> { true, false, false, true }));
+    EXPECT_EQ(read.scheme->conditions.recentHits[3], (CheckFlags<4> { true, false, false, true }));
 }
 
 namespace {
