@@ -46,6 +46,9 @@ struct MainWindowOptions {
     QString programFolder;
 };
 
+// An action with this property set shows no tool tip (its hint has only a status text).
+inline constexpr const char* kNoTipProperty = "velmoraNoTip";
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -73,6 +76,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    enum WorkPageIndex { DataPageIndex, FilterPageIndex, SmartShrinkPageIndex, RecommendPageIndex };
     void createMenus();
     void createToolBar();
     void createStatusBar();

@@ -1,5 +1,12 @@
 #include "app/pages/FilterControlTable.h"
 
+#include "app/UiSupport.h"
+#include "widgets/DigitSpinEdit.h"
+#include "widgets/MultiCheck.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
 #include <array>
 
 namespace velmora {
@@ -191,6 +198,85 @@ const std::vector<FilterControlSpec>& filterControlSpecs()
 {
     static const std::vector<FilterControlSpec> specs = buildSpecs();
     return specs;
+}
+
+QWidget* makeFilterControl(const FilterControlSpec& spec, QWidget* parent)
+{
+    QWidget* control = nullptr;
+    switch (spec.kind) {
+    case ControlKind::Checks: {
+        auto* checks = new MultiCheck(parent);
+        for (const QString& caption : spec.captions)
+            checks->addItem(caption);
+        checks->setCapWidth(spec.capWidth);
+        checks->setCols(spec.cols);
+        checks->move(spec.geometry.topLeft());
+        checks->setCursor(Qt::PointingHandCursor);
+        control = checks;
+        break;
+    }
+    case ControlKind::Text:
+        control = new QLineEdit(parent);
+        control->setGeometry(spec.geometry);
+        break;
+    case ControlKind::Banker: {
+        auto* list = new QComboBox(parent);
+        list->addItem(QStringLiteral("N"));
+        for (int digit = 0; digit < 10; ++digit)
+            list->addItem(QString::number(digit));
+        list->setGeometry(spec.geometry);
+        control = list;
+        break;
+    }
+    case ControlKind::Digit:
+        control = new DigitSpinEdit(0, 9, parent);
+        control->setGeometry(spec.geometry);
+        break;
+    }
+    control->setObjectName(spec.name);
+    return control;
+}
+
+void readFilterControl(const FilterControlSpec& spec, const QWidget* control, const ConditionField& field)
+{
+    switch (spec.kind) {
+    case ControlKind::Checks: {
+        const auto* checks = static_cast<const MultiCheck*>(control);
+        for (std::size_t i = 0; i < field.flags.size(); ++i)
+            field.flags[i] = checks->getCheck(static_cast<int>(i));
+        break;
+    }
+    case ControlKind::Text:
+        *field.text = toStdString(static_cast<const QLineEdit*>(control)->text());
+        break;
+    case ControlKind::Banker:
+        *field.number = static_cast<const QComboBox*>(control)->currentIndex();
+        break;
+    case ControlKind::Digit:
+        *field.number = static_cast<const DigitSpinEdit*>(control)->value();
+        break;
+    }
+}
+
+void writeFilterControl(const FilterControlSpec& spec, QWidget* control, const ConditionField& field)
+{
+    switch (spec.kind) {
+    case ControlKind::Checks: {
+        auto* checks = static_cast<MultiCheck*>(control);
+        for (std::size_t i = 0; i < field.flags.size(); ++i)
+            checks->setCheck(static_cast<int>(i), field.flags[i]);
+        break;
+    }
+    case ControlKind::Text:
+        static_cast<QLineEdit*>(control)->setText(toQString(*field.text));
+        break;
+    case ControlKind::Banker:
+        static_cast<QComboBox*>(control)->setCurrentIndex(*field.number);
+        break;
+    case ControlKind::Digit:
+        static_cast<DigitSpinEdit*>(control)->setTypedValue(*field.number);
+        break;
+    }
 }
 
 } // namespace velmora

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+class QWidget;
+
 namespace velmora {
 
 // The panel or group box a control stands in.
@@ -56,5 +58,12 @@ struct FilterControlSpec {
 
 // Every control of the page, in the order the Tab key walks them (reading order).
 const std::vector<FilterControlSpec>& filterControlSpecs();
+
+// The control a spec describes, named and placed in parent.
+QWidget* makeFilterControl(const FilterControlSpec& spec, QWidget* parent);
+// Copies the control's state into the record's field.
+void readFilterControl(const FilterControlSpec& spec, const QWidget* control, const ConditionField& field);
+// Sets the control from the record's field (a digit as typed, even outside 0..9).
+void writeFilterControl(const FilterControlSpec& spec, QWidget* control, const ConditionField& field);
 
 } // namespace velmora

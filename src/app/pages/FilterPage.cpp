@@ -67,85 +67,6 @@ ColumnLabel* makeColumnLabel(QWidget* parent, const QString& name, const QString
     return label;
 }
 
-QWidget* makeControl(const FilterControlSpec& spec, QWidget* parent)
-{
-    QWidget* control = nullptr;
-    switch (spec.kind) {
-    case ControlKind::Checks: {
-        auto* checks = new MultiCheck(parent);
-        for (const QString& caption : spec.captions)
-            checks->addItem(caption);
-        checks->setCapWidth(spec.capWidth);
-        checks->setCols(spec.cols);
-        checks->move(spec.geometry.topLeft());
-        checks->setCursor(Qt::PointingHandCursor);
-        control = checks;
-        break;
-    }
-    case ControlKind::Text:
-        control = new QLineEdit(parent);
-        control->setGeometry(spec.geometry);
-        break;
-    case ControlKind::Banker: {
-        auto* list = new QComboBox(parent);
-        list->addItem(QStringLiteral("N"));
-        for (int digit = 0; digit < 10; ++digit)
-            list->addItem(QString::number(digit));
-        list->setGeometry(spec.geometry);
-        control = list;
-        break;
-    }
-    case ControlKind::Digit:
-        control = new DigitSpinEdit(0, 9, parent);
-        control->setGeometry(spec.geometry);
-        break;
-    }
-    control->setObjectName(spec.name);
-    return control;
-}
-
-void readControl(const FilterControlSpec& spec, const QWidget* control, const ConditionField& field)
-{
-    switch (spec.kind) {
-    case ControlKind::Checks: {
-        const auto* checks = static_cast<const MultiCheck*>(control);
-        for (std::size_t i = 0; i < field.flags.size(); ++i)
-            field.flags[i] = checks->getCheck(static_cast<int>(i));
-        break;
-    }
-    case ControlKind::Text:
-        *field.text = toStdString(static_cast<const QLineEdit*>(control)->text());
-        break;
-    case ControlKind::Banker:
-        *field.number = static_cast<const QComboBox*>(control)->currentIndex();
-        break;
-    case ControlKind::Digit:
-        *field.number = static_cast<const DigitSpinEdit*>(control)->value();
-        break;
-    }
-}
-
-void writeControl(const FilterControlSpec& spec, QWidget* control, const ConditionField& field)
-{
-    switch (spec.kind) {
-    case ControlKind::Checks: {
-        auto* checks = static_cast<MultiCheck*>(control);
-        for (std::size_t i = 0; i < field.flags.size(); ++i)
-            checks->setCheck(static_cast<int>(i), field.flags[i]);
-        break;
-    }
-    case ControlKind::Text:
-        static_cast<QLineEdit*>(control)->setText(toQString(*field.text));
-        break;
-    case ControlKind::Banker:
-        static_cast<QComboBox*>(control)->setCurrentIndex(*field.number);
-        break;
-    case ControlKind::Digit:
-        static_cast<DigitSpinEdit*>(control)->setTypedValue(*field.number);
-        break;
-    }
-}
-
 } // namespace
 
 FilterPage::FilterPage(Platform& platform, ResultCommands& commands, const DrawHistory& history,
@@ -343,7 +264,7 @@ void FilterPage::createControls()
             label->setGeometry(spec.labelGeometry);
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         }
-        QWidget* control = makeControl(spec, area);
+        QWidget* control = makeFilterControl(spec, area);
         m_controls.push_back(control);
         // Every change of a condition is told, whatever the kind of control.
         if (auto* checkRow = qobject_cast<MultiCheck*>(control))
@@ -383,7 +304,7 @@ FilterConditions FilterPage::conditions() const
     FilterConditions conditions;
     const auto& specs = filterControlSpecs();
     for (std::size_t i = 0; i < specs.size(); ++i)
-        readControl(specs[i], m_controls[i], specs[i].field(conditions));
+        readFilterControl(specs[i], m_controls[i], specs[i].field(conditions));
     return conditions;
 }
 
@@ -413,7 +334,7 @@ void FilterPage::applyScheme(const FilterConditions& conditions, const Tolerance
         FilterConditions source = conditions;
         const auto& specs = filterControlSpecs();
         for (std::size_t i = 0; i < specs.size(); ++i)
-            writeControl(specs[i], m_controls[i], specs[i].field(source));
+            writeFilterControl(specs[i], m_controls[i], specs[i].field(source));
         m_toleranceMin->setValue(tolerance.min);
         m_toleranceMax->setValue(tolerance.max);
     }
