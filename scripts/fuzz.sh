@@ -8,6 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_EACH="${1:-30}"
 BUILD_DIR="${VELMORA_FUZZ_BUILD_DIR:-build-fuzz}"
+# Where the real draw history lives when the seeds' links do not reach it.
+DATA_DIR="${VELMORA_DATA_DIR:-/work/shared/data}"
 
 if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
   CC=clang CXX=clang++ cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -27,6 +29,9 @@ for fuzzer in "$BUILD_DIR"/bin/fuzz_*; do
     for seed in "fuzz/seeds/$short"/*; do
       if [ -e "$seed" ]; then
         cp -L "$seed" "$corpus/"
+      elif [ -e "$DATA_DIR/$(basename "$seed")" ]; then
+        # A link to the real data made from a checkout beside it; this one is elsewhere.
+        cp -L "$DATA_DIR/$(basename "$seed")" "$corpus/"
       else
         echo "warning: seed $seed not found" >&2
       fi
