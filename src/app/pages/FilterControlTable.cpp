@@ -23,41 +23,41 @@ QStringList digitCaptions(int count, int width)
 
 template <std::size_t N> std::span<bool> flagsOf(CheckFlags<N>& flags) { return { flags.data(), N }; }
 
-FilterControlSpec checks(QString name, FilterArea area, QPoint at, QStringList captions, int capWidth,
+FilterControlEntry checks(QString name, FilterArea area, QPoint at, QStringList captions, int capWidth,
     int cols, std::function<ConditionField(FilterConditions&)> field)
 {
-    FilterControlSpec spec;
-    spec.name = std::move(name);
-    spec.kind = ControlKind::Checks;
-    spec.area = area;
-    spec.geometry = QRect(at, QSize());
-    spec.captions = std::move(captions);
-    spec.capWidth = capWidth;
-    spec.cols = cols;
-    spec.field = std::move(field);
-    return spec;
+    FilterControlEntry entry;
+    entry.name = std::move(name);
+    entry.kind = ControlKind::Checks;
+    entry.area = area;
+    entry.geometry = QRect(at, QSize());
+    entry.captions = std::move(captions);
+    entry.capWidth = capWidth;
+    entry.cols = cols;
+    entry.field = std::move(field);
+    return entry;
 }
 
-FilterControlSpec edit(QString name, ControlKind kind, FilterArea area, QRect geometry,
+FilterControlEntry edit(QString name, ControlKind kind, FilterArea area, QRect geometry,
     std::function<ConditionField(FilterConditions&)> field)
 {
-    FilterControlSpec spec;
-    spec.name = std::move(name);
-    spec.kind = kind;
-    spec.area = area;
-    spec.geometry = geometry;
-    spec.field = std::move(field);
-    return spec;
+    FilterControlEntry entry;
+    entry.name = std::move(name);
+    entry.kind = kind;
+    entry.area = area;
+    entry.geometry = geometry;
+    entry.field = std::move(field);
+    return entry;
 }
 
-FilterControlSpec labelled(FilterControlSpec spec, QString label, QRect labelGeometry)
+FilterControlEntry labelled(FilterControlEntry entry, QString label, QRect labelGeometry)
 {
-    spec.label = std::move(label);
-    spec.labelGeometry = labelGeometry;
-    return spec;
+    entry.label = std::move(label);
+    entry.labelGeometry = labelGeometry;
+    return entry;
 }
 
-std::vector<FilterControlSpec> buildSpecs()
+std::vector<FilterControlEntry> buildSpecs()
 {
     const QStringList hits = digitCaptions(4, 1);
     const QStringList patterns = { QStringLiteral("300"), QStringLiteral("210"), QStringLiteral("201"),
@@ -76,25 +76,25 @@ std::vector<FilterControlSpec> buildSpecs()
     using Area = FilterArea;
     using Kind = ControlKind;
 
-    std::vector<FilterControlSpec> specs;
+    std::vector<FilterControlEntry> entries;
     // Recent-draw panel: each draw's row of hits against its draw code (left) and
     // its test code (right), rows from the third-latest draw down to the latest.
     for (std::size_t row = 0; row < draws.size(); ++row) {
         const int top = 12 + 16 * static_cast<int>(row);
-        specs.push_back(
+        entries.push_back(
             checks(QStringLiteral("drawHits%1Row").arg(draws[row]), Area::RecentPanel, QPoint(99, top), hits,
                 10, 4, [row](FilterConditions& c) { return ConditionField { flagsOf(c.recentHits[row]) }; }));
-        specs.push_back(checks(QStringLiteral("testHits%1Row").arg(draws[row]), Area::RecentPanel,
+        entries.push_back(checks(QStringLiteral("testHits%1Row").arg(draws[row]), Area::RecentPanel,
             QPoint(330, top), hits, 10, 4,
             [row](FilterConditions& c) { return ConditionField { flagsOf(c.recentHits[row + 3]) }; }));
     }
-    specs.push_back(labelled(
+    entries.push_back(labelled(
         edit(QStringLiteral("recentPairsInEdit"), Kind::Text, Area::RecentPanel, QRect(108, 70, 262, 22),
             [](FilterConditions& c) {
                 return ConditionField { {}, &c.recentPairsIn };
             }),
         QStringLiteral("近期两码限于:"), QRect(16, 70, 92, 22)));
-    specs.push_back(labelled(
+    entries.push_back(labelled(
         edit(QStringLiteral("recentPairsOutEdit"), Kind::Text, Area::RecentPanel, QRect(482, 70, 266, 22),
             [](FilterConditions& c) {
                 return ConditionField { {}, &c.recentPairsOut };
@@ -103,45 +103,45 @@ std::vector<FilterControlSpec> buildSpecs()
 
     // "出号范围：": the banker lists, then a row of digits for each position.
     for (std::size_t k = 0; k < ordinals.size(); ++k) {
-        FilterControlSpec banker = edit(ordinals[k] + QStringLiteral("BankerList"), Kind::Banker,
+        FilterControlEntry banker = edit(ordinals[k] + QStringLiteral("BankerList"), Kind::Banker,
             Area::RangeBox, QRect(44 + static_cast<int>(k) * 60, 18, 56, 22), [k](FilterConditions& c) {
                 return ConditionField { {}, nullptr, &c.bankers[k] };
             });
-        specs.push_back(k == 0 ? labelled(banker, QStringLiteral("胆号:"), QRect(8, 18, 36, 22)) : banker);
+        entries.push_back(k == 0 ? labelled(banker, QStringLiteral("胆号:"), QRect(8, 18, 36, 22)) : banker);
     }
     for (std::size_t p = 0; p < positions.size(); ++p) {
         const int top = 42 + static_cast<int>(p) * 22;
-        FilterControlSpec row = labelled(
+        FilterControlEntry row = labelled(
             checks(positions[p] + QStringLiteral("Row"), Area::RangeBox, QPoint(44, top),
                 digitCaptions(10, 1), 10, 10,
                 [p](FilterConditions& c) { return ConditionField { flagsOf(c.positionDigits[p]) }; }),
             positionLabels[p], QRect(8, top, 36, 20));
         row.position = static_cast<int>(p);
-        specs.push_back(row);
+        entries.push_back(row);
     }
 
     // "比例及和值：".
-    specs.push_back(
+    entries.push_back(
         labelled(checks(QStringLiteral("sumTailRow"), Area::RatioBox, QPoint(80, 20), digitCaptions(10, 1),
                      14, 10, [](FilterConditions& c) { return ConditionField { flagsOf(c.sumTails) }; }),
             QStringLiteral("合值范围:"), QRect(8, 20, 72, 20)));
-    specs.push_back(
+    entries.push_back(
         labelled(checks(QStringLiteral("sumRow"), Area::RatioBox, QPoint(80, 46), digitCaptions(30, 2), 14,
                      10, [](FilterConditions& c) { return ConditionField { flagsOf(c.sums) }; }),
             QStringLiteral("和值范围:"), QRect(8, 46, 72, 20)));
-    specs.push_back(
+    entries.push_back(
         labelled(checks(QStringLiteral("smallMiddleBigRow"), Area::RatioBox, QPoint(80, 105), patterns, 50, 5,
                      [](FilterConditions& c) { return ConditionField { flagsOf(c.smbPatterns) }; }),
             QStringLiteral("小中大比例"), QRect(8, 105, 72, 20)));
-    specs.push_back(
+    entries.push_back(
         labelled(checks(QStringLiteral("routeRow"), Area::RatioBox, QPoint(80, 145), patterns, 50, 5,
                      [](FilterConditions& c) { return ConditionField { flagsOf(c.routePatterns) }; }),
             QStringLiteral("012路比例:"), QRect(8, 145, 72, 20)));
-    specs.push_back(
+    entries.push_back(
         labelled(checks(QStringLiteral("oddCountRow"), Area::RatioBox, QPoint(80, 186), ratios, 64, 4,
                      [](FilterConditions& c) { return ConditionField { flagsOf(c.oddCounts) }; }),
             QStringLiteral("奇偶比例:"), QRect(8, 186, 72, 20)));
-    specs.push_back(
+    entries.push_back(
         labelled(checks(QStringLiteral("bigCountRow"), Area::RatioBox, QPoint(80, 212), ratios, 64, 4,
                      [](FilterConditions& c) { return ConditionField { flagsOf(c.bigCounts) }; }),
             QStringLiteral("大小比例:"), QRect(8, 212, 72, 20)));
@@ -149,97 +149,97 @@ std::vector<FilterControlSpec> buildSpecs()
     // "控制中奖号：": five digit groups, each with the counts of its digits allowed.
     for (std::size_t k = 0; k < ordinals.size(); ++k) {
         const int top = 24 + static_cast<int>(k) * 24;
-        specs.push_back(edit(ordinals[k] + QStringLiteral("HitGroupEdit"), Kind::Text, Area::HitBox,
+        entries.push_back(edit(ordinals[k] + QStringLiteral("HitGroupEdit"), Kind::Text, Area::HitBox,
             QRect(8, top, 73, 20), [k](FilterConditions& c) {
                 return ConditionField { {}, &c.hitGroups[k].digits };
             }));
-        specs.push_back(
+        entries.push_back(
             checks(ordinals[k] + QStringLiteral("HitGroupCountRow"), Area::HitBox, QPoint(118, top), hits, 14,
                 4, [k](FilterConditions& c) { return ConditionField { flagsOf(c.hitGroups[k].counts) }; }));
     }
 
     // "定位限制：": pairs and digits, the digit range, runs and code types.
-    const auto limitEdit = [&specs](const QString& name, const QString& label, int top,
+    const auto limitEdit = [&entries](const QString& name, const QString& label, int top,
                                std::string FilterConditions::*member) {
-        specs.push_back(labelled(edit(name, Kind::Text, Area::LimitBox, QRect(76, top, 228, 21),
-                                     [member](FilterConditions& c) {
-                                         return ConditionField { {}, &(c.*member) };
-                                     }),
+        entries.push_back(labelled(edit(name, Kind::Text, Area::LimitBox, QRect(76, top, 228, 21),
+                                       [member](FilterConditions& c) {
+                                           return ConditionField { {}, &(c.*member) };
+                                       }),
             label, QRect(8, top, 68, 21)));
     };
     limitEdit(QStringLiteral("pairsInEdit"), QStringLiteral("两码限于:"), 20, &FilterConditions::pairsIn);
     limitEdit(QStringLiteral("pairsOutEdit"), QStringLiteral("排除两码:"), 44, &FilterConditions::pairsOut);
     limitEdit(QStringLiteral("digitsInEdit"), QStringLiteral("必选号:"), 68, &FilterConditions::digitsIn);
     limitEdit(QStringLiteral("digitsOutEdit"), QStringLiteral("排除号:"), 92, &FilterConditions::digitsOut);
-    specs.push_back(edit(QStringLiteral("smallestDigitEdit"), Kind::Digit, Area::LimitBox,
+    entries.push_back(edit(QStringLiteral("smallestDigitEdit"), Kind::Digit, Area::LimitBox,
         QRect(124, 115, 50, 22), [](FilterConditions& c) {
             return ConditionField { {}, nullptr, &c.minDigit };
         }));
-    specs.push_back(edit(QStringLiteral("largestDigitEdit"), Kind::Digit, Area::LimitBox,
+    entries.push_back(edit(QStringLiteral("largestDigitEdit"), Kind::Digit, Area::LimitBox,
         QRect(232, 115, 50, 22), [](FilterConditions& c) {
             return ConditionField { {}, nullptr, &c.maxDigit };
         }));
-    specs.push_back(
+    entries.push_back(
         labelled(checks(QStringLiteral("runKindRow"), Area::LimitBox, QPoint(80, 140),
                      { QStringLiteral("不连"), QStringLiteral("二连"), QStringLiteral("拖拉机") }, 50, 3,
                      [](FilterConditions& c) { return ConditionField { flagsOf(c.runKinds) }; }),
             QStringLiteral("连号:"), QRect(8, 140, 60, 20)));
-    specs.push_back(
+    entries.push_back(
         labelled(checks(QStringLiteral("codeTypeRow"), Area::LimitBox, QPoint(80, 160),
                      { QStringLiteral("组六"), QStringLiteral("组三"), QStringLiteral("豹子") }, 50, 3,
                      [](FilterConditions& c) { return ConditionField { flagsOf(c.codeTypes) }; }),
             QStringLiteral("类型:"), QRect(8, 160, 60, 20)));
-    return specs;
+    return entries;
 }
 
 } // namespace
 
-const std::vector<FilterControlSpec>& filterControlSpecs()
+const std::vector<FilterControlEntry>& filterControlEntries()
 {
-    static const std::vector<FilterControlSpec> specs = buildSpecs();
-    return specs;
+    static const std::vector<FilterControlEntry> entries = buildSpecs();
+    return entries;
 }
 
-QWidget* makeFilterControl(const FilterControlSpec& spec, QWidget* parent)
+QWidget* makeFilterControl(const FilterControlEntry& entry, QWidget* parent)
 {
     QWidget* control = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ControlKind::Checks: {
         auto* checks = new MultiCheck(parent);
-        for (const QString& caption : spec.captions)
+        for (const QString& caption : entry.captions)
             checks->addItem(caption);
-        checks->setCapWidth(spec.capWidth);
-        checks->setCols(spec.cols);
-        checks->move(spec.geometry.topLeft());
+        checks->setCapWidth(entry.capWidth);
+        checks->setCols(entry.cols);
+        checks->move(entry.geometry.topLeft());
         checks->setCursor(Qt::PointingHandCursor);
         control = checks;
         break;
     }
     case ControlKind::Text:
         control = new QLineEdit(parent);
-        control->setGeometry(spec.geometry);
+        control->setGeometry(entry.geometry);
         break;
     case ControlKind::Banker: {
         auto* list = new QComboBox(parent);
         list->addItem(QStringLiteral("N"));
         for (int digit = 0; digit < 10; ++digit)
             list->addItem(QString::number(digit));
-        list->setGeometry(spec.geometry);
+        list->setGeometry(entry.geometry);
         control = list;
         break;
     }
     case ControlKind::Digit:
         control = new DigitSpinEdit(0, 9, parent);
-        control->setGeometry(spec.geometry);
+        control->setGeometry(entry.geometry);
         break;
     }
-    control->setObjectName(spec.name);
+    control->setObjectName(entry.name);
     return control;
 }
 
-void readFilterControl(const FilterControlSpec& spec, const QWidget* control, const ConditionField& field)
+void readFilterControl(const FilterControlEntry& entry, const QWidget* control, const ConditionField& field)
 {
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ControlKind::Checks: {
         const auto* checks = static_cast<const MultiCheck*>(control);
         for (std::size_t i = 0; i < field.flags.size(); ++i)
@@ -258,9 +258,9 @@ void readFilterControl(const FilterControlSpec& spec, const QWidget* control, co
     }
 }
 
-void writeFilterControl(const FilterControlSpec& spec, QWidget* control, const ConditionField& field)
+void writeFilterControl(const FilterControlEntry& entry, QWidget* control, const ConditionField& field)
 {
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ControlKind::Checks: {
         auto* checks = static_cast<MultiCheck*>(control);
         for (std::size_t i = 0; i < field.flags.size(); ++i)

@@ -36,7 +36,7 @@ struct ConditionField {
     int* number = nullptr;
 };
 
-struct FilterControlSpec {
+struct FilterControlEntry {
     // The control's object name, which names its condition.
     QString name;
     ControlKind kind = ControlKind::Checks;
@@ -57,13 +57,13 @@ struct FilterControlSpec {
 };
 
 // Every control of the page, in the order the Tab key walks them (reading order).
-const std::vector<FilterControlSpec>& filterControlSpecs();
+const std::vector<FilterControlEntry>& filterControlEntries();
 
-// The control a spec describes, named and placed in parent.
-QWidget* makeFilterControl(const FilterControlSpec& spec, QWidget* parent);
+// The control a entry describes, named and placed in parent.
+QWidget* makeFilterControl(const FilterControlEntry& entry, QWidget* parent);
 // Copies the control's state into the record's field.
-void readFilterControl(const FilterControlSpec& spec, const QWidget* control, const ConditionField& field);
+void readFilterControl(const FilterControlEntry& entry, const QWidget* control, const ConditionField& field);
 // Sets the control from the record's field (a digit as typed, even outside 0..9).
-void writeFilterControl(const FilterControlSpec& spec, QWidget* control, const ConditionField& field);
+void writeFilterControl(const FilterControlEntry& entry, QWidget* control, const ConditionField& field);
 
 } // namespace velmora

@@ -257,14 +257,14 @@ void FilterPage::createControls()
     // The Tab key walks the page in the table's order, each position row followed
     // by its two buttons.
     std::vector<QWidget*> tabOrder;
-    for (const FilterControlSpec& spec : filterControlSpecs()) {
-        QWidget* area = areaWidget(spec.area);
-        if (!spec.label.isEmpty()) {
-            auto* label = new QLabel(spec.label, area);
-            label->setGeometry(spec.labelGeometry);
+    for (const FilterControlEntry& entry : filterControlEntries()) {
+        QWidget* area = areaWidget(entry.area);
+        if (!entry.label.isEmpty()) {
+            auto* label = new QLabel(entry.label, area);
+            label->setGeometry(entry.labelGeometry);
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         }
-        QWidget* control = makeFilterControl(spec, area);
+        QWidget* control = makeFilterControl(entry, area);
         m_controls.push_back(control);
         // Every change of a condition is told, whatever the kind of control.
         if (auto* checkRow = qobject_cast<MultiCheck*>(control))
@@ -276,16 +276,16 @@ void FilterPage::createControls()
         else if (auto* number = qobject_cast<DigitSpinEdit*>(control))
             connect(number, &DigitSpinEdit::textChanged, this, &FilterPage::noteConditionChange);
         tabOrder.push_back(control);
-        if (spec.position < 0)
+        if (entry.position < 0)
             continue;
         auto* row = static_cast<MultiCheck*>(control);
-        const auto& name = positionNames.at(static_cast<std::size_t>(spec.position));
+        const auto& name = positionNames.at(static_cast<std::size_t>(entry.position));
         for (const bool selectAll : { true, false }) {
             auto* button = new QToolButton(positionButtons);
             button->setObjectName(name + (selectAll ? QStringLiteral("SelectAll") : QStringLiteral("Clear")));
             button->setText(selectAll ? QStringLiteral("全选") : QStringLiteral("清除"));
             button->setAutoRaise(true);
-            button->setGeometry(selectAll ? 0 : 42, spec.position * 22, 40, 20);
+            button->setGeometry(selectAll ? 0 : 42, entry.position * 22, 40, 20);
             connectCommand(button, &QToolButton::clicked, [row, selectAll] {
                 if (selectAll)
                     row->checkAll();
@@ -302,9 +302,9 @@ void FilterPage::createControls()
 FilterConditions FilterPage::conditions() const
 {
     FilterConditions conditions;
-    const auto& specs = filterControlSpecs();
-    for (std::size_t i = 0; i < specs.size(); ++i)
-        readFilterControl(specs[i], m_controls[i], specs[i].field(conditions));
+    const auto& entries = filterControlEntries();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        readFilterControl(entries[i], m_controls[i], entries[i].field(conditions));
     return conditions;
 }
 
@@ -332,9 +332,9 @@ void FilterPage::applyScheme(const FilterConditions& conditions, const Tolerance
     {
         const QScopedValueRollback<bool> quiet(m_settingControls, true);
         FilterConditions source = conditions;
-        const auto& specs = filterControlSpecs();
-        for (std::size_t i = 0; i < specs.size(); ++i)
-            writeFilterControl(specs[i], m_controls[i], specs[i].field(source));
+        const auto& entries = filterControlEntries();
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            writeFilterControl(entries[i], m_controls[i], entries[i].field(source));
         m_toleranceMin->setValue(tolerance.min);
         m_toleranceMax->setValue(tolerance.max);
     }

@@ -103,7 +103,7 @@ private:
     // and latest draws.
     ColumnLabel* m_recentHeader = nullptr;
     std::array<ColumnLabel*, 3> m_recentLines {};
-    // One control per entry of filterControlSpecs(), in its order.
+    // One control per entry of filterControlEntries(), in its order.
     std::vector<QWidget*> m_controls;
     DigitSpinEdit* m_toleranceMin = nullptr;
     DigitSpinEdit* m_toleranceMax = nullptr;
