@@ -22,10 +22,10 @@ void BM_BuildChart10k(benchmark::State& state)
     const velmora::ChartKind& kind = velmora::kChartKinds[state.range(0)];
     state.SetLabel(kind.name);
     const velmora::DrawHistory history = SyntheticHistory(10000);
-    velmora::GridModel net;
+    velmora::GridModel grid;
     for (auto _ : state) {
-        kind.build(net, history, 10000, nullptr);
-        benchmark::DoNotOptimize(net.rowCount());
+        kind.build(grid, history, 10000, nullptr);
+        benchmark::DoNotOptimize(grid.rowCount());
     }
 }
 BENCHMARK(BM_BuildChart10k)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);

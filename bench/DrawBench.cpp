@@ -28,7 +28,7 @@ void BM_ParseHistory100k(benchmark::State& state)
     const std::string text = HistoryText(100000);
     for (auto _ : state) {
         velmora::DrawHistory history;
-        velmora::dataTxtToCodeArr(velmora::splitLines(text), history, {});
+        velmora::parseDrawHistory(velmora::splitLines(text), history, {});
         benchmark::DoNotOptimize(history.data());
     }
 }

@@ -66,7 +66,7 @@ void BM_ParseBuiltInHistory(benchmark::State& state)
 {
     for (auto _ : state) {
         velmora::DrawHistory history;
-        velmora::dataTxtToCodeArr(velmora::splitLines(velmora::builtInHistoryText()), history, {});
+        velmora::parseDrawHistory(velmora::splitLines(velmora::builtInHistoryText()), history, {});
         benchmark::DoNotOptimize(history.data());
     }
 }

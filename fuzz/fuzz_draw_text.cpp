@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const velmora::DrawHistory old { { 1999, 1, 2, 3, 4, 5 } };
     velmora::DrawHistory history = old;
     int messages = 0;
-    const bool ok = velmora::dataTxtToCodeArr(lines, history, [&](const std::string&) { ++messages; });
+    const bool ok = velmora::parseDrawHistory(lines, history, [&](const std::string&) { ++messages; });
     if (ok) {
         if (messages != 0 || history.size() != lines.size())
             std::abort();

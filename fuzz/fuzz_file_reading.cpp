@@ -2,8 +2,8 @@
 // and through a stream (standard input) it gives the same text, which is valid
 // UTF-8 without a zero byte, with every line break as CR LF, and which the
 // GB18030 writer and the reader carry through unchanged.
-#include "core/draw/DataFile.h"
-#include "core/draw/TextEncoding.h"
+#include "core/io/TextFile.h"
+#include "core/io/TextEncoding.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -47,11 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     std::istringstream in(bytes);
-    const std::string fromStream = velmora::readDrawText(in, "stdin");
+    const std::string fromStream = velmora::readText(in, "stdin");
     {
         std::ofstream(scratchPath(), std::ios::binary | std::ios::trunc) << bytes;
     }
-    const std::string fromFile = velmora::readDrawTextFile(scratchPath());
+    const std::string fromFile = velmora::readTextFile(scratchPath());
     if (fromFile != fromStream)
         fail("the file and the stream read differently");
     if (fromFile.find('\0') != std::string::npos || !velmora::isValidUtf8(fromFile)
@@ -66,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool nonAscii = std::any_of(gb.begin(), gb.end(), [](char c) { return (c & 0x80) != 0; });
     if ((nonAscii && velmora::isValidUtf8(gb)) || gb.rfind("\xEF\xBB\xBF", 0) == 0)
         return 0;
-    velmora::writeDrawTextFile(scratchPath(), text);
-    const std::string back = velmora::readDrawTextFile(scratchPath());
+    velmora::writeTextFile(scratchPath(), text);
+    const std::string back = velmora::readTextFile(scratchPath());
     if (back != text && !(back.rfind("\xEF\xBB\xBF", 0) == 0 && back.substr(3) == text))
         fail("the text changed when written and read back");
     return 0;

@@ -5,7 +5,7 @@
 #include "core/draw/DrawText.h"
 #include "core/draw/HistoryMerge.h"
 #include "core/draw/HistorySource.h"
-#include "core/draw/TextEncoding.h"
+#include "core/io/TextEncoding.h"
 
 #include <algorithm>
 #include <cstdint>

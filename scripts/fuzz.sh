@@ -2,14 +2,13 @@
 # Builds the libFuzzer harnesses (clang, AddressSanitizer + UndefinedBehaviorSanitizer)
 # in build-fuzz, seeds each corpus from fuzz/seeds/<name>/ (for fuzz_<name>; links to
 # the real data are followed) and runs every fuzz_* binary for the given seconds,
-# printing the executions of each. Exits non-zero when a harness finds a fault.
+# printing the executions of each. Exits non-zero when a harness finds a fault or has
+# no seeds.
 # Usage: scripts/fuzz.sh [seconds-per-harness]   (default 30)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_EACH="${1:-30}"
 BUILD_DIR="${VELMORA_FUZZ_BUILD_DIR:-build-fuzz}"
-# Where the real draw history lives when the seeds' links do not reach it.
-DATA_DIR="${VELMORA_DATA_DIR:-/work/shared/data}"
 
 if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
   CC=clang CXX=clang++ cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -25,17 +24,17 @@ for fuzzer in "$BUILD_DIR"/bin/fuzz_*; do
   corpus="$BUILD_DIR/corpus/$short"
   artifacts="$BUILD_DIR/artifacts/$short"
   mkdir -p "$corpus" "$artifacts"
-  if [ -d "fuzz/seeds/$short" ]; then
-    for seed in "fuzz/seeds/$short"/*; do
-      if [ -e "$seed" ]; then
-        cp -L "$seed" "$corpus/"
-      elif [ -e "$DATA_DIR/$(basename "$seed")" ]; then
-        # A link to the real data made from a checkout beside it; this one is elsewhere.
-        cp -L "$DATA_DIR/$(basename "$seed")" "$corpus/"
-      else
-        echo "warning: seed $seed not found" >&2
-      fi
-    done
+  seeds=0
+  for seed in "fuzz/seeds/$short"/*; do
+    if [ -e "$seed" ]; then
+      cp -L "$seed" "$corpus/"
+      seeds=$((seeds + 1))
+    fi
+  done
+  if [ "$seeds" -eq 0 ]; then
+    echo "--- $name has no seeds in fuzz/seeds/$short/"
+    failed=1
+    continue
   fi
   log="$BUILD_DIR/$short.log"
   if ! "$fuzzer" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \

@@ -6,7 +6,7 @@
 # times showing that site, timed until the web view has loaded it.
 #
 # usage: scripts/startup-compare.sh [-n RUNS] [-b BUILD-FOLDER] [--site URL]
-# The history is ../shared/data/3d-history.txt unless VELMORA_HISTORY names another file.
+# The history is resources/history/3d-history.txt unless VELMORA_HISTORY names another file.
 set -euo pipefail
 self="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
 cd "$(dirname "$0")/.."
@@ -38,11 +38,7 @@ if [ -z "$inside" ]; then
   export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
   cp "$bin/velmora" "$bin/velmora_bare_window" "$work/bin/"
   [ -d "$build/lib/velmora" ] && cp -r "$build/lib/velmora" "$work/lib/"
-  history="${VELMORA_HISTORY:-}"
-  for candidate in ../shared/data/3d-history.txt /work/shared/data/3d-history.txt; do
-    [ -n "$history" ] || { [ -f "$candidate" ] && history="$candidate"; }
-  done
-  [ -n "$history" ] || { echo "no draw history: set VELMORA_HISTORY" >&2; exit 1; }
+  history="${VELMORA_HISTORY:-resources/history/3d-history.txt}"
   cp "$history" "$work/bin/lotdata.ldf"
   export STARTUP_HISTORY="$work/bin/lotdata.ldf"
   echo "history: $STARTUP_HISTORY ($(wc -l <"$STARTUP_HISTORY") lines); load: $(cut -d' ' -f1-3 /proc/loadavg)"

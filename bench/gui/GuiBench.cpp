@@ -27,7 +27,7 @@
 
 namespace {
 
-const QString kHistoryFile = QStringLiteral(VELMORA_DATA_DIR "/3d-history.txt");
+const QString kHistoryFile = QStringLiteral(VELMORA_HISTORY_FILE);
 
 // The window over a copy of the real history in a folder of its own.
 struct Gui {

@@ -26,17 +26,17 @@ void BM_PaintChart(benchmark::State& state)
 {
     const int draws = static_cast<int>(state.range(0));
     const velmora::DrawHistory history = SyntheticHistory(draws);
-    GridView net;
-    net.resize(780, 500);
-    net.show();
+    GridView grid;
+    grid.resize(780, 500);
+    grid.show();
     QApplication::processEvents();
-    velmora::buildTrendChart(net.model(), history, draws, nullptr);
-    QImage image(net.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    velmora::buildTrendChart(grid.model(), history, draws, nullptr);
+    QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        net.viewport()->render(&image);
+        grid.viewport()->render(&image);
         benchmark::DoNotOptimize(image.constBits());
     }
-    state.counters["rows_painted"] = net.paintedDataRows();
+    state.counters["rows_painted"] = grid.paintedDataRows();
 }
 BENCHMARK(BM_PaintChart)->Arg(30)->Arg(10000)->Unit(benchmark::kMillisecond);
 

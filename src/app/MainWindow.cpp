@@ -14,7 +14,7 @@
 #include "app/platform/Platform.h"
 #include "core/charts/Charts.h"
 #include "core/draw/AppPaths.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 #include "widgets/PageControl.h"
 
 #include <QAction>
@@ -273,7 +273,7 @@ void MainWindow::showHelp()
         = m_options.programFolder.isEmpty() ? executableFolder() : toStdString(m_options.programFolder);
     const QString path = toQString(helpFilePath(folder));
     // Read first: a help file that is missing or unreadable is reported with the reason.
-    QString text = toQString(readDrawTextFile(toStdString(path)));
+    QString text = toQString(readTextFile(toStdString(path)));
     if (m_platform.shellOpen(QUrl::fromLocalFile(path)))
         return;
     m_platform.showMessage(this,

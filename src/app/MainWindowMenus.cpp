@@ -15,7 +15,7 @@
 #include "app/platform/Platform.h"
 #include "core/charts/Charts.h"
 #include "core/draw/AppPaths.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 #include "widgets/PageControl.h"
 
 #include <QAction>

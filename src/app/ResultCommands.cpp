@@ -5,7 +5,7 @@
 #include "core/code/CodeSetText.h"
 #include "core/code/Printout.h"
 #include "core/code/PrizeCheck.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 
 #include <QPlainTextEdit>
 #include <QStringList>

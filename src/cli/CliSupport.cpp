@@ -3,9 +3,9 @@
 #include "core/code/CodeSetText.h"
 #include "core/draw/AppPaths.h"
 #include "core/draw/BuiltInHistory.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 #include "core/draw/DrawText.h"
-#include "core/draw/FileSystem.h"
+#include "core/io/FileSystem.h"
 
 #include <ostream>
 
@@ -37,7 +37,7 @@ void addOutOption(CLI::App* sub, std::string& path)
 std::string readTextOrExit(CliContext& ctx, const std::string& path)
 {
     try {
-        return readDrawTextFile(path);
+        return readTextFile(path);
     } catch (const FileError& e) {
         printMessage(ctx.err, e.what());
         throw CliExit { kExitFile };
@@ -63,7 +63,7 @@ DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath)
 {
     const std::string text = loadDataText(ctx, dataPath);
     DrawHistory history;
-    const bool ok = dataTxtToCodeArr(
+    const bool ok = parseDrawHistory(
         splitLines(text), history, [&](const std::string& m) { printMessage(ctx.err, m); });
     if (!ok)
         throw CliExit { kExitRefused };

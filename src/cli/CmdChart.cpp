@@ -44,9 +44,9 @@ void addChartCommand(CLI::App& app, CliContext& ctx)
         if (build == buildOmissionTable && opts->colors)
             throw UsageError("--colors: the omission table has no colours to print");
         const DrawHistory history = loadHistory(ctx, opts->data);
-        GridModel net;
-        build(net, history, opts->n, [&](const std::string& m) { printMessage(ctx.err, m); });
-        ctx.out << gridToCsv(net, opts->colors);
+        GridModel grid;
+        build(grid, history, opts->n, [&](const std::string& m) { printMessage(ctx.err, m); });
+        ctx.out << gridToCsv(grid, opts->colors);
     });
 }
 

@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/ConditionOptions.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 #include "core/filter/FilterEngine.h"
 
 #include <memory>

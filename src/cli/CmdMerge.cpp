@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
 #include "core/draw/AppPaths.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 #include "core/draw/DrawText.h"
 #include "core/draw/HistoryMerge.h"
 #include "core/draw/HistorySource.h"
@@ -26,7 +26,7 @@ void runMerge(CliContext& ctx, const std::string& sourcePath, const std::string&
     bool fromBuiltIn = false;
     const std::vector<std::string> localLines = splitLines(loadDataText(ctx, dataOption, &fromBuiltIn));
     DrawHistory localHistory;
-    if (!dataTxtToCodeArr(localLines, localHistory, toStderr))
+    if (!parseDrawHistory(localLines, localHistory, toStderr))
         throw CliExit { kExitRefused };
 
     const MergeResult result = mergeHistory(localLines, source.lines);
@@ -35,7 +35,7 @@ void runMerge(CliContext& ctx, const std::string& sourcePath, const std::string&
         try {
             if (fromBuiltIn)
                 createDataFolder(dataPath);
-            writeDrawTextFile(dataPath, drawTextOf(result.lines));
+            writeTextFile(dataPath, drawTextOf(result.lines));
         } catch (const FileError& e) {
             printMessage(ctx.err, e.what());
             throw CliExit { kExitFile };

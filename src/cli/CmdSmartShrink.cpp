@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
 #include "core/code/CodeSetText.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 #include "core/draw/DrawText.h"
 #include "core/smart/SmartShrink.h"
 
@@ -23,7 +23,7 @@ std::string readBaseText(CliContext& ctx, const std::string& path)
     if (!path.empty() && path != "-")
         return readTextOrExit(ctx, path);
     try {
-        return readDrawText(ctx.in, kStandardInputName);
+        return readText(ctx.in, kStandardInputName);
     } catch (const FileError& e) {
         printMessage(ctx.err, e.what());
         throw CliExit { kExitFile };

@@ -1,7 +1,7 @@
 #include "cli/ConditionOptions.h"
 
 #include "core/code/Code.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 
 #include <algorithm>
 

@@ -78,7 +78,7 @@ void MultiCheck::setCheck(int index, bool checked)
     emit checksChanged();
 }
 
-bool MultiCheck::getCheck(int index) const { return index >= 0 && index < m_layout.count && m_checks[index]; }
+bool MultiCheck::isChecked(int index) const { return index >= 0 && index < m_layout.count && m_checks[index]; }
 
 void MultiCheck::checkAll()
 {
@@ -108,7 +108,7 @@ int MultiCheck::indexOfCap(const QString& caption) const
     return static_cast<int>(m_captions.lastIndexOf(caption));
 }
 
-QRect MultiCheck::rectOfChk(int index) const
+QRect MultiCheck::checkRect(int index) const
 {
     if (index < 0 || index >= m_layout.count)
         throw MultiCheckError("RectOfChk Index Error!");

@@ -32,12 +32,12 @@ public:
     void setCapWidth(int n);
     void setCheck(int index, bool checked);
     // False for an index outside the items (e.g. -1 from indexOfCap).
-    bool getCheck(int index) const;
+    bool isChecked(int index) const;
     void checkAll();
     void uncheckAll();
     int checkedCount() const;
     int indexOfCap(const QString& caption) const;
-    QRect rectOfChk(int index) const;
+    QRect checkRect(int index) const;
     QRect rectOfCap(int index) const;
 
     int count() const { return m_layout.count; }

@@ -80,10 +80,10 @@ void tst_Snapshots::historyCheckBesideMainWindow()
     velmora::FilterPage& page = f.filterPage();
     auto* hundreds = velmora::test::find<velmora::MultiCheck>(&page, QStringLiteral("hundredsRow"));
     for (const int digit : { 0, 2, 3, 5, 6, 8 })
-        QTest::mouseClick(hundreds, Qt::LeftButton, {}, hundreds->rectOfChk(digit).center());
+        QTest::mouseClick(hundreds, Qt::LeftButton, {}, hundreds->checkRect(digit).center());
     auto* sums = velmora::test::find<velmora::MultiCheck>(&page, QStringLiteral("sumRow"));
     for (int sum = 6; sum <= 21; ++sum)
-        QTest::mouseClick(sums, Qt::LeftButton, {}, sums->rectOfChk(sum).center());
+        QTest::mouseClick(sums, Qt::LeftButton, {}, sums->checkRect(sum).center());
     auto* digitsOut = velmora::test::find<QLineEdit>(&page, QStringLiteral("digitsOutEdit"));
     QTest::mouseClick(digitsOut, Qt::LeftButton);
     QTest::keyClicks(digitsOut, QStringLiteral("4"));

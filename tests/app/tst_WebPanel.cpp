@@ -70,7 +70,7 @@ void tst_WebPanel::siteWithoutPlugin_data()
     QTest::newRow("folder missing") << QStringList { QStringLiteral("missing") } << QString();
     QTest::newRow("folder without the plugin") << QStringList { QStringLiteral("plugins") } << QString();
     QTest::newRow("file that is no library")
-        << QStringList { QStringLiteral("plugins") } << QStringLiteral(VELMORA_DATA_DIR "/3d-history.txt");
+        << QStringList { QStringLiteral("plugins") } << QStringLiteral(VELMORA_HISTORY_FILE);
     QTest::newRow("Qt plugin of another interface")
         << QStringList { QStringLiteral("plugins"), QStringLiteral("missing") }
         << QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms/libqoffscreen.so");

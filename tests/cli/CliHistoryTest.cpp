@@ -24,7 +24,7 @@ TEST(CliHistory, PrintsRecordsInFixedForm)
 
 TEST(CliHistory, ReproducesRealHistory)
 {
-    const std::string source = std::string(VELMORA_DATA_DIR) + "/3d-history.txt";
+    const std::string source = std::string(VELMORA_HISTORY_FILE);
     if (access(source.c_str(), R_OK) != 0)
         GTEST_SKIP() << "real history not found";
     const CliResult r = RunCliArgs({ "history", "--data", source });

@@ -2,7 +2,7 @@
 #include "TempDir.h"
 #include "core/draw/AppPaths.h"
 #include "core/draw/DrawText.h"
-#include "core/draw/TextEncoding.h"
+#include "core/io/TextEncoding.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kRealHistory = VELMORA_DATA_DIR "/3d-history.txt";
+const std::string kRealHistory = VELMORA_HISTORY_FILE;
 
 // The first n lines of the real history, CR LF each.
 std::string RealPrefix(std::size_t n)

@@ -22,7 +22,7 @@ extern char** environ;
 namespace {
 
 const std::string kCli = std::string(VELMORA_BIN_DIR) + "/velmora-cli";
-const std::string kHistory = std::string(VELMORA_DATA_DIR) + "/3d-history.txt";
+const std::string kHistory = std::string(VELMORA_HISTORY_FILE);
 
 struct ProcessResult {
     int code = -1;
@@ -178,7 +178,7 @@ TEST(CliOptions, EmptyValueIsAUsageError)
     }
     // An empty TEXT is an empty condition and takes nothing after it; a value
     // may still start with "-".
-    const std::string data = std::string(VELMORA_DATA_DIR) + "/3d-history-last200.txt";
+    const std::string data = std::string(VELMORA_TEST_DATA_DIR) + "/3d-history-last200.txt";
     const CliResult emptyText = RunCliArgs({ "filter", "--digits-in", "", "--sums", "0", "--data", data });
     EXPECT_EQ(emptyText.code, 0) << emptyText.err;
     EXPECT_EQ(emptyText.out.substr(0, emptyText.out.find('\n')), "缩水结果有1注");

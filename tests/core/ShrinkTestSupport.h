@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/code/CodeSet.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 #include "core/draw/DrawText.h"
 
 #include <string>
@@ -14,10 +14,10 @@ namespace velmora::test {
 // The real draw history, or an empty one when the data folder is missing.
 inline DrawHistory RealHistory()
 {
-    const std::string path = std::string(VELMORA_DATA_DIR) + "/3d-history.txt";
+    const std::string path = std::string(VELMORA_HISTORY_FILE);
     DrawHistory history;
     if (access(path.c_str(), R_OK) == 0)
-        dataTxtToCodeArr(splitLines(readDrawTextFile(path)), history, [](const std::string&) {});
+        parseDrawHistory(splitLines(readTextFile(path)), history, [](const std::string&) {});
     return history;
 }
 

@@ -24,7 +24,7 @@ inline bool writeFile(const QString& path, const QByteArray& bytes)
 }
 
 // The real draw history's file, as it stands.
-inline QByteArray realHistoryBytes() { return readFile(QStringLiteral(VELMORA_DATA_DIR "/3d-history.txt")); }
+inline QByteArray realHistoryBytes() { return readFile(QStringLiteral(VELMORA_HISTORY_FILE)); }
 
 // The first count lines of the real draw history, CR LF ended.
 inline QByteArray historyLines(int count)

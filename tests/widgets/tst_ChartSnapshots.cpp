@@ -43,21 +43,21 @@ void tst_ChartSnapshots::render()
 {
     QFETCH(int, index);
     const velmora::ChartKind& kind = velmora::kChartKinds[index];
-    GridView net;
-    net.resize(780, 500);
-    net.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&net));
+    GridView grid;
+    grid.resize(780, 500);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
     std::vector<std::string> messages;
     const int n
-        = kind.build(net.model(), m_history, 30, [&](const std::string& m) { messages.push_back(m); });
+        = kind.build(grid.model(), m_history, 30, [&](const std::string& m) { messages.push_back(m); });
     QCOMPARE(n, 30);
     QVERIFY(messages.empty());
 
     const QString base = QStringLiteral("chart-") + QString::fromLatin1(kind.name);
-    QVERIFY(velmora::test::writeSnapshot(net, base + QStringLiteral("-top.png")));
-    QTest::keyClick(&net, Qt::Key_End);
-    QVERIFY(net.model().topRow() > 0);
-    QVERIFY(velmora::test::writeSnapshot(net, base + QStringLiteral("-end.png")));
+    QVERIFY(velmora::test::writeSnapshot(grid, base + QStringLiteral("-top.png")));
+    QTest::keyClick(&grid, Qt::Key_End);
+    QVERIFY(grid.model().topRow() > 0);
+    QVERIFY(velmora::test::writeSnapshot(grid, base + QStringLiteral("-end.png")));
 }
 
 QTEST_MAIN(tst_ChartSnapshots)

@@ -24,12 +24,12 @@ void FillGrid(GridModel& m, int dynRows)
 }
 
 // Sizes the widget so that its client area (the viewport) is `clientHeight` high.
-void ShowWithClientHeight(GridView& net, int clientHeight)
+void ShowWithClientHeight(GridView& grid, int clientHeight)
 {
-    net.resize(300, clientHeight + 2 * net.frameWidth());
-    net.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&net));
-    QCOMPARE(net.viewport()->height(), clientHeight);
+    grid.resize(300, clientHeight + 2 * grid.frameWidth());
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QCOMPARE(grid.viewport()->height(), clientHeight);
 }
 
 QColor Pixel(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
@@ -65,18 +65,18 @@ void tst_TH2Net::initTestCase()
 
 void tst_TH2Net::layoutFollowsTheClientHeight()
 {
-    GridView net;
-    FillGrid(net.model(), 30);
-    ShowWithClientHeight(net, 150);
-    QCOMPARE(net.model().visRows(), 5);
-    QCOMPARE(net.verticalScrollBar()->maximum(), 25);
-    QCOMPARE(net.verticalScrollBar()->pageStep(), 5);
+    GridView grid;
+    FillGrid(grid.model(), 30);
+    ShowWithClientHeight(grid, 150);
+    QCOMPARE(grid.model().visRows(), 5);
+    QCOMPARE(grid.verticalScrollBar()->maximum(), 25);
+    QCOMPARE(grid.verticalScrollBar()->pageStep(), 5);
 
-    net.resize(300, 56 + 2 * net.frameWidth());
-    QCOMPARE(net.model().visRows(), 1);
-    net.resize(300, 55 + 2 * net.frameWidth());
-    QCOMPARE(net.model().visRows(), 0);
-    QCOMPARE(net.verticalScrollBar()->maximum(), 30);
+    grid.resize(300, 56 + 2 * grid.frameWidth());
+    QCOMPARE(grid.model().visRows(), 1);
+    grid.resize(300, 55 + 2 * grid.frameWidth());
+    QCOMPARE(grid.model().visRows(), 0);
+    QCOMPARE(grid.verticalScrollBar()->maximum(), 30);
 }
 
 void tst_TH2Net::keysScroll_data()
@@ -99,80 +99,80 @@ void tst_TH2Net::keysScroll()
     QFETCH(int, start);
     QFETCH(int, key);
     QFETCH(int, expected);
-    GridView net;
-    FillGrid(net.model(), 30);
-    ShowWithClientHeight(net, 500);
-    QCOMPARE(net.model().visRows(), 22);
-    QCOMPARE(net.verticalScrollBar()->maximum(), 8);
-    net.verticalScrollBar()->setValue(start);
-    QCOMPARE(net.model().topRow(), start);
+    GridView grid;
+    FillGrid(grid.model(), 30);
+    ShowWithClientHeight(grid, 500);
+    QCOMPARE(grid.model().visRows(), 22);
+    QCOMPARE(grid.verticalScrollBar()->maximum(), 8);
+    grid.verticalScrollBar()->setValue(start);
+    QCOMPARE(grid.model().topRow(), start);
 
-    QTest::keyClick(&net, Qt::Key(key));
-    QCOMPARE(net.model().topRow(), expected);
-    QCOMPARE(net.verticalScrollBar()->value(), expected);
+    QTest::keyClick(&grid, Qt::Key(key));
+    QCOMPARE(grid.model().topRow(), expected);
+    QCOMPARE(grid.verticalScrollBar()->value(), expected);
 }
 
 void tst_TH2Net::scrollBarCommands()
 {
-    GridView net;
-    FillGrid(net.model(), 30);
-    ShowWithClientHeight(net, 500);
-    QScrollBar* bar = net.verticalScrollBar();
+    GridView grid;
+    FillGrid(grid.model(), 30);
+    ShowWithClientHeight(grid, 500);
+    QScrollBar* bar = grid.verticalScrollBar();
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(net.model().topRow(), 1);
+    QCOMPARE(grid.model().topRow(), 1);
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    QCOMPARE(net.model().topRow(), 8);
+    QCOMPARE(grid.model().topRow(), 8);
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(net.model().topRow(), 8);
+    QCOMPARE(grid.model().topRow(), 8);
     bar->triggerAction(QAbstractSlider::SliderToMinimum);
-    QCOMPARE(net.model().topRow(), 0);
+    QCOMPARE(grid.model().topRow(), 0);
     bar->setSliderPosition(6);
-    QCOMPARE(net.model().topRow(), 6);
-    QVERIFY(net.hasFocus());
+    QCOMPARE(grid.model().topRow(), 6);
+    QVERIFY(grid.hasFocus());
 }
 
 void tst_TH2Net::wheelScrolls()
 {
-    GridView net;
-    FillGrid(net.model(), 100);
-    ShowWithClientHeight(net, 150);
+    GridView grid;
+    FillGrid(grid.model(), 100);
+    ShowWithClientHeight(grid, 150);
     const QPoint at(20, 60);
-    QWheelEvent down(at, net.viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+    QWheelEvent down(at, grid.viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
         Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(net.viewport(), &down);
+    QApplication::sendEvent(grid.viewport(), &down);
     const int lines = QApplication::wheelScrollLines();
-    QCOMPARE(net.model().topRow(), lines);
-    QWheelEvent up(at, net.viewport()->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
+    QCOMPARE(grid.model().topRow(), lines);
+    QWheelEvent up(at, grid.viewport()->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
         Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(net.viewport(), &up);
-    QCOMPARE(net.model().topRow(), 0);
+    QApplication::sendEvent(grid.viewport(), &up);
+    QCOMPARE(grid.model().topRow(), 0);
 }
 
 void tst_TH2Net::paintsOnlyVisibleRows()
 {
-    GridView net;
-    FillGrid(net.model(), 10000);
-    ShowWithClientHeight(net, 150);
-    net.viewport()->grab();
-    QCOMPARE(net.paintedDataRows(), 5);
+    GridView grid;
+    FillGrid(grid.model(), 10000);
+    ShowWithClientHeight(grid, 150);
+    grid.viewport()->grab();
+    QCOMPARE(grid.paintedDataRows(), 5);
 
-    QTest::keyClick(&net, Qt::Key_End);
-    QCOMPARE(net.model().topRow(), 9995);
-    net.viewport()->grab();
-    QCOMPARE(net.paintedDataRows(), 5);
+    QTest::keyClick(&grid, Qt::Key_End);
+    QCOMPARE(grid.model().topRow(), 9995);
+    grid.viewport()->grab();
+    QCOMPARE(grid.paintedDataRows(), 5);
 
-    FillGrid(net.model(), 3);
-    net.viewport()->grab();
-    QCOMPARE(net.paintedDataRows(), 3);
+    FillGrid(grid.model(), 3);
+    grid.viewport()->grab();
+    QCOMPARE(grid.paintedDataRows(), 3);
 }
 
 void tst_TH2Net::emptyGridShowsOnlyBackground()
 {
-    GridView net;
-    ShowWithClientHeight(net, 150);
-    const QColor background = net.palette().color(QPalette::Base);
+    GridView grid;
+    ShowWithClientHeight(grid, 150);
+    const QColor background = grid.palette().color(QPalette::Base);
     auto allBackground = [&] {
-        const QImage image = net.viewport()->grab().toImage();
+        const QImage image = grid.viewport()->grab().toImage();
         for (int y = 0; y < image.height(); y += 7)
             for (int x = 0; x < image.width(); x += 7)
                 if (Pixel(image, x, y) != background)
@@ -180,16 +180,16 @@ void tst_TH2Net::emptyGridShowsOnlyBackground()
         return true;
     };
     QVERIFY(allBackground());
-    net.model().setGridSize(3, 0, 2, { 66, 20, 20 });
-    net.model().setValue(0, 0, "期号");
-    net.model().resize();
+    grid.model().setGridSize(3, 0, 2, { 66, 20, 20 });
+    grid.model().setValue(0, 0, "期号");
+    grid.model().resize();
     QVERIFY(allBackground());
 }
 
 void tst_TH2Net::paintsCellsLinesAndMerges()
 {
-    GridView net;
-    GridModel& m = net.model();
+    GridView grid;
+    GridModel& m = grid.model();
     m.setGridSize(3, 10, 2, { 66, 20, 20 });
     m.setCellColor(2, 0, CellColor::rgb(255, 0, 0));
     m.setCellColor(3, 1, CellColor::rgb(0, 128, 0));
@@ -197,9 +197,9 @@ void tst_TH2Net::paintsCellsLinesAndMerges()
     m.setMergeCount(1);
     m.setMerge(0, true, 0, 0, 0, 1, "期号", CellColor::rgb(10, 20, 200));
     m.resize();
-    ShowWithClientHeight(net, 150);
-    const QImage image = net.viewport()->grab().toImage();
-    const QColor background = net.palette().color(QPalette::Base);
+    ShowWithClientHeight(grid, 150);
+    const QImage image = grid.viewport()->grab().toImage();
+    const QColor background = grid.palette().color(QPalette::Base);
 
     const GridRect red = m.rectOfCell(2, 0, true);
     QCOMPARE(Pixel(image, red.left + 1, red.top + 1), QColor(255, 0, 0));
@@ -229,10 +229,10 @@ void tst_TH2Net::paintsCellsLinesAndMerges()
 
 void tst_TH2Net::indexErrorsAreSignalled()
 {
-    GridView net;
-    FillGrid(net.model(), 2);
-    QSignalSpy spy(&net, &GridView::messageRaised);
-    QCOMPARE(net.model().getValue(9, 7), std::string());
+    GridView grid;
+    FillGrid(grid.model(), 2);
+    QSignalSpy spy(&grid, &GridView::messageRaised);
+    QCOMPARE(grid.model().getValue(9, 7), std::string());
     QCOMPARE(spy.count(), 2);
     QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("GetValue x>=FColsCount "));
     QCOMPARE(spy.at(1).at(0).toString(), QStringLiteral("GetValue y>=FDynRows+FFixRowCount "));
@@ -240,21 +240,21 @@ void tst_TH2Net::indexErrorsAreSignalled()
 
 void tst_TH2Net::rebuildPullsScrollPositionBack()
 {
-    GridView net;
-    ShowWithClientHeight(net, 300);
+    GridView grid;
+    ShowWithClientHeight(grid, 300);
     velmora::DrawHistory history;
     for (int i = 0; i < 500; ++i)
         history.push_back({ 2020, i + 1, 0, (i * 37) % 1000, 0, 0 });
-    velmora::buildTrendChart(net.model(), history, 500, nullptr);
-    QCOMPARE(net.verticalScrollBar()->maximum(), net.model().scrollMax());
-    QVERIFY(net.model().scrollMax() > 400);
-    QTest::keyClick(&net, Qt::Key_End);
-    QCOMPARE(net.model().topRow(), net.model().scrollMax());
+    velmora::buildTrendChart(grid.model(), history, 500, nullptr);
+    QCOMPARE(grid.verticalScrollBar()->maximum(), grid.model().scrollMax());
+    QVERIFY(grid.model().scrollMax() > 400);
+    QTest::keyClick(&grid, Qt::Key_End);
+    QCOMPARE(grid.model().topRow(), grid.model().scrollMax());
 
-    velmora::buildTrendChart(net.model(), history, 30, nullptr);
-    QCOMPARE(net.model().topRow(), net.model().scrollMax());
-    QCOMPARE(net.verticalScrollBar()->value(), net.model().topRow());
-    QVERIFY(net.model().scrollMax() < 30);
+    velmora::buildTrendChart(grid.model(), history, 30, nullptr);
+    QCOMPARE(grid.model().topRow(), grid.model().scrollMax());
+    QCOMPARE(grid.verticalScrollBar()->value(), grid.model().topRow());
+    QVERIFY(grid.model().scrollMax() < 30);
 }
 
 QTEST_MAIN(tst_TH2Net)

@@ -96,13 +96,13 @@ void tst_MultiCheck::cellRectangles()
 {
     MultiCheck digits;
     fill(digits, 10, 10, 10);
-    QCOMPARE(digits.rectOfChk(0), QRect(QPoint(3, 3), QSize(14, 14)));
+    QCOMPARE(digits.checkRect(0), QRect(QPoint(3, 3), QSize(14, 14)));
     QCOMPARE(digits.rectOfCap(0), QRect(QPoint(20, 3), QSize(10, 14)));
-    QCOMPARE(digits.rectOfChk(9).left(), 273);
+    QCOMPARE(digits.checkRect(9).left(), 273);
 
     MultiCheck sums;
     fill(sums, 30, 14, 10, 2);
-    QCOMPARE(sums.rectOfChk(10), QRect(QPoint(3, 20), QSize(14, 14)));
+    QCOMPARE(sums.checkRect(10), QRect(QPoint(3, 20), QSize(14, 14)));
     QCOMPARE(sums.rectOfCap(29), QRect(QPoint(9 * 34 + 20, 37), QSize(14, 14)));
 }
 
@@ -172,14 +172,14 @@ void tst_MultiCheck::spaceTogglesFocusedItemAfterOnChange()
     QTest::keyClick(&chk, Qt::Key_Right);
     QTest::keyClick(&chk, Qt::Key_Right);
     QList<bool> seen;
-    connect(&chk, &MultiCheck::changed, this, [&] { seen << chk.getCheck(2); });
+    connect(&chk, &MultiCheck::changed, this, [&] { seen << chk.isChecked(2); });
     QTest::keyClick(&chk, Qt::Key_Space);
     QCOMPARE(seen, QList<bool> { false });
-    QVERIFY(chk.getCheck(2));
+    QVERIFY(chk.isChecked(2));
     QCOMPARE(chk.checkedCount(), 1);
     QTest::keyClick(&chk, Qt::Key_Space);
     QCOMPARE(seen, (QList<bool> { false, true }));
-    QVERIFY(!chk.getCheck(2));
+    QVERIFY(!chk.isChecked(2));
 }
 
 void tst_MultiCheck::enterTogglesAndOtherKeysDoNot()
@@ -188,7 +188,7 @@ void tst_MultiCheck::enterTogglesAndOtherKeysDoNot()
     fill(chk, 4, 10, 4);
     QSignalSpy spy(&chk, &MultiCheck::changed);
     QTest::keyClick(&chk, Qt::Key_Return);
-    QVERIFY(chk.getCheck(0));
+    QVERIFY(chk.isChecked(0));
     QTest::keyClick(&chk, Qt::Key_A);
     QTest::keyClick(&chk, Qt::Key_0);
     QCOMPARE(chk.checkedCount(), 1);
@@ -225,7 +225,7 @@ void tst_MultiCheck::indexOfCap()
     QCOMPARE(chk.indexOfCap(QStringLiteral("a b ")), -1);
     QCOMPARE(chk.indexOfCap(QStringLiteral("ab")), -1);
     QCOMPARE(chk.indexOfCap(QString()), -1);
-    QVERIFY(!chk.getCheck(chk.indexOfCap(QStringLiteral("豹子"))));
+    QVERIFY(!chk.isChecked(chk.indexOfCap(QStringLiteral("豹子"))));
 }
 
 void tst_MultiCheck::errorsLeaveStateUnchanged()
@@ -236,7 +236,7 @@ void tst_MultiCheck::errorsLeaveStateUnchanged()
     QCOMPARE(ErrorOf([&] { chk.setCheck(4, true); }), QStringLiteral("SetCheck Error!"));
     QCOMPARE(ErrorOf([&] { chk.setCheck(-1, true); }), QStringLiteral("SetCheck Error!"));
     QCOMPARE(ErrorOf([&] { chk.rectOfCap(-1); }), QStringLiteral("RectOfCap Index Error!"));
-    QCOMPARE(ErrorOf([&] { chk.rectOfChk(4); }), QStringLiteral("RectOfChk Index Error!"));
+    QCOMPARE(ErrorOf([&] { chk.checkRect(4); }), QStringLiteral("RectOfChk Index Error!"));
     QCOMPARE(ErrorOf([&] { chk.setCount(-1); }), QStringLiteral("SetCount Error!"));
     QCOMPARE(ErrorOf([&] { chk.setCols(-1); }), QStringLiteral("SetCols Error!"));
     QCOMPARE(ErrorOf([&] { chk.setCols(0); }), QStringLiteral("SetCols Error!"));
@@ -246,8 +246,8 @@ void tst_MultiCheck::errorsLeaveStateUnchanged()
     QCOMPARE(chk.capWidth(), 14);
     QCOMPARE(chk.checkedCount(), 1);
     QCOMPARE(chk.size(), QSize(139, 20));
-    QVERIFY(!chk.getCheck(4));
-    QVERIFY(!chk.getCheck(-1));
+    QVERIFY(!chk.isChecked(4));
+    QVERIFY(!chk.isChecked(-1));
 }
 
 void tst_MultiCheck::checkAllAndCount()
@@ -263,7 +263,7 @@ void tst_MultiCheck::checkAllAndCount()
     // setCount above the stored items grows them unchecked with empty captions.
     chk.setCount(12);
     QCOMPARE(chk.count(), 12);
-    QVERIFY(!chk.getCheck(11));
+    QVERIFY(!chk.isChecked(11));
     QCOMPARE(chk.caption(11), QString());
     chk.setCount(3);
     QCOMPARE(chk.rows(), 1);
@@ -297,7 +297,7 @@ void tst_MultiCheck::mousePresses()
         QTest::mousePress(&chk, Qt::LeftButton, {}, p);
     QList<int> actual;
     for (int i = 0; i < chk.count(); ++i) {
-        if (chk.getCheck(i))
+        if (chk.isChecked(i))
             actual << i;
     }
     QCOMPARE(actual, checked);
@@ -325,9 +325,9 @@ void tst_MultiCheck::mouseStaysWithTheControl()
     QTest::mouseClick(chk, Qt::LeftButton, {}, QPoint(18, 5));
     QTest::mouseDClick(chk, Qt::LeftButton, {}, QPoint(38, 5));
     QCOMPARE(parent.events, 0);
-    QVERIFY(chk->getCheck(0));
+    QVERIFY(chk->isChecked(0));
     // QTest delivers a double click as the double-click event alone: one more press.
-    QVERIFY(chk->getCheck(1));
+    QVERIFY(chk->isChecked(1));
 }
 
 void tst_MultiCheck::focusRectangleFollowsFocus()
@@ -376,11 +376,11 @@ void tst_MultiCheck::checksChangedOnEveryFlip_data()
     }) << 1 << 4;
     QTest::newRow("uncheckAll") << Act([](MultiCheck& c) { c.uncheckAll(); }) << 1 << 0;
     QTest::newRow("click on an item")
-        << Act([](MultiCheck& c) { QTest::mouseClick(&c, Qt::LeftButton, {}, c.rectOfChk(2).center()); }) << 1
+        << Act([](MultiCheck& c) { QTest::mouseClick(&c, Qt::LeftButton, {}, c.checkRect(2).center()); }) << 1
         << 3;
     QTest::newRow("click in a gap") << Act([](MultiCheck& c) {
         QTest::mouseClick(
-            &c, Qt::LeftButton, {}, QPoint(c.rectOfChk(1).left() - 1, c.rectOfChk(1).center().y()));
+            &c, Qt::LeftButton, {}, QPoint(c.checkRect(1).left() - 1, c.checkRect(1).center().y()));
     }) << 0 << 2;
     QTest::newRow("space") << Act([](MultiCheck& c) { QTest::keyClick(&c, Qt::Key_Space); }) << 1 << 3;
     QTest::newRow("arrow keys") << Act([](MultiCheck& c) {

@@ -44,7 +44,7 @@ AddDrawDialog::AddDrawDialog(Platform& platform, std::vector<std::string> lines,
     auto* grid = new QGridLayout(this);
     grid->setColumnMinimumWidth(2, 220);
     m_fields[Issue] = addField(0, QStringLiteral("issue"), QStringLiteral("期号"), 7,
-        toQString(intToPadStr(year, 4, true) + intToPadStr(issue, 3, true)));
+        toQString(zeroPadded(year, 4) + zeroPadded(issue, 3)));
     m_fields[DrawCode] = addField(1, QStringLiteral("drawCode"), QStringLiteral("开奖号"), 3, QString());
     m_fields[TestCode] = addField(2, QStringLiteral("testCode"), QStringLiteral("试机号"), 3, QString());
     m_fields[Machine]

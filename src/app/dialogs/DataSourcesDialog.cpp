@@ -4,7 +4,7 @@
 #include "app/UpdateSources.h"
 #include "app/platform/Platform.h"
 #include "core/code/Code.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 #include "core/draw/DrawText.h"
 #include "core/draw/HistorySource.h"
 
@@ -225,7 +225,7 @@ QString DataSourcesDialog::describeDownload(const QUrl& url, bool& ok)
         return QStringLiteral("测试失败：无法下载 %1").arg(url.toString());
     std::string message;
     const SourceHistory source = readSourceHistory(
-        readDrawTextFile(toStdString(path)), [&message](const std::string& m) { message = m; });
+        readTextFile(toStdString(path)), [&message](const std::string& m) { message = m; });
     if (source.status == SourceStatus::BadLines) {
         QString lines = toQString(message);
         lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -234,7 +234,7 @@ QString DataSourcesDialog::describeDownload(const QUrl& url, bool& ok)
     if (source.status == SourceStatus::NoDraws)
         return QStringLiteral("测试失败：下载的内容中没有开奖数据");
     DrawHistory history;
-    dataTxtToCodeArr(source.lines, history, {});
+    parseDrawHistory(source.lines, history, {});
     const DrawRecord latest
         = *std::max_element(history.begin(), history.end(), [](const DrawRecord& a, const DrawRecord& b) {
               return a.year != b.year ? a.year < b.year : a.issue < b.issue;
@@ -242,7 +242,7 @@ QString DataSourcesDialog::describeDownload(const QUrl& url, bool& ok)
     ok = true;
     return QStringLiteral("测试成功：共%1期，最新一期%2")
         .arg(history.size())
-        .arg(toQString(intToPadStr(latest.year, 4, true) + intToPadStr(latest.issue, 3, true)));
+        .arg(toQString(zeroPadded(latest.year, 4) + zeroPadded(latest.issue, 3)));
 }
 
 } // namespace velmora

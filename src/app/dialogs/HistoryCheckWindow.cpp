@@ -3,7 +3,7 @@
 #include "app/UiSupport.h"
 #include "app/platform/Platform.h"
 #include "core/code/Code.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 
 #include <QAbstractTableModel>
 #include <QGroupBox>
@@ -85,7 +85,7 @@ public:
             case 0:
                 return toQString(issueText(record));
             case 1:
-                return toQString(intToPadStr(record.drawCode, 3, true));
+                return toQString(zeroPadded(record.drawCode, 3));
             case 2:
                 return draw.keptCount;
             case 3:

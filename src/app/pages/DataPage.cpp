@@ -8,7 +8,7 @@
 #include "core/code/Code.h"
 #include "core/draw/AppPaths.h"
 #include "core/draw/BuiltInHistory.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 #include "core/draw/DrawText.h"
 #include "core/draw/HistoryMerge.h"
 #include "core/draw/HistorySource.h"
@@ -134,7 +134,7 @@ void DataPage::loadDataFile()
     // Runs before the event loop: no error may leave here, whatever its kind.
     std::string text;
     try {
-        text = readDrawTextFile(toStdString(m_dataFileName));
+        text = readTextFile(toStdString(m_dataFileName));
     } catch (const std::exception& error) {
         m_dataFileUnreadable = true;
         platform().showMessage(this, toQString(error.what()));
@@ -163,7 +163,7 @@ void DataPage::loadBuiltInHistory()
     // written leaves the text unsaved, so closing asks about it.
     try {
         createDataFolder(toStdString(m_dataFileName));
-        writeDrawTextFile(toStdString(m_dataFileName), builtIn);
+        writeTextFile(toStdString(m_dataFileName), builtIn);
         m_savedText = m_editor->toPlainText();
     } catch (const std::exception& error) {
         platform().showMessage(this, toQString(error.what()));
@@ -174,7 +174,7 @@ void DataPage::loadBuiltInHistory()
     emit statusTextChanged(
         QStringLiteral("已载入内置开奖数据：共%1期，最新一期%2")
             .arg(m_history.size())
-            .arg(toQString(intToPadStr(latest.year, 4, true) + intToPadStr(latest.issue, 3, true))));
+            .arg(toQString(zeroPadded(latest.year, 4) + zeroPadded(latest.issue, 3))));
 }
 
 bool DataPage::saveDataFile()
@@ -189,7 +189,7 @@ bool DataPage::saveDataFile()
     // Also runs from the window's close event: no error may leave here.
     try {
         createDataFolder(toStdString(m_dataFileName));
-        writeDrawTextFile(toStdString(m_dataFileName), toStdString(text));
+        writeTextFile(toStdString(m_dataFileName), toStdString(text));
     } catch (const std::exception& error) {
         platform().showMessage(this, toQString(error.what()));
         return false;
@@ -202,7 +202,7 @@ bool DataPage::saveDataFile()
 
 void DataPage::rebuildHistory()
 {
-    dataTxtToCodeArr(splitLines(toStdString(drawText())), m_history,
+    parseDrawHistory(splitLines(toStdString(drawText())), m_history,
         [this](const std::string& message) { platform().showMessage(this, toQString(message)); });
     emit historyChanged();
 }
@@ -220,7 +220,7 @@ void DataPage::importDraws()
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;
     // Read completely first: a file that cannot be read leaves the editor as it was.
-    const std::string text = readDrawTextFile(toStdString(path));
+    const std::string text = readTextFile(toStdString(path));
     enum { Merge, Replace, Cancel };
     const int choice = platform().choose(this,
         QStringLiteral("要把导入的开奖数据合并到现有数据中，还是用它替换现有数据？\n"
@@ -303,7 +303,7 @@ bool DataPage::fetchSource(const QUrl& url, std::vector<std::string>& lines, boo
     // The whole text is read before anything changes.
     std::string text;
     try {
-        text = readDrawTextFile(toStdString(tmpPath));
+        text = readTextFile(toStdString(tmpPath));
     } catch (const FileError&) {
         return false;
     }

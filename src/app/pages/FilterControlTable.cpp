@@ -243,7 +243,7 @@ void readFilterControl(const FilterControlEntry& entry, const QWidget* control, 
     case ControlKind::Checks: {
         const auto* checks = static_cast<const MultiCheck*>(control);
         for (std::size_t i = 0; i < field.flags.size(); ++i)
-            field.flags[i] = checks->getCheck(static_cast<int>(i));
+            field.flags[i] = checks->isChecked(static_cast<int>(i));
         break;
     }
     case ControlKind::Text:

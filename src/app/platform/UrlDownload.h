@@ -1,7 +1,7 @@
 // Downloading a URL into a file, bounded in time, size and redirects.
 #pragma once
 
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 
 #include <QString>
 #include <QUrl>

@@ -30,29 +30,29 @@ std::string ColorField(CellColor color)
     return buffer;
 }
 
-const std::string& cellText(const GridModel& net, int row, int col)
+const std::string& cellText(const GridModel& grid, int row, int col)
 {
-    if (row < net.fixRowCount()) {
-        const auto& merges = net.merges();
+    if (row < grid.fixRowCount()) {
+        const auto& merges = grid.merges();
         // The last merge added wins where merges overlap.
         const auto hit = std::find_if(
             merges.rbegin(), merges.rend(), [&](const auto& merge) { return merge.covers(row, col); });
         if (hit != merges.rend())
             return hit->text;
     }
-    return net.getValue(row, col);
+    return grid.getValue(row, col);
 }
 
 } // namespace
 
-std::string gridToCsv(const GridModel& net, bool colors)
+std::string gridToCsv(const GridModel& grid, bool colors)
 {
     std::string csv;
-    for (int row = 0; row < net.rowCount(); ++row) {
-        for (int col = 0; col < net.colsCount(); ++col) {
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        for (int col = 0; col < grid.colsCount(); ++col) {
             if (col > 0)
                 csv += ',';
-            csv += colors ? ColorField(net.getCellColor(row, col)) : csvField(cellText(net, row, col));
+            csv += colors ? ColorField(grid.getCellColor(row, col)) : csvField(cellText(grid, row, col));
         }
         csv += '\n';
     }

@@ -11,7 +11,7 @@ namespace velmora {
 // comma, a quote or a line break. Texts: a fixed-row cell covered by an active merged area
 // shows that area's caption (the last such area in index order). Colours: "#rrggbb", or
 // an empty field for the window colour.
-std::string gridToCsv(const GridModel& net, bool colors);
+std::string gridToCsv(const GridModel& grid, bool colors);
 
 // One CSV field, quoted when it must be.
 std::string csvField(const std::string& text);

@@ -71,7 +71,7 @@ std::string totalText(TotalText style, long long total)
 } // namespace
 
 int buildChart(
-    const ChartLayout& chart, GridModel& net, const DrawHistory& history, int n, const MessageFn& message)
+    const ChartLayout& chart, GridModel& grid, const DrawHistory& history, int n, const MessageFn& message)
 {
     const int drawCount = static_cast<int>(history.size());
     int result = n;
@@ -83,38 +83,38 @@ int buildChart(
     const int rows = std::clamp(n, 0, drawCount);
     const int cols = static_cast<int>(chart.widths.size());
 
-    net.setGridSize(cols, rows + 1, 2, chart.widths);
+    grid.setGridSize(cols, rows + 1, 2, chart.widths);
     for (const SubHeader& h : chart.subHeaders)
-        net.setValue(1, h.col, h.text);
-    net.setMergeCount(static_cast<int>(chart.merges.size()));
+        grid.setValue(1, h.col, h.text);
+    grid.setMergeCount(static_cast<int>(chart.merges.size()));
     for (std::size_t i = 0; i < chart.merges.size(); ++i) {
         const MergeArea& m = chart.merges[i];
-        net.setMerge(static_cast<int>(i), true, m.firstCol, 0, m.lastCol, m.bothRows ? 1 : 0, m.caption,
-            net.fixColor());
+        grid.setMerge(static_cast<int>(i), true, m.firstCol, 0, m.lastCol, m.bothRows ? 1 : 0, m.caption,
+            grid.fixColor());
     }
 
     std::vector<long long> totals(static_cast<std::size_t>(cols), 0);
     for (int i = 0; i < rows; ++i) {
         const DrawRecord& rec = history[static_cast<std::size_t>(drawCount - 1 - i)];
         const int gridRow = i + 2;
-        net.setValue(gridRow, 0, intToPadStr(rec.year, 4, true) + intToPadStr(rec.issue, 3, true));
+        grid.setValue(gridRow, 0, zeroPadded(rec.year, 4) + zeroPadded(rec.issue, 3));
         for (int pos = 1; pos <= 3; ++pos)
-            net.setValue(gridRow, pos, std::to_string(numOfCode(rec.drawCode, pos)));
-        ChartRow row(net, totals, gridRow);
-        chart.FillRow(row, rec.drawCode);
+            grid.setValue(gridRow, pos, std::to_string(digitAt(rec.drawCode, pos)));
+        ChartRow row(grid, totals, gridRow);
+        chart.fillRow(row, rec.drawCode);
     }
 
     const int totalsRow = rows + 2;
-    net.setValue(totalsRow, 0, "合计");
+    grid.setValue(totalsRow, 0, "合计");
     for (int col = 1; col < cols; ++col)
         if (static_cast<std::size_t>(col) < chart.totals.size())
-            net.setValue(totalsRow, col,
+            grid.setValue(totalsRow, col,
                 totalText(
                     chart.totals[static_cast<std::size_t>(col)], totals[static_cast<std::size_t>(col)]));
     for (int col = 0; col < cols; ++col)
-        net.setCellColor(totalsRow, col, kTotalsGrey);
+        grid.setCellColor(totalsRow, col, kTotalsGrey);
 
-    net.resize();
+    grid.resize();
     return result;
 }
 

@@ -37,8 +37,8 @@ struct SubHeader {
 // Writes one draw row of the grid and gathers the column totals.
 class ChartRow {
 public:
-    ChartRow(GridModel& net, std::vector<long long>& totals, int row)
-        : m_net(net)
+    ChartRow(GridModel& grid, std::vector<long long>& totals, int row)
+        : m_net(grid)
         , m_totals(totals)
         , m_row(row)
     {
@@ -69,7 +69,7 @@ struct ChartLayout {
     std::vector<SubHeader> subHeaders; // row 1
     std::vector<MergeArea> merges; // in index order
     std::vector<TotalText> totals; // one per column; column 0 is always "合计"
-    void (*FillRow)(ChartRow& row, int code) = nullptr;
+    void (*fillRow)(ChartRow& row, int code) = nullptr;
 };
 
 // Columns 0 to 3 every chart starts with: the issue under "期号" (both header
@@ -84,6 +84,6 @@ void setTotals(std::vector<TotalText>& totals, int first, int last, TotalText st
 
 // Runs the skeleton; see Charts.h for the contract.
 int buildChart(
-    const ChartLayout& chart, GridModel& net, const DrawHistory& history, int n, const MessageFn& message);
+    const ChartLayout& chart, GridModel& grid, const DrawHistory& history, int n, const MessageFn& message);
 
 } // namespace velmora::charts

@@ -2,14 +2,14 @@
 // and the page's N, in one burst, and ends with the model's layout pass.
 //
 // Contract shared by all six (a chart page calls them on show and on "查询"):
-//   int Build...Chart(net, history, n, message)
+//   int Build...Chart(grid, history, n, message)
 // - n > history.size(): `message` gets kTooManyDrawsMessage and the chart is built for
 //   all draws; n < 0 is built as 0 (header and totals row only).
 // - The grid gets 2 fixed rows and n + 1 data rows: rows 2 .. n + 1 hold the latest n
 //   draws, newest first; row n + 2 is the totals row ("合计", every cell grey).
 // - Returns the value the page's spin edit must hold afterwards: history.size() when n
 //   was clamped, otherwise n unchanged (so the page writes the spin edit only on clamping).
-// - Writes nothing but `net`; merged captions take net.fixColor().
+// - Writes nothing but `grid`; merged captions take grid.fixColor().
 #pragma once
 
 #include "core/draw/DrawRecord.h"
@@ -23,12 +23,12 @@ namespace velmora {
 
 inline constexpr const char* kTooManyDrawsMessage = "设置的查询期数超过总期数!!";
 
-int buildTrendChart(GridModel& net, const DrawHistory& history, int n, const MessageFn& message);
-int buildKLineChart(GridModel& net, const DrawHistory& history, int n, const MessageFn& message);
-int buildSumChart(GridModel& net, const DrawHistory& history, int n, const MessageFn& message);
-int buildTailChart(GridModel& net, const DrawHistory& history, int n, const MessageFn& message);
-int buildOddEvenChart(GridModel& net, const DrawHistory& history, int n, const MessageFn& message);
-int buildBigSmallChart(GridModel& net, const DrawHistory& history, int n, const MessageFn& message);
+int buildTrendChart(GridModel& grid, const DrawHistory& history, int n, const MessageFn& message);
+int buildKLineChart(GridModel& grid, const DrawHistory& history, int n, const MessageFn& message);
+int buildSumChart(GridModel& grid, const DrawHistory& history, int n, const MessageFn& message);
+int buildTailChart(GridModel& grid, const DrawHistory& history, int n, const MessageFn& message);
+int buildOddEvenChart(GridModel& grid, const DrawHistory& history, int n, const MessageFn& message);
+int buildBigSmallChart(GridModel& grid, const DrawHistory& history, int n, const MessageFn& message);
 
 // One item of the omission table over a window of the latest N draws, oldest
 // first and numbered 1..N.
@@ -52,7 +52,7 @@ std::vector<OmissionItem> omissionStats(const DrawHistory& history, int n);
 // 0, the returned spin-edit value), but its own shape: one fixed header row
 // (项目, 号码, 出现次数, 当前遗漏, 最大遗漏, 平均遗漏) and one data row per item of
 // omissionStats, 当前遗漏 coloured red at a record.
-int buildOmissionTable(GridModel& net, const DrawHistory& history, int n, const MessageFn& message);
+int buildOmissionTable(GridModel& grid, const DrawHistory& history, int n, const MessageFn& message);
 
 using ChartBuilder = int (*)(GridModel&, const DrawHistory&, int, const MessageFn&);
 

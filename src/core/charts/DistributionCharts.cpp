@@ -21,7 +21,7 @@ void fillKLineRow(ChartRow& row, int code)
     for (int p = 0; p < 3; ++p) {
         const int first = 4 + 10 * p;
         row.fill(first, first + 9, kKLineBands[p]);
-        const int digit = numOfCode(code, p + 1);
+        const int digit = digitAt(code, p + 1);
         row.mark(first + digit, std::to_string(digit), kKLineMark);
     }
 }
@@ -35,7 +35,7 @@ ChartLayout makeKLineLayout()
     chart.merges.insert(chart.merges.end(),
         { { "百位", 4, 13, false }, { "十位", 14, 23, false }, { "个位", 24, 33, false } });
     setTotals(chart.totals, 4, 33, TotalText::Decimal);
-    chart.FillRow = fillKLineRow;
+    chart.fillRow = fillKLineRow;
     return chart;
 }
 
@@ -48,10 +48,10 @@ constexpr CellColor kSumMark = CellColor::rgb(243, 101, 63);
 void fillSumRow(ChartRow& row, int code)
 {
     const int sum = sumOfCode(code, false);
-    row.setText(4, intToPadStr(sum, 2, true));
+    row.setText(4, zeroPadded(sum, 2));
     for (int s = 0; s <= 27; ++s)
         row.setColor(5 + s, kSumCycle[s % 3]);
-    row.mark(5 + sum, intToPadStr(sum, 2, true), kSumMark);
+    row.mark(5 + sum, zeroPadded(sum, 2), kSumMark);
 }
 
 ChartLayout makeSumLayout()
@@ -62,7 +62,7 @@ ChartLayout makeSumLayout()
     appendDigitHeaders(chart.subHeaders, 5, 28);
     chart.merges.insert(chart.merges.end(), { { "和值", 4, 4, true }, { "和值分布", 5, 32, false } });
     setTotals(chart.totals, 5, 32, TotalText::Decimal);
-    chart.FillRow = fillSumRow;
+    chart.fillRow = fillSumRow;
     return chart;
 }
 
@@ -119,28 +119,28 @@ ChartLayout makeTailLayout()
         { { "合值", 4, 4, true }, { "合值分布", 5, 14, false }, { "012", 15, 17, false },
             { "大小", 18, 19, false }, { "奇偶", 20, 21, false }, { "大中小", 22, 24, false } });
     setTotals(chart.totals, 4, 24, TotalText::Decimal);
-    chart.FillRow = fillTailRow;
+    chart.fillRow = fillTailRow;
     return chart;
 }
 
 } // namespace
 
-int buildKLineChart(GridModel& net, const DrawHistory& history, int n, const MessageFn& message)
+int buildKLineChart(GridModel& grid, const DrawHistory& history, int n, const MessageFn& message)
 {
     static const ChartLayout chart = makeKLineLayout();
-    return buildChart(chart, net, history, n, message);
+    return buildChart(chart, grid, history, n, message);
 }
 
-int buildSumChart(GridModel& net, const DrawHistory& history, int n, const MessageFn& message)
+int buildSumChart(GridModel& grid, const DrawHistory& history, int n, const MessageFn& message)
 {
     static const ChartLayout chart = makeSumLayout();
-    return buildChart(chart, net, history, n, message);
+    return buildChart(chart, grid, history, n, message);
 }
 
-int buildTailChart(GridModel& net, const DrawHistory& history, int n, const MessageFn& message)
+int buildTailChart(GridModel& grid, const DrawHistory& history, int n, const MessageFn& message)
 {
     static const ChartLayout chart = makeTailLayout();
-    return buildChart(chart, net, history, n, message);
+    return buildChart(chart, grid, history, n, message);
 }
 
 } // namespace velmora

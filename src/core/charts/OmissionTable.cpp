@@ -94,7 +94,7 @@ std::vector<OmissionItem> omissionStats(const DrawHistory& history, int n)
     return stats;
 }
 
-int buildOmissionTable(GridModel& net, const DrawHistory& history, int n, const MessageFn& message)
+int buildOmissionTable(GridModel& grid, const DrawHistory& history, int n, const MessageFn& message)
 {
     const int drawCount = static_cast<int>(history.size());
     int result = n;
@@ -107,10 +107,10 @@ int buildOmissionTable(GridModel& net, const DrawHistory& history, int n, const 
 
     static const std::vector<int> kWidths = { 44, 44, 70, 70, 70, 70 };
     static const char* const kHeaders[] = { "项目", "号码", "出现次数", "当前遗漏", "最大遗漏", "平均遗漏" };
-    net.setGridSize(6, kItemCount, 1, kWidths);
-    net.setMergeCount(0);
+    grid.setGridSize(6, kItemCount, 1, kWidths);
+    grid.setMergeCount(0);
     for (int col = 0; col < 6; ++col)
-        net.setValue(0, col, kHeaders[col]);
+        grid.setValue(0, col, kHeaders[col]);
     int band = -1;
     std::string group;
     for (int i = 0; i < kItemCount; ++i) {
@@ -120,18 +120,18 @@ int buildOmissionTable(GridModel& net, const DrawHistory& history, int n, const 
             group = s.group;
             ++band;
         }
-        net.setValue(row, 0, s.group);
-        net.setValue(row, 1, s.value);
-        net.setValue(row, 2, std::to_string(s.appearances));
-        net.setValue(row, 3, std::to_string(s.current));
-        net.setValue(row, 4, std::to_string(s.longest));
-        net.setValue(row, 5, std::to_string(s.average));
-        net.setCellColor(row, 0, kGroupBands[band % 2]);
-        net.setCellColor(row, 1, kGroupBands[band % 2]);
+        grid.setValue(row, 0, s.group);
+        grid.setValue(row, 1, s.value);
+        grid.setValue(row, 2, std::to_string(s.appearances));
+        grid.setValue(row, 3, std::to_string(s.current));
+        grid.setValue(row, 4, std::to_string(s.longest));
+        grid.setValue(row, 5, std::to_string(s.average));
+        grid.setCellColor(row, 0, kGroupBands[band % 2]);
+        grid.setCellColor(row, 1, kGroupBands[band % 2]);
         if (s.atRecord)
-            net.setCellColor(row, 3, kRecordRed);
+            grid.setCellColor(row, 3, kRecordRed);
     }
-    net.resize();
+    grid.resize();
     return result;
 }
 

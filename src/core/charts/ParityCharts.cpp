@@ -34,10 +34,10 @@ constexpr ParityTest kBigSmall = { "D", "X", isBigNum, bigCountOfCode, bigMaskOf
 template <const ParityTest& test> void fillParityRow(ChartRow& row, int code)
 {
     const int sum = sumOfCode(code, false);
-    row.setText(4, intToPadStr(sum, 2, true));
+    row.setText(4, zeroPadded(sum, 2));
     row.add(4, sum);
 
-    const int values[4] = { numOfCode(code, 1), numOfCode(code, 2), numOfCode(code, 3), sum };
+    const int values[4] = { digitAt(code, 1), digitAt(code, 2), digitAt(code, 3), sum };
     for (int g = 0; g < 4; ++g)
         row.fill(5 + 4 * g, 8 + 4 * g, kGroupBands[g]);
     for (int g = 0; g < 4; ++g) {
@@ -74,22 +74,22 @@ ChartLayout makeParityLayout(const ParityTest& test, void (*fillRow)(ChartRow&, 
             { "个位", 13, 16, false }, { "和值", 17, 20, false }, { "组选", 21, 24, false },
             { "单选", 25, 32, false } });
     setTotals(chart.totals, 4, 32, TotalText::Decimal);
-    chart.FillRow = fillRow;
+    chart.fillRow = fillRow;
     return chart;
 }
 
 } // namespace
 
-int buildOddEvenChart(GridModel& net, const DrawHistory& history, int n, const MessageFn& message)
+int buildOddEvenChart(GridModel& grid, const DrawHistory& history, int n, const MessageFn& message)
 {
     static const ChartLayout chart = makeParityLayout(kOddEven, fillParityRow<kOddEven>);
-    return buildChart(chart, net, history, n, message);
+    return buildChart(chart, grid, history, n, message);
 }
 
-int buildBigSmallChart(GridModel& net, const DrawHistory& history, int n, const MessageFn& message)
+int buildBigSmallChart(GridModel& grid, const DrawHistory& history, int n, const MessageFn& message)
 {
     static const ChartLayout chart = makeParityLayout(kBigSmall, fillParityRow<kBigSmall>);
-    return buildChart(chart, net, history, n, message);
+    return buildChart(chart, grid, history, n, message);
 }
 
 } // namespace velmora

@@ -36,7 +36,7 @@ void fillTrendRow(ChartRow& row, int code)
     for (int i = 0; i < 3; ++i)
         row.count(21 + i, smb[static_cast<std::size_t>(2 - i)] - '0');
     const int sum = sumOfCode(code, false);
-    row.setText(24, intToPadStr(sum, 2, true));
+    row.setText(24, zeroPadded(sum, 2));
     row.add(24, sum);
     row.count(25, sumOfCode(code, true));
     row.count(26, maxOfCode(code) - minOfCode(code));
@@ -64,16 +64,16 @@ ChartLayout makeTrendLayout()
     setTotals(chart.totals, 4, 13, TotalText::IfPositive);
     setTotals(chart.totals, 14, 26, TotalText::Decimal);
     setTotals(chart.totals, 27, 28, TotalText::Empty);
-    chart.FillRow = fillTrendRow;
+    chart.fillRow = fillTrendRow;
     return chart;
 }
 
 } // namespace
 
-int buildTrendChart(GridModel& net, const DrawHistory& history, int n, const MessageFn& message)
+int buildTrendChart(GridModel& grid, const DrawHistory& history, int n, const MessageFn& message)
 {
     static const ChartLayout chart = makeTrendLayout();
-    return buildChart(chart, net, history, n, message);
+    return buildChart(chart, grid, history, n, message);
 }
 
 } // namespace velmora

@@ -11,7 +11,7 @@ std::array<int, 3> digits(int code) { return { code / 100 % 10, code / 10 % 10, 
 
 } // namespace
 
-std::string strOfCode(int code)
+std::string codeText(int code)
 {
     std::string text = std::to_string(code);
     while (text.size() < 3)
@@ -19,22 +19,22 @@ std::string strOfCode(int code)
     return text;
 }
 
-std::string intToPadStr(long long value, int width, bool zeroFill)
+std::string zeroPadded(long long value, int width)
 {
     std::string text = std::to_string(value);
     while (static_cast<int>(text.size()) < width)
-        text.insert(text.begin(), zeroFill ? '0' : ' ');
+        text.insert(text.begin(), '0');
     return text;
 }
 
-int numOfCode(int code, int position)
+int digitAt(int code, int position)
 {
     if (position < 1 || position > 3)
         throw CodeError("NumOfCode Error!");
     return digits(code)[position - 1];
 }
 
-char chrOfCode(int code, int position)
+char digitCharAt(int code, int position)
 {
     if (position < 1 || position > 3)
         throw CodeError("ChrOfCode Error!");

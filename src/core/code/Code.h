@@ -9,7 +9,7 @@
 
 namespace velmora {
 
-// Raised by numOfCode / chrOfCode for a position outside 1..3.
+// Raised by digitAt / digitCharAt for a position outside 1..3.
 class CodeError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -19,14 +19,14 @@ public:
 // give another); a larger code is read by its last three digits.
 
 // The code as three digits, zero-filled ("007"); a code above 999 keeps all its digits.
-std::string strOfCode(int code);
-// value in decimal, filled in front to width (never cut when longer; width <= 0 fills nothing).
-std::string intToPadStr(long long value, int width, bool zeroFill);
+std::string codeText(int code);
+// value in decimal, zero-filled in front to width (never cut when longer; width <= 0 fills nothing).
+std::string zeroPadded(long long value, int width);
 
 // The digit at position 1 (hundreds) .. 3 (units); any other position throws CodeError.
-int numOfCode(int code, int position);
-// numOfCode as a character '0'..'9'; any other position throws CodeError.
-char chrOfCode(int code, int position);
+int digitAt(int code, int position);
+// digitAt as a character '0'..'9'; any other position throws CodeError.
+char digitCharAt(int code, int position);
 // Smallest digit, 0..9.
 int minOfCode(int code);
 // Largest digit, 0..9.

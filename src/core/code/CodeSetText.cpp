@@ -26,7 +26,7 @@ std::vector<std::string> codeSetToLines(const CodeSet& codes)
     for (int c = 0; c < CodeSet::kSize; ++c) {
         if (!codes.has(c))
             continue;
-        line += strOfCode(c);
+        line += codeText(c);
         line += ',';
         if (++counter % 10 == 0) {
             lines.push_back(std::move(line));

@@ -6,10 +6,10 @@ namespace velmora {
 
 std::string printoutHeader(const PrintDateTime& when)
 {
-    return std::string(kPrintoutHeaderText) + intToPadStr(when.year, 4, true) + "."
-        + intToPadStr(when.month, 2, true) + "." + intToPadStr(when.day, 2, true) + " "
-        + intToPadStr(when.hour, 2, true) + ":" + intToPadStr(when.minute, 2, true) + ":"
-        + intToPadStr(when.second, 2, true);
+    return std::string(kPrintoutHeaderText) + zeroPadded(when.year, 4) + "."
+        + zeroPadded(when.month, 2) + "." + zeroPadded(when.day, 2) + " "
+        + zeroPadded(when.hour, 2) + ":" + zeroPadded(when.minute, 2) + ":"
+        + zeroPadded(when.second, 2);
 }
 
 std::vector<std::string> printoutLines(const std::vector<std::string>& lines, const PrintDateTime& when)

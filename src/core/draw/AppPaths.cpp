@@ -1,7 +1,7 @@
 #include "core/draw/AppPaths.h"
 
-#include "core/draw/DataFile.h"
-#include "core/draw/FileSystem.h"
+#include "core/io/TextFile.h"
+#include "core/io/FileSystem.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -62,8 +62,8 @@ bool parseDrawLine(std::string_view line, DrawRecord& record)
 
 std::string formatDrawLine(const DrawRecord& record)
 {
-    return intToPadStr(record.year, 4, true) + intToPadStr(record.issue, 3, true) + ','
-        + strOfCode(record.drawCode) + ',' + strOfCode(record.testCode) + ',' + std::to_string(record.extra1)
+    return zeroPadded(record.year, 4) + zeroPadded(record.issue, 3) + ','
+        + codeText(record.drawCode) + ',' + codeText(record.testCode) + ',' + std::to_string(record.extra1)
         + ',' + std::to_string(record.extra2);
 }
 
@@ -98,7 +98,7 @@ std::size_t gbByteLength(std::string_view text)
     return length;
 }
 
-bool dataTxtToCodeArr(const std::vector<std::string>& lines, DrawHistory& history, const MessageFn& message)
+bool parseDrawHistory(const std::vector<std::string>& lines, DrawHistory& history, const MessageFn& message)
 {
     DrawHistory parsed(lines.size());
     std::string badList;

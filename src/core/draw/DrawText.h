@@ -2,16 +2,13 @@
 #pragma once
 
 #include "core/draw/DrawRecord.h"
+#include "core/io/Message.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace velmora {
-
-// Receives the texts the user must see (the GUI shows a message box, the CLI prints).
-using MessageFn = std::function<void(const std::string&)>;
 
 inline constexpr const char* kBadLinesMessage = "文本内容中下列行的数据有错误，请纠正再保存！！";
 // The bad-line message lists at most this many line numbers, then "…等，共N行".
@@ -35,6 +32,6 @@ std::string formatDrawLine(const DrawRecord& record);
 // Validates every line; if any is bad, reports them once (the first kBadLinesListed
 // numbers and the count) and leaves the history
 // as it was; otherwise replaces the history by the parsed lines. Returns true on success.
-bool dataTxtToCodeArr(const std::vector<std::string>& lines, DrawHistory& history, const MessageFn& message);
+bool parseDrawHistory(const std::vector<std::string>& lines, DrawHistory& history, const MessageFn& message);
 
 } // namespace velmora

@@ -37,7 +37,7 @@ std::vector<KeyedLine> keyLines(const std::vector<std::string>& lines)
 
 std::string issueText(int year, int issue)
 {
-    return intToPadStr(year, 4, true) + intToPadStr(issue, 3, true);
+    return zeroPadded(year, 4) + zeroPadded(issue, 3);
 }
 
 } // namespace
@@ -130,8 +130,8 @@ std::string mergeCountsText(const MergeResult& result)
 
 std::string correctionText(const DrawCorrection& c)
 {
-    return issueText(c.year, c.issue) + "：" + strOfCode(c.localDrawCode) + ',' + strOfCode(c.localTestCode)
-        + " → " + strOfCode(c.drawCode) + ',' + strOfCode(c.testCode);
+    return issueText(c.year, c.issue) + "：" + codeText(c.localDrawCode) + ',' + codeText(c.localTestCode)
+        + " → " + codeText(c.drawCode) + ',' + codeText(c.testCode);
 }
 
 std::string updateMessage(const MergeResult& result)

@@ -73,7 +73,7 @@ SourceHistory readSourceHistory(std::string_view text, const MessageFn& message)
         lines.begin(), lines.end(), [](const std::string& l) { return l.find(',') != std::string::npos; });
     if (drawDataText) {
         DrawHistory parsed;
-        if (!dataTxtToCodeArr(lines, parsed, message)) {
+        if (!parseDrawHistory(lines, parsed, message)) {
             result.status = SourceStatus::BadLines;
             return result;
         }
@@ -91,7 +91,7 @@ SourceHistory readSourceHistory(std::string_view text, const MessageFn& message)
             for (std::size_t i = 0; i < lines.size(); ++i)
                 lines[i] = kinds[i] == PublicLineKind::Bad ? std::string() : std::string(kValidPlaceholder);
             DrawHistory scratch;
-            dataTxtToCodeArr(lines, scratch, message);
+            parseDrawHistory(lines, scratch, message);
             result.lines.clear();
             result.status = SourceStatus::BadLines;
             return result;

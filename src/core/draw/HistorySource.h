@@ -17,7 +17,7 @@ struct SourceHistory {
     std::vector<std::string> lines;
 };
 
-// Reads a history text (UTF-8, as readDrawTextFile gives it). When any line holds a
+// Reads a history text (UTF-8, as readTextFile gives it). When any line holds a
 // comma it is the draw-data text, validated line by line as the data file is; else
 // it is the public full history, one draw a line, blank-separated:
 // "期号 日期 百 十 个 试1 试2 试3 机号 球号 …" becomes "期号,百十个,试1试2试3,机号,球号".

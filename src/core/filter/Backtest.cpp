@@ -50,7 +50,7 @@ const MultisetTables& multisetTables()
             for (int m = 0; m < kClassCount; ++m)
                 t.hits[q][m]
                     = static_cast<std::uint8_t>(hitCountOfCode(t.representative[static_cast<std::size_t>(m)],
-                        intToPadStr(t.representative[static_cast<std::size_t>(q)], 3, true)));
+                        zeroPadded(t.representative[static_cast<std::size_t>(q)], 3)));
         return t;
     }();
     return tables;
@@ -249,7 +249,7 @@ std::string formatAverage(long long a, long long b)
 
 std::string issueText(const DrawRecord& draw)
 {
-    return intToPadStr(draw.year, 4, true) + intToPadStr(draw.issue, 3, true);
+    return zeroPadded(draw.year, 4) + zeroPadded(draw.issue, 3);
 }
 
 std::string backtestDrawsCsv(const std::vector<BacktestDraw>& draws, const DrawHistory& history)
@@ -258,7 +258,7 @@ std::string backtestDrawsCsv(const std::vector<BacktestDraw>& draws, const DrawH
     for (const BacktestDraw& draw : draws) {
         const DrawRecord& record = history.at(static_cast<std::size_t>(draw.index));
         // Digits and unit names: no field needs quoting.
-        csv += issueText(record) + ',' + intToPadStr(record.drawCode, 3, true) + ','
+        csv += issueText(record) + ',' + zeroPadded(record.drawCode, 3) + ','
             + std::to_string(draw.keptCount) + ',' + (draw.hit ? '1' : '0') + ','
             + unitNames(draw.failed & draw.active, ";") + '\n';
     }

@@ -84,13 +84,13 @@ PairTable pairsInText(std::string_view text)
 // held by every code, so they never fail.
 enum : std::uint8_t { kRecentIn = 1, kIn = 2, kRecentOut = 4, kOut = 8, kBanker = 16, kDigitIn = 32 };
 
-// Adds the reference code's three-digit text (intToPadStr with width 3).
+// Adds the reference code's three-digit text (zeroPadded to width 3).
 void addHitText(std::uint64_t (&hits)[10][3], int field, std::string_view text);
 
 void addReferenceCode(std::uint64_t (&hits)[10][3], int field, int code)
 {
     if (code < 0 || code > 999) {
-        addHitText(hits, field, intToPadStr(code, 3, true));
+        addHitText(hits, field, zeroPadded(code, 3));
         return;
     }
     const char text[3] = { static_cast<char>('0' + code / 100), static_cast<char>('0' + code / 10 % 10),

@@ -19,19 +19,19 @@ std::string pairsOfCode(int code, std::string_view separator)
     for (const auto& p : kPositions) {
         if (!text.empty())
             text += separator;
-        text += std::to_string(numOfCode(code, p[0]));
-        text += std::to_string(numOfCode(code, p[1]));
+        text += std::to_string(digitAt(code, p[0]));
+        text += std::to_string(digitAt(code, p[1]));
     }
     return text;
 }
 
 std::string recentPanelRowText(const DrawRecord& draw)
 {
-    const std::string issue = intToPadStr(draw.issue, 3, true) + "期";
+    const std::string issue = zeroPadded(draw.issue, 3) + "期";
     std::string text;
-    text += issue + intToPadStr(draw.drawCode, 3, true);
+    text += issue + zeroPadded(draw.drawCode, 3);
     text += "中出" + std::string(17, ' ') + "个号" + std::string(2, ' ');
-    text += issue + intToPadStr(draw.testCode, 3, true);
+    text += issue + zeroPadded(draw.testCode, 3);
     text += "中出" + std::string(15, ' ') + "个号";
     text += std::string(3, ' ');
     text += issue + pairsOfCode(draw.drawCode, ",");

@@ -1,7 +1,7 @@
 #include "core/filter/Scheme.h"
 
 #include "core/code/Code.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 
 #include <nlohmann/json.hpp>
 
@@ -265,7 +265,7 @@ SchemeReadResult parseScheme(std::string_view text)
 
 SchemeReadResult readSchemeFile(const std::string& path)
 {
-    const std::string text = readDrawTextFile(path);
+    const std::string text = readTextFile(path);
     return parseScheme(text);
 }
 

@@ -4,7 +4,7 @@
 // the GridView widget only translates events into calls on it and paints what it says.
 #pragma once
 
-#include "core/draw/DrawText.h"
+#include "core/io/Message.h"
 
 #include <array>
 #include <cstdint>

@@ -34,8 +34,8 @@ CodeSet dailyRecommend(const DrawHistory& history)
     for (std::size_t i = history.size() - window; i < history.size(); ++i) {
         const DrawRecord& r = history[i];
         for (int p = 1; p <= 3; ++p) {
-            seen[p - 1][numOfCode(r.testCode, p)] = true;
-            seen[p - 1][numOfCode(r.drawCode, p)] = true;
+            seen[p - 1][digitAt(r.testCode, p)] = true;
+            seen[p - 1][digitAt(r.drawCode, p)] = true;
         }
         drawSum[sumOfCode(r.drawCode, false)] = true;
     }
@@ -43,7 +43,7 @@ CodeSet dailyRecommend(const DrawHistory& history)
     CodeSet codes;
     for (int c = 0; c < CodeSet::kSize; ++c) {
         const int s = sumOfCode(c, false);
-        codes[c] = !seen[0][numOfCode(c, 1)] && !seen[1][numOfCode(c, 2)] && !seen[2][numOfCode(c, 3)]
+        codes[c] = !seen[0][digitAt(c, 1)] && !seen[1][digitAt(c, 2)] && !seen[2][digitAt(c, 3)]
             && s >= 6 && s <= 22 && !drawSum[s];
     }
     return codes;

@@ -13,7 +13,7 @@ std::array<int, 10> smartShrinkDigitWeights(const DrawHistory& history)
     const std::size_t window = std::min<std::size_t>(kSmartShrinkWindow, history.size());
     for (std::size_t i = history.size() - window; i < history.size(); ++i)
         for (int position = 1; position <= 3; ++position)
-            ++weights[numOfCode(history[i].drawCode, position)];
+            ++weights[digitAt(history[i].drawCode, position)];
     int sum = 0;
     for (int w : weights)
         sum += w;
@@ -46,7 +46,7 @@ std::optional<CodeSet> smartShrink(const CodeSet& base, int level, const DrawHis
         if (!base.has(c))
             continue;
         weight[c]
-            = digitWeights[numOfCode(c, 1)] + digitWeights[numOfCode(c, 2)] + digitWeights[numOfCode(c, 3)];
+            = digitWeights[digitAt(c, 1)] + digitWeights[digitAt(c, 2)] + digitWeights[digitAt(c, 3)];
         ++perWeight[weight[c]];
         ++count;
     }

@@ -42,7 +42,8 @@ void ClickRow(QListWidget* list, int row)
 
 QByteArray ReadData(const char* name)
 {
-    QFile file(QStringLiteral(VELMORA_DATA_DIR "/") + QLatin1String(name));
+    const bool whole = qstrcmp(name, "3d-history.txt") == 0;
+    QFile file(whole ? QStringLiteral(VELMORA_HISTORY_FILE) : QStringLiteral(VELMORA_TEST_DATA_DIR "/") + QLatin1String(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 

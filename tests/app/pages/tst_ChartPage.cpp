@@ -170,11 +170,11 @@ void tst_ChartPage::shownByMenuKey()
     QCOMPARE(chartPages(f)->activePageIndex(), page);
     QVERIFY(chartPage(f, page)->isVisible());
 
-    const velmora::GridModel& net = chart(f, page)->model();
-    QCOMPARE(net.dynRows(), 31);
-    QCOMPARE(velmora::toQString(net.getValue(2, 0)), IssueText(f.history().back()));
-    QCOMPARE(velmora::toQString(net.getValue(32, 0)), QStringLiteral("合计"));
-    QCOMPARE(gridDump(net), Expected(page, f.history(), 30));
+    const velmora::GridModel& grid = chart(f, page)->model();
+    QCOMPARE(grid.dynRows(), 31);
+    QCOMPARE(velmora::toQString(grid.getValue(2, 0)), IssueText(f.history().back()));
+    QCOMPARE(velmora::toQString(grid.getValue(32, 0)), QStringLiteral("合计"));
+    QCOMPARE(gridDump(grid), Expected(page, f.history(), 30));
     QCOMPARE(drawCountEdit(f, page)->value(), 30);
     // The other charts wait until they are shown themselves.
     for (int other = 0; other < 6; ++other) {
@@ -216,12 +216,12 @@ void tst_ChartPage::queryRebuilds()
     QCOMPARE(chart(f, page)->model().dynRows(), 31);
 
     Query(f, page, QStringLiteral("12"));
-    const velmora::GridModel& net = chart(f, page)->model();
-    QCOMPARE(net.dynRows(), 13);
-    QCOMPARE(gridDump(net), Expected(page, f.history(), 12));
+    const velmora::GridModel& grid = chart(f, page)->model();
+    QCOMPARE(grid.dynRows(), 13);
+    QCOMPARE(gridDump(grid), Expected(page, f.history(), 12));
     Query(f, page, QStringLiteral("40"));
-    QCOMPARE(gridDump(net), Expected(page, f.history(), 40));
-    QCOMPARE(velmora::toQString(net.getValue(41, 0)), IssueText(f.history().front()));
+    QCOMPARE(gridDump(grid), Expected(page, f.history(), 40));
+    QCOMPARE(velmora::toQString(grid.getValue(41, 0)), IssueText(f.history().front()));
     QCOMPARE(f.platform.messages, QStringList());
 }
 
@@ -279,10 +279,10 @@ void tst_ChartPage::nonNumberAndNegativeBuildAsZero()
     MainWindow& form = f.startShown();
     QTest::keyClick(&form, kMenuKeys[page], Qt::ControlModifier);
     Query(f, page, text);
-    const velmora::GridModel& net = chart(f, page)->model();
-    QCOMPARE(net.dynRows(), 1);
-    QCOMPARE(velmora::toQString(net.getValue(2, 0)), QStringLiteral("合计"));
-    QCOMPARE(gridDump(net), Expected(page, f.history(), 0));
+    const velmora::GridModel& grid = chart(f, page)->model();
+    QCOMPARE(grid.dynRows(), 1);
+    QCOMPARE(velmora::toQString(grid.getValue(2, 0)), QStringLiteral("合计"));
+    QCOMPARE(gridDump(grid), Expected(page, f.history(), 0));
     QCOMPARE(f.platform.messages, QStringList());
 }
 
@@ -401,10 +401,10 @@ void tst_ChartPage::textsFitTheirCellsForAllDraws()
     QTest::keyClick(f.window.get(), kMenuKeys[page], Qt::ControlModifier);
     const int all = static_cast<int>(f.history().size());
     Query(f, page, QString::number(all));
-    GridView* net = chart(f, page);
-    const velmora::GridModel& m = net->model();
+    GridView* grid = chart(f, page);
+    const velmora::GridModel& m = grid->model();
     QCOMPARE(m.dynRows(), all + 1);
-    const QFontMetrics metrics(net->cellFont());
+    const QFontMetrics metrics(grid->cellFont());
     int widest = 0;
     for (int r = 0; r < m.rowCount(); ++r) {
         for (int c = 0; c < m.colsCount(); ++c) {
@@ -431,18 +431,18 @@ void tst_ChartPage::textsFitTheirCellsForAllDraws()
     const velmora::CellColor totals = m.getCellColor(m.rowCount() - 1, 0);
     QVERIFY(totals.red() >= 200 && totals.red() == totals.green() && totals.green() == totals.blue());
 
-    QScrollBar* sideways = net->horizontalScrollBar();
-    QCOMPARE(sideways->maximum(), std::max(m.gridRect().right + m.lineWidth() - net->viewport()->width(), 0));
+    QScrollBar* sideways = grid->horizontalScrollBar();
+    QCOMPARE(sideways->maximum(), std::max(m.gridRect().right + m.lineWidth() - grid->viewport()->width(), 0));
     if (sideways->maximum() > 0) {
-        net->setFocus();
-        QTest::keyClick(net, Qt::Key_Right);
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Right);
         QVERIFY(sideways->value() > 0);
-        QTest::keyClick(net, Qt::Key_Left);
+        QTest::keyClick(grid, Qt::Key_Left);
         QCOMPARE(sideways->value(), 0);
     }
     // The totals row for a look by eye.
-    net->setFocus();
-    QTest::keyClick(net, Qt::Key_End);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_End);
     QVERIFY(velmora::test::writeSnapshot(*f.window,
         QStringLiteral("chartpage-%1-all-draws.png").arg(QString::fromLatin1(QTest::currentDataTag()))));
 }
@@ -459,21 +459,21 @@ void tst_ChartPage::omissionTable()
     QCOMPARE(chartPages(f)->tabText(kOmissionPage), u"遗漏统计表"_s);
     QCOMPARE(find<ColumnLabel>(chartPage(f, kOmissionPage), u"queryCaption"_s)->text(),
         u"统计最近         期的遗漏情况"_s);
-    const velmora::GridModel& net = chart(f, kOmissionPage)->model();
-    QCOMPARE(net.fixRowCount(), 1);
-    QCOMPARE(net.dynRows(), 81);
-    QCOMPARE(velmora::toQString(net.getValue(0, 3)), u"当前遗漏"_s);
-    QCOMPARE(velmora::toQString(net.getValue(81, 0)), u"类型"_s);
-    QCOMPARE(gridDump(net), Expected(kOmissionPage, f.history(), 30));
+    const velmora::GridModel& grid = chart(f, kOmissionPage)->model();
+    QCOMPARE(grid.fixRowCount(), 1);
+    QCOMPARE(grid.dynRows(), 81);
+    QCOMPARE(velmora::toQString(grid.getValue(0, 3)), u"当前遗漏"_s);
+    QCOMPARE(velmora::toQString(grid.getValue(81, 0)), u"类型"_s);
+    QCOMPARE(gridDump(grid), Expected(kOmissionPage, f.history(), 30));
 
     Query(f, kOmissionPage, u"12"_s);
-    QCOMPARE(gridDump(net), Expected(kOmissionPage, f.history(), 12));
-    QVERIFY(gridDump(net) != Expected(kOmissionPage, f.history(), 30));
+    QCOMPARE(gridDump(grid), Expected(kOmissionPage, f.history(), 12));
+    QVERIFY(gridDump(grid) != Expected(kOmissionPage, f.history(), 30));
     QCOMPARE(f.platform.messages, QStringList());
     Query(f, kOmissionPage, u"41"_s);
     QCOMPARE(f.platform.messages, QStringList { kTooMany });
     QCOMPARE(drawCountEdit(f, kOmissionPage)->value(), 40);
-    QCOMPARE(gridDump(net), Expected(kOmissionPage, f.history(), 40));
+    QCOMPARE(gridDump(grid), Expected(kOmissionPage, f.history(), 40));
 }
 
 void tst_ChartPage::snapshots_data()
@@ -497,15 +497,15 @@ void tst_ChartPage::snapshots()
     MainWindow& form = f.startShown();
     form.resize(size);
     QTest::keyClick(&form, kMenuKeys[page], Qt::ControlModifier);
-    GridView* net = chart(f, page);
-    QTRY_COMPARE(net->model().dynRows(), page == kOmissionPage ? 81 : 31);
+    GridView* grid = chart(f, page);
+    QTRY_COMPARE(grid->model().dynRows(), page == kOmissionPage ? 81 : 31);
     QApplication::processEvents();
     QCOMPARE(f.platform.messages, QStringList());
     if (size.width() >= 1280)
-        QVERIFY2(net->model().gridRect().right <= net->viewport()->width(),
+        QVERIFY2(grid->model().gridRect().right <= grid->viewport()->width(),
             qPrintable(QStringLiteral("grid %1 wide, view %2")
-                           .arg(net->model().gridRect().right)
-                           .arg(net->viewport()->width())));
+                           .arg(grid->model().gridRect().right)
+                           .arg(grid->viewport()->width())));
 
     QVERIFY(velmora::test::writeSnapshot(
         form, QStringLiteral("chartpage-%1.png").arg(QString::fromLatin1(QTest::currentDataTag()))));

@@ -31,7 +31,7 @@ QPlainTextEdit* editor(const MainWindowFixture& f)
 velmora::DrawHistory parsed(const QByteArray& bytes)
 {
     velmora::DrawHistory history;
-    velmora::dataTxtToCodeArr(velmora::splitLines(bytes.toStdString()), history, {});
+    velmora::parseDrawHistory(velmora::splitLines(bytes.toStdString()), history, {});
     return history;
 }
 

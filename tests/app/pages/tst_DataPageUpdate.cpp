@@ -58,7 +58,7 @@ QByteArray publicHistory(const QByteArray& drawText)
 velmora::DrawHistory parsed(const QByteArray& bytes)
 {
     velmora::DrawHistory history;
-    velmora::dataTxtToCodeArr(velmora::splitLines(bytes.toStdString()), history, {});
+    velmora::parseDrawHistory(velmora::splitLines(bytes.toStdString()), history, {});
     return history;
 }
 

@@ -98,7 +98,7 @@ velmora::ResultWindow* resultWindow(const MainWindowFixture& f)
 
 void ClickItem(MultiCheck* control, int index)
 {
-    QTest::mouseClick(control, Qt::LeftButton, {}, control->rectOfChk(index).center());
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->checkRect(index).center());
 }
 
 // Picks an item of a banker list with the keyboard: Home goes to "N", each Down
@@ -517,9 +517,9 @@ void tst_FilterPage::setConditionsShowsInControls()
     c.hitGroups[1].digits = "58";
     c.minDigit = 2;
     page.setConditions(c);
-    QVERIFY(checks(page, "hundredsRow")->getCheck(3));
+    QVERIFY(checks(page, "hundredsRow")->isChecked(3));
     QCOMPARE(checks(page, "hundredsRow")->checkedCount(), 1);
-    QVERIFY(checks(page, "sumRow")->getCheck(29));
+    QVERIFY(checks(page, "sumRow")->isChecked(29));
     QCOMPARE(bankerList(page, 4)->currentText(), QStringLiteral("9"));
     QCOMPARE(hitGroupEdit(page, 1)->text(), QStringLiteral("58"));
     QCOMPARE(digitEdit(page, "smallestDigitEdit")->text(), QStringLiteral("2"));
@@ -618,7 +618,7 @@ void tst_FilterPage::roadOfOneRequest()
     velmora::CodeSet expected;
     for (int c = 0; c < 1000; ++c) {
         const int hundreds = c / 100;
-        const std::string text = velmora::strOfCode(c);
+        const std::string text = velmora::codeText(c);
         expected[c] = (hundreds == 1 || hundreds == 5 || hundreds == 8)
             && text.find_first_of("57") != std::string::npos && velmora::hitCountOfCode(c, "1259") == 1;
     }
@@ -643,7 +643,7 @@ void tst_FilterPage::roadOfOneRequest()
     int inSet = 0;
     while (!expected[inSet])
         ++inSet;
-    const QString found = QString::fromStdString(velmora::strOfCode(inSet));
+    const QString found = QString::fromStdString(velmora::codeText(inSet));
     f.platform.inputAnswers << found;
     clickToolButton(&page, QStringLiteral("结果兑奖"));
     QCOMPARE(f.window->statusText(0), QStringLiteral("恭喜，找到号码") + found);
@@ -855,7 +855,7 @@ void tst_FilterPage::recentPanelTexts()
     f.trigger("showDataPage");
     f.trigger("showFilterPage");
     expectTexts();
-    QVERIFY(checks(page, "drawHitsSecondLatestRow")->getCheck(1));
+    QVERIFY(checks(page, "drawHitsSecondLatestRow")->isChecked(1));
     QCOMPARE(lineEdit(page, "recentPairsInEdit")->text(), QStringLiteral("12"));
 }
 
@@ -868,7 +868,7 @@ void ExpectClear(const velmora::ColumnLabel* label, const QList<const MultiCheck
     for (const MultiCheck* chk : controls) {
         QCOMPARE(chk->parentWidget(), label->parentWidget());
         for (int i = 0; i < chk->count(); ++i) {
-            taken << chk->rectOfChk(i).translated(chk->pos()) << chk->rectOfCap(i).translated(chk->pos());
+            taken << chk->checkRect(i).translated(chk->pos()) << chk->rectOfCap(i).translated(chk->pos());
         }
     }
     const QStringList pieces = label->pieces();
@@ -905,7 +905,7 @@ void tst_FilterPage::recentPanelLinesUp()
     for (int r = 1; r <= 3; ++r) {
         const QRect label = lines[r]->geometry();
         const MultiCheck* chk = draws[r - 1];
-        const QRect box = chk->rectOfChk(0).translated(chk->pos());
+        const QRect box = chk->checkRect(0).translated(chk->pos());
         QVERIFY(qAbs(label.center().y() - box.center().y()) <= 3);
     }
     for (int k = 0; k < 5; ++k) {

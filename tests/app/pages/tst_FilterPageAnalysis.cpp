@@ -40,7 +40,7 @@ MultiCheck* checks(const FilterPage& page, const char* name)
 
 void ClickItem(MultiCheck* control, int index)
 {
-    QTest::mouseClick(control, Qt::LeftButton, {}, control->rectOfChk(index).center());
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->checkRect(index).center());
 }
 
 DigitSpinEdit* toleranceEdit(const FilterPage& page, bool max)

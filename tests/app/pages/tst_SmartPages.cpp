@@ -270,7 +270,7 @@ void tst_SmartPages::filterResultCarriedOver()
     // Hundreds digit 1, 3 or 5 on the filter page, then "号码缩水".
     auto* hundreds = velmora::test::find<MultiCheck>(&f.filterPage(), QStringLiteral("hundredsRow"));
     for (int digit : { 1, 3, 5 })
-        QTest::mouseClick(hundreds, Qt::LeftButton, {}, hundreds->rectOfChk(digit).center());
+        QTest::mouseClick(hundreds, Qt::LeftButton, {}, hundreds->checkRect(digit).center());
     clickToolButton(&f.filterPage(), QStringLiteral("号码缩水"));
     QCOMPARE(codeSetCount(f.filterPage().result()), 300);
 
@@ -630,7 +630,7 @@ void tst_SmartPages::snapshots()
         QTest::keyClick(smartPart<QSlider>(f, "levelSlider"), Qt::Key_PageUp);
         QTest::keyClick(smartPart<QSlider>(f, "levelSlider"), Qt::Key_PageUp);
         QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton);
-        f.platform.inputAnswers = QStringList { QString::fromStdString(strOfCode(
+        f.platform.inputAnswers = QStringList { QString::fromStdString(codeText(
             CodesOf(f.smartShrinkPage().result()).value(codeSetCount(f.smartShrinkPage().result()) / 2))) };
         clickToolButton(&f.smartShrinkPage(), QStringLiteral("结果兑奖"));
         QApplication::processEvents();

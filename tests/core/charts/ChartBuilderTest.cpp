@@ -55,28 +55,28 @@ std::string Expand(const std::string& pattern, int first, int cols, const std::s
     return line;
 }
 
-std::string ActualColors(const GridModel& net, int row, int first)
+std::string ActualColors(const GridModel& grid, int row, int first)
 {
     std::string line;
-    for (int c = first; c < net.colsCount(); ++c)
-        line += (c > first ? "|" : "") + Hex(net.getCellColor(row, c));
+    for (int c = first; c < grid.colsCount(); ++c)
+        line += (c > first ? "|" : "") + Hex(grid.getCellColor(row, c));
     return line;
 }
 
 struct Built {
-    GridModel net;
+    GridModel grid;
     std::vector<std::string> messages;
     int result = 0;
 };
 
 void build(Built& b, const std::string& chart, const DrawHistory& history, int n)
 {
-    b.result = BuilderNamed(chart)(b.net, history, n, [&](const std::string& m) { b.messages.push_back(m); });
+    b.result = BuilderNamed(chart)(b.grid, history, n, [&](const std::string& m) { b.messages.push_back(m); });
 }
 
-long long TotalOf(const GridModel& net, int col)
+long long TotalOf(const GridModel& grid, int col)
 {
-    const std::string& text = net.getValue(net.rowCount() - 1, col);
+    const std::string& text = grid.getValue(grid.rowCount() - 1, col);
     return text.empty() ? 0 : std::stoll(text);
 }
 
@@ -123,15 +123,15 @@ TEST(ChartBuilders, ColumnsAndHeaders)
         std::vector<int> widths;
         for (std::size_t i = 0; i < r.widths.size(); i += 2)
             widths.insert(widths.end(), static_cast<std::size_t>(r.widths[i + 1]), r.widths[i]);
-        EXPECT_EQ(b.net.colWidths(), widths);
-        EXPECT_EQ(b.net.colsCount(), static_cast<int>(widths.size()));
-        EXPECT_EQ(b.net.fixRowCount(), 2);
-        EXPECT_EQ(RowTexts(b.net, 0), std::string(widths.size() - 1, '|'));
-        EXPECT_EQ(RowTexts(b.net, 1), r.row1);
+        EXPECT_EQ(b.grid.colWidths(), widths);
+        EXPECT_EQ(b.grid.colsCount(), static_cast<int>(widths.size()));
+        EXPECT_EQ(b.grid.fixRowCount(), 2);
+        EXPECT_EQ(RowTexts(b.grid, 0), std::string(widths.size() - 1, '|'));
+        EXPECT_EQ(RowTexts(b.grid, 1), r.row1);
         std::string merges;
-        for (const GridMerge& m : b.net.merges()) {
+        for (const GridMerge& m : b.grid.merges()) {
             EXPECT_TRUE(m.active);
-            EXPECT_EQ(m.color, b.net.fixColor());
+            EXPECT_EQ(m.color, b.grid.fixColor());
             EXPECT_EQ(m.firstRow, 0);
             merges += (merges.empty() ? "" : " ") + m.text + ":" + std::to_string(m.firstCol) + "-"
                 + std::to_string(m.lastCol) + ":" + std::to_string(m.lastRow + 1);
@@ -185,15 +185,15 @@ TEST(ChartBuilders, DrawRowCells)
         Built b;
         // An older draw first, so row 2 must be the latest one.
         build(b, r.chart, { { 2003, 358, 0, 111, 0, 0 }, { 2004, 5, 0, r.code, 0, 0 } }, 2);
-        const std::string code = strOfCode(r.code);
-        EXPECT_EQ(RowTexts(b.net, 2, 0).substr(0, 13),
+        const std::string code = codeText(r.code);
+        EXPECT_EQ(RowTexts(b.grid, 2, 0).substr(0, 13),
             "2004005|" + code.substr(0, 1) + "|" + code.substr(1, 1) + "|" + code.substr(2, 1));
-        EXPECT_EQ(ActualColors(b.net, 2, 0).substr(0, 8), "-|-|-|-|");
-        EXPECT_EQ(RowTexts(b.net, 2, 4), Expand(r.texts, 4, b.net.colsCount(), ""));
+        EXPECT_EQ(ActualColors(b.grid, 2, 0).substr(0, 8), "-|-|-|-|");
+        EXPECT_EQ(RowTexts(b.grid, 2, 4), Expand(r.texts, 4, b.grid.colsCount(), ""));
         if (r.colors) {
-            EXPECT_EQ(ActualColors(b.net, 2, 4), Expand(r.colors, 4, b.net.colsCount(), "-"));
+            EXPECT_EQ(ActualColors(b.grid, 2, 4), Expand(r.colors, 4, b.grid.colsCount(), "-"));
         }
-        EXPECT_EQ(RowTexts(b.net, 3).substr(0, 13), "2003358|1|1|1");
+        EXPECT_EQ(RowTexts(b.grid, 3).substr(0, 13), "2003358|1|1|1");
     }
 }
 
@@ -233,9 +233,9 @@ TEST(ChartBuilders, ZeroDrawsShowHeaderAndZeroTotals)
             if (c.messages > 0) {
                 EXPECT_EQ(b.messages[0], "设置的查询期数超过总期数!!");
             }
-            ASSERT_EQ(b.net.rowCount(), 3);
-            EXPECT_EQ(RowTexts(b.net, 2, 0), Expand(r.totals, 0, b.net.colsCount(), ""));
-            EXPECT_EQ(ActualColors(b.net, 2, 0), Expand("", 0, b.net.colsCount(), "d8d8d8"));
+            ASSERT_EQ(b.grid.rowCount(), 3);
+            EXPECT_EQ(RowTexts(b.grid, 2, 0), Expand(r.totals, 0, b.grid.colsCount(), ""));
+            EXPECT_EQ(ActualColors(b.grid, 2, 0), Expand("", 0, b.grid.colsCount(), "d8d8d8"));
         }
     }
 }
@@ -248,16 +248,16 @@ TEST(ChartBuilders, ClampsNToTheHistory)
         build(b, chart, HistoryOf({ 505, 123, 999 }), 30);
         EXPECT_EQ(b.result, 3);
         EXPECT_EQ(b.messages, std::vector<std::string> { "设置的查询期数超过总期数!!" });
-        ASSERT_EQ(b.net.rowCount(), 2 + 3 + 1);
-        EXPECT_EQ(b.net.getValue(2, 0), "2004003");
-        EXPECT_EQ(b.net.getValue(4, 0), "2004001");
-        EXPECT_EQ(b.net.getValue(5, 0), "合计");
+        ASSERT_EQ(b.grid.rowCount(), 2 + 3 + 1);
+        EXPECT_EQ(b.grid.getValue(2, 0), "2004003");
+        EXPECT_EQ(b.grid.getValue(4, 0), "2004001");
+        EXPECT_EQ(b.grid.getValue(5, 0), "合计");
 
         Built exact;
         build(exact, chart, HistoryOf({ 505, 123, 999 }), 3);
         EXPECT_EQ(exact.result, 3);
         EXPECT_TRUE(exact.messages.empty());
-        EXPECT_EQ(exact.net.rowCount(), 6);
+        EXPECT_EQ(exact.grid.rowCount(), 6);
     }
 }
 
@@ -302,26 +302,26 @@ TEST(ChartBuilders, TotalsOverTheRealHistory)
             Built b;
             build(b, r.chart, history, n);
             EXPECT_TRUE(b.messages.empty());
-            ASSERT_EQ(b.net.rowCount(), n + 3);
+            ASSERT_EQ(b.grid.rowCount(), n + 3);
             for (const Group& g : r.groups) {
                 long long sum = 0;
                 for (int c = g.first; c <= g.last; ++c)
-                    sum += TotalOf(b.net, c);
+                    sum += TotalOf(b.grid, c);
                 EXPECT_EQ(sum, static_cast<long long>(g.factor) * n) << g.first << "-" << g.last;
             }
             for (int c : r.markedCols) {
                 long long marks = 0;
                 for (int row = 2; row < n + 2; ++row)
-                    marks += b.net.getValue(row, c).empty() ? 0 : 1;
-                EXPECT_EQ(TotalOf(b.net, c), marks) << "column " << c;
+                    marks += b.grid.getValue(row, c).empty() ? 0 : 1;
+                EXPECT_EQ(TotalOf(b.grid, c), marks) << "column " << c;
             }
             for (int c : r.summedCols) {
                 long long sum = 0;
                 for (int row = 2; row < n + 2; ++row) {
-                    const std::string& text = b.net.getValue(row, c);
+                    const std::string& text = b.grid.getValue(row, c);
                     sum += text.empty() ? 0 : std::stoll(text);
                 }
-                EXPECT_EQ(TotalOf(b.net, c), sum) << "column " << c;
+                EXPECT_EQ(TotalOf(b.grid, c), sum) << "column " << c;
             }
         }
     }
@@ -339,12 +339,12 @@ TEST(ChartBuilders, RealHistoryNewestFirst)
         const DrawRecord& latest = history.back();
         const DrawRecord& oldest = history.front();
         EXPECT_EQ(
-            b.net.getValue(2, 0), intToPadStr(latest.year, 4, true) + intToPadStr(latest.issue, 3, true));
-        EXPECT_EQ(b.net.getValue(2, 1), std::to_string(numOfCode(latest.drawCode, 1)));
+            b.grid.getValue(2, 0), zeroPadded(latest.year, 4) + zeroPadded(latest.issue, 3));
+        EXPECT_EQ(b.grid.getValue(2, 1), std::to_string(digitAt(latest.drawCode, 1)));
         EXPECT_EQ(
-            b.net.getValue(t + 1, 0), intToPadStr(oldest.year, 4, true) + intToPadStr(oldest.issue, 3, true));
-        EXPECT_EQ(b.net.getValue(t + 1, 3), std::to_string(numOfCode(oldest.drawCode, 3)));
-        EXPECT_EQ(b.net.getValue(t + 2, 0), "合计");
+            b.grid.getValue(t + 1, 0), zeroPadded(oldest.year, 4) + zeroPadded(oldest.issue, 3));
+        EXPECT_EQ(b.grid.getValue(t + 1, 3), std::to_string(digitAt(oldest.drawCode, 3)));
+        EXPECT_EQ(b.grid.getValue(t + 2, 0), "合计");
 
         Built over;
         build(over, chart, history, t + 1);
@@ -358,9 +358,9 @@ TEST(ChartBuilders, RebuildLeavesNothingBehind)
 {
     Built b;
     build(b, "trend", HistoryOf({ 505, 123, 0 }), 3);
-    buildKLineChart(b.net, HistoryOf({ 505 }), 1, nullptr);
-    EXPECT_EQ(b.net.colsCount(), 34);
-    EXPECT_EQ(b.net.rowCount(), 4);
-    EXPECT_EQ(b.net.mergeCount(), 5);
-    EXPECT_EQ(RowTexts(b.net, 2, 4), Expand("9=5 14=0 29=5", 4, 34, ""));
+    buildKLineChart(b.grid, HistoryOf({ 505 }), 1, nullptr);
+    EXPECT_EQ(b.grid.colsCount(), 34);
+    EXPECT_EQ(b.grid.rowCount(), 4);
+    EXPECT_EQ(b.grid.mergeCount(), 5);
+    EXPECT_EQ(RowTexts(b.grid, 2, 4), Expand("9=5 14=0 29=5", 4, 34, ""));
 }

@@ -1,7 +1,7 @@
 // Histories and grid read-outs shared by the chart tests.
 #pragma once
 
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 #include "core/draw/DrawRecord.h"
 #include "core/draw/DrawText.h"
 #include "core/grid/GridModel.h"
@@ -23,17 +23,17 @@ inline DrawHistory HistoryOf(const std::vector<int>& codes)
 inline DrawHistory RealHistory()
 {
     DrawHistory history;
-    const std::string text = readDrawTextFile(std::string(VELMORA_DATA_DIR) + "/3d-history.txt");
-    dataTxtToCodeArr(splitLines(text), history, nullptr);
+    const std::string text = readTextFile(std::string(VELMORA_HISTORY_FILE));
+    parseDrawHistory(splitLines(text), history, nullptr);
     return history;
 }
 
 // The texts of one grid row from column `first` on, joined by "|".
-inline std::string RowTexts(const GridModel& net, int row, int first = 0)
+inline std::string RowTexts(const GridModel& grid, int row, int first = 0)
 {
     std::string line;
-    for (int c = first; c < net.colsCount(); ++c)
-        line += (c > first ? "|" : "") + net.getValue(row, c);
+    for (int c = first; c < grid.colsCount(); ++c)
+        line += (c > first ? "|" : "") + grid.getValue(row, c);
     return line;
 }
 

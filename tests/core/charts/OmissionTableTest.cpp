@@ -15,10 +15,10 @@ namespace {
 // Ten draws counted by hand below; 5 is in every one of them.
 const DrawHistory kTenDraws = HistoryOf({ 125, 456, 578, 515, 555, 125, 245, 505, 595, 135 });
 
-std::vector<std::string> CsvLines(const GridModel& net)
+std::vector<std::string> CsvLines(const GridModel& grid)
 {
     std::vector<std::string> lines;
-    std::istringstream in(gridToCsv(net, false));
+    std::istringstream in(gridToCsv(grid, false));
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
@@ -75,12 +75,12 @@ class OmissionItems : public ::testing::TestWithParam<ItemRow> { };
 
 TEST_P(OmissionItems, CountedByHand)
 {
-    GridModel net;
-    EXPECT_EQ(buildOmissionTable(net, kTenDraws, 10, nullptr), 10);
+    GridModel grid;
+    EXPECT_EQ(buildOmissionTable(grid, kTenDraws, 10, nullptr), 10);
     const ItemRow& item = GetParam();
     const int row = RowOf(item.group, item.value);
-    EXPECT_EQ(CsvLines(net).at(static_cast<std::size_t>(row)), item.line);
-    EXPECT_EQ(net.getCellColor(row, 3), item.red ? CellColor::rgb(255, 0, 0) : CellColor::Window());
+    EXPECT_EQ(CsvLines(grid).at(static_cast<std::size_t>(row)), item.line);
+    EXPECT_EQ(grid.getCellColor(row, 3), item.red ? CellColor::rgb(255, 0, 0) : CellColor::Window());
 }
 
 INSTANTIATE_TEST_SUITE_P(rows, OmissionItems, ::testing::ValuesIn(kItemRows),
@@ -88,13 +88,13 @@ INSTANTIATE_TEST_SUITE_P(rows, OmissionItems, ::testing::ValuesIn(kItemRows),
 
 TEST(OmissionTable, ShapeAndHeader)
 {
-    GridModel net;
-    buildOmissionTable(net, kTenDraws, 10, nullptr);
-    EXPECT_EQ(net.fixRowCount(), 1);
-    EXPECT_EQ(net.dynRows(), 81);
-    EXPECT_EQ(net.colsCount(), 6);
-    EXPECT_EQ(net.mergeCount(), 0);
-    const auto lines = CsvLines(net);
+    GridModel grid;
+    buildOmissionTable(grid, kTenDraws, 10, nullptr);
+    EXPECT_EQ(grid.fixRowCount(), 1);
+    EXPECT_EQ(grid.dynRows(), 81);
+    EXPECT_EQ(grid.colsCount(), 6);
+    EXPECT_EQ(grid.mergeCount(), 0);
+    const auto lines = CsvLines(grid);
     ASSERT_EQ(lines.size(), 82u);
     EXPECT_EQ(lines[0], "项目,号码,出现次数,当前遗漏,最大遗漏,平均遗漏");
     EXPECT_EQ(lines[1], "百位,0,0,10,10,10");
@@ -123,20 +123,20 @@ TEST(OmissionTable, WindowIsTheLatestNDraws)
 
 TEST(OmissionTable, NIsClampedLikeTheCharts)
 {
-    GridModel net;
+    GridModel grid;
     std::vector<std::string> messages;
     const auto record = [&](const std::string& m) { messages.push_back(m); };
-    EXPECT_EQ(buildOmissionTable(net, kTenDraws, 30, record), 10);
+    EXPECT_EQ(buildOmissionTable(grid, kTenDraws, 30, record), 10);
     EXPECT_EQ(messages, std::vector<std::string> { kTooManyDrawsMessage });
-    EXPECT_EQ(CsvLines(net)[RowOf("组选", 5)], "组选,5,10,0,0,0");
+    EXPECT_EQ(CsvLines(grid)[RowOf("组选", 5)], "组选,5,10,0,0,0");
 
     messages.clear();
-    EXPECT_EQ(buildOmissionTable(net, kTenDraws, -4, record), -4);
+    EXPECT_EQ(buildOmissionTable(grid, kTenDraws, -4, record), -4);
     EXPECT_TRUE(messages.empty());
-    const auto lines = CsvLines(net);
+    const auto lines = CsvLines(grid);
     EXPECT_EQ(lines[RowOf("百位", 4)], "百位,4,0,0,0,0");
-    EXPECT_EQ(net.getCellColor(RowOf("百位", 4), 3), CellColor::Window());
+    EXPECT_EQ(grid.getCellColor(RowOf("百位", 4), 3), CellColor::Window());
 
-    EXPECT_EQ(buildOmissionTable(net, {}, 30, record), 0);
-    EXPECT_EQ(CsvLines(net)[RowOf("类型", 0)], "类型,组六,0,0,0,0");
+    EXPECT_EQ(buildOmissionTable(grid, {}, 30, record), 0);
+    EXPECT_EQ(CsvLines(grid)[RowOf("类型", 0)], "类型,组六,0,0,0,0");
 }

@@ -32,7 +32,7 @@ const AttributeRow kAttributeRows[] = {
 TEST(CodeAttributes, TableRows)
 {
     for (const AttributeRow& r : kAttributeRows) {
-        SCOPED_TRACE(strOfCode(r.code));
+        SCOPED_TRACE(codeText(r.code));
         EXPECT_EQ(minOfCode(r.code), r.min);
         EXPECT_EQ(maxOfCode(r.code), r.max);
         EXPECT_EQ(mostNumOfCode(r.code), r.most);
@@ -91,15 +91,15 @@ TEST(CodeAttributes, LinkWrapsNineToZero)
 
 TEST(CodeDigits, TextAndPositions)
 {
-    EXPECT_EQ(strOfCode(0), "000");
-    EXPECT_EQ(strOfCode(7), "007");
-    EXPECT_EQ(strOfCode(90), "090");
-    EXPECT_EQ(numOfCode(7, 1), 0);
-    EXPECT_EQ(numOfCode(7, 3), 7);
-    EXPECT_EQ(chrOfCode(345, 2), '4');
+    EXPECT_EQ(codeText(0), "000");
+    EXPECT_EQ(codeText(7), "007");
+    EXPECT_EQ(codeText(90), "090");
+    EXPECT_EQ(digitAt(7, 1), 0);
+    EXPECT_EQ(digitAt(7, 3), 7);
+    EXPECT_EQ(digitCharAt(345, 2), '4');
     for (int code = 0; code < 1000; ++code)
         for (int pos = 1; pos <= 3; ++pos)
-            ASSERT_EQ(numOfCode(code, pos), strOfCode(code)[pos - 1] - '0');
+            ASSERT_EQ(digitAt(code, pos), codeText(code)[pos - 1] - '0');
 }
 
 TEST(CodeDigits, PositionErrors)
@@ -112,18 +112,17 @@ TEST(CodeDigits, PositionErrors)
         }
         return std::string("no error");
     };
-    EXPECT_EQ(message([] { numOfCode(5, 0); }), "NumOfCode Error!");
-    EXPECT_EQ(message([] { numOfCode(5, 4); }), "NumOfCode Error!");
-    EXPECT_EQ(message([] { chrOfCode(5, 4); }), "ChrOfCode Error!");
-    EXPECT_EQ(message([] { chrOfCode(5, 0); }), "ChrOfCode Error!");
+    EXPECT_EQ(message([] { digitAt(5, 0); }), "NumOfCode Error!");
+    EXPECT_EQ(message([] { digitAt(5, 4); }), "NumOfCode Error!");
+    EXPECT_EQ(message([] { digitCharAt(5, 4); }), "ChrOfCode Error!");
+    EXPECT_EQ(message([] { digitCharAt(5, 0); }), "ChrOfCode Error!");
 }
 
-TEST(CodeDigits, intToPadStr)
+TEST(CodeDigits, ZeroPadded)
 {
-    EXPECT_EQ(intToPadStr(5, 3, true), "005");
-    EXPECT_EQ(intToPadStr(1234, 3, true), "1234");
-    EXPECT_EQ(intToPadStr(5, 3, false), "  5");
-    EXPECT_EQ(intToPadStr(2004, 4, true), "2004");
+    EXPECT_EQ(zeroPadded(5, 3), "005");
+    EXPECT_EQ(zeroPadded(1234, 3), "1234");
+    EXPECT_EQ(zeroPadded(2004, 4), "2004");
 }
 
 TEST(CodeNumbers, Classes)

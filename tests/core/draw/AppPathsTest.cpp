@@ -1,6 +1,6 @@
 #include "core/draw/AppPaths.h"
 #include "core/draw/BuiltInHistory.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 
 #include "TempDir.h"
 
@@ -118,7 +118,7 @@ TEST(AppPaths, HelpFileBesideTheProgramThenInstalled)
 
 TEST(BuiltInHistory, HoldsTheShippedBytes)
 {
-    const std::string real = test::ReadBytes(VELMORA_DATA_DIR "/3d-history.txt");
+    const std::string real = test::ReadBytes(VELMORA_HISTORY_FILE);
     if (real.empty())
         GTEST_SKIP() << "real history not found";
     EXPECT_EQ(builtInHistoryText(), real);

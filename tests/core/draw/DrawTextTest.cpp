@@ -14,7 +14,7 @@ struct Parse {
     explicit Parse(const std::vector<std::string>& lines, DrawHistory start = {})
         : history(std::move(start))
     {
-        ok = dataTxtToCodeArr(lines, history, [this](const std::string& m) { messages.push_back(m); });
+        ok = parseDrawHistory(lines, history, [this](const std::string& m) { messages.push_back(m); });
     }
 };
 
@@ -42,7 +42,7 @@ TEST(gbByteLength, ChineseCountsTwo)
     EXPECT_EQ(gbByteLength(""), 0u);
 }
 
-TEST(dataTxtToCodeArr, ValidLines)
+TEST(parseDrawHistory, ValidLines)
 {
     Parse p({ "2004123,579,108,1,2,extra", ",2004001,,000,999,0,9,", " \t2026176,007,120,3,4\t" });
     ASSERT_TRUE(p.ok);
@@ -53,7 +53,7 @@ TEST(dataTxtToCodeArr, ValidLines)
     EXPECT_EQ(p.history[2], (DrawRecord { 2026, 176, 120, 7, 3, 4 }));
 }
 
-TEST(dataTxtToCodeArr, BadLinesAreListedAndHistoryKept)
+TEST(parseDrawHistory, BadLinesAreListedAndHistoryKept)
 {
     const DrawHistory old { { 2001, 1, 2, 3, 4, 5 } };
     struct Row {
@@ -79,7 +79,7 @@ TEST(dataTxtToCodeArr, BadLinesAreListedAndHistoryKept)
     }
 }
 
-TEST(dataTxtToCodeArr, BadLineListTenToALine)
+TEST(parseDrawHistory, BadLineListTenToALine)
 {
     Parse p(std::vector<std::string>(11, "bad"));
     ASSERT_EQ(p.messages.size(), 1u);
@@ -92,7 +92,7 @@ TEST(dataTxtToCodeArr, BadLineListTenToALine)
     EXPECT_EQ(q.messages[0], kBadHeader + "3,17,");
 }
 
-TEST(dataTxtToCodeArr, BadLineListStopsAtOneHundred)
+TEST(parseDrawHistory, BadLineListStopsAtOneHundred)
 {
     // The first hundred numbers, ten to a line, as the short list writes them.
     std::string first100;
@@ -115,7 +115,7 @@ TEST(dataTxtToCodeArr, BadLineListStopsAtOneHundred)
     }
 }
 
-TEST(dataTxtToCodeArr, EmptyTextGivesEmptyHistory)
+TEST(parseDrawHistory, EmptyTextGivesEmptyHistory)
 {
     Parse p({}, DrawHistory { { 2001, 1, 2, 3, 4, 5 } });
     EXPECT_TRUE(p.ok);
@@ -123,7 +123,7 @@ TEST(dataTxtToCodeArr, EmptyTextGivesEmptyHistory)
     EXPECT_TRUE(p.messages.empty());
 }
 
-TEST(dataTxtToCodeArr, NewHistoryNeverMixesOldRecords)
+TEST(parseDrawHistory, NewHistoryNeverMixesOldRecords)
 {
     const DrawHistory old(5, DrawRecord { 1999, 9, 9, 9, 9, 9 });
     Parse p({ "2004001,001,002,3,4", "2004002,005,006,7,8" }, old);

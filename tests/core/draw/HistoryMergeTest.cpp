@@ -14,7 +14,7 @@ using Lines = std::vector<std::string>;
 // The real history's lines, read once.
 const Lines& RealLines()
 {
-    static const Lines lines = splitLines(test::ReadBytes(VELMORA_DATA_DIR "/3d-history.txt"));
+    static const Lines lines = splitLines(test::ReadBytes(VELMORA_HISTORY_FILE));
     return lines;
 }
 

@@ -83,7 +83,7 @@ TEST(HistorySource, ReadsEitherFormat)
 // The real history written in the public layout reads back as the real draw lines.
 TEST(HistorySource, RealHistoryInThePublicLayout)
 {
-    const std::vector<std::string> real = splitLines(test::ReadBytes(VELMORA_DATA_DIR "/3d-history.txt"));
+    const std::vector<std::string> real = splitLines(test::ReadBytes(VELMORA_HISTORY_FILE));
     if (real.size() != 8684)
         GTEST_SKIP() << "real history not found";
     std::string text = "期号 开奖日期 开奖号码 试机号 机号 球号 销售额\n";

@@ -13,8 +13,8 @@ CodeSet runShrinkReference(const FilterConditions& fc, const DrawHistory& histor
     std::array<std::optional<std::string>, 6> references;
     for (int row = 1; row <= kRecentRows; ++row)
         if (const DrawRecord* draw = recentRowDraw(history, row)) {
-            references[row - 1] = intToPadStr(draw->drawCode, 3, true);
-            references[row + 2] = intToPadStr(draw->testCode, 3, true);
+            references[row - 1] = zeroPadded(draw->drawCode, 3);
+            references[row + 2] = zeroPadded(draw->testCode, 3);
         }
 
     CodeSet codes;
@@ -31,12 +31,12 @@ CodeSet runShrinkReference(const FilterConditions& fc, const DrawHistory& histor
         if (!fc.recentPairsOut.empty() && codeHasPair(code, fc.recentPairsOut))
             fail();
         for (int p = 0; p < 3; ++p)
-            if (anyChecked(fc.positionDigits[p]) && !fc.positionDigits[p][numOfCode(code, p + 1)])
+            if (anyChecked(fc.positionDigits[p]) && !fc.positionDigits[p][digitAt(code, p + 1)])
                 fail();
 
         bool anyBanker = false;
         bool bankerHit = false;
-        const std::string text = strOfCode(code);
+        const std::string text = codeText(code);
         for (int item : fc.bankers) {
             const int digit = bankerDigit(item);
             if (digit < 0)
@@ -95,8 +95,8 @@ std::array<std::optional<std::string>, 6> recentReferences(const DrawHistory& hi
     std::array<std::optional<std::string>, 6> references;
     for (int row = 1; row <= kRecentRows; ++row)
         if (const DrawRecord* draw = recentRowDraw(history, row)) {
-            references[row - 1] = intToPadStr(draw->drawCode, 3, true);
-            references[row + 2] = intToPadStr(draw->testCode, 3, true);
+            references[row - 1] = zeroPadded(draw->drawCode, 3);
+            references[row + 2] = zeroPadded(draw->testCode, 3);
         }
     return references;
 }
@@ -141,7 +141,7 @@ UnitMask failedUnitsReference(const FilterConditions& fc, const DrawHistory& his
 {
     const UnitMask active = activeUnitsReference(fc, history);
     const auto references = recentReferences(history);
-    const std::string text = strOfCode(code);
+    const std::string text = codeText(code);
     UnitMask failed = 0;
     auto test = [&](int unit, auto passes) {
         if ((active & unitBit(unit)) != 0 && !passes())
@@ -152,7 +152,7 @@ UnitMask failedUnitsReference(const FilterConditions& fc, const DrawHistory& his
     test(6, [&] { return codeHasPair(code, fc.recentPairsIn); });
     test(7, [&] { return !codeHasPair(code, fc.recentPairsOut); });
     for (int p = 0; p < 3; ++p)
-        test(8 + p, [&] { return fc.positionDigits[p][numOfCode(code, p + 1)]; });
+        test(8 + p, [&] { return fc.positionDigits[p][digitAt(code, p + 1)]; });
     test(11, [&] {
         for (int item : fc.bankers)
             if (bankerDigit(item) >= 0

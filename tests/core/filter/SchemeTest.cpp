@@ -1,6 +1,6 @@
 #include "core/filter/Scheme.h"
 #include "TempDir.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 #include "core/filter/FilterEngine.h"
 #include "core/filter/RandomConditions.h"
 

@@ -14,20 +14,20 @@ namespace {
 struct RecordingModel {
     RecordingModel()
     {
-        net.setMessageFn([this](const std::string& m) { messages.push_back(m); });
+        grid.setMessageFn([this](const std::string& m) { messages.push_back(m); });
     }
-    GridModel net;
+    GridModel grid;
     std::vector<std::string> messages;
 };
 
 // Every text and colour of the grid, one line per row, for before/after comparisons.
-std::string Dump(const GridModel& net)
+std::string Dump(const GridModel& grid)
 {
     std::string dump;
-    for (int r = 0; r < net.rowCount(); ++r) {
-        for (int c = 0; c < net.colsCount(); ++c) {
-            const CellColor color = net.getCellColor(r, c);
-            dump += net.getValue(r, c) + (color.isWindow() ? "/w" : "/" + std::to_string(color.red()));
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        for (int c = 0; c < grid.colsCount(); ++c) {
+            const CellColor color = grid.getCellColor(r, c);
+            dump += grid.getValue(r, c) + (color.isWindow() ? "/w" : "/" + std::to_string(color.red()));
             dump += '|';
         }
         dump += '\n';
@@ -37,30 +37,30 @@ std::string Dump(const GridModel& net)
 
 GridModel SizedModel(int dynRows, int clientHeight, int fixRows = 2)
 {
-    GridModel net;
-    net.setGridSize(3, dynRows, fixRows, { 66, 20, 20 });
-    net.setClientHeight(clientHeight);
-    net.resize();
-    return net;
+    GridModel grid;
+    grid.setGridSize(3, dynRows, fixRows, { 66, 20, 20 });
+    grid.setClientHeight(clientHeight);
+    grid.resize();
+    return grid;
 }
 
 } // namespace
 
 TEST(H2NetModel, StartsCleared)
 {
-    const GridModel net;
-    EXPECT_EQ(net.colsCount(), 0);
-    EXPECT_EQ(net.dynRows(), 0);
-    EXPECT_EQ(net.fixRowCount(), 0);
-    EXPECT_EQ(net.topRow(), 0);
-    EXPECT_EQ(net.visRows(), 0);
-    EXPECT_EQ(net.rowHeight(), 20);
-    EXPECT_EQ(net.lineWidth(), 1);
-    EXPECT_EQ(net.pitch(), 21);
-    EXPECT_EQ(net.fixColor(), CellColor::rgb(228, 224, 243));
-    EXPECT_EQ(net.mergeCount(), 0);
-    EXPECT_TRUE(net.colWidths().empty());
-    EXPECT_TRUE(net.gridRect().isEmpty());
+    const GridModel grid;
+    EXPECT_EQ(grid.colsCount(), 0);
+    EXPECT_EQ(grid.dynRows(), 0);
+    EXPECT_EQ(grid.fixRowCount(), 0);
+    EXPECT_EQ(grid.topRow(), 0);
+    EXPECT_EQ(grid.visRows(), 0);
+    EXPECT_EQ(grid.rowHeight(), 20);
+    EXPECT_EQ(grid.lineWidth(), 1);
+    EXPECT_EQ(grid.pitch(), 21);
+    EXPECT_EQ(grid.fixColor(), CellColor::rgb(228, 224, 243));
+    EXPECT_EQ(grid.mergeCount(), 0);
+    EXPECT_TRUE(grid.colWidths().empty());
+    EXPECT_TRUE(grid.gridRect().isEmpty());
 }
 
 TEST(H2NetModel, WindowColourDiffersFromEveryRgb)
@@ -92,9 +92,9 @@ TEST(H2NetModel, LayoutFromClientHeight)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        const GridModel net = SizedModel(r.dynRows, r.clientHeight, r.fixRows);
-        EXPECT_EQ(net.visRows(), r.visRows);
-        EXPECT_EQ(net.scrollMax(), r.scrollMax);
+        const GridModel grid = SizedModel(r.dynRows, r.clientHeight, r.fixRows);
+        EXPECT_EQ(grid.visRows(), r.visRows);
+        EXPECT_EQ(grid.scrollMax(), r.scrollMax);
     }
 }
 
@@ -123,87 +123,87 @@ TEST(H2NetModel, ScrollCommands)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        GridModel net = SizedModel(30, 500);
-        ASSERT_EQ(net.visRows(), 22);
-        net.scroll(ScrollCommand::ThumbPosition, r.start);
-        ASSERT_EQ(net.topRow(), r.start);
-        EXPECT_EQ(net.scroll(r.cmd, r.position), r.expected);
-        EXPECT_EQ(net.topRow(), r.expected);
+        GridModel grid = SizedModel(30, 500);
+        ASSERT_EQ(grid.visRows(), 22);
+        grid.scroll(ScrollCommand::ThumbPosition, r.start);
+        ASSERT_EQ(grid.topRow(), r.start);
+        EXPECT_EQ(grid.scroll(r.cmd, r.position), r.expected);
+        EXPECT_EQ(grid.topRow(), r.expected);
     }
 }
 
 TEST(H2NetModel, PageStepIsTheVisibleRowCount)
 {
-    GridModel net = SizedModel(100, 150);
-    ASSERT_EQ(net.visRows(), 5);
-    EXPECT_EQ(net.scroll(ScrollCommand::PageDown), 5);
-    EXPECT_EQ(net.scroll(ScrollCommand::PageDown), 10);
-    EXPECT_EQ(net.scroll(ScrollCommand::PageUp), 5);
+    GridModel grid = SizedModel(100, 150);
+    ASSERT_EQ(grid.visRows(), 5);
+    EXPECT_EQ(grid.scroll(ScrollCommand::PageDown), 5);
+    EXPECT_EQ(grid.scroll(ScrollCommand::PageDown), 10);
+    EXPECT_EQ(grid.scroll(ScrollCommand::PageUp), 5);
 }
 
 TEST(H2NetModel, Geometry)
 {
-    GridModel net;
-    net.setGridSize(3, 10, 2, { 66, 20, 30 });
-    EXPECT_EQ(net.colLeft(0), 1);
-    EXPECT_EQ(net.colLeft(1), 68);
-    EXPECT_EQ(net.colLeft(2), 89);
-    EXPECT_EQ(net.colLeft(3), 120); // one line width past the last interior
-    EXPECT_EQ(net.rowTop(0, false), 1);
-    EXPECT_EQ(net.rowTop(2, false), 43);
-    EXPECT_EQ(net.rectOfCell(1, 2, false), (GridRect { 89, 22, 119, 42 }));
+    GridModel grid;
+    grid.setGridSize(3, 10, 2, { 66, 20, 30 });
+    EXPECT_EQ(grid.colLeft(0), 1);
+    EXPECT_EQ(grid.colLeft(1), 68);
+    EXPECT_EQ(grid.colLeft(2), 89);
+    EXPECT_EQ(grid.colLeft(3), 120); // one line width past the last interior
+    EXPECT_EQ(grid.rowTop(0, false), 1);
+    EXPECT_EQ(grid.rowTop(2, false), 43);
+    EXPECT_EQ(grid.rectOfCell(1, 2, false), (GridRect { 89, 22, 119, 42 }));
 
-    net.setClientHeight(150);
-    net.resize();
-    net.scroll(ScrollCommand::ThumbPosition, 3);
+    grid.setClientHeight(150);
+    grid.resize();
+    grid.scroll(ScrollCommand::ThumbPosition, 3);
     // Data row FFixRowCount + FTopRow sits right below the fixed rows.
-    EXPECT_EQ(net.rowTop(5, true), net.rowTop(2, false));
-    EXPECT_EQ(net.rectOfCell(5, 0, true), (GridRect { 1, 43, 67, 63 }));
-    EXPECT_EQ(net.rectOfCell(1, 0, false), (GridRect { 1, 22, 67, 42 }));
+    EXPECT_EQ(grid.rowTop(5, true), grid.rowTop(2, false));
+    EXPECT_EQ(grid.rectOfCell(5, 0, true), (GridRect { 1, 43, 67, 63 }));
+    EXPECT_EQ(grid.rectOfCell(1, 0, false), (GridRect { 1, 22, 67, 42 }));
     // All columns, the fixed rows and the 5 visible data rows.
-    EXPECT_EQ(net.gridRect(), (GridRect { 1, 1, 119, 1 + 6 * 21 + 20 }));
+    EXPECT_EQ(grid.gridRect(), (GridRect { 1, 1, 119, 1 + 6 * 21 + 20 }));
 }
 
 TEST(H2NetModel, MergeOverTwoFixedRowsCoversTheLineBetween)
 {
-    GridModel net;
-    net.setGridSize(2, 1, 2, { 66, 20 });
-    net.setMergeCount(1);
-    net.setMerge(0, true, 0, 0, 0, 1, "期号", net.fixColor());
-    const GridMerge& m = net.mergeAt(0);
+    GridModel grid;
+    grid.setGridSize(2, 1, 2, { 66, 20 });
+    grid.setMergeCount(1);
+    grid.setMerge(0, true, 0, 0, 0, 1, "期号", grid.fixColor());
+    const GridMerge& m = grid.mergeAt(0);
     const GridRect area
-        = net.rectOfCell(m.firstRow, m.firstCol, false).united(net.rectOfCell(m.lastRow, m.lastCol, false));
+        = grid.rectOfCell(m.firstRow, m.firstCol, false).united(grid.rectOfCell(m.lastRow, m.lastCol, false));
     EXPECT_EQ(area, (GridRect { 1, 1, 67, 42 }));
-    const int lineBetween = net.rowTop(1, false) - net.lineWidth();
+    const int lineBetween = grid.rowTop(1, false) - grid.lineWidth();
     EXPECT_GT(lineBetween, area.top);
     EXPECT_LT(lineBetween, area.bottom);
 }
 
 TEST(H2NetModel, MergeRecords)
 {
-    GridModel net;
-    net.setMergeCount(3);
-    net.setMerge(1, true, 4, 0, 13, 0, "分布图", CellColor::rgb(1, 2, 3));
-    EXPECT_EQ(net.mergeCount(), 3);
-    EXPECT_FALSE(net.mergeAt(0).active);
-    EXPECT_EQ(net.mergeAt(0).color, CellColor::Window());
-    EXPECT_EQ(net.mergeAt(1).text, "分布图");
-    EXPECT_TRUE(net.mergeAt(1).covers(0, 13));
-    EXPECT_FALSE(net.mergeAt(1).covers(1, 13));
-    net.mergeAt(2).text = "written through";
-    EXPECT_EQ(net.merges()[2].text, "written through");
+    GridModel grid;
+    grid.setMergeCount(3);
+    grid.setMerge(1, true, 4, 0, 13, 0, "分布图", CellColor::rgb(1, 2, 3));
+    EXPECT_EQ(grid.mergeCount(), 3);
+    EXPECT_FALSE(grid.mergeAt(0).active);
+    EXPECT_EQ(grid.mergeAt(0).color, CellColor::Window());
+    EXPECT_EQ(grid.mergeAt(1).text, "分布图");
+    EXPECT_TRUE(grid.mergeAt(1).covers(0, 13));
+    EXPECT_FALSE(grid.mergeAt(1).covers(1, 13));
+    grid.mergeAt(2).text = "written through";
+    EXPECT_EQ(grid.merges()[2].text, "written through");
 
-    net.setMerge(3, true, 0, 0, 0, 0, "past the end", CellColor::Window());
-    net.setMerge(-1, true, 0, 0, 0, 0, "before the start", CellColor::Window());
-    EXPECT_THROW(net.mergeAt(3), std::out_of_range);
-    EXPECT_THROW(net.mergeAt(-1), std::out_of_range);
+    grid.setMerge(3, true, 0, 0, 0, 0, "past the end", CellColor::Window());
+    grid.setMerge(-1, true, 0, 0, 0, 0, "before the start", CellColor::Window());
+    EXPECT_THROW(grid.mergeAt(3), std::out_of_range);
+    EXPECT_THROW(grid.mergeAt(-1), std::out_of_range);
 
-    net.setMergeCount(1);
-    EXPECT_EQ(net.mergeCount(), 1);
-    EXPECT_FALSE(net.mergeAt(0).active);
-    EXPECT_TRUE(net.mergeAt(0).text.empty());
-    net.setMergeCount(-2);
-    EXPECT_EQ(net.mergeCount(), 0);
+    grid.setMergeCount(1);
+    EXPECT_EQ(grid.mergeCount(), 1);
+    EXPECT_FALSE(grid.mergeAt(0).active);
+    EXPECT_TRUE(grid.mergeAt(0).text.empty());
+    grid.setMergeCount(-2);
+    EXPECT_EQ(grid.mergeCount(), 0);
 }
 
 TEST(H2NetModel, IndexErrorsReportExactTextsAndTouchNothing)
@@ -217,73 +217,73 @@ TEST(H2NetModel, IndexErrorsReportExactTextsAndTouchNothing)
     const Row rows[] = {
         { "GetValue column",
             [](RecordingModel& m) {
-                m.net.getValue(0, 3);
+                m.grid.getValue(0, 3);
                 return m.messages;
             },
             { "GetValue x>=FColsCount " } },
         { "GetValue row",
             [](RecordingModel& m) {
-                m.net.getValue(4, 0);
+                m.grid.getValue(4, 0);
                 return m.messages;
             },
             { "GetValue y>=FDynRows+FFixRowCount " } },
         { "GetValue both, column first",
             [](RecordingModel& m) {
-                m.net.getValue(9, 9);
+                m.grid.getValue(9, 9);
                 return m.messages;
             },
             { "GetValue x>=FColsCount ", "GetValue y>=FDynRows+FFixRowCount " } },
         { "SetValue column",
             [](RecordingModel& m) {
-                m.net.setValue(0, 3, "x");
+                m.grid.setValue(0, 3, "x");
                 return m.messages;
             },
             { "SetValue x>=FColsCount " } },
         { "SetValue row",
             [](RecordingModel& m) {
-                m.net.setValue(4, 0, "x");
+                m.grid.setValue(4, 0, "x");
                 return m.messages;
             },
             { "SetValue y>=FDynRows+FFixRowCount " } },
         { "SetValue both, column first",
             [](RecordingModel& m) {
-                m.net.setValue(4, 3, "x");
+                m.grid.setValue(4, 3, "x");
                 return m.messages;
             },
             { "SetValue x>=FColsCount ", "SetValue y>=FDynRows+FFixRowCount " } },
         { "RectOfCell column",
             [](RecordingModel& m) {
-                m.net.rectOfCell(0, 3, false);
+                m.grid.rectOfCell(0, 3, false);
                 return m.messages;
             },
             { "RectOfCell ACol>Length(FColWidthArr)" } },
         { "ColLeft at the column count is valid",
             [](RecordingModel& m) {
-                m.net.colLeft(3);
+                m.grid.colLeft(3);
                 return m.messages;
             },
             {} },
         { "ColLeft past it",
             [](RecordingModel& m) {
-                m.net.colLeft(4);
+                m.grid.colLeft(4);
                 return m.messages;
             },
             { "ACol>Length(FColWidthArr)" } },
         { "negative indices are ignored quietly",
             [](RecordingModel& m) {
-                m.net.setValue(-1, 0, "x");
-                m.net.setValue(0, -1, "x");
-                m.net.getValue(-1, -1);
-                m.net.setCellColor(-1, 0, CellColor::rgb(1, 1, 1));
-                m.net.rectOfCell(0, -1, false);
+                m.grid.setValue(-1, 0, "x");
+                m.grid.setValue(0, -1, "x");
+                m.grid.getValue(-1, -1);
+                m.grid.setCellColor(-1, 0, CellColor::rgb(1, 1, 1));
+                m.grid.rectOfCell(0, -1, false);
                 return m.messages;
             },
             {} },
         { "colours are unchecked and never out of range",
             [](RecordingModel& m) {
-                m.net.setCellColor(4, 0, CellColor::rgb(1, 1, 1));
-                m.net.setCellColor(0, 3, CellColor::rgb(1, 1, 1));
-                EXPECT_TRUE(m.net.getCellColor(4, 0).isWindow());
+                m.grid.setCellColor(4, 0, CellColor::rgb(1, 1, 1));
+                m.grid.setCellColor(0, 3, CellColor::rgb(1, 1, 1));
+                EXPECT_TRUE(m.grid.getCellColor(4, 0).isWindow());
                 return m.messages;
             },
             {} },
@@ -291,74 +291,74 @@ TEST(H2NetModel, IndexErrorsReportExactTextsAndTouchNothing)
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         RecordingModel m;
-        m.net.setGridSize(3, 2, 2, { 66, 20, 20 });
-        m.net.setValue(0, 0, "keep");
-        const std::string before = Dump(m.net);
+        m.grid.setGridSize(3, 2, 2, { 66, 20, 20 });
+        m.grid.setValue(0, 0, "keep");
+        const std::string before = Dump(m.grid);
         EXPECT_EQ(r.op(m), r.messages);
-        EXPECT_EQ(Dump(m.net), before);
+        EXPECT_EQ(Dump(m.grid), before);
     }
 }
 
 TEST(H2NetModel, OutOfRangeReadsGiveEmptyResults)
 {
-    GridModel net; // no callback: reports are dropped
-    net.setGridSize(3, 2, 2, { 66, 20, 20 });
-    EXPECT_EQ(net.getValue(100, 100), "");
-    EXPECT_TRUE(net.rectOfCell(0, 3, false).isEmpty());
+    GridModel grid; // no callback: reports are dropped
+    grid.setGridSize(3, 2, 2, { 66, 20, 20 });
+    EXPECT_EQ(grid.getValue(100, 100), "");
+    EXPECT_TRUE(grid.rectOfCell(0, 3, false).isEmpty());
 }
 
 TEST(H2NetModel, SetGridSizeResetsCellsAndKeepsMergesAndScroll)
 {
-    GridModel net = SizedModel(100, 150);
-    net.setMergeCount(1);
-    net.setMerge(0, true, 0, 0, 0, 1, "期号", net.fixColor());
-    net.setValue(3, 1, "5");
-    net.setCellColor(3, 1, CellColor::rgb(255, 0, 0));
-    net.scroll(ScrollCommand::ThumbPosition, 40);
+    GridModel grid = SizedModel(100, 150);
+    grid.setMergeCount(1);
+    grid.setMerge(0, true, 0, 0, 0, 1, "期号", grid.fixColor());
+    grid.setValue(3, 1, "5");
+    grid.setCellColor(3, 1, CellColor::rgb(255, 0, 0));
+    grid.scroll(ScrollCommand::ThumbPosition, 40);
 
-    net.setGridSize(4, 50, 2, { 10, 11 });
-    EXPECT_EQ(net.colsCount(), 4);
-    EXPECT_EQ(net.rowCount(), 52);
-    EXPECT_EQ(net.colWidths(), (std::vector<int> { 10, 11, 0, 0 }));
-    EXPECT_EQ(net.getValue(3, 1), "");
-    EXPECT_TRUE(net.getCellColor(3, 1).isWindow());
-    EXPECT_EQ(net.mergeCount(), 1);
-    EXPECT_EQ(net.topRow(), 40);
+    grid.setGridSize(4, 50, 2, { 10, 11 });
+    EXPECT_EQ(grid.colsCount(), 4);
+    EXPECT_EQ(grid.rowCount(), 52);
+    EXPECT_EQ(grid.colWidths(), (std::vector<int> { 10, 11, 0, 0 }));
+    EXPECT_EQ(grid.getValue(3, 1), "");
+    EXPECT_TRUE(grid.getCellColor(3, 1).isWindow());
+    EXPECT_EQ(grid.mergeCount(), 1);
+    EXPECT_EQ(grid.topRow(), 40);
 
-    net.setGridSize(2, 1, 1, { 5, 6, 7, 8 });
-    EXPECT_EQ(net.colWidths(), (std::vector<int> { 5, 6 }));
-    net.setGridSize(-1, -1, -1, {});
-    EXPECT_EQ(net.rowCount(), 0);
-    EXPECT_EQ(net.colsCount(), 0);
+    grid.setGridSize(2, 1, 1, { 5, 6, 7, 8 });
+    EXPECT_EQ(grid.colWidths(), (std::vector<int> { 5, 6 }));
+    grid.setGridSize(-1, -1, -1, {});
+    EXPECT_EQ(grid.rowCount(), 0);
+    EXPECT_EQ(grid.colsCount(), 0);
 }
 
 // The layout pass pulls a scroll position left beyond a smaller grid back into range.
 TEST(H2NetModel, RebuildPullsTheScrollPositionIntoRange)
 {
-    GridModel net = SizedModel(10000, 150);
-    net.scroll(ScrollCommand::Bottom);
-    ASSERT_EQ(net.topRow(), 9995);
+    GridModel grid = SizedModel(10000, 150);
+    grid.scroll(ScrollCommand::Bottom);
+    ASSERT_EQ(grid.topRow(), 9995);
 
-    net.setGridSize(3, 31, 2, { 66, 20, 20 });
-    net.resize();
-    EXPECT_EQ(net.scrollMax(), 26);
-    EXPECT_EQ(net.topRow(), 26);
+    grid.setGridSize(3, 31, 2, { 66, 20, 20 });
+    grid.resize();
+    EXPECT_EQ(grid.scrollMax(), 26);
+    EXPECT_EQ(grid.topRow(), 26);
 
-    net.setGridSize(3, 3, 2, { 66, 20, 20 });
-    net.resize();
-    EXPECT_EQ(net.topRow(), 0);
+    grid.setGridSize(3, 3, 2, { 66, 20, 20 });
+    grid.resize();
+    EXPECT_EQ(grid.topRow(), 0);
 }
 
 TEST(H2NetModel, PaintsOnlyTheRowsThatFit)
 {
-    GridModel net = SizedModel(10000, 150);
-    EXPECT_EQ(net.firstPaintRow(), 2);
-    EXPECT_EQ(net.endPaintRow(), 7);
-    net.scroll(ScrollCommand::ThumbPosition, 500);
-    EXPECT_EQ(net.firstPaintRow(), 502);
-    EXPECT_EQ(net.endPaintRow(), 507);
-    net.scroll(ScrollCommand::Bottom);
-    EXPECT_EQ(net.endPaintRow(), net.rowCount());
+    GridModel grid = SizedModel(10000, 150);
+    EXPECT_EQ(grid.firstPaintRow(), 2);
+    EXPECT_EQ(grid.endPaintRow(), 7);
+    grid.scroll(ScrollCommand::ThumbPosition, 500);
+    EXPECT_EQ(grid.firstPaintRow(), 502);
+    EXPECT_EQ(grid.endPaintRow(), 507);
+    grid.scroll(ScrollCommand::Bottom);
+    EXPECT_EQ(grid.endPaintRow(), grid.rowCount());
 
     const GridModel shortGrid = SizedModel(3, 150);
     EXPECT_EQ(shortGrid.endPaintRow() - shortGrid.firstPaintRow(), 3);
@@ -366,20 +366,20 @@ TEST(H2NetModel, PaintsOnlyTheRowsThatFit)
 
 TEST(H2NetModel, ClearRestoresTheInitialState)
 {
-    GridModel net = SizedModel(100, 150);
+    GridModel grid = SizedModel(100, 150);
     int layouts = 0;
-    net.setLayoutFn([&] { ++layouts; });
-    net.setMergeCount(2);
-    net.scroll(ScrollCommand::Bottom);
-    net.clear();
+    grid.setLayoutFn([&] { ++layouts; });
+    grid.setMergeCount(2);
+    grid.scroll(ScrollCommand::Bottom);
+    grid.clear();
     EXPECT_EQ(layouts, 1);
-    EXPECT_EQ(net.colsCount(), 0);
-    EXPECT_EQ(net.rowCount(), 0);
-    EXPECT_EQ(net.topRow(), 0);
-    EXPECT_EQ(net.mergeCount(), 0);
-    EXPECT_TRUE(net.colWidths().empty());
-    EXPECT_EQ(net.visRows(), 7); // the layout pass ran: 137 px without fixed rows
-    EXPECT_EQ(net.scrollMax(), 0);
+    EXPECT_EQ(grid.colsCount(), 0);
+    EXPECT_EQ(grid.rowCount(), 0);
+    EXPECT_EQ(grid.topRow(), 0);
+    EXPECT_EQ(grid.mergeCount(), 0);
+    EXPECT_TRUE(grid.colWidths().empty());
+    EXPECT_EQ(grid.visRows(), 7); // the layout pass ran: 137 px without fixed rows
+    EXPECT_EQ(grid.scrollMax(), 0);
 }
 
 // Columns fitted to their texts at the layout pass: with a fixed width per character
@@ -403,46 +403,46 @@ TEST(H2NetModel, LayoutPassFitsColumnsToTheirWidestText)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        GridModel net;
-        net.setCharWidthFn(charWidth, 2);
-        net.setGridSize(3, 2, 2, { 20, 10, 30 });
+        GridModel grid;
+        grid.setCharWidthFn(charWidth, 2);
+        grid.setGridSize(3, 2, 2, { 20, 10, 30 });
         for (std::size_t i = 0; i < row.texts.size(); ++i)
-            net.setValue(2 + static_cast<int>(i % 2), row.texts[i].first, row.texts[i].second);
-        net.resize();
-        EXPECT_EQ(net.colWidths(), row.widths);
+            grid.setValue(2 + static_cast<int>(i % 2), row.texts[i].first, row.texts[i].second);
+        grid.resize();
+        EXPECT_EQ(grid.colWidths(), row.widths);
     }
 }
 
 TEST(H2NetModel, FittingFollowsRebuildsMergesAndTheWidthFunction)
 {
-    GridModel net;
-    net.setGridSize(3, 1, 2, { 20, 10, 30 });
-    net.setValue(2, 1, "123456");
-    net.resize();
-    EXPECT_EQ(net.colWidths(), (std::vector<int> { 20, 10, 30 })) << "no width function: widths as given";
+    GridModel grid;
+    grid.setGridSize(3, 1, 2, { 20, 10, 30 });
+    grid.setValue(2, 1, "123456");
+    grid.resize();
+    EXPECT_EQ(grid.colWidths(), (std::vector<int> { 20, 10, 30 })) << "no width function: widths as given";
 
-    net.setCharWidthFn([](char32_t) { return 8; }, 2);
-    net.resize();
-    EXPECT_EQ(net.colWidths(), (std::vector<int> { 20, 50, 30 }));
-    EXPECT_EQ(net.gridRect().right, net.colLeft(2) + 30) << "the geometry follows the fitted widths";
+    grid.setCharWidthFn([](char32_t) { return 8; }, 2);
+    grid.resize();
+    EXPECT_EQ(grid.colWidths(), (std::vector<int> { 20, 50, 30 }));
+    EXPECT_EQ(grid.gridRect().right, grid.colLeft(2) + 30) << "the geometry follows the fitted widths";
 
     // A caption across columns 0 and 1 wider than both (and the line between) widens the last.
-    net.setMergeCount(1);
-    net.setMerge(0, true, 0, 0, 1, 0, "0123456789", net.fixColor());
-    net.resize();
-    EXPECT_EQ(net.colWidths(), (std::vector<int> { 20, 61, 30 }));
+    grid.setMergeCount(1);
+    grid.setMerge(0, true, 0, 0, 1, 0, "0123456789", grid.fixColor());
+    grid.resize();
+    EXPECT_EQ(grid.colWidths(), (std::vector<int> { 20, 61, 30 }));
 
     // A smaller font narrows the columns again, never below the given widths.
-    net.setCharWidthFn([](char32_t) { return 1; }, 0);
-    net.resize();
-    EXPECT_EQ(net.colWidths(), (std::vector<int> { 20, 10, 30 }));
+    grid.setCharWidthFn([](char32_t) { return 1; }, 0);
+    grid.resize();
+    EXPECT_EQ(grid.colWidths(), (std::vector<int> { 20, 10, 30 }));
 
     // A rebuild starts from its own widths and texts.
-    net.setCharWidthFn([](char32_t) { return 8; }, 2);
-    net.setGridSize(2, 1, 2, { 5, 6 });
-    net.setMergeCount(0);
-    net.setValue(2, 0, "1");
-    net.resize();
-    EXPECT_EQ(net.colWidths(), (std::vector<int> { 10, 6 }));
-    EXPECT_EQ(net.textWidth("ab合"), 24);
+    grid.setCharWidthFn([](char32_t) { return 8; }, 2);
+    grid.setGridSize(2, 1, 2, { 5, 6 });
+    grid.setMergeCount(0);
+    grid.setValue(2, 0, "1");
+    grid.resize();
+    EXPECT_EQ(grid.colWidths(), (std::vector<int> { 10, 6 }));
+    EXPECT_EQ(grid.textWidth("ab合"), 24);
 }

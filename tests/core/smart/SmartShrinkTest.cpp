@@ -29,7 +29,7 @@ CodeSet ScanSmartShrink(const CodeSet& base, int level, const DrawHistory& histo
     int weight[1000];
     for (int c = 0; c < 1000; ++c)
         weight[c] = base.has(c)
-            ? digitWeights[numOfCode(c, 1)] + digitWeights[numOfCode(c, 2)] + digitWeights[numOfCode(c, 3)]
+            ? digitWeights[digitAt(c, 1)] + digitWeights[digitAt(c, 2)] + digitWeights[digitAt(c, 3)]
             : -1;
     const int n = codeSetCount(base);
     const int target = n > 0 ? n * (100 - 12 * level) / 100 : 0;

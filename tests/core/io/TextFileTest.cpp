@@ -1,6 +1,6 @@
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 #include "TempDir.h"
-#include "core/draw/TextEncoding.h"
+#include "core/io/TextEncoding.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -27,7 +27,7 @@ std::string RoundTrip(const TempDir& dir, const std::string& bytes)
 {
     const std::string path = dir.File("lotdata.ldf");
     WriteBytes(path, bytes);
-    writeDrawTextFile(path, readDrawTextFile(path));
+    writeTextFile(path, readTextFile(path));
     return ReadBytes(path);
 }
 
@@ -66,7 +66,7 @@ TEST(DataFileRead, DecodingAndLineBreaks)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         WriteBytes(dir.File("in.txt"), row.bytes);
-        EXPECT_EQ(readDrawTextFile(dir.File("in.txt")), row.text);
+        EXPECT_EQ(readTextFile(dir.File("in.txt")), row.text);
     }
 }
 
@@ -74,7 +74,7 @@ TEST(DataFileRead, MissingFileIsAFileError)
 {
     TempDir dir;
     try {
-        readDrawTextFile(dir.File("none.ldf"));
+        readTextFile(dir.File("none.ldf"));
         FAIL() << "no error";
     } catch (const FileError& e) {
         EXPECT_EQ(
@@ -96,7 +96,7 @@ TEST(DataFileRoundTrip, ByteForByte)
 
 TEST(DataFileRoundTrip, RealHistory)
 {
-    const std::string source = std::string(VELMORA_DATA_DIR) + "/3d-history.txt";
+    const std::string source = std::string(VELMORA_HISTORY_FILE);
     if (access(source.c_str(), R_OK) != 0)
         GTEST_SKIP() << "real history not found";
     TempDir dir;
@@ -117,7 +117,7 @@ TEST(DataFileWrite, FailedWriteLeavesOldFile)
         rlimit limit { 1024, 1024 };
         setrlimit(RLIMIT_FSIZE, &limit);
         try {
-            writeDrawTextFile(path, std::string(100000, 'x'));
+            writeTextFile(path, std::string(100000, 'x'));
         } catch (const FileError& e) {
             _exit(std::string(e.what()).rfind("无法写入文件" + path + "：", 0) == 0 ? 0 : 2);
         }
@@ -138,14 +138,14 @@ TEST(DataFileWrite, ReadOnlyTargetRefused)
     const std::string path = dir.File("lotdata.ldf");
     WriteBytes(path, "old");
     chmod(path.c_str(), 0444);
-    EXPECT_THROW(writeDrawTextFile(path, "new"), FileError);
+    EXPECT_THROW(writeTextFile(path, "new"), FileError);
     EXPECT_EQ(ReadBytes(path), "old");
 }
 
 TEST(DataFileWrite, MissingFolderIsAFileError)
 {
     TempDir dir;
-    EXPECT_THROW(writeDrawTextFile(dir.File("no/such/lotdata.ldf"), "x"), FileError);
+    EXPECT_THROW(writeTextFile(dir.File("no/such/lotdata.ldf"), "x"), FileError);
 }
 
 TEST(DataFileWrite, KeepsModeAndFollowsSymlink)
@@ -156,7 +156,7 @@ TEST(DataFileWrite, KeepsModeAndFollowsSymlink)
     WriteBytes(real, "old");
     chmod(real.c_str(), 0640);
     ASSERT_EQ(symlink("real.ldf", link.c_str()), 0);
-    writeDrawTextFile(link, "new");
+    writeTextFile(link, "new");
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadBytes(real), "new");
     struct stat info { };
@@ -234,7 +234,7 @@ TEST(DataFileRead, InputLimitOnRegularFilesBySize)
         WriteBytes(path, "2004123,579,108,1,2\n");
         ASSERT_EQ(truncate(path.c_str(), row.size), 0);
         const std::string error
-            = ReadError([&] { EXPECT_EQ(readDrawTextFile(path), "2004123,579,108,1,2\r\n"); });
+            = ReadError([&] { EXPECT_EQ(readTextFile(path), "2004123,579,108,1,2\r\n"); });
         EXPECT_EQ(error, row.refused ? "无法读取文件" + path + kTooLarge : "no error");
     }
 }
@@ -254,16 +254,16 @@ TEST(DataFileRead, InputLimitOnPipesAndDevicesWhileReading)
         while (write(fd, chunk.data(), chunk.size()) > 0) { }
         _exit(0);
     }
-    EXPECT_EQ(ReadError([&] { readDrawTextFile(fifo); }), "无法读取文件" + fifo + kTooLarge);
+    EXPECT_EQ(ReadError([&] { readTextFile(fifo); }), "无法读取文件" + fifo + kTooLarge);
     kill(writer, SIGKILL);
     waitpid(writer, nullptr, 0);
 
-    EXPECT_EQ(ReadError([] { readDrawTextFile("/dev/zero"); }), "无法读取文件/dev/zero" + kTooLarge);
+    EXPECT_EQ(ReadError([] { readTextFile("/dev/zero"); }), "无法读取文件/dev/zero" + kTooLarge);
 
     EndlessBuffer endless;
     std::istream in(&endless);
-    EXPECT_EQ(ReadError([&] { readDrawText(in, "标准输入"); }), "无法读取文件标准输入" + kTooLarge);
+    EXPECT_EQ(ReadError([&] { readText(in, "标准输入"); }), "无法读取文件标准输入" + kTooLarge);
 
     std::istringstream small(std::string("2004123,579,108,1,2\n\0junk", 25));
-    EXPECT_EQ(readDrawText(small, "标准输入"), "2004123,579,108,1,2\r\n");
+    EXPECT_EQ(readText(small, "标准输入"), "2004123,579,108,1,2\r\n");
 }

@@ -1,8 +1,7 @@
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 
-#include "core/code/CodeSetText.h"
-#include "core/draw/FileSystem.h"
-#include "core/draw/TextEncoding.h"
+#include "core/io/FileSystem.h"
+#include "core/io/TextEncoding.h"
 
 #include <istream>
 
@@ -82,12 +81,12 @@ std::string readInputBytes(std::istream& in, const std::string& name)
     return bytes.take();
 }
 
-std::string readDrawTextFile(const std::string& path)
+std::string readTextFile(const std::string& path)
 {
     return normalizeLineBreaks(decodeFileBytes(readInputBytes(path)));
 }
 
-std::string readDrawText(std::istream& in, const std::string& name)
+std::string readText(std::istream& in, const std::string& name)
 {
     return normalizeLineBreaks(decodeFileBytes(readInputBytes(in, name)));
 }
@@ -109,14 +108,17 @@ std::string normalizeLineBreaks(std::string_view text)
     return out;
 }
 
-void writeDrawTextFile(const std::string& path, std::string_view text)
+void writeTextFile(const std::string& path, std::string_view text)
 {
     writeFileAtomic(path, encodeGb18030(normalizeLineBreaks(text)));
 }
 
 void writeResultFile(const std::string& path, const std::vector<std::string>& lines)
 {
-    writeFileAtomic(path, encodeGb18030(joinLines(lines, "\r\n")));
+    std::string text;
+    for (const std::string& line : lines)
+        text.append(line).append("\r\n");
+    writeFileAtomic(path, encodeGb18030(text));
 }
 
 void writeFileAtomic(const std::string& path, std::string_view bytes)

@@ -1,4 +1,4 @@
-#include "core/draw/TextEncoding.h"
+#include "core/io/TextEncoding.h"
 
 #include <cerrno>
 #include <iconv.h>

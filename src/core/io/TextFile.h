@@ -1,4 +1,5 @@
-// Reading and writing the draw-data text and result files.
+// Text files in and out: bounded reading, decoding, atomic GB18030 writing, and
+// the file error every reader and writer raises.
 #pragma once
 
 #include <cstddef>
@@ -30,16 +31,16 @@ std::string readInputBytes(const std::string& path);
 // The same for an open stream (standard input); name stands for the path in messages.
 std::string readInputBytes(std::istream& in, const std::string& name);
 
-// Reads a text file as the data file is read: readInputBytes, decoded
+// Reads a text file (data, base, scheme, import): readInputBytes, decoded
 // (TextEncoding.h), every line break turned into CR LF.
-std::string readDrawTextFile(const std::string& path);
+std::string readTextFile(const std::string& path);
 
 // The same for an open stream (standard input).
-std::string readDrawText(std::istream& in, const std::string& name);
+std::string readText(std::istream& in, const std::string& name);
 
 // Writes the text in GB18030, every line break written as CR LF, a final break
 // only where the text has one. The old file is replaced atomically.
-void writeDrawTextFile(const std::string& path, std::string_view text);
+void writeTextFile(const std::string& path, std::string_view text);
 
 // Writes an exported result file: the lines in GB18030, each (the last
 // included) ended by CR LF. The old file is replaced atomically.

@@ -1,6 +1,6 @@
-#include "core/draw/FileSystem.h"
+#include "core/io/FileSystem.h"
 #include "TempDir.h"
-#include "core/draw/DataFile.h"
+#include "core/io/TextFile.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // FileSystem.h on Linux and other POSIX systems.
-#include "core/draw/FileSystem.h"
+#include "core/io/FileSystem.h"
 
 #include <array>
 #include <cerrno>
