@@ -1,0 +1,100 @@
+#include "core/ledger/TicketText.h"
+
+#include "core/charts/ChartCsv.h"
+#include "core/code/Code.h"
+#include "core/filter/Backtest.h"
+
+namespace velmora {
+
+std::string issueKeyText(int issueKey) { return zeroPadded(issueKey, 7); }
+
+bool parseIssueKey(std::string_view text, int& issueKey)
+{
+    if (text.size() != 7 || text.find_first_not_of("0123456789") != std::string_view::npos)
+        return false;
+    issueKey = std::stoi(std::string(text));
+    return true;
+}
+
+const char* playName(Play play) { return play == Play::Direct ? "直选" : "组选"; }
+
+const char* statusName(TicketStatus status)
+{
+    switch (status) {
+    case TicketStatus::Won:
+        return "中奖";
+    case TicketStatus::Lost:
+        return "未中奖";
+    case TicketStatus::Pending:
+        break;
+    }
+    return "待开奖";
+}
+
+TicketBets ticketBetsOf(Play play, const CodeSet& codes)
+{
+    CodeSet bets;
+    for (int code = 0; code < CodeSet::kSize; ++code)
+        if (codes.has(code))
+            bets[play == Play::Direct ? code : groupOf(code)] = 1;
+    TicketBets result;
+    for (int bet = 0; bet < CodeSet::kSize; ++bet) {
+        if (!bets.has(bet))
+            continue;
+        if (play == Play::Group && groupKindOf(bet) == GroupKind::Triple)
+            result.tripleGroups.push_back(bet);
+        else
+            result.bets.push_back(bet);
+    }
+    return result;
+}
+
+std::string tripleGroupRefusal(const std::vector<int>& groups)
+{
+    std::string text = "豹子号码不能按组选投注：";
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        text += (i == 0 ? "" : ",") + codeText(groups[i]);
+    return text;
+}
+
+std::string ticketAddedText(const Ticket& ticket)
+{
+    return "已记入第" + std::to_string(ticket.id) + "号投注：" + issueKeyText(ticket.issue) + "期，"
+        + playName(ticket.play) + std::to_string(ticket.bets.size()) + "注，"
+        + std::to_string(ticket.multiple) + "倍，共" + std::to_string(ticketCost(ticket)) + "元";
+}
+
+std::string ticketRemovedText(const std::string& id) { return "已删除第" + id + "号投注"; }
+
+std::string noSuchTicketText(const std::string& id) { return "没有第" + id + "号投注"; }
+
+std::string returnRateText(long long prize, long long staked)
+{
+    return staked > 0 ? formatRate(prize, staked) : "-";
+}
+
+std::string ticketsListCsv(const std::vector<Ticket>& tickets, const std::vector<TicketResult>& results)
+{
+    std::string csv = std::string(kTicketsListHeader) + '\n';
+    for (std::size_t i = 0; i < tickets.size() && i < results.size(); ++i) {
+        const Ticket& t = tickets[i];
+        const TicketResult& r = results[i];
+        const bool pending = r.status == TicketStatus::Pending;
+        csv += std::to_string(t.id) + ',' + issueKeyText(t.issue) + ',' + playName(t.play) + ','
+            + std::to_string(t.bets.size()) + ',' + std::to_string(t.multiple) + ','
+            + std::to_string(ticketCost(t)) + ',' + (pending ? std::string() : codeText(r.drawCode)) + ','
+            + statusName(r.status) + ',' + (pending ? std::string() : std::to_string(r.winningBets)) + ','
+            + (pending ? std::string() : std::to_string(r.prize)) + ',' + csvField(t.note) + '\n';
+    }
+    return csv;
+}
+
+std::string ticketsReportCsv(const LedgerTotals& totals)
+{
+    return std::string(kTicketsReportHeader) + '\n' + std::to_string(totals.tickets) + ','
+        + std::to_string(totals.drawn) + ',' + std::to_string(totals.won) + ','
+        + std::to_string(totals.staked) + ',' + std::to_string(totals.prize) + ','
+        + std::to_string(totals.profit()) + ',' + returnRateText(totals.prize, totals.staked) + '\n';
+}
+
+} // namespace velmora
