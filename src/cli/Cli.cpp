@@ -21,10 +21,26 @@ struct ValueOptions {
     std::set<std::string> emptyAllowed;
 };
 
+std::vector<const CLI::App*> subcommandsOf(const CLI::App& app)
+{
+    return app.get_subcommands([](const CLI::App*) { return true; });
+}
+
+// The subcommands and, below one that has its own (tickets add), those.
+void collectSubcommands(const CLI::App& app, std::vector<const CLI::App*>& all)
+{
+    for (const CLI::App* sub : subcommandsOf(app)) {
+        all.push_back(sub);
+        collectSubcommands(*sub, all);
+    }
+}
+
 ValueOptions valueOptions(const CLI::App& app)
 {
     ValueOptions names;
-    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; }))
+    std::vector<const CLI::App*> subs;
+    collectSubcommands(app, subs);
+    for (const CLI::App* sub : subs)
         for (const CLI::Option* opt : sub->get_options())
             if (takesValue(opt))
                 for (const std::string& name : opt->get_lnames()) {
@@ -66,18 +82,30 @@ std::vector<std::string> joinOptionValues(const std::vector<std::string>& args, 
     return joined;
 }
 
-// The usage of the subcommand that was given, or of all when none was.
+// The usage of the subcommand that was given, or of all below the deepest one
+// given (all when none was).
 std::string usageOf(const CLI::App& app)
 {
+    std::string prefix = "velmora-cli";
+    const CLI::App* level = &app;
+    for (bool deeper = true; deeper;) {
+        deeper = false;
+        for (const CLI::App* sub : subcommandsOf(*level))
+            if (sub->parsed() && !subcommandsOf(*sub).empty()) {
+                prefix += " " + sub->get_name();
+                level = sub;
+                deeper = true;
+            }
+    }
     std::vector<const CLI::App*> subs;
-    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; }))
+    for (const CLI::App* sub : subcommandsOf(*level))
         if (sub->parsed())
             subs.push_back(sub);
     if (subs.empty())
-        subs = app.get_subcommands([](const CLI::App*) { return true; });
+        subs = subcommandsOf(*level);
     std::string usage = "用法:\n";
     for (const CLI::App* sub : subs) {
-        usage += "  velmora-cli " + sub->get_name();
+        usage += "  " + prefix + " " + sub->get_name();
         for (const CLI::Option* opt : sub->get_options()) {
             if (opt->get_positional()) {
                 usage += " " + opt->get_type_name();
@@ -114,6 +142,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     addChartCommand(app, ctx);
     addBacktestCommand(app, ctx);
     addMergeCommand(app, ctx);
+    addTicketsCommand(app, ctx);
 
     try {
         std::vector<std::string> argv = joinOptionValues(args, valueOptions(app));

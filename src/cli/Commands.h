@@ -13,5 +13,6 @@ void addRecommendCommand(CLI::App& app, CliContext& ctx);
 void addChartCommand(CLI::App& app, CliContext& ctx);
 void addBacktestCommand(CLI::App& app, CliContext& ctx);
 void addMergeCommand(CLI::App& app, CliContext& ctx);
+void addTicketsCommand(CLI::App& app, CliContext& ctx);
 
 } // namespace velmora::cli
