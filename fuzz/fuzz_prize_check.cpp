@@ -1,8 +1,10 @@
-// The prize-check search over any memo and entry: the first input byte gives the
-// entry's length in bytes (0..7), the entry follows, the rest is the memo. A found
-// code stands at the reported position with no digit beside it, and no code is
-// missed outside the first line (the only place a result header can hide one).
-#include "core/code/PrizeCheck.h"
+// The prize check over any memo and entry: the first input byte gives the entry's
+// length in bytes (0..7), the entry follows, the rest is the memo. Every reported
+// position holds a code with no digit beside it (the entry itself for a 直选 hit,
+// another code of its group for a group hit), and no such code is missed outside
+// the first line (the only place a result header can hide one).
+#include "core/play/Play.h"
+#include "core/play/PrizeCheckReport.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -26,10 +28,14 @@ std::size_t byteOffset(std::string_view text, std::size_t units)
     return i;
 }
 
-bool standsAlone(std::string_view memo, std::size_t at, std::string_view entry)
+// The code standing alone at the byte offset, or -1.
+int codeAt(std::string_view memo, std::size_t at)
 {
-    return memo.substr(at, 3) == entry && !(at > 0 && isDigit(memo[at - 1]))
-        && !(at + 3 < memo.size() && isDigit(memo[at + 3]));
+    if (at + 3 > memo.size() || !isDigit(memo[at]) || !isDigit(memo[at + 1]) || !isDigit(memo[at + 2]))
+        return -1;
+    if ((at > 0 && isDigit(memo[at - 1])) || (at + 3 < memo.size() && isDigit(memo[at + 3])))
+        return -1;
+    return (memo[at] - '0') * 100 + (memo[at + 1] - '0') * 10 + (memo[at + 2] - '0');
 }
 
 } // namespace
@@ -42,19 +48,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t entryLength = std::min<std::size_t>(data[0] % 8, input.size());
     const std::string_view entry = input.substr(0, entryLength);
     const std::string_view memo = input.substr(entryLength);
-    const velmora::PrizeCheckResult r = velmora::findCodeInText(memo, entry);
+    const velmora::PrizeCheckReport r = velmora::checkPrizeInText(memo, entry);
 
-    using Outcome = velmora::PrizeCheckResult::Outcome;
+    using Outcome = velmora::PrizeCheckReport::Outcome;
     const bool threeDigits = entry.size() == 3 && isDigit(entry[0]) && isDigit(entry[1]) && isDigit(entry[2]);
-    if (r.result == Outcome::Found) {
-        if (!threeDigits || !standsAlone(memo, byteOffset(memo, r.position), entry))
+    const int code = threeDigits ? codeAt(entry, 0) : -1;
+    if (r.outcome == Outcome::Found) {
+        if (!threeDigits || (r.directHits.empty() && r.groupHits.empty()))
             std::abort();
-    } else if (r.result == Outcome::NotFound && threeDigits) {
-        const std::size_t firstBreak = memo.find_first_of("\r\n");
-        for (std::size_t at = firstBreak; at != std::string_view::npos && at < memo.size(); ++at)
-            if (standsAlone(memo, at, entry))
+        for (const std::size_t at : r.directHits)
+            if (codeAt(memo, byteOffset(memo, at)) != code)
                 std::abort();
-    } else if (r.result == Outcome::NotSearched && !r.statusText.empty()) {
+        for (const std::size_t at : r.groupHits) {
+            const int other = codeAt(memo, byteOffset(memo, at));
+            if (other < 0 || other == code || velmora::groupOf(other) != velmora::groupOf(code))
+                std::abort();
+        }
+    } else if (r.outcome == Outcome::NotFound && threeDigits) {
+        const std::size_t firstBreak = memo.find_first_of("\r\n");
+        for (std::size_t at = firstBreak; at != std::string_view::npos && at < memo.size(); ++at) {
+            const int other = codeAt(memo, at);
+            if (other >= 0 && velmora::groupOf(other) == velmora::groupOf(code))
+                std::abort();
+        }
+    } else if (r.outcome == Outcome::NotSearched && !r.statusText.empty()) {
         std::abort();
     }
     return 0;

@@ -6,9 +6,12 @@
 #include "core/code/Printout.h"
 #include "core/code/PrizeCheck.h"
 #include "core/io/TextFile.h"
+#include "core/play/PrizeCheckReport.h"
 
+#include <QColor>
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTextCharFormat>
 #include <QTextCursor>
 
 namespace velmora {
@@ -44,17 +47,37 @@ void ResultCommands::checkPrize(QPlainTextEdit* memo)
 
 void ResultCommands::findCodeInMemo(QPlainTextEdit* memo, const QString& entry)
 {
-    const PrizeCheckResult result = findCodeInText(toStdString(memo->toPlainText()), toStdString(entry));
-    if (result.result == PrizeCheckResult::Outcome::NotSearched)
+    const PrizeCheckReport report = checkPrizeInText(toStdString(memo->toPlainText()), toStdString(entry));
+    if (report.outcome == PrizeCheckReport::Outcome::NotSearched)
         return;
+    // The entered code is marked as a selection looks, the other codes of its group
+    // in yellow; the marks replace those of the last search.
+    QTextCharFormat directLook;
+    directLook.setBackground(memo->palette().color(QPalette::Active, QPalette::Highlight));
+    directLook.setForeground(memo->palette().color(QPalette::Active, QPalette::HighlightedText));
+    QTextCharFormat groupLook;
+    groupLook.setBackground(QColor(255, 226, 110));
+    groupLook.setForeground(QColor(Qt::black));
+    QList<QTextEdit::ExtraSelection> marks;
+    const auto mark = [&](const std::vector<std::size_t>& hits, const QTextCharFormat& look) {
+        for (const std::size_t at : hits) {
+            QTextCursor code(memo->document());
+            code.setPosition(static_cast<int>(at));
+            code.setPosition(static_cast<int>(at) + 3, QTextCursor::KeepAnchor);
+            marks.append({ code, look });
+        }
+    };
+    mark(report.directHits, directLook);
+    mark(report.groupHits, groupLook);
+    memo->setExtraSelections(marks);
+
+    // The first mark is selected, which scrolls the memo to it.
     QTextCursor cursor = memo->textCursor();
     cursor.clearSelection();
-    if (result.result == PrizeCheckResult::Outcome::Found) {
-        cursor.setPosition(static_cast<int>(result.position));
-        cursor.setPosition(static_cast<int>(result.position) + 3, QTextCursor::KeepAnchor);
-    }
+    if (!marks.isEmpty())
+        cursor = marks.front().cursor;
     memo->setTextCursor(cursor);
-    m_setStatus(toQString(result.statusText));
+    m_setStatus(toQString(report.statusText));
 }
 
 void ResultCommands::printMemo(QPlainTextEdit* memo)

@@ -29,9 +29,10 @@ public:
     // goes to the status bar. A write failure raises FileError. False when cancelled.
     bool exportResult(const CodeSet& codes, const char* leadingText, bool showHeader);
 
-    // "结果兑奖": asks for the winning code and looks for it in the memo; a code found
-    // is selected, and the outcome goes to the status bar. An entry that is not
-    // exactly three characters (or a cancel) does nothing.
+    // "结果兑奖": asks for the winning code and looks for it and the other codes of
+    // its group in the memo (checkPrizeInText); the codes found are marked (the last
+    // search's marks go), the first is selected, and the outcome goes to the status
+    // bar. An entry that is not exactly three characters (or a cancel) does nothing.
     void checkPrize(QPlainTextEdit* memo);
     // The search of the prize check for an entry already given.
     void findCodeInMemo(QPlainTextEdit* memo, const QString& entry);

@@ -143,6 +143,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     addBacktestCommand(app, ctx);
     addMergeCommand(app, ctx);
     addTicketsCommand(app, ctx);
+    addCodesCommand(app, ctx);
 
     try {
         std::vector<std::string> argv = joinOptionValues(args, valueOptions(app));

@@ -44,6 +44,18 @@ std::string readTextOrExit(CliContext& ctx, const std::string& path)
     }
 }
 
+std::string readTextOrStdinOrExit(CliContext& ctx, const std::string& path)
+{
+    if (path != "-")
+        return readTextOrExit(ctx, path);
+    try {
+        return readText(ctx.in, kStandardInputName);
+    } catch (const FileError& e) {
+        printMessage(ctx.err, e.what());
+        throw CliExit { kExitFile };
+    }
+}
+
 std::string loadDataText(CliContext& ctx, const std::string& dataPath, bool* fromBuiltIn)
 {
     if (fromBuiltIn)

@@ -57,6 +57,9 @@ DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath);
 // Reads a whole text file as the data file is read; unreadable: CliExit 3.
 std::string readTextOrExit(CliContext& ctx, const std::string& path);
 
+// readTextOrExit, or standard input read the same way when the path is "-".
+std::string readTextOrStdinOrExit(CliContext& ctx, const std::string& path);
+
 // Prints the result text, or with outPath writes the result file instead.
 void emitResult(
     CliContext& ctx, std::string_view leadingText, const CodeSet& codes, const std::string& outPath);

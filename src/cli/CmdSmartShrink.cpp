@@ -1,6 +1,5 @@
 #include "cli/Commands.h"
 #include "core/code/CodeSetText.h"
-#include "core/io/TextFile.h"
 #include "core/draw/DrawText.h"
 #include "core/smart/SmartShrink.h"
 
@@ -16,19 +15,6 @@ struct SmartShrinkOptions {
     std::string data;
     std::string out;
 };
-
-// The base text from the file, or from standard input for "-" or no file.
-std::string readBaseText(CliContext& ctx, const std::string& path)
-{
-    if (!path.empty() && path != "-")
-        return readTextOrExit(ctx, path);
-    try {
-        return readText(ctx.in, kStandardInputName);
-    } catch (const FileError& e) {
-        printMessage(ctx.err, e.what());
-        throw CliExit { kExitFile };
-    }
-}
 
 } // namespace
 
@@ -50,7 +36,7 @@ void addSmartShrinkCommand(CLI::App& app, CliContext& ctx)
             throw CliExit { kExitRefused };
         }
         CodeSet base;
-        linesToCodeSet(splitLines(readBaseText(ctx, o->base)), base);
+        linesToCodeSet(splitLines(readTextOrStdinOrExit(ctx, o->base.empty() ? "-" : o->base)), base);
         emitResult(ctx, kSmartShrinkLeadingText, *smartShrink(base, o->level, history), o->out);
     });
 }

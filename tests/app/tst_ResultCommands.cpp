@@ -89,7 +89,14 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("found in a code line") << u"456"_s << u"恭喜，找到号码456"_s << u"456"_s;
+        QTest::newRow("direct hit") << u"456"_s << u"直选命中：456（直选1040元）"_s << u"456"_s;
+        QTest::newRow("other codes of a six group")
+            << u"645"_s << u"同组号码：456（按组选投注：组六173元）"_s << u"456"_s;
+        QTest::newRow("both, on a pair group")
+            << u"007"_s << u"直选命中：007（直选1040元）；同组号码：700（按组选投注：组三346元）"_s
+            << u"007"_s;
+        QTest::newRow("group mates only, the first selected")
+            << u"070"_s << u"同组号码：007、700（按组选投注：组三346元）"_s << u"007"_s;
         QTest::newRow("count in the header is no code") << u"123"_s << u"抱歉，没有找到号码123"_s << u""_s;
         QTest::newRow("one character does nothing") << u"5"_s << u""_s << u""_s;
         QTest::newRow("cancel does nothing") << u""_s << u""_s << u""_s;
@@ -102,12 +109,36 @@ private slots:
         QFETCH(QString, status);
         QFETCH(QString, selected);
         QPlainTextEdit memo;
-        memo.setPlainText(QStringLiteral("缩水结果有123注\n\n007,456,\n"));
+        memo.setPlainText(QStringLiteral("缩水结果有123注\n\n007,456,700,\n"));
         ResultCommands actions = make();
         platform.inputAnswers << entry;
         actions.checkPrize(&memo);
         QCOMPARE(this->status.value(0), status);
         QCOMPARE(memo.textCursor().selectedText(), selected);
+    }
+
+    // Every code found is marked, the entered code first; each search drops the
+    // marks of the one before, a search that finds nothing included.
+    void prizeCheckMarksWhatItFoundOnly()
+    {
+        QPlainTextEdit memo;
+        memo.setPlainText(QStringLiteral("缩水结果有4注\n\n308,038,380,111,\n"));
+        ResultCommands actions = make();
+        const auto marked = [&memo] {
+            QStringList texts;
+            for (const QTextEdit::ExtraSelection& mark : memo.extraSelections())
+                texts << mark.cursor.selectedText();
+            return texts;
+        };
+        platform.inputAnswers = QStringList { u"038"_s, u"111"_s, u"999"_s };
+        actions.checkPrize(&memo);
+        QCOMPARE(marked(), (QStringList { u"038"_s, u"308"_s, u"380"_s }));
+        actions.checkPrize(&memo);
+        QCOMPARE(marked(), QStringList { u"111"_s });
+        actions.checkPrize(&memo);
+        QCOMPARE(marked(), QStringList());
+        QVERIFY(!memo.textCursor().hasSelection());
+        QCOMPARE(status.last(), u"抱歉，没有找到号码999"_s);
     }
 
     void printMemoAddsHeaderAndKeepsLines()

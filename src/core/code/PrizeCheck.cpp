@@ -8,26 +8,14 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
-// Characters of a UTF-8 text; a stray byte counts as one.
-std::size_t characterCount(std::string_view text)
+// UTF-16 code units of one UTF-8 lead byte's character: two beyond U+FFFF
+// (a four-byte sequence), one for any other character or stray byte, none for a
+// continuation byte.
+std::size_t utf16Units(char c)
 {
-    std::size_t count = 0;
-    for (char c : text)
-        count += isContinuationByte(c) ? 0 : 1;
-    return count;
-}
-
-// UTF-16 code units of a UTF-8 text: two for a character beyond U+FFFF
-// (four-byte sequence), one for any other character or stray byte.
-std::size_t utf16Length(std::string_view text)
-{
-    std::size_t units = 0;
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (!isContinuationByte(c))
-            units += byte >= 0xF0 ? 2 : 1;
-    }
-    return units;
+    if (isContinuationByte(c))
+        return 0;
+    return static_cast<unsigned char>(c) >= 0xF0 ? 2 : 1;
 }
 
 // Bytes of a first line that reads: a leading text without digits, a number,
@@ -53,31 +41,33 @@ std::size_t headerLength(std::string_view text)
 
 } // namespace
 
-PrizeCheckResult findCodeInText(std::string_view memoText, std::string_view entry)
+std::vector<CodeInText> codesInText(std::string_view memoText)
 {
-    PrizeCheckResult result;
-    if (characterCount(entry) != 3)
-        return result;
-    result.result = PrizeCheckResult::Outcome::NotFound;
-    result.statusText = std::string(kPrizeNotFoundText) + std::string(entry);
-    if (entry.size() != 3 || !isDigit(entry[0]) || !isDigit(entry[1]) || !isDigit(entry[2]))
-        return result;
-
-    std::size_t from = headerLength(memoText);
-    while (true) {
-        const std::size_t at = memoText.find(entry, from);
-        if (at == std::string_view::npos)
-            return result;
-        const bool digitBefore = at > 0 && isDigit(memoText[at - 1]);
-        const bool digitAfter = at + 3 < memoText.size() && isDigit(memoText[at + 3]);
-        if (!digitBefore && !digitAfter) {
-            result.result = PrizeCheckResult::Outcome::Found;
-            result.position = utf16Length(memoText.substr(0, at));
-            result.statusText = std::string(kPrizeFoundText) + std::string(entry);
-            return result;
+    std::vector<CodeInText> codes;
+    const std::size_t start = headerLength(memoText);
+    std::size_t units = 0;
+    for (std::size_t i = 0; i < start; ++i)
+        units += utf16Units(memoText[i]);
+    // One pass: a run of digits is a code when it is exactly three long.
+    std::size_t i = start;
+    while (i < memoText.size()) {
+        if (!isDigit(memoText[i])) {
+            units += utf16Units(memoText[i]);
+            ++i;
+            continue;
         }
-        from = at + 1;
+        std::size_t end = i;
+        while (end < memoText.size() && isDigit(memoText[end]))
+            ++end;
+        if (end - i == 3) {
+            const int code
+                = (memoText[i] - '0') * 100 + (memoText[i + 1] - '0') * 10 + (memoText[i + 2] - '0');
+            codes.push_back({ code, units });
+        }
+        units += end - i;
+        i = end;
     }
+    return codes;
 }
 
 } // namespace velmora

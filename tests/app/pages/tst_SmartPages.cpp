@@ -389,12 +389,12 @@ void tst_SmartPages::prizeCheck_data()
     QTest::addColumn<QString>("status"); // empty: the check does nothing
     QTest::addColumn<QString>("selected");
     // The smart-shrink result is 005,123,999 (level 0); the recommendation the weekly set of 2026-12-09.
-    QTest::newRow("smart found") << int(Qt::Key_F5) << QString() << u"123"_s << u"恭喜，找到号码123"_s
-                                 << u"123"_s;
+    QTest::newRow("smart found") << int(Qt::Key_F5) << QString() << u"123"_s
+                                 << u"直选命中：123（直选1040元）"_s << u"123"_s;
     QTest::newRow("smart not found") << int(Qt::Key_F5) << QString() << u"124"_s << u"抱歉，没有找到号码124"_s
                                      << u""_s;
     QTest::newRow("smart typed into the memo")
-        << int(Qt::Key_F5) << u"005,123,\n777,"_s << u"777"_s << u"恭喜，找到号码777"_s << u"777"_s;
+        << int(Qt::Key_F5) << u"005,123,\n777,"_s << u"777"_s << u"直选命中：777（直选1040元）"_s << u"777"_s;
     QTest::newRow("smart one character") << int(Qt::Key_F5) << QString() << u"5"_s << u""_s << u""_s;
     QTest::newRow("recommend found") << int(Qt::Key_F6) << QString() << u"876"_s << u"恭喜，找到号码876"_s
                                      << u"876"_s;
