@@ -2,8 +2,9 @@
 // and through a stream (standard input) it gives the same text, which is valid
 // UTF-8 without a zero byte, with every line break as CR LF, and which the
 // GB18030 writer and the reader carry through unchanged.
-#include "core/io/TextFile.h"
 #include "core/io/TextEncoding.h"
+#include "core/io/TextFile.h"
+#include "core/io/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include "core/io/TextEncoding.h"
 
+#include "core/io/Utf8.h"
+
 #include <cerrno>
 #include <iconv.h>
 #include <stdexcept>
@@ -47,53 +49,7 @@ private:
     iconv_t m_cd;
 };
 
-// Length of the well-formed UTF-8 sequence at bytes[i]; 0 when there is none
-// (a stray byte, a truncated, overlong or surrogate sequence, beyond U+10FFFF).
-std::size_t sequenceLength(std::string_view bytes, std::size_t i)
-{
-    const auto c = static_cast<unsigned char>(bytes[i]);
-    std::size_t extra;
-    char32_t cp;
-    if (c < 0x80)
-        return 1;
-    if ((c & 0xE0) == 0xC0) {
-        extra = 1;
-        cp = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-        extra = 2;
-        cp = c & 0x0F;
-    } else if ((c & 0xF8) == 0xF0) {
-        extra = 3;
-        cp = c & 0x07;
-    } else {
-        return 0;
-    }
-    for (std::size_t k = 1; k <= extra; ++k) {
-        if (i + k >= bytes.size())
-            return 0;
-        const auto cc = static_cast<unsigned char>(bytes[i + k]);
-        if ((cc & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (cc & 0x3F);
-    }
-    static constexpr char32_t kMin[4] = { 0, 0x80, 0x800, 0x10000 };
-    if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return extra + 1;
-}
-
 } // namespace
-
-bool isValidUtf8(std::string_view bytes)
-{
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t length = sequenceLength(bytes, i);
-        if (length == 0)
-            return false;
-        i += length;
-    }
-    return true;
-}
 
 std::string decodeFileBytes(std::string_view bytes)
 {
@@ -109,16 +65,8 @@ std::string decodeFileBytes(std::string_view bytes)
         return std::string(bytes);
 
     // A marked file with broken sequences is still read as UTF-8, each bad byte replaced.
-    if (hasBom) {
-        std::string out;
-        out.reserve(bytes.size() + bytes.size() / 2);
-        for (std::size_t i = 0; i < bytes.size();) {
-            const std::size_t length = sequenceLength(bytes, i);
-            out += length == 0 ? std::string_view("\xEF\xBF\xBD") : bytes.substr(i, length);
-            i += length == 0 ? 1 : length;
-        }
-        return out;
-    }
+    if (hasBom)
+        return replaceInvalidUtf8(bytes);
     Converter converter("UTF-8", "GB18030");
     std::string out;
     out.reserve(bytes.size() * 3 / 2);

@@ -6,9 +6,6 @@
 
 namespace velmora {
 
-// True when the bytes are well-formed UTF-8 (empty bytes are).
-bool isValidUtf8(std::string_view bytes);
-
 // A UTF-8 byte-order mark, or valid UTF-8 holding non-ASCII characters, means UTF-8
 // (the mark is kept, the line splitter drops it); anything else is decoded as GB18030,
 // each undecodable byte becoming one U+FFFD.
