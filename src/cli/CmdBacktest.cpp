@@ -34,15 +34,16 @@ void addBacktestCommand(CLI::App& app, CliContext& ctx)
     auto* sub = app.add_subcommand("backtest", "Check the conditions against each of the latest N draws");
     auto o = std::make_shared<BacktestOptions>();
     sub->add_option("--last", o->last, "Number of latest draws to check (default 100)")->type_name("N");
-    sub->add_option("--report", o->report, "draws (default), conditions or summary")
-        ->type_name("draws|conditions|summary");
+    sub->add_option("--report", o->report, "draws (default), conditions, summary or money")
+        ->type_name("draws|conditions|summary|money");
     addConditionOptions(sub, o->conditions);
     addDataOption(sub, o->data);
 
     sub->callback([&ctx, o] {
         const int last = parseLast(o->last);
-        if (o->report != "draws" && o->report != "conditions" && o->report != "summary")
-            throw UsageError("--report: not one of draws|conditions|summary: \"" + o->report + "\"");
+        if (o->report != "draws" && o->report != "conditions" && o->report != "summary"
+            && o->report != "money")
+            throw UsageError("--report: not one of draws|conditions|summary|money: \"" + o->report + "\"");
         const FilterScheme scheme = buildScheme(ctx, o->conditions);
         const DrawHistory history = loadHistory(ctx, o->data);
         if (history.empty()) {
@@ -56,8 +57,10 @@ void addBacktestCommand(CLI::App& app, CliContext& ctx)
             ctx.out << backtestDrawsCsv(draws, history);
         else if (o->report == "conditions")
             ctx.out << backtestUnitsCsv(backtestUnitStats(draws));
-        else
+        else if (o->report == "summary")
             ctx.out << backtestSummaryCsv(backtestSummary(draws));
+        else
+            ctx.out << backtestMoneyCsv(backtestSummary(draws));
     });
 }
 

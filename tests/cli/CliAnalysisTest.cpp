@@ -69,6 +69,12 @@ TEST_F(CliAnalysis, BacktestReports)
     r = backtest({ "--last", "99999999999999", "--report", "summary" });
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err, "设置的验证期数超过总期数!!\n");
+
+    // 1246 codes kept over five draws, two of them hit.
+    r = backtest({ "--last", "5", "--report", "money" });
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out,
+        "验证期数,命中期数,命中率,随机命中率,投入,奖金,盈亏,回报率\n5,2,40.0%,24.9%,2492,2080,-412,83.5%\n");
 }
 
 TEST_F(CliAnalysis, BacktestRefusals)

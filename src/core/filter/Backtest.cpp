@@ -80,6 +80,114 @@ BacktestDraw checkWithEngine(
         engine.failedUnits(code) };
 }
 
+// keptOf[m][k]: codes of class m kept when they fail k recent-draw units on
+// top of their other failures.
+using KeptTable = std::array<std::array<int, kRecentRowCount + 1>, kClassCount>;
+
+KeptTable keptTable(
+    const CodeUnitMasks& staticFails, const Tolerance& tolerance, const MultisetTables& tables)
+{
+    KeptTable keptOf {};
+    for (int code = 0; code < 1000; ++code) {
+        const int fails = std::popcount(staticFails[static_cast<std::size_t>(code)]);
+        auto& row = keptOf[tables.classOf[static_cast<std::size_t>(code)]];
+        for (int k = 0; k <= kRecentRowCount; ++k)
+            row[static_cast<std::size_t>(k)]
+                += fails + k >= tolerance.min && fails + k <= tolerance.max ? 1 : 0;
+    }
+    return keptOf;
+}
+
+// Everything of the check that does not depend on the target draw.
+struct StaticCheck {
+    StaticCheck(const FilterConditions& fc, const Tolerance& tolerance)
+        : tables(multisetTables())
+        , engine(withoutRecentRows(fc), {})
+        , staticFails(engine.failedUnitsOfAllCodes())
+        , keptOf(keptTable(staticFails, tolerance, tables))
+    {
+        for (const auto& row : keptOf)
+            keptWithoutRecent += row[0];
+        // Per checked recent row: the counts 0..3 that fail it, as bits.
+        for (std::size_t r = 0; r < kRecentRowCount; ++r) {
+            rowChecked[r] = anyChecked(fc.recentHits[r]);
+            for (int h = 0; h < 4; ++h)
+                failingCounts[r] |= fc.recentHits[r][static_cast<std::size_t>(h)] ? 0u : 1u << h;
+        }
+    }
+
+    static FilterConditions withoutRecentRows(FilterConditions fc)
+    {
+        fc.recentHits = {};
+        return fc;
+    }
+
+    const MultisetTables& tables;
+    const FilterEngine engine;
+    const CodeUnitMasks staticFails;
+    const KeptTable keptOf;
+    int keptWithoutRecent = 0;
+    std::array<bool, kRecentRowCount> rowChecked {};
+    std::array<unsigned, kRecentRowCount> failingCounts {};
+};
+
+// The recent rows active for a target draw and the classes of their reference codes.
+struct ActiveRows {
+    int count = 0;
+    std::array<int, kRecentRowCount> row {};
+    std::array<int, kRecentRowCount> refClass {};
+    bool plainCodes = true; // every code involved lies in 0..999
+};
+
+ActiveRows activeRows(const StaticCheck& check, const DrawHistory& history, int t)
+{
+    ActiveRows rows;
+    rows.plainCodes = inCodeRange(history[static_cast<std::size_t>(t)].drawCode);
+    for (int r = 0; r < kRecentRowCount; ++r) {
+        const int index = referenceIndex(t, r);
+        if (!check.rowChecked[static_cast<std::size_t>(r)] || index < 0)
+            continue;
+        const DrawRecord& reference = history[static_cast<std::size_t>(index)];
+        const int ref = r < 3 ? reference.drawCode : reference.testCode;
+        rows.plainCodes = rows.plainCodes && inCodeRange(ref);
+        rows.row[static_cast<std::size_t>(rows.count)] = r;
+        rows.refClass[static_cast<std::size_t>(rows.count)]
+            = inCodeRange(ref) ? check.tables.classOf[static_cast<std::size_t>(ref)] : 0;
+        ++rows.count;
+    }
+    return rows;
+}
+
+// The check of a target draw whose codes all lie in 0..999, by multiset classes.
+BacktestDraw checkByClasses(
+    const StaticCheck& check, const Tolerance& tolerance, const ActiveRows& rows, int code, int t)
+{
+    BacktestDraw draw;
+    draw.index = t;
+    draw.active = check.engine.activeUnits();
+    draw.failed = check.staticFails[static_cast<std::size_t>(code)];
+    draw.keptCount = check.keptWithoutRecent;
+    const int codeClass = check.tables.classOf[static_cast<std::size_t>(code)];
+    if (rows.count > 0) {
+        std::array<std::uint8_t, kClassCount> recentFails {};
+        for (std::size_t i = 0; i < static_cast<std::size_t>(rows.count); ++i) {
+            const std::uint8_t* hits = check.tables.hits[rows.refClass[i]];
+            const unsigned failing = check.failingCounts[static_cast<std::size_t>(rows.row[i])];
+            for (std::size_t m = 0; m < kClassCount; ++m)
+                recentFails[m] += static_cast<std::uint8_t>((failing >> hits[m]) & 1u);
+            draw.active |= unitBit(rows.row[i]);
+            if (((failing >> hits[codeClass]) & 1u) != 0)
+                draw.failed |= unitBit(rows.row[i]);
+        }
+        draw.keptCount = 0;
+        for (std::size_t m = 0; m < kClassCount; ++m)
+            draw.keptCount += check.keptOf[m][recentFails[m]];
+    }
+    const int fails = std::popcount(draw.failed);
+    draw.hit = fails >= tolerance.min && fails <= tolerance.max;
+    return draw;
+}
+
 } // namespace
 
 std::vector<BacktestDraw> runBacktest(
@@ -92,86 +200,12 @@ std::vector<BacktestDraw> runBacktest(
     if (targets == 0)
         return draws;
 
-    const MultisetTables& tables = multisetTables();
-    FilterConditions staticConditions = fc;
-    staticConditions.recentHits = {};
-    const FilterEngine engine(staticConditions, {});
-    const CodeUnitMasks staticFails = engine.failedUnitsOfAllCodes();
-
-    // keptOf[m][k]: codes of class m kept when they fail k recent-draw units
-    // on top of their other failures.
-    std::array<std::array<int, kRecentRowCount + 1>, kClassCount> keptOf {};
-    for (int code = 0; code < 1000; ++code) {
-        const int fails = std::popcount(staticFails[static_cast<std::size_t>(code)]);
-        auto& row = keptOf[tables.classOf[static_cast<std::size_t>(code)]];
-        for (int k = 0; k <= kRecentRowCount; ++k)
-            row[static_cast<std::size_t>(k)]
-                += fails + k >= tolerance.min && fails + k <= tolerance.max ? 1 : 0;
-    }
-    int keptWithoutRecent = 0;
-    for (const auto& row : keptOf)
-        keptWithoutRecent += row[0];
-
-    // Per checked recent row: the counts 0..3 that fail it, as bits.
-    std::array<bool, kRecentRowCount> rowChecked {};
-    std::array<unsigned, kRecentRowCount> failingCounts {};
-    for (int r = 0; r < kRecentRowCount; ++r) {
-        rowChecked[r] = anyChecked(fc.recentHits[r]);
-        for (int h = 0; h < 4; ++h)
-            failingCounts[r] |= fc.recentHits[r][h] ? 0u : 1u << h;
-    }
-
-    std::array<std::uint8_t, kClassCount> recentFails {};
+    const StaticCheck check(fc, tolerance);
     for (int t = total - targets; t < total; ++t) {
-        const int code = history[static_cast<std::size_t>(t)].drawCode;
-        // The rows active for this target and their reference classes.
-        int rows[kRecentRowCount];
-        int refClass[kRecentRowCount];
-        int rowCount = 0;
-        bool plainCodes = inCodeRange(code);
-        for (int r = 0; r < kRecentRowCount; ++r) {
-            const int index = referenceIndex(t, r);
-            if (!rowChecked[r] || index < 0)
-                continue;
-            const DrawRecord& reference = history[static_cast<std::size_t>(index)];
-            const int ref = r < 3 ? reference.drawCode : reference.testCode;
-            plainCodes = plainCodes && inCodeRange(ref);
-            rows[rowCount] = r;
-            refClass[rowCount] = inCodeRange(ref) ? tables.classOf[static_cast<std::size_t>(ref)] : 0;
-            ++rowCount;
-        }
-        if (!plainCodes) {
-            draws.push_back(checkWithEngine(fc, tolerance, history, t));
-            continue;
-        }
-
-        BacktestDraw draw;
-        draw.index = t;
-        draw.active = engine.activeUnits();
-        draw.failed = staticFails[static_cast<std::size_t>(code)];
-        const int codeClass = tables.classOf[static_cast<std::size_t>(code)];
-        if (rowCount == 0) {
-            draw.keptCount = keptWithoutRecent;
-        } else {
-            recentFails.fill(0);
-            for (int i = 0; i < rowCount; ++i) {
-                const std::uint8_t* hits = tables.hits[refClass[i]];
-                const unsigned failing = failingCounts[static_cast<std::size_t>(rows[i])];
-                for (int m = 0; m < kClassCount; ++m)
-                    recentFails[static_cast<std::size_t>(m)]
-                        += static_cast<std::uint8_t>((failing >> hits[m]) & 1u);
-                draw.active |= unitBit(rows[i]);
-                if (((failing >> hits[codeClass]) & 1u) != 0)
-                    draw.failed |= unitBit(rows[i]);
-            }
-            int kept = 0;
-            for (int m = 0; m < kClassCount; ++m)
-                kept += keptOf[static_cast<std::size_t>(m)][recentFails[static_cast<std::size_t>(m)]];
-            draw.keptCount = kept;
-        }
-        const int fails = std::popcount(draw.failed);
-        draw.hit = fails >= tolerance.min && fails <= tolerance.max;
-        draws.push_back(draw);
+        const ActiveRows rows = activeRows(check, history, t);
+        draws.push_back(rows.plainCodes
+                ? checkByClasses(check, tolerance, rows, history[static_cast<std::size_t>(t)].drawCode, t)
+                : checkWithEngine(fc, tolerance, history, t));
     }
     return draws;
 }
@@ -247,10 +281,7 @@ std::string formatAverage(long long a, long long b)
     return tenthsText(10 * a, b);
 }
 
-std::string issueText(const DrawRecord& draw)
-{
-    return zeroPadded(draw.year, 4) + zeroPadded(draw.issue, 3);
-}
+std::string issueText(const DrawRecord& draw) { return zeroPadded(draw.year, 4) + zeroPadded(draw.issue, 3); }
 
 std::string backtestDrawsCsv(const std::vector<BacktestDraw>& draws, const DrawHistory& history)
 {
@@ -258,9 +289,8 @@ std::string backtestDrawsCsv(const std::vector<BacktestDraw>& draws, const DrawH
     for (const BacktestDraw& draw : draws) {
         const DrawRecord& record = history.at(static_cast<std::size_t>(draw.index));
         // Digits and unit names: no field needs quoting.
-        csv += issueText(record) + ',' + zeroPadded(record.drawCode, 3) + ','
-            + std::to_string(draw.keptCount) + ',' + (draw.hit ? '1' : '0') + ','
-            + unitNames(draw.failed & draw.active, ";") + '\n';
+        csv += issueText(record) + ',' + zeroPadded(record.drawCode, 3) + ',' + std::to_string(draw.keptCount)
+            + ',' + (draw.hit ? '1' : '0') + ',' + unitNames(draw.failed & draw.active, ";") + '\n';
     }
     return csv;
 }
@@ -283,11 +313,47 @@ std::string backtestSummaryCsv(const BacktestSummary& s)
         + std::to_string(s.mostKept) + '\n';
 }
 
+BacktestMoney backtestMoney(const BacktestSummary& summary)
+{
+    return { kBetPrice * summary.keptTotal, static_cast<long long>(kDirectPrize) * summary.hits };
+}
+
+std::string chanceRate(const BacktestSummary& summary)
+{
+    return formatRate(summary.keptTotal, 1000LL * summary.draws);
+}
+
+namespace {
+
+std::string returnRate(const BacktestMoney& money)
+{
+    return money.staked > 0 ? formatRate(money.prize, money.staked) : "-";
+}
+
+} // namespace
+
+std::string backtestMoneyCsv(const BacktestSummary& s)
+{
+    const BacktestMoney money = backtestMoney(s);
+    return "验证期数,命中期数,命中率,随机命中率,投入,奖金,盈亏,回报率\n" + std::to_string(s.draws) + ','
+        + std::to_string(s.hits) + ',' + formatRate(s.hits, s.draws) + ',' + chanceRate(s) + ','
+        + std::to_string(money.staked) + ',' + std::to_string(money.prize) + ','
+        + std::to_string(money.profit()) + ',' + returnRate(money) + '\n';
+}
+
+std::string backtestMoneyText(const BacktestSummary& s)
+{
+    const BacktestMoney money = backtestMoney(s);
+    return "投入" + std::to_string(money.staked) + "元，奖金" + std::to_string(money.prize) + "元，盈亏"
+        + std::to_string(money.profit()) + "元，回报率" + returnRate(money);
+}
+
 std::string backtestSummaryText(const BacktestSummary& s)
 {
     return "验证" + std::to_string(s.draws) + "期，命中" + std::to_string(s.hits) + "期，命中率"
-        + formatRate(s.hits, s.draws) + "，平均注数" + formatAverage(s.keptTotal, s.draws) + "，最少"
-        + std::to_string(s.fewestKept) + "注，最多" + std::to_string(s.mostKept) + "注";
+        + formatRate(s.hits, s.draws) + "（随机" + chanceRate(s) + "），平均注数"
+        + formatAverage(s.keptTotal, s.draws) + "，最少" + std::to_string(s.fewestKept) + "注，最多"
+        + std::to_string(s.mostKept) + "注\n" + backtestMoneyText(s);
 }
 
 } // namespace velmora

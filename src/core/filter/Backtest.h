@@ -5,6 +5,7 @@
 #include "core/draw/DrawRecord.h"
 #include "core/filter/FilterConditions.h"
 #include "core/filter/FilterUnits.h"
+#include "core/play/Play.h"
 
 #include <string>
 #include <vector>
@@ -74,8 +75,26 @@ std::string backtestDrawsCsv(const std::vector<BacktestDraw>& draws, const DrawH
 std::string backtestUnitsCsv(const std::vector<BacktestUnitStats>& units);
 std::string backtestSummaryCsv(const BacktestSummary& summary);
 
-// The summary as one line of text for the window:
-// "验证N期，命中H期，命中率R，平均注数A，最少F注，最多M注".
+// The money report: every kept code bought as one 直选 bet at every target draw.
+struct BacktestMoney {
+    long long staked = 0; // 2 yuan a kept code
+    long long prize = 0; // the 直选 prize a hit
+
+    long long profit() const { return prize - staked; }
+};
+BacktestMoney backtestMoney(const BacktestSummary& summary);
+
+// What a random pick of the same numbers of codes would hit on average:
+// 100·keptTotal/(1000·draws) as a rate.
+std::string chanceRate(const BacktestSummary& summary);
+
+// The money report as velmora-cli prints it: header and one line.
+std::string backtestMoneyCsv(const BacktestSummary& summary);
+
+// The money figures: "投入X元，奖金Y元，盈亏Z元，回报率R".
+std::string backtestMoneyText(const BacktestSummary& summary);
+// The summary as two lines of text for the window:
+// "验证N期，命中H期，命中率R（随机C），平均注数A，最少F注，最多M注", LF, backtestMoneyText.
 std::string backtestSummaryText(const BacktestSummary& summary);
 
 } // namespace velmora

@@ -121,7 +121,8 @@ void tst_HistoryCheckWindow::showsTheHandWorkedCheck()
     QCOMPARE(RowText(m_units, 0), QStringLiteral("近期开奖3|4|3|75.0%|0|1"));
     QCOMPARE(RowText(m_units, 1), QStringLiteral("百位|5|3|60.0%|1|1"));
     QCOMPARE(m_window->summaryText(),
-        QStringLiteral("验证5期，命中2期，命中率40.0%，平均注数249.2，最少98注，最多500注"));
+        QStringLiteral("验证5期，命中2期，命中率40.0%（随机24.9%），平均注数249.2，最少98注，最多500注\n"
+                       "投入2492元，奖金2080元，盈亏-412元，回报率83.5%"));
 }
 
 void tst_HistoryCheckWindow::typingNRerunsIt()
@@ -131,7 +132,8 @@ void tst_HistoryCheckWindow::typingNRerunsIt()
     QCOMPARE(m_draws->model()->rowCount(), 2);
     QCOMPARE(Cell(m_draws, 1, 0), QStringLiteral("2026004"));
     QCOMPARE(m_window->summaryText(),
-        QStringLiteral("验证2期，命中0期，命中率0.0%，平均注数201.5，最少147注，最多256注"));
+        QStringLiteral("验证2期，命中0期，命中率0.0%（随机20.2%），平均注数201.5，最少147注，最多256注\n"
+                       "投入806元，奖金0元，盈亏-806元，回报率0.0%"));
     QCOMPARE(RowText(m_units, 0), QStringLiteral("近期开奖3|2|1|50.0%|0|1"));
 
     QTest::keyClick(m_count, Qt::Key_Up);
@@ -144,7 +146,8 @@ void tst_HistoryCheckWindow::conditionsAndHistoryRerunIt()
     // Tolerance 0-1: each draw fails at most one of the two units, so all hit.
     m_window->setConditions(HandWorkedConditions(), { 0, 1 });
     QCOMPARE(m_window->summaryText(),
-        QStringLiteral("验证5期，命中5期，命中率100.0%，平均注数759.0，最少598注，最多1000注"));
+        QStringLiteral("验证5期，命中5期，命中率100.0%（随机75.9%），平均注数759.0，最少598注，最多1000注\n"
+                       "投入7590元，奖金5200元，盈亏-2390元，回报率68.5%"));
     QCOMPARE(Cell(m_draws, 1, 3), QStringLiteral("✓"));
 
     velmora::FilterConditions types;

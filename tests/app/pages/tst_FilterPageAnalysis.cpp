@@ -410,7 +410,8 @@ void tst_FilterPageAnalysis::historyCheckFollowsThePage()
     QVERIFY(check->isWindow());
     QCOMPARE(check->draws().size(), std::size_t(100));
     QCOMPARE(check->summaryText(),
-        u"验证100期，命中100期，命中率100.0%，平均注数1000.0，最少1000注，最多1000注"_s);
+        u"验证100期，命中100期，命中率100.0%（随机100.0%），平均注数1000.0，最少1000注，最多1000注\n"
+        u"投入200000元，奖金104000元，盈亏-96000元，回报率52.0%"_s);
 
     const auto exported = [&](const char* button) {
         f.platform.saveNameAnswer = f.path(u"export.csv"_s);

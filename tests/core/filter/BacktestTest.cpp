@@ -55,8 +55,31 @@ TEST(Backtest, HandWorkedConditionsAndSummary)
     EXPECT_EQ(backtestSummaryCsv(backtestSummary(draws)),
         "验证期数,命中期数,命中率,平均注数,最少注数,最多注数\n"
         "5,2,40.0%,249.2,98,500\n");
+    // Chance: 1246 kept of 5 × 1000; money: 2 × 1246 staked, 2 × 1040 won.
     EXPECT_EQ(backtestSummaryText(backtestSummary(draws)),
-        "验证5期，命中2期，命中率40.0%，平均注数249.2，最少98注，最多500注");
+        "验证5期，命中2期，命中率40.0%（随机24.9%），平均注数249.2，最少98注，最多500注\n"
+        "投入2492元，奖金2080元，盈亏-412元，回报率83.5%");
+    EXPECT_EQ(backtestMoneyCsv(backtestSummary(draws)),
+        "验证期数,命中期数,命中率,随机命中率,投入,奖金,盈亏,回报率\n"
+        "5,2,40.0%,24.9%,2492,2080,-412,83.5%\n");
+}
+
+TEST(Backtest, MoneyRatesRoundHalfAwayFromZeroAndNoStakeHasNoReturn)
+{
+    struct Row {
+        BacktestSummary summary;
+        const char* line;
+    };
+    // 403 of 2000 is 20.15% exactly; 2080 of 806 is 258.0645…%; nothing kept: no return rate.
+    const Row rows[] = {
+        { { 2, 1, 403, 147, 256 }, "2,1,50.0%,20.2%,806,1040,234,129.0%\n" },
+        { { 3, 0, 0, 0, 0 }, "3,0,0.0%,0.0%,0,0,0,-\n" },
+        { { 1, 1, 1, 1, 1 }, "1,1,100.0%,0.1%,2,1040,1038,52000.0%\n" },
+    };
+    for (const Row& row : rows) {
+        const std::string csv = backtestMoneyCsv(row.summary);
+        EXPECT_EQ(csv.substr(csv.find('\n') + 1), row.line);
+    }
 }
 
 TEST(Backtest, HandWorkedWithToleranceZeroOne)
