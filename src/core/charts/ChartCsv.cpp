@@ -21,7 +21,7 @@ std::string csvField(const std::string& text)
 
 namespace {
 
-std::string ColorField(CellColor color)
+std::string colorField(CellColor color)
 {
     if (color.isWindow())
         return {};
@@ -52,7 +52,7 @@ std::string gridToCsv(const GridModel& grid, bool colors)
         for (int col = 0; col < grid.colsCount(); ++col) {
             if (col > 0)
                 csv += ',';
-            csv += colors ? ColorField(grid.getCellColor(row, col)) : csvField(cellText(grid, row, col));
+            csv += colors ? colorField(grid.getCellColor(row, col)) : csvField(cellText(grid, row, col));
         }
         csv += '\n';
     }

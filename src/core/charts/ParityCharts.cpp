@@ -20,11 +20,11 @@ constexpr CellColor kLetterMark = CellColor::rgb(241, 195, 212);
 constexpr const char* kLetters = "ABCDEFGHIJKLMN";
 
 struct ParityTest {
-    const char* Hit;
-    const char* Miss;
-    bool (*IsHit)(long long value);
-    int (*CountOfCode)(int code);
-    int (*MaskOfCode)(int code);
+    const char* hit;
+    const char* miss;
+    bool (*isHit)(long long value);
+    int (*countOfCode)(int code);
+    int (*maskOfCode)(int code);
 };
 
 // isBigNum looks at the last digit only, so a sum of 15 is big and one of 20 small.
@@ -41,17 +41,17 @@ template <const ParityTest& test> void fillParityRow(ChartRow& row, int code)
     for (int g = 0; g < 4; ++g)
         row.fill(5 + 4 * g, 8 + 4 * g, kGroupBands[g]);
     for (int g = 0; g < 4; ++g) {
-        if (test.IsHit(values[g]))
-            row.mark(6 + 4 * g, test.Hit, kHitMark);
+        if (test.isHit(values[g]))
+            row.mark(6 + 4 * g, test.hit, kHitMark);
         else
-            row.mark(8 + 4 * g, test.Miss, kMissMark);
+            row.mark(8 + 4 * g, test.miss, kMissMark);
     }
 
-    const int u = test.CountOfCode(code);
+    const int u = test.countOfCode(code);
     row.fill(21, 24, kLetterGroupBand);
     row.mark(21 + u, std::string(1, kLetters[u]), kLetterMark);
 
-    const int m = test.MaskOfCode(code);
+    const int m = test.maskOfCode(code);
     row.fill(25, 32, kLetterSingleBand);
     row.mark(25 + m, std::string(1, kLetters[m]), kLetterMark);
 }
@@ -62,8 +62,8 @@ ChartLayout makeParityLayout(const ParityTest& test, void (*fillRow)(ChartRow&, 
     appendWidths(chart.widths, 1, 32);
     appendWidths(chart.widths, 28, 18);
     for (int g = 0; g < 4; ++g) {
-        chart.subHeaders.push_back({ 6 + 4 * g, test.Hit });
-        chart.subHeaders.push_back({ 8 + 4 * g, test.Miss });
+        chart.subHeaders.push_back({ 6 + 4 * g, test.hit });
+        chart.subHeaders.push_back({ 8 + 4 * g, test.miss });
     }
     for (int i = 0; i < 4; ++i)
         chart.subHeaders.push_back({ 21 + i, std::string(1, kLetters[i]) });
