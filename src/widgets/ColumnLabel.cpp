@@ -43,7 +43,7 @@ QRect ColumnLabel::pieceRect(int index) const
         const int previousEnd = left + width;
         width = metrics.horizontalAdvance(m_pieces[i]);
         if (i < m_stops.size())
-            left = m_stops[i].AlignRight ? m_stops[i].X - width : m_stops[i].X;
+            left = m_stops[i].alignRight ? m_stops[i].x - width : m_stops[i].x;
         else
             left = i == 0 ? 0 : previousEnd + blank;
     }

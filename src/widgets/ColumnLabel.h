@@ -14,11 +14,11 @@ class ColumnLabel : public QWidget {
     Q_OBJECT
 
 public:
-    // Where a piece goes: starting at X (left) or ending at X (right), in the
+    // Where a piece goes: starting at x (left) or ending at x (right), in the
     // label's own coordinates.
     struct Stop {
-        int X = 0;
-        bool AlignRight = false;
+        int x = 0;
+        bool alignRight = false;
         bool operator==(const Stop&) const = default;
     };
 

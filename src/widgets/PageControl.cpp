@@ -10,7 +10,7 @@ class FixedTabBar : public QTabBar {
 public:
     FixedTabBar(QWidget* parent, int tabWidth)
         : QTabBar(parent)
-        , FTabWidth(tabWidth)
+        , m_tabWidth(tabWidth)
     {
     }
 
@@ -18,13 +18,13 @@ protected:
     QSize tabSizeHint(int index) const override
     {
         QSize size = QTabBar::tabSizeHint(index);
-        if (FTabWidth > 0)
-            size.setWidth(std::max(FTabWidth, size.width()));
+        if (m_tabWidth > 0)
+            size.setWidth(std::max(m_tabWidth, size.width()));
         return size;
     }
 
 private:
-    int FTabWidth;
+    int m_tabWidth;
 };
 
 } // namespace
