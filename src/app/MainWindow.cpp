@@ -9,6 +9,7 @@
 #include "app/pages/ChartPage.h"
 #include "app/pages/DataPage.h"
 #include "app/pages/FilterPage.h"
+#include "app/pages/NumberToolsPage.h"
 #include "app/pages/RecommendPage.h"
 #include "app/pages/SmartShrinkPage.h"
 #include "app/platform/Platform.h"
@@ -133,9 +134,11 @@ void MainWindow::createPages()
     m_filterPage = new FilterPage(m_platform, *m_resultCommands, history, *m_resultWindow, m_workPages);
     m_smartShrinkPage = new SmartShrinkPage(m_platform, *m_resultCommands, history, m_workPages);
     m_recommendPage = new RecommendPage(m_platform, *m_resultCommands, history, m_workPages);
-    const std::array<std::pair<Page*, QString>, 4> workPages = { { { m_dataPage, QStringLiteral("开奖数据") },
+    m_numberToolsPage = new NumberToolsPage(m_platform, *m_resultCommands, m_workPages);
+    const std::array<std::pair<Page*, QString>, 5> workPages = { { { m_dataPage, QStringLiteral("开奖数据") },
         { m_filterPage, QStringLiteral("缩水") }, { m_smartShrinkPage, QStringLiteral("智能缩水") },
-        { m_recommendPage, QStringLiteral("智能推荐") } } };
+        { m_recommendPage, QStringLiteral("智能推荐") },
+        { m_numberToolsPage, QStringLiteral("号码工具") } } };
     for (std::size_t i = 0; i < workPages.size(); ++i) {
         Page* page = workPages[i].first;
         m_workPages->addTab(page, workPages[i].second);
@@ -144,6 +147,10 @@ void MainWindow::createPages()
         connect(page, &Page::shown, this, [this, i] { emit workPageShown(static_cast<int>(i)); });
     }
     m_workPages->setTabsVisible(false);
+    m_numberToolsPage->setResultSources(
+        { { QStringLiteral("号码缩水结果"), [this] { return m_filterPage->result(); } },
+            { QStringLiteral("智能缩水结果"), [this] { return m_smartShrinkPage->result(); } },
+            { QStringLiteral("智能推荐结果"), [this] { return m_recommendPage->result(); } } });
     connect(
         m_filterPage, &FilterPage::resultChanged, m_smartShrinkPage, &SmartShrinkPage::setImportableCodes);
     // The history-check window follows the history and the page's conditions.

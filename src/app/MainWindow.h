@@ -27,6 +27,7 @@ class HelpWindow;
 class HistoryCheckWindow;
 class PageControl;
 class Platform;
+class NumberToolsPage;
 class RecommendPage;
 class ResultCommands;
 class ResultWindow;
@@ -65,7 +66,7 @@ public:
     QWidget* frontArea() const;
 
 signals:
-    // A work page (0 data .. 3 recommendation) has become visible.
+    // A work page (0 data .. 3 recommendation, 4 number tools) has become visible.
     void workPageShown(int index);
     // A chart page (0 .. 6) has become visible through a tab change or a command.
     void chartPageShown(int index);
@@ -76,7 +77,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum WorkPageIndex { DataPageIndex, FilterPageIndex, SmartShrinkPageIndex, RecommendPageIndex };
+    enum WorkPageIndex {
+        DataPageIndex,
+        FilterPageIndex,
+        SmartShrinkPageIndex,
+        RecommendPageIndex,
+        NumberToolsPageIndex,
+    };
     void createMenus();
     void createToolBar();
     void createStatusBar();
@@ -124,6 +131,7 @@ private:
     FilterPage* m_filterPage = nullptr;
     SmartShrinkPage* m_smartShrinkPage = nullptr;
     RecommendPage* m_recommendPage = nullptr;
+    NumberToolsPage* m_numberToolsPage = nullptr;
     std::array<ChartPage*, 7> m_charts {};
     bool m_painted = false;
     // Fed with the history and the filter page's conditions once it exists.

@@ -116,6 +116,9 @@ void MainWindow::createMenus()
         QStringLiteral("|智能缩水"), [this] { showPage(m_workPages, SmartShrinkPageIndex); });
     add(shrinkMenu, QStringLiteral("showRecommendPage"), QStringLiteral("智能推荐(&C)"), Qt::Key_F6,
         QStringLiteral("|智能推荐"), [this] { showPage(m_workPages, RecommendPageIndex); });
+    add(shrinkMenu, QStringLiteral("showNumberToolsPage"), QStringLiteral("号码工具(&N)"),
+        Qt::CTRL | Qt::Key_F8, QStringLiteral("|号码工具：转组选、包号、交集、并集、差集"),
+        [this] { showPage(m_workPages, NumberToolsPageIndex); });
     // The filter page's scheme commands; their keys belong to its tool bar and so
     // work while it is in front: the entries show them after a tab.
     shrinkMenu->addSeparator();
@@ -190,6 +193,9 @@ void MainWindow::createToolBar()
         [this] { showPage(m_workPages, SmartShrinkPageIndex); });
     add(QStringLiteral("智能推荐"), QStyle::SP_DialogApplyButton, QStringLiteral("|智能推荐"),
         [this] { showPage(m_workPages, RecommendPageIndex); });
+    add(QStringLiteral("号码工具"), QStyle::SP_FileDialogStart,
+        QStringLiteral("|号码工具：转组选、包号、交集、并集、差集"),
+        [this] { showPage(m_workPages, NumberToolsPageIndex); });
     m_toolBar->addSeparator();
     add(QStringLiteral("分析图表"), QStyle::SP_FileDialogListView, QStringLiteral("|打开分析图表深入研究"),
         [this] { showPage(m_chartPages, -1); });
