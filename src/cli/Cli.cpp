@@ -143,6 +143,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     addBacktestCommand(app, ctx);
     addMergeCommand(app, ctx);
     addTicketsCommand(app, ctx);
+    addBackupsCommand(app, ctx);
     addCodesCommand(app, ctx);
 
     try {

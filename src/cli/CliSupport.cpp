@@ -3,9 +3,9 @@
 #include "core/code/CodeSetText.h"
 #include "core/draw/AppPaths.h"
 #include "core/draw/BuiltInHistory.h"
-#include "core/io/TextFile.h"
 #include "core/draw/DrawText.h"
 #include "core/io/FileSystem.h"
+#include "core/io/TextFile.h"
 
 #include <ostream>
 
@@ -64,8 +64,15 @@ std::string loadDataText(CliContext& ctx, const std::string& dataPath, bool* fro
         return readTextOrExit(ctx, dataPath);
     // A dangling link counts as there, so it is reported as unreadable.
     const std::string path = dataFilePath();
-    if (os::entryExists(path))
-        return readTextOrExit(ctx, path);
+    if (os::entryExists(path)) {
+        // Never a pipe or a device: reading one would wait for a writer.
+        try {
+            return readDataFile(path);
+        } catch (const FileError& e) {
+            printMessage(ctx.err, e.what());
+            throw CliExit { kExitFile };
+        }
+    }
     if (fromBuiltIn)
         *fromBuiltIn = true;
     return std::string(builtInHistoryText());

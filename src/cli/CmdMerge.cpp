@@ -1,9 +1,10 @@
 #include "cli/Commands.h"
 #include "core/draw/AppPaths.h"
-#include "core/io/TextFile.h"
+#include "core/draw/Backups.h"
 #include "core/draw/DrawText.h"
 #include "core/draw/HistoryMerge.h"
 #include "core/draw/HistorySource.h"
+#include "core/io/TextFile.h"
 
 #include <memory>
 #include <ostream>
@@ -35,7 +36,7 @@ void runMerge(CliContext& ctx, const std::string& sourcePath, const std::string&
         try {
             if (fromBuiltIn)
                 createDataFolder(dataPath);
-            writeTextFile(dataPath, drawTextOf(result.lines));
+            saveDataFile(dataPath, drawTextOf(result.lines), currentBackupTime());
         } catch (const FileError& e) {
             printMessage(ctx.err, e.what());
             throw CliExit { kExitFile };
@@ -55,7 +56,10 @@ void addMergeCommand(CLI::App& app, CliContext& ctx)
     auto data = std::make_shared<std::string>();
     sub->add_option("FILE", *source, "Draw history to merge (draw-data text or the public full history)")
         ->required()
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->check([](const std::string& value) {
+            return value.empty() ? std::string("the value is empty") : std::string();
+        });
     addDataOption(sub, *data);
     sub->callback([&ctx, source, data] { runMerge(ctx, *source, *data); });
 }

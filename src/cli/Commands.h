@@ -14,6 +14,7 @@ void addChartCommand(CLI::App& app, CliContext& ctx);
 void addBacktestCommand(CLI::App& app, CliContext& ctx);
 void addMergeCommand(CLI::App& app, CliContext& ctx);
 void addTicketsCommand(CLI::App& app, CliContext& ctx);
+void addBackupsCommand(CLI::App& app, CliContext& ctx);
 void addCodesCommand(CLI::App& app, CliContext& ctx);
 
 } // namespace velmora::cli

@@ -41,12 +41,17 @@ int firstFiveItems(std::string_view line, std::array<std::string_view, 5>& items
 
 } // namespace
 
+bool holdsUnreadableByte(std::string_view line)
+{
+    return line.find(kReplacementUtf8) != std::string_view::npos;
+}
+
 // An all-digit item is ASCII, so its GB2312 byte length is its size.
 bool parseDrawLine(std::string_view line, DrawRecord& record)
 {
     static constexpr std::size_t kLengths[5] = { 7, 3, 3, 1, 1 };
     std::array<std::string_view, 5> items;
-    if (firstFiveItems(line, items) < 5)
+    if (holdsUnreadableByte(line) || firstFiveItems(line, items) < 5)
         return false;
     for (int i = 0; i < 5; ++i)
         if (items[i].size() != kLengths[i] || !allDigits(items[i]))
@@ -62,9 +67,9 @@ bool parseDrawLine(std::string_view line, DrawRecord& record)
 
 std::string formatDrawLine(const DrawRecord& record)
 {
-    return zeroPadded(record.year, 4) + zeroPadded(record.issue, 3) + ','
-        + codeText(record.drawCode) + ',' + codeText(record.testCode) + ',' + std::to_string(record.extra1)
-        + ',' + std::to_string(record.extra2);
+    return zeroPadded(record.year, 4) + zeroPadded(record.issue, 3) + ',' + codeText(record.drawCode) + ','
+        + codeText(record.testCode) + ',' + std::to_string(record.extra1) + ','
+        + std::to_string(record.extra2);
 }
 
 std::vector<std::string> splitLines(std::string_view text)

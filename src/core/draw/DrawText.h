@@ -21,8 +21,16 @@ std::vector<std::string> splitLines(std::string_view text);
 // Length of a UTF-8 text in GB2312 bytes: ASCII counts 1, any other character 2.
 std::size_t gbByteLength(std::string_view text);
 
+// U+FFFD in UTF-8: what reading makes of a zero byte or a byte that is no character.
+inline constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
+
+// True when the line holds U+FFFD: a byte of the file there was lost, so the
+// line is bad whatever else it holds.
+bool holdsUnreadableByte(std::string_view line);
+
 // Parses one draw line: at least five items (cut at commas, empty items dropped) of
-// 7, 3, 3, 1 and 1 digits; further items are ignored. False, record unspecified, otherwise.
+// 7, 3, 3, 1 and 1 digits; further items are ignored. A line holding U+FFFD is
+// never a draw line. False, record unspecified, otherwise.
 bool parseDrawLine(std::string_view line, DrawRecord& record);
 
 // The draw line of a record: "YYYYIII,DDD,TTT,E,E" (fields zero-filled to their widths;

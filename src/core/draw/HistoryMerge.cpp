@@ -35,9 +35,79 @@ std::vector<KeyedLine> keyLines(const std::vector<std::string>& lines)
     return keyed;
 }
 
-std::string issueText(int year, int issue)
+std::string issueText(int year, int issue) { return zeroPadded(year, 4) + zeroPadded(issue, 3); }
+
+// Indexes of the lines holding a draw, in key order (stable: of lines with one key
+// the first comes first).
+std::vector<std::size_t> keyOrder(const std::vector<KeyedLine>& lines)
 {
-    return zeroPadded(year, 4) + zeroPadded(issue, 3);
+    std::vector<std::size_t> order;
+    order.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].key != kNoKey)
+            order.push_back(i);
+    std::stable_sort(order.begin(), order.end(),
+        [&](std::size_t a, std::size_t b) { return lines[a].key < lines[b].key; });
+    return order;
+}
+
+// The source's draws in key order, the last line of a repeated key counting.
+std::vector<std::size_t> lastLineOfEachKey(const std::vector<KeyedLine>& source)
+{
+    const std::vector<std::size_t> order = keyOrder(source);
+    std::vector<std::size_t> byKey;
+    byKey.reserve(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if (i + 1 == order.size() || source[order[i + 1]].key != source[order[i]].key)
+            byKey.push_back(order[i]);
+    return byKey;
+}
+
+// The merge's inputs, keyed once.
+struct MergeInput {
+    const std::vector<std::string>& localLines;
+    const std::vector<std::string>& sourceLines;
+    std::vector<KeyedLine> local;
+    std::vector<KeyedLine> source;
+};
+
+// Every local line of the key takes the source's line when its codes differ; the
+// first such difference is recorded. `at` moves past the key's local lines.
+void correctKey(const MergeInput& in, std::size_t s, std::vector<std::size_t>::const_iterator& at,
+    std::vector<std::size_t>::const_iterator end, std::vector<std::string>& lines, MergeResult& result)
+{
+    const KeyedLine& draw = in.source[s];
+    bool corrected = false;
+    for (; at != end && in.local[*at].key == draw.key; ++at) {
+        const KeyedLine& mine = in.local[*at];
+        if (sameCodes(mine.record, draw.record))
+            continue;
+        if (!corrected)
+            result.corrections.push_back({ draw.record.year, draw.record.issue, mine.record.drawCode,
+                mine.record.testCode, draw.record.drawCode, draw.record.testCode });
+        corrected = true;
+        lines[*at] = in.sourceLines[s];
+    }
+}
+
+// A draw goes before the first local draw with a larger key: the first line whose
+// running largest key exceeds it. That place never moves back as keys grow.
+std::vector<std::string> insertInKeyOrder(
+    const MergeInput& in, std::vector<std::string> lines, const std::vector<std::size_t>& onlyInSource)
+{
+    std::vector<std::string> merged;
+    merged.reserve(lines.size() + onlyInSource.size());
+    auto pending = onlyInSource.begin();
+    Key largest = std::numeric_limits<Key>::min();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        largest = std::max(largest, in.local[i].key);
+        for (; pending != onlyInSource.end() && in.source[*pending].key < largest; ++pending)
+            merged.push_back(in.sourceLines[*pending]);
+        merged.push_back(std::move(lines[i]));
+    }
+    for (; pending != onlyInSource.end(); ++pending)
+        merged.push_back(in.sourceLines[*pending]);
+    return merged;
 }
 
 } // namespace
@@ -45,77 +115,26 @@ std::string issueText(int year, int issue)
 MergeResult mergeHistory(
     const std::vector<std::string>& localLines, const std::vector<std::string>& sourceLines)
 {
-    const std::vector<KeyedLine> local = keyLines(localLines);
-    const std::vector<KeyedLine> source = keyLines(sourceLines);
-
-    // The source's draws by key, the last line of a repeated key counting.
-    std::vector<std::size_t> sourceOrder;
-    sourceOrder.reserve(source.size());
-    for (std::size_t i = 0; i < source.size(); ++i)
-        if (source[i].key != kNoKey)
-            sourceOrder.push_back(i);
-    std::stable_sort(sourceOrder.begin(), sourceOrder.end(),
-        [&](std::size_t a, std::size_t b) { return source[a].key < source[b].key; });
-    std::vector<std::size_t> sourceByKey;
-    sourceByKey.reserve(sourceOrder.size());
-    for (std::size_t i = 0; i < sourceOrder.size(); ++i)
-        if (i + 1 == sourceOrder.size() || source[sourceOrder[i + 1]].key != source[sourceOrder[i]].key)
-            sourceByKey.push_back(sourceOrder[i]);
-
-    // The local lines by key (stable, so the first line of a key comes first).
-    std::vector<std::size_t> localOrder;
-    localOrder.reserve(local.size());
-    for (std::size_t i = 0; i < local.size(); ++i)
-        if (local[i].key != kNoKey)
-            localOrder.push_back(i);
-    std::stable_sort(localOrder.begin(), localOrder.end(),
-        [&](std::size_t a, std::size_t b) { return local[a].key < local[b].key; });
+    const MergeInput in { localLines, sourceLines, keyLines(localLines), keyLines(sourceLines) };
+    const std::vector<std::size_t> localOrder = keyOrder(in.local);
 
     MergeResult result;
     std::vector<std::string> lines = localLines;
     std::vector<std::size_t> onlyInSource;
-    auto localIt = localOrder.begin();
-    for (const std::size_t s : sourceByKey) {
-        const KeyedLine& draw = source[s];
-        while (localIt != localOrder.end() && local[*localIt].key < draw.key)
+    auto localIt = localOrder.cbegin();
+    for (const std::size_t s : lastLineOfEachKey(in.source)) {
+        const Key key = in.source[s].key;
+        while (localIt != localOrder.cend() && in.local[*localIt].key < key)
             ++localIt;
-        if (localIt == localOrder.end() || local[*localIt].key != draw.key) {
+        if (localIt == localOrder.cend() || in.local[*localIt].key != key)
             onlyInSource.push_back(s);
-            continue;
-        }
-        bool corrected = false;
-        for (; localIt != localOrder.end() && local[*localIt].key == draw.key; ++localIt) {
-            const KeyedLine& mine = local[*localIt];
-            if (sameCodes(mine.record, draw.record))
-                continue;
-            if (!corrected)
-                result.corrections.push_back({ draw.record.year, draw.record.issue, mine.record.drawCode,
-                    mine.record.testCode, draw.record.drawCode, draw.record.testCode });
-            corrected = true;
-            lines[*localIt] = sourceLines[s];
-        }
+        else
+            correctKey(in, s, localIt, localOrder.cend(), lines, result);
     }
-
-    // A draw goes before the first local draw with a larger key: the first line whose
-    // running largest key exceeds it. That place never moves back as keys grow.
-    std::vector<std::string> merged;
-    merged.reserve(lines.size() + onlyInSource.size());
-    auto pending = onlyInSource.begin();
-    Key largest = std::numeric_limits<Key>::min();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        largest = std::max(largest, local[i].key);
-        for (; pending != onlyInSource.end() && source[*pending].key < largest; ++pending)
-            merged.push_back(sourceLines[*pending]);
-        merged.push_back(std::move(lines[i]));
-    }
-    for (; pending != onlyInSource.end(); ++pending)
-        merged.push_back(sourceLines[*pending]);
 
     result.added = static_cast<int>(onlyInSource.size());
-    result.total = static_cast<int>(std::count_if(local.begin(), local.end(), [](const KeyedLine& l) {
-        return l.key != kNoKey;
-    })) + result.added;
-    result.lines = std::move(merged);
+    result.total = static_cast<int>(localOrder.size()) + result.added;
+    result.lines = insertInKeyOrder(in, std::move(lines), onlyInSource);
     return result;
 }
 

@@ -42,6 +42,9 @@ constexpr const char* kValidPlaceholder = "0000000,000,000,0,0";
 
 PublicLineKind convertPublicHistoryLine(std::string_view line, std::string& drawLine)
 {
+    // A lost byte might have been the issue's digit that made the line a draw.
+    if (holdsUnreadableByte(line))
+        return PublicLineKind::Bad;
     std::array<std::string_view, 10> fields;
     const std::size_t count = firstFields(line, fields);
     if (count == 0 || !isDigits(fields[0], 7))
@@ -65,40 +68,72 @@ PublicLineKind convertPublicHistoryLine(std::string_view line, std::string& draw
     return PublicLineKind::Draw;
 }
 
-SourceHistory readSourceHistory(std::string_view text, const MessageFn& message)
+namespace {
+
+// A line that begins with a 7-digit issue, in either format: a draw, or one meant to be.
+bool startsWithIssue(std::string_view line)
+{
+    std::size_t i = 0;
+    while (i < line.size() && isBlank(line[i]))
+        ++i;
+    const std::string_view rest = line.substr(i);
+    return rest.size() >= 7 && isDigits(rest.substr(0, 7), 7)
+        && (rest.size() == 7 || !isDigits(rest.substr(7, 1), 1));
+}
+
+// A text without a line meant as a draw (an error page, a page of commas) is no
+// history at all rather than a text of bad lines.
+SourceHistory readDrawDataSource(std::vector<std::string> lines, const MessageFn& message)
 {
     SourceHistory result;
+    if (std::none_of(lines.begin(), lines.end(), [](const std::string& l) { return startsWithIssue(l); }))
+        return result;
+    DrawHistory parsed;
+    if (!parseDrawHistory(lines, parsed, message)) {
+        result.status = SourceStatus::BadLines;
+        return result;
+    }
+    result.lines = std::move(lines);
+    result.status = SourceStatus::Ok;
+    return result;
+}
+
+SourceHistory readPublicSource(std::vector<std::string>& lines, const MessageFn& message)
+{
+    SourceHistory result;
+    std::vector<PublicLineKind> kinds(lines.size());
+    std::string drawLine;
+    bool meantAsDraws = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        kinds[i] = convertPublicHistoryLine(lines[i], drawLine);
+        if (kinds[i] == PublicLineKind::Draw)
+            result.lines.push_back(drawLine);
+        meantAsDraws = meantAsDraws || (kinds[i] != PublicLineKind::Skipped && startsWithIssue(lines[i]));
+    }
+    if (!meantAsDraws)
+        return result;
+    if (std::find(kinds.begin(), kinds.end(), PublicLineKind::Bad) != kinds.end()) {
+        // The draw-data parser words the message, so both formats report alike.
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            lines[i] = kinds[i] == PublicLineKind::Bad ? std::string() : std::string(kValidPlaceholder);
+        DrawHistory scratch;
+        parseDrawHistory(lines, scratch, message);
+        result.lines.clear();
+        result.status = SourceStatus::BadLines;
+        return result;
+    }
+    result.status = SourceStatus::Ok;
+    return result;
+}
+
+} // namespace
+
+SourceHistory readSourceHistory(std::string_view text, const MessageFn& message)
+{
     std::vector<std::string> lines = splitLines(text);
     const bool drawDataText = std::any_of(
         lines.begin(), lines.end(), [](const std::string& l) { return l.find(',') != std::string::npos; });
-    if (drawDataText) {
-        DrawHistory parsed;
-        if (!parseDrawHistory(lines, parsed, message)) {
-            result.status = SourceStatus::BadLines;
-            return result;
-        }
-        result.lines = std::move(lines);
-    } else {
-        std::vector<PublicLineKind> kinds(lines.size());
-        std::string drawLine;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            kinds[i] = convertPublicHistoryLine(lines[i], drawLine);
-            if (kinds[i] == PublicLineKind::Draw)
-                result.lines.push_back(drawLine);
-        }
-        if (std::find(kinds.begin(), kinds.end(), PublicLineKind::Bad) != kinds.end()) {
-            // The draw-data parser words the message, so both formats report alike.
-            for (std::size_t i = 0; i < lines.size(); ++i)
-                lines[i] = kinds[i] == PublicLineKind::Bad ? std::string() : std::string(kValidPlaceholder);
-            DrawHistory scratch;
-            parseDrawHistory(lines, scratch, message);
-            result.lines.clear();
-            result.status = SourceStatus::BadLines;
-            return result;
-        }
-    }
-    result.status = result.lines.empty() ? SourceStatus::NoDraws : SourceStatus::Ok;
-    return result;
+    return drawDataText ? readDrawDataSource(std::move(lines), message) : readPublicSource(lines, message);
 }
 
 } // namespace velmora

@@ -23,8 +23,10 @@ struct SourceHistory {
 // "期号 日期 百 十 个 试1 试2 试3 机号 球号 …" becomes "期号,百十个,试1试2试3,机号,球号".
 // There a line that does not start with a 7-digit issue is skipped (a header, a blank
 // line), and one that does but has fewer than ten fields or a digit field that is not
-// one digit is bad. Bad lines: the bad-line message goes to message, status BadLines.
-// No draw at all (an empty text, an error page): status NoDraws, no message.
+// one digit is bad. In either format a line holding U+FFFD (a zero byte or a byte
+// that is no character) is bad. No line meant as a draw, that is beginning with a
+// 7-digit issue (an empty text, an error page): status NoDraws, no message.
+// Otherwise bad lines: the bad-line message goes to message, status BadLines.
 SourceHistory readSourceHistory(std::string_view text, const MessageFn& message);
 
 enum class PublicLineKind { Skipped, Bad, Draw };

@@ -2,6 +2,7 @@
 // another system replaces FileSystemPosix.cpp and nothing else.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -26,11 +27,19 @@ bool entryExists(const std::string& path);
 // the password database; empty when neither tells.
 std::string homeFolder();
 
+// The reason given when a file that must be a regular file is something else.
+inline constexpr const char* kNotRegularFile = "不是普通文件";
+
+// What an InputFile may be: anything that can be read (a pipe read as cat reads
+// it), or only a regular file, so that a pipe, socket or device never blocks.
+enum class InputKind { Any, RegularOnly };
+
 // A file opened for reading, closed by the destructor. Raises SystemError when
-// the file cannot be opened.
+// the file cannot be opened, or with kNotRegularFile when kind is RegularOnly and
+// it is not a regular file (checked without waiting for a writer).
 class InputFile {
 public:
-    explicit InputFile(const std::string& path);
+    explicit InputFile(const std::string& path, InputKind kind = InputKind::Any);
     ~InputFile();
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
@@ -54,6 +63,15 @@ private:
 // target that is not a regular file (a device, a pipe) is written directly.
 // Raises SystemError; on failure the old file is intact.
 void replaceFileAtomically(const std::string& path, std::string_view bytes);
+
+// Makes a new file at path holding the bytes, as completely as replaceFileAtomically
+// writes (mode 0600 less the umask): the name appears only with all bytes in place,
+// and never replaces anything. False when an entry stands at path already; raises
+// SystemError for anything else.
+bool createFileExclusively(const std::string& path, std::string_view bytes);
+
+// The local time now: year, month (1..12), day, hour, minute, second.
+std::array<int, 6> localTimeNow();
 
 // For tests: false makes replaceFileAtomically take the named-temporary path that
 // file systems without unnamed temporary files take.

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -148,12 +149,9 @@ public:
     void moveTo(const std::string& target)
     {
         if (m_name.empty()) {
-            const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
             for (int attempt = 0; attempt < 100 && m_name.empty(); ++attempt) {
                 const std::string name = m_folder + "/" + m_prefix + randomSuffix();
-                // Without /proc, the descriptor itself links for a privileged user.
-                if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0
-                    || (errno == ENOENT && ::linkat(m_fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0))
+                if (linkUnnamed(name))
                     m_name = name;
                 else if (errno != EEXIST)
                     fail(errno);
@@ -166,7 +164,25 @@ public:
         m_name.clear();
     }
 
+    // Links the file at target, which must not exist yet; false when it does.
+    bool linkTo(const std::string& target)
+    {
+        const bool linked
+            = m_name.empty() ? linkUnnamed(target) : ::link(m_name.c_str(), target.c_str()) == 0;
+        if (!linked && errno != EEXIST)
+            fail(errno);
+        return linked;
+    }
+
 private:
+    bool linkUnnamed(const std::string& name) const
+    {
+        const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+        // Without /proc, the descriptor itself links for a privileged user.
+        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0
+            || (errno == ENOENT && ::linkat(m_fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0);
+    }
+
     void createNamed()
     {
         for (int attempt = 0; attempt < 100; ++attempt) {
@@ -192,6 +208,24 @@ private:
     std::string m_name;
     int m_fd = -1;
 };
+
+// The folder and the name of a path.
+std::pair<std::string, std::string> splitPath(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return { ".", path };
+    return { slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1) };
+}
+
+void syncFolder(const std::string& folder)
+{
+    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+}
 
 mode_t newFileMode()
 {
@@ -226,11 +260,30 @@ std::string homeFolder()
     return {};
 }
 
-InputFile::InputFile(const std::string& path)
-    : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
+InputFile::InputFile(const std::string& path, InputKind kind)
 {
-    if (m_fd < 0)
-        fail(errno);
+    const bool regularOnly = kind == InputKind::RegularOnly;
+    // Without O_NONBLOCK, opening a pipe waits for a writer.
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (regularOnly ? O_NONBLOCK : 0));
+    struct stat info { };
+    if (m_fd < 0) {
+        const int err = errno;
+        // A socket cannot be opened at all.
+        if (regularOnly && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+            throw SystemError(kNotRegularFile);
+        fail(err);
+    }
+    if (!regularOnly)
+        return;
+    const bool regular = ::fstat(m_fd, &info) == 0 && S_ISREG(info.st_mode);
+    const int flags = ::fcntl(m_fd, F_GETFL);
+    if (!regular || flags < 0 || ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        const int err = errno;
+        ::close(m_fd);
+        if (!regular)
+            throw SystemError(kNotRegularFile);
+        fail(err);
+    }
 }
 
 InputFile::~InputFile() { ::close(m_fd); }
@@ -267,11 +320,7 @@ void replaceFileAtomically(const std::string& path, std::string_view bytes)
     if (target.exists && (target.info.st_mode & 0222) == 0)
         fail(EACCES);
 
-    const auto slash = target.path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "."
-        : slash == 0                                      ? "/"
-                                                          : target.path.substr(0, slash);
-    const std::string name = slash == std::string::npos ? target.path : target.path.substr(slash + 1);
+    const auto [folder, name] = splitPath(target.path);
     const std::string prefix = "." + name + std::string(kTempInfix);
     removeStaleTemporaries(folder, prefix);
 
@@ -285,11 +334,30 @@ void replaceFileAtomically(const std::string& path, std::string_view bytes)
         fail(errno);
     temp.moveTo(target.path);
     // The rename itself is made durable with its folder.
-    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    syncFolder(folder);
+}
+
+bool createFileExclusively(const std::string& path, std::string_view bytes)
+{
+    const auto [folder, name] = splitPath(path);
+    const std::string prefix = "." + name + std::string(kTempInfix);
+    removeStaleTemporaries(folder, prefix);
+    Temporary temp(folder, prefix);
+    if (!writeAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0)
+        fail(errno);
+    if (!temp.linkTo(path))
+        return false;
+    syncFolder(folder);
+    return true;
+}
+
+std::array<int, 6> localTimeNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local {};
+    ::localtime_r(&now, &local);
+    return { local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+        local.tm_sec };
 }
 
 void allowUnnamedTemporaryFiles(bool allow) { g_allowUnnamed = allow; }

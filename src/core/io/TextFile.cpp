@@ -3,6 +3,7 @@
 #include "core/io/FileSystem.h"
 #include "core/io/TextEncoding.h"
 
+#include <algorithm>
 #include <istream>
 
 namespace velmora {
@@ -14,57 +15,78 @@ namespace {
     throw FileError("无法读取文件" + path + "：" + reason);
 }
 
-// Collects the bytes before the first zero byte and counts all of them, so that
-// an endless stream of zeros costs no memory while it runs into the limit.
+// Collects the bytes of an input, refusing more than kMaxInputBytes.
 class BoundedBytes {
 public:
-    // False once more than kMaxInputBytes have come.
+    // False, with nothing added, when the bytes would pass the limit.
     bool add(const char* data, std::size_t size)
     {
-        m_count += size;
-        if (m_count > kMaxInputBytes)
+        if (size > kMaxInputBytes - m_bytes.size())
             return false;
-        if (!m_zeroSeen) {
-            const std::string_view chunk(data, size);
-            const auto zero = chunk.find('\0');
-            const std::string_view kept = chunk.substr(0, zero);
-            // Growth by doubling would pass the limit by up to half; stop at it.
-            const std::size_t needed = m_bytes.size() + kept.size();
-            if (needed > m_bytes.capacity() && m_bytes.capacity() > kMaxInputBytes / 2)
-                m_bytes.reserve(kMaxInputBytes);
-            m_bytes.append(kept);
-            m_zeroSeen = zero != std::string_view::npos;
-        }
+        // Growth by doubling would pass the limit by up to half; stop at it.
+        const std::size_t needed = m_bytes.size() + size;
+        if (needed > m_bytes.capacity() && m_bytes.capacity() > kMaxInputBytes / 2)
+            m_bytes.reserve(kMaxInputBytes);
+        m_bytes.append(data, size);
         return true;
     }
     std::string take() { return std::move(m_bytes); }
 
 private:
     std::string m_bytes;
-    std::size_t m_count = 0;
-    bool m_zeroSeen = false;
 };
 
 constexpr std::size_t kChunkSize = 65536;
+
+// Raises os::SystemError: the system's reason, kNotRegularFile, or kInputTooLarge.
+std::string readAllBytes(const std::string& path, os::InputKind kind)
+{
+    os::InputFile file(path, kind);
+    const std::int64_t size = file.regularFileSize();
+    if (size > static_cast<std::int64_t>(kMaxInputBytes))
+        throw os::SystemError(kInputTooLarge);
+    BoundedBytes bytes;
+    std::string buffer(kChunkSize, '\0');
+    while (const std::size_t n = file.read(buffer.data(), buffer.size()))
+        if (!bytes.add(buffer.data(), n))
+            throw os::SystemError(kInputTooLarge);
+    return bytes.take();
+}
+
+// The text of the bytes. A zero byte becomes U+FFFD like any byte that is no
+// character: the line holding it is then a bad line, and nothing after it is lost.
+std::string decodeText(std::string_view bytes)
+{
+    std::string decoded = decodeFileBytes(bytes);
+    const auto zeros = static_cast<std::size_t>(std::count(decoded.begin(), decoded.end(), '\0'));
+    if (zeros > 0) {
+        std::string replaced;
+        replaced.reserve(decoded.size() + 2 * zeros);
+        for (const char c : decoded) {
+            if (c == '\0')
+                replaced.append("\xEF\xBF\xBD", 3);
+            else
+                replaced.push_back(c);
+        }
+        decoded = std::move(replaced);
+    }
+    return normalizeLineBreaks(decoded);
+}
 
 } // namespace
 
 std::string readInputBytes(const std::string& path)
 {
     try {
-        os::InputFile file(path);
-        const std::int64_t size = file.regularFileSize();
-        if (size > static_cast<std::int64_t>(kMaxInputBytes))
-            throwReadError(path, kInputTooLarge);
-        BoundedBytes bytes;
-        std::string buffer(kChunkSize, '\0');
-        while (const std::size_t n = file.read(buffer.data(), buffer.size()))
-            if (!bytes.add(buffer.data(), n))
-                throwReadError(path, kInputTooLarge);
-        return bytes.take();
+        return readAllBytes(path, os::InputKind::Any);
     } catch (const os::SystemError& e) {
         throwReadError(path, e.what());
     }
+}
+
+std::string readRegularFileBytes(const std::string& path)
+{
+    return readAllBytes(path, os::InputKind::RegularOnly);
 }
 
 std::string readInputBytes(std::istream& in, const std::string& name)
@@ -81,14 +103,20 @@ std::string readInputBytes(std::istream& in, const std::string& name)
     return bytes.take();
 }
 
-std::string readTextFile(const std::string& path)
+std::string readTextFile(const std::string& path) { return decodeText(readInputBytes(path)); }
+
+std::string readDataFile(const std::string& path)
 {
-    return normalizeLineBreaks(decodeFileBytes(readInputBytes(path)));
+    try {
+        return decodeText(readRegularFileBytes(path));
+    } catch (const os::SystemError& e) {
+        throwReadError(path, e.what());
+    }
 }
 
 std::string readText(std::istream& in, const std::string& name)
 {
-    return normalizeLineBreaks(decodeFileBytes(readInputBytes(in, name)));
+    return decodeText(readInputBytes(in, name));
 }
 
 std::string normalizeLineBreaks(std::string_view text)

@@ -23,17 +23,26 @@ public:
 inline constexpr std::size_t kMaxInputBytes = std::size_t { 64 } << 20;
 inline constexpr const char* kInputTooLarge = "文件太大（超过64MB）";
 
-// The bytes of a file up to its first zero byte. A file of more than
-// kMaxInputBytes is a FileError "无法读取文件" path "：文件太大（超过64MB）": a
-// regular file by its size before reading, a pipe or a device while it is read.
+// The bytes of a file, all of them. A file of more than kMaxInputBytes is a
+// FileError "无法读取文件" path "：文件太大（超过64MB）": a regular file by its size
+// before reading, a pipe or a device while it is read.
 std::string readInputBytes(const std::string& path);
+
+// The same for a file that must be a regular file, without the message: raises
+// os::SystemError (FileSystem.h) with the reason (os::kNotRegularFile for a pipe,
+// a socket, a device or a folder, found without waiting; kInputTooLarge).
+std::string readRegularFileBytes(const std::string& path);
 
 // The same for an open stream (standard input); name stands for the path in messages.
 std::string readInputBytes(std::istream& in, const std::string& name);
 
 // Reads a text file (data, base, scheme, import): readInputBytes, decoded
-// (TextEncoding.h), every line break turned into CR LF.
+// (TextEncoding.h) with each zero byte as U+FFFD, every line break turned into CR LF.
 std::string readTextFile(const std::string& path);
+
+// Reads the data file as readTextFile does; anything but a regular file is a
+// FileError "无法读取文件" path "：不是普通文件" at once.
+std::string readDataFile(const std::string& path);
 
 // The same for an open stream (standard input).
 std::string readText(std::istream& in, const std::string& name);

@@ -45,7 +45,9 @@ TEST(DataFileRead, DecodingAndLineBreaks)
         { "LF and lone CR become CR LF", "a\nb\rc", "a\r\nb\r\nc" },
         { "GB2312 decoded", kGbKaiJiang + "\r\n", kUtf8KaiJiang + "\r\n" },
         { "UTF-8 kept", kUtf8KaiJiang, kUtf8KaiJiang },
-        { "zero byte ends the text", std::string("ab\nc\0d\ne", 9), "ab\r\nc" },
+        { "zero byte shown as U+FFFD, the text goes on", std::string("ab\nc\0d\ne", 8),
+            "ab\r\nc\xEF\xBF\xBD"
+            "d\r\ne" },
         { "bad GB byte becomes one replacement",
             "a\x80"
             "b",
@@ -88,10 +90,12 @@ TEST(DataFileRoundTrip, ByteForByte)
     const std::string gbCrLf = "2004123,579,108,1,2\r\n" + kGbKaiJiang + "\r\n2004124,000,999,0,0";
     EXPECT_EQ(RoundTrip(dir, gbCrLf), gbCrLf);
     EXPECT_EQ(RoundTrip(dir, "a\r\nb\r\n"), "a\r\nb\r\n");
-    // Anything else is normalised on save: CR LF, GB18030, cut at a zero byte.
+    // Anything else is normalised on save: CR LF, GB18030, a zero byte as U+FFFD.
     EXPECT_EQ(RoundTrip(dir, "a\nb\n"), "a\r\nb\r\n");
     EXPECT_EQ(RoundTrip(dir, kUtf8KaiJiang + "\n"), kGbKaiJiang + "\r\n");
-    EXPECT_EQ(RoundTrip(dir, std::string("a\r\nb\0c", 6)), "a\r\nb");
+    EXPECT_EQ(RoundTrip(dir, std::string("a\r\nb\0c", 6)),
+        "a\r\nb\x84\x31\xA4\x37"
+        "c");
 }
 
 TEST(DataFileRoundTrip, RealHistory)
@@ -233,8 +237,9 @@ TEST(DataFileRead, InputLimitOnRegularFilesBySize)
         SCOPED_TRACE(row.name);
         WriteBytes(path, "2004123,579,108,1,2\n");
         ASSERT_EQ(truncate(path.c_str(), row.size), 0);
-        const std::string error
-            = ReadError([&] { EXPECT_EQ(readTextFile(path), "2004123,579,108,1,2\r\n"); });
+        // The zeros that extend the file are read too, each as U+FFFD.
+        const std::string error = ReadError(
+            [&] { EXPECT_EQ(readTextFile(path).substr(0, 24), "2004123,579,108,1,2\r\n\xEF\xBF\xBD"); });
         EXPECT_EQ(error, row.refused ? "无法读取文件" + path + kTooLarge : "no error");
     }
 }
@@ -265,5 +270,7 @@ TEST(DataFileRead, InputLimitOnPipesAndDevicesWhileReading)
     EXPECT_EQ(ReadError([&] { readText(in, "标准输入"); }), "无法读取文件标准输入" + kTooLarge);
 
     std::istringstream small(std::string("2004123,579,108,1,2\n\0junk", 25));
-    EXPECT_EQ(readText(small, "标准输入"), "2004123,579,108,1,2\r\n");
+    EXPECT_EQ(readText(small, "标准输入"),
+        "2004123,579,108,1,2\r\n\xEF\xBF\xBD"
+        "junk");
 }

@@ -1,0 +1,73 @@
+// The data file's earlier contents: every save that changes the file first keeps
+// what it held in a backups folder beside it, and the backups can be listed.
+#pragma once
+
+#include <compare>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+// Backups kept beside a data file; older ones go after a save succeeded.
+inline constexpr int kBackupsKept = 30;
+inline constexpr const char* kBackupFolderName = "backups";
+
+// A local wall-clock time, to the second. It names a backup, so callers pass it in
+// (the programs their clock, tests a fixed time).
+struct BackupTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+
+    friend auto operator<=>(const BackupTime&, const BackupTime&) = default;
+};
+
+// The system clock as local time.
+BackupTime currentBackupTime();
+
+// "backups" in the folder of dataFile.
+std::string backupFolderOf(const std::string& dataFile);
+
+// The name of the backup made at time: "lotdata-YYYYMMDD-HHMMSS.ldf", and for the
+// second and later ones within that second "-2", "-3" … before ".ldf".
+std::string backupFileName(const BackupTime& time, int sequence);
+
+enum class DataSave { Unchanged, Saved };
+
+// Saves text (UTF-8, any line breaks) as the data file, in the bytes writeTextFile
+// writes. When those are the file's bytes already nothing is written (Unchanged).
+// Otherwise a file that holds something is first copied, byte for byte, into a new
+// backup named for now (made atomically, never replacing another); then the data file
+// is replaced atomically, and only then are the backups beyond the newest kBackupsKept
+// removed. The data file must be a regular file or missing. Failure raises FileError
+// ("无法写入文件" path "：" reason); the data file is then as it was and the backup of
+// this save is gone again.
+DataSave saveDataFile(const std::string& path, std::string_view text, const BackupTime& now);
+
+struct BackupInfo {
+    std::string fileName;
+    std::string path;
+    BackupTime time;
+    int sequence = 1;
+    // False when the backup could not be read; draws and newestDraw are then empty.
+    bool readable = true;
+    int draws = 0;
+    // "YYYYIII" of the draw with the largest issue; empty without a draw.
+    std::string newestDraw;
+};
+
+// The backups of dataFile, newest first (by the time in their names).
+std::vector<BackupInfo> listBackups(const std::string& dataFile);
+
+// "2026-12-07 16:05:09".
+std::string backupTimeText(const BackupTime& time);
+
+// The listing as CSV lines ended by LF: "文件,时间,期数,最新一期", then one line per
+// backup (file name, time, draws, newest draw), in the order given.
+std::string backupsCsv(const std::vector<BackupInfo>& backups);
+
+} // namespace velmora
