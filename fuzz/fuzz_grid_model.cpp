@@ -1,22 +1,26 @@
-// The grid model under any sequence of operations: every byte pair is one
-// operation and its argument. Index errors never touch memory outside the arrays
-// (AddressSanitizer watches), and after every layout pass the scroll position is
-// in range and the painted rows lie inside the grid.
+// The grid model and the view's geometry under any sequence of operations: every
+// byte pair is one operation and its argument. Index errors never touch memory outside
+// the arrays (AddressSanitizer watches), and after every layout pass the scroll
+// position is in range and the painted rows lie inside the grid.
 #include "core/grid/GridModel.h"
+#include "widgets/GridGeometry.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
-void checkLayout(const velmora::GridModel& grid)
+// `rows` is the model's row count at the geometry's last layOut.
+void checkLayout(const velmora::GridGeometry& geometry, int rows)
 {
-    if (grid.topRow() < 0 || grid.topRow() > grid.scrollMax() || grid.scrollMax() < 0)
+    if (geometry.topRow() < 0 || geometry.topRow() > geometry.scrollMax() || geometry.scrollMax() < 0)
         std::abort();
-    const int first = grid.firstPaintRow();
-    const int end = grid.endPaintRow();
-    if (first < 0 || end < first || end > grid.rowCount() || end - first > std::max(grid.visRows(), 0))
+    const int first = geometry.firstPaintRow();
+    const int end = geometry.endPaintRow();
+    if (first < 0 || end < first || end > rows || end - first > std::max(geometry.visRows(), 0))
         std::abort();
 }
 
@@ -25,8 +29,17 @@ void checkLayout(const velmora::GridModel& grid)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     velmora::GridModel grid;
+    velmora::GridGeometry geometry;
     int messages = 0;
     grid.setMessageFn([&messages](const std::string&) { ++messages; });
+    geometry.setMessageFn([&messages](const std::string&) { ++messages; });
+    geometry.setCharWidthFn([](char32_t c) { return static_cast<int>(c % 17); }, 2);
+    int laidOutRows = 0;
+    const auto layOut = [&] {
+        geometry.layOut(grid);
+        laidOutRows = grid.rowCount();
+        checkLayout(geometry, laidOutRows);
+    };
     // Signed small numbers from bytes, so negative and out-of-range indexes come up.
     const auto arg = [](std::uint8_t b) { return static_cast<int>(static_cast<std::int8_t>(b)); };
     for (std::size_t i = 0; i + 1 < size; i += 2) {
@@ -39,7 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 a % 40, a, a % 5, std::vector<int>(static_cast<std::size_t>(std::abs(a) % 9), a));
             break;
         case 1:
-            grid.setValue(row, col, std::string(static_cast<std::size_t>(std::abs(a) % 4), 'x'));
+            // Bytes of the input as a cell text: the width measure meets malformed UTF-8.
+            grid.setValue(row, col,
+                std::string(reinterpret_cast<const char*>(data + i),
+                    std::min(size - i, static_cast<std::size_t>(std::abs(a) % 8))));
             break;
         case 2:
             if (!grid.getValue(row, col).empty()
@@ -66,28 +82,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             break;
         case 7:
-            grid.setClientHeight(a * 16);
-            grid.resize();
-            checkLayout(grid);
+            geometry.setClientHeight(a * 16);
+            checkLayout(geometry, laidOutRows);
             break;
         case 8: {
-            const int top = grid.scroll(static_cast<velmora::ScrollCommand>(std::abs(a) % 8), a);
-            if (top != grid.topRow() || top < 0 || top > grid.scrollMax())
+            const int top = geometry.scroll(static_cast<velmora::ScrollCommand>(std::abs(a) % 8), a);
+            if (top != geometry.topRow() || top < 0 || top > geometry.scrollMax())
                 std::abort();
             break;
         }
         case 9:
-            (void)grid.rectOfCell(row, col, a % 2 == 0);
-            (void)grid.colLeft(col);
-            (void)grid.rowTop(row, true);
+            (void)geometry.rectOfCell(row, col, a % 2 == 0);
+            (void)geometry.colLeft(col);
+            (void)geometry.rowTop(row, true);
             break;
         case 10:
             grid.clear();
-            checkLayout(grid);
+            layOut();
             break;
         default:
-            grid.resize();
-            checkLayout(grid);
+            layOut();
             break;
         }
     }

@@ -37,11 +37,12 @@ GridView::GridView(QWidget* parent)
     // Every paint fills its whole area itself, so Qt need not clear the viewport first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     verticalScrollBar()->setSingleStep(1);
-    m_model.setMessageFn(
-        [this](const std::string& text) { emit messageRaised(QString::fromStdString(text)); });
-    m_model.setLayoutFn([this] { onLayout(); });
+    const auto raise = [this](const std::string& text) { emit messageRaised(QString::fromStdString(text)); };
+    m_model.setMessageFn(raise);
+    m_geometry.setMessageFn(raise);
+    m_model.setChangedFn([this] { layOut(); });
     measureCellFont();
-    m_model.clear();
+    layOut();
 }
 
 QFont GridView::cellFont() const
@@ -54,8 +55,8 @@ QFont GridView::cellFont() const
 
 void GridView::measureCellFont()
 {
-    m_model.setCharWidthFn([metrics = QFontMetrics(cellFont())](
-                               char32_t c) { return metrics.horizontalAdvance(QString::fromUcs4(&c, 1)); },
+    m_geometry.setCharWidthFn([metrics = QFontMetrics(cellFont())](
+                                  char32_t c) { return metrics.horizontalAdvance(QString::fromUcs4(&c, 1)); },
         2 * kCellTextPadding);
 }
 
@@ -64,7 +65,7 @@ void GridView::changeEvent(QEvent* event)
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         measureCellFont();
-        m_model.resize();
+        layOut();
     }
 }
 
@@ -72,17 +73,23 @@ void GridView::updateHorizontalRange()
 {
     QScrollBar* bar = horizontalScrollBar();
     const int width = viewport()->width();
-    bar->setRange(0, std::max(m_model.gridRect().right + m_model.lineWidth() - width, 0));
+    bar->setRange(0, std::max(m_geometry.gridRect().right + m_geometry.lineWidth() - width, 0));
     bar->setPageStep(std::max(width, 1));
+}
+
+void GridView::layOut()
+{
+    m_geometry.layOut(m_model);
+    onLayout();
 }
 
 void GridView::onLayout()
 {
     QScrollBar* bar = verticalScrollBar();
     m_syncingBar = true;
-    bar->setRange(0, m_model.scrollMax());
-    bar->setPageStep(std::max(m_model.visRows(), 1));
-    bar->setValue(m_model.topRow());
+    bar->setRange(0, m_geometry.scrollMax());
+    bar->setPageStep(std::max(m_geometry.visRows(), 1));
+    bar->setValue(m_geometry.topRow());
     m_syncingBar = false;
     updateHorizontalRange();
     viewport()->update();
@@ -93,10 +100,10 @@ void GridView::resizeEvent(QResizeEvent* event)
     QAbstractScrollArea::resizeEvent(event);
     updateHorizontalRange();
     const int height = viewport()->height();
-    if (height == m_model.clientHeight())
+    if (height == m_geometry.clientHeight())
         return;
-    m_model.setClientHeight(height);
-    m_model.resize();
+    m_geometry.setClientHeight(height);
+    onLayout();
 }
 
 void GridView::scrollContentsBy(int dx, int dy)
@@ -107,14 +114,14 @@ void GridView::scrollContentsBy(int dx, int dy)
     // The vertical bar moved (drag, click, wheel): its value is the thumb position command.
     if (m_syncingBar || dy == 0)
         return;
-    m_model.scroll(ScrollCommand::ThumbPosition, verticalScrollBar()->value());
+    m_geometry.scroll(ScrollCommand::ThumbPosition, verticalScrollBar()->value());
     viewport()->update();
     setFocus();
 }
 
 void GridView::scrollBy(ScrollCommand cmd)
 {
-    const int top = m_model.scroll(cmd);
+    const int top = m_geometry.scroll(cmd);
     m_syncingBar = true;
     verticalScrollBar()->setValue(top);
     m_syncingBar = false;
@@ -173,23 +180,24 @@ void GridView::paintEvent(QPaintEvent* event)
     painter.fillRect(event->rect(), windowColor);
     m_paintedDataRows = 0;
     const velmora::GridModel& m = m_model;
+    const velmora::GridGeometry& g = m_geometry;
     if (m.colsCount() <= 0 || m.dynRows() <= 0)
         return;
 
     painter.setFont(cellFont());
     // Everything below is in grid coordinates, moved by the sideways scroll.
     painter.translate(-horizontalScrollBar()->value(), 0);
-    painter.setPen(QPen(Qt::black, m.lineWidth()));
+    painter.setPen(QPen(Qt::black, g.lineWidth()));
     painter.setBackgroundMode(Qt::TransparentMode);
 
-    const int lineWidth = m.lineWidth();
-    const GridRect& grid = m.gridRect();
-    for (int i = 0; i <= m.visRows() + m.fixRowCount(); ++i) {
-        const int y = m.rowTop(i, false) - lineWidth;
+    const int lineWidth = g.lineWidth();
+    const GridRect& grid = g.gridRect();
+    for (int i = 0; i <= g.visRows() + m.fixRowCount(); ++i) {
+        const int y = g.rowTop(i, false) - lineWidth;
         painter.drawLine(0, y, grid.right + lineWidth, y);
     }
     for (int j = 0; j <= m.colsCount(); ++j) {
-        const int x = m.colLeft(j) - lineWidth;
+        const int x = g.colLeft(j) - lineWidth;
         painter.drawLine(x, 0, x, grid.bottom + lineWidth);
     }
 
@@ -203,15 +211,15 @@ void GridView::paintEvent(QPaintEvent* event)
     const QColor fixColor = toQColor(m.fixColor());
     for (int c = 0; c < m.colsCount(); ++c) {
         for (int r = 0; r < m.fixRowCount(); ++r) {
-            const GridRect rect = m.rectOfCell(r, c, false);
+            const GridRect rect = g.rectOfCell(r, c, false);
             painter.fillRect(toQRect(rect), fixColor);
             drawCellText(painter, rect, m.getValue(r, c));
         }
     }
 
-    for (int r = m.firstPaintRow(); r < m.endPaintRow(); ++r) {
+    for (int r = g.firstPaintRow(); r < g.endPaintRow(); ++r) {
         for (int c = 0; c < m.colsCount(); ++c) {
-            const GridRect rect = m.rectOfCell(r, c, true);
+            const GridRect rect = g.rectOfCell(r, c, true);
             const CellColor color = m.getCellColor(r, c);
             if (!color.isWindow())
                 painter.fillRect(toQRect(rect), toQColor(color));
@@ -227,8 +235,8 @@ void GridView::paintEvent(QPaintEvent* event)
     for (const velmora::GridMerge& merge : m.merges()) {
         if (!merge.active)
             continue;
-        const GridRect area = m.rectOfCell(merge.firstRow, merge.firstCol, false)
-                                  .united(m.rectOfCell(merge.lastRow, merge.lastCol, false));
+        const GridRect area = g.rectOfCell(merge.firstRow, merge.firstCol, false)
+                                  .united(g.rectOfCell(merge.lastRow, merge.lastCol, false));
         painter.fillRect(toQRect(area), merge.color.isWindow() ? windowColor : toQColor(merge.color));
         painter.setPen(textPen(merge.color));
         drawCellText(painter, area, merge.text);

@@ -20,7 +20,7 @@ void FillGrid(GridModel& m, int dynRows)
     m.setGridSize(3, dynRows, 2, { 66, 20, 20 });
     for (int r = 2; r < m.rowCount(); ++r)
         m.setValue(r, 0, std::to_string(r - 2));
-    m.resize();
+    m.notifyChanged();
 }
 
 // Sizes the widget so that its client area (the viewport) is `clientHeight` high.
@@ -68,14 +68,14 @@ void tst_TH2Net::layoutFollowsTheClientHeight()
     GridView grid;
     FillGrid(grid.model(), 30);
     ShowWithClientHeight(grid, 150);
-    QCOMPARE(grid.model().visRows(), 5);
+    QCOMPARE(grid.gridGeometry().visRows(), 5);
     QCOMPARE(grid.verticalScrollBar()->maximum(), 25);
     QCOMPARE(grid.verticalScrollBar()->pageStep(), 5);
 
     grid.resize(300, 56 + 2 * grid.frameWidth());
-    QCOMPARE(grid.model().visRows(), 1);
+    QCOMPARE(grid.gridGeometry().visRows(), 1);
     grid.resize(300, 55 + 2 * grid.frameWidth());
-    QCOMPARE(grid.model().visRows(), 0);
+    QCOMPARE(grid.gridGeometry().visRows(), 0);
     QCOMPARE(grid.verticalScrollBar()->maximum(), 30);
 }
 
@@ -102,13 +102,13 @@ void tst_TH2Net::keysScroll()
     GridView grid;
     FillGrid(grid.model(), 30);
     ShowWithClientHeight(grid, 500);
-    QCOMPARE(grid.model().visRows(), 22);
+    QCOMPARE(grid.gridGeometry().visRows(), 22);
     QCOMPARE(grid.verticalScrollBar()->maximum(), 8);
     grid.verticalScrollBar()->setValue(start);
-    QCOMPARE(grid.model().topRow(), start);
+    QCOMPARE(grid.gridGeometry().topRow(), start);
 
     QTest::keyClick(&grid, Qt::Key(key));
-    QCOMPARE(grid.model().topRow(), expected);
+    QCOMPARE(grid.gridGeometry().topRow(), expected);
     QCOMPARE(grid.verticalScrollBar()->value(), expected);
 }
 
@@ -119,15 +119,15 @@ void tst_TH2Net::scrollBarCommands()
     ShowWithClientHeight(grid, 500);
     QScrollBar* bar = grid.verticalScrollBar();
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(grid.model().topRow(), 1);
+    QCOMPARE(grid.gridGeometry().topRow(), 1);
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    QCOMPARE(grid.model().topRow(), 8);
+    QCOMPARE(grid.gridGeometry().topRow(), 8);
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(grid.model().topRow(), 8);
+    QCOMPARE(grid.gridGeometry().topRow(), 8);
     bar->triggerAction(QAbstractSlider::SliderToMinimum);
-    QCOMPARE(grid.model().topRow(), 0);
+    QCOMPARE(grid.gridGeometry().topRow(), 0);
     bar->setSliderPosition(6);
-    QCOMPARE(grid.model().topRow(), 6);
+    QCOMPARE(grid.gridGeometry().topRow(), 6);
     QVERIFY(grid.hasFocus());
 }
 
@@ -141,11 +141,11 @@ void tst_TH2Net::wheelScrolls()
         Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(grid.viewport(), &down);
     const int lines = QApplication::wheelScrollLines();
-    QCOMPARE(grid.model().topRow(), lines);
+    QCOMPARE(grid.gridGeometry().topRow(), lines);
     QWheelEvent up(at, grid.viewport()->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
         Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(grid.viewport(), &up);
-    QCOMPARE(grid.model().topRow(), 0);
+    QCOMPARE(grid.gridGeometry().topRow(), 0);
 }
 
 void tst_TH2Net::paintsOnlyVisibleRows()
@@ -157,7 +157,7 @@ void tst_TH2Net::paintsOnlyVisibleRows()
     QCOMPARE(grid.paintedDataRows(), 5);
 
     QTest::keyClick(&grid, Qt::Key_End);
-    QCOMPARE(grid.model().topRow(), 9995);
+    QCOMPARE(grid.gridGeometry().topRow(), 9995);
     grid.viewport()->grab();
     QCOMPARE(grid.paintedDataRows(), 5);
 
@@ -182,7 +182,7 @@ void tst_TH2Net::emptyGridShowsOnlyBackground()
     QVERIFY(allBackground());
     grid.model().setGridSize(3, 0, 2, { 66, 20, 20 });
     grid.model().setValue(0, 0, "期号");
-    grid.model().resize();
+    grid.model().notifyChanged();
     QVERIFY(allBackground());
 }
 
@@ -190,31 +190,32 @@ void tst_TH2Net::paintsCellsLinesAndMerges()
 {
     GridView grid;
     GridModel& m = grid.model();
+    const velmora::GridGeometry& g = grid.gridGeometry();
     m.setGridSize(3, 10, 2, { 66, 20, 20 });
     m.setCellColor(2, 0, CellColor::rgb(255, 0, 0));
     m.setCellColor(3, 1, CellColor::rgb(0, 128, 0));
     m.setValue(3, 1, "1");
     m.setMergeCount(1);
     m.setMerge(0, true, 0, 0, 0, 1, "期号", CellColor::rgb(10, 20, 200));
-    m.resize();
+    m.notifyChanged();
     ShowWithClientHeight(grid, 150);
     const QImage image = grid.viewport()->grab().toImage();
     const QColor background = grid.palette().color(QPalette::Base);
 
-    const GridRect red = m.rectOfCell(2, 0, true);
+    const GridRect red = g.rectOfCell(2, 0, true);
     QCOMPARE(Pixel(image, red.left + 1, red.top + 1), QColor(255, 0, 0));
-    const GridRect green = m.rectOfCell(3, 1, true);
+    const GridRect green = g.rectOfCell(3, 1, true);
     QCOMPARE(Pixel(image, green.left, green.top), QColor(0, 128, 0));
     // A window-coloured empty data cell shows the background between black grid lines.
-    const GridRect plain = m.rectOfCell(4, 2, true);
+    const GridRect plain = g.rectOfCell(4, 2, true);
     QCOMPARE(Pixel(image, plain.left + 2, plain.top + 2), background);
     QCOMPARE(Pixel(image, plain.left - 1, plain.top + 2), QColor(Qt::black));
     QCOMPARE(Pixel(image, plain.left + 2, plain.top - 1), QColor(Qt::black));
-    // Fixed cells take FFixColor.
-    const GridRect fixed = m.rectOfCell(0, 2, false);
+    // Fixed cells take the fixed-row colour.
+    const GridRect fixed = g.rectOfCell(0, 2, false);
     QCOMPARE(Pixel(image, fixed.left + 1, fixed.top + 1), toQColor(m.fixColor()));
     // The merge over rows 0 and 1 of column 0 paints over the line between them.
-    const int lineBetween = m.rowTop(1, false) - m.lineWidth();
+    const int lineBetween = g.rowTop(1, false) - g.lineWidth();
     QCOMPARE(Pixel(image, 3, lineBetween), QColor(10, 20, 200));
     QCOMPARE(Pixel(image, 70, lineBetween), QColor(Qt::black));
     // Rows past the last data row stay empty: the grid lines still run through them.
@@ -222,7 +223,7 @@ void tst_TH2Net::paintsCellsLinesAndMerges()
     FillGrid(shortNet.model(), 1);
     ShowWithClientHeight(shortNet, 150);
     const QImage shortImage = shortNet.viewport()->grab().toImage();
-    const GridRect below = shortNet.model().rectOfCell(5, 0, false);
+    const GridRect below = shortNet.gridGeometry().rectOfCell(5, 0, false);
     QCOMPARE(Pixel(shortImage, below.left + 1, below.top + 1), background);
     QCOMPARE(Pixel(shortImage, below.left - 1, below.top + 1), QColor(Qt::black));
 }
@@ -246,15 +247,15 @@ void tst_TH2Net::rebuildPullsScrollPositionBack()
     for (int i = 0; i < 500; ++i)
         history.push_back({ 2020, i + 1, 0, (i * 37) % 1000, 0, 0 });
     velmora::buildTrendChart(grid.model(), history, 500, nullptr);
-    QCOMPARE(grid.verticalScrollBar()->maximum(), grid.model().scrollMax());
-    QVERIFY(grid.model().scrollMax() > 400);
+    QCOMPARE(grid.verticalScrollBar()->maximum(), grid.gridGeometry().scrollMax());
+    QVERIFY(grid.gridGeometry().scrollMax() > 400);
     QTest::keyClick(&grid, Qt::Key_End);
-    QCOMPARE(grid.model().topRow(), grid.model().scrollMax());
+    QCOMPARE(grid.gridGeometry().topRow(), grid.gridGeometry().scrollMax());
 
     velmora::buildTrendChart(grid.model(), history, 30, nullptr);
-    QCOMPARE(grid.model().topRow(), grid.model().scrollMax());
-    QCOMPARE(grid.verticalScrollBar()->value(), grid.model().topRow());
-    QVERIFY(grid.model().scrollMax() < 30);
+    QCOMPARE(grid.gridGeometry().topRow(), grid.gridGeometry().scrollMax());
+    QCOMPARE(grid.verticalScrollBar()->value(), grid.gridGeometry().topRow());
+    QVERIFY(grid.gridGeometry().scrollMax() < 30);
 }
 
 QTEST_MAIN(tst_TH2Net)

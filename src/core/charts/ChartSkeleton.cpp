@@ -10,7 +10,7 @@ namespace velmora::charts {
 void ChartRow::fill(int first, int last, CellColor color)
 {
     for (int col = first; col <= last; ++col)
-        m_net.setCellColor(m_row, col, color);
+        m_grid.setCellColor(m_row, col, color);
 }
 
 void ChartRow::count(int col, int value)
@@ -70,16 +70,21 @@ std::string totalText(TotalText style, long long total)
 
 } // namespace
 
+int checkDrawCount(const DrawHistory& history, int n, const MessageFn& message)
+{
+    const int drawCount = static_cast<int>(history.size());
+    if (n <= drawCount)
+        return n;
+    if (message)
+        message(kTooManyDrawsMessage);
+    return drawCount;
+}
+
 int buildChart(
     const ChartLayout& chart, GridModel& grid, const DrawHistory& history, int n, const MessageFn& message)
 {
     const int drawCount = static_cast<int>(history.size());
-    int result = n;
-    if (n > drawCount) {
-        if (message)
-            message(kTooManyDrawsMessage);
-        result = drawCount;
-    }
+    const int result = checkDrawCount(history, n, message);
     const int rows = std::clamp(n, 0, drawCount);
     const int cols = static_cast<int>(chart.widths.size());
 
@@ -114,7 +119,7 @@ int buildChart(
     for (int col = 0; col < cols; ++col)
         grid.setCellColor(totalsRow, col, kTotalsGrey);
 
-    grid.resize();
+    grid.notifyChanged();
     return result;
 }
 

@@ -38,13 +38,13 @@ struct SubHeader {
 class ChartRow {
 public:
     ChartRow(GridModel& grid, std::vector<long long>& totals, int row)
-        : m_net(grid)
+        : m_grid(grid)
         , m_totals(totals)
         , m_row(row)
     {
     }
-    void setText(int col, std::string text) { m_net.setValue(m_row, col, std::move(text)); }
-    void setColor(int col, CellColor color) { m_net.setCellColor(m_row, col, color); }
+    void setText(int col, std::string text) { m_grid.setValue(m_row, col, std::move(text)); }
+    void setColor(int col, CellColor color) { m_grid.setCellColor(m_row, col, color); }
     // Colours columns first..last (inclusive).
     void fill(int first, int last, CellColor color);
     // A column outside the grid has no total (the model has already reported it).
@@ -59,7 +59,7 @@ public:
     void mark(int col, std::string text, CellColor color);
 
 private:
-    GridModel& m_net;
+    GridModel& m_grid;
     std::vector<long long>& m_totals;
     int m_row;
 };
@@ -81,6 +81,10 @@ void appendWidths(std::vector<int>& widths, int count, int width);
 void appendDigitHeaders(std::vector<SubHeader>& headers, int first, int count);
 // Sets the total style of columns first..last (inclusive), growing the list as needed.
 void setTotals(std::vector<TotalText>& totals, int first, int last, TotalText style);
+
+// The value a chart page's spin edit holds after building n draws: history.size(),
+// with kTooManyDrawsMessage to `message`, when n is more; n otherwise.
+int checkDrawCount(const DrawHistory& history, int n, const MessageFn& message);
 
 // Runs the skeleton; see Charts.h for the contract.
 int buildChart(

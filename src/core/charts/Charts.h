@@ -1,5 +1,5 @@
 // The six analysis charts and the omission table. Each chart builder fills a grid model from the draw history
-// and the page's N, in one burst, and ends with the model's layout pass.
+// and the page's N, in one burst, and ends with the model's notifyChanged (the view lays it out).
 //
 // Contract shared by all six (a chart page calls them on show and on "查询"):
 //   int Build...Chart(grid, history, n, message)

@@ -1,4 +1,5 @@
 // "遗漏统计表": how long each digit, sum, span and type has been missing.
+#include "core/charts/ChartSkeleton.h"
 #include "core/charts/Charts.h"
 #include "core/code/Code.h"
 
@@ -96,13 +97,7 @@ std::vector<OmissionItem> omissionStats(const DrawHistory& history, int n)
 
 int buildOmissionTable(GridModel& grid, const DrawHistory& history, int n, const MessageFn& message)
 {
-    const int drawCount = static_cast<int>(history.size());
-    int result = n;
-    if (n > drawCount) {
-        if (message)
-            message(kTooManyDrawsMessage);
-        result = drawCount;
-    }
+    const int result = charts::checkDrawCount(history, n, message);
     const std::vector<OmissionItem> stats = omissionStats(history, n);
 
     static const std::vector<int> kWidths = { 44, 44, 70, 70, 70, 70 };
@@ -131,7 +126,7 @@ int buildOmissionTable(GridModel& grid, const DrawHistory& history, int n, const
         if (s.atRecord)
             grid.setCellColor(row, 3, kRecordRed);
     }
-    grid.resize();
+    grid.notifyChanged();
     return result;
 }
 

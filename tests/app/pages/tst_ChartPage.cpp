@@ -403,6 +403,7 @@ void tst_ChartPage::textsFitTheirCellsForAllDraws()
     Query(f, page, QString::number(all));
     GridView* grid = chart(f, page);
     const velmora::GridModel& m = grid->model();
+    const velmora::GridGeometry& g = grid->gridGeometry();
     QCOMPARE(m.dynRows(), all + 1);
     const QFontMetrics metrics(grid->cellFont());
     int widest = 0;
@@ -411,7 +412,7 @@ void tst_ChartPage::textsFitTheirCellsForAllDraws()
             const QString text = velmora::toQString(m.getValue(r, c));
             const int width = metrics.horizontalAdvance(text);
             widest = std::max(widest, width);
-            const int cell = m.colWidths()[static_cast<std::size_t>(c)];
+            const int cell = g.colWidths()[static_cast<std::size_t>(c)];
             QVERIFY2(width <= cell,
                 qPrintable(QStringLiteral("row %1 col %2 \"%3\": %4 px in %5 px")
                                .arg(r)
@@ -424,7 +425,7 @@ void tst_ChartPage::textsFitTheirCellsForAllDraws()
     QVERIFY(widest > 20);
     for (const velmora::GridMerge& merge : m.merges()) {
         const velmora::GridRect area
-            = m.rectOfCell(0, merge.firstCol, false).united(m.rectOfCell(0, merge.lastCol, false));
+            = g.rectOfCell(0, merge.firstCol, false).united(g.rectOfCell(0, merge.lastCol, false));
         QVERIFY2(metrics.horizontalAdvance(velmora::toQString(merge.text)) <= area.width(),
             qPrintable(velmora::toQString(merge.text)));
     }
@@ -432,7 +433,8 @@ void tst_ChartPage::textsFitTheirCellsForAllDraws()
     QVERIFY(totals.red() >= 200 && totals.red() == totals.green() && totals.green() == totals.blue());
 
     QScrollBar* sideways = grid->horizontalScrollBar();
-    QCOMPARE(sideways->maximum(), std::max(m.gridRect().right + m.lineWidth() - grid->viewport()->width(), 0));
+    QCOMPARE(
+        sideways->maximum(), std::max(g.gridRect().right + g.lineWidth() - grid->viewport()->width(), 0));
     if (sideways->maximum() > 0) {
         grid->setFocus();
         QTest::keyClick(grid, Qt::Key_Right);
@@ -502,9 +504,9 @@ void tst_ChartPage::snapshots()
     QApplication::processEvents();
     QCOMPARE(f.platform.messages, QStringList());
     if (size.width() >= 1280)
-        QVERIFY2(grid->model().gridRect().right <= grid->viewport()->width(),
+        QVERIFY2(grid->gridGeometry().gridRect().right <= grid->viewport()->width(),
             qPrintable(QStringLiteral("grid %1 wide, view %2")
-                           .arg(grid->model().gridRect().right)
+                           .arg(grid->gridGeometry().gridRect().right)
                            .arg(grid->viewport()->width())));
 
     QVERIFY(velmora::test::writeSnapshot(

@@ -71,7 +71,8 @@ struct Built {
 
 void build(Built& b, const std::string& chart, const DrawHistory& history, int n)
 {
-    b.result = BuilderNamed(chart)(b.grid, history, n, [&](const std::string& m) { b.messages.push_back(m); });
+    b.result
+        = BuilderNamed(chart)(b.grid, history, n, [&](const std::string& m) { b.messages.push_back(m); });
 }
 
 long long TotalOf(const GridModel& grid, int col)
@@ -123,7 +124,7 @@ TEST(ChartBuilders, ColumnsAndHeaders)
         std::vector<int> widths;
         for (std::size_t i = 0; i < r.widths.size(); i += 2)
             widths.insert(widths.end(), static_cast<std::size_t>(r.widths[i + 1]), r.widths[i]);
-        EXPECT_EQ(b.grid.colWidths(), widths);
+        EXPECT_EQ(b.grid.givenWidths(), widths);
         EXPECT_EQ(b.grid.colsCount(), static_cast<int>(widths.size()));
         EXPECT_EQ(b.grid.fixRowCount(), 2);
         EXPECT_EQ(RowTexts(b.grid, 0), std::string(widths.size() - 1, '|'));
@@ -338,11 +339,9 @@ TEST(ChartBuilders, RealHistoryNewestFirst)
         EXPECT_TRUE(b.messages.empty());
         const DrawRecord& latest = history.back();
         const DrawRecord& oldest = history.front();
-        EXPECT_EQ(
-            b.grid.getValue(2, 0), zeroPadded(latest.year, 4) + zeroPadded(latest.issue, 3));
+        EXPECT_EQ(b.grid.getValue(2, 0), zeroPadded(latest.year, 4) + zeroPadded(latest.issue, 3));
         EXPECT_EQ(b.grid.getValue(2, 1), std::to_string(digitAt(latest.drawCode, 1)));
-        EXPECT_EQ(
-            b.grid.getValue(t + 1, 0), zeroPadded(oldest.year, 4) + zeroPadded(oldest.issue, 3));
+        EXPECT_EQ(b.grid.getValue(t + 1, 0), zeroPadded(oldest.year, 4) + zeroPadded(oldest.issue, 3));
         EXPECT_EQ(b.grid.getValue(t + 1, 3), std::to_string(digitAt(oldest.drawCode, 3)));
         EXPECT_EQ(b.grid.getValue(t + 2, 0), "合计");
 
