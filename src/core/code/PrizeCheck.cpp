@@ -1,22 +1,12 @@
 #include "core/code/PrizeCheck.h"
 
+#include "core/io/Utf8.h"
+
 namespace velmora {
 
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// UTF-16 code units of one UTF-8 lead byte's character: two beyond U+FFFF
-// (a four-byte sequence), one for any other character or stray byte, none for a
-// continuation byte.
-std::size_t utf16Units(char c)
-{
-    if (isContinuationByte(c))
-        return 0;
-    return static_cast<unsigned char>(c) >= 0xF0 ? 2 : 1;
-}
 
 // Bytes of a first line that reads: a leading text without digits, a number,
 // "注"; 0 when the first line is no result header.
@@ -44,27 +34,19 @@ std::size_t headerLength(std::string_view text)
 std::vector<CodeInText> codesInText(std::string_view memoText)
 {
     std::vector<CodeInText> codes;
-    const std::size_t start = headerLength(memoText);
-    std::size_t units = 0;
-    for (std::size_t i = 0; i < start; ++i)
-        units += utf16Units(memoText[i]);
-    // One pass: a run of digits is a code when it is exactly three long.
-    std::size_t i = start;
+    std::size_t i = headerLength(memoText);
+    std::size_t units = utf16Length(memoText.substr(0, i));
+    // Runs of digits and runs of other characters by turns (a digit is never part of a
+    // longer UTF-8 sequence); a run of digits is a code when it is exactly three long.
     while (i < memoText.size()) {
-        if (!isDigit(memoText[i])) {
-            units += utf16Units(memoText[i]);
-            ++i;
-            continue;
-        }
+        const bool digits = isDigit(memoText[i]);
         std::size_t end = i;
-        while (end < memoText.size() && isDigit(memoText[end]))
+        while (end < memoText.size() && isDigit(memoText[end]) == digits)
             ++end;
-        if (end - i == 3) {
-            const int code
-                = (memoText[i] - '0') * 100 + (memoText[i + 1] - '0') * 10 + (memoText[i + 2] - '0');
-            codes.push_back({ code, units });
-        }
-        units += end - i;
+        const std::string_view run = memoText.substr(i, end - i);
+        if (digits && run.size() == 3)
+            codes.push_back({ (run[0] - '0') * 100 + (run[1] - '0') * 10 + (run[2] - '0'), units });
+        units += utf16Length(run);
         i = end;
     }
     return codes;

@@ -1,6 +1,7 @@
 #include "core/draw/DrawText.h"
 
 #include "core/code/Code.h"
+#include "core/io/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -94,12 +95,7 @@ std::vector<std::string> splitLines(std::string_view text)
 std::size_t gbByteLength(std::string_view text)
 {
     std::size_t length = 0;
-    for (unsigned char c : text) {
-        if (c < 0x80)
-            length += 1;
-        else if ((c & 0xC0) != 0x80) // lead byte of a multi-byte character
-            length += 2;
-    }
+    forEachUtf8Char(text, [&length](const Utf8Char& c) { length += c.code < 0x80 ? 1 : 2; });
     return length;
 }
 

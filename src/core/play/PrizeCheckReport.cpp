@@ -2,6 +2,7 @@
 
 #include "core/code/Code.h"
 #include "core/code/PrizeCheck.h"
+#include "core/io/Utf8.h"
 #include "core/play/Play.h"
 
 #include <algorithm>
@@ -11,12 +12,6 @@ namespace velmora {
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::size_t characterCount(std::string_view text)
-{
-    return static_cast<std::size_t>(std::count_if(
-        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
 
 std::string directText(int code)
 {
@@ -42,7 +37,7 @@ std::string groupText(int code, std::vector<int> others)
 PrizeCheckReport checkPrizeInText(std::string_view memoText, std::string_view entry)
 {
     PrizeCheckReport report;
-    if (characterCount(entry) != 3)
+    if (utf8CharacterCount(entry) != 3)
         return report;
     report.outcome = PrizeCheckReport::Outcome::NotFound;
     report.statusText = std::string(kPrizeNotFoundText) + std::string(entry);
