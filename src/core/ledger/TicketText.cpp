@@ -73,6 +73,18 @@ std::string returnRateText(long long prize, long long staked)
     return staked > 0 ? formatRate(prize, staked) : "-";
 }
 
+std::string ledgerTotalsText(const LedgerTotals& totals)
+{
+    return "投入" + std::to_string(totals.staked) + "元，奖金" + std::to_string(totals.prize) + "元，盈亏"
+        + std::to_string(totals.profit()) + "元，回报率" + returnRateText(totals.prize, totals.staked);
+}
+
+std::string longRunReturnText(const LedgerTotals& totals)
+{
+    return "长期平均回报率" + returnRateText(totals.expectedPrizeMilli, 1000 * totals.staked)
+        + "（同样投入平均返还" + formatAverage(totals.expectedPrizeMilli, 1000) + "元）";
+}
+
 std::string ticketsListCsv(const std::vector<Ticket>& tickets, const std::vector<TicketResult>& results)
 {
     std::string csv = std::string(kTicketsListHeader) + '\n';

@@ -53,6 +53,12 @@ std::string ticketsListCsv(const std::vector<Ticket>& tickets, const std::vector
 // The report: header and one line of the totals.
 std::string ticketsReportCsv(const LedgerTotals& totals);
 
+// The totals for the window: "投入X元，奖金Y元，盈亏Z元，回报率R".
+std::string ledgerTotalsText(const LedgerTotals& totals);
+// What the game returns on average for the same stakes:
+// "长期平均回报率51.9%（同样投入平均返还14.5元）"; the rate "-" when nothing was staked.
+std::string longRunReturnText(const LedgerTotals& totals);
+
 // 100·prize/staked as a rate, "-" when nothing was staked.
 std::string returnRateText(long long prize, long long staked);
 

@@ -104,6 +104,10 @@ TEST(Settlement, TotalsProfitChangedDrawsAndMessage)
     EXPECT_EQ(totals, (LedgerTotals { 5, 4, 2, 18, 1732, 9352 }));
     EXPECT_EQ(
         ticketsReportCsv(totals), "投注数,已开奖,中奖数,投入,奖金,盈亏,回报率\n5,4,2,18,1732,1714,9622.2%\n");
+    EXPECT_EQ(ledgerTotalsText(totals), "投入18元，奖金1732元，盈亏1714元，回报率9622.2%");
+    // 9352 thousandths of 18 yuan.
+    EXPECT_EQ(longRunReturnText(totals), "长期平均回报率52.0%（同样投入平均返还9.4元）");
+    EXPECT_EQ(longRunReturnText({}), "长期平均回报率-（同样投入平均返还0.0元）");
     EXPECT_EQ(ticketsReportCsv({}), "投注数,已开奖,中奖数,投入,奖金,盈亏,回报率\n0,0,0,0,0,0,-\n");
     EXPECT_EQ(cumulativeProfit(tickets, results),
         (std::vector<ProfitPoint> {
