@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 5:
             grid.setMerge(
-                a % 16, a % 2 == 0, col, row, col + a % 3, row + 1, "m", velmora::CellColor::Window());
+                a % 16, a % 2 == 0, col, row, col + a % 3, row + 1, "m", velmora::CellColor::window());
             break;
         case 6:
             try {

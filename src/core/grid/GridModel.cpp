@@ -40,7 +40,7 @@ void GridModel::setGridSize(int cols, int dynRows, int fixRows, const std::vecto
     const std::size_t cells = static_cast<std::size_t>(rowCount()) * static_cast<std::size_t>(m_colsCount);
     // assign() replaces every entry, so the old texts and colours cannot survive a rebuild.
     m_values.assign(cells, std::string());
-    m_colors.assign(cells, CellColor::Window());
+    m_colors.assign(cells, CellColor::window());
     m_givenWidths.assign(static_cast<std::size_t>(m_colsCount), 0);
     std::copy_n(widths.begin(), std::min(widths.size(), m_givenWidths.size()), m_givenWidths.begin());
     for (int& width : m_givenWidths)
@@ -87,7 +87,7 @@ void GridModel::setValue(int row, int col, std::string text)
 
 CellColor GridModel::getCellColor(int row, int col) const
 {
-    return cellInRange(row, col) ? m_colors[cellIndex(row, col)] : CellColor::Window();
+    return cellInRange(row, col) ? m_colors[cellIndex(row, col)] : CellColor::window();
 }
 
 void GridModel::setCellColor(int row, int col, CellColor color)

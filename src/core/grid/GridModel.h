@@ -22,7 +22,7 @@ public:
         return CellColor((static_cast<std::uint32_t>(red & 0xFF) << 16)
             | (static_cast<std::uint32_t>(green & 0xFF) << 8) | static_cast<std::uint32_t>(blue & 0xFF));
     }
-    static constexpr CellColor Window() { return CellColor(kWindowValue); }
+    static constexpr CellColor window() { return CellColor(kWindowValue); }
 
     constexpr bool isWindow() const { return m_value == kWindowValue; }
     constexpr int red() const { return static_cast<int>((m_value >> 16) & 0xFF); }
@@ -49,7 +49,7 @@ struct GridMerge {
     int lastCol = 0;
     int lastRow = 0;
     std::string text;
-    CellColor color = CellColor::Window();
+    CellColor color = CellColor::window();
 
     bool covers(int row, int col) const
     {

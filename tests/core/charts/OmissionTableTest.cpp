@@ -80,7 +80,7 @@ TEST_P(OmissionItems, CountedByHand)
     const ItemRow& item = GetParam();
     const int row = RowOf(item.group, item.value);
     EXPECT_EQ(CsvLines(grid).at(static_cast<std::size_t>(row)), item.line);
-    EXPECT_EQ(grid.getCellColor(row, 3), item.red ? CellColor::rgb(255, 0, 0) : CellColor::Window());
+    EXPECT_EQ(grid.getCellColor(row, 3), item.red ? CellColor::rgb(255, 0, 0) : CellColor::window());
 }
 
 INSTANTIATE_TEST_SUITE_P(rows, OmissionItems, ::testing::ValuesIn(kItemRows),
@@ -135,7 +135,7 @@ TEST(OmissionTable, NIsClampedLikeTheCharts)
     EXPECT_TRUE(messages.empty());
     const auto lines = CsvLines(grid);
     EXPECT_EQ(lines[RowOf("百位", 4)], "百位,4,0,0,0,0");
-    EXPECT_EQ(grid.getCellColor(RowOf("百位", 4), 3), CellColor::Window());
+    EXPECT_EQ(grid.getCellColor(RowOf("百位", 4), 3), CellColor::window());
 
     EXPECT_EQ(buildOmissionTable(grid, {}, 30, record), 0);
     EXPECT_EQ(CsvLines(grid)[RowOf("类型", 0)], "类型,组六,0,0,0,0");

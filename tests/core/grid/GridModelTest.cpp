@@ -52,7 +52,7 @@ TEST(GridModel, WindowColourDiffersFromEveryRgb)
 {
     EXPECT_FALSE(CellColor::rgb(255, 255, 255).isWindow());
     EXPECT_FALSE(CellColor::rgb(0, 0, 0).isWindow());
-    EXPECT_NE(CellColor::Window(), CellColor::rgb(255, 255, 255));
+    EXPECT_NE(CellColor::window(), CellColor::rgb(255, 255, 255));
     const CellColor c = CellColor::rgb(216, 90, 68);
     EXPECT_EQ(c.red(), 216);
     EXPECT_EQ(c.green(), 90);
@@ -66,15 +66,15 @@ TEST(GridModel, MergeRecords)
     grid.setMerge(1, true, 4, 0, 13, 0, "分布图", CellColor::rgb(1, 2, 3));
     EXPECT_EQ(grid.mergeCount(), 3);
     EXPECT_FALSE(grid.mergeAt(0).active);
-    EXPECT_EQ(grid.mergeAt(0).color, CellColor::Window());
+    EXPECT_EQ(grid.mergeAt(0).color, CellColor::window());
     EXPECT_EQ(grid.mergeAt(1).text, "分布图");
     EXPECT_TRUE(grid.mergeAt(1).covers(0, 13));
     EXPECT_FALSE(grid.mergeAt(1).covers(1, 13));
     grid.mergeAt(2).text = "written through";
     EXPECT_EQ(grid.merges()[2].text, "written through");
 
-    grid.setMerge(3, true, 0, 0, 0, 0, "past the end", CellColor::Window());
-    grid.setMerge(-1, true, 0, 0, 0, 0, "before the start", CellColor::Window());
+    grid.setMerge(3, true, 0, 0, 0, 0, "past the end", CellColor::window());
+    grid.setMerge(-1, true, 0, 0, 0, 0, "before the start", CellColor::window());
     EXPECT_THROW(grid.mergeAt(3), std::out_of_range);
     EXPECT_THROW(grid.mergeAt(-1), std::out_of_range);
 
