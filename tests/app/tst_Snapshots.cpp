@@ -35,6 +35,7 @@ void tst_Snapshots::pages_data()
     QTest::newRow("main-filter") << QStringLiteral("showFilterPage") << QSize(789, 584);
     QTest::newRow("main-smart") << QStringLiteral("showSmartShrinkPage") << QSize(789, 584);
     QTest::newRow("main-recommend") << QStringLiteral("showRecommendPage") << QSize(789, 584);
+    QTest::newRow("main-numbertools") << QStringLiteral("showNumberToolsPage") << QSize(789, 584);
     QTest::newRow("main-filter-wide") << QStringLiteral("showFilterPage") << QSize(1280, 800);
     QTest::newRow("main-smart-wide") << QStringLiteral("showSmartShrinkPage") << QSize(1280, 800);
 }

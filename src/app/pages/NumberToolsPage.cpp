@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace velmora {
@@ -50,18 +51,21 @@ GroupBox* makeBox(const QString& title, const QString& name, QWidget* parent, QB
 {
     auto* box = new GroupBox(title, parent);
     box->setObjectName(name);
-    content->setContentsMargins(8, box->fontMetrics().height() + 2, 8, 8);
+    content->setContentsMargins(8, 4, 8, 8);
     content->setSpacing(4);
     box->setLayout(content);
     return box;
 }
 
-// A memo ten codes ("ddd,") wide besides its scroll bar, in a laid-out box.
+// A memo in a laid-out box: at least eight codes ("ddd,") wide besides its scroll
+// bar, and ten once the window is as wide as designed.
 QPlainTextEdit* makeListMemo(QWidget* parent, const QString& name)
 {
     QPlainTextEdit* memo = makeCodeMemo(parent, name);
-    const int text = memo->fontMetrics().horizontalAdvance(QStringLiteral("000,")) * 10;
-    memo->setMinimumSize(text + 2 * memo->frameWidth() + 24, 60);
+    // A narrow memo scrolls sideways rather than break a code in two.
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    const int code = memo->fontMetrics().horizontalAdvance(QStringLiteral("000,"));
+    memo->setMinimumSize(8 * code + 2 * memo->frameWidth() + 24, 60);
     return memo;
 }
 
@@ -90,18 +94,23 @@ NumberToolsPage::NumberToolsPage(Platform& platform, ResultCommands& commands, Q
         = addToolBarCommand(QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_resultMemo); });
     setResultShortcuts(exportResult, checkPrize, printResult);
 
+    // The tools in a row on top; below it lists A and B on the left and the
+    // result on the right.
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("panel"));
-    auto* columns = new QHBoxLayout(panel);
-    columns->setContentsMargins(8, 6, 8, 6);
+    auto* rows = new QVBoxLayout(panel);
+    rows->setContentsMargins(8, 6, 8, 6);
+    rows->setSpacing(6);
+    rows->addWidget(createToolBox());
+    auto* columns = new QHBoxLayout;
     columns->setSpacing(8);
     auto* lists = new QVBoxLayout;
     lists->setSpacing(6);
     lists->addWidget(createListBox(List::A), 1);
     lists->addWidget(createListBox(List::B), 1);
     columns->addLayout(lists, 1);
-    columns->addWidget(createToolBox());
     columns->addWidget(createResultBox(), 1);
+    rows->addLayout(columns, 1);
     layout->addWidget(panel, 1);
 }
 
@@ -116,14 +125,13 @@ QWidget* NumberToolsPage::createListBox(List list)
     auto* head = new QHBoxLayout;
     auto* count = new QLabel(QStringLiteral("总共0注号码"), box);
     count->setObjectName(QStringLiteral("list%1Count").arg(letter));
+    count->setMinimumWidth(
+        count->fontMetrics().horizontalAdvance(countText(CodeSet {}) + QStringLiteral("000")));
     head->addWidget(count, 1);
 
-    auto* take = new QToolButton(box);
+    auto* take = new QPushButton(QStringLiteral("取自"), box);
     take->setObjectName(QStringLiteral("take%1Button").arg(letter));
-    take->setText(QStringLiteral("取自"));
-    take->setPopupMode(QToolButton::InstantPopup);
     take->setMenu(new QMenu(take));
-    take->setFocusPolicy(Qt::StrongFocus);
     head->addWidget(take);
 
     auto* importButton = new QPushButton(QStringLiteral("从文件导入…"), box);
@@ -148,35 +156,37 @@ QWidget* NumberToolsPage::createListBox(List list)
 
 QWidget* NumberToolsPage::createToolBox()
 {
-    auto* content = new QVBoxLayout;
+    auto* content = new QHBoxLayout;
     GroupBox* box = makeBox(QStringLiteral("操作："), QStringLiteral("toolBox"), this, content);
-    const auto addTool = [this, box, content](const ToolButton& entry) {
-        const QString caption = QString::fromUtf8(entry.caption);
-        auto* button = new QPushButton(caption, box);
-        button->setObjectName(QString::fromLatin1(entry.name));
-        const NumberTool tool = entry.tool;
-        QAction* action = addPageCommand(caption, [this, tool, caption] { runTool(tool, caption); });
-        connect(button, &QPushButton::clicked, action, &QAction::trigger);
-        content->addWidget(button);
-    };
     for (const ToolButton& entry : kToolButtons) {
+        // The packs follow their digit field; the set operations stand apart.
         if (entry.tool == NumberTool::Group6) {
             content->addSpacing(10);
             auto* caption = new QLabel(QStringLiteral("包号数字："), box);
             content->addWidget(caption);
             m_digits = new QLineEdit(box);
             m_digits->setObjectName(QStringLiteral("digitsEdit"));
-            m_digits->setPlaceholderText(QStringLiteral("如 0369"));
+            m_digits->setPlaceholderText(QStringLiteral("如0369"));
             m_digits->setMaxLength(40);
+            m_digits->setFixedWidth(m_digits->fontMetrics().horizontalAdvance(QStringLiteral("0,1,2,3,4,5")));
             caption->setBuddy(m_digits);
             content->addWidget(m_digits);
         } else if (entry.tool == NumberTool::Intersect) {
             content->addSpacing(10);
         }
-        addTool(entry);
+        // Tool buttons are as wide as their captions, so the row fits a narrow window.
+        const QString caption = QString::fromUtf8(entry.caption);
+        auto* button = new QToolButton(box);
+        button->setText(caption);
+        button->setObjectName(QString::fromLatin1(entry.name));
+        button->setMinimumWidth(std::max(56, button->sizeHint().width()));
+        button->setFocusPolicy(Qt::StrongFocus);
+        const NumberTool tool = entry.tool;
+        QAction* action = addPageCommand(caption, [this, tool, caption] { runTool(tool, caption); });
+        connect(button, &QToolButton::clicked, action, &QAction::trigger);
+        content->addWidget(button);
     }
     content->addStretch(1);
-    box->setFixedWidth(box->sizeHint().width() + 8);
     return box;
 }
 

@@ -16,7 +16,7 @@
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QToolButton;
+class QPushButton;
 
 namespace velmora {
 
@@ -63,8 +63,8 @@ private:
     QPlainTextEdit* m_memoB = nullptr;
     QLabel* m_countA = nullptr;
     QLabel* m_countB = nullptr;
-    QToolButton* m_takeA = nullptr;
-    QToolButton* m_takeB = nullptr;
+    QPushButton* m_takeA = nullptr;
+    QPushButton* m_takeB = nullptr;
     QLineEdit* m_digits = nullptr;
     QPlainTextEdit* m_resultMemo = nullptr;
     QLabel* m_resultCount = nullptr;

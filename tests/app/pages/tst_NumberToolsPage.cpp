@@ -4,6 +4,7 @@
 
 #include "CliRun.h"
 #include "app/pages/NumberToolsPage.h"
+#include "support/Snapshots.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -51,7 +52,7 @@ void typeInto(QWidget* edit, const QString& text)
 }
 
 // Opens the button's menu with a click and clicks the entry with the text.
-void chooseFromMenu(QToolButton* button, const QString& entry)
+void chooseFromMenu(QPushButton* button, const QString& entry)
 {
     QMenu* menu = button->menu();
     QAction* target = nullptr;
@@ -122,7 +123,7 @@ void tst_NumberToolsPage::toolsMatchTheCommandLine()
     typeInto(part<QPlainTextEdit>(f, "listBMemo"), listB);
     if (!digits.isEmpty())
         typeInto(part<QLineEdit>(f, "digitsEdit"), digits);
-    QTest::mouseClick(part<QPushButton>(f, button.toLatin1().constData()), Qt::LeftButton);
+    QTest::mouseClick(part<QToolButton>(f, button.toLatin1().constData()), Qt::LeftButton);
     QCOMPARE(f.platform.messages, QStringList());
 
     QVERIFY(writeFile(f.path(u"a.txt"_s), listA.toUtf8()));
@@ -166,24 +167,33 @@ void tst_NumberToolsPage::listsFromOtherPagesAndChaining()
     auto* page = find<NumberToolsPage>(f.window.get());
     QVERIFY(page->isVisible());
 
-    chooseFromMenu(part<QToolButton>(f, "takeBButton"), u"号码缩水结果"_s);
+    chooseFromMenu(part<QPushButton>(f, "takeBButton"), u"号码缩水结果"_s);
     QCOMPARE(part<QLabel>(f, "listBCount")->text(), u"总共1000注号码"_s);
     QCOMPARE(form.statusText(0), u"号码B取自号码缩水结果，共1000注"_s);
 
     typeInto(part<QLineEdit>(f, "digitsEdit"), u"0123"_s);
-    QTest::mouseClick(part<QPushButton>(f, "group6Button"), Qt::LeftButton);
+    QTest::mouseClick(part<QToolButton>(f, "group6Button"), Qt::LeftButton);
     QCOMPARE(form.statusText(0), u"组六包号：组选共4注"_s);
     QTest::mouseClick(part<QPushButton>(f, "useAsAButton"), Qt::LeftButton);
     QCOMPARE(part<QPlainTextEdit>(f, "listAMemo")->toPlainText(), u"012,013,023,123,\n"_s);
     QCOMPARE(part<QLabel>(f, "listACount")->text(), u"总共4注号码"_s);
-    QTest::mouseClick(part<QPushButton>(f, "expandButton"), Qt::LeftButton);
+    QTest::mouseClick(part<QToolButton>(f, "expandButton"), Qt::LeftButton);
     QCOMPARE(part<QLabel>(f, "resultCount")->text(), u"24注，48元"_s);
     QCOMPARE(form.statusText(0), u"组选转直选：直选共24注"_s);
     // The 24 codes less all 1000: nothing.
     QTest::mouseClick(part<QPushButton>(f, "useAsAButton"), Qt::LeftButton);
-    QTest::mouseClick(part<QPushButton>(f, "diffButton"), Qt::LeftButton);
+    QTest::mouseClick(part<QToolButton>(f, "diffButton"), Qt::LeftButton);
     QCOMPARE(velmora::codeSetCount(page->result()), 0);
     QCOMPARE(part<QPlainTextEdit>(f, "resultMemo")->toPlainText(), u"直选共0注\n\n"_s);
+
+    // A page in use, for people to look at: what A and B share, and a prize check
+    // that finds a code and the rest of its group.
+    QTest::mouseClick(part<QToolButton>(f, "intersectButton"), Qt::LeftButton);
+    f.platform.inputAnswers << u"310"_s;
+    clickToolButton(page, u"结果兑奖"_s);
+    QCOMPARE(form.statusText(0),
+        u"直选命中：310（直选1040元）；同组号码：013、031、103、130、301（按组选投注：组六173元）"_s);
+    QVERIFY(velmora::test::writeSnapshot(form, u"numbertools-in-use.png"_s));
 }
 
 void tst_NumberToolsPage::importFromFile()
@@ -215,7 +225,7 @@ void tst_NumberToolsPage::badDigitsAreRefused()
     f.trigger("showNumberToolsPage");
     for (const QString& digits : { u"12a"_s, u""_s, u"，1"_s }) {
         typeInto(part<QLineEdit>(f, "digitsEdit"), digits);
-        QTest::mouseClick(part<QPushButton>(f, "group3Button"), Qt::LeftButton);
+        QTest::mouseClick(part<QToolButton>(f, "group3Button"), Qt::LeftButton);
     }
     QCOMPARE(f.platform.messages.size(), 3);
     QCOMPARE(f.platform.messages[0], u"包号数字只能是0到9，可以用逗号、分号或空格隔开"_s);
