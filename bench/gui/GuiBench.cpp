@@ -4,6 +4,7 @@
 #include "BenchConditions.h"
 #include "gui/BenchPlatform.h"
 
+#include "app/HistoryDocument.h"
 #include "app/MainWindow.h"
 #include "app/dialogs/HistoryCheckWindow.h"
 #include "app/dialogs/ResultWindow.h"
@@ -69,7 +70,8 @@ void paintWindows()
     }
 }
 
-const velmora::DrawHistory& history() { return gui->window->findChild<velmora::DataPage*>()->history(); }
+const velmora::HistoryDocument& document() { return *gui->window->findChild<velmora::HistoryDocument*>(); }
+const velmora::DrawHistory& history() { return document().records(); }
 
 void BM_Shrink(benchmark::State& state)
 {
@@ -156,8 +158,7 @@ void BM_ChartShow(benchmark::State& state)
 // conditions active.
 void BM_HistoryCheck(benchmark::State& state)
 {
-    velmora::HistoryCheckWindow window(gui->platform);
-    window.setHistory(history());
+    velmora::HistoryCheckWindow window(gui->platform, document());
     window.setConditions(velmora::AllActiveConditions(), velmora::Tolerance {});
     window.show();
     auto* count = part<QSpinBox>(&window, QStringLiteral("drawCountEdit"));
@@ -252,7 +253,7 @@ int main(int argc, char** argv)
     options.webEngine = false;
     state.window = std::make_unique<velmora::MainWindow>(
         state.platform, state.folder.filePath(QStringLiteral("lotdata.ldf")), options);
-    if (state.window->findChild<velmora::DataPage*>()->history().empty())
+    if (state.window->findChild<velmora::HistoryDocument*>()->records().empty())
         qFatal("the real history did not load");
     state.window->resize(1024, 740);
     state.window->show();

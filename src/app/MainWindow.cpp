@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/HistoryDocument.h"
 #include "app/ResultCommands.h"
 #include "app/UiSupport.h"
 #include "app/WebPanel.h"
@@ -15,6 +16,7 @@
 #include "app/platform/Platform.h"
 #include "core/charts/Charts.h"
 #include "core/draw/AppPaths.h"
+#include "core/filter/FilterEngine.h"
 #include "core/io/TextFile.h"
 #include "widgets/PageControl.h"
 
@@ -25,6 +27,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QStackedLayout>
 #include <QStatusBar>
@@ -81,7 +84,8 @@ MainWindow::MainWindow(
     showPage(m_workPages, DataPageIndex);
     showWebPanel();
     // Last, so that what it tells the status bar (a first run) is not covered.
-    m_dataPage->loadDataFile();
+    if (const QString loaded = m_history->load(); !loaded.isEmpty())
+        setStatusText(0, loaded);
     // From here on a change of the page in front clears the status bar; what start-up
     // wrote there stays.
     m_frontPage = frontPage();
@@ -128,9 +132,10 @@ void MainWindow::createPages()
     m_stack->addWidget(m_workPages);
     m_stack->addWidget(m_chartPages);
 
-    m_dataPage = new DataPage(m_platform, m_dataFile, m_options.downloadTimeoutMs, m_workPages);
-    connect(m_dataPage, &DataPage::historyChanged, this, &MainWindow::showNewHistory);
-    const DrawHistory& history = m_dataPage->history();
+    m_history = new HistoryDocument(m_dataFile, this);
+    connect(m_history, &HistoryDocument::changed, this, &MainWindow::showNewHistory);
+    const HistoryDocument& history = *m_history;
+    m_dataPage = new DataPage(m_platform, *m_history, m_options.downloadTimeoutMs, m_workPages);
     m_filterPage = new FilterPage(m_platform, *m_resultCommands, history, *m_resultWindow, m_workPages);
     m_smartShrinkPage = new SmartShrinkPage(m_platform, *m_resultCommands, history, m_workPages);
     m_recommendPage = new RecommendPage(m_platform, *m_resultCommands, history, m_workPages);
@@ -153,12 +158,11 @@ void MainWindow::createPages()
             { QStringLiteral("智能推荐结果"), [this] { return m_recommendPage->result(); } } });
     connect(
         m_filterPage, &FilterPage::resultChanged, m_smartShrinkPage, &SmartShrinkPage::setImportableCodes);
-    // The history-check window follows the history and the page's conditions.
-    connect(m_filterPage, &FilterPage::historyCheckRequested, this, &MainWindow::showHistoryCheck);
-    connect(m_dataPage, &DataPage::historyChanged, this, [this] {
-        if (m_historyCheckWindow)
-            m_historyCheckWindow->setHistory(m_dataPage->history());
+    connect(m_filterPage, &FilterPage::resultChanged, this, [this](const CodeSet& codes) {
+        m_resultWindow->memo()->setPlainText(resultMemoText(kShrinkLeadingText, codes));
     });
+    // The history-check window follows the history itself, and the page's conditions.
+    connect(m_filterPage, &FilterPage::historyCheckRequested, this, &MainWindow::showHistoryCheck);
     connect(m_filterPage, &FilterPage::conditionsChanged, this, [this] {
         if (m_historyCheckWindow)
             m_historyCheckWindow->setConditions(m_filterPage->conditions(), m_filterPage->tolerance());
@@ -252,8 +256,7 @@ void MainWindow::showWebPanel()
 void MainWindow::showHistoryCheck()
 {
     if (!m_historyCheckWindow) {
-        m_historyCheckWindow = new HistoryCheckWindow(m_platform, this);
-        m_historyCheckWindow->setHistory(m_dataPage->history());
+        m_historyCheckWindow = new HistoryCheckWindow(m_platform, *m_history, this);
         m_historyCheckWindow->setConditions(m_filterPage->conditions(), m_filterPage->tolerance());
     }
     m_historyCheckWindow->showBeside(*this);
@@ -280,7 +283,7 @@ void MainWindow::showHelp()
         = m_options.programFolder.isEmpty() ? executableFolder() : toStdString(m_options.programFolder);
     const QString path = toQString(helpFilePath(folder));
     // Read first: a help file that is missing or unreadable is reported with the reason.
-    QString text = toQString(readTextFile(toStdString(path)));
+    const QString text = toUiText(readTextFile(toStdString(path)));
     if (m_platform.shellOpen(QUrl::fromLocalFile(path)))
         return;
     m_platform.showMessage(this,
@@ -288,7 +291,6 @@ void MainWindow::showHelp()
             .arg(path));
     if (m_helpWindow == nullptr)
         m_helpWindow = new HelpWindow(this);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_helpWindow->showText(QFileInfo(path).fileName(), text);
 }
 
@@ -361,7 +363,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_dataPage->hasUnsavedChanges()) {
+    if (m_history->isModified()) {
         switch (m_platform.askSaveChanges(
             this, QStringLiteral("开奖数据已经修改，但还没有保存。\n要把它保存到数据文件吗？"))) {
         case SaveChoice::Save:

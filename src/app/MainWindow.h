@@ -24,6 +24,7 @@ class ChartPage;
 class DataPage;
 class FilterPage;
 class HelpWindow;
+class HistoryDocument;
 class HistoryCheckWindow;
 class PageControl;
 class Platform;
@@ -127,6 +128,8 @@ private:
     HelpWindow* m_helpWindow = nullptr;
     // Export, prize check and print of the three result pages; one save dialog for all.
     std::unique_ptr<ResultCommands> m_resultCommands;
+    // The draw history, read by every page and window.
+    HistoryDocument* m_history = nullptr;
     DataPage* m_dataPage = nullptr;
     FilterPage* m_filterPage = nullptr;
     SmartShrinkPage* m_smartShrinkPage = nullptr;
@@ -134,7 +137,7 @@ private:
     NumberToolsPage* m_numberToolsPage = nullptr;
     std::array<ChartPage*, 7> m_charts {};
     bool m_painted = false;
-    // Fed with the history and the filter page's conditions once it exists.
+    // Fed with the filter page's conditions once it exists.
     HistoryCheckWindow* m_historyCheckWindow = nullptr;
     bool m_inShowPage = false;
     QWidget* m_frontPage = nullptr;

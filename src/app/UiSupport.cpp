@@ -8,6 +8,13 @@
 
 namespace velmora {
 
+QString toUiText(const std::string& text)
+{
+    QString lines = toQString(text);
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return lines;
+}
+
 QFont appFont()
 {
     QFont font;

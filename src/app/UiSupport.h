@@ -40,4 +40,8 @@ inline QString toQString(const std::string& text)
 
 inline std::string toStdString(const QString& text) { return text.toUtf8().toStdString(); }
 
+// A text of the core (a message, a file's text), its lines ended or joined by CR LF,
+// as Qt's widgets take text: lines joined by '\n'.
+QString toUiText(const std::string& text);
+
 } // namespace velmora

@@ -8,6 +8,7 @@
 #include "support/TestFiles.h"
 #include "support/Widgets.h"
 
+#include "app/HistoryDocument.h"
 #include "app/MainWindow.h"
 #include "app/pages/DataPage.h"
 #include "app/pages/FilterPage.h"
@@ -80,7 +81,11 @@ struct MainWindowFixture {
     {
         return *velmora::test::find<velmora::RecommendPage>(window.get());
     }
-    const velmora::DrawHistory& history() const { return dataPage().history(); }
+    velmora::HistoryDocument& document() const
+    {
+        return *velmora::test::find<velmora::HistoryDocument>(window.get());
+    }
+    const velmora::DrawHistory& history() const { return document().records(); }
 
     // A part of the window by object name.
     template <typename T> T* part(const char* name) const

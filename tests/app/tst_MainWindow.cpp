@@ -107,12 +107,12 @@ void tst_MainWindow::startup()
     MainWindow& form = f.start();
 
     QCOMPARE(f.platform.messages, QStringList());
-    QCOMPARE(f.dataPage().dataFileName(), f.dataFile());
+    QCOMPARE(f.document().filePath(), f.dataFile());
     QCOMPARE(int(f.history().size()), records);
     QString expected = QString::fromLatin1(fileBytes);
     expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    QCOMPARE(f.dataPage().drawText(), expected);
-    QVERIFY(!f.dataPage().hasUnsavedChanges());
+    QCOMPARE(f.document().text(), expected);
+    QVERIFY(!f.document().isModified());
     QCOMPARE(form.frontArea(), webPanel(f));
     QCOMPARE(workPages(f)->activePageIndex(), 0);
     QCOMPARE(chartPages(f)->activePageIndex(), 5);
@@ -127,7 +127,7 @@ void tst_MainWindow::startup()
     form.show();
     f.trigger("showDataPage");
     QCOMPARE(editor(f)->toPlainText(), expected);
-    QVERIFY(!f.dataPage().hasUnsavedChanges());
+    QVERIFY(!f.document().isModified());
     QCOMPARE(int(f.history().size()), records);
 }
 
@@ -483,6 +483,7 @@ void tst_MainWindow::closeWithoutEdits()
     const QByteArray bytes = historyLines(20);
     QVERIFY(writeFile(f.dataFile(), bytes));
     MainWindow& form = f.startShown();
+    f.trigger("showDataPage");
     editor(f)->appendPlainText(QStringLiteral("x"));
     editor(f)->undo();
     QVERIFY(form.close());

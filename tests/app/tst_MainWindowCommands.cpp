@@ -107,12 +107,12 @@ void tst_MainWindowCommands::shortcutsActOnThePageInFront()
         QCOMPARE(f.platform.messages, QStringList());
         QCOMPARE(f.window->statusText(0), QString());
         QVERIFY(!find<velmora::ResultWindow>(f.window.get())->isVisible());
-        QVERIFY(f.dataPage().hasUnsavedChanges());
+        QVERIFY(f.document().isModified());
     };
     const Row rows[] = {
         { "data: Ctrl+S saves", "showDataPage", Qt::CTRL | Qt::Key_S,
             [](MainWindowFixture& f) {
-                QVERIFY(!f.dataPage().hasUnsavedChanges());
+                QVERIFY(!f.document().isModified());
                 QCOMPARE(f.window->statusText(0), QStringLiteral("保存文档完毕"));
             } },
         { "data: Ctrl+E means nothing", "showDataPage", Qt::CTRL | Qt::Key_E, nothing },
@@ -309,7 +309,7 @@ void tst_MainWindowCommands::caretShownAfterTheTextChanged()
     // Text replaced while another page is in front: that page's status stays.
     f.trigger("showFilterPage");
     f.setStatusText(QStringLiteral("缩水结果总共1000注"));
-    f.dataPage().setDrawText(QStringLiteral("2002001,073,526,2,2"));
+    f.document().setText(QStringLiteral("2002001,073,526,2,2"));
     QCOMPARE(form.statusText(0), QStringLiteral("缩水结果总共1000注"));
 }
 
@@ -325,10 +325,9 @@ void tst_MainWindowCommands::showingTheFilterPageAgainRebuildsThePanel()
     // The history changes while the page stays in front. The window is not told (its own
     // refresh after an update is tested elsewhere), so only F4's rebuild can show the draw.
     {
-        const QSignalBlocker quiet(&f.dataPage());
-        f.dataPage().setDrawText(
-            QStringLiteral("2002001,073,526,2,2\n2002002,237,203,1,1\n2002003,111,222,1,1\n"
-                           "2002004,987,654,1,1"));
+        const QSignalBlocker quiet(&f.document());
+        f.document().setText(QStringLiteral("2002001,073,526,2,2\n2002002,237,203,1,1\n2002003,111,222,1,1\n"
+                                            "2002004,987,654,1,1"));
     }
     QVERIFY(!latest->text().contains(QStringLiteral("987")));
     QTest::keyClick(&form, Qt::Key_F4);
@@ -338,10 +337,9 @@ void tst_MainWindowCommands::showingTheFilterPageAgainRebuildsThePanel()
 
     // The tool bar button and the menu entry do the same.
     {
-        const QSignalBlocker quiet(&f.dataPage());
-        f.dataPage().setDrawText(
-            QStringLiteral("2002001,073,526,2,2\n2002002,237,203,1,1\n2002003,111,222,1,1\n"
-                           "2002004,987,654,1,1\n2002005,345,678,1,1"));
+        const QSignalBlocker quiet(&f.document());
+        f.document().setText(QStringLiteral("2002001,073,526,2,2\n2002002,237,203,1,1\n2002003,111,222,1,1\n"
+                                            "2002004,987,654,1,1\n2002005,345,678,1,1"));
     }
     QVERIFY(!latest->text().contains(QStringLiteral("345")));
     f.trigger("showFilterPage");

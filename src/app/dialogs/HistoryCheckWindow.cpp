@@ -1,5 +1,6 @@
 #include "app/dialogs/HistoryCheckWindow.h"
 
+#include "app/HistoryDocument.h"
 #include "app/UiSupport.h"
 #include "app/platform/Platform.h"
 #include "core/code/Code.h"
@@ -204,9 +205,10 @@ QGroupBox* makeTableBox(QWidget* parent, const QString& title, QTableView* table
 
 } // namespace
 
-HistoryCheckWindow::HistoryCheckWindow(Platform& platform, QWidget* parent)
+HistoryCheckWindow::HistoryCheckWindow(Platform& platform, const HistoryDocument& history, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_platform(platform)
+    , m_history(history)
 {
     setObjectName(QStringLiteral("HistoryCheckWindow"));
     setWindowTitle(QStringLiteral("历史验证"));
@@ -222,7 +224,7 @@ HistoryCheckWindow::HistoryCheckWindow(Platform& platform, QWidget* parent)
     m_summaryLabel->setObjectName(QStringLiteral("summaryLabel"));
     m_summaryLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    m_drawModel = new BacktestDrawModel(m_history, m_draws, this);
+    m_drawModel = new BacktestDrawModel(m_history.records(), m_draws, this);
     m_unitModel = new BacktestUnitModel(m_units, this);
     m_drawTable = makeTable(this, QStringLiteral("drawTable"), m_drawModel);
     m_unitTable = makeTable(this, QStringLiteral("unitTable"), m_unitModel);
@@ -244,22 +246,19 @@ HistoryCheckWindow::HistoryCheckWindow(Platform& platform, QWidget* parent)
     layout->addWidget(makeTableBox(this, QStringLiteral("条件统计"), m_unitTable, m_exportUnitsButton), 4);
 
     connect(m_drawCountEdit, &QSpinBox::valueChanged, this, [this] { rerun(); });
-    connect(m_exportDrawsButton, &QPushButton::clicked, this,
-        [this] { exportCsv(backtestDrawsCsv(m_draws, m_history), QStringLiteral("历史验证-开奖号.csv")); });
+    connect(&m_history, &HistoryDocument::changed, this, [this] {
+        if (m_history.revision() != m_historyRevision)
+            rerun();
+    });
+    connect(m_exportDrawsButton, &QPushButton::clicked, this, [this] {
+        exportCsv(backtestDrawsCsv(m_draws, m_history.records()), QStringLiteral("历史验证-开奖号.csv"));
+    });
     connect(m_exportUnitsButton, &QPushButton::clicked, this,
         [this] { exportCsv(backtestUnitsCsv(m_units), QStringLiteral("历史验证-条件.csv")); });
     rerun();
 }
 
 HistoryCheckWindow::~HistoryCheckWindow() = default;
-
-void HistoryCheckWindow::setHistory(const DrawHistory& history)
-{
-    if (history == m_history)
-        return;
-    m_history = history;
-    rerun();
-}
 
 void HistoryCheckWindow::setConditions(const FilterConditions& conditions, const Tolerance& tolerance)
 {
@@ -303,12 +302,14 @@ QPoint HistoryCheckWindow::placeBeside(const QRect& anchor, const QSize& size, c
 
 void HistoryCheckWindow::rerun()
 {
-    m_draws = runBacktest(m_conditions, m_tolerance, m_history, m_drawCountEdit->value());
+    m_historyRevision = m_history.revision();
+    m_draws = runBacktest(m_conditions, m_tolerance, m_history.records(), m_drawCountEdit->value());
     m_units = backtestUnitStats(m_draws);
     m_drawModel->reload();
     m_unitModel->reload();
-    m_summaryLabel->setText(toQString(m_history.empty() ? std::string(kBacktestNoDataMessage)
-                                                        : backtestSummaryText(backtestSummary(m_draws))));
+    m_summaryLabel->setText(
+        toQString(m_history.records().empty() ? std::string(kBacktestNoDataMessage)
+                                              : backtestSummaryText(backtestSummary(m_draws))));
     m_exportDrawsButton->setEnabled(!m_draws.empty());
     m_exportUnitsButton->setEnabled(!m_draws.empty());
     const int widths[] = { 80, 62, 62, 54 };

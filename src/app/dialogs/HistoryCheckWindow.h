@@ -4,8 +4,9 @@
 // velmora-cli prints. It reruns whenever N, the history or the conditions change.
 #pragma once
 
-#include "core/draw/DrawRecord.h"
 #include "core/filter/Backtest.h"
+
+#include <cstdint>
 
 #include <QWidget>
 
@@ -16,6 +17,7 @@ class QTableView;
 
 namespace velmora {
 
+class HistoryDocument;
 class Platform;
 class BacktestDrawModel;
 class BacktestUnitModel;
@@ -26,11 +28,11 @@ class HistoryCheckWindow : public QWidget {
 public:
     static constexpr int kDefaultDrawCount = 100;
 
-    explicit HistoryCheckWindow(Platform& platform, QWidget* parent = nullptr);
+    // The window reads the history from the document and follows its changes.
+    HistoryCheckWindow(Platform& platform, const HistoryDocument& history, QWidget* parent = nullptr);
     ~HistoryCheckWindow() override;
 
-    // Both setters rerun the check, and do nothing when nothing changed.
-    void setHistory(const DrawHistory& history);
+    // Reruns the check, and does nothing when nothing changed.
     void setConditions(const FilterConditions& conditions, const Tolerance& tolerance);
 
     // The results on show (target draws oldest first), for the caller and tests.
@@ -50,7 +52,9 @@ private:
     void exportCsv(const std::string& csv, const QString& initialName);
 
     Platform& m_platform;
-    DrawHistory m_history;
+    const HistoryDocument& m_history;
+    // The history's revision the results on show were computed from.
+    std::uint64_t m_historyRevision = 0;
     FilterConditions m_conditions;
     Tolerance m_tolerance;
     std::vector<BacktestDraw> m_draws;

@@ -1,5 +1,6 @@
 #include "app/pages/ChartPage.h"
 
+#include "app/HistoryDocument.h"
 #include "app/UiSupport.h"
 #include "app/platform/Platform.h"
 #include "widgets/ChartSpinEdit.h"
@@ -120,7 +121,8 @@ void layOutLegend(QWidget* panel, QLabel* legend)
 
 } // namespace
 
-ChartPage::ChartPage(Platform& platform, const ChartKind& kind, const DrawHistory& history, QWidget* parent)
+ChartPage::ChartPage(
+    Platform& platform, const ChartKind& kind, const HistoryDocument& history, QWidget* parent)
     : Page(platform, parent)
     , m_kind(kind)
     , m_history(history)
@@ -169,8 +171,8 @@ void ChartPage::buildChart(bool messageAfterShow)
 {
     const int wanted = m_drawCount->value();
     QStringList messages;
-    const int built = m_kind.build(
-        m_chart->model(), m_history, wanted, [this, messageAfterShow, &messages](const std::string& message) {
+    const int built = m_kind.build(m_chart->model(), m_history.records(), wanted,
+        [this, messageAfterShow, &messages](const std::string& message) {
             if (messageAfterShow)
                 messages << toQString(message);
             else

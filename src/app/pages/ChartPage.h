@@ -5,19 +5,19 @@
 
 #include "app/pages/Page.h"
 #include "core/charts/Charts.h"
-#include "core/draw/DrawRecord.h"
 
 class GridView;
 
 namespace velmora {
 
+class HistoryDocument;
 class ChartSpinEdit;
 
 class ChartPage : public Page {
     Q_OBJECT
 
 public:
-    ChartPage(Platform& platform, const ChartKind& kind, const DrawHistory& history, QWidget* parent);
+    ChartPage(Platform& platform, const ChartKind& kind, const HistoryDocument& history, QWidget* parent);
 
     // The tab caption of the page, "3D走势图" and so on.
     QString caption() const;
@@ -32,7 +32,7 @@ private:
     void buildChart(bool messageAfterShow);
 
     const ChartKind& m_kind;
-    const DrawHistory& m_history;
+    const HistoryDocument& m_history;
     ChartSpinEdit* m_drawCount = nullptr;
     GridView* m_chart = nullptr;
 };

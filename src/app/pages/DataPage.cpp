@@ -1,56 +1,34 @@
 #include "app/pages/DataPage.h"
 
+#include "app/HistoryDocument.h"
 #include "app/UiSupport.h"
 #include "app/UpdateSources.h"
 #include "app/dialogs/AddDrawDialog.h"
 #include "app/dialogs/DataSourcesDialog.h"
 #include "app/platform/Platform.h"
-#include "core/code/Code.h"
 #include "core/draw/AppPaths.h"
-#include "core/draw/BuiltInHistory.h"
-#include "core/io/TextFile.h"
-#include "core/draw/DrawText.h"
 #include "core/draw/HistoryMerge.h"
 #include "core/draw/HistorySource.h"
+#include "core/io/TextFile.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDialog>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
+#include <QTextDocument>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
-
-#include <algorithm>
-#include <iterator>
 
 namespace velmora {
 
 namespace {
 
 QString downloadFailedText() { return QStringLiteral("Velmora在线更新开奖数据 失败!"); }
-
-// The editor keeps lines joined by '\n'; files hold CR LF.
-QString editorText(const std::string& fileText)
-{
-    QString text = toQString(fileText);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
-
-// The editor gives back exactly the text it was given unless the text holds one of
-// the characters its document turns into a line break or a blank (or cannot hold).
-bool editorKeepsText(const QString& text)
-{
-    static constexpr char16_t kChanged[] = { u'\0', u'\r', 0x00A0, 0x2028, 0x2029, 0xFDD0, 0xFDD1, 0xFFFC };
-    return std::none_of(text.cbegin(), text.cend(), [](QChar c) {
-        return std::find(std::begin(kChanged), std::end(kChanged), c.unicode()) != std::end(kChanged);
-    });
-}
-
-// A message of the core (lines joined by CR LF) as a message box shows it.
-QString messageText(const std::string& message) { return editorText(message); }
 
 bool isWebUrl(const QUrl& url)
 {
@@ -60,9 +38,9 @@ bool isWebUrl(const QUrl& url)
 
 } // namespace
 
-DataPage::DataPage(Platform& platform, const QString& dataFile, int downloadTimeoutMs, QWidget* parent)
+DataPage::DataPage(Platform& platform, HistoryDocument& document, int downloadTimeoutMs, QWidget* parent)
     : Page(platform, parent)
-    , m_dataFileName(dataFile)
+    , m_document(document)
     , m_downloadTimeoutMs(downloadTimeoutMs)
 {
     setObjectName(QStringLiteral("dataPage"));
@@ -93,126 +71,44 @@ DataPage::DataPage(Platform& platform, const QString& dataFile, int downloadTime
             showCaret();
     });
     layout->addWidget(m_editor);
-}
 
-QString DataPage::drawText() const { return m_editorPending ? m_savedText : m_editor->toPlainText(); }
-
-void DataPage::setDrawText(const QString& text)
-{
-    setEditorText(text);
-    showNewestDraw();
-    rebuildHistory();
-}
-
-void DataPage::setEditorText(const QString& text)
-{
-    m_editorPending = false;
-    m_editor->setPlainText(text);
+    connect(&m_document, &HistoryDocument::problem, this,
+        [this](const QString& text) { Page::platform().showMessage(this, text); });
+    connect(&m_document, &HistoryDocument::textReplaced, this, &DataPage::showNewestDraw);
 }
 
 void DataPage::showNewestDraw()
 {
-    m_editor->moveCursor(QTextCursor::End);
-    // A hidden editor has no size to scroll in yet: it scrolls when first shown.
-    if (isVisible())
-        m_editor->ensureCursorVisible();
-    else
+    // The editor takes the document's text on the first show, caret at the end.
+    if (!m_attached) {
         m_caretToBeShown = true;
-}
-
-bool DataPage::hasUnsavedChanges() const { return drawText() != m_savedText; }
-
-std::vector<std::string> DataPage::editorLines() const { return splitLines(toStdString(drawText())); }
-
-void DataPage::loadDataFile()
-{
-    // No data file yet is a first run, not a fault.
-    if (!QFileInfo::exists(m_dataFileName) && !QFileInfo(m_dataFileName).isSymLink()) {
-        loadBuiltInHistory();
         return;
     }
-    // Runs before the event loop: no error may leave here, whatever its kind.
-    std::string text;
-    try {
-        text = readTextFile(toStdString(m_dataFileName));
-    } catch (const std::exception& error) {
-        m_dataFileUnreadable = true;
-        platform().showMessage(this, toQString(error.what()));
+    m_editor->moveCursor(QTextCursor::End);
+    // A hidden editor has no size to scroll in yet: it scrolls when shown.
+    if (isVisible()) {
+        m_editor->ensureCursorVisible();
+        showCaret();
+    } else {
+        m_caretToBeShown = true;
     }
-    if (!text.empty()) {
-        // Filling the editor with a long history costs more start-up time than
-        // anything else the window does, and the page is not on screen at start:
-        // the text goes in when the page is first shown.
-        m_savedText = editorText(text);
-        m_editorPending = editorKeepsText(m_savedText);
-        if (!m_editorPending) {
-            m_editor->setPlainText(m_savedText);
-            m_savedText = m_editor->toPlainText();
-        }
-    }
-    showNewestDraw();
-    rebuildHistory();
-}
-
-void DataPage::loadBuiltInHistory()
-{
-    const std::string_view builtIn = builtInHistoryText();
-    setEditorText(editorText(std::string(builtIn)));
-    rebuildHistory();
-    // Runs before the event loop: no error may leave here. A file that cannot be
-    // written leaves the text unsaved, so closing asks about it.
-    try {
-        createDataFolder(toStdString(m_dataFileName));
-        writeTextFile(toStdString(m_dataFileName), builtIn);
-        m_savedText = m_editor->toPlainText();
-    } catch (const std::exception& error) {
-        platform().showMessage(this, toQString(error.what()));
-    }
-    if (m_history.empty())
-        return;
-    const DrawRecord& latest = m_history.back();
-    emit statusTextChanged(
-        QStringLiteral("已载入内置开奖数据：共%1期，最新一期%2")
-            .arg(m_history.size())
-            .arg(toQString(zeroPadded(latest.year, 4) + zeroPadded(latest.issue, 3))));
 }
 
 bool DataPage::saveDataFile()
 {
-    if (m_dataFileUnreadable
+    if (m_document.fileWasUnreadable()
         && !platform().confirm(this,
             QStringLiteral("启动时无法读取数据文件 %1。\n"
                            "保存将用编辑器中的内容替换它，确定要保存吗？")
-                .arg(m_dataFileName)))
+                .arg(m_document.filePath())))
         return false;
-    const QString text = drawText();
-    // Also runs from the window's close event: no error may leave here.
-    try {
-        createDataFolder(toStdString(m_dataFileName));
-        writeTextFile(toStdString(m_dataFileName), toStdString(text));
-    } catch (const std::exception& error) {
-        platform().showMessage(this, toQString(error.what()));
+    if (!m_document.save())
         return false;
-    }
-    m_dataFileUnreadable = false;
-    m_savedText = text;
     emit statusTextChanged(QStringLiteral("保存文档完毕"));
     return true;
 }
 
-void DataPage::rebuildHistory()
-{
-    parseDrawHistory(splitLines(toStdString(drawText())), m_history,
-        [this](const std::string& message) { platform().showMessage(this, toQString(message)); });
-    emit historyChanged();
-}
-
-void DataPage::clearDraws()
-{
-    m_editorPending = false;
-    m_editor->clear();
-    rebuildHistory();
-}
+void DataPage::clearDraws() { m_document.setText(QString()); }
 
 void DataPage::importDraws()
 {
@@ -228,33 +124,31 @@ void DataPage::importDraws()
                        "替换：编辑器中的内容全部换成导入的文件。"),
         { QStringLiteral("合并"), QStringLiteral("替换"), QStringLiteral("取消") });
     if (choice == Replace) {
-        setDrawText(editorText(text));
+        m_document.setText(toUiText(text));
         return;
     }
     if (choice != Merge)
         return;
     const SourceHistory source = readSourceHistory(
-        text, [this](const std::string& message) { platform().showMessage(this, toQString(message)); });
+        text, [this](const std::string& message) { platform().showMessage(this, toUiText(message)); });
     if (source.status == SourceStatus::BadLines)
         return;
     if (source.status == SourceStatus::NoDraws) {
         platform().showMessage(this, QStringLiteral("文件中没有开奖数据：") + path);
         return;
     }
-    const MergeResult result = mergeHistory(editorLines(), source.lines);
+    // Like a replacing import, the merge changes the text, not the file.
+    const MergeResult result = m_document.merge(source.lines);
     QString message = toQString(mergeCountsText(result));
     for (const DrawCorrection& correction : result.corrections)
         message += QLatin1Char('\n') + toQString(correctionText(correction));
-    // Like a replacing import, the merge changes the editor, not the file.
-    if (result.changed())
-        setDrawText(editorText(drawTextOf(result.lines)));
     platform().showMessage(this, message);
 }
 
 void DataPage::saveDraws()
 {
     if (saveDataFile())
-        rebuildHistory();
+        m_document.parse();
 }
 
 void DataPage::downloadDraws()
@@ -281,21 +175,17 @@ void DataPage::downloadDraws()
         platform().showMessage(this, downloadFailedText());
         return;
     }
-    const MergeResult result = mergeHistory(editorLines(), sourceLines);
-    platform().showMessage(this, messageText(updateMessage(result)));
-    if (!result.changed())
-        return;
-    setEditorText(editorText(drawTextOf(result.lines)));
-    showNewestDraw();
-    // Parsed even when the save fails or is declined, so that the pages show what the
-    // editor holds; closing then asks about the unsaved text.
-    saveDataFile();
-    rebuildHistory();
+    // The text is parsed even when the save fails or is declined, so that the pages
+    // show what the editor holds; closing then asks about the unsaved text.
+    const MergeResult result = m_document.merge(sourceLines);
+    platform().showMessage(this, toUiText(updateMessage(result)));
+    if (result.changed())
+        saveDataFile();
 }
 
 bool DataPage::fetchSource(const QUrl& url, std::vector<std::string>& lines, bool& stop)
 {
-    const QString tmpPath = toQString(downloadFilePath(toStdString(m_dataFileName)));
+    const QString tmpPath = toQString(downloadFilePath(toStdString(m_document.filePath())));
     if (QFileInfo::exists(tmpPath) || QFileInfo(tmpPath).isSymLink())
         QFile::remove(tmpPath);
     if (!isWebUrl(url) || !platform().download(this, url, tmpPath, m_downloadTimeoutMs))
@@ -308,7 +198,7 @@ bool DataPage::fetchSource(const QUrl& url, std::vector<std::string>& lines, boo
         return false;
     }
     SourceHistory source = readSourceHistory(
-        text, [this](const std::string& message) { platform().showMessage(this, toQString(message)); });
+        text, [this](const std::string& message) { platform().showMessage(this, toUiText(message)); });
     // Bad lines are the source's answer, not a failure to reach it: nothing is merged.
     stop = source.status == SourceStatus::BadLines;
     if (source.status != SourceStatus::Ok)
@@ -326,14 +216,11 @@ void DataPage::editDataSources()
 
 void DataPage::addDraw()
 {
-    std::vector<std::string> lines = editorLines();
-    AddDrawDialog dialog(platform(), lines, this);
+    AddDrawDialog dialog(platform(), m_document.lines(), this);
     if (platform().runDialog(dialog) != QDialog::Accepted)
         return;
-    addDrawLine(lines, dialog.drawLine());
-    setEditorText(editorText(drawTextOf(lines)));
+    m_document.addDraw(dialog.drawLine());
     saveDataFile();
-    rebuildHistory();
 }
 
 void DataPage::showCaret()
@@ -345,9 +232,13 @@ void DataPage::showCaret()
 
 void DataPage::showEvent(QShowEvent* event)
 {
-    if (m_editorPending) {
-        m_editorPending = false;
-        m_editor->setPlainText(m_savedText);
+    if (!m_attached) {
+        m_attached = true;
+        // Set up as the editor sets up a document of its own.
+        QTextDocument* text = m_document.textDocument();
+        text->setDefaultFont(m_editor->font());
+        text->documentLayout()->setPaintDevice(m_editor->viewport());
+        m_editor->setDocument(text);
         m_editor->moveCursor(QTextCursor::End);
         m_caretToBeShown = true;
     }
@@ -361,6 +252,14 @@ void DataPage::showEvent(QShowEvent* event)
 
 bool DataPage::eventFilter(QObject* watched, QEvent* event)
 {
+    // A caret in view stays in view when the editor changes size (the window's
+    // layout settling after the first show, the user resizing it); the editor
+    // lays itself out for the new size after this filter.
+    if (event->type() == QEvent::Resize && watched == m_editor->viewport()) {
+        const QRect caret = m_editor->cursorRect();
+        if (caret.top() >= 0 && caret.bottom() < static_cast<QResizeEvent*>(event)->oldSize().height())
+            QTimer::singleShot(0, m_editor, [this] { m_editor->ensureCursorVisible(); });
+    }
     if ((event->type() == QEvent::KeyRelease && watched == m_editor && m_editor->hasFocus())
         || (event->type() == QEvent::MouseButtonRelease && watched == m_editor->viewport()))
         showCaret();

@@ -1,5 +1,6 @@
 #include "app/pages/FilterPage.h"
 
+#include "app/HistoryDocument.h"
 #include "app/ResultCommands.h"
 #include "app/UiSupport.h"
 #include "app/dialogs/ResultWindow.h"
@@ -69,7 +70,7 @@ ColumnLabel* makeColumnLabel(QWidget* parent, const QString& name, const QString
 
 } // namespace
 
-FilterPage::FilterPage(Platform& platform, ResultCommands& commands, const DrawHistory& history,
+FilterPage::FilterPage(Platform& platform, ResultCommands& commands, const HistoryDocument& history,
     ResultWindow& resultWindow, QWidget* parent)
     : Page(platform, parent)
     , m_commands(commands)
@@ -378,12 +379,11 @@ void FilterPage::saveScheme()
 void FilterPage::runFilter()
 {
     const Tolerance tolerance = this->tolerance();
-    m_result = runShrink(conditions(), m_history, tolerance);
+    m_result = runShrink(conditions(), m_history.records(), tolerance);
     QString status = toQString(shrinkStatusText(m_result));
     if (!tolerance.isPlain())
         status += QStringLiteral("（容错%1）").arg(toQString(toleranceText(tolerance)));
     emit statusTextChanged(status);
-    m_resultWindow.memo()->setPlainText(resultMemoText(kShrinkLeadingText, m_result));
     emit resultChanged(m_result);
 }
 
@@ -405,7 +405,7 @@ void FilterPage::refreshView()
 
 void FilterPage::refreshRecentPanel()
 {
-    const RecentPanelTexts texts = buildRecentPanelTexts(m_history);
+    const RecentPanelTexts texts = buildRecentPanelTexts(m_history.records());
     for (std::size_t r = 0; r < texts.rows.size(); ++r) {
         ColumnLabel* line = m_recentLines.at(r);
         line->move(kRecentLabelLeft, line->y());

@@ -7,7 +7,6 @@
 #include "app/pages/FilterControlTable.h"
 #include "app/pages/Page.h"
 #include "core/code/CodeSet.h"
-#include "core/draw/DrawRecord.h"
 #include "core/filter/FilterConditions.h"
 #include "core/filter/FilterUnits.h"
 
@@ -18,6 +17,7 @@ class QWidget;
 
 namespace velmora {
 
+class HistoryDocument;
 class ColumnLabel;
 class DigitSpinEdit;
 class ResultCommands;
@@ -27,9 +27,9 @@ class FilterPage : public Page {
     Q_OBJECT
 
 public:
-    // The page reads the history at each run and whenever it is shown; it fills,
-    // shows and hides the result window.
-    FilterPage(Platform& platform, ResultCommands& commands, const DrawHistory& history,
+    // The page reads the history at each run and whenever it is shown; it shows and
+    // hides the result window, which the window fills from resultChanged.
+    FilterPage(Platform& platform, ResultCommands& commands, const HistoryDocument& history,
         ResultWindow& resultWindow, QWidget* parent);
 
     // The conditions as the controls hold them, a spin edit's typed value included.
@@ -89,7 +89,7 @@ private:
     void layOutPanels();
 
     ResultCommands& m_commands;
-    const DrawHistory& m_history;
+    const HistoryDocument& m_history;
     ResultWindow& m_resultWindow;
     CodeSet m_result;
 

@@ -32,6 +32,12 @@ public:
     // it from its show event).
     virtual void refreshView() { }
 
+    // Appends a command of the window to the page's tool bar ("记入投注" on a result page).
+    QAction* addWindowCommand(const QString& caption, std::function<void()> command)
+    {
+        return addToolBarCommand(caption, std::move(command));
+    }
+
 signals:
     // A message for the status bar's first panel.
     void statusTextChanged(const QString& text);

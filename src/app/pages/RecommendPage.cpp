@@ -1,5 +1,6 @@
 #include "app/pages/RecommendPage.h"
 
+#include "app/HistoryDocument.h"
 #include "app/ResultCommands.h"
 #include "app/UiSupport.h"
 #include "app/platform/Platform.h"
@@ -32,7 +33,7 @@ CalendarDate calendarDateOf(const QDate& date)
 } // namespace
 
 RecommendPage::RecommendPage(
-    Platform& platform, ResultCommands& commands, const DrawHistory& history, QWidget* parent)
+    Platform& platform, ResultCommands& commands, const HistoryDocument& history, QWidget* parent)
     : Page(platform, parent)
     , m_commands(commands)
     , m_history(history)
@@ -70,7 +71,8 @@ RecommendPage::RecommendPage(
 
 void RecommendPage::runRecommend(RecommendKind kind)
 {
-    const std::optional<CodeSet> codes = recommend(kind, m_history, calendarDateOf(platform().now().date()));
+    const std::optional<CodeSet> codes
+        = recommend(kind, m_history.records(), calendarDateOf(platform().now().date()));
     if (!codes) {
         platform().showMessage(this, QString::fromUtf8(kRecommendRefusal));
         return;

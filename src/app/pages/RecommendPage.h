@@ -4,13 +4,13 @@
 
 #include "app/pages/Page.h"
 #include "core/code/CodeSet.h"
-#include "core/draw/DrawRecord.h"
 
 class QLabel;
 class QPlainTextEdit;
 
 namespace velmora {
 
+class HistoryDocument;
 class ResultCommands;
 enum class RecommendKind;
 
@@ -18,7 +18,8 @@ class RecommendPage : public Page {
     Q_OBJECT
 
 public:
-    RecommendPage(Platform& platform, ResultCommands& commands, const DrawHistory& history, QWidget* parent);
+    RecommendPage(
+        Platform& platform, ResultCommands& commands, const HistoryDocument& history, QWidget* parent);
 
     // The codes of the last recommendation that was not refused.
     const CodeSet& result() const { return m_result; }
@@ -31,7 +32,7 @@ private:
     void runRecommend(RecommendKind kind);
 
     ResultCommands& m_commands;
-    const DrawHistory& m_history;
+    const HistoryDocument& m_history;
     CodeSet m_result;
     QWidget* m_box = nullptr;
     QLabel* m_tip = nullptr;

@@ -1,5 +1,6 @@
 #include "app/pages/SmartShrinkPage.h"
 
+#include "app/HistoryDocument.h"
 #include "app/ResultCommands.h"
 #include "app/UiSupport.h"
 #include "app/platform/Platform.h"
@@ -22,7 +23,7 @@
 namespace velmora {
 
 SmartShrinkPage::SmartShrinkPage(
-    Platform& platform, ResultCommands& commands, const DrawHistory& history, QWidget* parent)
+    Platform& platform, ResultCommands& commands, const HistoryDocument& history, QWidget* parent)
     : Page(platform, parent)
     , m_commands(commands)
     , m_history(history)
@@ -118,7 +119,7 @@ void SmartShrinkPage::runSmartShrink()
     // The base is read from the memo at every run; a refusal keeps even the old base set.
     CodeSet base;
     linesToCodeSet(memoLines(m_baseMemo), base);
-    const std::optional<CodeSet> result = smartShrink(base, m_levelSlider->value(), m_history);
+    const std::optional<CodeSet> result = smartShrink(base, m_levelSlider->value(), m_history.records());
     if (!result) {
         platform().showMessage(this, QString::fromUtf8(kSmartShrinkRefusal));
         return;

@@ -4,7 +4,6 @@
 
 #include "app/pages/Page.h"
 #include "core/code/CodeSet.h"
-#include "core/draw/DrawRecord.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -12,6 +11,7 @@ class QPushButton;
 
 namespace velmora {
 
+class HistoryDocument;
 class ResultCommands;
 class TrackBar;
 
@@ -20,7 +20,7 @@ class SmartShrinkPage : public Page {
 
 public:
     SmartShrinkPage(
-        Platform& platform, ResultCommands& commands, const DrawHistory& history, QWidget* parent);
+        Platform& platform, ResultCommands& commands, const HistoryDocument& history, QWidget* parent);
 
     // The codes "导入号码" brings into the base memo: the filter page's last result.
     void setImportableCodes(const CodeSet& codes) { m_importable = codes; }
@@ -39,7 +39,7 @@ private:
     void layOutPanels();
 
     ResultCommands& m_commands;
-    const DrawHistory& m_history;
+    const HistoryDocument& m_history;
     CodeSet m_importable;
     CodeSet m_base;
     CodeSet m_result;

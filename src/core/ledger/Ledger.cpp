@@ -4,6 +4,7 @@
 #include "core/io/FileSystem.h"
 #include "core/io/TextFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -75,7 +76,7 @@ std::string betsText(const std::vector<int>& bets)
     return text;
 }
 
-// The bets as betsText wrote them; false for any other text.
+// The bets as betsText wrote them (ascending, each once); false for any other text.
 bool parseBets(std::string_view text, std::vector<int>& bets)
 {
     bets.clear();
@@ -89,6 +90,8 @@ bool parseBets(std::string_view text, std::vector<int>& bets)
                 return false;
             bet = bet * 10 + (text[i] - '0');
         }
+        if (!bets.empty() && bet <= bets.back())
+            return false;
         bets.push_back(bet);
     }
     return true;
@@ -223,7 +226,11 @@ long long Ledger::add(const Ticket& ticket)
     const Statement statement(raw);
     if (rc != SQLITE_OK)
         fail(rc, true);
-    const std::string bets = betsText(ticket.bets);
+    // A ticket holds each bet once, ascending (Ticket).
+    std::vector<int> sorted = ticket.bets;
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    const std::string bets = betsText(sorted);
     sqlite3_bind_int(raw, 1, ticket.issue);
     sqlite3_bind_int(raw, 2, ticket.play == Play::Group ? 1 : 0);
     sqlite3_bind_text(raw, 3, bets.data(), static_cast<int>(bets.size()), SQLITE_TRANSIENT);

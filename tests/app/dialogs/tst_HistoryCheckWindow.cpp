@@ -2,8 +2,10 @@
 // the tables, the summary and the CSV export; it also writes a snapshot.
 #include "TempDir.h"
 #include "app/FakePlatform.h"
+#include "app/HistoryDocument.h"
 #include "app/dialogs/HistoryCheckWindow.h"
 #include "core/ShrinkTestSupport.h"
+#include "core/draw/DrawText.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -29,6 +31,15 @@ velmora::FilterConditions HandWorkedConditions()
         fc.positionDigits[0][d] = true;
     fc.recentHits[2][0] = true;
     return fc;
+}
+
+// The draws as the data text the history document parses.
+QString TextOf(const velmora::DrawHistory& draws)
+{
+    QString text;
+    for (const velmora::DrawRecord& draw : draws)
+        text += QString::fromStdString(velmora::formatDrawLine(draw)) + QLatin1Char('\n');
+    return text;
 }
 
 QString Cell(QTableView* table, int row, int col)
@@ -66,6 +77,7 @@ private:
     void typeDrawCount(const QString& text);
 
     FakePlatform* m_platform = nullptr;
+    velmora::HistoryDocument* m_history = nullptr;
     HistoryCheckWindow* m_window = nullptr;
     QSpinBox* m_count = nullptr;
     QTableView* m_draws = nullptr;
@@ -75,8 +87,9 @@ private:
 void tst_HistoryCheckWindow::init()
 {
     m_platform = new FakePlatform;
-    m_window = new HistoryCheckWindow(*m_platform);
-    m_window->setHistory(velmora::test::DrawsOf({ 123, 567, 408, 448, 955 }));
+    m_history = new velmora::HistoryDocument(QString(), nullptr);
+    m_history->setText(TextOf(velmora::test::DrawsOf({ 123, 567, 408, 448, 955 })));
+    m_window = new HistoryCheckWindow(*m_platform, *m_history);
     m_window->setConditions(HandWorkedConditions(), {});
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -89,6 +102,7 @@ void tst_HistoryCheckWindow::init()
 void tst_HistoryCheckWindow::cleanup()
 {
     delete m_window;
+    delete m_history;
     delete m_platform;
 }
 
@@ -157,7 +171,7 @@ void tst_HistoryCheckWindow::conditionsAndHistoryRerunIt()
     QCOMPARE(RowText(m_units, 0), QStringLiteral("类型|5|0|0.0%|5|5"));
     QCOMPARE(Cell(m_draws, 0, 2), QStringLiteral("10"));
 
-    m_window->setHistory(velmora::test::DrawsOf({ 123, 777 }));
+    m_history->setText(TextOf(velmora::test::DrawsOf({ 123, 777 })));
     QCOMPARE(m_draws->model()->rowCount(), 2);
     QCOMPARE(RowText(m_units, 0), QStringLiteral("类型|2|1|50.0%|0|1"));
 }
@@ -204,7 +218,7 @@ void tst_HistoryCheckWindow::exportFailureIsShown()
 
 void tst_HistoryCheckWindow::emptyHistory()
 {
-    m_window->setHistory({});
+    m_history->setText(QString());
     QCOMPARE(m_draws->model()->rowCount(), 0);
     QCOMPARE(m_units->model()->rowCount(), 0);
     QCOMPARE(m_window->summaryText(), QStringLiteral("没有开奖数据，无法验证!"));
@@ -248,7 +262,7 @@ void tst_HistoryCheckWindow::snapshot()
     fc.digitsOut = "4";
     fc.codeTypes = { true, true, false };
     fc.hitGroups[0] = { "1359", { false, true, true, false } };
-    m_window->setHistory(real);
+    m_history->setText(TextOf(real));
     m_window->setConditions(fc, {});
     QApplication::processEvents();
     QVERIFY(QDir().mkpath(folder));

@@ -122,7 +122,7 @@ void tst_DataPage::saveThenRestartIsByteForByte()
     MainWindowFixture again;
     QVERIFY(writeFile(again.dataFile(), readFile(f.dataFile())));
     again.start();
-    QCOMPARE(again.dataPage().drawText(), text);
+    QCOMPARE(again.document().text(), text);
     QCOMPARE(again.history(), history);
 }
 
@@ -461,10 +461,10 @@ void tst_DataPage::addDrawBeforeThePageWasShown()
     f.trigger("addDraw");
     QCOMPARE(readFile(f.dataFile()), historyLines(11));
     QCOMPARE(f.history(), parsed(historyLines(11)));
-    QVERIFY(!f.dataPage().hasUnsavedChanges());
+    QVERIFY(!f.document().isModified());
     f.trigger("showDataPage");
     QCOMPARE(editor(f)->toPlainText().toLatin1(), QByteArray(historyLines(11)).replace("\r\n", "\n"));
-    QVERIFY(!f.dataPage().hasUnsavedChanges());
+    QVERIFY(!f.document().isModified());
 }
 
 QTEST_MAIN(tst_DataPage)

@@ -118,7 +118,7 @@ void tst_DataPageUpdate::firstRunWritesBuiltInHistory()
             .arg(shipped.size())
             .arg(shipped.back().year)
             .arg(shipped.back().issue, 3, 10, QLatin1Char('0')));
-    QVERIFY(!f.dataPage().hasUnsavedChanges());
+    QVERIFY(!f.document().isModified());
 
     // The next start reads the file and says nothing of a built-in history.
     MainWindowFixture again;
@@ -142,7 +142,7 @@ void tst_DataPageUpdate::firstRunFindsTheUsersDataFolder()
     options.webEngine = false;
     f.window = std::make_unique<MainWindow>(f.platform, QString(), options);
     const QString expected = dataHome + QStringLiteral("/velmora/lotdata.ldf");
-    QCOMPARE(f.dataPage().dataFileName(), expected);
+    QCOMPARE(f.document().filePath(), expected);
     QCOMPARE(readFile(expected), realHistoryBytes());
     QCOMPARE(f.platform.messages, QStringList());
 }
@@ -161,7 +161,7 @@ void tst_DataPageUpdate::firstRunWhenTheFileCannotBeWritten()
     QCOMPARE(f.history(), parsed(realHistoryBytes()));
     QVERIFY(f.window->statusText(0).startsWith(QStringLiteral("已载入内置开奖数据")));
     // Nothing was written, so closing asks about the text.
-    QVERIFY(f.dataPage().hasUnsavedChanges());
+    QVERIFY(f.document().isModified());
     f.platform.saveAnswer = velmora::SaveChoice::Cancel;
     QVERIFY(!f.window->close());
     QCOMPARE(f.platform.saveQuestions, 1);
@@ -249,7 +249,7 @@ void tst_DataPageUpdate::updateMerges()
     // A merge that changed something is saved at once; otherwise the file stays as it was.
     QCOMPARE(readFile(f.dataFile()), result);
     QCOMPARE(f.window->statusText(0) == QStringLiteral("保存文档完毕"), changed);
-    QVERIFY(!f.dataPage().hasUnsavedChanges());
+    QVERIFY(!f.document().isModified());
     // tmp.txt holds what the last source tried gave (the old one is always gone).
     QVERIFY(readFile(tmp) != "old download");
 }

@@ -842,10 +842,10 @@ void tst_FilterPage::recentPanelTexts()
 
     // A new draw shows once the page is shown again; the conditions stay as they were.
     f.trigger("showDataPage");
-    QString text = f.dataPage().drawText();
+    QString text = f.document().text();
     if (!text.endsWith(QLatin1Char('\n')))
         text += QLatin1Char('\n');
-    f.dataPage().setDrawText(text + QString::number(latest.year) + QStringLiteral("005,444,007,0,0"));
+    f.document().setText(text + QString::number(latest.year) + QStringLiteral("005,444,007,0,0"));
     QCOMPARE(f.platform.messages, QStringList());
     QCOMPARE(f.history().back(), (velmora::DrawRecord { latest.year, 5, 7, 444, 0, 0 }));
     f.trigger("showFilterPage");

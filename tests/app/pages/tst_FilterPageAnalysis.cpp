@@ -446,7 +446,7 @@ void tst_FilterPageAnalysis::historyCheckFollowsThePage()
     const velmora::DrawRecord& newest = f.history().back();
     QCOMPARE(table->model()->index(0, 0).data().toString(),
         u"%1%2"_s.arg(newest.year).arg(newest.issue, 3, 10, QLatin1Char('0')));
-    f.dataPage().setDrawText(QString::fromLatin1(historyLines(60)));
+    f.document().setText(QString::fromLatin1(historyLines(60)));
     QCOMPARE(check->draws().size(), std::size_t(60));
 
     // The button and the menu entry bring back the one window.

@@ -77,7 +77,7 @@ TEST(Ledger, AddListByRangeRemoveAndReopen)
         Ledger ledger(path, Ledger::OpenMode::Create);
         EXPECT_EQ(ledger.add(MakeTicket(2026177, Play::Direct, { 123, 456 }, 2, "晚上")), 1);
         EXPECT_EQ(ledger.add(MakeTicket(2026100, Play::Group, { 38 }, 1, "a,\"b\"\n")), 2);
-        EXPECT_EQ(ledger.add(MakeTicket(2026177, Play::Group, { 112, 789 }, 99)), 3);
+        EXPECT_EQ(ledger.add(MakeTicket(2026177, Play::Group, { 789, 112, 789 }, 99)), 3);
         EXPECT_EQ(ledger.add(MakeTicket(2026200, Play::Direct, { 0 })), 4);
         // Issue first, then id.
         EXPECT_EQ(IdsOf(ledger.tickets()), (std::vector<long long> { 2, 1, 3, 4 }));

@@ -1,0 +1,224 @@
+// 我的投注: adding through the dialog, the table, settling when the history changes,
+// the totals and the plot's points, the range, deleting (asked first) and the CSV.
+#include "app/FakePlatform.h"
+#include "app/pages/TicketsPage.h"
+#include "core/ledger/Ledger.h"
+#include "core/ledger/TicketText.h"
+#include "support/Snapshots.h"
+#include "support/TestFiles.h"
+#include "support/Widgets.h"
+
+#include <QAbstractItemModelTester>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using velmora::Play;
+using velmora::TicketsPage;
+using velmora::test::clickToolButton;
+using velmora::test::find;
+
+namespace {
+
+velmora::DrawRecord Draw(int key, int code) { return { key / 1000, key % 1000, 0, code, 0, 0 }; }
+
+QString Cell(QTableView* table, int row, int col)
+{
+    return table->model()->index(row, col).data().toString();
+}
+
+QList<QPointF> Points(const QLineSeries* series) { return series->points(); }
+
+} // namespace
+
+class tst_TicketsPage : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void addsThroughTheDialog();
+    void settlesWhenTheHistoryChanges();
+    void rangeTotalsAndExport();
+    void deleteAsks();
+    void snapshot();
+
+private:
+    // Records a ticket as the CLI would.
+    void record(int issue, Play play, std::vector<int> bets, int multiple = 1);
+
+    QTemporaryDir* m_dir = nullptr;
+    FakePlatform* m_platform = nullptr;
+    velmora::DrawHistory m_history;
+    TicketsPage* m_page = nullptr;
+    QTableView* m_table = nullptr;
+    QStringList m_status;
+};
+
+void tst_TicketsPage::init()
+{
+    m_dir = new QTemporaryDir;
+    m_platform = new FakePlatform;
+    m_history = { Draw(2026001, 830), Draw(2026002, 121), Draw(2026003, 111) };
+    m_page = new TicketsPage(
+        *m_platform, m_dir->filePath(QStringLiteral("velmora.db")),
+        [this]() -> const velmora::DrawHistory& { return m_history; }, nullptr);
+    m_page->resize(789, 520);
+    m_status.clear();
+    connect(m_page, &TicketsPage::statusTextChanged, this, [this](const QString& text) { m_status << text; });
+    m_table = find<QTableView>(m_page, QStringLiteral("ticketTable"));
+    new QAbstractItemModelTester(
+        m_table->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, m_page);
+    m_page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_page));
+}
+
+void tst_TicketsPage::cleanup()
+{
+    delete m_page;
+    delete m_platform;
+    delete m_dir;
+}
+
+void tst_TicketsPage::record(int issue, Play play, std::vector<int> bets, int multiple)
+{
+    velmora::Ticket ticket;
+    ticket.issue = issue;
+    ticket.play = play;
+    ticket.bets = std::move(bets);
+    ticket.multiple = multiple;
+    velmora::Ledger(
+        m_dir->filePath(QStringLiteral("velmora.db")).toStdString(), velmora::Ledger::OpenMode::Create)
+        .add(ticket);
+}
+
+void tst_TicketsPage::addsThroughTheDialog()
+{
+    QString issueOffered;
+    m_platform->dialogScript = [&](QDialog& dialog) {
+        issueOffered = find<QLineEdit>(&dialog, QStringLiteral("issueEdit"))->text();
+        QTest::keyClicks(
+            find<QPlainTextEdit>(&dialog, QStringLiteral("codesEdit")), QStringLiteral("830 123"));
+        auto* multiple = find<QSpinBox>(&dialog, QStringLiteral("multipleEdit"));
+        multiple->selectAll();
+        QTest::keyClicks(multiple, QStringLiteral("2"));
+        QTest::mouseClick(
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        return dialog.result();
+    };
+    clickToolButton(m_page, QStringLiteral("添加投注"));
+    QCOMPARE(m_platform->dialogsRun, QStringList { QStringLiteral("添加投注") });
+    QCOMPARE(issueOffered, QStringLiteral("2026004"));
+    QCOMPARE(m_status.last(), QStringLiteral("已记入第1号投注：2026004期，直选2注，2倍，共8元"));
+    QCOMPARE(m_table->model()->rowCount(), 1);
+    QCOMPARE(Cell(m_table, 0, 1), QStringLiteral("2026004"));
+    QCOMPARE(Cell(m_table, 0, 7), QStringLiteral("待开奖"));
+}
+
+void tst_TicketsPage::settlesWhenTheHistoryChanges()
+{
+    record(2026004, Play::Direct, { 123, 456 }, 3);
+    record(2026004, Play::Group, { 11 });
+    record(2026002, Play::Group, { 112 });
+    m_page->refreshView();
+    QCOMPARE(Cell(m_table, 0, 7), QStringLiteral("待开奖"));
+
+    // 2026004 comes in as 123: the first ticket wins 3 × 1040, the group 011 does not.
+    m_history.push_back(Draw(2026004, 123));
+    m_page->historyChanged();
+    QCOMPARE(m_status.last(), QStringLiteral("第2026004期：1张投注中奖，奖金3120元"));
+    // Newest issue first, the latest entered first within it.
+    QCOMPARE(Cell(m_table, 0, 0), QStringLiteral("2"));
+    QCOMPARE(Cell(m_table, 1, 0), QStringLiteral("1"));
+    QCOMPARE(Cell(m_table, 1, 6), QStringLiteral("123"));
+    QCOMPARE(Cell(m_table, 1, 7), QStringLiteral("中奖"));
+    QCOMPARE(Cell(m_table, 1, 8), QStringLiteral("3120"));
+    QVERIFY(m_table->model()->index(1, 0).data(Qt::BackgroundRole).isValid());
+    QVERIFY(!m_table->model()->index(0, 0).data(Qt::BackgroundRole).isValid());
+
+    // Staked 12 + 2 + 2; won 3120 + 346.
+    QCOMPARE(find<QLabel>(m_page, QStringLiteral("totalsLabel"))->text(),
+        QStringLiteral("投入16元，奖金3466元，盈亏3450元，回报率21662.5%"));
+    QCOMPARE(find<QLabel>(m_page, QStringLiteral("longRunLabel"))->text(),
+        QStringLiteral("长期平均回报率52.0%（同样投入平均返还8.3元）"));
+    // From nothing: 2026002 (+344, average 1.038 − 2), then 2026004 (+3106, average 7.278 − 14).
+    QCOMPARE(Points(m_page->profitSeries()), (QList<QPointF> { { 0, 0 }, { 1, 344 }, { 2, 3450 } }));
+    QCOMPARE(Points(m_page->averageSeries()), (QList<QPointF> { { 0, 0 }, { 1, -0.962 }, { 2, -7.684 } }));
+
+    // A correction settles again; a change of no ticket's draw says nothing.
+    m_history.back().drawCode = 456;
+    m_page->historyChanged();
+    QCOMPARE(m_status.last(), QStringLiteral("第2026004期：1张投注中奖，奖金3120元"));
+    m_history.back().drawCode = 789;
+    m_page->historyChanged();
+    QCOMPARE(m_status.last(), QStringLiteral("第2026004期：投注未中奖"));
+    const qsizetype told = m_status.size();
+    m_history.push_back(Draw(2026005, 1));
+    m_page->historyChanged();
+    QCOMPARE(m_status.size(), told);
+}
+
+void tst_TicketsPage::rangeTotalsAndExport()
+{
+    record(2026001, Play::Direct, { 830 });
+    record(2026002, Play::Direct, { 1, 2 }, 2);
+    record(2026003, Play::Group, { 38 });
+    auto* from = find<QLineEdit>(m_page, QStringLiteral("fromEdit"));
+    QTest::keyClicks(from, QStringLiteral("2026002"));
+    QTest::keyClick(from, Qt::Key_Return);
+    QCOMPARE(m_table->model()->rowCount(), 2);
+    QCOMPARE(m_page->totals().staked, 10);
+
+    const QString file = m_dir->filePath(QStringLiteral("tickets.csv"));
+    m_platform->saveNameAnswer = file;
+    clickToolButton(m_page, QStringLiteral("导出CSV"));
+    const std::vector<velmora::Ticket> tickets = velmora::readLedger(
+        m_dir->filePath(QStringLiteral("velmora.db")).toStdString(), { 2026002, 9999999 });
+    QCOMPARE(velmora::test::readFile(file),
+        QByteArray("\xEF\xBB\xBF")
+            + QByteArray::fromStdString(
+                velmora::ticketsListCsv(tickets, velmora::settleTickets(tickets, m_history))));
+    QVERIFY(velmora::test::readFile(file).contains("3,2026003,组选,1,1,2,111,未中奖,0,0,\n"));
+}
+
+void tst_TicketsPage::deleteAsks()
+{
+    record(2026001, Play::Direct, { 830 });
+    record(2026002, Play::Direct, { 1 });
+    m_page->refreshView();
+    QTest::mouseClick(
+        m_table->viewport(), Qt::LeftButton, {}, m_table->visualRect(m_table->model()->index(1, 0)).center());
+    m_platform->confirmAnswer = false;
+    clickToolButton(m_page, QStringLiteral("删除"));
+    QCOMPARE(m_platform->confirmations, QStringList { QStringLiteral("确定删除第1号投注吗？") });
+    QCOMPARE(m_table->model()->rowCount(), 2);
+    m_platform->confirmAnswer = true;
+    clickToolButton(m_page, QStringLiteral("删除"));
+    QCOMPARE(m_table->model()->rowCount(), 1);
+    QCOMPARE(Cell(m_table, 0, 0), QStringLiteral("2"));
+    QCOMPARE(m_status.last(), QStringLiteral("已删除第1号投注"));
+}
+
+void tst_TicketsPage::snapshot()
+{
+    for (int i = 0; i < 3; ++i) {
+        record(2026001, Play::Direct, { 830, 123 }, 1 + i);
+        record(2026002, Play::Group, { 112, 345, 678 });
+        record(2026003, Play::Direct, { 111 });
+    }
+    record(2026009, Play::Direct, { 1 });
+    m_page->refreshView();
+    QApplication::processEvents();
+    QVERIFY(velmora::test::writeSnapshot(*m_page, QStringLiteral("tickets-page.png")));
+}
+
+QTEST_MAIN(tst_TicketsPage)
+#include "tst_TicketsPage.moc"
