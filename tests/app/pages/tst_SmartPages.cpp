@@ -396,8 +396,8 @@ void tst_SmartPages::prizeCheck_data()
     QTest::newRow("smart typed into the memo")
         << int(Qt::Key_F5) << u"005,123,\n777,"_s << u"777"_s << u"直选命中：777（直选1040元）"_s << u"777"_s;
     QTest::newRow("smart one character") << int(Qt::Key_F5) << QString() << u"5"_s << u""_s << u""_s;
-    QTest::newRow("recommend found") << int(Qt::Key_F6) << QString() << u"876"_s << u"恭喜，找到号码876"_s
-                                     << u"876"_s;
+    QTest::newRow("recommend found") << int(Qt::Key_F6) << QString() << u"876"_s
+                                     << u"直选命中：876（直选1040元）"_s << u"876"_s;
     QTest::newRow("recommend not found")
         << int(Qt::Key_F6) << QString() << u"871"_s << u"抱歉，没有找到号码871"_s << u""_s;
 }
