@@ -28,7 +28,10 @@ public:
     QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     QString openFileName(QWidget*, const QString&, const QString&) override { return openAnswer; }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    bool download(QWidget*, const QUrl&, const QString&, int) override { return false; }
+    velmora::DownloadResult download(QWidget*, const QUrl&, const QString&, int) override
+    {
+        return velmora::DownloadResult::failed(QStringLiteral("基准测试不连网"));
+    }
     bool printLines(QWidget*, const QStringList&, int) override { return false; }
     bool shellOpen(const QUrl&) override { return false; }
     void showAbout(QWidget*, const QString&, const QString&) override { }
@@ -36,6 +39,7 @@ public:
     QVariant setting(const QString&, const QVariant& defaultValue) override { return defaultValue; }
     void setSetting(const QString&, const QVariant&) override { }
     int choose(QWidget*, const QString&, const QStringList&) override { return chooseAnswer; }
+    int chooseOnWarning(QWidget*, const QString&, const QStringList&) override { return chooseAnswer; }
     int runDialog(QDialog& dialog) override
     {
         return dialogScript ? dialogScript(dialog) : int(QDialog::Rejected);

@@ -1,6 +1,14 @@
 #include "app/UpdateSources.h"
 
+#include "app/UiSupport.h"
+#include "app/dialogs/DataSourcesDialog.h"
 #include "app/platform/Platform.h"
+#include "core/draw/AppPaths.h"
+#include "core/draw/HistorySource.h"
+#include "core/io/TextFile.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 namespace velmora {
 
@@ -9,6 +17,49 @@ namespace {
 const QString kSourcesKey = QStringLiteral("update/sources");
 // Marks that the user saved a list, so that an emptied list is not taken for "never set".
 const QString kSourcesSavedKey = QStringLiteral("update/sourcesSaved");
+
+// What one source gave: its draw lines, or why not.
+struct SourceFetch {
+    enum class Outcome { Found, Failed, BadLines, Canceled };
+    Outcome outcome = Outcome::Failed;
+    QString reason;
+    std::vector<std::string> lines;
+};
+
+SourceFetch failedFetch(const QString& reason) { return { SourceFetch::Outcome::Failed, reason, {} }; }
+
+SourceFetch fetchSource(
+    Platform& platform, QWidget* parent, const QUrl& url, const QString& tmpPath, int timeoutMs)
+{
+    const QString problem = updateSourceProblem(url.toString());
+    if (!problem.isEmpty())
+        return failedFetch(problem);
+    if (QFileInfo::exists(tmpPath) || QFileInfo(tmpPath).isSymLink())
+        QFile::remove(tmpPath);
+    const DownloadResult download = platform.download(parent, url, tmpPath, timeoutMs);
+    if (download.status == DownloadResult::Status::Canceled)
+        return { SourceFetch::Outcome::Canceled, QString(), {} };
+    if (!download)
+        return failedFetch(download.reason);
+    // The whole text is read before anything changes.
+    std::string text;
+    try {
+        text = readTextFile(toStdString(tmpPath));
+    } catch (const FileError& error) {
+        return failedFetch(toQString(error.what()));
+    }
+    SourceHistory source = readSourceHistory(text,
+        [&platform, parent](const std::string& message) { platform.showMessage(parent, toUiText(message)); });
+    switch (source.status) {
+    case SourceStatus::Ok:
+        return { SourceFetch::Outcome::Found, QString(), std::move(source.lines) };
+    case SourceStatus::BadLines:
+        return { SourceFetch::Outcome::BadLines, QString(), {} };
+    case SourceStatus::NoDraws:
+        break;
+    }
+    return failedFetch(QString::fromUtf8(kNotDrawDataReason));
+}
 
 } // namespace
 
@@ -44,6 +95,49 @@ QList<QUrl> updateSourceUrls(Platform& platform)
     for (const QString& source : updateSources(platform))
         urls << QUrl(source);
     return urls;
+}
+
+QString updateFailureText(const QStringList& failures)
+{
+    return QStringLiteral("在线更新开奖数据失败：\n") + failures.join(QLatin1Char('\n'));
+}
+
+std::optional<std::vector<std::string>> fetchUpdate(
+    Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs)
+{
+    const QList<QUrl> sources = updateSourceUrls(platform);
+    if (sources.isEmpty()) {
+        platform.showMessage(parent,
+            QStringLiteral("没有设置开奖数据的更新地址。\n请在“数据源设置”中添加至少一个地址，再在线更新。"));
+        editUpdateSources(platform, parent, timeoutMs);
+        return std::nullopt;
+    }
+    const QString tmpPath = toQString(downloadFilePath(toStdString(dataFile)));
+    QStringList failures;
+    for (const QUrl& url : sources) {
+        SourceFetch fetch = fetchSource(platform, parent, url, tmpPath, timeoutMs);
+        switch (fetch.outcome) {
+        case SourceFetch::Outcome::Found:
+            return std::move(fetch.lines);
+        case SourceFetch::Outcome::BadLines:
+        case SourceFetch::Outcome::Canceled:
+            return std::nullopt;
+        case SourceFetch::Outcome::Failed:
+            failures << url.toString() + QStringLiteral("：") + fetch.reason;
+            break;
+        }
+    }
+    const QStringList choices { QStringLiteral("数据源设置"), QStringLiteral("关闭") };
+    if (platform.chooseOnWarning(parent, updateFailureText(failures), choices) == 0)
+        editUpdateSources(platform, parent, timeoutMs);
+    return std::nullopt;
+}
+
+void editUpdateSources(Platform& platform, QWidget* parent, int timeoutMs)
+{
+    DataSourcesDialog dialog(platform, parent);
+    dialog.setDownloadTimeout(timeoutMs);
+    platform.runDialog(dialog);
 }
 
 QString updateSourceProblem(const QString& address)

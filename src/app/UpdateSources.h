@@ -5,6 +5,12 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <optional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
 namespace velmora {
 
 class Platform;
@@ -23,5 +29,26 @@ QList<QUrl> updateSourceUrls(Platform& platform);
 // An address the list accepts: http or https with a host. Returns the reason it is not
 // one, or the empty text when it is.
 QString updateSourceProblem(const QString& address);
+
+// Why a downloaded text is no draw history (an error page, say).
+inline constexpr const char* kNotDrawDataReason = "不是开奖数据";
+
+// The warning after every source failed: the caption, then one line per source
+// tried, "address：reason".
+QString updateFailureText(const QStringList& failures);
+
+// Fetches the draw history of an online update into tmp.txt beside dataFile and
+// reads it: the sources of updateSourceUrls in order, until one gives a history,
+// whose draw lines are returned. Nothing is returned when no source gave one, and
+// the user has then been told why: no source at all (and the sources dialog
+// opens); bad lines in what a source sent (the bad-line message; no further source
+// is tried, as this one did answer); every source failing (a warning naming each
+// with its reason, offering the sources dialog). Cancel in the progress dialog ends
+// the update at once, without a message and without trying another source.
+std::optional<std::vector<std::string>> fetchUpdate(
+    Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs);
+
+// Runs the "数据源设置" dialog; its test downloads wait timeoutMs for data.
+void editUpdateSources(Platform& platform, QWidget* parent, int timeoutMs);
 
 } // namespace velmora

@@ -55,6 +55,13 @@ public:
         choiceQuestions << text + QLatin1Char('|') + choices.join(QLatin1Char('/'));
         return choiceAnswers.isEmpty() ? int(choices.size()) - 1 : choiceAnswers.takeFirst();
     }
+    // Warnings that offer choices, recorded and answered as the questions of choose().
+    QStringList warningQuestions;
+    int chooseOnWarning(QWidget*, const QString& text, const QStringList& choices) override
+    {
+        warningQuestions << text + QLatin1Char('|') + choices.join(QLatin1Char('/'));
+        return choiceAnswers.isEmpty() ? int(choices.size()) - 1 : choiceAnswers.takeFirst();
+    }
     int runDialog(QDialog& dialog) override
     {
         dialogsRun << dialog.windowTitle();
@@ -77,11 +84,12 @@ public:
     // The real transfer (without the dialog ever appearing for short ones), so tests
     // exercise it against their own server; any other host fails unasked, so that no
     // test reaches the network (the default update sources, say).
-    bool download(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs) override
+    velmora::DownloadResult download(
+        QWidget* parent, const QUrl& url, const QString& path, int timeoutMs) override
     {
         downloads << url;
         if (url.host() != QLatin1String("127.0.0.1") && url.host() != QLatin1String("localhost"))
-            return false;
+            return velmora::DownloadResult::failed(QStringLiteral("测试不连外网"));
         return velmora::downloadUrlToFile(parent, url, path, timeoutMs);
     }
     bool printLines(QWidget*, const QStringList& lines, int) override

@@ -19,6 +19,7 @@ public:
 
     Mode ServerMode = Mode::Answer;
     int Status = 200;
+    QByteArray ReasonPhrase = "X";
     QByteArray ContentType = "text/plain";
     QByteArray Body;
     QStringList RequestLines;
@@ -74,7 +75,7 @@ private:
 
     void Answer(QTcpSocket* socket)
     {
-        QByteArray reply = "HTTP/1.1 " + QByteArray::number(Status) + " X\r\n";
+        QByteArray reply = "HTTP/1.1 " + QByteArray::number(Status) + " " + ReasonPhrase + "\r\n";
         reply += "Content-Type: " + ContentType + "\r\n";
         if (SendLength) {
             const qint64 length = DeclaredLength >= 0 ? DeclaredLength : Body.size() + StreamedBytes;

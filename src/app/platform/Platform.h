@@ -2,6 +2,8 @@
 // that tests can answer dialogs with scripted values and never block.
 #pragma once
 
+#include "app/platform/UrlDownload.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -28,6 +30,8 @@ public:
     // Modal question with one button per choice; the index of the one clicked. The last
     // choice is the cancel: Escape and closing the box give it, and it is the default.
     virtual int choose(QWidget* parent, const QString& text, const QStringList& choices) = 0;
+    // The same with the warning icon: a failure that offers a way on.
+    virtual int chooseOnWarning(QWidget* parent, const QString& text, const QStringList& choices) = 0;
     // Runs a dialog of the program modally; QDialog::Accepted or Rejected.
     virtual int runDialog(QDialog& dialog) = 0;
     // Modal input box; the empty text when cancelled.
@@ -40,10 +44,10 @@ public:
     virtual QString saveFileName(
         QWidget* parent, const QString& filter, const QString& defaultExt, const QString& initialName)
         = 0;
-    // Downloads url into the file at path. True only when the server answered 2xx and the
-    // whole body now stands in the file; false for errors, a cancel, and timeoutMs
-    // without any data.
-    virtual bool download(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs) = 0;
+    // Downloads url into the file at path (see downloadUrlToFile): done only when the
+    // server answered 2xx and the whole body now stands in the file; otherwise why
+    // not, or that the user cancelled. timeoutMs without any data is a failure.
+    virtual DownloadResult download(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs) = 0;
     // Prints the lines, one printed line each, at pointSize, on a printer (or PDF file)
     // the user picks. False when the user cancels; a printer that cannot be opened
     // raises std::runtime_error.

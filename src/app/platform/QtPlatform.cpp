@@ -130,9 +130,12 @@ SaveChoice QtPlatform::askSaveChanges(QWidget* parent, const QString& text)
     }
 }
 
-int QtPlatform::choose(QWidget* parent, const QString& text, const QStringList& choices)
+namespace {
+
+// One button per choice; the last is the cancel and the default.
+int chooseWithIcon(QWidget* parent, const QString& text, const QStringList& choices, QMessageBox::Icon icon)
 {
-    QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::NoButton, parent);
+    QMessageBox box(icon, kCaption, text, QMessageBox::NoButton, parent);
     QList<QAbstractButton*> buttons;
     for (qsizetype i = 0; i < choices.size(); ++i) {
         const bool last = i + 1 == choices.size();
@@ -145,6 +148,18 @@ int QtPlatform::choose(QWidget* parent, const QString& text, const QStringList& 
     box.exec();
     const qsizetype index = buttons.indexOf(box.clickedButton());
     return static_cast<int>(index >= 0 ? index : choices.size() - 1);
+}
+
+} // namespace
+
+int QtPlatform::choose(QWidget* parent, const QString& text, const QStringList& choices)
+{
+    return chooseWithIcon(parent, text, choices, QMessageBox::Question);
+}
+
+int QtPlatform::chooseOnWarning(QWidget* parent, const QString& text, const QStringList& choices)
+{
+    return chooseWithIcon(parent, text, choices, QMessageBox::Warning);
 }
 
 int QtPlatform::runDialog(QDialog& dialog) { return dialog.exec(); }
@@ -168,7 +183,7 @@ QString QtPlatform::saveFileName(
     return askFileName(parent, QFileDialog::AcceptSave, filter, defaultExt, initialName);
 }
 
-bool QtPlatform::download(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs)
+DownloadResult QtPlatform::download(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs)
 {
     return downloadUrlToFile(parent, url, path, timeoutMs);
 }

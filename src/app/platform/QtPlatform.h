@@ -16,13 +16,14 @@ public:
     bool confirm(QWidget* parent, const QString& text) override;
     SaveChoice askSaveChanges(QWidget* parent, const QString& text) override;
     int choose(QWidget* parent, const QString& text, const QStringList& choices) override;
+    int chooseOnWarning(QWidget* parent, const QString& text, const QStringList& choices) override;
     int runDialog(QDialog& dialog) override;
     QString inputBox(
         QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& filter, const QString& defaultExt) override;
     QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultExt,
         const QString& initialName) override;
-    bool download(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs) override;
+    DownloadResult download(QWidget* parent, const QUrl& url, const QString& path, int timeoutMs) override;
     bool printLines(QWidget* parent, const QStringList& lines, int pointSize) override;
     bool shellOpen(const QUrl& url) override;
     void showAbout(QWidget* parent, const QString& title, const QString& text) override;

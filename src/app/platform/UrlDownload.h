@@ -1,4 +1,4 @@
-// Downloading a URL into a file, bounded in time, size and redirects.
+// Downloading a URL into a file, bounded in time, size, memory and redirects.
 #pragma once
 
 #include "core/io/TextFile.h"
@@ -10,6 +10,21 @@ class QWidget;
 
 namespace velmora {
 
+// How a download ended: done, failed (and why, in words for the user), or
+// cancelled by the user.
+struct DownloadResult {
+    enum class Status { Ok, Failed, Canceled };
+    Status status = Status::Failed;
+    // Why it failed: "404 Not Found", "连接被拒绝", "超时", "超过64MB", "内容不完整",
+    // "重定向到其他网站", a file error; empty unless Failed.
+    QString reason;
+
+    static DownloadResult done() { return { Status::Ok, QString() }; }
+    static DownloadResult failed(const QString& why) { return { Status::Failed, why }; }
+    static DownloadResult canceled() { return { Status::Canceled, QString() }; }
+    explicit operator bool() const { return status == Status::Ok; }
+};
+
 // What a download may take beyond the time without any data.
 struct DownloadLimits {
     // The whole transfer, redirects included.
@@ -20,12 +35,15 @@ struct DownloadLimits {
     int maxRedirects = 5;
 };
 
+// The bytes held in memory at any time: the reply reads no further ahead, and
+// what it read goes into the file at once.
+inline constexpr qint64 kDownloadBufferBytes = qint64 { 256 } << 10;
+
 // Downloads url into the file at path, with an application-modal progress dialog
-// (shown after a moment) whose Cancel aborts the transfer. True only when the
+// (shown after a moment) whose Cancel aborts the transfer. Done only when the
 // server answered 2xx and the whole body (as long as its Content-Length says)
-// now stands in the file; false for errors, a cancel, timeoutMs without any data,
-// or a limit exceeded, and then the file at path is untouched.
-bool downloadUrlToFile(
+// now stands in the file; otherwise the file at path is untouched.
+DownloadResult downloadUrlToFile(
     QWidget* parent, const QUrl& url, const QString& path, int timeoutMs, const DownloadLimits& limits = {});
 
 } // namespace velmora

@@ -1,5 +1,3 @@
-#include "app/TestHttpServer.h"
-
 #include "app/platform/QtPlatform.h"
 
 #include <QComboBox>
@@ -9,7 +7,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -19,9 +16,6 @@
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
-
-using velmora::DownloadLimits;
-using velmora::downloadUrlToFile;
 
 namespace {
 
@@ -42,17 +36,12 @@ class tst_QtPlatform : public QObject {
 private slots:
     void nameFilters_data();
     void nameFilters();
-    void download_data();
-    void download();
-    void cancelStopsDownload();
-    void downloadFailureKeepsFile_data();
-    void downloadFailureKeepsFile();
-    void downloadFollowsRedirectsOnTheSameServer();
     void messageBoxFitsScreen_data();
     void messageBoxFitsScreen();
     void printToPdf();
     void choiceQuestion_data();
     void choiceQuestion();
+    void warningChoiceShowsTheWarningIcon();
     void printDialogKeepsTheLastPdfFile();
 };
 
@@ -71,184 +60,6 @@ void tst_QtPlatform::nameFilters()
     QFETCH(QString, filter);
     QFETCH(QString, expected);
     QCOMPARE(velmora::QtNameFilters(filter), expected);
-}
-
-void tst_QtPlatform::download_data()
-{
-    QTest::addColumn<int>("status");
-    QTest::addColumn<bool>("silent");
-    QTest::addColumn<bool>("ok");
-    QTest::newRow("200") << 200 << false << true;
-    QTest::newRow("204 empty") << 204 << false << true;
-    QTest::newRow("404") << 404 << false << false;
-    QTest::newRow("301 without location") << 301 << false << false;
-    QTest::newRow("no answer") << 200 << true << false;
-}
-
-void tst_QtPlatform::download()
-{
-    QFETCH(int, status);
-    QFETCH(bool, silent);
-    QFETCH(bool, ok);
-    TestHttpServer http;
-    QVERIFY(http.Start());
-    http.Status = status;
-    http.Body = status == 204 ? QByteArray() : QByteArray("2002001,073,526,2,2\r\n");
-    http.ServerMode = silent ? TestHttpServer::Mode::Silent : TestHttpServer::Mode::Answer;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-    QElapsedTimer clock;
-    clock.start();
-    QCOMPARE(downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 300), ok);
-    QVERIFY(clock.elapsed() < 5000);
-    QCOMPARE(QFileInfo::exists(path), ok);
-    if (ok) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), http.Body);
-    }
-}
-
-void tst_QtPlatform::cancelStopsDownload()
-{
-    TestHttpServer http;
-    QVERIFY(http.Start());
-    http.ServerMode = TestHttpServer::Mode::Silent;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-    bool modal = false;
-    QTimer::singleShot(1200, this, [&modal] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* progress = qobject_cast<QProgressDialog*>(widget);
-            if (progress && progress->isVisible()) {
-                modal = progress->windowModality() == Qt::ApplicationModal;
-                const auto buttons = progress->findChildren<QPushButton*>();
-                if (!buttons.isEmpty())
-                    QTest::mouseClick(buttons.first(), Qt::LeftButton);
-            }
-        }
-    });
-    QElapsedTimer clock;
-    clock.start();
-    QVERIFY(!downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 60000));
-    QVERIFY(clock.elapsed() < 10000);
-    QVERIFY(modal);
-    QVERIFY(!QFileInfo::exists(path));
-}
-
-namespace {
-
-enum class Misbehaviour {
-    ShortBody,
-    HugeDeclared,
-    HugeUndeclared,
-    Drip,
-    RedirectToOtherHost,
-    RedirectToOtherScheme,
-    SixRedirects,
-};
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
-} // namespace
-
-Q_DECLARE_METATYPE(Misbehaviour)
-
-void tst_QtPlatform::downloadFailureKeepsFile_data()
-{
-    QTest::addColumn<Misbehaviour>("misbehaviour");
-    QTest::newRow("connection closed 100 bytes before the declared end") << Misbehaviour::ShortBody;
-    QTest::newRow("100 MB declared") << Misbehaviour::HugeDeclared;
-    QTest::newRow("100 MB without Content-Length") << Misbehaviour::HugeUndeclared;
-    QTest::newRow("one byte per 100 ms past the overall limit") << Misbehaviour::Drip;
-    QTest::newRow("redirect to 127.0.0.2") << Misbehaviour::RedirectToOtherHost;
-    QTest::newRow("redirect to https") << Misbehaviour::RedirectToOtherScheme;
-    QTest::newRow("six redirects") << Misbehaviour::SixRedirects;
-}
-
-void tst_QtPlatform::downloadFailureKeepsFile()
-{
-    QFETCH(Misbehaviour, misbehaviour);
-    TestHttpServer http;
-    QVERIFY(http.Start());
-    TestHttpServer otherHost;
-    QVERIFY(otherHost.Start(QHostAddress(QStringLiteral("127.0.0.2"))));
-    otherHost.Body = "2002001,073,526,2,2\r\n";
-    http.Body = "2002001,073,526,2,2\r\n2002002,123,456,1,1\r\n";
-    DownloadLimits limits;
-    limits.overallMs = 1000;
-    switch (misbehaviour) {
-    case Misbehaviour::ShortBody:
-        http.DeclaredLength = http.Body.size() + 100;
-        break;
-    case Misbehaviour::HugeDeclared:
-        http.StreamedBytes = qint64 { 100 } << 20;
-        break;
-    case Misbehaviour::HugeUndeclared:
-        http.StreamedBytes = qint64 { 100 } << 20;
-        http.SendLength = false;
-        limits.overallMs = 60000;
-        break;
-    case Misbehaviour::Drip:
-        http.DripIntervalMs = 100;
-        break;
-    case Misbehaviour::RedirectToOtherHost:
-        http.Redirects.insert("/3dcp.txt", otherHost.BaseUrl().toLatin1() + "/3dcp.txt");
-        break;
-    case Misbehaviour::RedirectToOtherScheme:
-        http.Redirects.insert(
-            "/3dcp.txt", "https://127.0.0.1:" + QByteArray::number(http.Port()) + "/3dcp.txt");
-        break;
-    case Misbehaviour::SixRedirects:
-        for (int i = 0; i < 6; ++i)
-            http.Redirects.insert(i == 0 ? QByteArray("/3dcp.txt") : "/r" + QByteArray::number(i),
-                "/r" + QByteArray::number(i + 1));
-        break;
-    }
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-    {
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old");
-    }
-    QElapsedTimer clock;
-    clock.start();
-    QVERIFY(
-        !downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 5000, limits));
-    // Each ends at its limit; without one it would run to success or for minutes.
-    QVERIFY2(clock.elapsed() < 20000, qPrintable(QString::number(clock.elapsed())));
-    QCOMPARE(FileBytes(path), QByteArray("old"));
-    QCOMPARE(
-        QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { QStringLiteral("tmp.txt") });
-    QVERIFY(otherHost.RequestLines.isEmpty());
-}
-
-void tst_QtPlatform::downloadFollowsRedirectsOnTheSameServer()
-{
-    TestHttpServer http;
-    QVERIFY(http.Start());
-    http.Body = "2002001,073,526,2,2\r\n";
-    // Five hops, to other paths and at last to another port of the same host.
-    TestHttpServer otherPort;
-    QVERIFY(otherPort.Start());
-    otherPort.Body = http.Body;
-    http.Redirects.insert("/3dcp.txt", "/r1");
-    for (int i = 1; i < 4; ++i)
-        http.Redirects.insert("/r" + QByteArray::number(i), "/r" + QByteArray::number(i + 1));
-    http.Redirects.insert("/r4", otherPort.BaseUrl().toLatin1() + "/data.txt");
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("tmp.txt"));
-    const bool ok
-        = downloadUrlToFile(nullptr, QUrl(http.BaseUrl() + QStringLiteral("/3dcp.txt")), path, 5000);
-    QVERIFY2(ok, qPrintable(http.RequestLines.join(QLatin1Char('|'))));
-    QCOMPARE(FileBytes(path), http.Body);
-    QCOMPARE(http.RequestLines.size(), 5);
-    QCOMPARE(otherPort.RequestLines, QStringList { QStringLiteral("GET /data.txt HTTP/1.1") });
 }
 
 void tst_QtPlatform::messageBoxFitsScreen_data()
@@ -403,6 +214,22 @@ void tst_QtPlatform::printDialogKeepsTheLastPdfFile()
     answerDialog(first);
     QVERIFY(nextSession.printLines(nullptr, lines, 12));
     QCOMPARE(offered, first);
+}
+
+void tst_QtPlatform::warningChoiceShowsTheWarningIcon()
+{
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(300, this, [&icon] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            icon = box->icon();
+            QTest::keyClick(box, Qt::Key_Escape);
+        }
+    });
+    velmora::QtPlatform platform;
+    QCOMPARE(platform.chooseOnWarning(nullptr, QStringLiteral("在线更新开奖数据失败：…"),
+                 { QStringLiteral("数据源设置"), QStringLiteral("关闭") }),
+        1);
+    QCOMPARE(icon, QMessageBox::Warning);
 }
 
 QTEST_MAIN(tst_QtPlatform)

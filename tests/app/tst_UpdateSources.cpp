@@ -1,0 +1,75 @@
+// The online update's sources tried in order against local servers: each failure
+// named with its reason in one warning that offers 数据源设置, the first history
+// that arrives taken.
+#include "app/FakePlatform.h"
+#include "app/TestHttpServer.h"
+#include "app/UpdateSources.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using velmora::fetchUpdate;
+using velmora::setUpdateSources;
+
+class tst_UpdateSources : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { qunsetenv("VELMORA_SERVER"); }
+    void everyFailedSourceIsNamedWithItsReason();
+};
+
+void tst_UpdateSources::everyFailedSourceIsNamedWithItsReason()
+{
+    TestHttpServer notFound;
+    TestHttpServer page;
+    TestHttpServer shortBody;
+    TestHttpServer good;
+    for (TestHttpServer* server : { &notFound, &page, &shortBody, &good })
+        QVERIFY(server->Start());
+    notFound.Status = 404;
+    notFound.ReasonPhrase = "Not Found";
+    page.ContentType = "text/html";
+    page.Body = "<html><body>Sorry, the draws, the page: gone</body></html>\r\n";
+    good.Body = "2026001,111,222,0,0\r\n2026002,333,444,1,2\r\n";
+    shortBody.Body = good.Body;
+    shortBody.DeclaredLength = good.Body.size() + 10;
+    QString refused;
+    {
+        TestHttpServer closed;
+        QVERIFY(closed.Start());
+        refused = closed.BaseUrl() + QStringLiteral("/3d.txt");
+    }
+    const auto url
+        = [](const TestHttpServer& server) { return server.BaseUrl() + QStringLiteral("/3d.txt"); };
+
+    FakePlatform platform;
+    QTemporaryDir dir;
+    const QString dataFile = dir.filePath(QStringLiteral("lotdata.ldf"));
+    setUpdateSources(platform, { url(notFound), refused, url(page), url(shortBody) });
+    QVERIFY(!fetchUpdate(platform, nullptr, dataFile, 5000));
+    QCOMPARE(platform.warningQuestions,
+        QStringList {
+            QStringLiteral("在线更新开奖数据失败：\n%1：404 Not Found\n%2：连接被拒绝\n%3：不是开奖数据\n"
+                           "%4：内容不完整|数据源设置/关闭")
+                .arg(url(notFound), refused, url(page), url(shortBody)) });
+    QVERIFY(platform.messages.isEmpty());
+    QVERIFY(platform.dialogsRun.isEmpty());
+
+    // The warning's first choice opens the sources.
+    platform.choiceAnswers = { 0 };
+    setUpdateSources(platform, { refused });
+    QVERIFY(!fetchUpdate(platform, nullptr, dataFile, 5000));
+    QCOMPARE(platform.dialogsRun, QStringList { QStringLiteral("数据源设置") });
+
+    // A failed source passes to the next; the first history wins, unwarned.
+    setUpdateSources(platform, { url(notFound), url(good), url(page) });
+    const auto lines = fetchUpdate(platform, nullptr, dataFile, 5000);
+    QVERIFY(lines);
+    QCOMPARE(*lines, (std::vector<std::string> { "2026001,111,222,0,0", "2026002,333,444,1,2" }));
+    QCOMPARE(platform.warningQuestions.size(), 2);
+    QVERIFY(page.RequestLines.size() == 1);
+}
+
+QTEST_MAIN(tst_UpdateSources)
+#include "tst_UpdateSources.moc"
