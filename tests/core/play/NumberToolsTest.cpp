@@ -111,17 +111,6 @@ TEST(NumberTools, DigitLists)
     }
 }
 
-TEST(NumberTools, NamesAndHeaders)
-{
-    for (const NumberToolInfo& info : kNumberTools) {
-        EXPECT_EQ(numberToolNamed(info.name), info.tool) << info.name;
-        EXPECT_EQ(numberToolInfo(info.tool).name, info.name);
-    }
-    EXPECT_EQ(numberToolNamed("difference"), std::nullopt);
-    EXPECT_STREQ(numberToolInfo(NumberTool::Group3).leadingText, "组选共");
-    EXPECT_STREQ(numberToolInfo(NumberTool::Expand).leadingText, "直选共");
-}
-
 namespace {
 
 // The straightforward versions, on sorted sets of codes.
