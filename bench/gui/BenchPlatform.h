@@ -20,6 +20,7 @@ public:
     std::function<int(QDialog&)> dialogScript;
 
     void showMessage(QWidget*, const QString&) override { ++messages; }
+    void showWarning(QWidget*, const QString&) override { ++messages; }
     bool confirm(QWidget*, const QString&) override { return true; }
     velmora::SaveChoice askSaveChanges(QWidget*, const QString&) override
     {

@@ -36,6 +36,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
 #include <utility>
 
 namespace velmora {
@@ -63,7 +64,6 @@ MainWindow::MainWindow(
     setWindowTitle(
         versionText() + QStringLiteral("  3D彩票分析缩水工具 · Velmora 软件工作室 · www.velmora.example"));
     setFont(appFont());
-    setMinimumSize(300, 300);
     resize(789, 584);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
@@ -72,7 +72,7 @@ MainWindow::MainWindow(
     setContextMenuPolicy(Qt::NoContextMenu);
     QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
 
-    m_resultWindow = new ResultWindow(this);
+    m_resultWindow = new ResultWindow(m_platform, this);
     m_resultWindow->hide();
     m_resultCommands = std::make_unique<ResultCommands>(
         m_platform, this, [this](const QString& text) { setStatusText(0, text); });
@@ -80,6 +80,13 @@ MainWindow::MainWindow(
     createToolBar();
     createStatusBar();
     createPages();
+    // Every menu, the main tool bar and the status bar in full, and a page's tool bar
+    // above a few lines of its content; the pages scroll in whatever is left.
+    constexpr int kPageRoom = 29 + 100;
+    setMinimumSize(std::max({ menuBar()->sizeHint().width(), m_toolBar->sizeHint().width(),
+                       statusBar()->sizeHint().width() }),
+        menuBar()->sizeHint().height() + m_toolBar->sizeHint().height() + statusBar()->sizeHint().height()
+            + kPageRoom);
 
     showPage(m_workPages, DataPageIndex);
     showWebPanel();
@@ -262,19 +269,37 @@ void MainWindow::showHistoryCheck()
     m_historyCheckWindow->showBeside(*this);
 }
 
+namespace {
+
+// Told when 彩票新闻 or 网站支持 is asked for without a site.
+QString noSiteText()
+{
+    return QStringLiteral(
+        "未设置新闻网站。\n"
+        "请在环境变量 VELMORA_SITE 中设置网站地址（例如 VELMORA_SITE=https://www.example.com），"
+        "然后重新启动本程序。");
+}
+
+} // namespace
+
 void MainWindow::showNews()
 {
     const QString site = WebPanel::siteAddress();
     if (site.isEmpty()) {
-        m_platform.showMessage(this,
-            QStringLiteral("还没有设置彩票新闻网站的地址，无法打开彩票新闻。\n"
-                           "请在环境变量 VELMORA_SITE 中设置网站地址后再试。"));
+        m_platform.showWarning(this, noSiteText());
         return;
     }
     const QUrl url = QUrl::fromUserInput(site);
     if (!m_platform.shellOpen(url))
-        m_platform.showMessage(
+        m_platform.showWarning(
             this, QStringLiteral("系统无法打开网址 %1：没有找到可以打开它的浏览器。").arg(url.toString()));
+}
+
+void MainWindow::showSupportSite()
+{
+    showWebPanel();
+    if (WebPanel::siteAddress().isEmpty())
+        m_platform.showWarning(this, noSiteText());
 }
 
 void MainWindow::showHelp()
@@ -286,7 +311,7 @@ void MainWindow::showHelp()
     const QString text = toUiText(readTextFile(toStdString(path)));
     if (m_platform.shellOpen(QUrl::fromLocalFile(path)))
         return;
-    m_platform.showMessage(this,
+    m_platform.showWarning(this,
         QStringLiteral("系统无法打开帮助文件 %1：没有找到可以打开它的程序。\n现在在本程序的窗口中显示它。")
             .arg(path));
     if (m_helpWindow == nullptr)
@@ -323,7 +348,7 @@ void MainWindow::runCommand(const std::function<void()>& command)
     try {
         command();
     } catch (const std::exception& error) {
-        m_platform.showMessage(this, QString::fromUtf8(error.what()));
+        m_platform.showWarning(this, QString::fromUtf8(error.what()));
     }
 }
 

@@ -103,6 +103,8 @@ private:
     // Opens the history-check window (made on first use) beside the window.
     void showHistoryCheck();
     void showNews();
+    // The web panel; without a site it says how to set one.
+    void showSupportSite();
     void showHelp();
     void showAbout();
     // The history has changed: the page in front shows it at once.

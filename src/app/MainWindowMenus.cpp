@@ -152,7 +152,7 @@ void MainWindow::createMenus()
     add(helpMenu, QStringLiteral("showNews"), QStringLiteral("彩票新闻(&O)"), {},
         QStringLiteral("|打开网站的彩票新闻网页"), [this] { showNews(); });
     add(helpMenu, QStringLiteral("showWebSite"), QStringLiteral("网站支持(&S)"), {},
-        QStringLiteral("|打开我们的支持网站"), [this] { showWebPanel(); });
+        QStringLiteral("|打开我们的支持网站"), [this] { showSupportSite(); });
     helpMenu->addSeparator();
     add(helpMenu, QStringLiteral("showAbout"), QStringLiteral("关于(&A)..."), {},
         QStringLiteral("|有关软件的版权说明"), [this] { showAbout(); });
@@ -203,7 +203,7 @@ void MainWindow::createToolBar()
     add(QStringLiteral("帮助信息"), QStyle::SP_DialogHelpButton, QStringLiteral("|打开帮助主题文件"),
         [this] { showHelp(); });
     add(QStringLiteral("彩票新闻"), QStyle::SP_DriveNetIcon, QStringLiteral("|打开我们的支持网站"),
-        [this] { showWebPanel(); });
+        [this] { showSupportSite(); });
 }
 
 } // namespace velmora

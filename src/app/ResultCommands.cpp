@@ -9,6 +9,7 @@
 #include "core/play/PrizeCheckReport.h"
 
 #include <QColor>
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QTextCharFormat>
@@ -23,7 +24,7 @@ ResultCommands::ResultCommands(Platform& platform, QWidget* parent, StatusFn set
 {
 }
 
-bool ResultCommands::exportResult(const CodeSet& codes, const char* leadingText, bool showHeader)
+bool ResultCommands::exportResult(const CodeSet& codes, const char* leadingText)
 {
     const QString fileName = m_platform.saveFileName(
         m_parent, QStringLiteral("文本文件|*.txt"), QStringLiteral("txt"), m_lastFileName);
@@ -32,8 +33,8 @@ bool ResultCommands::exportResult(const CodeSet& codes, const char* leadingText,
     m_lastFileName = fileName;
     const auto lines = resultTextLines(leadingText, codes);
     writeResultFile(toStdString(fileName), lines);
-    if (showHeader)
-        m_setStatus(toQString(lines.front()));
+    m_setStatus(
+        QStringLiteral("已导出%1注到 %2").arg(codeSetCount(codes)).arg(QDir::toNativeSeparators(fileName)));
     return true;
 }
 
@@ -89,7 +90,10 @@ void ResultCommands::printMemo(QPlainTextEdit* memo)
     QStringList printed;
     for (const std::string& line : printoutLines(lines, when))
         printed << toQString(line);
-    m_platform.printLines(m_parent, printed, kPrintoutFontSize);
+    if (m_platform.printLines(m_parent, printed, kPrintoutFontSize)) {
+        const std::size_t codes = codesInText(toStdString(memo->toPlainText())).size();
+        m_setStatus(QStringLiteral("已打印%1注").arg(codes));
+    }
 }
 
 QString memoTextOfLines(const std::vector<std::string>& lines)

@@ -25,9 +25,9 @@ public:
 
     // "导出结果": asks for a file name ("文本文件|*.txt", default extension txt; one
     // dialog for every page, so it offers the last chosen name) and writes the result
-    // file of the set, replacing the file atomically. With showHeader the header line
-    // goes to the status bar. A write failure raises FileError. False when cancelled.
-    bool exportResult(const CodeSet& codes, const char* leadingText, bool showHeader);
+    // file of the set, replacing the file atomically; the status bar then reads
+    // "已导出N注到 " and the path. A write failure raises FileError. False when cancelled.
+    bool exportResult(const CodeSet& codes, const char* leadingText);
 
     // "结果兑奖": asks for the winning code and looks for it and the other codes of
     // its group in the memo (checkPrizeInText); the codes found are marked (the last
@@ -37,7 +37,8 @@ public:
     // The search of the prize check for an entry already given.
     void findCodeInMemo(QPlainTextEdit* memo, const QString& entry);
 
-    // "打印结果": the printout header and the memo's lines at 12 points.
+    // "打印结果": the printout header and the memo's lines at 12 points; once printed,
+    // the status bar reads "已打印N注", N the codes the prize check finds in the memo.
     void printMemo(QPlainTextEdit* memo);
 
     QString lastFileName() const { return m_lastFileName; }

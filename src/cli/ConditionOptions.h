@@ -1,30 +1,31 @@
-// The filter conditions as options, shared by `filter` and `backtest`: the
-// condition options, --tolerance and --scheme, and the scheme they make
-// together.
+// The filter conditions as options, shared by `filter` and `backtest`: one
+// option per row of the condition table, --tolerance and --scheme, and the
+// scheme they make together.
 #pragma once
 
 #include "cli/CliSupport.h"
 #include "core/filter/Scheme.h"
 
-#include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace velmora::cli {
 
-// The options as given; turned into a scheme once all are parsed.
+// The value(s) of one condition's option as given; turned into a scheme once
+// all are parsed.
+struct ConditionOptionValue {
+    std::string value; // an option given once at most
+    std::vector<std::string> values; // a repeatable option
+    const CLI::Option* option = nullptr;
+};
+
 struct ConditionOptions {
-    std::vector<std::string> recentDraw, recentTest, bankers, hitGroups;
-    std::string recentPairsIn, recentPairsOut;
-    std::optional<std::string> hundreds, tens, units;
-    std::optional<std::string> sumTails, sums, smb, routes, odd, big, runs, types;
-    std::string pairsIn, pairsOut, digitsIn, digitsOut;
-    std::optional<std::string> minDigit, maxDigit;
-    std::optional<std::string> tolerance;
+    // One per row of conditionFields(), in its order; CLI11 writes into them, so
+    // the vector is sized once and never grows.
+    std::vector<ConditionOptionValue> conditions;
+    std::string tolerance;
+    const CLI::Option* toleranceOption = nullptr;
     std::string schemePath;
-    // Long name without dashes -> the option, to tell which were given.
-    std::map<std::string, const CLI::Option*> given;
 };
 
 // Adds the condition options, --tolerance and --scheme to the subcommand.

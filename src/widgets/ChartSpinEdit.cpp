@@ -13,6 +13,7 @@ ChartSpinEdit::ChartSpinEdit(QWidget* parent)
 {
     setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     setValue(kDefaultValue);
+    connect(lineEdit(), &QLineEdit::returnPressed, this, &ChartSpinEdit::returnPressed);
 }
 
 int ChartSpinEdit::parseValue(const QString& text)

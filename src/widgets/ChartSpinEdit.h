@@ -24,6 +24,10 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
+signals:
+    // Return or Enter was pressed in the edit.
+    void returnPressed();
+
 protected:
     QValidator::State validate(QString& input, int& pos) const override;
     int valueFromText(const QString& text) const override;

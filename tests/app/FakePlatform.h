@@ -13,7 +13,9 @@
 
 class FakePlatform : public velmora::Platform {
 public:
+    // The text of every message box, warnings included, in order.
     QStringList messages;
+    QStringList warnings;
     QStringList confirmations;
     bool confirmAnswer = false;
     int saveQuestions = 0;
@@ -40,6 +42,11 @@ public:
     QDateTime fixedNow = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9));
 
     void showMessage(QWidget*, const QString& text) override { messages << text; }
+    void showWarning(QWidget*, const QString& text) override
+    {
+        messages << text;
+        warnings << text;
+    }
     bool confirm(QWidget*, const QString& text) override
     {
         confirmations << text;

@@ -125,8 +125,11 @@ void tst_MainWindowCommands::shortcutsActOnThePageInFront()
         { "filter: F8 shows the result", "showFilterPage", QKeyCombination(Qt::Key_F8),
             [](MainWindowFixture& f) { QVERIFY(find<velmora::ResultWindow>(f.window.get())->isVisible()); } },
         { "filter: Ctrl+S means nothing", "showFilterPage", Qt::CTRL | Qt::Key_S, nothing },
-        { "smart: Ctrl+R shrinks", "showSmartShrinkPage", Qt::CTRL | Qt::Key_R,
-            statusStartsWith(velmora::kSmartShrinkLeadingText) },
+        { "smart: Ctrl+R shrinks (an empty base, refused)", "showSmartShrinkPage", Qt::CTRL | Qt::Key_R,
+            [](MainWindowFixture& f) {
+                QCOMPARE(f.platform.warnings,
+                    QStringList { QString::fromUtf8(velmora::SmartShrinkPage::kEmptyBaseText) });
+            } },
         { "smart: Ctrl+E exports", "showSmartShrinkPage", Qt::CTRL | Qt::Key_E, exported },
         { "smart: Ctrl+F checks", "showSmartShrinkPage", Qt::CTRL | Qt::Key_F, checked },
         { "smart: Ctrl+P prints", "showSmartShrinkPage", Qt::CTRL | Qt::Key_P, printed },
@@ -154,6 +157,9 @@ void tst_MainWindowCommands::shortcutsActOnThePageInFront()
         editor(f)->appendPlainText(QString());
         f.platform.inputAnswers << QStringLiteral("123");
         f.trigger(row.page);
+        // What showing the page said (网站支持 without a site) is not the key's doing.
+        f.platform.messages.clear();
+        f.platform.warnings.clear();
         f.setStatusText(QString());
         QTest::keyClick(&form, row.key.key(), row.key.keyboardModifiers());
         row.check(f);
@@ -187,6 +193,16 @@ void tst_MainWindowCommands::pageMenuFollowsThePageInFront()
             QStringLiteral("每月推荐\tCtrl+3") }));
     f.trigger("showKLineChart");
     QVERIFY(!menu->isEnabled());
+
+    // Every entry of every menu has a text or is a separator, on every page.
+    for (const char* command :
+        { "showDataPage", "showFilterPage", "showSmartShrinkPage", "showRecommendPage" }) {
+        f.trigger(command);
+        for (const QAction* bar : f.window->menuBar()->actions()) {
+            for (const QAction* entry : bar->menu()->actions())
+                QVERIFY2(entry->isSeparator() || !entry->text().isEmpty(), command);
+        }
+    }
 
     // A menu entry runs the command of the page in front.
     f.trigger("showRecommendPage");
@@ -383,14 +399,20 @@ void tst_MainWindowCommands::helpInOwnWindowWhenTheSystemCannotOpenIt()
     QVERIFY(help->isWindow());
     QCOMPARE(help->text(), QStringLiteral("Velmora 使用说明\n第二行\n"));
     QVERIFY(find<QPlainTextEdit>(help, QStringLiteral("helpText"))->isReadOnly());
+    QCOMPARE(
+        find<QPlainTextEdit>(help, QStringLiteral("helpText"))->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    // Centred on the main window, wherever that stands.
+    QVERIFY((help->frameGeometry().center() - form.frameGeometry().center()).manhattanLength() <= 2);
 
-    // The tool bar's button does the same, in the same window.
+    // The tool bar's button does the same, in the same window, centred again.
     help->hide();
+    form.move(form.x() + 40, form.y() + 30);
     const auto* bar = f.part<QToolBar>("mainToolBar");
     QTest::mouseClick(
         bar->widgetForAction(velmora::test::toolBarAction(bar, QStringLiteral("帮助信息"))), Qt::LeftButton);
     QCOMPARE(f.platform.messages.size(), 2);
     QVERIFY(help->isVisible());
+    QVERIFY((help->frameGeometry().center() - form.frameGeometry().center()).manhattanLength() <= 2);
     QCOMPARE(form.findChildren<velmora::HelpWindow*>().size(), 1);
 }
 
@@ -411,15 +433,20 @@ void tst_MainWindowCommands::newsSaysWhyNothingOpens()
 {
     struct Row {
         const char* name;
+        const char* action;
         QByteArray site;
         bool systemOpens;
-        QString message; // the start of the message; empty: none
+        QString warning; // the start of the warning; empty: none
     };
     const Row rows[] = {
-        { "no site set", QByteArray(), true, QStringLiteral("还没有设置彩票新闻网站的地址") },
-        { "site the system cannot open", "http://127.0.0.1:9/news", false,
+        { "news, no site set", "showNews", QByteArray(), true,
+            QStringLiteral("未设置新闻网站。\n请在环境变量 VELMORA_SITE") },
+        { "support, no site set", "showWebSite", QByteArray(), true,
+            QStringLiteral("未设置新闻网站。\n请在环境变量 VELMORA_SITE") },
+        { "news, site the system cannot open", "showNews", "http://127.0.0.1:9/news", false,
             QStringLiteral("系统无法打开网址 http://127.0.0.1:9/news") },
-        { "site opened", "http://127.0.0.1:9/news", true, QString() },
+        { "news, site opened", "showNews", "http://127.0.0.1:9/news", true, QString() },
+        { "support, site set", "showWebSite", "http://127.0.0.1:9/news", true, QString() },
     };
     for (const Row& row : rows) {
         MainWindowFixture f;
@@ -429,14 +456,16 @@ void tst_MainWindowCommands::newsSaysWhyNothingOpens()
         else
             qputenv("VELMORA_SITE", row.site);
         f.startShown();
-        f.trigger("showNews");
+        f.trigger(row.action);
         qunsetenv("VELMORA_SITE");
-        QCOMPARE(f.platform.opened.size(), row.site.isEmpty() ? 0 : 1);
-        if (row.message.isEmpty()) {
-            QVERIFY2(f.platform.messages.isEmpty(), row.name);
+        const bool opens = !row.site.isEmpty() && QByteArray(row.action) == "showNews";
+        QCOMPARE(f.platform.opened.size(), opens ? 1 : 0);
+        QCOMPARE(f.platform.messages, f.platform.warnings);
+        if (row.warning.isEmpty()) {
+            QVERIFY2(f.platform.warnings.isEmpty(), row.name);
         } else {
             QVERIFY2(
-                f.platform.messages.size() == 1 && f.platform.messages[0].startsWith(row.message), row.name);
+                f.platform.warnings.size() == 1 && f.platform.warnings[0].startsWith(row.warning), row.name);
         }
     }
 }

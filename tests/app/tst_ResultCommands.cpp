@@ -60,17 +60,17 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("out.txt"));
         ResultCommands actions = make();
         platform.saveNameAnswer = path;
-        QVERIFY(actions.exportResult(SetOf({ 7, 123 }), "智能推荐结果有", true));
+        QVERIFY(actions.exportResult(SetOf({ 7, 123 }), "智能推荐结果有"));
         QCOMPARE(test::readFile(path),
             QByteArray("\xD6\xC7\xC4\xDC\xCD\xC6\xBC\xF6\xBD\xE1\xB9\xFB\xD3\xD0"
                        "2\xD7\xA2\r\n\r\n007,123,\r\n\r\n"));
-        QCOMPARE(status, QStringList { QStringLiteral("智能推荐结果有2注") });
+        QCOMPARE(status, QStringList { QStringLiteral("已导出2注到 ") + path });
 
-        QVERIFY(actions.exportResult(CodeSet {}, "缩水结果有", false));
+        QVERIFY(actions.exportResult(CodeSet {}, "缩水结果有"));
         QCOMPARE(test::readFile(path),
             QByteArray("\xCB\xF5\xCB\xAE\xBD\xE1\xB9\xFB\xD3\xD0"
                        "0\xD7\xA2\r\n\r\n\r\n"));
-        QCOMPARE(status.size(), 1); // the filter page leaves the status bar alone
+        QCOMPARE(status.last(), QStringLiteral("已导出0注到 ") + path);
         QCOMPARE(platform.saveRequests,
             (QStringList {
                 QStringLiteral("文本文件|*.txt;txt;"), QStringLiteral("文本文件|*.txt;txt;") + path }));
@@ -80,7 +80,7 @@ private slots:
     {
         ResultCommands actions = make();
         platform.saveNameAnswer.clear();
-        QVERIFY(!actions.exportResult(SetOf({ 1 }), "缩水结果有", true));
+        QVERIFY(!actions.exportResult(SetOf({ 1 }), "缩水结果有"));
         QVERIFY(status.isEmpty());
     }
 
@@ -150,10 +150,14 @@ private slots:
         actions.printMemo(&memo);
         QCOMPARE(platform.printed.size(), 2);
         QCOMPARE(platform.printed[0],
-            QStringList { QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09") });
+            QStringList { QStringLiteral("Velmora 号码打印，时间:2024.05.06 07:08:09") });
         QCOMPARE(platform.printed[1],
-            (QStringList { QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09"),
+            (QStringList { QStringLiteral("Velmora 号码打印，时间:2024.05.06 07:08:09"),
                 QStringLiteral("缩水结果有1注"), QString(), QStringLiteral("005,"), QString() }));
+        // The status counts the codes printed; a header's count is none of them.
+        memo.setPlainText(QStringLiteral("缩水结果有123注\n\n005,678,"));
+        actions.printMemo(&memo);
+        QCOMPARE(status, (QStringList { u"已打印0注"_s, u"已打印1注"_s, u"已打印2注"_s }));
     }
 };
 

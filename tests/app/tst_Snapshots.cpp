@@ -23,6 +23,7 @@ private slots:
     void pages_data();
     void pages();
     void resultWindow();
+    void sumRow();
     void historyCheckBesideMainWindow();
 };
 
@@ -38,6 +39,8 @@ void tst_Snapshots::pages_data()
     QTest::newRow("main-numbertools") << QStringLiteral("showNumberToolsPage") << QSize(789, 584);
     QTest::newRow("main-filter-wide") << QStringLiteral("showFilterPage") << QSize(1280, 800);
     QTest::newRow("main-smart-wide") << QStringLiteral("showSmartShrinkPage") << QSize(1280, 800);
+    QTest::newRow("main-filter-640x480") << QStringLiteral("showFilterPage") << QSize(640, 480);
+    QTest::newRow("main-smart-640x480") << QStringLiteral("showSmartShrinkPage") << QSize(640, 480);
 }
 
 void tst_Snapshots::pages()
@@ -68,6 +71,18 @@ void tst_Snapshots::resultWindow()
     resultWindow->show();
     QVERIFY(QTest::qWaitForWindowExposed(resultWindow));
     QVERIFY(velmora::test::writeSnapshot(*resultWindow, QStringLiteral("result-window.png")));
+}
+
+// The box of the sum row with a few sums checked: which caption goes with which box.
+void tst_Snapshots::sumRow()
+{
+    MainWindowFixture f;
+    f.startShown();
+    f.trigger("showFilterPage");
+    auto* sums = velmora::test::find<velmora::MultiCheck>(&f.filterPage(), QStringLiteral("sumRow"));
+    for (const int sum : { 0, 9, 10, 19, 21, 29 })
+        QTest::mouseClick(sums, Qt::LeftButton, {}, sums->checkRect(sum).center());
+    QVERIFY(velmora::test::writeSnapshot(*sums->parentWidget(), QStringLiteral("filter-sum-row.png")));
 }
 
 // The main window on the filter page with a few conditions and a tolerance, and the

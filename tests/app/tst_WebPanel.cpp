@@ -55,8 +55,11 @@ void tst_WebPanel::noSiteNeverMapsWebEngine()
     QTest::qWait(50);
     QCOMPARE(f.window->frontArea(), panel);
     QCOMPARE(panel->currentView()->objectName(), QStringLiteral("webBrowser"));
-    QVERIFY(
-        find<QTextBrowser>(panel, QStringLiteral("webBrowser"))->toPlainText().contains(u"Velmora V6.00"));
+    const QString startPage = find<QTextBrowser>(panel, QStringLiteral("webBrowser"))->toPlainText();
+    QVERIFY(startPage.contains(u"Velmora V6.00"));
+    // Every chart's key, the omission table's included.
+    QVERIFY(startPage.contains(
+        u"（Ctrl+F1 至 Ctrl+F7）：走势图、K线分布图、和值与合值分布图、奇偶与大小走势图、遗漏统计表。"));
     QCOMPARE(panel->webView(), nullptr);
     QCOMPARE(webLibraries(), QStringList());
 }

@@ -3,7 +3,10 @@
 #include "app/UiSupport.h"
 
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -31,9 +34,25 @@ void HelpWindow::showText(const QString& fileName, const QString& text)
     setWindowTitle(QStringLiteral("帮助信息 - ") + fileName);
     m_text->setPlainText(text);
     m_text->moveCursor(QTextCursor::Start);
+    if (!isVisible() && parentWidget() != nullptr)
+        centreOn(*parentWidget()->window());
     show();
     raise();
     activateWindow();
+}
+
+void HelpWindow::centreOn(const QWidget& owner)
+{
+    // A window not yet shown has no frame: it is taken to be as wide as the owner's.
+    QRect frame(QPoint(), size() + owner.frameGeometry().size() - owner.size());
+    frame.moveCenter(owner.frameGeometry().center());
+    // Kept on the owner's screen, the title bar first.
+    if (const QScreen* screen = owner.screen()) {
+        const QRect area = screen->availableGeometry();
+        frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())));
+        frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
+    }
+    move(frame.topLeft());
 }
 
 QString HelpWindow::text() const { return m_text->toPlainText(); }

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -206,44 +207,46 @@ QGroupBox* makeTableBox(QWidget* parent, const QString& title, QTableView* table
 } // namespace
 
 HistoryCheckWindow::HistoryCheckWindow(Platform& platform, const HistoryDocument& history, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    : ToolWindow(platform, QStringLiteral("windows/historyCheckFloats"), parent)
     , m_platform(platform)
     , m_history(history)
 {
     setObjectName(QStringLiteral("HistoryCheckWindow"));
     setWindowTitle(QStringLiteral("历史验证"));
     setFont(appFont());
-    resize(620, 700);
+    auto* body = new QWidget(this);
+    setWidget(body);
+    resize(kDesignSize);
 
-    m_drawCountEdit = new QSpinBox(this);
+    m_drawCountEdit = new QSpinBox(body);
     m_drawCountEdit->setObjectName(QStringLiteral("drawCountEdit"));
     m_drawCountEdit->setRange(1, 99999);
     m_drawCountEdit->setValue(kDefaultDrawCount);
     m_drawCountEdit->setMinimumWidth(80);
-    m_summaryLabel = new QLabel(this);
+    m_summaryLabel = new QLabel(body);
     m_summaryLabel->setObjectName(QStringLiteral("summaryLabel"));
     m_summaryLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_drawModel = new BacktestDrawModel(m_history.records(), m_draws, this);
     m_unitModel = new BacktestUnitModel(m_units, this);
-    m_drawTable = makeTable(this, QStringLiteral("drawTable"), m_drawModel);
-    m_unitTable = makeTable(this, QStringLiteral("unitTable"), m_unitModel);
-    m_exportDrawsButton = new QPushButton(QStringLiteral("导出CSV"), this);
+    m_drawTable = makeTable(body, QStringLiteral("drawTable"), m_drawModel);
+    m_unitTable = makeTable(body, QStringLiteral("unitTable"), m_unitModel);
+    m_exportDrawsButton = new QPushButton(QStringLiteral("导出CSV"), body);
     m_exportDrawsButton->setObjectName(QStringLiteral("exportDrawsButton"));
-    m_exportUnitsButton = new QPushButton(QStringLiteral("导出CSV"), this);
+    m_exportUnitsButton = new QPushButton(QStringLiteral("导出CSV"), body);
     m_exportUnitsButton->setObjectName(QStringLiteral("exportUnitsButton"));
 
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("验证最近"), this));
+    top->addWidget(new QLabel(QStringLiteral("验证最近"), body));
     top->addWidget(m_drawCountEdit);
-    top->addWidget(new QLabel(QStringLiteral("期"), this));
+    top->addWidget(new QLabel(QStringLiteral("期"), body));
     top->addStretch();
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(body);
     layout->addLayout(top);
     layout->addWidget(m_summaryLabel);
-    layout->addWidget(makeTableBox(this, QStringLiteral("开奖号验证"), m_drawTable, m_exportDrawsButton), 5);
-    layout->addWidget(makeTableBox(this, QStringLiteral("条件统计"), m_unitTable, m_exportUnitsButton), 4);
+    layout->addWidget(makeTableBox(body, QStringLiteral("开奖号验证"), m_drawTable, m_exportDrawsButton), 5);
+    layout->addWidget(makeTableBox(body, QStringLiteral("条件统计"), m_unitTable, m_exportUnitsButton), 4);
 
     connect(m_drawCountEdit, &QSpinBox::valueChanged, this, [this] { rerun(); });
     connect(&m_history, &HistoryDocument::changed, this, [this] {
@@ -273,18 +276,43 @@ QString HistoryCheckWindow::summaryText() const { return m_summaryLabel->text();
 
 void HistoryCheckWindow::showBeside(const QWidget& anchor)
 {
-    if (!m_placed) {
-        m_placed = true;
+    if (!isVisible()) {
         const QScreen* screen = anchor.screen();
         const QRect area = screen ? screen->availableGeometry() : anchor.frameGeometry();
-        // Room for the title bar, which the window's own size leaves out.
-        constexpr int kTitleRoom = 40;
-        resize(width(), std::max(minimumSizeHint().height(), std::min(height(), area.height() - kTitleRoom)));
-        move(placeBeside(anchor.frameGeometry(), frameGeometry().size(), area));
+        const QRect owner = anchor.frameGeometry();
+        // The design size, or what the tables and buttons need when that is more; the
+        // frame, unknown until the window is shown, taken to be the anchor's.
+        const QSize wanted = kDesignSize.expandedTo(minimumSizeHint());
+        const QSize frameExtra = owner.size() - anchor.size();
+        const QPoint beside = placeBeside(owner, wanted + frameExtra, area);
+        if (!floats(beside.x() == owner.right() + 1
+                || beside.x() + wanted.width() + frameExtra.width() == owner.left())) {
+            showDocked(wanted.width());
+            activateWindow();
+            return;
+        }
+        if (makeFloating() || !m_placed) {
+            resize(wanted);
+            m_placed = true;
+            // Room for the title bar, which the window's own size leaves out.
+            constexpr int kTitleRoom = 40;
+            resize(width(),
+                std::max(minimumSizeHint().height(), std::min(height(), area.height() - kTitleRoom)));
+            move(placeBeside(owner, size() + frameExtra, area));
+        }
     }
     show();
     raise();
     activateWindow();
+}
+
+void HistoryCheckWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    ToolWindow::keyPressEvent(event);
 }
 
 QPoint HistoryCheckWindow::placeBeside(const QRect& anchor, const QSize& size, const QRect& area)
@@ -331,7 +359,7 @@ void HistoryCheckWindow::exportCsv(const std::string& csv, const QString& initia
     try {
         writeFileAtomic(toStdString(path), kUtf8Mark + csv);
     } catch (const std::exception& e) {
-        m_platform.showMessage(this, toQString(e.what()));
+        m_platform.showWarning(this, toQString(e.what()));
     }
 }
 

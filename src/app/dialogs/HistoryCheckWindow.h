@@ -2,13 +2,14 @@
 // have done on each of the latest N draws. It shows the target draws newest
 // first, the units, a summary line and exports each table as the CSV that
 // velmora-cli prints. It reruns whenever N, the history or the conditions change.
+// It floats beside the main window, or docks at its right where the screen has no
+// room beside it (see ToolWindow); Escape closes it.
 #pragma once
 
+#include "app/dialogs/ToolWindow.h"
 #include "core/filter/Backtest.h"
 
 #include <cstdint>
-
-#include <QWidget>
 
 class QLabel;
 class QPushButton;
@@ -22,11 +23,12 @@ class Platform;
 class BacktestDrawModel;
 class BacktestUnitModel;
 
-class HistoryCheckWindow : public QWidget {
+class HistoryCheckWindow : public ToolWindow {
     Q_OBJECT
 
 public:
     static constexpr int kDefaultDrawCount = 100;
+    static constexpr QSize kDesignSize { 620, 700 };
 
     // The window reads the history from the document and follows its changes.
     HistoryCheckWindow(Platform& platform, const HistoryDocument& history, QWidget* parent = nullptr);
@@ -39,13 +41,18 @@ public:
     const std::vector<BacktestDraw>& draws() const { return m_draws; }
     QString summaryText() const;
 
-    // Shows the window and brings it to the front; the first time, it is placed
-    // beside the anchor window (see placeBeside) and made no taller than the screen.
+    // Shows the window and brings it to the front. Docked in the anchor (a main window
+    // that is its parent) when placeBeside finds room on neither side, or when the
+    // user docked it; floating, it is placed beside the anchor the first time and
+    // after it was docked, and made no taller than the screen.
     void showBeside(const QWidget& anchor);
     // The top left of a window of the size beside the anchor's frame inside the
     // screen area: right of it when there is room, else left of it, else against
     // the area's right edge; level with the anchor's top, kept inside the area.
     static QPoint placeBeside(const QRect& anchor, const QSize& size, const QRect& area);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void rerun();

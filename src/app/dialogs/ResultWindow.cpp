@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -26,13 +25,12 @@ QRect resultWindowPlace(
     return QRect(left, top, frameSize.width(), height);
 }
 
-ResultWindow::ResultWindow(QWidget* parent)
-    : QWidget(parent, Qt::Tool)
+ResultWindow::ResultWindow(Platform& platform, QWidget* parent)
+    : ToolWindow(platform, QStringLiteral("windows/resultWindowFloats"), parent)
 {
     setObjectName(QStringLiteral("resultWindow"));
     setWindowTitle(QStringLiteral("查看缩水结果"));
     setFont(appFont());
-    resize(361, 391);
 
     m_memo = new QPlainTextEdit(this);
     m_memo->setObjectName(QStringLiteral("memo"));
@@ -40,28 +38,42 @@ ResultWindow::ResultWindow(QWidget* parent)
     m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memo->setTabChangesFocus(true);
     keepSelectionVisible(m_memo);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_memo);
+    setWidget(m_memo);
+    resize(kDesignSize);
 }
 
 void ResultWindow::showBeside(const QRect& ownerFrame, int keepClearBottom)
 {
+    if (isVisible()) {
+        raise();
+        return;
+    }
+    const QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : nullptr;
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    // The frame is only known once the window has been shown; before that it is
+    // estimated as the main window's.
+    const QSize frameExtra = parentWidget() != nullptr
+        ? parentWidget()->frameGeometry().size() - parentWidget()->size()
+        : QSize();
+    const auto place = [&](QSize windowSize) {
+        return resultWindowPlace(screen->availableGeometry(), ownerFrame, keepClearBottom,
+            windowSize + frameExtra, minimumSizeHint().height() + frameExtra.height());
+    };
+    if (!floats(place(kDesignSize).left() == ownerFrame.right() + 1)) {
+        showDocked(kDesignSize.width());
+        return;
+    }
+    // Placed anew at its design size the first time and after it was docked.
+    if (makeFloating() || !m_placed) {
+        resize(kDesignSize);
+        m_placed = false;
+    }
     // Where the user put it stays, unless it would cover the owner's tool bars.
     const QRect toolBars(
         ownerFrame.left(), ownerFrame.top(), ownerFrame.width(), keepClearBottom - ownerFrame.top() + 1);
-    if (!isVisible() && (!m_placed || frameGeometry().intersects(toolBars))) {
-        const QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : nullptr;
-        if (screen == nullptr)
-            screen = QGuiApplication::primaryScreen();
-        // The frame is only known once the window has been shown; before that it is
-        // estimated as the main window's.
-        const QSize frameExtra = parentWidget() != nullptr
-            ? parentWidget()->frameGeometry().size() - parentWidget()->size()
-            : QSize();
-        const QRect frame = resultWindowPlace(screen->availableGeometry(), ownerFrame, keepClearBottom,
-            size() + frameExtra, minimumSizeHint().height() + frameExtra.height());
+    if (!m_placed || frameGeometry().intersects(toolBars)) {
+        const QRect frame = place(size());
         resize(frame.size() - frameExtra);
         move(frame.topLeft());
         m_placed = true;

@@ -1,13 +1,17 @@
-// The result window "查看缩水结果": an ordinary tool window beside the main window
-// holding one memo that the filter page fills, shows and hides.
+// The result window "查看缩水结果": a tool window beside the main window, or docked
+// at its right where the screen has no room beside it (see ToolWindow), holding one
+// memo that the filter page fills, shows and hides.
 #pragma once
 
+#include "app/dialogs/ToolWindow.h"
+
 #include <QRect>
-#include <QWidget>
 
 class QPlainTextEdit;
 
 namespace velmora {
+
+class Platform;
 
 // Where the result window goes (frame rectangles, global coordinates): right of the
 // owner's frame when the screen has room there, top-aligned with it; otherwise at
@@ -17,19 +21,23 @@ namespace velmora {
 QRect resultWindowPlace(
     const QRect& screen, const QRect& ownerFrame, int keepClearBottom, QSize frameSize, int minHeight);
 
-class ResultWindow : public QWidget {
+class ResultWindow : public ToolWindow {
     Q_OBJECT
 
 public:
-    // A tool window of parent's; it stays above its owner only, never above dialogs.
-    explicit ResultWindow(QWidget* parent = nullptr);
+    static constexpr QSize kDesignSize { 361, 391 };
+
+    // A tool window of parent's; floating, it stays above its owner only, never above
+    // dialogs. The user's choice between floating and docked is kept through platform.
+    explicit ResultWindow(Platform& platform, QWidget* parent = nullptr);
 
     // The memo the filter page fills and its result commands search and print.
     QPlainTextEdit* memo() const { return m_memo; }
 
-    // Shows the window, or raises it when it is already shown. The first time, and
-    // whenever it would cover the owner's tool bars, it is placed beside its owner
-    // (see resultWindowPlace); otherwise it keeps the place the user gave it.
+    // Shows the window, or raises it when it is already shown. Docked when there is no
+    // room beside the owner (or the user docked it). Floating, it is placed beside its
+    // owner (see resultWindowPlace) the first time, after it was docked, and whenever
+    // it would cover the owner's tool bars; otherwise it keeps the place the user gave it.
     void showBeside(const QRect& ownerFrame, int keepClearBottom);
 
 private:

@@ -70,6 +70,8 @@ constexpr int kLegendLeft = 55;
 constexpr int kLegendTop = 2;
 // Room kept on each side of the spin edit inside the caption's blanks.
 constexpr int kSpinMargin = 4;
+// The chart's least height before the page scrolls: a few rows.
+constexpr int kChartMinHeight = 100;
 
 QFrame* makePanel(QWidget* page, const QString& name, bool raised)
 {
@@ -129,11 +131,14 @@ ChartPage::ChartPage(
 {
     const ChartPageLook& look = lookOf(kind);
     setObjectName(QString::fromLatin1(kind.name) + QStringLiteral("ChartPage"));
-    auto* layout = new QVBoxLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* content = new QWidget(this);
+    auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(look.border, look.border, look.border, look.border);
     layout->setSpacing(0);
 
-    QFrame* queryPanel = makePanel(this, QStringLiteral("queryPanel"), true);
+    QFrame* queryPanel = makePanel(content, QStringLiteral("queryPanel"), true);
     layout->addWidget(queryPanel);
     auto* label = new ColumnLabel(queryPanel);
     label->setObjectName(QStringLiteral("queryCaption"));
@@ -144,20 +149,27 @@ ChartPage::ChartPage(
     button->setObjectName(QStringLiteral("queryButton"));
     layOutQueryPanel(label, m_drawCount, button, look);
     connectCommand(button, &QPushButton::clicked, [this] { buildChart(false); });
+    // Enter in the count runs 查询, a count above the history's included.
+    connectCommand(m_drawCount, &ChartSpinEdit::returnPressed, [this] { buildChart(false); });
 
-    m_chart = new GridView(this);
+    m_chart = new GridView(content);
     m_chart->setObjectName(QStringLiteral("chart"));
     connect(m_chart, &GridView::messageRaised, this,
-        [this](const QString& text) { Page::platform().showMessage(this, text); });
+        [this](const QString& text) { Page::platform().showWarning(this, text); });
     layout->addWidget(m_chart, 1);
 
+    // The query panel's controls and the legend in full, and a few rows of the chart.
+    QSize designSize(button->geometry().right() + kLabelLeft, queryPanel->height() + kChartMinHeight);
     if (look.legend) {
-        QFrame* legendPanel = makePanel(this, QStringLiteral("legendPanel"), false);
+        QFrame* legendPanel = makePanel(content, QStringLiteral("legendPanel"), false);
         auto* legend = new QLabel(QString::fromUtf8(look.legend), legendPanel);
         legend->setObjectName(QStringLiteral("legend"));
         layOutLegend(legendPanel, legend);
         layout->addWidget(legendPanel);
+        designSize = QSize(std::max(designSize.width(), legend->geometry().right() + kLegendLeft),
+            designSize.height() + legendPanel->height());
     }
+    addScrolledContent(outer, content, designSize + QSize(2 * look.border, 2 * look.border));
 }
 
 QString ChartPage::caption() const { return QString::fromUtf8(lookOf(m_kind).caption); }
@@ -176,7 +188,7 @@ void ChartPage::buildChart(bool messageAfterShow)
             if (messageAfterShow)
                 messages << toQString(message);
             else
-                platform().showMessage(this, toQString(message));
+                platform().showWarning(this, toQString(message));
         });
     if (built != wanted)
         m_drawCount->setValue(built);
@@ -184,7 +196,7 @@ void ChartPage::buildChart(bool messageAfterShow)
     if (!messages.isEmpty()) {
         QTimer::singleShot(0, this, [this, messages] {
             for (const QString& message : messages)
-                platform().showMessage(this, message);
+                platform().showWarning(this, message);
         });
     }
 }

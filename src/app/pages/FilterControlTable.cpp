@@ -125,10 +125,12 @@ std::vector<FilterControlEntry> buildSpecs()
         labelled(checks(QStringLiteral("sumTailRow"), Area::RatioBox, QPoint(80, 20), digitCaptions(10, 1),
                      14, 10, [](FilterConditions& c) { return ConditionField { flagsOf(c.sumTails) }; }),
             QStringLiteral("合值范围:"), QRect(8, 20, 72, 20)));
+    // Two-digit captions: cells wider than their text, so that a box's caption stands
+    // apart from the next box; the row begins where its label ends to make room.
     entries.push_back(
-        labelled(checks(QStringLiteral("sumRow"), Area::RatioBox, QPoint(80, 46), digitCaptions(30, 2), 14,
+        labelled(checks(QStringLiteral("sumRow"), Area::RatioBox, QPoint(73, 46), digitCaptions(30, 2), 16,
                      10, [](FilterConditions& c) { return ConditionField { flagsOf(c.sums) }; }),
-            QStringLiteral("和值范围:"), QRect(8, 46, 72, 20)));
+            QStringLiteral("和值范围:"), QRect(8, 46, 65, 20)));
     entries.push_back(
         labelled(checks(QStringLiteral("smallMiddleBigRow"), Area::RatioBox, QPoint(80, 105), patterns, 50, 5,
                      [](FilterConditions& c) { return ConditionField { flagsOf(c.smbPatterns) }; }),

@@ -1,17 +1,14 @@
-// The controls of the filter page as one table keyed by the condition each one
-// sets: a condition is listed once, and building the controls, reading the
-// conditions and setting them all walk this table.
+// The controls of the filter page as one table: each control's widget kind, place
+// and captions, and the condition it sets. What a condition is (its range, its
+// key, where it lives in the record) is the condition table's (ConditionFields.h).
 #pragma once
 
-#include "core/filter/FilterConditions.h"
+#include "core/filter/ConditionFields.h"
 
 #include <QRect>
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-#include <span>
-#include <string>
 #include <vector>
 
 class QWidget;
@@ -26,14 +23,6 @@ enum class ControlKind {
     Text, // a line edit: the text as it stands
     Banker, // a banker list: "N" and the digits, its item index
     Digit, // a digit spin edit: its value
-};
-
-// Where a control's value lives inside a FilterConditions record; only the member
-// of the control's kind is set.
-struct ConditionField {
-    std::span<bool> flags;
-    std::string* text = nullptr;
-    int* number = nullptr;
 };
 
 struct FilterControlEntry {
@@ -53,7 +42,16 @@ struct FilterControlEntry {
     // For a digit-position row (0 hundreds .. 2 units): its "全选" and "清除" buttons
     // follow it; -1 otherwise.
     int position = -1;
-    std::function<ConditionField(FilterConditions&)> field;
+    // The condition the control sets (ConditionFields.h) and its place in it: the
+    // row of a repeated condition, or the banker combo.
+    Condition condition = Condition::RecentDraw;
+    int place = 0;
+
+    // Where the control's value lives in the record.
+    ConditionSlot slot(FilterConditions& record) const
+    {
+        return conditionField(condition).slot(record, place);
+    }
 };
 
 // Every control of the page, in the order the Tab key walks them (reading order).
@@ -62,8 +60,8 @@ const std::vector<FilterControlEntry>& filterControlEntries();
 // The control a entry describes, named and placed in parent.
 QWidget* makeFilterControl(const FilterControlEntry& entry, QWidget* parent);
 // Copies the control's state into the record's field.
-void readFilterControl(const FilterControlEntry& entry, const QWidget* control, const ConditionField& field);
+void readFilterControl(const FilterControlEntry& entry, const QWidget* control, const ConditionSlot& slot);
 // Sets the control from the record's field (a digit as typed, even outside 0..9).
-void writeFilterControl(const FilterControlEntry& entry, QWidget* control, const ConditionField& field);
+void writeFilterControl(const FilterControlEntry& entry, QWidget* control, const ConditionSlot& slot);
 
 } // namespace velmora

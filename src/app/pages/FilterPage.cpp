@@ -85,7 +85,7 @@ FilterPage::FilterPage(Platform& platform, ResultCommands& commands, const Histo
     m_panel->setObjectName(QStringLiteral("panel"));
     // The panels are centred whenever the page's panel changes size.
     m_panel->installEventFilter(this);
-    layout->addWidget(m_panel, 1);
+    addScrolledContent(layout, m_panel, QSize(kPanelWidth, kRecentPanelHeight + kConditionPanelHeight));
     createAreas();
     createDecorations();
     createControls();
@@ -107,7 +107,7 @@ QAction* FilterPage::createToolBar()
     })->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     toolBar()->addSeparator();
     QAction* exportResult = addToolBarCommand(
-        QStringLiteral("导出结果"), [this] { m_commands.exportResult(m_result, kShrinkLeadingText, false); });
+        QStringLiteral("导出结果"), [this] { m_commands.exportResult(m_result, kShrinkLeadingText); });
     QAction* checkPrize = addToolBarCommand(
         QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_resultWindow.memo()); });
     QAction* printResult = addToolBarCommand(
@@ -358,7 +358,7 @@ void FilterPage::loadScheme()
     // A file that cannot be read raises FileError, which the command shows.
     const SchemeReadResult read = readSchemeFile(toStdString(path));
     if (!read.ok()) {
-        platform().showMessage(this, toQString(read.error));
+        platform().showWarning(this, toQString(read.error));
         return;
     }
     applyScheme(read.scheme->conditions, read.scheme->tolerance);
@@ -385,14 +385,19 @@ void FilterPage::runFilter()
         status += QStringLiteral("（容错%1）").arg(toQString(toleranceText(tolerance)));
     emit statusTextChanged(status);
     emit resultChanged(m_result);
+    showResultWindow();
 }
 
 void FilterPage::toggleResultWindow()
 {
-    if (m_resultWindow.isVisible()) {
+    if (m_resultWindow.isVisible())
         m_resultWindow.hide();
-        return;
-    }
+    else
+        showResultWindow();
+}
+
+void FilterPage::showResultWindow()
+{
     // Beside the main window, never over its tool bars (this page's is the lowest).
     const int toolBarsBottom = toolBar()->mapToGlobal(QPoint(0, toolBar()->height() - 1)).y();
     m_resultWindow.showBeside(window()->frameGeometry(), toolBarsBottom);

@@ -85,6 +85,8 @@ private:
     void runFilter();
     // "查看结果": shows the result window beside the main window, or hides it.
     void toggleResultWindow();
+    // Shows the result window, or raises it when it is shown (see ResultWindow::showBeside).
+    void showResultWindow();
     // Centres the panels in the page's width.
     void layOutPanels();
 

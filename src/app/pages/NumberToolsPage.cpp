@@ -87,7 +87,7 @@ NumberToolsPage::NumberToolsPage(Platform& platform, ResultCommands& commands, Q
     setObjectName(QStringLiteral("numberToolsPage"));
     QVBoxLayout* layout = makeWorkPageLayout();
     QAction* exportResult = addToolBarCommand(
-        QStringLiteral("导出结果"), [this] { m_commands.exportResult(m_result, m_leadingText, true); });
+        QStringLiteral("导出结果"), [this] { m_commands.exportResult(m_result, m_leadingText); });
     QAction* checkPrize
         = addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_resultMemo); });
     QAction* printResult

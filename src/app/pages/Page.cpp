@@ -4,8 +4,10 @@
 #include "app/platform/Platform.h"
 
 #include <QAction>
+#include <QScrollArea>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWidgetAction>
 
 namespace velmora {
 
@@ -20,7 +22,7 @@ void Page::runCommand(const std::function<void()>& command)
     try {
         command();
     } catch (const std::exception& error) {
-        m_platform.showMessage(this, QString::fromUtf8(error.what()));
+        m_platform.showWarning(this, QString::fromUtf8(error.what()));
     }
 }
 
@@ -33,6 +35,19 @@ QVBoxLayout* Page::makeWorkPageLayout()
     m_toolBar->setObjectName(QStringLiteral("toolBar"));
     layout->addWidget(m_toolBar);
     return layout;
+}
+
+void Page::addScrolledContent(QVBoxLayout* layout, QWidget* content, QSize designSize)
+{
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("pageScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    // The content's controls take the focus; the area itself is no stop of Tab.
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setWidgetResizable(true);
+    content->setMinimumSize(designSize);
+    scroll->setWidget(content);
+    layout->addWidget(scroll, 1);
 }
 
 QAction* Page::addToolBarCommand(const QString& caption, std::function<void()> command)
@@ -65,7 +80,14 @@ void Page::setResultShortcuts(QAction* exportResult, QAction* checkPrize, QActio
 
 QList<QAction*> Page::commands() const
 {
-    QList<QAction*> list = m_toolBar != nullptr ? m_toolBar->actions() : QList<QAction*>();
+    QList<QAction*> list;
+    if (m_toolBar != nullptr) {
+        // A widget of the tool bar (the tolerance range) would be a blank entry in a menu.
+        for (QAction* action : m_toolBar->actions()) {
+            if (qobject_cast<QWidgetAction*>(action) == nullptr)
+                list << action;
+        }
+    }
     if (!list.isEmpty() && !m_pageCommands.isEmpty())
         list << m_commandSeparator;
     return list + m_pageCommands;

@@ -60,6 +60,10 @@ protected:
     // A work page: its tool bar on top and the layout below it, into which the page
     // puts its content.
     QVBoxLayout* makeWorkPageLayout();
+    // Adds the content to the layout inside a scroll area that takes the room left:
+    // the content is never made smaller than its designed size, and scrolls when the
+    // page is smaller than that.
+    void addScrolledContent(QVBoxLayout* layout, QWidget* content, QSize designSize);
     // Appends a button to the page's tool bar that runs the command.
     QAction* addToolBarCommand(const QString& caption, std::function<void()> command);
     // A command of a button inside the page: it joins the page's commands (menu and

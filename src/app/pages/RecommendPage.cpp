@@ -52,8 +52,8 @@ RecommendPage::RecommendPage(
         })->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + static_cast<int>(i))));
     }
     toolBar()->addSeparator();
-    QAction* exportResult = addToolBarCommand(QStringLiteral("导出结果"),
-        [this] { m_commands.exportResult(m_result, kRecommendLeadingText, true); });
+    QAction* exportResult = addToolBarCommand(
+        QStringLiteral("导出结果"), [this] { m_commands.exportResult(m_result, kRecommendLeadingText); });
     QAction* checkPrize
         = addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_memo); });
     QAction* printResult
@@ -64,9 +64,10 @@ RecommendPage::RecommendPage(
     m_box->setObjectName(QStringLiteral("resultBox"));
     // The memo fills the box below the tip whenever the box changes size.
     m_box->installEventFilter(this);
-    layout->addWidget(m_box, 1);
     m_tip = makeCountLabel(m_box, QStringLiteral("tip"));
     m_memo = makeCodeMemo(m_box, QStringLiteral("resultMemo"));
+    // The box as designed round the memo: its margin on both sides, the tip above.
+    addScrolledContent(layout, m_box, QSize(2 * m_memo->x() + m_memo->width(), m_memo->height() + 56));
 }
 
 void RecommendPage::runRecommend(RecommendKind kind)
@@ -74,7 +75,7 @@ void RecommendPage::runRecommend(RecommendKind kind)
     const std::optional<CodeSet> codes
         = recommend(kind, m_history.records(), calendarDateOf(platform().now().date()));
     if (!codes) {
-        platform().showMessage(this, QString::fromUtf8(kRecommendRefusal));
+        platform().showWarning(this, QString::fromUtf8(kRecommendRefusal));
         return;
     }
     m_result = *codes;

@@ -5,12 +5,15 @@
 #include "app/UiSupport.h"
 #include "app/platform/Platform.h"
 #include "core/code/CodeSetText.h"
+#include "core/draw/DrawText.h"
+#include "core/io/TextFile.h"
 #include "core/smart/SmartShrink.h"
 #include "widgets/GroupBox.h"
 #include "widgets/TrackBar.h"
 
 #include <QAction>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -31,9 +34,10 @@ SmartShrinkPage::SmartShrinkPage(
     setObjectName(QStringLiteral("smartShrinkPage"));
     QVBoxLayout* layout = makeWorkPageLayout();
     addToolBarCommand(QStringLiteral("导入号码"), [this] { importCodes(); });
+    addToolBarCommand(QStringLiteral("从文件导入…"), [this] { importCodeFile(); });
     toolBar()->addSeparator();
-    QAction* exportResult = addToolBarCommand(QStringLiteral("导出结果"),
-        [this] { m_commands.exportResult(m_result, kSmartShrinkLeadingText, true); });
+    QAction* exportResult = addToolBarCommand(
+        QStringLiteral("导出结果"), [this] { m_commands.exportResult(m_result, kSmartShrinkLeadingText); });
     QAction* checkPrize
         = addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_resultMemo); });
     QAction* printResult
@@ -46,7 +50,6 @@ SmartShrinkPage::SmartShrinkPage(
     m_panel->setObjectName(QStringLiteral("panel"));
     // The panels are centred whenever the page's panel changes size.
     m_panel->installEventFilter(this);
-    layout->addWidget(m_panel, 1);
 
     m_memoPanel = new QWidget(m_panel);
     m_memoPanel->setObjectName(QStringLiteral("memoPanel"));
@@ -62,6 +65,9 @@ SmartShrinkPage::SmartShrinkPage(
     m_resultCount = makeCountLabel(resultBox, QStringLiteral("resultCount"));
     m_resultMemo = makeCodeMemo(resultBox, QStringLiteral("resultMemo"));
     createLevelPanel();
+    // The sunken frame's pixel on each side around the panels.
+    addScrolledContent(
+        layout, m_panel, QSize(m_memoPanel->width() + 2, m_levelPanel->geometry().bottom() + 2));
 }
 
 void SmartShrinkPage::createLevelPanel()
@@ -90,17 +96,27 @@ void SmartShrinkPage::createLevelPanel()
     m_levelSlider->setValue(1);
     m_levelSlider->setTickPosition(QSlider::TicksBelow);
     m_levelSlider->setTickInterval(1);
-    // Page Up/Down and a click in the channel step one level; an arrow key goes to an end.
+    // Every key and a click in the channel move one level; Home and End go to the ends.
     m_levelSlider->setPageStep(1);
-    m_levelSlider->setSingleStep(10);
+    m_levelSlider->setSingleStep(1);
     m_levelSlider->setGeometry(caption->geometry().right() + 5, 4, 100, 24);
     m_levelSlider->setSelection(kMinShrinkLevel, m_levelSlider->value());
-    connectCommand(m_levelSlider, &QSlider::valueChanged,
-        [this] { m_levelSlider->setSelection(kMinShrinkLevel, m_levelSlider->value()); });
+
+    m_levelValue = new QLabel(m_levelPanel);
+    m_levelValue->setObjectName(QStringLiteral("levelValue"));
+    m_levelValue->setAlignment(Qt::AlignCenter);
+    m_levelValue->setNum(m_levelSlider->value());
+    m_levelValue->setGeometry(m_levelSlider->geometry().right() + 3, caption->y(),
+        m_levelValue->fontMetrics().horizontalAdvance(QString::number(kMaxShrinkLevel)) + 6,
+        caption->height());
+    connectCommand(m_levelSlider, &QSlider::valueChanged, [this] {
+        m_levelSlider->setSelection(kMinShrinkLevel, m_levelSlider->value());
+        m_levelValue->setNum(m_levelSlider->value());
+    });
 
     auto* runButton = new QPushButton(QStringLiteral("智能缩水"), m_levelPanel);
     runButton->setObjectName(QStringLiteral("runButton"));
-    runButton->setGeometry(m_levelSlider->geometry().right() + 9, 5, 75, 25);
+    runButton->setGeometry(m_levelValue->geometry().right() + 5, 5, 75, 25);
     QAction* run = addPageCommand(QStringLiteral("智能缩水"), [this] { runSmartShrink(); });
     run->setShortcut(kRunShortcut);
     connect(runButton, &QPushButton::clicked, run, &QAction::trigger);
@@ -108,10 +124,30 @@ void SmartShrinkPage::createLevelPanel()
 
 void SmartShrinkPage::importCodes()
 {
-    m_baseMemo->setPlainText(memoTextOfLines(codeSetToLines(m_importable)));
-    const QString text = toQString(smartShrinkImportText(m_importable));
-    m_baseCount->setText(text);
-    emit statusTextChanged(text);
+    if (!m_importable) {
+        platform().showWarning(this, QString::fromUtf8(kNoFilterResultText));
+        return;
+    }
+    showImported(*m_importable, QStringLiteral("从号码缩水结果导入"));
+}
+
+void SmartShrinkPage::importCodeFile()
+{
+    const QString path
+        = platform().openFileName(this, QStringLiteral("文本文件|*.txt|所有文件|*"), QStringLiteral("txt"));
+    if (path.isEmpty())
+        return;
+    // A file that cannot be read raises FileError, which the command shows.
+    CodeSet codes;
+    linesToCodeSet(splitLines(readTextFile(toStdString(path))), codes);
+    showImported(codes, QStringLiteral("从文件") + QFileInfo(path).fileName() + QStringLiteral("导入"));
+}
+
+void SmartShrinkPage::showImported(const CodeSet& codes, const QString& source)
+{
+    m_baseMemo->setPlainText(memoTextOfLines(codeSetToLines(codes)));
+    m_baseCount->setText(toQString(smartShrinkImportText(codes)));
+    emit statusTextChanged(source + QString::number(codeSetCount(codes)) + QStringLiteral("注"));
 }
 
 void SmartShrinkPage::runSmartShrink()
@@ -121,7 +157,11 @@ void SmartShrinkPage::runSmartShrink()
     linesToCodeSet(memoLines(m_baseMemo), base);
     const std::optional<CodeSet> result = smartShrink(base, m_levelSlider->value(), m_history.records());
     if (!result) {
-        platform().showMessage(this, QString::fromUtf8(kSmartShrinkRefusal));
+        platform().showWarning(this, QString::fromUtf8(kSmartShrinkRefusal));
+        return;
+    }
+    if (codeSetCount(base) == 0) {
+        platform().showWarning(this, QString::fromUtf8(kEmptyBaseText));
         return;
     }
     m_base = base;

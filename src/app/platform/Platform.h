@@ -23,6 +23,8 @@ public:
 
     // Modal information box: caption "Velmora", one OK button.
     virtual void showMessage(QWidget* parent, const QString& text) = 0;
+    // The same with the warning icon: for failures and refusals.
+    virtual void showWarning(QWidget* parent, const QString& text) = 0;
     // Modal yes/no question; true for yes. No is the default answer.
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
     // Save / discard / cancel question; Cancel is the default button.

@@ -35,7 +35,7 @@ QString askFileName(QWidget* parent, QFileDialog::AcceptMode mode, const QString
     dialog.setAcceptMode(mode);
     // Any typed name is accepted: the import itself ignores a file that does not exist.
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QtNameFilters(filter));
+    dialog.setNameFilter(qtNameFilters(filter));
     dialog.setDefaultSuffix(defaultExt);
     if (!initialName.isEmpty())
         dialog.selectFile(initialName);
@@ -54,13 +54,14 @@ QSize screenRoom(QWidget* parent)
 
 // A message too long for a message box: its text scrolls inside a dialog that
 // fits the screen, so the OK button always stays in sight.
-void showScrollingMessage(QWidget* parent, const QString& text, const QSize& room)
+void showScrollingMessage(
+    QWidget* parent, const QString& text, const QSize& room, QStyle::StandardPixmap iconKind)
 {
     QDialog dialog(parent);
     dialog.setWindowTitle(kCaption);
     auto* icon = new QLabel(&dialog);
     const int iconSize = dialog.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &dialog);
-    icon->setPixmap(dialog.style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(iconSize));
+    icon->setPixmap(dialog.style()->standardIcon(iconKind).pixmap(iconSize));
     icon->setAlignment(Qt::AlignTop);
     auto* label = new QLabel(text);
     label->setTextFormat(Qt::PlainText);
@@ -82,9 +83,24 @@ void showScrollingMessage(QWidget* parent, const QString& text, const QSize& roo
     dialog.exec();
 }
 
+// A message box, or the scrolling dialog for a text too long for the screen.
+void showMessageBox(QWidget* parent, const QString& text, bool warning)
+{
+    QMessageBox box(
+        warning ? QMessageBox::Warning : QMessageBox::Information, kCaption, text, QMessageBox::Ok, parent);
+    const QSize room = screenRoom(parent);
+    const QSize wanted = box.sizeHint();
+    if (wanted.width() <= room.width() && wanted.height() <= room.height()) {
+        box.exec();
+        return;
+    }
+    showScrollingMessage(
+        parent, text, room, warning ? QStyle::SP_MessageBoxWarning : QStyle::SP_MessageBoxInformation);
+}
+
 } // namespace
 
-QString QtNameFilters(const QString& filter)
+QString qtNameFilters(const QString& filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
@@ -96,17 +112,9 @@ QString QtNameFilters(const QString& filter)
     return filters.join(QStringLiteral(";;"));
 }
 
-void QtPlatform::showMessage(QWidget* parent, const QString& text)
-{
-    QMessageBox box(QMessageBox::Information, kCaption, text, QMessageBox::Ok, parent);
-    const QSize room = screenRoom(parent);
-    const QSize wanted = box.sizeHint();
-    if (wanted.width() <= room.width() && wanted.height() <= room.height()) {
-        box.exec();
-        return;
-    }
-    showScrollingMessage(parent, text, room);
-}
+void QtPlatform::showMessage(QWidget* parent, const QString& text) { showMessageBox(parent, text, false); }
+
+void QtPlatform::showWarning(QWidget* parent, const QString& text) { showMessageBox(parent, text, true); }
 
 bool QtPlatform::confirm(QWidget* parent, const QString& text)
 {

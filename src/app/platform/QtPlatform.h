@@ -13,6 +13,7 @@ namespace velmora {
 class QtPlatform : public Platform {
 public:
     void showMessage(QWidget* parent, const QString& text) override;
+    void showWarning(QWidget* parent, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
     SaveChoice askSaveChanges(QWidget* parent, const QString& text) override;
     int choose(QWidget* parent, const QString& text, const QStringList& choices) override;
@@ -38,7 +39,7 @@ private:
 };
 
 // "文本文件|*.txt" as a Qt name filter list: "文本文件 (*.txt)".
-QString QtNameFilters(const QString& filter);
+QString qtNameFilters(const QString& filter);
 
 // Prints the lines on an already set-up printer; raises std::runtime_error when the
 // printer cannot be opened.

@@ -7,7 +7,7 @@
 
 namespace velmora {
 
-inline constexpr const char* kPrintoutHeaderText = "Dastrel 号码打印，时间:";
+inline constexpr const char* kPrintoutHeaderText = "Velmora 号码打印，时间:";
 inline constexpr int kPrintoutFontSize = 12;
 
 // Local date and time of the printout.
@@ -20,7 +20,7 @@ struct PrintDateTime {
     int second = 0;
 };
 
-// "Dastrel 号码打印，时间:" followed by yyyy.MM.dd, a blank and HH:mm:ss.
+// "Velmora 号码打印，时间:" followed by yyyy.MM.dd, a blank and HH:mm:ss.
 std::string printoutHeader(const PrintDateTime& when);
 
 // The header line, then every line in order.

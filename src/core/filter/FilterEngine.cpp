@@ -15,10 +15,10 @@ namespace velmora {
 
 namespace {
 
-// Per-code class keys that do not follow from the digits cheaply.
+// Per code, the keys of FilterEngine's m_ratio and m_counts tables (the
+// header explains them), which do not follow from the digits cheaply.
 struct CodeClassTables {
-    std::uint8_t ratio[1000]; // smbOfCode item * 10 + routeOfCode item
-    // (oddCountOfCode * 4 + bigCountOfCode) * 9 + linkOfCode * 3 + repeatOfCode
+    std::uint8_t ratio[1000];
     std::uint8_t counts[1000];
 };
 
@@ -78,12 +78,6 @@ PairTable pairsInText(std::string_view text)
     return pairs;
 }
 
-// Bits of what a code's digits hold, ORed over its digits and digit pairs: a
-// pair of the two "must hold" lists, of the two "must not" lists, a banker
-// digit, a required digit. An empty "must hold" list and an absent banker are
-// held by every code, so they never fail.
-enum : std::uint8_t { kRecentIn = 1, kIn = 2, kRecentOut = 4, kOut = 8, kBanker = 16, kDigitIn = 32 };
-
 // Adds the reference code's three-digit text (zeroPadded to width 3).
 void addHitText(std::uint64_t (&hits)[10][3], int field, std::string_view text);
 
@@ -120,33 +114,38 @@ constexpr FilterUnit kHitRowUnits[11]
 
 FilterEngine::FilterEngine(const FilterConditions& fc, const DrawHistory& history)
 {
-    compileDigits(fc);
+    compilePositions(fc);
+    compileHeldDigits(fc);
+    compilePairs(fc);
+    compileHeldFails();
     compileClasses(fc);
     compileHits(fc, history);
 }
 
-void FilterEngine::compileDigits(const FilterConditions& fc)
+// Per position and digit: the position row, the smallest and largest digit
+// (every digit in range) and the excluded digits.
+void FilterEngine::compilePositions(const FilterConditions& fc)
 {
-    // Per position: the position row, the smallest and largest digit (every
-    // digit in range) and the excluded digits.
+    const UnitMask rangeFail = fc.minDigit > 0 || fc.maxDigit < 9 ? bit(FilterUnit::DigitRange) : 0;
+    const UnitMask outFail = fc.digitsOut.empty() ? 0 : bit(FilterUnit::DigitsOut);
     const std::array<bool, 10> outDigits = digitsInText(fc.digitsOut);
     for (int p = 0; p < 3; ++p) {
-        const auto positionFails
-            = rowFails(fc.positionDigits[p], static_cast<FilterUnit>(int(FilterUnit::Hundreds) + p));
+        const auto unit = static_cast<FilterUnit>(static_cast<int>(FilterUnit::Hundreds) + p);
+        const auto positionFails = rowFails(fc.positionDigits[p], unit);
         for (int d = 0; d < 10; ++d)
-            m_position[p][d] = positionFails[d]
-                | (d < fc.minDigit || d > fc.maxDigit ? bit(FilterUnit::DigitRange) : 0)
-                | (!fc.digitsOut.empty() && outDigits[d] ? bit(FilterUnit::DigitsOut) : 0);
-    }
-    for (int p = 0; p < 3; ++p)
+            m_position[p][d] = positionFails[d] | (d < fc.minDigit || d > fc.maxDigit ? rangeFail : 0)
+                | (outDigits[d] ? outFail : 0);
         if (anyChecked(fc.positionDigits[p]))
-            m_active |= bit(static_cast<FilterUnit>(int(FilterUnit::Hundreds) + p));
-    if (fc.minDigit > 0 || fc.maxDigit < 9)
-        m_active |= bit(FilterUnit::DigitRange);
-    if (!fc.digitsOut.empty())
-        m_active |= bit(FilterUnit::DigitsOut);
+            m_active |= bit(unit);
+    }
+    m_active |= rangeFail | outFail;
+}
 
-    // "At least one of these digits": the bankers and the required digits.
+// "At least one of these digits": the bankers and the required digits, as Held
+// bits of each digit. Without a banker (or with an empty 必选号) every digit
+// holds the bit, so no code fails it.
+void FilterEngine::compileHeldDigits(const FilterConditions& fc)
+{
     bool anyBanker = false;
     for (int item : fc.bankers)
         if (const int digit = bankerDigit(item); digit >= 0) {
@@ -164,50 +163,60 @@ void FilterEngine::compileDigits(const FilterConditions& fc)
         m_active |= bit(FilterUnit::Bankers);
     if (!fc.digitsIn.empty())
         m_active |= bit(FilterUnit::DigitsIn);
+}
 
-    // Pair lists: an empty "must hold" list is met by every pair, an empty
-    // "must not" list by none.
-    const PairTable recentIn = pairsInText(fc.recentPairsIn);
-    const PairTable in = pairsInText(fc.pairsIn);
-    const PairTable recentOut = pairsInText(fc.recentPairsOut);
-    const PairTable out = pairsInText(fc.pairsOut);
-    for (int x = 0; x < 10; ++x)
-        for (int y = 0; y < 10; ++y)
-            m_pairBits[x][y]
-                = static_cast<std::uint8_t>(((fc.recentPairsIn.empty() || recentIn[x][y]) ? kRecentIn : 0)
-                    | ((fc.pairsIn.empty() || in[x][y]) ? kIn : 0) | (recentOut[x][y] ? kRecentOut : 0)
-                    | (out[x][y] ? kOut : 0));
-    for (int bits = 0; bits < 64; ++bits)
-        m_setFails[bits] = ((bits & kRecentIn) == 0 ? bit(FilterUnit::RecentPairsIn) : 0)
-            | ((bits & kIn) == 0 ? bit(FilterUnit::PairsIn) : 0)
-            | ((bits & kRecentOut) != 0 ? bit(FilterUnit::RecentPairsOut) : 0)
-            | ((bits & kOut) != 0 ? bit(FilterUnit::PairsOut) : 0)
-            | ((bits & kBanker) == 0 ? bit(FilterUnit::Bankers) : 0)
-            | ((bits & kDigitIn) == 0 ? bit(FilterUnit::DigitsIn) : 0);
-    const std::pair<const std::string*, FilterUnit> texts[]
-        = { { &fc.recentPairsIn, FilterUnit::RecentPairsIn },
-              { &fc.recentPairsOut, FilterUnit::RecentPairsOut }, { &fc.pairsIn, FilterUnit::PairsIn },
-              { &fc.pairsOut, FilterUnit::PairsOut } };
-    for (const auto& [text, unit] : texts)
-        if (!text->empty())
-            m_active |= bit(unit);
+// The pair lists as Held bits of each digit pair: an empty "must hold" list is
+// met by every pair, an empty "must not" list by none.
+void FilterEngine::compilePairs(const FilterConditions& fc)
+{
+    const struct {
+        const std::string& text;
+        Held held;
+        bool mustHold;
+        FilterUnit unit;
+    } lists[] = { { fc.recentPairsIn, kRecentIn, true, FilterUnit::RecentPairsIn },
+        { fc.pairsIn, kIn, true, FilterUnit::PairsIn },
+        { fc.recentPairsOut, kRecentOut, false, FilterUnit::RecentPairsOut },
+        { fc.pairsOut, kOut, false, FilterUnit::PairsOut } };
+    for (const auto& list : lists) {
+        const PairTable pairs = pairsInText(list.text);
+        const bool everyPair = list.mustHold && list.text.empty();
+        for (int x = 0; x < 10; ++x)
+            for (int y = 0; y < 10; ++y)
+                if (everyPair || pairs[x][y])
+                    m_pairBits[x][y] |= list.held;
+        if (!list.text.empty())
+            m_active |= bit(list.unit);
+    }
+}
+
+// The units failed by each of the 64 combinations of Held bits.
+void FilterEngine::compileHeldFails()
+{
+    for (int held = 0; held < kHeldKeys; ++held)
+        m_setFails[held] = ((held & kRecentIn) == 0 ? bit(FilterUnit::RecentPairsIn) : 0)
+            | ((held & kIn) == 0 ? bit(FilterUnit::PairsIn) : 0)
+            | ((held & kRecentOut) != 0 ? bit(FilterUnit::RecentPairsOut) : 0)
+            | ((held & kOut) != 0 ? bit(FilterUnit::PairsOut) : 0)
+            | ((held & kBanker) == 0 ? bit(FilterUnit::Bankers) : 0)
+            | ((held & kDigitIn) == 0 ? bit(FilterUnit::DigitsIn) : 0);
 }
 
 void FilterEngine::compileClasses(const FilterConditions& fc)
 {
     const auto sums = rowFails(fc.sums, FilterUnit::Sums);
     const auto tails = rowFails(fc.sumTails, FilterUnit::SumTails);
-    for (int s = 0; s < 28; ++s)
+    for (int s = 0; s < kSumKeys; ++s)
         m_sum[s] = sums[s] | tails[s % 10];
     const auto smb = rowFails(fc.smbPatterns, FilterUnit::SmbPatterns);
     const auto routes = rowFails(fc.routePatterns, FilterUnit::RoutePatterns);
-    for (int k = 0; k < 100; ++k)
+    for (int k = 0; k < kRatioKeys; ++k)
         m_ratio[k] = smb[k / 10] | routes[k % 10];
     const auto odd = rowFails(fc.oddCounts, FilterUnit::OddCounts);
     const auto big = rowFails(fc.bigCounts, FilterUnit::BigCounts);
     const auto runs = rowFails(fc.runKinds, FilterUnit::RunKinds);
     const auto types = rowFails(fc.codeTypes, FilterUnit::CodeTypes);
-    for (int k = 0; k < 144; ++k)
+    for (int k = 0; k < kCountKeys; ++k)
         m_counts[k] = odd[k / 36] | big[k / 9 % 4] | runs[k / 3 % 3] | types[k % 3];
 
     const std::pair<bool, FilterUnit> rows[] = { { anyChecked(fc.sumTails), FilterUnit::SumTails },

@@ -43,32 +43,60 @@ public:
     CodeSet keep(const Tolerance& tolerance) const;
 
 private:
+    // Each table below is indexed by a small key of the code, so that its size
+    // is the number of keys:
+    // - m_position[p][d]: digit d at position p (the position row, the digit
+    //   range and 排除号 fail per digit).
+    // - m_setFails[held]: `held` is the OR of m_anyOf over the code's three
+    //   digits and of m_pairBits over its three digit pairs, six Held bits, so
+    //   64 entries: the units failed when those bits are (not) held.
+    // - m_sum[s]: the sum 0..27 (和值, and 合值 as s % 10).
+    // - m_ratio[k]: k = 小中大 pattern index * 10 + 012路 pattern index, 100 keys.
+    // - m_counts[k]: k = (odd digits 0..3 * 4 + big digits 0..3) * 9 + run kind
+    //   0..2 * 3 + code type 0..2, 4 * 4 * 9 = 144 keys.
+    // - m_hits and m_hitGroups: the packed hit counters below.
+    enum Held : std::uint8_t {
+        kRecentIn = 1, // a pair of 近期两码限于 (or that list is empty)
+        kIn = 2, // a pair of 两码限于 (or that list is empty)
+        kRecentOut = 4, // a pair of 近期排除两码
+        kOut = 8, // a pair of 排除两码
+        kBanker = 16, // a banker digit (or no banker is set)
+        kDigitIn = 32, // a digit of 必选号 (or that text is empty)
+    };
+    static constexpr int kHeldKeys = 64;
+    static constexpr int kSumKeys = 28;
+    static constexpr int kRatioKeys = 100;
+    static constexpr int kCountKeys = 144;
+
     // Hit counts of up to eleven texts (six recent-draw references, five hit
     // groups), two bits each, in one 64-bit word: m_hits[d][e] has field t
     // set to 1 when text t holds digit d more than e times. The code's digit
     // that repeats e earlier digits is matched when the text holds it more than
     // e times (hitCountOfCode's each-character-once rule), so the sum of three
-    // such words counts every text's hits at once; a field never exceeds 3.
+    // such words counts every text's hits at once; a field never exceeds 3, so
+    // two bits hold it. The fields are read three at a time (6 bits, 64 keys):
+    // four groups cover fields 0..11, the twelfth being unused.
     struct HitGroup {
-        int shift = 0;
-        std::array<UnitMask, 64> fails {}; // over the packed counts of up to three rows
+        int shift = 0; // 6 * group
+        std::array<UnitMask, 64> fails {}; // over the packed counts of the group's three rows
     };
 
     template <bool Plain> void forEachCode(int minFails, int maxFails, std::uint8_t* flags) const;
-    void compileDigits(const FilterConditions& fc);
+    void compilePositions(const FilterConditions& fc);
+    void compileHeldDigits(const FilterConditions& fc);
+    void compilePairs(const FilterConditions& fc);
+    void compileHeldFails();
     void compileClasses(const FilterConditions& fc);
     void compileHits(const FilterConditions& fc, const DrawHistory& history);
 
     UnitMask m_active = 0;
-    UnitMask m_position[3][10] {}; // position row, digit range, 排除号
-    // What a digit and a digit pair hold (banker, required digit, the pair
-    // lists), and the units failed by the OR of those over the code.
-    std::uint8_t m_anyOf[10] {};
-    std::uint8_t m_pairBits[10][10] {};
-    UnitMask m_setFails[64] {};
-    UnitMask m_sum[28] {};
-    UnitMask m_ratio[100] {};
-    UnitMask m_counts[144] {}; // odd, big, run kind and type of the code
+    UnitMask m_position[3][10] {};
+    std::uint8_t m_anyOf[10] {}; // Held bits of a digit
+    std::uint8_t m_pairBits[10][10] {}; // Held bits of a digit pair
+    UnitMask m_setFails[kHeldKeys] {};
+    UnitMask m_sum[kSumKeys] {};
+    UnitMask m_ratio[kRatioKeys] {};
+    UnitMask m_counts[kCountKeys] {};
 
     std::uint64_t m_hits[10][3] {};
     std::array<HitGroup, 4> m_hitGroups {};

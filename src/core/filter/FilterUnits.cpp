@@ -1,43 +1,10 @@
 #include "core/filter/FilterUnits.h"
 
-#include <array>
+#include "core/filter/ConditionFields.h"
 
 namespace velmora {
 
 namespace {
-
-constexpr std::array<std::string_view, kUnitCount> kUnitNames = {
-    "近期开奖1",
-    "近期开奖2",
-    "近期开奖3",
-    "近期试机1",
-    "近期试机2",
-    "近期试机3",
-    "近期两码限于",
-    "近期排除两码",
-    "百位",
-    "十位",
-    "个位",
-    "胆号",
-    "合值",
-    "和值",
-    "小中大比例",
-    "012路比例",
-    "奇偶比例",
-    "大小比例",
-    "控制中奖号1",
-    "控制中奖号2",
-    "控制中奖号3",
-    "控制中奖号4",
-    "控制中奖号5",
-    "两码限于",
-    "排除两码",
-    "必选号",
-    "排除号",
-    "号码范围",
-    "连号",
-    "类型",
-};
 
 constexpr int kToleranceCap = kUnitCount + 1;
 
@@ -80,7 +47,7 @@ std::string_view unitName(int unit)
 {
     if (unit < 0 || unit >= kUnitCount)
         return {};
-    return kUnitNames[static_cast<std::size_t>(unit)];
+    return conditionUnitNames()[static_cast<std::size_t>(unit)];
 }
 
 std::string unitNames(UnitMask units, std::string_view separator)

@@ -55,7 +55,7 @@ inline constexpr UnitMask kRecentUnits = unitBit(FilterUnit::RecentDraw1) | unit
     | unitBit(FilterUnit::RecentDraw3) | unitBit(FilterUnit::RecentTest1) | unitBit(FilterUnit::RecentTest2)
     | unitBit(FilterUnit::RecentTest3);
 
-// The name the history check prints for unit 0..29 ("近期开奖1", "百位", …);
+// The name the history check prints for unit 0..kUnitCount-1 ("近期开奖1", "百位", …);
 // an index outside that range gives the empty text.
 std::string_view unitName(int unit);
 

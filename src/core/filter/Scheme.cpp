@@ -1,11 +1,13 @@
 #include "core/filter/Scheme.h"
 
 #include "core/code/Code.h"
+#include "core/filter/ConditionFields.h"
 #include "core/io/TextFile.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 
 namespace velmora {
@@ -17,14 +19,17 @@ using nlohmann::ordered_json;
 
 constexpr const char* kFormat = "velmora-scheme";
 constexpr int kVersion = 1;
+constexpr const char* kToleranceKey = "tolerance";
 
-// Why a text is not a valid scheme; caught in parseScheme.
+// Why a text is not a valid scheme; caught in parseScheme. Every message is
+// short and names the key: no value or library text of unbounded length is
+// ever quoted.
 class SchemeError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// A key as the message names it: quoted, a very long one shortened.
+// A key as the message quotes it: a very long one shortened.
 std::string quoted(const std::string& key)
 {
     constexpr std::size_t kLongest = 60;
@@ -43,155 +48,142 @@ std::string quoted(const std::string& key)
     return text;
 }
 
-[[noreturn]] void fail(const std::string& key, const std::string& what)
+// "和值（sums）" for a condition or the tolerance, else the quoted key.
+std::string keyLabel(const std::string& key)
 {
-    throw SchemeError("键" + quoted(key) + what);
+    if (const ConditionField* field = conditionFieldOfKey(key))
+        return conditionLabel(*field);
+    if (key == kToleranceKey)
+        return std::string("容错（") + kToleranceKey + "）";
+    return "键" + quoted(key);
 }
 
-int integerIn(const json& value, const std::string& key, int lo, int hi)
+[[noreturn]] void fail(const std::string& label, const std::string& what) { throw SchemeError(label + what); }
+
+int integerIn(const json& value, const std::string& label, int lo, int hi)
 {
     if (!value.is_number_integer())
-        fail(key, "的值应为" + std::to_string(lo) + "到" + std::to_string(hi) + "的整数");
+        fail(label, "的值应为" + std::to_string(lo) + "到" + std::to_string(hi) + "的整数");
     // Compared in the value's own type, so no huge number wraps into the range.
     const bool inRange = value.is_number_unsigned()
         ? value.get<unsigned long long>() >= static_cast<unsigned long long>(lo)
             && value.get<unsigned long long>() <= static_cast<unsigned long long>(hi)
         : value.get<long long>() >= lo && value.get<long long>() <= hi;
     if (!inRange)
-        fail(key, "的值" + value.dump() + "超出范围" + std::to_string(lo) + ".." + std::to_string(hi));
+        fail(label, "的值" + value.dump() + "超出范围" + std::to_string(lo) + ".." + std::to_string(hi));
     return value.get<int>();
 }
 
-const json& arrayOf(const json& value, const std::string& key)
+const json& arrayOf(const json& value, const std::string& label)
 {
     if (!value.is_array())
-        fail(key, "的值应为数组");
+        fail(label, "的值应为数组");
     return value;
 }
 
-std::string textOf(const json& value, const std::string& key)
+std::string textOf(const json& value, const std::string& label)
 {
     if (!value.is_string())
-        fail(key, "的值应为文本");
+        fail(label, "的值应为文本");
     return value.get<std::string>();
 }
 
-template <std::size_t N>
-void readNumberList(CheckFlags<N>& flags, const json& value, const std::string& key, int hi)
+// An object holding only the two keys, the first of them required when asked.
+void checkItemKeys(
+    const json& item, const std::string& label, const char* first, const char* second, bool firstRequired)
 {
-    for (const json& item : arrayOf(value, key))
-        flags[static_cast<std::size_t>(integerIn(item, key, 0, hi))] = true;
+    if (!item.is_object())
+        fail(label, std::string("的每一项应为含\"") + first + "\"和\"" + second + "\"的对象");
+    for (const auto& [name, unused] : item.items())
+        if (name != first && name != second)
+            fail(label, "中有未知的键" + quoted(name));
+    if (firstRequired && !item.contains(first))
+        fail(label, std::string("的每一项应含\"") + first + "\"");
 }
 
-void readPatternList(CheckFlags<10>& flags, const json& value, const std::string& key)
+void readNumberList(std::span<bool> flags, const json& value, const ConditionField& field)
 {
-    for (const json& item : arrayOf(value, key)) {
+    const std::string label = conditionLabel(field);
+    for (const json& item : arrayOf(value, label))
+        flags[static_cast<std::size_t>(integerIn(item, label, field.lo, field.hi) - field.lo)] = true;
+}
+
+void readPatternList(std::span<bool> flags, const json& value, const std::string& label)
+{
+    for (const json& item : arrayOf(value, label)) {
         const int index = item.is_string() ? ratioPatternIndex(item.get<std::string>()) : -1;
         if (index < 0)
-            fail(key, "的值应为300,210,201,120,111,102,030,021,012,003之一的文本");
+            fail(label, "的值应为300,210,201,120,111,102,030,021,012,003之一的文本");
         flags[static_cast<std::size_t>(index)] = true;
     }
 }
 
-// {"row": R, "counts": [..]} items into rows firstRow .. firstRow + 2.
-void readRecentRows(FilterConditions& fc, const json& value, const std::string& key, int firstRow)
+// {"row": R, "counts": [..]} items, R counted from 1.
+void readRecentRows(FilterConditions& fc, const json& value, const ConditionField& field)
 {
-    for (const json& item : arrayOf(value, key)) {
-        if (!item.is_object())
-            fail(key, "的每一项应为含\"row\"和\"counts\"的对象");
-        for (const auto& [name, unused] : item.items())
-            if (name != "row" && name != "counts")
-                fail(key, "中有未知的键" + quoted(name));
-        if (!item.contains("row"))
-            fail(key, "的每一项应含\"row\"");
-        const int row = integerIn(item.at("row"), key, 1, 3);
+    const std::string label = conditionLabel(field);
+    for (const json& item : arrayOf(value, label)) {
+        checkItemKeys(item, label, "row", "counts", true);
+        const int row = integerIn(item.at("row"), label, 1, field.places);
         if (item.contains("counts"))
-            readNumberList(
-                fc.recentHits[static_cast<std::size_t>(firstRow + row - 1)], item.at("counts"), key, 3);
+            readNumberList(field.slot(fc, row - 1).flags, item.at("counts"), field);
     }
 }
 
-void readHitGroups(FilterConditions& fc, const json& value, const std::string& key)
+// {"digits": TEXT, "counts": [..]} items, one per row from the first.
+void readHitGroups(FilterConditions& fc, const json& value, const ConditionField& field)
 {
-    const json& rows = arrayOf(value, key);
-    if (rows.size() > fc.hitGroups.size())
-        fail(key, "最多" + std::to_string(fc.hitGroups.size()) + "行");
+    const std::string label = conditionLabel(field);
+    const json& rows = arrayOf(value, label);
+    if (rows.size() > static_cast<std::size_t>(field.places))
+        fail(label, "最多" + std::to_string(field.places) + "行");
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const json& item = rows[k];
-        if (!item.is_object())
-            fail(key, "的每一项应为含\"digits\"和\"counts\"的对象");
-        for (const auto& [name, unused] : item.items())
-            if (name != "digits" && name != "counts")
-                fail(key, "中有未知的键" + quoted(name));
+        checkItemKeys(item, label, "digits", "counts", false);
+        const ConditionSlot slot = field.slot(fc, static_cast<int>(k));
         if (item.contains("digits"))
-            fc.hitGroups[k].digits = textOf(item.at("digits"), key);
+            *slot.text = textOf(item.at("digits"), label);
         if (item.contains("counts"))
-            readNumberList(fc.hitGroups[k].counts, item.at("counts"), key, 3);
+            readNumberList(slot.flags, item.at("counts"), field);
     }
 }
 
-void readBankers(FilterConditions& fc, const json& value, const std::string& key)
+// Digits fill the banker combos from the first on.
+void readBankers(FilterConditions& fc, const json& value, const ConditionField& field)
 {
-    const json& digits = arrayOf(value, key);
-    if (digits.size() > static_cast<std::size_t>(kBankerCount))
-        fail(key, "最多" + std::to_string(kBankerCount) + "个胆号");
+    const std::string label = conditionLabel(field);
+    const json& digits = arrayOf(value, label);
+    if (digits.size() > static_cast<std::size_t>(field.places))
+        fail(label, "最多" + std::to_string(field.places) + "个胆号");
     for (std::size_t i = 0; i < digits.size(); ++i)
-        fc.bankers[i] = integerIn(digits[i], key, 0, 9) + 1;
+        *field.slot(fc, static_cast<int>(i)).number = integerIn(digits[i], label, field.lo, field.hi) + 1;
 }
 
-void readCondition(FilterScheme& scheme, const std::string& key, const json& value)
+void readCondition(FilterConditions& fc, const ConditionField& field, const json& value)
 {
-    FilterConditions& fc = scheme.conditions;
-    const std::pair<const char*, std::string*> texts[] = { { "recent-pairs-in", &fc.recentPairsIn },
-        { "recent-pairs-out", &fc.recentPairsOut }, { "pairs-in", &fc.pairsIn },
-        { "pairs-out", &fc.pairsOut }, { "digits-in", &fc.digitsIn }, { "digits-out", &fc.digitsOut } };
-    for (const auto& [name, target] : texts)
-        if (key == name) {
-            *target = textOf(value, key);
-            return;
-        }
-    const char* const positions[] = { "hundreds", "tens", "units" };
-    for (std::size_t p = 0; p < 3; ++p)
-        if (key == positions[p]) {
-            readNumberList(fc.positionDigits[p], value, key, 9);
-            return;
-        }
-
-    if (key == "recent-draw")
-        readRecentRows(fc, value, key, 0);
-    else if (key == "recent-test")
-        readRecentRows(fc, value, key, 3);
-    else if (key == "banker")
-        readBankers(fc, value, key);
-    else if (key == "sum-tails")
-        readNumberList(fc.sumTails, value, key, 9);
-    else if (key == "sums")
-        readNumberList(fc.sums, value, key, 29);
-    else if (key == "smb")
-        readPatternList(fc.smbPatterns, value, key);
-    else if (key == "routes")
-        readPatternList(fc.routePatterns, value, key);
-    else if (key == "odd")
-        readNumberList(fc.oddCounts, value, key, 3);
-    else if (key == "big")
-        readNumberList(fc.bigCounts, value, key, 3);
-    else if (key == "hit-group")
-        readHitGroups(fc, value, key);
-    else if (key == "min-digit")
-        fc.minDigit = integerIn(value, key, 0, 9);
-    else if (key == "max-digit")
-        fc.maxDigit = integerIn(value, key, 0, 9);
-    else if (key == "runs")
-        readNumberList(fc.runKinds, value, key, 2);
-    else if (key == "types")
-        readNumberList(fc.codeTypes, value, key, 2);
-    else if (key == "tolerance") {
-        const std::optional<Tolerance> tolerance = parseTolerance(textOf(value, key));
-        if (!tolerance)
-            fail(key, "的值应为\"MIN-MAX\"或\"MAX\"（非负整数，MIN不大于MAX）");
-        scheme.tolerance = *tolerance;
-    } else {
-        throw SchemeError("未知的键" + quoted(key));
+    const ConditionSlot slot = field.slot(fc, 0);
+    switch (field.kind) {
+    case ValueKind::Numbers:
+        readNumberList(slot.flags, value, field);
+        break;
+    case ValueKind::Patterns:
+        readPatternList(slot.flags, value, conditionLabel(field));
+        break;
+    case ValueKind::Text:
+        *slot.text = textOf(value, conditionLabel(field));
+        break;
+    case ValueKind::Digit:
+        *slot.number = integerIn(value, conditionLabel(field), field.lo, field.hi);
+        break;
+    case ValueKind::Bankers:
+        readBankers(fc, value, field);
+        break;
+    case ValueKind::RecentRows:
+        readRecentRows(fc, value, field);
+        break;
+    case ValueKind::HitGroups:
+        readHitGroups(fc, value, field);
+        break;
     }
 }
 
@@ -203,44 +195,140 @@ FilterScheme schemeOf(const json& doc)
         if (key != "format" && key != "version" && key != "conditions")
             throw SchemeError("未知的键" + quoted(key));
     if (!doc.contains("format") || doc.at("format") != kFormat)
-        fail("format", std::string("的值应为\"") + kFormat + "\"");
+        fail(keyLabel("format"), std::string("的值应为\"") + kFormat + "\"");
     if (!doc.contains("version") || !doc.at("version").is_number_integer() || doc.at("version") != kVersion)
-        fail("version", "的值应为" + std::to_string(kVersion));
+        fail(keyLabel("version"), "的值应为" + std::to_string(kVersion));
     if (!doc.contains("conditions") || !doc.at("conditions").is_object())
-        fail("conditions", "的值应为对象");
+        fail(keyLabel("conditions"), "的值应为对象");
     FilterScheme scheme;
-    for (const auto& [key, value] : doc.at("conditions").items())
-        readCondition(scheme, key, value);
+    for (const auto& [key, value] : doc.at("conditions").items()) {
+        if (const ConditionField* field = conditionFieldOfKey(key)) {
+            readCondition(scheme.conditions, *field, value);
+        } else if (key == kToleranceKey) {
+            const std::optional<Tolerance> tolerance = parseTolerance(textOf(value, keyLabel(key)));
+            if (!tolerance)
+                fail(keyLabel(key), "的值应为\"MIN-MAX\"或\"MAX\"（非负整数，MIN不大于MAX）");
+            scheme.tolerance = *tolerance;
+        } else {
+            throw SchemeError("未知的键" + quoted(key));
+        }
+    }
     return scheme;
 }
 
-template <std::size_t N> ordered_json numberList(const CheckFlags<N>& flags)
+// The condition key whose value the parser is in, so that a text the parser
+// rejects inside a condition is reported under its key. The keys of the
+// document are depth 1, those of its "conditions" depth 2; the key is
+// forgotten when its value ends.
+class KeyTracker {
+public:
+    bool operator()(int depth, json::parse_event_t event, const json& parsed)
+    {
+        using Event = json::parse_event_t;
+        if (event == Event::key && depth == 1)
+            m_inConditions = parsed == "conditions";
+        else if (event == Event::key && depth == 2 && m_inConditions)
+            m_key = parsed.get<std::string>();
+        else if (depth <= 2
+            && (event == Event::value || event == Event::array_end || event == Event::object_end))
+            m_key.clear();
+        return true;
+    }
+
+    // "和值（sums）的值", or nothing outside every condition.
+    std::string where() const { return m_key.empty() ? std::string() : keyLabel(m_key) + "的值"; }
+
+private:
+    bool m_inConditions = false;
+    std::string m_key;
+};
+
+ordered_json numberList(std::span<const bool> flags, int lo)
 {
     ordered_json list = ordered_json::array();
-    for (std::size_t i = 0; i < N; ++i)
+    for (std::size_t i = 0; i < flags.size(); ++i)
         if (flags[i])
-            list.push_back(i);
+            list.push_back(lo + static_cast<int>(i));
     return list;
 }
 
-ordered_json patternList(const CheckFlags<10>& flags)
+ordered_json patternList(std::span<const bool> flags)
 {
     ordered_json list = ordered_json::array();
-    for (std::size_t i = 0; i < 10; ++i)
+    for (std::size_t i = 0; i < flags.size(); ++i)
         if (flags[i])
             list.push_back(kRatioPatterns[i]);
     return list;
 }
 
-ordered_json recentRows(const FilterConditions& fc, int firstRow)
+ordered_json recentRows(FilterConditions& fc, const ConditionField& field)
 {
     ordered_json rows = ordered_json::array();
-    for (int row = 1; row <= 3; ++row) {
-        const CheckFlags<4>& counts = fc.recentHits[static_cast<std::size_t>(firstRow + row - 1)];
-        if (anyChecked(counts))
-            rows.push_back({ { "row", row }, { "counts", numberList(counts) } });
+    for (int place = 0; place < field.places; ++place) {
+        const std::span<const bool> counts = field.slot(fc, place).flags;
+        if (std::find(counts.begin(), counts.end(), true) != counts.end())
+            rows.push_back({ { "row", place + 1 }, { "counts", numberList(counts, field.lo) } });
     }
     return rows;
+}
+
+// Rows keep their places, so empty rows before the last used one are written too.
+ordered_json hitGroups(FilterConditions& fc, const ConditionField& field)
+{
+    ordered_json groups = ordered_json::array();
+    int used = 0;
+    for (int place = 0; place < field.places; ++place) {
+        const ConditionSlot slot = field.slot(fc, place);
+        if (!slot.text->empty() || std::find(slot.flags.begin(), slot.flags.end(), true) != slot.flags.end())
+            used = place + 1;
+    }
+    for (int place = 0; place < used; ++place) {
+        const ConditionSlot slot = field.slot(fc, place);
+        groups.push_back({ { "digits", *slot.text }, { "counts", numberList(slot.flags, field.lo) } });
+    }
+    return groups;
+}
+
+ordered_json bankers(FilterConditions& fc, const ConditionField& field)
+{
+    ordered_json digits = ordered_json::array();
+    for (int place = 0; place < field.places; ++place)
+        if (const int digit = bankerDigit(*field.slot(fc, place).number); digit >= 0)
+            digits.push_back(digit);
+    return digits;
+}
+
+// The condition's value as the scheme holds it, or null when it is empty. A
+// digit is brought into its range and left out when that is its default.
+ordered_json conditionValue(FilterConditions& fc, const ConditionField& field)
+{
+    const ConditionSlot slot = field.slot(fc, 0);
+    ordered_json value;
+    switch (field.kind) {
+    case ValueKind::Numbers:
+        value = numberList(slot.flags, field.lo);
+        break;
+    case ValueKind::Patterns:
+        value = patternList(slot.flags);
+        break;
+    case ValueKind::Text:
+        return slot.text->empty() ? ordered_json() : ordered_json(*slot.text);
+    case ValueKind::Digit: {
+        FilterConditions defaults;
+        const int digit = std::clamp(*slot.number, field.lo, field.hi);
+        return digit == *field.slot(defaults, 0).number ? ordered_json() : ordered_json(digit);
+    }
+    case ValueKind::Bankers:
+        value = bankers(fc, field);
+        break;
+    case ValueKind::RecentRows:
+        value = recentRows(fc, field);
+        break;
+    case ValueKind::HitGroups:
+        value = hitGroups(fc, field);
+        break;
+    }
+    return value.empty() ? ordered_json() : value;
 }
 
 } // namespace
@@ -250,15 +338,21 @@ SchemeReadResult parseScheme(std::string_view text)
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
     SchemeReadResult result;
+    KeyTracker tracker;
     try {
-        result.scheme = schemeOf(json::parse(text));
+        result.scheme = schemeOf(json::parse(text, std::ref(tracker)));
     } catch (const json::parse_error& e) {
-        result.error = std::string(kSchemeErrorLeadingText) + "不是有效的JSON（第" + std::to_string(e.byte)
-            + "个字节处）";
+        result.error = std::string(kSchemeErrorLeadingText) + tracker.where() + "不是有效的JSON（第"
+            + std::to_string(e.byte) + "个字节处）";
+    } catch (const json::out_of_range&) {
+        // The only such error while parsing: a number too large for a double.
+        const std::string where = tracker.where();
+        result.error
+            = std::string(kSchemeErrorLeadingText) + (where.empty() ? "内容" : where) + "中有超出范围的数";
     } catch (const SchemeError& e) {
         result.error = std::string(kSchemeErrorLeadingText) + e.what();
-    } catch (const json::exception& e) {
-        result.error = std::string(kSchemeErrorLeadingText) + e.what();
+    } catch (const json::exception&) {
+        result.error = std::string(kSchemeErrorLeadingText) + tracker.where() + "不是有效的JSON";
     }
     return result;
 }
@@ -271,57 +365,18 @@ SchemeReadResult readSchemeFile(const std::string& path)
 
 std::string schemeToJson(const FilterScheme& scheme)
 {
-    const FilterConditions& fc = scheme.conditions;
+    // The table's slots view a record they may change: they read a copy.
+    FilterConditions fc = scheme.conditions;
     ordered_json c = ordered_json::object();
-    auto putList = [&c](const char* key, ordered_json list) {
-        if (!list.empty())
-            c[key] = std::move(list);
-    };
-    auto putText = [&c](const char* key, const std::string& text) {
-        if (!text.empty())
-            c[key] = text;
-    };
-    putList("recent-draw", recentRows(fc, 0));
-    putList("recent-test", recentRows(fc, 3));
-    putText("recent-pairs-in", fc.recentPairsIn);
-    putText("recent-pairs-out", fc.recentPairsOut);
-    putList("hundreds", numberList(fc.positionDigits[0]));
-    putList("tens", numberList(fc.positionDigits[1]));
-    putList("units", numberList(fc.positionDigits[2]));
-    ordered_json bankers = ordered_json::array();
-    for (int item : fc.bankers)
-        if (bankerDigit(item) >= 0)
-            bankers.push_back(bankerDigit(item));
-    putList("banker", std::move(bankers));
-    putList("sum-tails", numberList(fc.sumTails));
-    putList("sums", numberList(fc.sums));
-    putList("smb", patternList(fc.smbPatterns));
-    putList("routes", patternList(fc.routePatterns));
-    putList("odd", numberList(fc.oddCounts));
-    putList("big", numberList(fc.bigCounts));
-    // Rows keep their places, so empty rows before the last used one are written too.
-    const auto lastUsed = std::find_if(fc.hitGroups.rbegin(), fc.hitGroups.rend(),
-        [](const HitGroup& g) { return !g.digits.empty() || anyChecked(g.counts); });
-    ordered_json groups = ordered_json::array();
-    for (auto it = fc.hitGroups.begin(); it != lastUsed.base(); ++it)
-        groups.push_back({ { "digits", it->digits }, { "counts", numberList(it->counts) } });
-    putList("hit-group", std::move(groups));
-    putText("pairs-in", fc.pairsIn);
-    putText("pairs-out", fc.pairsOut);
-    putText("digits-in", fc.digitsIn);
-    putText("digits-out", fc.digitsOut);
-    if (fc.minDigit > 0)
-        c["min-digit"] = std::min(fc.minDigit, 9);
-    if (fc.maxDigit < 9)
-        c["max-digit"] = std::max(fc.maxDigit, 0);
-    putList("runs", numberList(fc.runKinds));
-    putList("types", numberList(fc.codeTypes));
+    for (const ConditionField& field : conditionFields())
+        if (ordered_json value = conditionValue(fc, field); !value.is_null())
+            c[field.key] = std::move(value);
     // A range that keeps nothing (MIN above MAX) is written as one above every unit count.
     Tolerance tolerance { std::max(scheme.tolerance.min, 0), std::max(scheme.tolerance.max, 0) };
     if (tolerance.min > tolerance.max)
         tolerance = { kUnitCount + 1, kUnitCount + 1 };
     if (!tolerance.isPlain())
-        c["tolerance"] = toleranceText(tolerance);
+        c[kToleranceKey] = toleranceText(tolerance);
 
     ordered_json doc = ordered_json::object();
     doc["format"] = kFormat;

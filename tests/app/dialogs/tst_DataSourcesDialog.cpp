@@ -43,7 +43,8 @@ void ClickRow(QListWidget* list, int row)
 QByteArray ReadData(const char* name)
 {
     const bool whole = qstrcmp(name, "3d-history.txt") == 0;
-    QFile file(whole ? QStringLiteral(VELMORA_HISTORY_FILE) : QStringLiteral(VELMORA_TEST_DATA_DIR "/") + QLatin1String(name));
+    QFile file(whole ? QStringLiteral(VELMORA_HISTORY_FILE)
+                     : QStringLiteral(VELMORA_TEST_DATA_DIR "/") + QLatin1String(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
@@ -74,6 +75,8 @@ private slots:
     void keptByQtSettings();
     void startsWithTheDefaultList();
     void editsTheListAndOkKeepsIt();
+    void enterAddsAndTheDialogStaysOpen_data();
+    void enterAddsAndTheDialogStaysOpen();
     void refusesBadAddresses_data();
     void refusesBadAddresses();
     void cancelKeepsNothing();
@@ -165,6 +168,35 @@ void tst_DataSourcesDialog::editsTheListAndOkKeepsIt()
     Click(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(velmora::updateSources(platform), dialog.sources());
+}
+
+void tst_DataSourcesDialog::enterAddsAndTheDialogStaysOpen_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Enter") << int(Qt::Key_Enter);
+}
+
+// Run modally as the window runs it, where OK is the default button.
+void tst_DataSourcesDialog::enterAddsAndTheDialogStaysOpen()
+{
+    QFETCH(int, key);
+    FakePlatform platform;
+    velmora::setUpdateSources(platform, { QStringLiteral("http://a.example/1.txt") });
+    DataSourcesDialog dialog(platform);
+    bool openAfterKey = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        auto* address = dialog.findChild<QLineEdit*>(QStringLiteral("addressEdit"));
+        QTest::mouseClick(address, Qt::LeftButton);
+        QTest::keyClicks(address, QStringLiteral("http://b.example/2.txt"));
+        QTest::keyClick(address, static_cast<Qt::Key>(key));
+        openAfterKey = dialog.isVisible();
+        Click(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+    });
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QVERIFY(openAfterKey);
+    QCOMPARE(velmora::updateSources(platform),
+        QStringList({ QStringLiteral("http://a.example/1.txt"), QStringLiteral("http://b.example/2.txt") }));
 }
 
 void tst_DataSourcesDialog::refusesBadAddresses_data()

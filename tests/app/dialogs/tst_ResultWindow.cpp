@@ -1,7 +1,9 @@
 // The result window "查看缩水结果": an ordinary tool window placed beside the main
 // window, never over its tool bars; "查看结果" (button or F8, from the main window or
-// from the result window itself) shows it and a second press hides it.
+// from the result window itself) shows it and a second press hides it. On a 1366 x 768
+// screen; where it docks instead, see tst_MainWindowDesktop.
 #include "app/MainWindowFixture.h"
+#include "app/OffscreenScreen.h"
 
 #include "app/dialogs/ResultWindow.h"
 
@@ -76,17 +78,18 @@ void tst_ResultWindow::besideTheMainWindow_data()
 {
     QTest::addColumn<QRect>("mainWindow");
     QTest::addColumn<bool>("toTheRight");
-    QTest::newRow("room on the right") << QRect(0, 0, 420, 400) << true;
-    QTest::newRow("no room on the right")
-        << QRect(QPoint(0, 0), QGuiApplication::primaryScreen()->availableSize()) << false;
+    QTest::newRow("room on the right") << QRect(0, 0, 789, 584) << true;
+    QTest::newRow("no room on the right, floated by the user") << QRect(300, 0, 789, 584) << false;
 }
 
-// A main window this narrow has its 查看结果 button in the tool bar's overflow: F8 runs it.
+// F8 runs 查看结果; a window the user floated keeps floating where there is no room.
 void tst_ResultWindow::besideTheMainWindow()
 {
     QFETCH(QRect, mainWindow);
     QFETCH(bool, toTheRight);
     MainWindowFixture f;
+    if (!toTheRight)
+        f.platform.settings.insert(QStringLiteral("windows/resultWindowFloats"), true);
     velmora::MainWindow& form = f.startShown();
     form.setGeometry(mainWindow);
     f.trigger("showFilterPage");
@@ -94,6 +97,7 @@ void tst_ResultWindow::besideTheMainWindow()
     QTest::keyClick(&form, Qt::Key_F8);
     auto* window = find<ResultWindow>(&form);
     QVERIFY(window->isVisible());
+    QVERIFY(window->isFloating());
     const QRect frame = window->frameGeometry();
     const auto* pageBar = find<QToolBar>(&f.filterPage(), QStringLiteral("toolBar"));
     const QRect pageBarRect(pageBar->mapToGlobal(QPoint(0, 0)), pageBar->size());
@@ -115,17 +119,17 @@ void tst_ResultWindow::keptWhereTheUserPutIt()
 {
     MainWindowFixture f;
     velmora::MainWindow& form = f.startShown();
-    form.setGeometry(0, 0, 420, 400);
+    form.setGeometry(0, 0, 789, 584);
     f.trigger("showFilterPage");
     QApplication::processEvents();
     auto* window = find<ResultWindow>(&form);
     QTest::keyClick(&form, Qt::Key_F8);
     // Moved by the user below the main window: it stays there after hide and show.
-    window->move(10, 420);
+    window->move(10, 600);
     QTest::keyClick(&form, Qt::Key_F8);
     QVERIFY(!window->isVisible());
     QTest::keyClick(&form, Qt::Key_F8);
-    QCOMPARE(window->frameGeometry().topLeft(), QPoint(10, 420));
+    QCOMPARE(window->frameGeometry().topLeft(), QPoint(10, 600));
     // Moved over the tool bars: placed beside the main window again.
     QTest::keyClick(&form, Qt::Key_F8);
     window->move(0, 0);
@@ -152,5 +156,5 @@ void tst_ResultWindow::secondPressHides()
     QVERIFY(!window->isVisible());
 }
 
-QTEST_MAIN(tst_ResultWindow)
+VELMORA_TEST_MAIN_ON_SCREEN(tst_ResultWindow, 1366, 768)
 #include "tst_ResultWindow.moc"

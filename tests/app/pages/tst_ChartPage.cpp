@@ -95,10 +95,14 @@ velmora::PageControl* chartPages(const MainWindowFixture& f)
     return f.part<velmora::PageControl>("chartPages");
 }
 
-void Query(const MainWindowFixture& f, int page, const QString& text)
+// Types the count, then runs 查询 by its button or by a key in the edit.
+void Query(const MainWindowFixture& f, int page, const QString& text, Qt::Key key = Qt::Key_unknown)
 {
     TypeInto(drawCountEdit(f, page), text);
-    QTest::mouseClick(queryButton(f, page), Qt::LeftButton);
+    if (key == Qt::Key_unknown)
+        QTest::mouseClick(queryButton(f, page), Qt::LeftButton);
+    else
+        QTest::keyClick(drawCountEdit(f, page), key);
 }
 
 } // namespace
@@ -219,7 +223,7 @@ void tst_ChartPage::queryRebuilds()
     const velmora::GridModel& grid = chart(f, page)->model();
     QCOMPARE(grid.dynRows(), 13);
     QCOMPARE(gridDump(grid), Expected(page, f.history(), 12));
-    Query(f, page, QStringLiteral("40"));
+    Query(f, page, QStringLiteral("40"), Qt::Key_Return);
     QCOMPARE(gridDump(grid), Expected(page, f.history(), 40));
     QCOMPARE(velmora::toQString(grid.getValue(41, 0)), IssueText(f.history().front()));
     QCOMPARE(f.platform.messages, QStringList());
@@ -231,7 +235,8 @@ void tst_ChartPage::queryAboveHistoryClamps()
     QVERIFY(writeFile(f.dataFile(), historyLines(40)));
     f.startShown();
     f.trigger("showSumChart");
-    Query(f, 2, QStringLiteral("41"));
+    Query(f, 2, QStringLiteral("41"), Qt::Key_Enter);
+    QCOMPARE(f.platform.warnings, QStringList { kTooMany });
     QCOMPARE(f.platform.messages, QStringList { kTooMany });
     QCOMPARE(drawCountEdit(f, 2)->value(), 40);
     QCOMPARE(gridDump(chart(f, 2)->model()), Expected(2, f.history(), 40));

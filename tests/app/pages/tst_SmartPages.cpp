@@ -119,6 +119,7 @@ private slots:
     void importThenShrink();
     void filterResultCarriedOver();
     void baseComesFromTheMemoText();
+    void importSaysWhereTheCodesCameFrom();
     void smartShrinkRefusesBelowTenDraws();
     void smartExportWritesTheSetNotTheMemo();
     void prizeCheck_data();
@@ -150,7 +151,8 @@ void tst_SmartPages::toolBars()
     MainWindowFixture f;
     f.startShown();
     QCOMPARE(toolBarCaptions(&f.smartShrinkPage()),
-        QStringList({ u"导入号码"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s, u"打印结果"_s }));
+        QStringList(
+            { u"导入号码"_s, u"从文件导入…"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s, u"打印结果"_s }));
     QCOMPARE(toolBarCaptions(&f.recommendPage()),
         QStringList({ u"每日推荐"_s, u"每周推荐"_s, u"每月推荐"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s,
             u"打印结果"_s }));
@@ -171,18 +173,24 @@ void tst_SmartPages::sliderSettings()
     QCOMPARE(slider->maximum(), 6);
     QCOMPARE(slider->value(), 1);
 
-    // The highlighted range grows and shrinks with the position, and is gone at 0.
+    // Each key moves one level, Home and End go to the ends; the level stands beside
+    // the slider, and the highlighted range grows and shrinks with it, gone at 0.
+    const auto* shown = smartPart<QLabel>(f, "levelValue");
+    QCOMPARE(shown->text(), QStringLiteral("1"));
     const int atOne = HighlightedColumns(slider);
     slider->setFocus();
     QTest::keyClick(slider, Qt::Key_PageUp);
-    QTest::keyClick(slider, Qt::Key_PageUp);
-    QCOMPARE(slider->value(), 3);
-    const int atThree = HighlightedColumns(slider);
     QTest::keyClick(slider, Qt::Key_Right);
+    QCOMPARE(slider->value(), 3);
+    QCOMPARE(shown->text(), QStringLiteral("3"));
+    const int atThree = HighlightedColumns(slider);
+    QTest::keyClick(slider, Qt::Key_End);
     QCOMPARE(slider->value(), 6);
+    QCOMPARE(shown->text(), QStringLiteral("6"));
     const int atSix = HighlightedColumns(slider);
-    QTest::keyClick(slider, Qt::Key_Left);
+    QTest::keyClick(slider, Qt::Key_Home);
     QCOMPARE(slider->value(), 0);
+    QCOMPARE(shown->text(), QStringLiteral("0"));
     const int atZero = HighlightedColumns(slider);
     QVERIFY2(atOne > 0 && atOne < atThree && atThree < atSix,
         qPrintable(QStringLiteral("%1 %2 %3").arg(atOne).arg(atThree).arg(atSix)));
@@ -191,7 +199,8 @@ void tst_SmartPages::sliderSettings()
     // The level row lines up: caption, slider and button side by side, inside the panel.
     const QRect caption = smartPart<QLabel>(f, "levelCaption")->geometry();
     QVERIFY(caption.right() < slider->x());
-    QVERIFY(slider->geometry().right() < smartPart<QPushButton>(f, "runButton")->x());
+    QVERIFY(slider->geometry().right() < shown->x());
+    QVERIFY(shown->geometry().right() < smartPart<QPushButton>(f, "runButton")->x());
     QVERIFY(smartPart<QPushButton>(f, "runButton")->geometry().right()
         < smartPart<QWidget>(f, "levelPanel")->width());
     QVERIFY(smartPart<QLabel>(f, "levelCaption")->sizeHint().width() <= caption.width());
@@ -205,8 +214,9 @@ void tst_SmartPages::importThenShrink_data()
     QTest::newRow("start level 1") << QList<int>() << false << 1;
     QTest::newRow("page down to 0") << QList<int> { Qt::Key_PageDown } << false << 0;
     QTest::newRow("page up twice to 3") << QList<int> { Qt::Key_PageUp, Qt::Key_PageUp } << false << 3;
-    QTest::newRow("arrow to 6") << QList<int> { Qt::Key_Right } << false << 6;
-    QTest::newRow("arrow to 6, page down to 5") << QList<int> { Qt::Key_Up, Qt::Key_PageDown } << false << 5;
+    QTest::newRow("arrow to 2") << QList<int> { Qt::Key_Right } << false << 2;
+    QTest::newRow("end to 6, page down to 5") << QList<int> { Qt::Key_End, Qt::Key_PageDown } << false << 5;
+    QTest::newRow("home to 0, arrow up to 1") << QList<int> { Qt::Key_Home, Qt::Key_Up } << false << 1;
     QTest::newRow("click in the channel to 2") << QList<int>() << true << 2;
 }
 
@@ -237,7 +247,7 @@ void tst_SmartPages::importThenShrink()
     QCOMPARE(smartPart<QPlainTextEdit>(f, "baseMemo")->toPlainText(), MemoTextOf(filtered));
     const QString importText = QStringLiteral("总共导入%1注号码").arg(imported);
     QCOMPARE(smartPart<QLabel>(f, "baseCount")->text(), importText);
-    QCOMPARE(f.window->statusText(0), importText);
+    QCOMPARE(f.window->statusText(0), QStringLiteral("从号码缩水结果导入%1注").arg(imported));
 
     QSlider* slider = smartPart<QSlider>(f, "levelSlider");
     slider->setFocus();
@@ -277,7 +287,7 @@ void tst_SmartPages::filterResultCarriedOver()
     QTest::keyClick(&form, Qt::Key_F5);
     clickToolButton(&f.smartShrinkPage(), QStringLiteral("导入号码"));
     QCOMPARE(smartPart<QLabel>(f, "baseCount")->text(), QStringLiteral("总共导入300注号码"));
-    QCOMPARE(f.window->statusText(0), QStringLiteral("总共导入300注号码"));
+    QCOMPARE(f.window->statusText(0), QStringLiteral("从号码缩水结果导入300注"));
     QStringList firstLine;
     for (int c = 100; c < 110; ++c)
         firstLine << QString::number(c);
@@ -309,18 +319,55 @@ void tst_SmartPages::baseComesFromTheMemoText()
     QCOMPARE(smartPart<QLabel>(f, "resultCount")->text(), QStringLiteral("智能缩水结果有4注"));
     QCOMPARE(smartPart<QLabel>(f, "baseCount")->text(), QStringLiteral("总共0注号码"));
 
-    // A memo without any three-digit group gives an empty result; one code at level 1 too.
-    for (const QString& base : { QStringLiteral("12 ab"), QStringLiteral("456") }) {
-        smartPart<QPlainTextEdit>(f, "baseMemo")->setPlainText(base);
-        smartPart<QSlider>(f, "levelSlider")->setFocus();
-        QTest::keyClick(smartPart<QSlider>(f, "levelSlider"), Qt::Key_Left);
-        QTest::keyClick(smartPart<QSlider>(f, "levelSlider"), Qt::Key_PageUp);
-        QCOMPARE(smartPart<QSlider>(f, "levelSlider")->value(), 1);
-        QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton);
-        QCOMPARE(codeSetCount(f.smartShrinkPage().result()), 0);
-        QCOMPARE(smartPart<QPlainTextEdit>(f, "resultMemo")->toPlainText(), QString());
-        QCOMPARE(f.window->statusText(0), QStringLiteral("智能缩水结果有0注"));
-    }
+    // A memo without any three-digit group is refused and changes nothing; one code
+    // at level 1 gives an empty result.
+    smartPart<QPlainTextEdit>(f, "baseMemo")->setPlainText(QStringLiteral("12 ab"));
+    QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton);
+    QCOMPARE(
+        f.platform.warnings, QStringList { QString::fromUtf8(velmora::SmartShrinkPage::kEmptyBaseText) });
+    QVERIFY(f.platform.warnings[0].startsWith(QStringLiteral("基础号码为空")));
+    QCOMPARE(CodesOf(f.smartShrinkPage().result()), (QList<int> { 7, 123, 678, 999 }));
+    smartPart<QPlainTextEdit>(f, "baseMemo")->setPlainText(QStringLiteral("456"));
+    smartPart<QSlider>(f, "levelSlider")->setFocus();
+    QTest::keyClick(smartPart<QSlider>(f, "levelSlider"), Qt::Key_PageUp);
+    QCOMPARE(smartPart<QSlider>(f, "levelSlider")->value(), 1);
+    QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton);
+    QCOMPARE(codeSetCount(f.smartShrinkPage().result()), 0);
+    QCOMPARE(smartPart<QPlainTextEdit>(f, "resultMemo")->toPlainText(), QString());
+    QCOMPARE(f.window->statusText(0), QStringLiteral("智能缩水结果有0注"));
+    QCOMPARE(f.platform.messages.size(), 1);
+}
+
+// "导入号码" before any filter result says so; "从文件导入…" reads a code list as the
+// memo is read (an exported result file here), and says from which file.
+void tst_SmartPages::importSaysWhereTheCodesCameFrom()
+{
+    MainWindowFixture f;
+    Open(f, historyLines(12), Qt::Key_F5);
+    QPlainTextEdit* base = smartPart<QPlainTextEdit>(f, "baseMemo");
+    base->setPlainText(QStringLiteral("111"));
+    clickToolButton(&f.smartShrinkPage(), QStringLiteral("导入号码"));
+    QCOMPARE(f.platform.warnings,
+        QStringList { QString::fromUtf8(velmora::SmartShrinkPage::kNoFilterResultText) });
+    QCOMPARE(base->toPlainText(), QStringLiteral("111"));
+
+    const QString list = f.path(QStringLiteral("codes.txt"));
+    QVERIFY(writeFile(list, Gb18030(QStringLiteral("缩水结果有3注\r\n\r\n999,005,123,\r\n"))));
+    f.platform.openAnswer = list;
+    clickToolButton(&f.smartShrinkPage(), QStringLiteral("从文件导入…"));
+    QCOMPARE(base->toPlainText(), QStringLiteral("005,123,999,\n"));
+    QCOMPARE(smartPart<QLabel>(f, "baseCount")->text(), QStringLiteral("总共导入3注号码"));
+    QCOMPARE(f.window->statusText(0), QStringLiteral("从文件codes.txt导入3注"));
+
+    // A file that cannot be read is a warning and changes nothing; a cancel does nothing.
+    f.platform.openAnswer = f.path(QStringLiteral("missing.txt"));
+    clickToolButton(&f.smartShrinkPage(), QStringLiteral("从文件导入…"));
+    QCOMPARE(f.platform.warnings.size(), 2);
+    QVERIFY(f.platform.warnings[1].startsWith(QStringLiteral("无法读取文件")));
+    f.platform.openAnswer.clear();
+    clickToolButton(&f.smartShrinkPage(), QStringLiteral("从文件导入…"));
+    QCOMPARE(f.platform.messages.size(), 2);
+    QCOMPARE(base->toPlainText(), QStringLiteral("005,123,999,\n"));
 }
 
 void tst_SmartPages::smartShrinkRefusesBelowTenDraws()
@@ -333,12 +380,12 @@ void tst_SmartPages::smartShrinkRefusesBelowTenDraws()
         clickToolButton(&f.smartShrinkPage(), QStringLiteral("导入号码"));
         QTest::mouseClick(smartPart<QPushButton>(f, "runButton"), Qt::LeftButton);
         if (draws < 10) {
-            QCOMPARE(f.platform.messages, QStringList { QString::fromUtf8(kSmartShrinkRefusal) });
+            QCOMPARE(f.platform.warnings, QStringList { QString::fromUtf8(kSmartShrinkRefusal) });
             QCOMPARE(codeSetCount(f.smartShrinkPage().base()), 0);
             QCOMPARE(codeSetCount(f.smartShrinkPage().result()), 0);
             QCOMPARE(smartPart<QPlainTextEdit>(f, "resultMemo")->toPlainText(), QString());
             QCOMPARE(smartPart<QLabel>(f, "resultCount")->text(), QStringLiteral("总共0注号码"));
-            QCOMPARE(f.window->statusText(0), QStringLiteral("总共导入10注号码"));
+            QCOMPARE(f.window->statusText(0), QStringLiteral("从号码缩水结果导入10注"));
         } else {
             QCOMPARE(f.platform.messages, QStringList());
             QCOMPARE(codeSetCount(f.smartShrinkPage().result()), 8);
@@ -362,7 +409,7 @@ void tst_SmartPages::smartExportWritesTheSetNotTheMemo()
     QCOMPARE(f.platform.messages, QStringList());
     QCOMPARE(readFile(f.path(QStringLiteral("smart.txt"))),
         Gb18030(QStringLiteral("智能缩水结果有3注\r\n\r\n005,123,999,\r\n\r\n")));
-    QCOMPARE(f.window->statusText(0), QStringLiteral("智能缩水结果有3注"));
+    QCOMPARE(f.window->statusText(0), QStringLiteral("已导出3注到 ") + f.path(QStringLiteral("smart.txt")));
 
     // A cancelled dialog writes nothing and leaves the status bar.
     f.setStatusText(QStringLiteral("-"));
@@ -441,7 +488,7 @@ void tst_SmartPages::printMemo_data()
     QTest::addColumn<int>("pageKey");
     QTest::addColumn<QString>("memo");
     QTest::addColumn<QStringList>("printed");
-    const QString header = QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09");
+    const QString header = QStringLiteral("Velmora 号码打印，时间:2024.05.06 07:08:09");
     QTest::newRow("smart result") << int(Qt::Key_F5) << QString()
                                   << QStringList { header, u"005,123,999,"_s, u""_s };
     QTest::newRow("smart edited memo")
@@ -573,7 +620,7 @@ void tst_SmartPages::recommendExport()
     clickToolButton(&f.recommendPage(), QStringLiteral("导出结果"));
     QCOMPARE(readFile(f.path(QStringLiteral("daily.txt"))),
         Gb18030(QStringLiteral("智能推荐结果有0注\r\n\r\n\r\n")));
-    QCOMPARE(f.window->statusText(0), QStringLiteral("智能推荐结果有0注"));
+    QCOMPARE(f.window->statusText(0), QStringLiteral("已导出0注到 ") + f.path(QStringLiteral("daily.txt")));
 
     // The set is written, not the memo; the file is replaced.
     clickToolButton(&f.recommendPage(), QStringLiteral("每日推荐"));
@@ -581,7 +628,7 @@ void tst_SmartPages::recommendExport()
     clickToolButton(&f.recommendPage(), QStringLiteral("导出结果"));
     QCOMPARE(readFile(f.path(QStringLiteral("daily.txt"))),
         Gb18030(QStringLiteral("智能推荐结果有5注\r\n\r\n560,567,590,860,890,\r\n\r\n")));
-    QCOMPARE(f.window->statusText(0), QStringLiteral("智能推荐结果有5注"));
+    QCOMPARE(f.window->statusText(0), QStringLiteral("已导出5注到 ") + f.path(QStringLiteral("daily.txt")));
     QCOMPARE(f.platform.messages, QStringList());
 }
 

@@ -59,30 +59,34 @@ void tst_QtPlatform::nameFilters()
 {
     QFETCH(QString, filter);
     QFETCH(QString, expected);
-    QCOMPARE(velmora::QtNameFilters(filter), expected);
+    QCOMPARE(velmora::qtNameFilters(filter), expected);
 }
 
 void tst_QtPlatform::messageBoxFitsScreen_data()
 {
     QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("warning");
     QTest::addColumn<bool>("scrolls");
-    QTest::newRow("short") << QStringLiteral("下载开奖数据失败!") << false;
+    QTest::newRow("short information") << QStringLiteral("已保存") << false << false;
+    QTest::newRow("short warning") << QStringLiteral("下载开奖数据失败!") << true << false;
     QString lines;
     for (int i = 1; i <= 5000; ++i)
         lines += QStringLiteral("%1,").arg(i) + (i % 10 == 0 ? QStringLiteral("\n") : QString());
-    QTest::newRow("5000 line numbers") << lines << true;
-    QTest::newRow("one line of 200,000 characters") << QString(200000, QLatin1Char('8')) << true;
+    QTest::newRow("5000 line numbers") << lines << false << true;
+    QTest::newRow("one line of 200,000 characters") << QString(200000, QLatin1Char('8')) << true << true;
 }
 
 void tst_QtPlatform::messageBoxFitsScreen()
 {
     QFETCH(QString, text);
+    QFETCH(bool, warning);
     QFETCH(bool, scrolls);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QRect boxRect;
     QRect buttonRect;
     bool scrollArea = false;
     bool clicked = false;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
     QTimer::singleShot(300, this, [&] {
         QWidget* box = QApplication::activeModalWidget();
         if (box == nullptr)
@@ -93,17 +97,24 @@ void tst_QtPlatform::messageBoxFitsScreen()
             QAbstractButton* ok = buttons.first();
             buttonRect = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
             scrollArea = box->findChild<QScrollArea*>(QStringLiteral("MessageScroll")) != nullptr;
+            if (const auto* messageBox = qobject_cast<QMessageBox*>(box))
+                icon = messageBox->icon();
             QTest::mouseClick(ok, Qt::LeftButton);
             clicked = true;
         }
     });
     velmora::QtPlatform platform;
-    platform.showMessage(nullptr, text);
+    if (warning)
+        platform.showWarning(nullptr, text);
+    else
+        platform.showMessage(nullptr, text);
     QVERIFY(clicked);
     QVERIFY2(screen.contains(boxRect),
         qPrintable(QStringLiteral("%1x%2").arg(boxRect.width()).arg(boxRect.height())));
     QVERIFY(screen.contains(buttonRect));
     QCOMPARE(scrollArea, scrolls);
+    if (!scrolls)
+        QCOMPARE(icon, warning ? QMessageBox::Warning : QMessageBox::Information);
 }
 
 void tst_QtPlatform::printToPdf()
@@ -115,7 +126,7 @@ void tst_QtPlatform::printToPdf()
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    QStringList lines { QStringLiteral("Dastrel 号码打印，时间:2024.05.06 07:08:09"),
+    QStringList lines { QStringLiteral("Velmora 号码打印，时间:2024.05.06 07:08:09"),
         QStringLiteral("缩水结果有120注"), QString() };
     for (int i = 0; i < 120; ++i)
         lines << QStringLiteral("%1,").arg(i, 3, 10, QLatin1Char('0'));

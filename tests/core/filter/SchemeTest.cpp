@@ -1,8 +1,9 @@
 #include "core/filter/Scheme.h"
 #include "TempDir.h"
-#include "core/io/TextFile.h"
+#include "core/filter/ConditionFields.h"
 #include "core/filter/FilterEngine.h"
 #include "core/filter/RandomConditions.h"
+#include "core/io/TextFile.h"
 
 #include <gtest/gtest.h>
 
@@ -149,7 +150,8 @@ const BadScheme kBadSchemes[] = {
     { "TrailingGarbage", Wrap("{}") + "x",
         "不是有效的JSON（第" + std::to_string(Wrap("{}").size() + 1) + "个字节处）" },
     // The bad byte is the 72nd.
-    { "InvalidUtf8", Wrap("{\"pairs-in\": \"\xFF\"}"), "不是有效的JSON（第72个字节处）" },
+    { "InvalidUtf8", Wrap("{\"pairs-in\": \"\xFF\"}"),
+        "两码限于（pairs-in）的值不是有效的JSON（第72个字节处）" },
     { "Array", "[]", "内容应为一个JSON对象" },
     { "UnknownTopKey", R"({"format": "velmora-scheme", "version": 1, "conditions": {}, "name": "x"})",
         "未知的键\"name\"" },
@@ -166,41 +168,41 @@ const BadScheme kBadSchemes[] = {
     { "UnknownCondition", Wrap(R"({"colour": 1})"), "未知的键\"colour\"" },
     { "LongUnknownKeyShortened", Wrap("{\"" + std::string(70, 'k') + "\": 1}"),
         "未知的键\"" + std::string(60, 'k') + "…\"" },
-    { "ListNotArray", Wrap(R"({"sums": 10})"), "键\"sums\"的值应为数组" },
-    { "ListItemText", Wrap(R"({"sums": ["10"]})"), "键\"sums\"的值应为0到29的整数" },
-    { "ListItemFraction", Wrap(R"({"odd": [1.5]})"), "键\"odd\"的值应为0到3的整数" },
-    { "ListItemAboveRange", Wrap(R"({"sums": [30]})"), "键\"sums\"的值30超出范围0..29" },
-    { "ListItemNegative", Wrap(R"({"hundreds": [-1]})"), "键\"hundreds\"的值-1超出范围0..9" },
+    { "ListNotArray", Wrap(R"({"sums": 10})"), "和值（sums）的值应为数组" },
+    { "ListItemText", Wrap(R"({"sums": ["10"]})"), "和值（sums）的值应为0到29的整数" },
+    { "ListItemFraction", Wrap(R"({"odd": [1.5]})"), "奇偶比例（odd）的值应为0到3的整数" },
+    { "ListItemAboveRange", Wrap(R"({"sums": [30]})"), "和值（sums）的值30超出范围0..29" },
+    { "ListItemNegative", Wrap(R"({"hundreds": [-1]})"), "百位（hundreds）的值-1超出范围0..9" },
     { "ListItemHuge", Wrap(R"({"types": [18446744073709551615]})"),
-        "键\"types\"的值18446744073709551615超出范围0..2" },
+        "类型（types）的值18446744073709551615超出范围0..2" },
     { "PatternUnknown", Wrap(R"({"smb": ["399"]})"),
-        "键\"smb\"的值应为300,210,201,120,111,102,030,021,012,003之一的文本" },
+        "小中大比例（smb）的值应为300,210,201,120,111,102,030,021,012,003之一的文本" },
     { "PatternAsNumber", Wrap(R"({"routes": [300]})"),
-        "键\"routes\"的值应为300,210,201,120,111,102,030,021,012,003之一的文本" },
-    { "TextNotString", Wrap(R"({"pairs-in": 12})"), "键\"pairs-in\"的值应为文本" },
-    { "MinDigitAboveRange", Wrap(R"({"min-digit": 10})"), "键\"min-digit\"的值10超出范围0..9" },
-    { "MaxDigitText", Wrap(R"({"max-digit": "9"})"), "键\"max-digit\"的值应为0到9的整数" },
-    { "SixBankers", Wrap(R"({"banker": [1, 2, 3, 4, 5, 6]})"), "键\"banker\"最多5个胆号" },
-    { "BankerAboveRange", Wrap(R"({"banker": [10]})"), "键\"banker\"的值10超出范围0..9" },
+        "012路比例（routes）的值应为300,210,201,120,111,102,030,021,012,003之一的文本" },
+    { "TextNotString", Wrap(R"({"pairs-in": 12})"), "两码限于（pairs-in）的值应为文本" },
+    { "MinDigitAboveRange", Wrap(R"({"min-digit": 10})"), "最小号（min-digit）的值10超出范围0..9" },
+    { "MaxDigitText", Wrap(R"({"max-digit": "9"})"), "最大号（max-digit）的值应为0到9的整数" },
+    { "SixBankers", Wrap(R"({"banker": [1, 2, 3, 4, 5, 6]})"), "胆号（banker）最多5个胆号" },
+    { "BankerAboveRange", Wrap(R"({"banker": [10]})"), "胆号（banker）的值10超出范围0..9" },
     { "RecentRowNotObject", Wrap(R"({"recent-draw": [1]})"),
-        "键\"recent-draw\"的每一项应为含\"row\"和\"counts\"的对象" },
+        "近期开奖（recent-draw）的每一项应为含\"row\"和\"counts\"的对象" },
     { "RecentRowMissing", Wrap(R"({"recent-draw": [{"counts": [1]}]})"),
-        "键\"recent-draw\"的每一项应含\"row\"" },
+        "近期开奖（recent-draw）的每一项应含\"row\"" },
     { "RecentRowFour", Wrap(R"({"recent-test": [{"row": 4, "counts": [1]}]})"),
-        "键\"recent-test\"的值4超出范围1..3" },
-    { "RecentRowZero", Wrap(R"({"recent-test": [{"row": 0}]})"), "键\"recent-test\"的值0超出范围1..3" },
+        "近期试机（recent-test）的值4超出范围1..3" },
+    { "RecentRowZero", Wrap(R"({"recent-test": [{"row": 0}]})"), "近期试机（recent-test）的值0超出范围1..3" },
     { "RecentCountFour", Wrap(R"({"recent-draw": [{"row": 1, "counts": [4]}]})"),
-        "键\"recent-draw\"的值4超出范围0..3" },
+        "近期开奖（recent-draw）的值4超出范围0..3" },
     { "RecentUnknownInnerKey", Wrap(R"({"recent-draw": [{"row": 1, "hits": [1]}]})"),
-        "键\"recent-draw\"中有未知的键\"hits\"" },
-    { "SixHitGroups", Wrap(R"({"hit-group": [{}, {}, {}, {}, {}, {}]})"), "键\"hit-group\"最多5行" },
+        "近期开奖（recent-draw）中有未知的键\"hits\"" },
+    { "SixHitGroups", Wrap(R"({"hit-group": [{}, {}, {}, {}, {}, {}]})"), "控制中奖号（hit-group）最多5行" },
     { "HitGroupDigitsNumber", Wrap(R"({"hit-group": [{"digits": 12, "counts": [1]}]})"),
-        "键\"hit-group\"的值应为文本" },
+        "控制中奖号（hit-group）的值应为文本" },
     { "HitGroupNotObject", Wrap(R"({"hit-group": ["12"]})"),
-        "键\"hit-group\"的每一项应为含\"digits\"和\"counts\"的对象" },
+        "控制中奖号（hit-group）的每一项应为含\"digits\"和\"counts\"的对象" },
     { "ToleranceReversed", Wrap(R"({"tolerance": "2-1"})"),
-        "键\"tolerance\"的值应为\"MIN-MAX\"或\"MAX\"（非负整数，MIN不大于MAX）" },
-    { "ToleranceNumber", Wrap(R"({"tolerance": 1})"), "键\"tolerance\"的值应为文本" },
+        "容错（tolerance）的值应为\"MIN-MAX\"或\"MAX\"（非负整数，MIN不大于MAX）" },
+    { "ToleranceNumber", Wrap(R"({"tolerance": 1})"), "容错（tolerance）的值应为文本" },
 };
 
 class BadSchemes : public ::testing::TestWithParam<BadScheme> { };
@@ -241,3 +243,64 @@ TEST(Scheme, Files)
     EXPECT_THROW(readSchemeFile(dir.File("missing.vscheme.json")), FileError);
     EXPECT_THROW(writeSchemeFile(dir.File("no/such/folder.json"), FullScheme()), FileError);
 }
+
+namespace {
+
+struct HostileScheme {
+    const char* name;
+    std::string text;
+    std::string key; // the key the message must name
+};
+
+const std::string kHuge(1 << 20, '9');
+
+const HostileScheme kHostileSchemes[] = {
+    { "MegabyteNumber", Wrap("{\"sums\": [" + kHuge + "]}"), "sums" },
+    { "NumberOverflow", Wrap(R"({"sum-tails": [1e999]})"), "sum-tails" },
+    { "OverflowInRow", Wrap(R"({"recent-draw": [{"row": -1e999}]})"), "recent-draw" },
+    { "ToleranceOverflow", Wrap(R"({"tolerance": 1e999})"), "tolerance" },
+    { "DeepNesting", Wrap("{\"hit-group\": " + std::string(100000, '[') + std::string(100000, ']') + "}"),
+        "hit-group" },
+    { "DeepNestingUnclosed", Wrap("{\"banker\": " + std::string(100000, '[')), "banker" },
+    { "OverlongUtf8", Wrap("{\"digits-out\": \"\xC0\xAF\"}"), "digits-out" },
+    { "MegabyteText", Wrap("{\"min-digit\": \"" + std::string(1 << 20, 'x') + "\"}"), "min-digit" },
+    { "MegabyteInnerKey", Wrap("{\"recent-test\": [{\"" + std::string(1 << 20, 'r') + "\": 1}]}"),
+        "recent-test" },
+    { "MegabyteUnknownKey", Wrap("{\"" + std::string(1 << 20, 'k') + "\": 1}"), std::string(60, 'k') },
+};
+
+class HostileSchemes : public ::testing::TestWithParam<HostileScheme> { };
+
+// A lead byte of U+4E00..U+9FFF.
+bool HasChinese(const std::string& text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0xE4 && byte <= 0xE9;
+    });
+}
+
+std::size_t CodePoints(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+} // namespace
+
+TEST_P(HostileSchemes, GiveAShortChineseMessageNamingTheKey)
+{
+    const std::string error = parseScheme(GetParam().text).error;
+    const std::string leading = kSchemeErrorLeadingText;
+    ASSERT_EQ(error.rfind(leading, 0), 0u) << error;
+    EXPECT_LE(CodePoints(error), 200u);
+    EXPECT_NE(error.find(GetParam().key), std::string::npos) << error;
+    if (const ConditionField* field = conditionFieldOfKey(GetParam().key)) {
+        EXPECT_NE(error.find(field->name), std::string::npos) << error;
+    }
+    EXPECT_EQ(error.find("json."), std::string::npos) << error;
+    EXPECT_TRUE(HasChinese(error.substr(leading.size()))) << error;
+}
+
+INSTANTIATE_TEST_SUITE_P(rows, HostileSchemes, ::testing::ValuesIn(kHostileSchemes),
+    [](const auto& info) { return std::string(info.param.name); });

@@ -1,0 +1,52 @@
+// A tool window of the main window (the result window, the history check): a dock
+// widget that floats beside the main window where the screen has room there and
+// docks in the main window's right area where it has not, so that it never covers
+// the page in front. The user may float or dock it through its title bar; that
+// choice is kept in the settings and decides from then on.
+#pragma once
+
+#include <QDockWidget>
+#include <QString>
+
+#include <optional>
+
+class QMainWindow;
+
+namespace velmora {
+
+class Platform;
+
+class ToolWindow : public QDockWidget {
+    Q_OBJECT
+
+public:
+    // settingKey names the setting that keeps the user's choice. A parent that is a
+    // main window takes the tool window into its right dock area when it docks;
+    // without one the tool window is always a window of its own.
+    ToolWindow(Platform& platform, QString settingKey, QWidget* parent);
+
+    // true: the user last floated it; false: docked it; none: never chose.
+    std::optional<bool> chosenFloating() const;
+
+protected:
+    // Whether the window is to float: as the user chose, else when there is room
+    // beside the main window. Without a main window it always floats.
+    bool floats(bool roomBeside) const;
+    // Makes the window float, hidden where it was not floating; true when it was
+    // docked until now (its place and size are then the caller's to set).
+    bool makeFloating();
+    // Docks the window in the main window's right area and shows it, as wide as
+    // wanted but never wider than two fifths of the main window.
+    void showDocked(int wantedWidth);
+
+private:
+    QMainWindow* owner() const;
+
+    Platform& m_platform;
+    QString m_settingKey;
+    // Set while the program itself floats or docks the window: only the user's
+    // moves are a choice to keep.
+    bool m_placing = false;
+};
+
+} // namespace velmora
