@@ -1,6 +1,7 @@
 #include "app/pages/FilterControlTable.h"
 
 #include "app/UiSupport.h"
+#include "core/code/Code.h"
 #include "widgets/DigitSpinEdit.h"
 #include "widgets/MultiCheck.h"
 
@@ -13,18 +14,18 @@ namespace velmora {
 
 namespace {
 
-QStringList digitCaptions(int count, int width)
+// The numbers of the condition's range, zero-filled to the width.
+QStringList numberCaptions(Condition condition, int width)
 {
+    const ConditionField& field = conditionField(condition);
     QStringList captions;
-    for (int i = 0; i < count; ++i)
+    for (int i = field.lo; i <= field.hi; ++i)
         captions << QStringLiteral("%1").arg(i, width, 10, QLatin1Char('0'));
     return captions;
 }
 
-template <std::size_t N> std::span<bool> flagsOf(CheckFlags<N>& flags) { return { flags.data(), N }; }
-
 FilterControlEntry checks(QString name, FilterArea area, QPoint at, QStringList captions, int capWidth,
-    int cols, std::function<ConditionField(FilterConditions&)> field)
+    int cols, Condition condition, int place = 0)
 {
     FilterControlEntry entry;
     entry.name = std::move(name);
@@ -34,19 +35,21 @@ FilterControlEntry checks(QString name, FilterArea area, QPoint at, QStringList 
     entry.captions = std::move(captions);
     entry.capWidth = capWidth;
     entry.cols = cols;
-    entry.field = std::move(field);
+    entry.condition = condition;
+    entry.place = place;
     return entry;
 }
 
-FilterControlEntry edit(QString name, ControlKind kind, FilterArea area, QRect geometry,
-    std::function<ConditionField(FilterConditions&)> field)
+FilterControlEntry edit(
+    QString name, ControlKind kind, FilterArea area, QRect geometry, Condition condition, int place = 0)
 {
     FilterControlEntry entry;
     entry.name = std::move(name);
     entry.kind = kind;
     entry.area = area;
     entry.geometry = geometry;
-    entry.field = std::move(field);
+    entry.condition = condition;
+    entry.place = place;
     return entry;
 }
 
@@ -59,10 +62,10 @@ FilterControlEntry labelled(FilterControlEntry entry, QString label, QRect label
 
 std::vector<FilterControlEntry> buildSpecs()
 {
-    const QStringList hits = digitCaptions(4, 1);
-    const QStringList patterns = { QStringLiteral("300"), QStringLiteral("210"), QStringLiteral("201"),
-        QStringLiteral("120"), QStringLiteral("111"), QStringLiteral("102"), QStringLiteral("030"),
-        QStringLiteral("021"), QStringLiteral("012"), QStringLiteral("003") };
+    const QStringList hits = numberCaptions(Condition::RecentDraw, 1);
+    QStringList patterns;
+    for (const char* pattern : kRatioPatterns)
+        patterns << QLatin1String(pattern);
     const QStringList ratios
         = { QStringLiteral("0:3"), QStringLiteral("1:2"), QStringLiteral("2:1"), QStringLiteral("3:0") };
     const std::array<QString, 3> draws
@@ -71,6 +74,8 @@ std::vector<FilterControlEntry> buildSpecs()
         QStringLiteral("third"), QStringLiteral("fourth"), QStringLiteral("fifth") };
     const std::array<QString, 3> positions
         = { QStringLiteral("hundreds"), QStringLiteral("tens"), QStringLiteral("units") };
+    const std::array<Condition, 3> positionConditions
+        = { Condition::Hundreds, Condition::Tens, Condition::Units };
     const std::array<QString, 3> positionLabels
         = { QStringLiteral("百位:"), QStringLiteral("十位:"), QStringLiteral("个位:") };
     using Area = FilterArea;
@@ -81,116 +86,89 @@ std::vector<FilterControlEntry> buildSpecs()
     // its test code (right), rows from the third-latest draw down to the latest.
     for (std::size_t row = 0; row < draws.size(); ++row) {
         const int top = 12 + 16 * static_cast<int>(row);
-        entries.push_back(
-            checks(QStringLiteral("drawHits%1Row").arg(draws[row]), Area::RecentPanel, QPoint(99, top), hits,
-                10, 4, [row](FilterConditions& c) { return ConditionField { flagsOf(c.recentHits[row]) }; }));
+        entries.push_back(checks(QStringLiteral("drawHits%1Row").arg(draws[row]), Area::RecentPanel,
+            QPoint(99, top), hits, 10, 4, Condition::RecentDraw, static_cast<int>(row)));
         entries.push_back(checks(QStringLiteral("testHits%1Row").arg(draws[row]), Area::RecentPanel,
-            QPoint(330, top), hits, 10, 4,
-            [row](FilterConditions& c) { return ConditionField { flagsOf(c.recentHits[row + 3]) }; }));
+            QPoint(330, top), hits, 10, 4, Condition::RecentTest, static_cast<int>(row)));
     }
-    entries.push_back(labelled(
-        edit(QStringLiteral("recentPairsInEdit"), Kind::Text, Area::RecentPanel, QRect(108, 70, 262, 22),
-            [](FilterConditions& c) {
-                return ConditionField { {}, &c.recentPairsIn };
-            }),
+    entries.push_back(labelled(edit(QStringLiteral("recentPairsInEdit"), Kind::Text, Area::RecentPanel,
+                                   QRect(108, 70, 262, 22), Condition::RecentPairsIn),
         QStringLiteral("近期两码限于:"), QRect(16, 70, 92, 22)));
-    entries.push_back(labelled(
-        edit(QStringLiteral("recentPairsOutEdit"), Kind::Text, Area::RecentPanel, QRect(482, 70, 266, 22),
-            [](FilterConditions& c) {
-                return ConditionField { {}, &c.recentPairsOut };
-            }),
+    entries.push_back(labelled(edit(QStringLiteral("recentPairsOutEdit"), Kind::Text, Area::RecentPanel,
+                                   QRect(482, 70, 266, 22), Condition::RecentPairsOut),
         QStringLiteral("近期排除两码:"), QRect(390, 70, 92, 22)));
 
     // "出号范围：": the banker lists, then a row of digits for each position.
     for (std::size_t k = 0; k < ordinals.size(); ++k) {
-        FilterControlEntry banker = edit(ordinals[k] + QStringLiteral("BankerList"), Kind::Banker,
-            Area::RangeBox, QRect(44 + static_cast<int>(k) * 60, 18, 56, 22), [k](FilterConditions& c) {
-                return ConditionField { {}, nullptr, &c.bankers[k] };
-            });
+        FilterControlEntry banker
+            = edit(ordinals[k] + QStringLiteral("BankerList"), Kind::Banker, Area::RangeBox,
+                QRect(44 + static_cast<int>(k) * 60, 18, 56, 22), Condition::Banker, static_cast<int>(k));
         entries.push_back(k == 0 ? labelled(banker, QStringLiteral("胆号:"), QRect(8, 18, 36, 22)) : banker);
     }
     for (std::size_t p = 0; p < positions.size(); ++p) {
         const int top = 42 + static_cast<int>(p) * 22;
-        FilterControlEntry row = labelled(
-            checks(positions[p] + QStringLiteral("Row"), Area::RangeBox, QPoint(44, top),
-                digitCaptions(10, 1), 10, 10,
-                [p](FilterConditions& c) { return ConditionField { flagsOf(c.positionDigits[p]) }; }),
-            positionLabels[p], QRect(8, top, 36, 20));
+        FilterControlEntry row
+            = labelled(checks(positions[p] + QStringLiteral("Row"), Area::RangeBox, QPoint(44, top),
+                           numberCaptions(positionConditions[p], 1), 10, 10, positionConditions[p]),
+                positionLabels[p], QRect(8, top, 36, 20));
         row.position = static_cast<int>(p);
         entries.push_back(row);
     }
 
     // "比例及和值：".
-    entries.push_back(
-        labelled(checks(QStringLiteral("sumTailRow"), Area::RatioBox, QPoint(80, 20), digitCaptions(10, 1),
-                     14, 10, [](FilterConditions& c) { return ConditionField { flagsOf(c.sumTails) }; }),
-            QStringLiteral("合值范围:"), QRect(8, 20, 72, 20)));
+    entries.push_back(labelled(checks(QStringLiteral("sumTailRow"), Area::RatioBox, QPoint(80, 20),
+                                   numberCaptions(Condition::SumTails, 1), 14, 10, Condition::SumTails),
+        QStringLiteral("合值范围:"), QRect(8, 20, 72, 20)));
     // Two-digit captions: cells wider than their text, so that a box's caption stands
     // apart from the next box; the row begins where its label ends to make room.
-    entries.push_back(
-        labelled(checks(QStringLiteral("sumRow"), Area::RatioBox, QPoint(73, 46), digitCaptions(30, 2), 16,
-                     10, [](FilterConditions& c) { return ConditionField { flagsOf(c.sums) }; }),
-            QStringLiteral("和值范围:"), QRect(8, 46, 65, 20)));
-    entries.push_back(
-        labelled(checks(QStringLiteral("smallMiddleBigRow"), Area::RatioBox, QPoint(80, 105), patterns, 50, 5,
-                     [](FilterConditions& c) { return ConditionField { flagsOf(c.smbPatterns) }; }),
-            QStringLiteral("小中大比例"), QRect(8, 105, 72, 20)));
-    entries.push_back(
-        labelled(checks(QStringLiteral("routeRow"), Area::RatioBox, QPoint(80, 145), patterns, 50, 5,
-                     [](FilterConditions& c) { return ConditionField { flagsOf(c.routePatterns) }; }),
-            QStringLiteral("012路比例:"), QRect(8, 145, 72, 20)));
-    entries.push_back(
-        labelled(checks(QStringLiteral("oddCountRow"), Area::RatioBox, QPoint(80, 186), ratios, 64, 4,
-                     [](FilterConditions& c) { return ConditionField { flagsOf(c.oddCounts) }; }),
-            QStringLiteral("奇偶比例:"), QRect(8, 186, 72, 20)));
-    entries.push_back(
-        labelled(checks(QStringLiteral("bigCountRow"), Area::RatioBox, QPoint(80, 212), ratios, 64, 4,
-                     [](FilterConditions& c) { return ConditionField { flagsOf(c.bigCounts) }; }),
-            QStringLiteral("大小比例:"), QRect(8, 212, 72, 20)));
+    entries.push_back(labelled(checks(QStringLiteral("sumRow"), Area::RatioBox, QPoint(73, 46),
+                                   numberCaptions(Condition::Sums, 2), 16, 10, Condition::Sums),
+        QStringLiteral("和值范围:"), QRect(8, 46, 65, 20)));
+    entries.push_back(labelled(checks(QStringLiteral("smallMiddleBigRow"), Area::RatioBox, QPoint(80, 105),
+                                   patterns, 50, 5, Condition::SmbPatterns),
+        QStringLiteral("小中大比例"), QRect(8, 105, 72, 20)));
+    entries.push_back(labelled(checks(QStringLiteral("routeRow"), Area::RatioBox, QPoint(80, 145), patterns,
+                                   50, 5, Condition::RoutePatterns),
+        QStringLiteral("012路比例:"), QRect(8, 145, 72, 20)));
+    entries.push_back(labelled(checks(QStringLiteral("oddCountRow"), Area::RatioBox, QPoint(80, 186), ratios,
+                                   64, 4, Condition::OddCounts),
+        QStringLiteral("奇偶比例:"), QRect(8, 186, 72, 20)));
+    entries.push_back(labelled(checks(QStringLiteral("bigCountRow"), Area::RatioBox, QPoint(80, 212), ratios,
+                                   64, 4, Condition::BigCounts),
+        QStringLiteral("大小比例:"), QRect(8, 212, 72, 20)));
 
     // "控制中奖号：": five digit groups, each with the counts of its digits allowed.
     for (std::size_t k = 0; k < ordinals.size(); ++k) {
         const int top = 24 + static_cast<int>(k) * 24;
         entries.push_back(edit(ordinals[k] + QStringLiteral("HitGroupEdit"), Kind::Text, Area::HitBox,
-            QRect(8, top, 73, 20), [k](FilterConditions& c) {
-                return ConditionField { {}, &c.hitGroups[k].digits };
-            }));
-        entries.push_back(
-            checks(ordinals[k] + QStringLiteral("HitGroupCountRow"), Area::HitBox, QPoint(118, top), hits, 14,
-                4, [k](FilterConditions& c) { return ConditionField { flagsOf(c.hitGroups[k].counts) }; }));
+            QRect(8, top, 73, 20), Condition::HitGroup, static_cast<int>(k)));
+        entries.push_back(checks(ordinals[k] + QStringLiteral("HitGroupCountRow"), Area::HitBox,
+            QPoint(118, top), hits, 14, 4, Condition::HitGroup, static_cast<int>(k)));
     }
 
     // "定位限制：": pairs and digits, the digit range, runs and code types.
-    const auto limitEdit = [&entries](const QString& name, const QString& label, int top,
-                               std::string FilterConditions::*member) {
-        entries.push_back(labelled(edit(name, Kind::Text, Area::LimitBox, QRect(76, top, 228, 21),
-                                       [member](FilterConditions& c) {
-                                           return ConditionField { {}, &(c.*member) };
-                                       }),
+    const auto limitEdit = [&entries](
+                               const QString& name, const QString& label, int top, Condition condition) {
+        entries.push_back(labelled(edit(name, Kind::Text, Area::LimitBox, QRect(76, top, 228, 21), condition),
             label, QRect(8, top, 68, 21)));
     };
-    limitEdit(QStringLiteral("pairsInEdit"), QStringLiteral("两码限于:"), 20, &FilterConditions::pairsIn);
-    limitEdit(QStringLiteral("pairsOutEdit"), QStringLiteral("排除两码:"), 44, &FilterConditions::pairsOut);
-    limitEdit(QStringLiteral("digitsInEdit"), QStringLiteral("必选号:"), 68, &FilterConditions::digitsIn);
-    limitEdit(QStringLiteral("digitsOutEdit"), QStringLiteral("排除号:"), 92, &FilterConditions::digitsOut);
+    limitEdit(QStringLiteral("pairsInEdit"), QStringLiteral("两码限于:"), 20, Condition::PairsIn);
+    limitEdit(QStringLiteral("pairsOutEdit"), QStringLiteral("排除两码:"), 44, Condition::PairsOut);
+    limitEdit(QStringLiteral("digitsInEdit"), QStringLiteral("必选号:"), 68, Condition::DigitsIn);
+    limitEdit(QStringLiteral("digitsOutEdit"), QStringLiteral("排除号:"), 92, Condition::DigitsOut);
     entries.push_back(edit(QStringLiteral("smallestDigitEdit"), Kind::Digit, Area::LimitBox,
-        QRect(124, 115, 50, 22), [](FilterConditions& c) {
-            return ConditionField { {}, nullptr, &c.minDigit };
-        }));
+        QRect(124, 115, 50, 22), Condition::MinDigit));
     entries.push_back(edit(QStringLiteral("largestDigitEdit"), Kind::Digit, Area::LimitBox,
-        QRect(232, 115, 50, 22), [](FilterConditions& c) {
-            return ConditionField { {}, nullptr, &c.maxDigit };
-        }));
+        QRect(232, 115, 50, 22), Condition::MaxDigit));
     entries.push_back(
         labelled(checks(QStringLiteral("runKindRow"), Area::LimitBox, QPoint(80, 140),
                      { QStringLiteral("不连"), QStringLiteral("二连"), QStringLiteral("拖拉机") }, 50, 3,
-                     [](FilterConditions& c) { return ConditionField { flagsOf(c.runKinds) }; }),
+                     Condition::RunKinds),
             QStringLiteral("连号:"), QRect(8, 140, 60, 20)));
-    entries.push_back(
-        labelled(checks(QStringLiteral("codeTypeRow"), Area::LimitBox, QPoint(80, 160),
-                     { QStringLiteral("组六"), QStringLiteral("组三"), QStringLiteral("豹子") }, 50, 3,
-                     [](FilterConditions& c) { return ConditionField { flagsOf(c.codeTypes) }; }),
-            QStringLiteral("类型:"), QRect(8, 160, 60, 20)));
+    entries.push_back(labelled(checks(QStringLiteral("codeTypeRow"), Area::LimitBox, QPoint(80, 160),
+                                   { QStringLiteral("组六"), QStringLiteral("组三"), QStringLiteral("豹子") },
+                                   50, 3, Condition::CodeTypes),
+        QStringLiteral("类型:"), QRect(8, 160, 60, 20)));
     return entries;
 }
 
@@ -239,44 +217,44 @@ QWidget* makeFilterControl(const FilterControlEntry& entry, QWidget* parent)
     return control;
 }
 
-void readFilterControl(const FilterControlEntry& entry, const QWidget* control, const ConditionField& field)
+void readFilterControl(const FilterControlEntry& entry, const QWidget* control, const ConditionSlot& slot)
 {
     switch (entry.kind) {
     case ControlKind::Checks: {
         const auto* checks = static_cast<const MultiCheck*>(control);
-        for (std::size_t i = 0; i < field.flags.size(); ++i)
-            field.flags[i] = checks->isChecked(static_cast<int>(i));
+        for (std::size_t i = 0; i < slot.flags.size(); ++i)
+            slot.flags[i] = checks->isChecked(static_cast<int>(i));
         break;
     }
     case ControlKind::Text:
-        *field.text = toStdString(static_cast<const QLineEdit*>(control)->text());
+        *slot.text = toStdString(static_cast<const QLineEdit*>(control)->text());
         break;
     case ControlKind::Banker:
-        *field.number = static_cast<const QComboBox*>(control)->currentIndex();
+        *slot.number = static_cast<const QComboBox*>(control)->currentIndex();
         break;
     case ControlKind::Digit:
-        *field.number = static_cast<const DigitSpinEdit*>(control)->value();
+        *slot.number = static_cast<const DigitSpinEdit*>(control)->value();
         break;
     }
 }
 
-void writeFilterControl(const FilterControlEntry& entry, QWidget* control, const ConditionField& field)
+void writeFilterControl(const FilterControlEntry& entry, QWidget* control, const ConditionSlot& slot)
 {
     switch (entry.kind) {
     case ControlKind::Checks: {
         auto* checks = static_cast<MultiCheck*>(control);
-        for (std::size_t i = 0; i < field.flags.size(); ++i)
-            checks->setCheck(static_cast<int>(i), field.flags[i]);
+        for (std::size_t i = 0; i < slot.flags.size(); ++i)
+            checks->setCheck(static_cast<int>(i), slot.flags[i]);
         break;
     }
     case ControlKind::Text:
-        static_cast<QLineEdit*>(control)->setText(toQString(*field.text));
+        static_cast<QLineEdit*>(control)->setText(toQString(*slot.text));
         break;
     case ControlKind::Banker:
-        static_cast<QComboBox*>(control)->setCurrentIndex(*field.number);
+        static_cast<QComboBox*>(control)->setCurrentIndex(*slot.number);
         break;
     case ControlKind::Digit:
-        static_cast<DigitSpinEdit*>(control)->setTypedValue(*field.number);
+        static_cast<DigitSpinEdit*>(control)->setTypedValue(*slot.number);
         break;
     }
 }

@@ -249,8 +249,6 @@ void FilterPage::createDecorations()
 
 void FilterPage::createControls()
 {
-    const std::array<QString, 3> positionNames
-        = { QStringLiteral("hundreds"), QStringLiteral("tens"), QStringLiteral("units") };
     auto* positionButtons = new QWidget(areaWidget(FilterArea::RangeBox));
     positionButtons->setObjectName(QStringLiteral("positionButtons"));
     positionButtons->setGeometry(352, 42, 84, 64);
@@ -267,37 +265,52 @@ void FilterPage::createControls()
         }
         QWidget* control = makeFilterControl(entry, area);
         m_controls.push_back(control);
-        // Every change of a condition is told, whatever the kind of control.
-        if (auto* checkRow = qobject_cast<MultiCheck*>(control))
-            connect(checkRow, &MultiCheck::checksChanged, this, &FilterPage::noteConditionChange);
-        else if (auto* edit = qobject_cast<QLineEdit*>(control))
-            connect(edit, &QLineEdit::textChanged, this, &FilterPage::noteConditionChange);
-        else if (auto* list = qobject_cast<QComboBox*>(control))
-            connect(list, &QComboBox::currentIndexChanged, this, &FilterPage::noteConditionChange);
-        else if (auto* number = qobject_cast<DigitSpinEdit*>(control))
-            connect(number, &DigitSpinEdit::textChanged, this, &FilterPage::noteConditionChange);
+        connectChangeNotice(control);
         tabOrder.push_back(control);
-        if (entry.position < 0)
-            continue;
-        auto* row = static_cast<MultiCheck*>(control);
-        const auto& name = positionNames.at(static_cast<std::size_t>(entry.position));
-        for (const bool selectAll : { true, false }) {
-            auto* button = new QToolButton(positionButtons);
-            button->setObjectName(name + (selectAll ? QStringLiteral("SelectAll") : QStringLiteral("Clear")));
-            button->setText(selectAll ? QStringLiteral("全选") : QStringLiteral("清除"));
-            button->setAutoRaise(true);
-            button->setGeometry(selectAll ? 0 : 42, entry.position * 22, 40, 20);
-            connectCommand(button, &QToolButton::clicked, [row, selectAll] {
-                if (selectAll)
-                    row->checkAll();
-                else
-                    row->uncheckAll();
-            });
-            tabOrder.push_back(button);
-        }
+        if (entry.position >= 0)
+            for (QWidget* button :
+                makePositionButtons(static_cast<MultiCheck*>(control), entry.position, positionButtons))
+                tabOrder.push_back(button);
     }
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+// Every change of a condition is told, whatever the kind of control.
+void FilterPage::connectChangeNotice(QWidget* control)
+{
+    if (auto* checkRow = qobject_cast<MultiCheck*>(control))
+        connect(checkRow, &MultiCheck::checksChanged, this, &FilterPage::noteConditionChange);
+    else if (auto* edit = qobject_cast<QLineEdit*>(control))
+        connect(edit, &QLineEdit::textChanged, this, &FilterPage::noteConditionChange);
+    else if (auto* list = qobject_cast<QComboBox*>(control))
+        connect(list, &QComboBox::currentIndexChanged, this, &FilterPage::noteConditionChange);
+    else if (auto* number = qobject_cast<DigitSpinEdit*>(control))
+        connect(number, &DigitSpinEdit::textChanged, this, &FilterPage::noteConditionChange);
+}
+
+// The "全选" and "清除" buttons of digit-position row 0 (hundreds) .. 2 (units).
+std::array<QWidget*, 2> FilterPage::makePositionButtons(MultiCheck* row, int position, QWidget* parent)
+{
+    const std::array<QString, 3> positionNames
+        = { QStringLiteral("hundreds"), QStringLiteral("tens"), QStringLiteral("units") };
+    const QString& name = positionNames.at(static_cast<std::size_t>(position));
+    std::array<QWidget*, 2> buttons {};
+    for (const bool selectAll : { true, false }) {
+        auto* button = new QToolButton(parent);
+        button->setObjectName(name + (selectAll ? QStringLiteral("SelectAll") : QStringLiteral("Clear")));
+        button->setText(selectAll ? QStringLiteral("全选") : QStringLiteral("清除"));
+        button->setAutoRaise(true);
+        button->setGeometry(selectAll ? 0 : 42, position * 22, 40, 20);
+        connectCommand(button, &QToolButton::clicked, [row, selectAll] {
+            if (selectAll)
+                row->checkAll();
+            else
+                row->uncheckAll();
+        });
+        buttons[selectAll ? 0 : 1] = button;
+    }
+    return buttons;
 }
 
 FilterConditions FilterPage::conditions() const
@@ -305,7 +318,7 @@ FilterConditions FilterPage::conditions() const
     FilterConditions conditions;
     const auto& entries = filterControlEntries();
     for (std::size_t i = 0; i < entries.size(); ++i)
-        readFilterControl(entries[i], m_controls[i], entries[i].field(conditions));
+        readFilterControl(entries[i], m_controls[i], entries[i].slot(conditions));
     return conditions;
 }
 
@@ -335,7 +348,7 @@ void FilterPage::applyScheme(const FilterConditions& conditions, const Tolerance
         FilterConditions source = conditions;
         const auto& entries = filterControlEntries();
         for (std::size_t i = 0; i < entries.size(); ++i)
-            writeFilterControl(entries[i], m_controls[i], entries[i].field(source));
+            writeFilterControl(entries[i], m_controls[i], entries[i].slot(source));
         m_toleranceMin->setValue(tolerance.min);
         m_toleranceMax->setValue(tolerance.max);
     }

@@ -20,6 +20,7 @@ namespace velmora {
 class HistoryDocument;
 class ColumnLabel;
 class DigitSpinEdit;
+class MultiCheck;
 class ResultCommands;
 class ResultWindow;
 
@@ -74,6 +75,8 @@ private:
     void createAreas();
     void createDecorations();
     void createControls();
+    void connectChangeNotice(QWidget* control);
+    std::array<QWidget*, 2> makePositionButtons(MultiCheck* row, int position, QWidget* parent);
     // Returns the action of "号码缩水", before which the tolerance stands.
     QAction* createToolBar();
     QWidget* makeToleranceRange();
