@@ -62,8 +62,8 @@ DataPage::DataPage(Platform& platform, HistoryDocument& document, int downloadTi
     // Draw lines hold no tabs: Tab leaves the editor for the tool bar.
     m_editor->setTabChangesFocus(true);
     // The caret position is shown after each key and click in the editor, and
-    // whenever the caret moves while the page is in front (the text replaced by an
-    // import or an update, a draw added).
+    // whenever the caret moves while the page is in front (the text replaced by
+    // an import or an update, a draw added).
     m_editor->installEventFilter(this);
     m_editor->viewport()->installEventFilter(this);
     connect(m_editor, &QPlainTextEdit::cursorPositionChanged, this, [this] {
@@ -73,7 +73,7 @@ DataPage::DataPage(Platform& platform, HistoryDocument& document, int downloadTi
     layout->addWidget(m_editor);
 
     connect(&m_document, &HistoryDocument::problem, this,
-        [this](const QString& text) { Page::platform().showMessage(this, text); });
+        [this](const QString& text) { Page::platform().showWarning(this, text); });
     connect(&m_document, &HistoryDocument::textReplaced, this, &DataPage::showNewestDraw);
 }
 
@@ -115,7 +115,8 @@ void DataPage::importDraws()
     const QString path = platform().openFileName(this, QStringLiteral("文本文件|*.txt"), QString());
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;
-    // Read completely first: a file that cannot be read leaves the editor as it was.
+    // Read completely first: a file that cannot be read leaves the editor as it
+    // was.
     const std::string text = readTextFile(toStdString(path));
     enum { Merge, Replace, Cancel };
     const int choice = platform().choose(this,
@@ -130,11 +131,11 @@ void DataPage::importDraws()
     if (choice != Merge)
         return;
     const SourceHistory source = readSourceHistory(
-        text, [this](const std::string& message) { platform().showMessage(this, toUiText(message)); });
+        text, [this](const std::string& message) { platform().showWarning(this, toUiText(message)); });
     if (source.status == SourceStatus::BadLines)
         return;
     if (source.status == SourceStatus::NoDraws) {
-        platform().showMessage(this, QStringLiteral("文件中没有开奖数据：") + path);
+        platform().showWarning(this, QStringLiteral("文件中没有开奖数据：") + path);
         return;
     }
     // Like a replacing import, the merge changes the text, not the file.
@@ -143,6 +144,8 @@ void DataPage::importDraws()
     for (const DrawCorrection& correction : result.corrections)
         message += QLatin1Char('\n') + toQString(correctionText(correction));
     platform().showMessage(this, message);
+    if (result.changed())
+        emit statusTextChanged(QStringLiteral("已合并，尚未保存"));
 }
 
 void DataPage::saveDraws()
@@ -156,11 +159,13 @@ void DataPage::downloadDraws()
     const QList<QUrl> sources = updateSourceUrls(platform());
     if (sources.isEmpty()) {
         platform().showMessage(this,
-            QStringLiteral("没有设置开奖数据的更新地址。\n请在“数据源设置”中添加至少一个地址，再在线更新。"));
+            QStringLiteral("没有设置开奖数据的更新地址。\n请在“数据源设置”中"
+                           "添加至少一个地址，再在线更新。"));
         editDataSources();
         return;
     }
-    // The first source that gives a history wins; each failure passes to the next.
+    // The first source that gives a history wins; each failure passes to the
+    // next.
     std::vector<std::string> sourceLines;
     bool found = false;
     for (const QUrl& url : sources) {
@@ -175,8 +180,8 @@ void DataPage::downloadDraws()
         platform().showMessage(this, downloadFailedText());
         return;
     }
-    // The text is parsed even when the save fails or is declined, so that the pages
-    // show what the editor holds; closing then asks about the unsaved text.
+    // The text is parsed even when the save fails or is declined, so that the
+    // pages show what the editor holds; closing then asks about the unsaved text.
     const MergeResult result = m_document.merge(sourceLines);
     platform().showMessage(this, toUiText(updateMessage(result)));
     if (result.changed())
@@ -199,7 +204,8 @@ bool DataPage::fetchSource(const QUrl& url, std::vector<std::string>& lines, boo
     }
     SourceHistory source = readSourceHistory(
         text, [this](const std::string& message) { platform().showMessage(this, toUiText(message)); });
-    // Bad lines are the source's answer, not a failure to reach it: nothing is merged.
+    // Bad lines are the source's answer, not a failure to reach it: nothing is
+    // merged.
     stop = source.status == SourceStatus::BadLines;
     if (source.status != SourceStatus::Ok)
         return false;

@@ -165,6 +165,9 @@ void tst_DataPage::importAsksMergeOrReplace_data()
     QTest::addColumn<QByteArray>("imported");
     QTest::addColumn<QByteArray>("editor");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("warning");
+    QTest::addColumn<QString>("status"); // what the status bar says after the message
+    const QString unsaved = u"已合并，尚未保存"_s;
     const QByteArray local = historyLines(500) + "2026177,123,456,0,0\r\n";
     const QByteArray ten = historyLines(10);
     QByteArray corrected = historyLines(510);
@@ -172,14 +175,16 @@ void tst_DataPage::importAsksMergeOrReplace_data()
     QTest::newRow("merge adds and corrects, keeps the typed line")
         << 0 << corrected
         << historyLines(510).replace("2002005,374,634,1,1", "2002005,375,634,1,1") + "2026177,123,456,0,0\r\n"
-        << u"新增10期，更正1期，共511期\n2002005：374,634 → 375,634"_s;
-    QTest::newRow("merge of what is there already") << 0 << ten << local << u"已是最新，共501期"_s;
-    QTest::newRow("merge refuses bad lines") << 0 << QByteArray("2002001,073,52x,2,2\r\n") << local
-                                             << QString::fromUtf8(velmora::kBadLinesMessage);
+        << u"新增10期，更正1期，共511期\n2002005：374,634 → 375,634"_s << false << unsaved;
+    QTest::newRow("merge of what is there already")
+        << 0 << ten << local << u"已是最新，共501期"_s << false << QString();
+    QTest::newRow("merge refuses bad lines")
+        << 0 << QByteArray("2002001,073,52x,2,2\r\n") << local << QString::fromUtf8(velmora::kBadLinesMessage)
+        << true << QString();
     QTest::newRow("merge of a file without draws")
-        << 0 << QByteArray("nothing here\r\n") << local << u"文件中没有开奖数据："_s;
-    QTest::newRow("replace") << 1 << ten << ten << QString();
-    QTest::newRow("cancel") << 2 << ten << local << QString();
+        << 0 << QByteArray("nothing here\r\n") << local << u"文件中没有开奖数据："_s << true << QString();
+    QTest::newRow("replace") << 1 << ten << ten << QString() << false << QString();
+    QTest::newRow("cancel") << 2 << ten << local << QString() << false << QString();
 }
 
 void tst_DataPage::importAsksMergeOrReplace()
@@ -188,6 +193,8 @@ void tst_DataPage::importAsksMergeOrReplace()
     QFETCH(QByteArray, imported);
     QFETCH(QByteArray, editor);
     QFETCH(QString, message);
+    QFETCH(bool, warning);
+    QFETCH(QString, status);
     MainWindowFixture f;
     const QByteArray local = historyLines(500) + "2026177,123,456,0,0\r\n";
     QVERIFY(writeFile(f.dataFile(), local));
@@ -203,6 +210,11 @@ void tst_DataPage::importAsksMergeOrReplace()
     QCOMPARE(f.platform.messages.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty())
         QVERIFY2(f.platform.messages[0].startsWith(message), qPrintable(f.platform.messages[0]));
+    QCOMPARE(f.platform.warnings.size(), warning ? 1 : 0);
+    if (!status.isEmpty())
+        QCOMPARE(f.window->statusText(0), status);
+    else
+        QVERIFY(f.window->statusText(0) != u"已合并，尚未保存"_s);
     QCOMPARE(::editor(f)->toPlainText(), editorText(editor));
     QCOMPARE(f.history(), parsed(editor));
     // An import changes the editor, not the file.
