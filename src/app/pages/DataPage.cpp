@@ -62,8 +62,8 @@ DataPage::DataPage(Platform& platform, HistoryDocument& document, int downloadTi
     // Draw lines hold no tabs: Tab leaves the editor for the tool bar.
     m_editor->setTabChangesFocus(true);
     // The caret position is shown after each key and click in the editor, and
-    // whenever the caret moves while the page is in front (the text replaced by
-    // an import or an update, a draw added).
+    // whenever the caret moves while the page is in front (the text replaced by an
+    // import or an update, a draw added).
     m_editor->installEventFilter(this);
     m_editor->viewport()->installEventFilter(this);
     connect(m_editor, &QPlainTextEdit::cursorPositionChanged, this, [this] {
@@ -115,8 +115,7 @@ void DataPage::importDraws()
     const QString path = platform().openFileName(this, QStringLiteral("文本文件|*.txt"), QString());
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;
-    // Read completely first: a file that cannot be read leaves the editor as it
-    // was.
+    // Read completely first: a file that cannot be read leaves the editor as it was.
     const std::string text = readTextFile(toStdString(path));
     enum { Merge, Replace, Cancel };
     const int choice = platform().choose(this,
@@ -159,13 +158,11 @@ void DataPage::downloadDraws()
     const QList<QUrl> sources = updateSourceUrls(platform());
     if (sources.isEmpty()) {
         platform().showMessage(this,
-            QStringLiteral("没有设置开奖数据的更新地址。\n请在“数据源设置”中"
-                           "添加至少一个地址，再在线更新。"));
+            QStringLiteral("没有设置开奖数据的更新地址。\n请在“数据源设置”中添加至少一个地址，再在线更新。"));
         editDataSources();
         return;
     }
-    // The first source that gives a history wins; each failure passes to the
-    // next.
+    // The first source that gives a history wins; each failure passes to the next.
     std::vector<std::string> sourceLines;
     bool found = false;
     for (const QUrl& url : sources) {
@@ -180,8 +177,8 @@ void DataPage::downloadDraws()
         platform().showMessage(this, downloadFailedText());
         return;
     }
-    // The text is parsed even when the save fails or is declined, so that the
-    // pages show what the editor holds; closing then asks about the unsaved text.
+    // The text is parsed even when the save fails or is declined, so that the pages
+    // show what the editor holds; closing then asks about the unsaved text.
     const MergeResult result = m_document.merge(sourceLines);
     platform().showMessage(this, toUiText(updateMessage(result)));
     if (result.changed())
@@ -204,8 +201,7 @@ bool DataPage::fetchSource(const QUrl& url, std::vector<std::string>& lines, boo
     }
     SourceHistory source = readSourceHistory(
         text, [this](const std::string& message) { platform().showMessage(this, toUiText(message)); });
-    // Bad lines are the source's answer, not a failure to reach it: nothing is
-    // merged.
+    // Bad lines are the source's answer, not a failure to reach it: nothing is merged.
     stop = source.status == SourceStatus::BadLines;
     if (source.status != SourceStatus::Ok)
         return false;
