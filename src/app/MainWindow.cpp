@@ -13,11 +13,13 @@
 #include "app/pages/NumberToolsPage.h"
 #include "app/pages/RecommendPage.h"
 #include "app/pages/SmartShrinkPage.h"
+#include "app/pages/TicketsPage.h"
 #include "app/platform/Platform.h"
 #include "core/charts/Charts.h"
 #include "core/draw/AppPaths.h"
 #include "core/filter/FilterEngine.h"
 #include "core/io/TextFile.h"
+#include "core/ledger/Ledger.h"
 #include "widgets/PageControl.h"
 
 #include <QAction>
@@ -147,10 +149,13 @@ void MainWindow::createPages()
     m_smartShrinkPage = new SmartShrinkPage(m_platform, *m_resultCommands, history, m_workPages);
     m_recommendPage = new RecommendPage(m_platform, *m_resultCommands, history, m_workPages);
     m_numberToolsPage = new NumberToolsPage(m_platform, *m_resultCommands, m_workPages);
-    const std::array<std::pair<Page*, QString>, 5> workPages = { { { m_dataPage, QStringLiteral("开奖数据") },
+    m_ticketsPage = new TicketsPage(
+        m_platform, toQString(ledgerFilePath(toStdString(m_dataFile))),
+        [this]() -> const DrawHistory& { return m_history->records(); }, m_workPages);
+    const std::array<std::pair<Page*, QString>, 6> workPages = { { { m_dataPage, QStringLiteral("开奖数据") },
         { m_filterPage, QStringLiteral("缩水") }, { m_smartShrinkPage, QStringLiteral("智能缩水") },
-        { m_recommendPage, QStringLiteral("智能推荐") },
-        { m_numberToolsPage, QStringLiteral("号码工具") } } };
+        { m_recommendPage, QStringLiteral("智能推荐") }, { m_numberToolsPage, QStringLiteral("号码工具") },
+        { m_ticketsPage, QStringLiteral("我的投注") } } };
     for (std::size_t i = 0; i < workPages.size(); ++i) {
         Page* page = workPages[i].first;
         m_workPages->addTab(page, workPages[i].second);
@@ -163,6 +168,21 @@ void MainWindow::createPages()
         { { QStringLiteral("号码缩水结果"), [this] { return m_filterPage->result(); } },
             { QStringLiteral("智能缩水结果"), [this] { return m_smartShrinkPage->result(); } },
             { QStringLiteral("智能推荐结果"), [this] { return m_recommendPage->result(); } } });
+    // "记入投注" (Ctrl+T) on every result page opens 添加投注 filled with that result.
+    const std::array<std::pair<Page*, std::function<CodeSet()>>, 4> resultPages
+        = { { { m_filterPage, [this] { return m_filterPage->result(); } },
+            { m_smartShrinkPage, [this] { return m_smartShrinkPage->result(); } },
+            { m_recommendPage, [this] { return m_recommendPage->result(); } },
+            { m_numberToolsPage, [this] { return m_numberToolsPage->result(); } } } };
+    for (const auto& [page, result] : resultPages)
+        page->addWindowCommand(QStringLiteral("记入投注"),
+                [this, result = result] {
+                    showPage(m_workPages, TicketsPageIndex);
+                    m_ticketsPage->addTicket(result());
+                })
+            ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    // Every change of the history settles the tickets of its new or changed draws.
+    connect(m_history, &HistoryDocument::changed, m_ticketsPage, &TicketsPage::historyChanged);
     connect(
         m_filterPage, &FilterPage::resultChanged, m_smartShrinkPage, &SmartShrinkPage::setImportableCodes);
     connect(m_filterPage, &FilterPage::resultChanged, this, [this](const CodeSet& codes) {

@@ -33,6 +33,7 @@ class RecommendPage;
 class ResultCommands;
 class ResultWindow;
 class SmartShrinkPage;
+class TicketsPage;
 class WebPanel;
 
 struct MainWindowOptions {
@@ -84,6 +85,7 @@ private:
         SmartShrinkPageIndex,
         RecommendPageIndex,
         NumberToolsPageIndex,
+        TicketsPageIndex,
     };
     void createMenus();
     void createToolBar();
@@ -137,6 +139,7 @@ private:
     SmartShrinkPage* m_smartShrinkPage = nullptr;
     RecommendPage* m_recommendPage = nullptr;
     NumberToolsPage* m_numberToolsPage = nullptr;
+    TicketsPage* m_ticketsPage = nullptr;
     std::array<ChartPage*, 7> m_charts {};
     bool m_painted = false;
     // Fed with the filter page's conditions once it exists.

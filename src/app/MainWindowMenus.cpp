@@ -119,6 +119,9 @@ void MainWindow::createMenus()
     add(shrinkMenu, QStringLiteral("showNumberToolsPage"), QStringLiteral("号码工具(&N)"),
         Qt::CTRL | Qt::Key_F8, QStringLiteral("|号码工具：转组选、包号、交集、并集、差集"),
         [this] { showPage(m_workPages, NumberToolsPageIndex); });
+    add(shrinkMenu, QStringLiteral("showTicketsPage"), QStringLiteral("我的投注(&M)"), Qt::Key_F9,
+        QStringLiteral("|我的投注：记录投注，开奖后自动兑奖，统计投入、奖金和盈亏"),
+        [this] { showPage(m_workPages, TicketsPageIndex); });
     // The filter page's scheme commands; their keys belong to its tool bar and so
     // work while it is in front: the entries show them after a tab.
     shrinkMenu->addSeparator();

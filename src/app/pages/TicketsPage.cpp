@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -233,13 +234,19 @@ void TicketsPage::historyChanged()
         try {
             const std::string message = settlementMessage(readLedger(toStdString(m_ledgerPath)), now, issues);
             if (!message.empty())
-                emit statusTextChanged(toQString(message));
+                reportLater(toQString(message));
         } catch (const FileError& error) {
-            emit statusTextChanged(QString::fromUtf8(error.what()));
+            reportLater(QString::fromUtf8(error.what()));
         }
     }
     if (isVisible())
         runCommand([this] { refreshView(); });
+}
+
+void TicketsPage::reportLater(const QString& text)
+{
+    // After the command that changed the history has said its own words (保存文档完毕).
+    QTimer::singleShot(0, this, [this, text] { emit statusTextChanged(text); });
 }
 
 void TicketsPage::showEvent(QShowEvent* event)

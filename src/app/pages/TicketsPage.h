@@ -45,7 +45,8 @@ public:
     void exportCsv();
 
     // The history has changed: the tickets of new or changed draws are settled and
-    // the status bar says how they did; the page shows the new outcome.
+    // the status bar says how they did (after what the command itself says there);
+    // the page shows the new outcome.
     void historyChanged();
 
     // Reads the ledger again and settles it.
@@ -61,6 +62,8 @@ protected:
 private:
     IssueRange range() const;
     void showChart(const std::vector<ProfitPoint>& points);
+    // Puts the text in the status bar once the event loop is back.
+    void reportLater(const QString& text);
 
     QString m_ledgerPath;
     HistoryFn m_history;

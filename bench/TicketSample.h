@@ -1,0 +1,69 @@
+// 10,000 sample tickets on the real history, and a ledger file holding them, for
+// the settling benchmarks.
+#pragma once
+
+#include "core/code/Code.h"
+#include "core/ledger/Ledger.h"
+#include "core/ledger/Settlement.h"
+#include "core/ledger/TicketText.h"
+
+#include <random>
+#include <sqlite3.h>
+#include <string>
+#include <vector>
+
+namespace velmora::bench {
+
+inline constexpr int kSampleTicketCount = 10000;
+
+// Tickets on the latest issues of the history and a few to come: 直选 and 组选,
+// 1 to 50 bets, multiples 1 to 10.
+inline std::vector<Ticket> sampleTickets(const DrawHistory& history)
+{
+    std::mt19937 random(2026);
+    std::vector<Ticket> tickets;
+    for (int n = 0; n < kSampleTicketCount; ++n) {
+        Ticket t;
+        const std::size_t back = random() % 1200;
+        t.issue = back < history.size() ? issueKeyOf(history[history.size() - 1 - back]) : 2099001;
+        t.play = random() % 3 == 0 ? Play::Group : Play::Direct;
+        CodeSet codes;
+        for (int k = 1 + static_cast<int>(random() % 50); k > 0; --k)
+            codes[static_cast<int>(random() % 1000)] = 1;
+        t.bets = ticketBetsOf(t.play, codes).bets;
+        t.multiple = 1 + static_cast<int>(random() % 10);
+        tickets.push_back(std::move(t));
+    }
+    return tickets;
+}
+
+// Makes the ledger at path and puts the sample tickets into it as one
+// transaction (one by one, each would wait for the disk); false when they are not
+// all there afterwards.
+inline bool writeSampleLedger(const std::string& path, const DrawHistory& history)
+{
+    Ledger(path, Ledger::OpenMode::Create);
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_prepare_v2(db, "INSERT INTO tickets (issue, play, bets, multiple) VALUES (?1, ?2, ?3, ?4)", -1,
+        &insert, nullptr);
+    for (const Ticket& t : sampleTickets(history)) {
+        std::string bets;
+        for (const int bet : t.bets)
+            bets += (bets.empty() ? "" : ",") + codeText(bet);
+        sqlite3_bind_int(insert, 1, t.issue);
+        sqlite3_bind_int(insert, 2, t.play == Play::Group ? 1 : 0);
+        sqlite3_bind_text(insert, 3, bets.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int(insert, 4, t.multiple);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return readLedger(path).size() == kSampleTicketCount;
+}
+
+} // namespace velmora::bench
