@@ -4,9 +4,7 @@
 #include "app/UiSupport.h"
 #include "app/UpdateSources.h"
 #include "app/dialogs/AddDrawDialog.h"
-#include "app/dialogs/DataSourcesDialog.h"
 #include "app/platform/Platform.h"
-#include "core/draw/AppPaths.h"
 #include "core/draw/HistoryMerge.h"
 #include "core/draw/HistorySource.h"
 #include "core/io/TextFile.h"
@@ -14,29 +12,17 @@
 #include <QAbstractTextDocumentLayout>
 #include <QDialog>
 #include <QEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
-#include <QUrl>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace velmora {
-
-namespace {
-
-QString downloadFailedText() { return QStringLiteral("Velmora在线更新开奖数据 失败!"); }
-
-bool isWebUrl(const QUrl& url)
-{
-    return url.isValid() && !url.host().isEmpty()
-        && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
-}
-
-} // namespace
 
 DataPage::DataPage(Platform& platform, HistoryDocument& document, int downloadTimeoutMs, QWidget* parent)
     : Page(platform, parent)
@@ -155,66 +141,20 @@ void DataPage::saveDraws()
 
 void DataPage::downloadDraws()
 {
-    const QList<QUrl> sources = updateSourceUrls(platform());
-    if (sources.isEmpty()) {
-        platform().showMessage(this,
-            QStringLiteral("没有设置开奖数据的更新地址。\n请在“数据源设置”中添加至少一个地址，再在线更新。"));
-        editDataSources();
+    const std::optional<std::vector<std::string>> sourceLines
+        = fetchUpdate(platform(), this, m_document.filePath(), m_downloadTimeoutMs);
+    if (!sourceLines)
         return;
-    }
-    // The first source that gives a history wins; each failure passes to the next.
-    std::vector<std::string> sourceLines;
-    bool found = false;
-    for (const QUrl& url : sources) {
-        bool stop = false;
-        found = fetchSource(url, sourceLines, stop);
-        if (stop)
-            return;
-        if (found)
-            break;
-    }
-    if (!found) {
-        platform().showMessage(this, downloadFailedText());
-        return;
-    }
     // The text is parsed even when the save fails or is declined, so that the pages
-    // show what the editor holds; closing then asks about the unsaved text.
-    const MergeResult result = m_document.merge(sourceLines);
+    // show what the editor holds; closing then asks about the unsaved text. Success
+    // is told only once the save worked.
+    const MergeResult result = m_document.merge(*sourceLines);
+    if (result.changed() && !saveDataFile())
+        return;
     platform().showMessage(this, toUiText(updateMessage(result)));
-    if (result.changed())
-        saveDataFile();
 }
 
-bool DataPage::fetchSource(const QUrl& url, std::vector<std::string>& lines, bool& stop)
-{
-    const QString tmpPath = toQString(downloadFilePath(toStdString(m_document.filePath())));
-    if (QFileInfo::exists(tmpPath) || QFileInfo(tmpPath).isSymLink())
-        QFile::remove(tmpPath);
-    if (!isWebUrl(url) || !platform().download(this, url, tmpPath, m_downloadTimeoutMs))
-        return false;
-    // The whole text is read before anything changes.
-    std::string text;
-    try {
-        text = readTextFile(toStdString(tmpPath));
-    } catch (const FileError&) {
-        return false;
-    }
-    SourceHistory source = readSourceHistory(
-        text, [this](const std::string& message) { platform().showMessage(this, toUiText(message)); });
-    // Bad lines are the source's answer, not a failure to reach it: nothing is merged.
-    stop = source.status == SourceStatus::BadLines;
-    if (source.status != SourceStatus::Ok)
-        return false;
-    lines = std::move(source.lines);
-    return true;
-}
-
-void DataPage::editDataSources()
-{
-    DataSourcesDialog dialog(platform(), this);
-    dialog.setDownloadTimeout(m_downloadTimeoutMs);
-    platform().runDialog(dialog);
-}
+void DataPage::editDataSources() { editUpdateSources(platform(), this, m_downloadTimeoutMs); }
 
 void DataPage::addDraw()
 {

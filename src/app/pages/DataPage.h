@@ -42,9 +42,6 @@ private:
     void clearDraws();
     void importDraws();
     void saveDraws();
-    // Downloads one source and reads its history; false when the source failed.
-    // A history with bad lines is reported and ends the update (stop is set).
-    bool fetchSource(const QUrl& url, std::vector<std::string>& lines, bool& stop);
     void showCaret();
     // Puts the caret at the end of the text and scrolls it into view: the newest
     // draw is the last line.

@@ -80,25 +80,57 @@ std::optional<std::string> currentBytes(const std::string& path)
     }
 }
 
-// Copies the old bytes into a new backup; returns its path.
-std::string keepBackup(const std::string& dataFile, std::string_view bytes, const BackupTime& now)
-{
-    const std::string folder = backupFolderOf(dataFile);
-    std::error_code ec;
-    fs::create_directory(folder, ec);
-    if (ec)
-        throwWriteError(folder, ec.message());
-    for (int sequence = 1; sequence <= kMaxSequence; ++sequence) {
-        const std::string path = (fs::path(folder) / backupFileName(now, sequence)).string();
-        try {
-            if (os::createFileExclusively(path, bytes))
-                return path;
-        } catch (const os::SystemError& e) {
-            throwWriteError(path, e.what());
+// The old bytes copied into a new backup. Unless kept, the backup goes again when
+// this ends, and so does the backups folder when it was made for it.
+class PendingBackup {
+public:
+    PendingBackup(const std::string& dataFile, std::string_view bytes, const BackupTime& now)
+        : m_folder(backupFolderOf(dataFile))
+    {
+        std::error_code ec;
+        m_folderMade = fs::create_directory(m_folder, ec);
+        if (ec)
+            throwWriteError(m_folder, ec.message());
+        for (int sequence = 1; sequence <= kMaxSequence && m_path.empty(); ++sequence) {
+            const std::string path = (fs::path(m_folder) / backupFileName(now, sequence)).string();
+            try {
+                if (os::createFileExclusively(path, bytes))
+                    m_path = path;
+            } catch (const os::SystemError& e) {
+                removeFolder();
+                throwWriteError(path, e.what());
+            }
+        }
+        if (m_path.empty()) {
+            removeFolder();
+            throwWriteError(m_folder, "同一秒内的备份太多");
         }
     }
-    throwWriteError(folder, "同一秒内的备份太多");
-}
+    ~PendingBackup()
+    {
+        if (m_kept)
+            return;
+        std::remove(m_path.c_str());
+        removeFolder();
+    }
+    PendingBackup(const PendingBackup&) = delete;
+    PendingBackup& operator=(const PendingBackup&) = delete;
+
+    void keep() { m_kept = true; }
+
+private:
+    void removeFolder() const
+    {
+        std::error_code ec;
+        if (m_folderMade)
+            fs::remove(m_folder, ec);
+    }
+
+    std::string m_folder;
+    std::string m_path;
+    bool m_folderMade = false;
+    bool m_kept = false;
+};
 
 struct NamedBackup {
     std::string name;
@@ -177,18 +209,14 @@ DataSave saveDataFile(const std::string& path, std::string_view text, const Back
     const std::optional<std::string> old = currentBytes(path);
     if (old && *old == bytes)
         return DataSave::Unchanged;
-    std::string backup;
+    std::optional<PendingBackup> backup;
     if (old && !old->empty())
-        backup = keepBackup(path, *old, now);
-    try {
-        writeFileAtomic(path, bytes);
-    } catch (const FileError&) {
-        if (!backup.empty())
-            std::remove(backup.c_str());
-        throw;
-    }
-    if (!backup.empty())
+        backup.emplace(path, *old, now);
+    writeFileAtomic(path, bytes);
+    if (backup) {
+        backup->keep();
         removeOldBackups(backupFolderOf(path));
+    }
     return DataSave::Saved;
 }
 

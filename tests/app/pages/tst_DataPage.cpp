@@ -19,8 +19,6 @@ using velmora::test::clickToolButton;
 
 namespace {
 
-const QString kFailed = QStringLiteral("Velmora在线更新开奖数据 失败!");
-
 QString editorText(QByteArray bytes) { return QString::fromUtf8(bytes.replace("\r\n", "\n")); }
 
 QPlainTextEdit* editor(const MainWindowFixture& f)
@@ -276,12 +274,13 @@ void tst_DataPage::onlineUpdate_data()
     const QByteArray html = "<html><body><h1>Welcome</h1></body></html>\r\n";
     QTest::newRow("success") << u"answer"_s << 200 << historyLines(12)
                              << u"在线更新成功：新增5期，更正0期，共12期"_s << 12;
-    QTest::newRow("not found") << u"answer"_s << 404 << QByteArray("no such file") << kFailed << 7;
-    QTest::newRow("server error") << u"answer"_s << 500 << historyLines(12) << kFailed << 7;
-    QTest::newRow("empty body") << u"answer"_s << 200 << QByteArray() << kFailed << 7;
-    QTest::newRow("refused") << u"refused"_s << 0 << QByteArray() << kFailed << 7;
-    QTest::newRow("never answers") << u"silent"_s << 0 << QByteArray() << kFailed << 7;
-    QTest::newRow("html page holds no draws") << u"answer"_s << 200 << html << kFailed << 7;
+    // A failure is told by its reason.
+    QTest::newRow("not found") << u"answer"_s << 404 << QByteArray("no such file") << u"404 X"_s << 7;
+    QTest::newRow("server error") << u"answer"_s << 500 << historyLines(12) << u"500 X"_s << 7;
+    QTest::newRow("empty body") << u"answer"_s << 200 << QByteArray() << u"不是开奖数据"_s << 7;
+    QTest::newRow("refused") << u"refused"_s << 0 << QByteArray() << u"连接被拒绝"_s << 7;
+    QTest::newRow("never answers") << u"silent"_s << 0 << QByteArray() << u"超时"_s << 7;
+    QTest::newRow("html page holds no draws") << u"answer"_s << 200 << html << u"不是开奖数据"_s << 7;
 }
 
 void tst_DataPage::onlineUpdate()
@@ -309,6 +308,7 @@ void tst_DataPage::onlineUpdate()
 
     MainWindowFixture f;
     velmora::setUpdateSources(f.platform, {});
+    const QString source = velmora::updateSourceUrls(f.platform).constFirst().toString();
     QVERIFY(writeFile(f.dataFile(), historyLines(7)));
     const QString tmp = f.path(QStringLiteral("tmp.txt"));
     QVERIFY(writeFile(tmp, "old download"));
@@ -321,9 +321,12 @@ void tst_DataPage::onlineUpdate()
     qunsetenv("VELMORA_SERVER");
     QVERIFY(clock.elapsed() < 10000);
 
-    QCOMPARE(f.platform.messages, QStringList { message });
+    const bool succeeded = status == 200 && records > 7;
+    // A failure is one warning naming the source and why, offering 数据源设置.
+    QCOMPARE(succeeded ? f.platform.messages : f.platform.warningQuestions,
+        QStringList {
+            succeeded ? message : u"在线更新开奖数据失败：\n%1：%2|数据源设置/关闭"_s.arg(source, message) });
     QCOMPARE(int(f.history().size()), records);
-    const bool succeeded = message != kFailed;
     QCOMPARE(editor(f)->toPlainText(), succeeded ? editorText(body) : before);
     // The old download is always gone; a 2xx answer stands in tmp.txt, even an empty one.
     QCOMPARE(QFileInfo::exists(tmp), status == 200);
@@ -345,7 +348,8 @@ void tst_DataPage::onlineUpdateWithUnusableServerFails()
         clickToolButton(&f.dataPage(), QStringLiteral("在线更新"));
         qunsetenv("VELMORA_SERVER");
     }
-    QCOMPARE(f.platform.messages, (QStringList { kFailed, kFailed }));
+    QCOMPARE(f.platform.warningQuestions.size(), 2);
+    QVERIFY(f.platform.messages.isEmpty());
     QVERIFY(f.platform.downloads.isEmpty());
     QVERIFY(f.platform.dialogsRun.isEmpty());
     QCOMPARE(int(f.history().size()), 3);

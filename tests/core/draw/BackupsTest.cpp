@@ -87,7 +87,8 @@ TEST(Backups, AFailedSaveLeavesTheFileAndNoBackup)
     ::chmod(data.c_str(), 0444);
     EXPECT_THROW(saveDataFile(data, "new\r\n", kTime), FileError);
     EXPECT_EQ(ReadBytes(data), "old\r\n");
-    EXPECT_TRUE(BackupNames(dir).empty());
+    // Not even the folder made for the backup stays.
+    EXPECT_FALSE(fs::exists(dir.File("backups")));
 
     // A folder where the data file should be is refused before anything is kept.
     const std::string folder = dir.File("folder.ldf");
