@@ -151,11 +151,11 @@ void tst_SmartPages::toolBars()
     MainWindowFixture f;
     f.startShown();
     QCOMPARE(toolBarCaptions(&f.smartShrinkPage()),
-        QStringList(
-            { u"导入号码"_s, u"从文件导入…"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s, u"打印结果"_s }));
+        QStringList({ u"导入号码"_s, u"从文件导入…"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s, u"打印结果"_s,
+            u"记入投注"_s }));
     QCOMPARE(toolBarCaptions(&f.recommendPage()),
         QStringList({ u"每日推荐"_s, u"每周推荐"_s, u"每月推荐"_s, u"|"_s, u"导出结果"_s, u"结果兑奖"_s,
-            u"打印结果"_s }));
+            u"打印结果"_s, u"记入投注"_s }));
     QCOMPARE(smartPart<QGroupBox>(f, "baseBox")->title(), QStringLiteral("缩水基础号码："));
     QCOMPARE(smartPart<QGroupBox>(f, "resultBox")->title(), QStringLiteral("智能缩水结果："));
     QCOMPARE(recommendPart<QGroupBox>(f, "resultBox")->title(), QStringLiteral("智能推荐号码："));
