@@ -1,10 +1,13 @@
 // The online update's sources tried in order against local servers: each failure
 // named with its reason in one warning that offers 数据源设置, the first history
-// that arrives taken.
+// that arrives taken, a cancel ending it all.
 #include "app/FakePlatform.h"
 #include "app/TestHttpServer.h"
 #include "app/UpdateSources.h"
 
+#include <QApplication>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -17,6 +20,7 @@ class tst_UpdateSources : public QObject {
 private slots:
     void init() { qunsetenv("VELMORA_SERVER"); }
     void everyFailedSourceIsNamedWithItsReason();
+    void cancelEndsTheUpdate();
 };
 
 void tst_UpdateSources::everyFailedSourceIsNamedWithItsReason()
@@ -69,6 +73,30 @@ void tst_UpdateSources::everyFailedSourceIsNamedWithItsReason()
     QCOMPARE(*lines, (std::vector<std::string> { "2026001,111,222,0,0", "2026002,333,444,1,2" }));
     QCOMPARE(platform.warningQuestions.size(), 2);
     QVERIFY(page.RequestLines.size() == 1);
+}
+
+// Cancel in the progress dialog is the user's answer, not a failed source: no other
+// source is tried and nothing is said.
+void tst_UpdateSources::cancelEndsTheUpdate()
+{
+    TestHttpServer silent;
+    TestHttpServer good;
+    QVERIFY(silent.Start() && good.Start());
+    silent.ServerMode = TestHttpServer::Mode::Silent;
+    good.Body = "2026001,111,222,0,0\r\n";
+    FakePlatform platform;
+    setUpdateSources(platform,
+        { silent.BaseUrl() + QStringLiteral("/3d.txt"), good.BaseUrl() + QStringLiteral("/3d.txt") });
+    QTimer::singleShot(1200, this, [] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* progress = qobject_cast<QProgressDialog*>(widget); progress && progress->isVisible())
+                QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    QTemporaryDir dir;
+    QVERIFY(!fetchUpdate(platform, nullptr, dir.filePath(QStringLiteral("lotdata.ldf")), 60000));
+    QCOMPARE(silent.RequestLines.size(), 1);
+    QVERIFY(good.RequestLines.isEmpty());
+    QVERIFY(platform.warningQuestions.isEmpty() && platform.messages.isEmpty());
 }
 
 QTEST_MAIN(tst_UpdateSources)
