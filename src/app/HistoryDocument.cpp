@@ -3,6 +3,7 @@
 #include "app/UiSupport.h"
 #include "core/code/Code.h"
 #include "core/draw/AppPaths.h"
+#include "core/draw/Backups.h"
 #include "core/draw/BuiltInHistory.h"
 #include "core/draw/DrawText.h"
 #include "core/draw/HistoryMerge.h"
@@ -10,10 +11,15 @@
 
 #include <QFileInfo>
 #include <QPlainTextDocumentLayout>
+#include <QStringList>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <algorithm>
 #include <iterator>
+#include <unordered_set>
 
 namespace velmora {
 
@@ -40,15 +46,61 @@ QString joinLines(const std::vector<std::string>& lines)
     return toQString(text);
 }
 
+// The lines that are no draw line; parsed receives every line's record.
+std::vector<int> badLinesOf(const std::vector<std::string>& lines, DrawHistory& parsed)
+{
+    parsed.assign(lines.size(), DrawRecord {});
+    std::vector<int> bad;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!parseDrawLine(lines[i], parsed[i]))
+            bad.push_back(static_cast<int>(i));
+    }
+    return bad;
+}
+
+// The last line of after that before does not hold (a draw added or corrected); -1
+// when there is none.
+int lastNewLine(const std::vector<std::string>& before, const std::vector<std::string>& after)
+{
+    const std::unordered_set<std::string> old(before.begin(), before.end());
+    for (std::size_t i = after.size(); i-- > 0;) {
+        if (old.count(after[i]) == 0)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// Pause in typing after which the text is looked through for bad lines again.
+constexpr int kRecheckDelayMs = 400;
+
 } // namespace
+
+QString badLinesStatusText(const std::vector<int>& lines)
+{
+    constexpr std::size_t kListed = 10;
+    QStringList numbers;
+    for (std::size_t i = 0; i < std::min(lines.size(), kListed); ++i)
+        numbers << QString::number(lines[i] + 1);
+    return QStringLiteral("数据有%1行错误，分析暂停：第%2行%3")
+        .arg(lines.size())
+        .arg(numbers.join(QStringLiteral("、")), lines.size() > kListed ? QStringLiteral("等") : QString());
+}
 
 HistoryDocument::HistoryDocument(const QString& filePath, QObject* parent)
     : QObject(parent)
     , m_filePath(filePath)
     , m_document(new QTextDocument(this))
+    , m_recheck(new QTimer(this))
 {
     setObjectName(QStringLiteral("historyDocument"));
     m_document->setDocumentLayout(new QPlainTextDocumentLayout(m_document));
+    m_recheck->setSingleShot(true);
+    m_recheck->setInterval(kRecheckDelayMs);
+    connect(m_document, &QTextDocument::contentsChanged, m_recheck, qOverload<>(&QTimer::start));
+    connect(m_recheck, &QTimer::timeout, this, [this] {
+        DrawHistory parsed;
+        setBadLines(badLinesOf(lines(), parsed));
+    });
 }
 
 QString HistoryDocument::text() const { return m_filled ? m_document->toPlainText() : m_pendingText; }
@@ -56,6 +108,13 @@ QString HistoryDocument::text() const { return m_filled ? m_document->toPlainTex
 std::vector<std::string> HistoryDocument::lines() const { return splitLines(toStdString(text())); }
 
 bool HistoryDocument::isModified() const { return text() != m_savedText; }
+
+int HistoryDocument::drawCount() const
+{
+    const std::vector<std::string> all = lines();
+    DrawHistory parsed;
+    return static_cast<int>(all.size() - badLinesOf(all, parsed).size());
+}
 
 QTextDocument* HistoryDocument::textDocument()
 {
@@ -70,7 +129,11 @@ QTextDocument* HistoryDocument::textDocument()
 void HistoryDocument::putText(const QString& text)
 {
     if (m_filled) {
-        m_document->setPlainText(text);
+        QTextCursor cursor(m_document);
+        cursor.beginEditBlock();
+        cursor.select(QTextCursor::Document);
+        cursor.insertText(text);
+        cursor.endEditBlock();
         return;
     }
     m_pendingText = text;
@@ -88,7 +151,7 @@ QString HistoryDocument::load()
     // Runs before the event loop: no error may leave here, whatever its kind.
     std::string fileText;
     try {
-        fileText = readTextFile(toStdString(m_filePath));
+        fileText = readDataFile(toStdString(m_filePath));
     } catch (const std::exception& error) {
         m_fileUnreadable = true;
         emit problem(toQString(error.what()));
@@ -96,8 +159,9 @@ QString HistoryDocument::load()
     if (!fileText.empty()) {
         putText(toUiText(fileText));
         m_savedText = text();
+        m_fileDraws = drawCount();
     }
-    emit textReplaced();
+    emit textReplaced(-1);
     parse();
     return {};
 }
@@ -106,14 +170,15 @@ QString HistoryDocument::loadBuiltIn()
 {
     const std::string_view builtIn = builtInHistoryText();
     putText(toUiText(std::string(builtIn)));
-    emit textReplaced();
+    emit textReplaced(-1);
     parse();
     // Runs before the event loop: no error may leave here. A file that cannot be
     // written leaves the text unsaved, so closing asks about it.
     try {
         createDataFolder(toStdString(m_filePath));
-        writeTextFile(toStdString(m_filePath), builtIn);
+        saveDataFile(toStdString(m_filePath), builtIn, currentBackupTime());
         m_savedText = text();
+        m_fileDraws = static_cast<int>(m_records.size());
     } catch (const std::exception& error) {
         emit problem(toQString(error.what()));
     }
@@ -131,13 +196,19 @@ bool HistoryDocument::save()
     // Also runs from the window's close event: no error may leave here.
     try {
         createDataFolder(toStdString(m_filePath));
-        writeTextFile(toStdString(m_filePath), toStdString(text));
+        // A file that could not be read cannot be kept as a backup either: the
+        // user has agreed to replace it.
+        if (m_fileUnreadable)
+            writeTextFile(toStdString(m_filePath), toStdString(text));
+        else
+            saveDataFile(toStdString(m_filePath), toStdString(text), currentBackupTime());
     } catch (const std::exception& error) {
         emit problem(toQString(error.what()));
         return false;
     }
     m_fileUnreadable = false;
     m_savedText = text;
+    m_fileDraws = drawCount();
     return true;
 }
 
@@ -146,9 +217,14 @@ void HistoryDocument::parse() { parseLines(lines()); }
 void HistoryDocument::parseLines(const std::vector<std::string>& lines)
 {
     DrawHistory parsed;
-    if (!parseDrawHistory(
-            lines, parsed, [this](const std::string& message) { emit problem(toUiText(message)); }))
+    setBadLines(badLinesOf(lines, parsed));
+    if (!m_badLines.empty()) {
+        // The core words the message; the records stay as they were.
+        std::string message;
+        parseDrawHistory(lines, parsed, [&message](const std::string& text) { message = text; });
+        emit badLinesFound(toUiText(message));
         return;
+    }
     if (parsed == m_records)
         return;
     m_records = std::move(parsed);
@@ -156,18 +232,26 @@ void HistoryDocument::parseLines(const std::vector<std::string>& lines)
     emit changed();
 }
 
+void HistoryDocument::setBadLines(std::vector<int> lines)
+{
+    if (lines == m_badLines)
+        return;
+    m_badLines = std::move(lines);
+    emit badLinesChanged();
+}
+
 void HistoryDocument::setText(const QString& text)
 {
     putText(text);
-    emit textReplaced();
+    emit textReplaced(-1);
     parse();
 }
 
-void HistoryDocument::replaceLines(const std::vector<std::string>& lines)
+void HistoryDocument::replaceLines(const std::vector<std::string>& lines, int shownLine)
 {
     const QString text = joinLines(lines);
     putText(text);
-    emit textReplaced();
+    emit textReplaced(shownLine);
     // A line the editor would break (a blank ignored item holding U+2028, say) is
     // parsed as the editor holds it.
     if (editorKeepsText(text))
@@ -178,17 +262,42 @@ void HistoryDocument::replaceLines(const std::vector<std::string>& lines)
 
 MergeResult HistoryDocument::merge(const std::vector<std::string>& sourceLines)
 {
-    MergeResult result = mergeHistory(lines(), sourceLines);
+    const std::vector<std::string> before = lines();
+    MergeResult result = mergeHistory(before, sourceLines);
     if (result.changed())
-        replaceLines(result.lines);
+        replaceLines(result.lines, lastNewLine(before, result.lines));
     return result;
 }
 
 void HistoryDocument::addDraw(const std::string& line)
 {
     std::vector<std::string> all = lines();
+    const std::size_t before = all.size();
     addDrawLine(all, line);
-    replaceLines(all);
+    DrawRecord record;
+    const std::ptrdiff_t found
+        = parseDrawLine(line, record) ? findDrawLine(all, record.year, record.issue) : -1;
+    const int at = found >= 0 ? static_cast<int>(found) : static_cast<int>(all.size()) - 1;
+    if (!m_filled || !editorKeepsText(toQString(line))) {
+        replaceLines(all, at);
+        return;
+    }
+    // One line in or one line changed: the editor keeps the rest as it is.
+    QTextCursor cursor(m_document);
+    const QTextBlock block = m_document->findBlockByNumber(at);
+    if (all.size() == before) {
+        cursor.setPosition(block.position());
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.insertText(toQString(line));
+    } else if (block.isValid()) {
+        cursor.setPosition(block.position());
+        cursor.insertText(toQString(line) + QLatin1Char('\n'));
+    } else {
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(QLatin1Char('\n') + toQString(line));
+    }
+    emit textReplaced(at);
+    parseLines(all);
 }
 
 } // namespace velmora

@@ -1,7 +1,8 @@
 // The draw history's one owner: the data file's text as the editor shows and edits
 // it, the records parsed from that text, the file, and whether the text differs
 // from what the file holds. Pages and windows read the records and follow
-// changed(); the data page is the editor's view of the text.
+// changed(); the data page is the editor's view of the text. Commands change the
+// text through the editor's undo stack, so Ctrl+Z takes each back as one step.
 #pragma once
 
 #include "core/draw/DrawRecord.h"
@@ -14,10 +15,15 @@
 #include <vector>
 
 class QTextDocument;
+class QTimer;
 
 namespace velmora {
 
 struct MergeResult;
+
+// The status bar's note while the text has bad lines (0-based):
+// "数据有N行错误，分析暂停：第100、201、302行", at most ten numbers, then "等".
+QString badLinesStatusText(const std::vector<int>& lines);
 
 class HistoryDocument : public QObject {
     Q_OBJECT
@@ -39,6 +45,12 @@ public:
     bool isModified() const;
     // The file existed but could not be read at load: saving replaces what it holds.
     bool fileWasUnreadable() const { return m_fileUnreadable; }
+    // Draw lines in the file as last read or written, and in the text now.
+    int fileDrawCount() const { return m_fileDraws; }
+    int drawCount() const;
+    // The lines (0-based) of the text that are no draw line, as of the last parse or
+    // the last pause in typing; a text with any is not parsed.
+    const std::vector<int>& badLines() const { return m_badLines; }
 
     // The text as the editor edits it. Filling it with a long history costs more
     // start-up time than anything else the window does, so the text goes in on the
@@ -47,10 +59,12 @@ public:
 
     // Reads the file and parses it (start-up). A missing file is a first run: the
     // built-in history becomes the text and is written as the file; the returned
-    // status text says so (empty otherwise). An unreadable file is reported.
+    // status text says so (empty otherwise). A file that cannot be read, or is no
+    // regular file, is reported at once and leaves the text empty.
     QString load();
-    // Writes the text to the file, making its folder first; false when nothing was
-    // written (the error is reported).
+    // Saves the text as the file, the file's old content kept as a backup (a file
+    // that could not be read is replaced without one); false
+    // when nothing was written (the error is reported).
     bool save();
     // Parses the text into the records; bad lines are reported and keep the records.
     void parse();
@@ -65,16 +79,23 @@ public:
 signals:
     // The records have changed (revision() has grown).
     void changed();
-    // A command replaced the text; the editor shows its end.
-    void textReplaced();
-    // A failure the user must read: a file error, the bad lines.
+    // A command changed the text; line (0-based) holds the draw it placed, or is -1
+    // for the end of the text.
+    void textReplaced(int line);
+    // A failure the user must read: a file error.
     void problem(const QString& text);
+    // A parse found bad lines; text lists them (badLines() holds them).
+    void badLinesFound(const QString& text);
+    // badLines() has changed.
+    void badLinesChanged();
 
 private:
+    // Replaces the whole text, as one undo step once the editor holds it.
     void putText(const QString& text);
     // The text becomes these lines, parsed from them without another split.
-    void replaceLines(const std::vector<std::string>& lines);
+    void replaceLines(const std::vector<std::string>& lines, int shownLine);
     void parseLines(const std::vector<std::string>& lines);
+    void setBadLines(std::vector<int> lines);
     // The built-in history as text and file (first run); returns the status text.
     QString loadBuiltIn();
 
@@ -85,9 +106,13 @@ private:
     // The text while the editor's document has not been filled yet.
     QString m_pendingText;
     bool m_filled = false;
-    // The text as last read from or written to the file.
+    // The text as last read from or written to the file, and its draw lines.
     QString m_savedText;
+    int m_fileDraws = 0;
     bool m_fileUnreadable = false;
+    std::vector<int> m_badLines;
+    // Looks for bad lines again once typing pauses.
+    QTimer* m_recheck = nullptr;
 };
 
 } // namespace velmora

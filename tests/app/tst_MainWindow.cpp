@@ -517,6 +517,7 @@ void tst_MainWindow::closeWithEdits()
     MainWindow& form = f.startShown();
     f.trigger("showDataPage");
     if (edit == QLatin1String("clear")) {
+        f.platform.confirmAnswer = true;
         clickToolButton(&f.dataPage(), QStringLiteral("清空数据"));
     } else {
         editor(f)->setFocus();
@@ -545,6 +546,7 @@ void tst_MainWindow::closeWhenSaveFails()
     QVERIFY(QFile::setPermissions(f.dataFile(), QFile::ReadOwner | QFile::ReadGroup));
     MainWindow& form = f.startShown();
     f.trigger("showDataPage");
+    f.platform.confirmAnswer = true;
     clickToolButton(&f.dataPage(), QStringLiteral("清空数据"));
     f.platform.saveAnswer = velmora::SaveChoice::Save;
     QVERIFY(!form.close());

@@ -478,15 +478,16 @@ void tst_MainWindowCommands::systemReasonInTheUsersLanguage()
     if (messageLocale == "C" || messageLocale == "POSIX")
         QSKIP("the environment sets no message locale (LANGUAGE needs one)");
     qputenv("LANGUAGE", "zh_CN");
-    const QString reason = QString::fromUtf8(std::strerror(EISDIR));
+    const QString reason = QString::fromUtf8(std::strerror(ELOOP));
     MainWindowFixture f;
-    QVERIFY(QDir().mkpath(f.dataFile()));
+    // A link to itself: opening it fails with the system's reason.
+    QVERIFY(QFile::link(f.dataFile(), f.dataFile()));
     f.start();
     qunsetenv("LANGUAGE");
     QCOMPARE(f.platform.messages,
         QStringList { QStringLiteral("无法读取文件") + f.dataFile() + QStringLiteral("：") + reason });
     if (QFileInfo::exists(QStringLiteral("/usr/share/locale/zh_CN/LC_MESSAGES/libc.mo")))
-        QCOMPARE(reason, QStringLiteral("是一个目录"));
+        QVERIFY2(reason.at(0).unicode() > 0x7f, qPrintable(reason));
 }
 
 QTEST_MAIN(tst_MainWindowCommands)

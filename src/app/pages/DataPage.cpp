@@ -4,7 +4,9 @@
 #include "app/UiSupport.h"
 #include "app/UpdateSources.h"
 #include "app/dialogs/AddDrawDialog.h"
+#include "app/dialogs/BackupsDialog.h"
 #include "app/platform/Platform.h"
+#include "core/draw/Backups.h"
 #include "core/draw/HistoryMerge.h"
 #include "core/draw/HistorySource.h"
 #include "core/io/TextFile.h"
@@ -15,14 +17,23 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include <optional>
+#include <algorithm>
 
 namespace velmora {
+
+namespace {
+
+const QColor kBadLineBackground(255, 214, 214);
+// Marking more lines than this would cost more than it tells.
+constexpr std::size_t kMarkedBadLines = 2000;
+
+} // namespace
 
 DataPage::DataPage(Platform& platform, HistoryDocument& document, int downloadTimeoutMs, QWidget* parent)
     : Page(platform, parent)
@@ -60,17 +71,25 @@ DataPage::DataPage(Platform& platform, HistoryDocument& document, int downloadTi
 
     connect(&m_document, &HistoryDocument::problem, this,
         [this](const QString& text) { Page::platform().showWarning(this, text); });
-    connect(&m_document, &HistoryDocument::textReplaced, this, &DataPage::showNewestDraw);
+    connect(&m_document, &HistoryDocument::badLinesFound, this, &DataPage::offerFirstBadLine);
+    connect(&m_document, &HistoryDocument::badLinesChanged, this, &DataPage::markBadLines);
+    connect(&m_document, &HistoryDocument::textReplaced, this, &DataPage::placeCaret);
 }
 
-void DataPage::showNewestDraw()
+void DataPage::placeCaret(int line)
 {
-    // The editor takes the document's text on the first show, caret at the end.
+    // The editor takes the document's text on the first show.
     if (!m_attached) {
-        m_caretToBeShown = true;
+        m_caretLine = line;
         return;
     }
-    m_editor->moveCursor(QTextCursor::End);
+    const QTextBlock block = m_editor->document()->findBlockByNumber(line);
+    QTextCursor cursor(m_editor->document());
+    if (line >= 0 && block.isValid())
+        cursor.setPosition(block.position());
+    else
+        cursor.movePosition(QTextCursor::End);
+    m_editor->setTextCursor(cursor);
     // A hidden editor has no size to scroll in yet: it scrolls when shown.
     if (isVisible()) {
         m_editor->ensureCursorVisible();
@@ -80,7 +99,7 @@ void DataPage::showNewestDraw()
     }
 }
 
-bool DataPage::saveDataFile()
+bool DataPage::confirmSave()
 {
     if (m_document.fileWasUnreadable()
         && !platform().confirm(this,
@@ -88,13 +107,29 @@ bool DataPage::saveDataFile()
                            "保存将用编辑器中的内容替换它，确定要保存吗？")
                 .arg(m_document.filePath())))
         return false;
-    if (!m_document.save())
+    // A text that lost most of the file's draws is saved only when the user says so.
+    const int inFile = m_document.fileDrawCount();
+    const int inText = m_document.drawCount();
+    if (inFile > 0 && inText * 2 < inFile)
+        return platform().confirm(
+            this, QStringLiteral("将保存%1期，文件中现有%2期。确定保存吗？").arg(inText).arg(inFile));
+    return true;
+}
+
+bool DataPage::saveDataFile()
+{
+    if (!confirmSave() || !m_document.save())
         return false;
     emit statusTextChanged(QStringLiteral("保存文档完毕"));
     return true;
 }
 
-void DataPage::clearDraws() { m_document.setText(QString()); }
+void DataPage::clearDraws()
+{
+    if (platform().confirm(
+            this, QStringLiteral("确定要清空编辑器中的全部开奖数据吗？\n（可以用 Ctrl+Z 撤销）")))
+        m_document.setText(QString());
+}
 
 void DataPage::importDraws()
 {
@@ -141,16 +176,17 @@ void DataPage::saveDraws()
 
 void DataPage::downloadDraws()
 {
-    const std::optional<std::vector<std::string>> sourceLines
-        = fetchUpdate(platform(), this, m_document.filePath(), m_downloadTimeoutMs);
+    const auto sourceLines = fetchUpdate(platform(), this, m_document.filePath(), m_downloadTimeoutMs);
     if (!sourceLines)
         return;
     // The text is parsed even when the save fails or is declined, so that the pages
-    // show what the editor holds; closing then asks about the unsaved text. Success
-    // is told only once the save worked.
+    // show what the editor holds; closing then asks about the unsaved text.
     const MergeResult result = m_document.merge(*sourceLines);
-    if (result.changed() && !saveDataFile())
+    // Success is told only once it is saved.
+    if (result.changed() && !saveDataFile()) {
+        emit statusTextChanged(QStringLiteral("已合并，尚未保存"));
         return;
+    }
     platform().showMessage(this, toUiText(updateMessage(result)));
 }
 
@@ -163,6 +199,63 @@ void DataPage::addDraw()
         return;
     m_document.addDraw(dialog.drawLine());
     saveDataFile();
+}
+
+void DataPage::restoreBackup()
+{
+    std::vector<BackupInfo> backups = listBackups(toStdString(m_document.filePath()));
+    if (backups.empty()) {
+        platform().showMessage(
+            this, QStringLiteral("还没有备份：每次保存开奖数据时，原来的文件会留作备份。"));
+        return;
+    }
+    BackupsDialog dialog(std::move(backups), this);
+    if (platform().runDialog(dialog) != QDialog::Accepted)
+        return;
+    const BackupInfo chosen = dialog.chosen();
+    // Read completely first: a backup that cannot be read changes nothing.
+    m_document.setText(toUiText(readTextFile(chosen.path)));
+    if (saveDataFile())
+        emit statusTextChanged(QStringLiteral("已恢复备份 %1").arg(toQString(backupTimeText(chosen.time))));
+}
+
+void DataPage::offerFirstBadLine(const QString& message)
+{
+    enum { Jump, Close };
+    if (platform().chooseOnWarning(
+            this, message, { QStringLiteral("跳到第一处错误"), QStringLiteral("关闭") })
+        != Jump)
+        return;
+    emit showRequested();
+    placeCaret(m_document.badLines().empty() ? -1 : m_document.badLines().front());
+}
+
+void DataPage::showNextBadLine()
+{
+    const std::vector<int>& bad = m_document.badLines();
+    if (bad.empty()) {
+        emit statusTextChanged(QStringLiteral("数据没有错误行"));
+        return;
+    }
+    const int current = m_attached ? m_editor->textCursor().blockNumber() : -1;
+    const auto next = std::upper_bound(bad.begin(), bad.end(), current);
+    placeCaret(next != bad.end() ? *next : bad.front());
+}
+
+void DataPage::markBadLines()
+{
+    if (!m_attached)
+        return;
+    QList<QTextEdit::ExtraSelection> marks;
+    const std::vector<int>& bad = m_document.badLines();
+    for (std::size_t i = 0; i < std::min(bad.size(), kMarkedBadLines); ++i) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(m_editor->document()->findBlockByNumber(bad[i]));
+        mark.format.setBackground(kBadLineBackground);
+        mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+        marks << mark;
+    }
+    m_editor->setExtraSelections(marks);
 }
 
 void DataPage::showCaret()
@@ -181,8 +274,8 @@ void DataPage::showEvent(QShowEvent* event)
         text->setDefaultFont(m_editor->font());
         text->documentLayout()->setPaintDevice(m_editor->viewport());
         m_editor->setDocument(text);
-        m_editor->moveCursor(QTextCursor::End);
-        m_caretToBeShown = true;
+        markBadLines();
+        placeCaret(m_caretLine);
     }
     Page::showEvent(event);
     // A hidden editor had no size to scroll in: it scrolls to the caret now.

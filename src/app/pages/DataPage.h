@@ -1,15 +1,12 @@
 // The draw-data page "开奖数据": the editor's view of the history document, and
 // the commands that change it: the online update with its sources, clearing,
-// import, saving and adding a draw.
+// import, saving, adding a draw, restoring a backup. Bad lines are marked in the
+// editor and reached one after another.
 #pragma once
 
 #include "app/pages/Page.h"
 
-#include <string>
-#include <vector>
-
 class QPlainTextEdit;
-class QUrl;
 
 namespace velmora {
 
@@ -22,17 +19,25 @@ public:
     // The download's temporary file lies beside the document's file.
     DataPage(Platform& platform, HistoryDocument& document, int downloadTimeoutMs, QWidget* parent);
 
-    // Saves the document; when the file could not be read at start-up, only after
-    // the user agreed to replace it. False when nothing was written.
+    // Saves the document. Asks first when the file could not be read at start-up,
+    // and when the text holds no draw, or fewer than half of the file's draws, while
+    // the file holds some. False when nothing was written.
     bool saveDataFile();
-    // "在线更新": tries the update sources in order until one gives a history, merges
-    // it into the text and, when that changed anything, saves.
-    // No source at all: says so and opens the sources dialog.
+    // "在线更新": merges the history of the first update source that gives one into
+    // the text and, when that changed anything, saves; the result is told after the save.
     void downloadDraws();
     // "数据源设置": the dialog of update sources.
     void editDataSources();
     // "添加开奖": one draw typed in a dialog, added in key order and saved.
     void addDraw();
+    // "恢复备份…": a backup chosen from the list becomes the text and is saved.
+    void restoreBackup();
+    // "下一处错误": the caret to the next bad line after it (from the top after the last).
+    void showNextBadLine();
+
+signals:
+    // The page wants to be in front (to show a bad line).
+    void showRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,17 +47,22 @@ private:
     void clearDraws();
     void importDraws();
     void saveDraws();
+    // True when saving the text needs no question or the user agreed.
+    bool confirmSave();
+    void offerFirstBadLine(const QString& message);
+    void markBadLines();
     void showCaret();
-    // Puts the caret at the end of the text and scrolls it into view: the newest
-    // draw is the last line.
-    void showNewestDraw();
+    // Puts the caret on the line (0-based; -1: the end of the text) and scrolls it
+    // into view, now or when the page is shown.
+    void placeCaret(int line);
 
     HistoryDocument& m_document;
     int m_downloadTimeoutMs;
     QPlainTextEdit* m_editor = nullptr;
     // The editor shows the document's text from the page's first show on.
     bool m_attached = false;
-    // The caret was moved while the page was hidden: scroll to it when it is shown.
+    // The line the caret goes to when the page is shown (-1: the end); set while hidden.
+    int m_caretLine = -1;
     bool m_caretToBeShown = false;
 };
 

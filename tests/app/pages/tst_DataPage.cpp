@@ -133,8 +133,9 @@ void tst_DataPage::saveWithBadLinesStoresTextAndReports()
     clickToolButton(&f.dataPage(), QStringLiteral("保存数据"));
     QVERIFY(readFile(f.dataFile()).endsWith("2024001,12x,456,0,0"));
     QCOMPARE(int(f.history().size()), 3);
-    QCOMPARE(f.platform.messages.size(), 1);
-    QVERIFY(f.platform.messages[0].startsWith(QString::fromUtf8(velmora::kBadLinesMessage)));
+    QCOMPARE(f.platform.warningQuestions.size(), 1);
+    QVERIFY(f.platform.warningQuestions[0].startsWith(QString::fromUtf8(velmora::kBadLinesMessage)));
+    QVERIFY(f.platform.warningQuestions[0].endsWith(QStringLiteral("|跳到第一处错误/关闭")));
 }
 
 void tst_DataPage::failedSaveKeepsOldFile()
@@ -144,7 +145,7 @@ void tst_DataPage::failedSaveKeepsOldFile()
     QVERIFY(writeFile(f.dataFile(), bytes));
     QVERIFY(QFile::setPermissions(f.dataFile(), QFile::ReadOwner));
     StartOnDataPage(f);
-    editor(f)->setPlainText(editorText(historyLines(10)));
+    editor(f)->setPlainText(editorText(historyLines(20)));
     clickToolButton(&f.dataPage(), QStringLiteral("保存数据"));
     QCOMPARE(readFile(f.dataFile()), bytes);
     QCOMPARE(f.platform.messages.size(), 1);
@@ -256,6 +257,7 @@ void tst_DataPage::clearThenCloseLeavesFile()
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(40)));
     StartOnDataPage(f);
+    f.platform.confirmAnswer = true;
     clickToolButton(&f.dataPage(), QStringLiteral("清空数据"));
     QCOMPARE(editor(f)->toPlainText(), QString());
     QVERIFY(f.history().empty());
