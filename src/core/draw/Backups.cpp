@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 namespace velmora {
 
@@ -132,6 +133,12 @@ private:
     bool m_kept = false;
 };
 
+// YYYYMMDDHHMMSS as one number, in the order of the times.
+long long timeKey(const BackupTime& t)
+{
+    return ((((t.year * 100LL + t.month) * 100 + t.day) * 100 + t.hour) * 100 + t.minute) * 100 + t.second;
+}
+
 struct NamedBackup {
     std::string name;
     BackupTime time;
@@ -150,7 +157,7 @@ std::vector<NamedBackup> backupsIn(const std::string& folder)
             found.push_back(std::move(backup));
     }
     std::sort(found.begin(), found.end(), [](const NamedBackup& a, const NamedBackup& b) {
-        return a.time != b.time ? a.time > b.time : a.sequence > b.sequence;
+        return std::pair(timeKey(a.time), a.sequence) > std::pair(timeKey(b.time), b.sequence);
     });
     return found;
 }

@@ -2,7 +2,6 @@
 // what it held in a backups folder beside it, and the backups can be listed.
 #pragma once
 
-#include <compare>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +22,7 @@ struct BackupTime {
     int minute = 0;
     int second = 0;
 
-    friend auto operator<=>(const BackupTime&, const BackupTime&) = default;
+    friend bool operator==(const BackupTime&, const BackupTime&) = default;
 };
 
 // The system clock as local time.
