@@ -190,18 +190,22 @@ void MainWindow::createPages()
         { { QStringLiteral("号码缩水结果"), [this] { return m_filterPage->result(); } },
             { QStringLiteral("智能缩水结果"), [this] { return m_smartShrinkPage->result(); } },
             { QStringLiteral("智能推荐结果"), [this] { return m_recommendPage->result(); } } });
-    // "记入投注" (Ctrl+T) on every result page opens 添加投注 filled with that result.
+    // "记入投注" (Ctrl+T) on every result page opens 添加投注 filled with that result;
+    // the filter page's tool bar is full at the window's width, so there it is in the
+    // page's menu and its key only.
     const std::array<std::pair<Page*, std::function<CodeSet()>>, 4> resultPages
         = { { { m_filterPage, [this] { return m_filterPage->result(); } },
             { m_smartShrinkPage, [this] { return m_smartShrinkPage->result(); } },
             { m_recommendPage, [this] { return m_recommendPage->result(); } },
             { m_numberToolsPage, [this] { return m_numberToolsPage->result(); } } } };
     for (const auto& [page, result] : resultPages)
-        page->addWindowCommand(QStringLiteral("记入投注"),
+        page->addWindowCommand(
+                QStringLiteral("记入投注"),
                 [this, result = result] {
                     showPage(m_workPages, TicketsPageIndex);
                     m_ticketsPage->addTicket(result());
-                })
+                },
+                page != m_filterPage)
             ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     // Every change of the history settles the tickets of its new or changed draws.
     connect(m_history, &HistoryDocument::changed, m_ticketsPage, &TicketsPage::historyChanged);

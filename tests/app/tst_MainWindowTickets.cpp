@@ -64,7 +64,7 @@ void tst_MainWindowTickets::recordsAResult()
         ClickOk(dialog);
         return dialog.result();
     };
-    // The filter page's bar overflows in the window's width: its key reaches it.
+    // On the filter page it is a command of the page menu; its key reaches it.
     QTest::keyClick(f.window.get(), Qt::Key_T, Qt::ControlModifier);
     QCOMPARE(f.platform.dialogsRun, QStringList { QStringLiteral("添加投注") });
     QCOMPARE(cost, QStringLiteral("%1注，共%2元").arg(kept).arg(2 * kept));

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QScrollArea>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWidgetAction>
 
@@ -68,6 +69,21 @@ QAction* Page::addPageCommand(const QString& caption, std::function<void()> comm
     addAction(action);
     m_pageCommands << action;
     connectCommand(action, &QAction::triggered, std::move(command));
+    return action;
+}
+
+QAction* Page::addWindowCommand(const QString& caption, std::function<void()> command, bool onToolBar)
+{
+    if (!onToolBar)
+        return addPageCommand(caption, std::move(command));
+    QWidget* lastButton = nullptr;
+    for (QAction* action : m_toolBar->actions())
+        if (auto* button = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(action)))
+            lastButton = button;
+    QAction* action = addToolBarCommand(caption, std::move(command));
+    // Made after the page's content, the button would otherwise come after it in the Tab order.
+    if (QWidget* button = m_toolBar->widgetForAction(action); button != nullptr && lastButton != nullptr)
+        setTabOrder(lastButton, button);
     return action;
 }
 

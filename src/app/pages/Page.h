@@ -32,11 +32,11 @@ public:
     // it from its show event).
     virtual void refreshView() { }
 
-    // Appends a command of the window to the page's tool bar ("记入投注" on a result page).
-    QAction* addWindowCommand(const QString& caption, std::function<void()> command)
-    {
-        return addToolBarCommand(caption, std::move(command));
-    }
+    // A command of the window on the page ("记入投注" on a result page): a button at the
+    // end of its tool bar, which Tab reaches right after the bar's other buttons; with
+    // onToolBar false (a bar that is full at the window's width) only among the page's
+    // commands (menu and shortcut).
+    QAction* addWindowCommand(const QString& caption, std::function<void()> command, bool onToolBar = true);
 
 signals:
     // A message for the status bar's first panel.

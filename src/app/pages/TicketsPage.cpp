@@ -53,18 +53,20 @@ TicketsPage::TicketsPage(Platform& platform, const QString& ledgerPath, HistoryF
     })->setShortcut(QKeySequence::Delete);
     addToolBarCommand(QStringLiteral("导出CSV"), [this] { exportCsv(); });
 
-    m_from = makeIssueEdit(this, QStringLiteral("fromEdit"), QStringLiteral("最早"));
-    m_to = makeIssueEdit(this, QStringLiteral("toEdit"), QStringLiteral("最新"));
-    m_totalsLabel = new QLabel(this);
+    // The content keeps its designed size and scrolls in a smaller window.
+    auto* content = new QWidget(this);
+    m_from = makeIssueEdit(content, QStringLiteral("fromEdit"), QStringLiteral("最早"));
+    m_to = makeIssueEdit(content, QStringLiteral("toEdit"), QStringLiteral("最新"));
+    m_totalsLabel = new QLabel(content);
     m_totalsLabel->setObjectName(QStringLiteral("totalsLabel"));
-    m_longRunLabel = new QLabel(this);
+    m_longRunLabel = new QLabel(content);
     m_longRunLabel->setObjectName(QStringLiteral("longRunLabel"));
     m_longRunLabel->setStyleSheet(QStringLiteral("color: #555555"));
     for (QLineEdit* edit : { m_from, m_to })
         connectCommand(edit, &QLineEdit::editingFinished, [this] { refreshView(); });
 
     m_model = new TicketTableModel(this);
-    m_table = new QTableView(this);
+    m_table = new QTableView(content);
     m_table->setObjectName(QStringLiteral("ticketTable"));
     m_table->setModel(m_model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -100,16 +102,16 @@ TicketsPage::TicketsPage(Platform& platform, const QString& ledgerPath, HistoryF
     }
     m_chart->legend()->setAlignment(Qt::AlignTop);
     m_chart->setMargins(QMargins(4, 4, 4, 4));
-    m_chartView = new QChartView(m_chart, this);
+    m_chartView = new QChartView(m_chart, content);
     m_chartView->setObjectName(QStringLiteral("profitChart"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
     m_chartView->setMinimumHeight(180);
 
     auto* rangeRow = new QHBoxLayout;
     rangeRow->setContentsMargins(8, 4, 8, 4);
-    rangeRow->addWidget(new QLabel(QStringLiteral("期号从"), this));
+    rangeRow->addWidget(new QLabel(QStringLiteral("期号从"), content));
     rangeRow->addWidget(m_from);
-    rangeRow->addWidget(new QLabel(QStringLiteral("到"), this));
+    rangeRow->addWidget(new QLabel(QStringLiteral("到"), content));
     rangeRow->addWidget(m_to);
     rangeRow->addSpacing(12);
     // The totals above what the game returns on average, so that the page keeps
@@ -120,9 +122,12 @@ TicketsPage::TicketsPage(Platform& platform, const QString& ledgerPath, HistoryF
     totals->addWidget(m_longRunLabel);
     rangeRow->addLayout(totals);
     rangeRow->addStretch();
-    layout->addLayout(rangeRow);
-    layout->addWidget(m_table, 3);
-    layout->addWidget(m_chartView, 2);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addLayout(rangeRow);
+    column->addWidget(m_table, 3);
+    column->addWidget(m_chartView, 2);
+    addScrolledContent(layout, content, QSize(640, 440));
 
     if (!m_history().empty()) {
         m_settledOn = m_history();
