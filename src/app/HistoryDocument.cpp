@@ -96,7 +96,11 @@ HistoryDocument::HistoryDocument(const QString& filePath, QObject* parent)
     m_document->setDocumentLayout(new QPlainTextDocumentLayout(m_document));
     m_recheck->setSingleShot(true);
     m_recheck->setInterval(kRecheckDelayMs);
-    connect(m_document, &QTextDocument::contentsChanged, m_recheck, qOverload<>(&QTimer::start));
+    connect(m_document, &QTextDocument::contentsChanged, this, [this] {
+        m_drawCount = -1;
+        m_lines.reset();
+        m_recheck->start();
+    });
     connect(m_recheck, &QTimer::timeout, this, [this] {
         DrawHistory parsed;
         setBadLines(badLinesOf(lines(), parsed));
@@ -105,15 +109,23 @@ HistoryDocument::HistoryDocument(const QString& filePath, QObject* parent)
 
 QString HistoryDocument::text() const { return m_filled ? m_document->toPlainText() : m_pendingText; }
 
-std::vector<std::string> HistoryDocument::lines() const { return splitLines(toStdString(text())); }
+std::vector<std::string> HistoryDocument::lines() const
+{
+    if (!m_lines)
+        m_lines = splitLines(toStdString(text()));
+    return *m_lines;
+}
 
 bool HistoryDocument::isModified() const { return text() != m_savedText; }
 
 int HistoryDocument::drawCount() const
 {
-    const std::vector<std::string> all = lines();
-    DrawHistory parsed;
-    return static_cast<int>(all.size() - badLinesOf(all, parsed).size());
+    if (m_drawCount < 0) {
+        const std::vector<std::string> all = lines();
+        DrawHistory parsed;
+        m_drawCount = static_cast<int>(all.size() - badLinesOf(all, parsed).size());
+    }
+    return m_drawCount;
 }
 
 QTextDocument* HistoryDocument::textDocument()
@@ -128,12 +140,30 @@ QTextDocument* HistoryDocument::textDocument()
 
 void HistoryDocument::putText(const QString& text)
 {
+    m_drawCount = -1;
+    m_lines.reset();
     if (m_filled) {
+        // Only the part between what the old and the new text share at their start
+        // and end is replaced: one undo step, and the editor lays out only that.
+        const QString old = m_document->toPlainText();
+        const qsizetype shorter = std::min(old.size(), text.size());
+        qsizetype head = 0;
+        while (head < shorter && old[head] == text[head])
+            ++head;
+        qsizetype tail = 0;
+        while (tail < shorter - head && old[old.size() - 1 - tail] == text[text.size() - 1 - tail])
+            ++tail;
+        if (head == old.size() && old.size() == text.size())
+            return;
+        // Never between the halves of a character outside the BMP.
+        if (head > 0 && text[head - 1].isHighSurrogate())
+            --head;
+        if (tail > 0 && text[text.size() - tail].isLowSurrogate())
+            --tail;
         QTextCursor cursor(m_document);
-        cursor.beginEditBlock();
-        cursor.select(QTextCursor::Document);
-        cursor.insertText(text);
-        cursor.endEditBlock();
+        cursor.setPosition(static_cast<int>(head));
+        cursor.setPosition(static_cast<int>(old.size() - tail), QTextCursor::KeepAnchor);
+        cursor.insertText(text.mid(head, text.size() - head - tail));
         return;
     }
     m_pendingText = text;
@@ -218,6 +248,8 @@ void HistoryDocument::parseLines(const std::vector<std::string>& lines)
 {
     DrawHistory parsed;
     setBadLines(badLinesOf(lines, parsed));
+    m_drawCount = static_cast<int>(lines.size() - m_badLines.size());
+    m_lines = lines;
     if (!m_badLines.empty()) {
         // The core words the message; the records stay as they were.
         std::string message;
@@ -244,7 +276,12 @@ void HistoryDocument::setText(const QString& text)
 {
     putText(text);
     emit textReplaced(-1);
-    parse();
+    // The text the editor holds now is this one, unless it held characters the
+    // editor changes.
+    if (editorKeepsText(text))
+        parseLines(splitLines(toStdString(text)));
+    else
+        parse();
 }
 
 void HistoryDocument::replaceLines(const std::vector<std::string>& lines, int shownLine)

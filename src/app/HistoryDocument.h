@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,10 @@ private:
     int m_fileDraws = 0;
     bool m_fileUnreadable = false;
     std::vector<int> m_badLines;
+    // Draw lines in the text; -1 until counted again after a change.
+    mutable int m_drawCount = -1;
+    // The text's lines; none until split again after a change.
+    mutable std::optional<std::vector<std::string>> m_lines;
     // Looks for bad lines again once typing pauses.
     QTimer* m_recheck = nullptr;
 };
