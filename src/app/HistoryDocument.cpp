@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace velmora {
@@ -68,6 +69,22 @@ int lastNewLine(const std::vector<std::string>& before, const std::vector<std::s
             return static_cast<int>(i);
     }
     return -1;
+}
+
+// The draws of after that before does not hold as they are (by year and issue).
+std::vector<DrawRecord> changedDrawsOf(const DrawHistory& before, const DrawHistory& after)
+{
+    std::unordered_map<long long, const DrawRecord*> old;
+    old.reserve(before.size());
+    for (const DrawRecord& draw : before)
+        old[draw.year * 1000LL + draw.issue] = &draw;
+    std::vector<DrawRecord> changed;
+    for (const DrawRecord& draw : after) {
+        const auto found = old.find(draw.year * 1000LL + draw.issue);
+        if (found == old.end() || !(*found->second == draw))
+            changed.push_back(draw);
+    }
+    return changed;
 }
 
 // Pause in typing after which the text is looked through for bad lines again.
@@ -259,6 +276,7 @@ void HistoryDocument::parseLines(const std::vector<std::string>& lines)
     }
     if (parsed == m_records)
         return;
+    m_changedDraws = changedDrawsOf(m_records, parsed);
     m_records = std::move(parsed);
     ++m_revision;
     emit changed();

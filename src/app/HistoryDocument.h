@@ -38,6 +38,9 @@ public:
     // Grows by one whenever the records change: a reader that remembers it knows
     // whether it has seen the current records.
     std::uint64_t revision() const { return m_revision; }
+    // The draws the last change of the records added or altered, in the text's order
+    // (every draw after the first load); draws that went are not listed.
+    const std::vector<DrawRecord>& changedDraws() const { return m_changedDraws; }
     // The text, lines joined by '\n'.
     QString text() const;
     // The text as lines, as the merge and the add-draw dialog take them.
@@ -78,7 +81,8 @@ public:
     void addDraw(const std::string& line);
 
 signals:
-    // The records have changed (revision() has grown).
+    // The records have changed (revision() has grown; changedDraws() says which
+    // draws are new or different).
     void changed();
     // A command changed the text; line (0-based) holds the draw it placed, or is -1
     // for the end of the text.
@@ -102,6 +106,7 @@ private:
 
     QString m_filePath;
     DrawHistory m_records;
+    std::vector<DrawRecord> m_changedDraws;
     std::uint64_t m_revision = 0;
     QTextDocument* m_document = nullptr;
     // The text while the editor's document has not been filled yet.

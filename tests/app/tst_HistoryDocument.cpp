@@ -2,6 +2,7 @@
 // the new text share; the records follow the text.
 #include "app/HistoryDocument.h"
 
+#include <QSignalSpy>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -13,6 +14,7 @@ class tst_HistoryDocument : public QObject {
 private slots:
     void replacedTextIsOneUndoStep_data();
     void replacedTextIsOneUndoStep();
+    void changedDrawsAreTheNewAndAltered();
 };
 
 void tst_HistoryDocument::replacedTextIsOneUndoStep_data()
@@ -45,6 +47,26 @@ void tst_HistoryDocument::replacedTextIsOneUndoStep()
         QCOMPARE(document.text(), before);
     }
     QVERIFY(!text->isUndoAvailable());
+}
+
+void tst_HistoryDocument::changedDrawsAreTheNewAndAltered()
+{
+    velmora::HistoryDocument document(QString(), nullptr);
+    QSignalSpy changed(&document, &velmora::HistoryDocument::changed);
+    document.setText(u"2002001,073,526,2,2\n2002002,237,203,1,1\n"_s);
+    QCOMPARE(document.changedDraws().size(), std::size_t(2));
+    // Altered, kept, added; the same text again changes nothing.
+    for (int i = 0; i < 2; ++i)
+        document.setText(u"2002001,073,526,2,2\n2002002,999,203,1,1\n2002003,071,102,2,2\n"_s);
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(document.revision(), std::uint64_t(2));
+    QCOMPARE(document.changedDraws().size(), std::size_t(2));
+    QCOMPARE(document.changedDraws()[0].drawCode, 999);
+    QCOMPARE(document.changedDraws()[1].issue, 3);
+    // A text with a bad line keeps the records and says nothing.
+    document.setText(u"2002001,07x,526,2,2\n"_s);
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(document.badLines(), std::vector<int> { 0 });
 }
 
 QTEST_MAIN(tst_HistoryDocument)

@@ -226,11 +226,8 @@ QString DataSourcesDialog::describeDownload(const QUrl& url, bool& ok)
     std::string message;
     const SourceHistory source = readSourceHistory(
         readTextFile(toStdString(path)), [&message](const std::string& m) { message = m; });
-    if (source.status == SourceStatus::BadLines) {
-        QString lines = toQString(message);
-        lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        return QStringLiteral("测试失败：") + lines;
-    }
+    if (source.status == SourceStatus::BadLines)
+        return QStringLiteral("测试失败：") + toUiText(message);
     if (source.status == SourceStatus::NoDraws)
         return QStringLiteral("测试失败：下载的内容中没有开奖数据");
     DrawHistory history;
