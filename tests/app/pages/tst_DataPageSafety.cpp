@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTextBlock>
 
 #include <sys/stat.h>
@@ -62,6 +63,7 @@ private slots:
     void fifoAsDataFileStarts();
     void updateTellsSuccessOnlyAfterTheSave();
     void caretOnTheAddedDraw();
+    void restoreBackupSavesIt();
 };
 
 void tst_DataPageSafety::clearAsksAndCtrlZUndoesIt()
@@ -219,6 +221,34 @@ void tst_DataPageSafety::caretOnTheAddedDraw()
     // One undo step takes the line out again.
     QTest::keyClick(editor(f), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(editor(f)->document()->blockCount(), 3000);
+}
+
+// 恢复备份… from the menu: the backup chosen becomes the text and is saved, so the
+// text it replaced is a backup in turn.
+void tst_DataPageSafety::restoreBackupSavesIt()
+{
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), historyLines(6)));
+    f.startShown();
+    f.trigger("showDataPage");
+    editor(f)->setPlainText(QString::fromLatin1(historyLines(7)).remove(u'\r'));
+    QTest::keyClick(editor(f), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(backups(f).size(), 1);
+    QStringList rows;
+    f.platform.dialogScript = [&rows](QDialog& dialog) {
+        dialog.show();
+        auto* table = velmora::test::find<QTableWidget>(&dialog, QStringLiteral("backupTable"));
+        for (int col = 1; col < table->columnCount(); ++col)
+            rows << table->item(0, col)->text();
+        QTest::mouseClick(
+            velmora::test::find<QPushButton>(&dialog, QStringLiteral("restoreButton")), Qt::LeftButton);
+        return dialog.result();
+    };
+    f.trigger("restoreBackup");
+    QCOMPARE(rows, (QStringList { QStringLiteral("6"), QStringLiteral("2002006") }));
+    QCOMPARE(readFile(f.dataFile()), historyLines(6));
+    QCOMPARE(int(f.history().size()), 6);
+    QCOMPARE(backups(f).size(), 2);
 }
 
 QTEST_MAIN(tst_DataPageSafety)
