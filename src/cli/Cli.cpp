@@ -82,6 +82,23 @@ std::vector<std::string> joinOptionValues(const std::vector<std::string>& args, 
     return joined;
 }
 
+// One usage line: the command's words, its positional arguments, its options.
+std::string usageLine(const std::string& prefix, const CLI::App& sub)
+{
+    std::string line = "  " + prefix + " " + sub.get_name();
+    for (const CLI::Option* opt : sub.get_options()) {
+        if (opt->get_positional()) {
+            line += " " + opt->get_type_name();
+            continue;
+        }
+        if (opt->get_lnames().empty() || opt->get_lnames().front() == "help")
+            continue;
+        line
+            += " [--" + opt->get_lnames().front() + (takesValue(opt) ? " " + opt->get_type_name() : "") + "]";
+    }
+    return line + '\n';
+}
+
 // The usage of the subcommand that was given, or of all below the deepest one
 // given (all when none was).
 std::string usageOf(const CLI::App& app)
@@ -104,22 +121,8 @@ std::string usageOf(const CLI::App& app)
     if (subs.empty())
         subs = subcommandsOf(*level);
     std::string usage = "用法:\n";
-    for (const CLI::App* sub : subs) {
-        usage += "  " + prefix + " " + sub->get_name();
-        for (const CLI::Option* opt : sub->get_options()) {
-            if (opt->get_positional()) {
-                usage += " " + opt->get_type_name();
-                continue;
-            }
-            if (opt->get_lnames().empty())
-                continue;
-            const std::string name = "--" + opt->get_lnames().front();
-            if (name == "--help")
-                continue;
-            usage += " [" + name + (takesValue(opt) ? " " + opt->get_type_name() : "") + "]";
-        }
-        usage += '\n';
-    }
+    for (const CLI::App* sub : subs)
+        usage += usageLine(prefix, *sub);
     return usage;
 }
 
