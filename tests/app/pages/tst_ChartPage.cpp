@@ -314,6 +314,7 @@ void tst_ChartPage::historyChangeShowsOnNextShow()
     QCOMPARE(gridDump(chart(f, 0)->model()), Expected(0, f.history(), 30));
 
     f.trigger("showDataPage");
+    f.platform.confirmAnswer = true;
     velmora::test::clickToolButton(&f.dataPage(), QStringLiteral("清空数据"));
     QVERIFY(f.history().empty());
     QTest::mouseClick(f.part<QToolBar>("mainToolBar")
