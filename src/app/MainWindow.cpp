@@ -156,17 +156,6 @@ void MainWindow::createPages()
         badLines->setText(badLinesStatusText(m_history->badLines()));
         badLines->setVisible(!m_history->badLines().empty());
     });
-    connect(m_dataPage, &DataPage::showRequested, this, [this] { showPage(m_workPages, DataPageIndex); });
-    // While the text has bad lines the status bar says so beside the page's messages.
-    auto* badLines = new QLabel(statusBar());
-    badLines->setObjectName(QStringLiteral("statusBadLines"));
-    badLines->setStyleSheet(QStringLiteral("color: #c00000;"));
-    badLines->hide();
-    statusBar()->addPermanentWidget(badLines);
-    connect(m_history, &HistoryDocument::badLinesChanged, badLines, [this, badLines] {
-        badLines->setText(badLinesStatusText(m_history->badLines()));
-        badLines->setVisible(!m_history->badLines().empty());
-    });
     m_filterPage = new FilterPage(m_platform, *m_resultCommands, history, *m_resultWindow, m_workPages);
     m_smartShrinkPage = new SmartShrinkPage(m_platform, *m_resultCommands, history, m_workPages);
     m_recommendPage = new RecommendPage(m_platform, *m_resultCommands, history, m_workPages);

@@ -115,16 +115,6 @@ void MainWindow::createMenus()
             showPage(m_workPages, DataPageIndex);
             m_dataPage->showNextBadLine();
         });
-    add(fileMenu, QStringLiteral("restoreBackup"), QStringLiteral("恢复备份(&R)..."), {},
-        QStringLiteral("|把开奖数据恢复为以前保存时留下的备份"), [this] {
-            showPage(m_workPages, DataPageIndex);
-            m_dataPage->restoreBackup();
-        });
-    add(fileMenu, QStringLiteral("nextBadLine"), QStringLiteral("下一处错误(&E)"), Qt::Key_F7,
-        QStringLiteral("|把光标移到开奖数据中的下一处错误行"), [this] {
-            showPage(m_workPages, DataPageIndex);
-            m_dataPage->showNextBadLine();
-        });
     fileMenu->addSeparator();
     add(fileMenu, QStringLiteral("exit"), QStringLiteral("退出(&X)"), {},
         QStringLiteral("关闭退出|关闭程序，退出系统"), [this] { close(); });
