@@ -103,13 +103,15 @@ void tst_Snapshots::historyCheckBesideMainWindow()
     auto* digitsOut = velmora::test::find<QLineEdit>(&page, QStringLiteral("digitsOutEdit"));
     QTest::mouseClick(digitsOut, Qt::LeftButton);
     QTest::keyClicks(digitsOut, QStringLiteral("4"));
-    velmora::test::clickToolButton(&page, QStringLiteral("历史验证"));
-    auto* check = velmora::test::find<velmora::HistoryCheckWindow>(f.window.get());
-    QVERIFY(QTest::qWaitForWindowExposed(check));
+    // The tool bar is used before the check opens: docked on this small screen, it narrows
+    // the page, so the filter then runs from its shortcut.
     auto* toleranceMax = velmora::test::find<QWidget>(&page, QStringLiteral("toleranceMaxEdit"));
     QTest::mouseClick(toleranceMax, Qt::LeftButton, {}, QPoint(6, toleranceMax->height() / 2));
     QTest::keyClick(toleranceMax, Qt::Key_Up);
-    velmora::test::clickToolButton(&page, QStringLiteral("号码缩水"));
+    velmora::test::clickToolButton(&page, QStringLiteral("历史验证"));
+    auto* check = velmora::test::find<velmora::HistoryCheckWindow>(f.window.get());
+    QVERIFY(QTest::qWaitForWindowExposed(check));
+    QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
     QApplication::processEvents();
     QCOMPARE(f.platform.messages, QStringList());
 

@@ -454,7 +454,9 @@ void tst_FilterPageAnalysis::historyCheckFollowsThePage()
     check->hide();
     f.trigger("showHistoryCheck");
     QVERIFY(check->isVisible());
+    check->hide();
     clickToolButton(&page, u"历史验证"_s);
+    QVERIFY(check->isVisible());
     QCOMPARE(f.window->findChildren<HistoryCheckWindow*>().size(), 1);
     QCOMPARE(f.platform.messages, QStringList());
 }
