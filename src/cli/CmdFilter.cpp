@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/ConditionOptions.h"
-#include "core/io/TextFile.h"
 #include "core/filter/FilterEngine.h"
+#include "core/io/TextFile.h"
 
 #include <memory>
 

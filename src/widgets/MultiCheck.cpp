@@ -78,7 +78,10 @@ void MultiCheck::setCheck(int index, bool checked)
     emit checksChanged();
 }
 
-bool MultiCheck::isChecked(int index) const { return index >= 0 && index < m_layout.count && m_checks[index]; }
+bool MultiCheck::isChecked(int index) const
+{
+    return index >= 0 && index < m_layout.count && m_checks[index];
+}
 
 void MultiCheck::checkAll()
 {

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "core/code/CodeSet.h"
-#include "core/io/TextFile.h"
 #include "core/draw/DrawText.h"
+#include "core/io/TextFile.h"
 
 #include <string>
 #include <unistd.h>

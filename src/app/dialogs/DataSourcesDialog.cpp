@@ -4,9 +4,9 @@
 #include "app/UpdateSources.h"
 #include "app/platform/Platform.h"
 #include "core/code/Code.h"
-#include "core/io/TextFile.h"
 #include "core/draw/DrawText.h"
 #include "core/draw/HistorySource.h"
+#include "core/io/TextFile.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

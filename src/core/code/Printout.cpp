@@ -6,9 +6,8 @@ namespace velmora {
 
 std::string printoutHeader(const PrintDateTime& when)
 {
-    return std::string(kPrintoutHeaderText) + zeroPadded(when.year, 4) + "."
-        + zeroPadded(when.month, 2) + "." + zeroPadded(when.day, 2) + " "
-        + zeroPadded(when.hour, 2) + ":" + zeroPadded(when.minute, 2) + ":"
+    return std::string(kPrintoutHeaderText) + zeroPadded(when.year, 4) + "." + zeroPadded(when.month, 2) + "."
+        + zeroPadded(when.day, 2) + " " + zeroPadded(when.hour, 2) + ":" + zeroPadded(when.minute, 2) + ":"
         + zeroPadded(when.second, 2);
 }
 

@@ -1,7 +1,7 @@
 #include "core/draw/AppPaths.h"
 
-#include "core/io/TextFile.h"
 #include "core/io/FileSystem.h"
+#include "core/io/TextFile.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -43,8 +43,8 @@ CodeSet dailyRecommend(const DrawHistory& history)
     CodeSet codes;
     for (int c = 0; c < CodeSet::kSize; ++c) {
         const int s = sumOfCode(c, false);
-        codes[c] = !seen[0][digitAt(c, 1)] && !seen[1][digitAt(c, 2)] && !seen[2][digitAt(c, 3)]
-            && s >= 6 && s <= 22 && !drawSum[s];
+        codes[c] = !seen[0][digitAt(c, 1)] && !seen[1][digitAt(c, 2)] && !seen[2][digitAt(c, 3)] && s >= 6
+            && s <= 22 && !drawSum[s];
     }
     return codes;
 }

@@ -45,8 +45,7 @@ std::optional<CodeSet> smartShrink(const CodeSet& base, int level, const DrawHis
     for (int c = 0; c < CodeSet::kSize; ++c) {
         if (!base.has(c))
             continue;
-        weight[c]
-            = digitWeights[digitAt(c, 1)] + digitWeights[digitAt(c, 2)] + digitWeights[digitAt(c, 3)];
+        weight[c] = digitWeights[digitAt(c, 1)] + digitWeights[digitAt(c, 2)] + digitWeights[digitAt(c, 3)];
         ++perWeight[weight[c]];
         ++count;
     }

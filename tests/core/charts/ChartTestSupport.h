@@ -1,10 +1,10 @@
 // Histories and grid read-outs shared by the chart tests.
 #pragma once
 
-#include "core/io/TextFile.h"
 #include "core/draw/DrawRecord.h"
 #include "core/draw/DrawText.h"
 #include "core/grid/GridModel.h"
+#include "core/io/TextFile.h"
 
 #include <string>
 #include <vector>
