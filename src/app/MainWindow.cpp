@@ -197,7 +197,8 @@ void MainWindow::createPages()
                 page != m_filterPage)
             ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     // Every change of the history settles the tickets of its new or changed draws.
-    connect(m_history, &HistoryDocument::changed, m_ticketsPage, &TicketsPage::historyChanged);
+    connect(m_history, &HistoryDocument::changed, m_ticketsPage,
+        [this] { m_ticketsPage->historyChanged(m_history->changedDraws()); });
     connect(
         m_filterPage, &FilterPage::resultChanged, m_smartShrinkPage, &SmartShrinkPage::setImportableCodes);
     connect(m_filterPage, &FilterPage::resultChanged, this, [this](const CodeSet& codes) {

@@ -129,10 +129,7 @@ TicketsPage::TicketsPage(Platform& platform, const QString& ledgerPath, HistoryF
     column->addWidget(m_chartView, 2);
     addScrolledContent(layout, content, QSize(640, 440));
 
-    if (!m_history().empty()) {
-        m_settledOn = m_history();
-        m_primed = true;
-    }
+    m_primed = !m_history().empty();
 }
 
 IssueRange TicketsPage::range() const
@@ -228,12 +225,11 @@ void TicketsPage::exportCsv()
     emit statusTextChanged(QStringLiteral("已导出%1张投注：%2").arg(tickets.size()).arg(fileName));
 }
 
-void TicketsPage::historyChanged()
+void TicketsPage::historyChanged(const std::vector<DrawRecord>& changedDraws)
 {
     const DrawHistory& now = m_history();
     // The first history is the one the window starts with: nothing new was drawn.
-    const std::vector<int> issues = m_primed ? changedIssues(m_settledOn, now) : std::vector<int> {};
-    m_settledOn = now;
+    const std::vector<int> issues = m_primed ? issueKeysOf(changedDraws) : std::vector<int> {};
     m_primed = true;
     if (!issues.empty()) {
         try {

@@ -47,7 +47,7 @@ public:
     // The history has changed: the tickets of new or changed draws are settled and
     // the status bar says how they did (after what the command itself says there);
     // the page shows the new outcome.
-    void historyChanged();
+    void historyChanged(const std::vector<DrawRecord>& changedDraws);
 
     // Reads the ledger again and settles it.
     void refreshView() override;
@@ -68,7 +68,6 @@ private:
     QString m_ledgerPath;
     HistoryFn m_history;
     // The draws the tickets were last settled on, to find what a change brought.
-    DrawHistory m_settledOn;
     bool m_primed = false;
     LedgerTotals m_totals;
 

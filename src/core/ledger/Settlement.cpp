@@ -122,17 +122,12 @@ std::vector<ProfitPoint> cumulativeProfit(
     return points;
 }
 
-std::vector<int> changedIssues(const DrawHistory& before, const DrawHistory& after)
+std::vector<int> issueKeysOf(const std::vector<DrawRecord>& draws)
 {
-    const DrawIndex old(before);
-    const DrawIndex now(after);
     std::vector<int> issues;
-    for (const DrawRecord& draw : after) {
-        const int key = issueKeyOf(draw);
-        const int code = now.drawCodeOf(key);
-        if (old.drawCodeOf(key) != code)
-            issues.push_back(key);
-    }
+    issues.reserve(draws.size());
+    for (const DrawRecord& draw : draws)
+        issues.push_back(issueKeyOf(draw));
     std::sort(issues.begin(), issues.end());
     issues.erase(std::unique(issues.begin(), issues.end()), issues.end());
     return issues;

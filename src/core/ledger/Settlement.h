@@ -78,9 +78,8 @@ struct ProfitPoint {
 std::vector<ProfitPoint> cumulativeProfit(
     const std::vector<Ticket>& tickets, const std::vector<TicketResult>& results);
 
-// Issue keys of the draws of `after` that `before` lacks or whose draw code it
-// holds differently (first record of each issue), ascending.
-std::vector<int> changedIssues(const DrawHistory& before, const DrawHistory& after);
+// Issue keys of the draws (those a history change added or altered), ascending, each once.
+std::vector<int> issueKeysOf(const std::vector<DrawRecord>& draws);
 
 // For each of the issues (ascending) that has tickets: "第2026177期：2张投注中奖，奖金1386元"
 // or "第2026177期：投注未中奖" (a draw the history lacks is left out), joined by

