@@ -27,9 +27,8 @@ void BM_ParseHistory100k(benchmark::State& state)
 {
     const std::string text = HistoryText(100000);
     for (auto _ : state) {
-        velmora::DrawHistory history;
-        velmora::parseDrawHistory(velmora::splitLines(text), history, {});
-        benchmark::DoNotOptimize(history.data());
+        const velmora::ParsedHistory parsed = velmora::parseDrawHistory(velmora::splitLines(text));
+        benchmark::DoNotOptimize(parsed.history.data());
     }
 }
 BENCHMARK(BM_ParseHistory100k)->Unit(benchmark::kMillisecond);

@@ -65,9 +65,9 @@ BENCHMARK(BM_ReadPublicHistory8784)->Unit(benchmark::kMillisecond);
 void BM_ParseBuiltInHistory(benchmark::State& state)
 {
     for (auto _ : state) {
-        velmora::DrawHistory history;
-        velmora::parseDrawHistory(velmora::splitLines(velmora::builtInHistoryText()), history, {});
-        benchmark::DoNotOptimize(history.data());
+        const velmora::ParsedHistory parsed
+            = velmora::parseDrawHistory(velmora::splitLines(velmora::builtInHistoryText()));
+        benchmark::DoNotOptimize(parsed.history.data());
     }
 }
 BENCHMARK(BM_ParseBuiltInHistory)->Unit(benchmark::kMillisecond);

@@ -34,11 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The local lines, less the corrected ones, stand in the merged text in their order.
     std::size_t at = 0;
     for (const std::string& line : local) {
-        velmora::DrawRecord record;
-        if (velmora::parseDrawLine(line, record)
+        const std::optional<velmora::DrawRecord> record = velmora::parseDrawLine(line);
+        if (record
             && std::any_of(
                 merged.corrections.begin(), merged.corrections.end(), [&](const velmora::DrawCorrection& c) {
-                    return c.year == record.year && c.issue == record.issue;
+                    return c.year == record->year && c.issue == record->issue;
                 }))
             continue;
         while (at < merged.lines.size() && merged.lines[at] != line)

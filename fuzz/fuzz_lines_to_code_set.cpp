@@ -15,10 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     velmora::CodeSet stepwise;
     for (std::string copy : lines) {
-        int code = -1;
         while (!copy.empty())
-            if (velmora::takeCodeFromText(copy, code))
-                stepwise[code] = 1;
+            if (const std::optional<int> code = velmora::takeCodeFromText(copy))
+                stepwise[*code] = 1;
     }
     if (!(fast == stepwise))
         std::abort();

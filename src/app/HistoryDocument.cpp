@@ -53,7 +53,9 @@ std::vector<int> badLinesOf(const std::vector<std::string>& lines, DrawHistory& 
     parsed.assign(lines.size(), DrawRecord {});
     std::vector<int> bad;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!parseDrawLine(lines[i], parsed[i]))
+        if (const std::optional<DrawRecord> record = parseDrawLine(lines[i]))
+            parsed[i] = *record;
+        else
             bad.push_back(static_cast<int>(i));
     }
     return bad;
@@ -269,9 +271,7 @@ void HistoryDocument::parseLines(const std::vector<std::string>& lines)
     m_lines = lines;
     if (!m_badLines.empty()) {
         // The core words the message; the records stay as they were.
-        std::string message;
-        parseDrawHistory(lines, parsed, [&message](const std::string& text) { message = text; });
-        emit badLinesFound(toUiText(message));
+        emit badLinesFound(toUiText(parseDrawHistory(lines).badLinesMessage));
         return;
     }
     if (parsed == m_records)
@@ -329,9 +329,8 @@ void HistoryDocument::addDraw(const std::string& line)
     std::vector<std::string> all = lines();
     const std::size_t before = all.size();
     addDrawLine(all, line);
-    DrawRecord record;
-    const std::ptrdiff_t found
-        = parseDrawLine(line, record) ? findDrawLine(all, record.year, record.issue) : -1;
+    const std::optional<DrawRecord> record = parseDrawLine(line);
+    const std::ptrdiff_t found = record ? findDrawLine(all, record->year, record->issue) : -1;
     const int at = found >= 0 ? static_cast<int>(found) : static_cast<int>(all.size()) - 1;
     if (!m_filled || !editorKeepsText(toQString(line))) {
         replaceLines(all, at);

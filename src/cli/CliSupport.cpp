@@ -81,12 +81,12 @@ std::string loadDataText(CliContext& ctx, const std::string& dataPath, bool* fro
 DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath)
 {
     const std::string text = loadDataText(ctx, dataPath);
-    DrawHistory history;
-    const bool ok = parseDrawHistory(
-        splitLines(text), history, [&](const std::string& m) { printMessage(ctx.err, m); });
-    if (!ok)
+    ParsedHistory parsed = parseDrawHistory(splitLines(text));
+    if (!parsed.ok()) {
+        printMessage(ctx.err, parsed.badLinesMessage);
         throw CliExit { kExitRefused };
-    return history;
+    }
+    return std::move(parsed.history);
 }
 
 void emitResult(

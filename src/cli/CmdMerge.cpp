@@ -26,9 +26,11 @@ void runMerge(CliContext& ctx, const std::string& sourcePath, const std::string&
 
     bool fromBuiltIn = false;
     const std::vector<std::string> localLines = splitLines(loadDataText(ctx, dataOption, &fromBuiltIn));
-    DrawHistory localHistory;
-    if (!parseDrawHistory(localLines, localHistory, toStderr))
+    const ParsedHistory local = parseDrawHistory(localLines);
+    if (!local.ok()) {
+        toStderr(local.badLinesMessage);
         throw CliExit { kExitRefused };
+    }
 
     const MergeResult result = mergeHistory(localLines, source.lines);
     if (result.changed()) {

@@ -66,10 +66,10 @@ template <typename Fn> auto orFileExit(CliContext& ctx, Fn fn)
 
 int parseIssueOption(const std::string& option, const std::string& text)
 {
-    int issue = 0;
-    if (!parseIssueKey(text, issue))
+    const std::optional<int> issue = parseIssueKey(text);
+    if (!issue)
         throw UsageError(option + ": expected the issue as seven digits YYYYIII: \"" + text + "\"");
-    return issue;
+    return *issue;
 }
 
 int parseMultiple(const std::string& text)

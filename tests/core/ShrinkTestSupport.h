@@ -15,10 +15,9 @@ namespace velmora::test {
 inline DrawHistory RealHistory()
 {
     const std::string path = std::string(VELMORA_HISTORY_FILE);
-    DrawHistory history;
-    if (access(path.c_str(), R_OK) == 0)
-        parseDrawHistory(splitLines(readTextFile(path)), history, [](const std::string&) {});
-    return history;
+    if (access(path.c_str(), R_OK) != 0)
+        return {};
+    return parseDrawHistory(splitLines(readTextFile(path))).history;
 }
 
 inline std::vector<int> CodesOf(const CodeSet& set)

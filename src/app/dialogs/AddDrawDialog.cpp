@@ -35,10 +35,9 @@ AddDrawDialog::AddDrawDialog(Platform& platform, std::vector<std::string> lines,
     setFont(appFont());
 
     DrawHistory history;
-    DrawRecord record;
     for (const std::string& line : m_lines)
-        if (parseDrawLine(line, record))
-            history.push_back(record);
+        if (const std::optional<DrawRecord> record = parseDrawLine(line))
+            history.push_back(*record);
     const auto [year, issue] = nextIssue(history, m_platform.now().date().year());
 
     auto* grid = new QGridLayout(this);

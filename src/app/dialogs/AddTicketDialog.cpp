@@ -117,11 +117,11 @@ QString AddTicketDialog::costText() const
 void AddTicketDialog::accept()
 {
     const QString issue = m_issue->text().trimmed();
-    int key = 0;
+    const std::optional<int> key = parseIssueKey(toStdString(issue));
     QString issueProblem;
-    if (!parseIssueKey(toStdString(issue), key))
+    if (!key)
         issueProblem = QStringLiteral("期号应为7位数字：4位年份加3位期数");
-    else if (key % 1000 == 0)
+    else if (*key % 1000 == 0)
         issueProblem = QStringLiteral("期数应在001到999之间");
     std::vector<int> triples;
     std::vector<int> bets = betsOfFields(&triples);
@@ -142,7 +142,7 @@ void AddTicketDialog::accept()
         return;
     }
     m_ticket = Ticket {};
-    m_ticket.issue = key;
+    m_ticket.issue = *key;
     m_ticket.play = play();
     m_ticket.bets = std::move(bets);
     m_ticket.multiple = m_multiple->value();

@@ -230,8 +230,7 @@ QString DataSourcesDialog::describeDownload(const QUrl& url, bool& ok)
         return QStringLiteral("测试失败：") + toUiText(message);
     if (source.status == SourceStatus::NoDraws)
         return QStringLiteral("测试失败：下载的内容中没有开奖数据");
-    DrawHistory history;
-    parseDrawHistory(source.lines, history, {});
+    const DrawHistory history = parseDrawHistory(source.lines).history;
     const DrawRecord latest
         = *std::max_element(history.begin(), history.end(), [](const DrawRecord& a, const DrawRecord& b) {
               return a.year != b.year ? a.year < b.year : a.issue < b.issue;

@@ -135,12 +135,11 @@ TicketsPage::TicketsPage(Platform& platform, const QString& ledgerPath, HistoryF
 IssueRange TicketsPage::range() const
 {
     IssueRange range;
-    int key = 0;
     // A bound that is not seven digits leaves its end open.
-    if (parseIssueKey(toStdString(m_from->text().trimmed()), key))
-        range.from = key;
-    if (parseIssueKey(toStdString(m_to->text().trimmed()), key))
-        range.to = key;
+    if (const std::optional<int> from = parseIssueKey(toStdString(m_from->text().trimmed())))
+        range.from = *from;
+    if (const std::optional<int> to = parseIssueKey(toStdString(m_to->text().trimmed())))
+        range.to = *to;
     return range;
 }
 

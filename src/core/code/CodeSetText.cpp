@@ -39,25 +39,25 @@ std::vector<std::string> codeSetToLines(const CodeSet& codes)
     return lines;
 }
 
-bool takeCodeFromText(std::string& text, int& code)
+std::optional<int> takeCodeFromText(std::string& text)
 {
     text = std::string(trimBlanks(text));
     if (text.empty())
-        return false;
+        return std::nullopt;
     if (isDigit(text[0])) {
         if (text.size() >= 3 && isDigit(text[1]) && isDigit(text[2])) {
-            code = (text[0] - '0') * 100 + (text[1] - '0') * 10 + (text[2] - '0');
+            const int code = (text[0] - '0') * 100 + (text[1] - '0') * 10 + (text[2] - '0');
             text.erase(0, 3);
-            return true;
+            return code;
         }
         text.erase(0, 1);
-        return false;
+        return std::nullopt;
     }
     if (text.size() > 3)
         text.erase(0, 1);
     else
         text.clear();
-    return false;
+    return std::nullopt;
 }
 
 void linesToCodeSet(const std::vector<std::string>& lines, CodeSet& target)

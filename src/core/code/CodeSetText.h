@@ -3,6 +3,7 @@
 
 #include "core/code/CodeSet.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,8 +13,9 @@ namespace velmora {
 // The code lines of the set, ascending, then one empty line.
 std::vector<std::string> codeSetToLines(const CodeSet& codes);
 
-// One reading step over the front of the text; true when a code was taken.
-bool takeCodeFromText(std::string& text, int& code);
+// One reading step over the front of the text (which it shortens); the code when
+// one was taken.
+std::optional<int> takeCodeFromText(std::string& text);
 
 // Clears the target, then sets every code found in the lines.
 void linesToCodeSet(const std::vector<std::string>& lines, CodeSet& target);

@@ -174,12 +174,12 @@ void removeOldBackups(const std::string& folder)
 void describeDraws(BackupInfo& info, std::string_view bytes)
 {
     long long newest = -1;
-    DrawRecord record;
     for (const std::string& line : splitLines(decodeFileBytes(bytes))) {
-        if (!parseDrawLine(line, record))
+        const std::optional<DrawRecord> record = parseDrawLine(line);
+        if (!record)
             continue;
         ++info.draws;
-        newest = std::max(newest, static_cast<long long>(record.year) * 1000 + record.issue);
+        newest = std::max(newest, static_cast<long long>(record->year) * 1000 + record->issue);
     }
     if (newest >= 0)
         info.newestDraw

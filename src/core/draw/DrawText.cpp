@@ -48,22 +48,23 @@ bool holdsUnreadableByte(std::string_view line)
 }
 
 // An all-digit item is ASCII, so its GB2312 byte length is its size.
-bool parseDrawLine(std::string_view line, DrawRecord& record)
+std::optional<DrawRecord> parseDrawLine(std::string_view line)
 {
     static constexpr std::size_t kLengths[5] = { 7, 3, 3, 1, 1 };
     std::array<std::string_view, 5> items;
     if (holdsUnreadableByte(line) || firstFiveItems(line, items) < 5)
-        return false;
+        return std::nullopt;
     for (int i = 0; i < 5; ++i)
         if (items[i].size() != kLengths[i] || !allDigits(items[i]))
-            return false;
+            return std::nullopt;
+    DrawRecord record;
     record.year = toInt(items[0].substr(0, 4));
     record.issue = toInt(items[0].substr(4, 3));
     record.testCode = toInt(items[2]);
     record.drawCode = toInt(items[1]);
     record.extra1 = toInt(items[3]);
     record.extra2 = toInt(items[4]);
-    return true;
+    return record;
 }
 
 std::string formatDrawLine(const DrawRecord& record)
@@ -99,14 +100,17 @@ std::size_t gbByteLength(std::string_view text)
     return length;
 }
 
-bool parseDrawHistory(const std::vector<std::string>& lines, DrawHistory& history, const MessageFn& message)
+ParsedHistory parseDrawHistory(const std::vector<std::string>& lines)
 {
-    DrawHistory parsed(lines.size());
+    ParsedHistory parsed;
+    parsed.history.resize(lines.size());
     std::string badList;
     int badCount = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (parseDrawLine(lines[i], parsed[i]))
+        if (const std::optional<DrawRecord> record = parseDrawLine(lines[i])) {
+            parsed.history[i] = *record;
             continue;
+        }
         // The count goes on past the listed lines so that the message can say it.
         if (++badCount > kBadLinesListed)
             continue;
@@ -118,12 +122,10 @@ bool parseDrawHistory(const std::vector<std::string>& lines, DrawHistory& histor
     if (badCount > 0) {
         if (badCount > kBadLinesListed)
             badList += "…等，共" + std::to_string(badCount) + "行";
-        if (message)
-            message(std::string(kBadLinesMessage) + "\r\n" + badList);
-        return false;
+        parsed.history.clear();
+        parsed.badLinesMessage = std::string(kBadLinesMessage) + "\r\n" + badList;
     }
-    history = std::move(parsed);
-    return true;
+    return parsed;
 }
 
 } // namespace velmora

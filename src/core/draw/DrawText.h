@@ -4,6 +4,7 @@
 #include "core/draw/DrawRecord.h"
 #include "core/io/Message.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,16 +31,24 @@ bool holdsUnreadableByte(std::string_view line);
 
 // Parses one draw line: at least five items (cut at commas, empty items dropped) of
 // 7, 3, 3, 1 and 1 digits; further items are ignored. A line holding U+FFFD is
-// never a draw line. False, record unspecified, otherwise.
-bool parseDrawLine(std::string_view line, DrawRecord& record);
+// never a draw line. Nothing for any other line.
+std::optional<DrawRecord> parseDrawLine(std::string_view line);
 
 // The draw line of a record: "YYYYIII,DDD,TTT,E,E" (fields zero-filled to their widths;
 // values outside them are written as they are).
 std::string formatDrawLine(const DrawRecord& record);
 
-// Validates every line; if any is bad, reports them once (the first kBadLinesListed
-// numbers and the count) and leaves the history
-// as it was; otherwise replaces the history by the parsed lines. Returns true on success.
-bool parseDrawHistory(const std::vector<std::string>& lines, DrawHistory& history, const MessageFn& message);
+// A draw-data text parsed: the history when every line is a draw line; otherwise no
+// history and the bad-line message (kBadLinesMessage, the first kBadLinesListed line
+// numbers and the count), its lines joined by CR LF.
+struct ParsedHistory {
+    DrawHistory history;
+    std::string badLinesMessage;
+
+    bool ok() const { return badLinesMessage.empty(); }
+};
+
+// Validates every line and parses them all, or names the bad ones.
+ParsedHistory parseDrawHistory(const std::vector<std::string>& lines);
 
 } // namespace velmora

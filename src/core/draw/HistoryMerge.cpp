@@ -30,8 +30,10 @@ std::vector<KeyedLine> keyLines(const std::vector<std::string>& lines)
 {
     std::vector<KeyedLine> keyed(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i)
-        if (parseDrawLine(lines[i], keyed[i].record))
-            keyed[i].key = keyOf(keyed[i].record);
+        if (const std::optional<DrawRecord> record = parseDrawLine(lines[i])) {
+            keyed[i].record = *record;
+            keyed[i].key = keyOf(*record);
+        }
     return keyed;
 }
 
@@ -175,29 +177,31 @@ std::string drawTextOf(const std::vector<std::string>& lines)
 
 std::ptrdiff_t findDrawLine(const std::vector<std::string>& lines, int year, int issue)
 {
-    DrawRecord record;
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (parseDrawLine(lines[i], record) && record.year == year && record.issue == issue)
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::optional<DrawRecord> record = parseDrawLine(lines[i]);
+        if (record && record->year == year && record->issue == issue)
             return static_cast<std::ptrdiff_t>(i);
+    }
     return -1;
 }
 
 void addDrawLine(std::vector<std::string>& lines, const std::string& line)
 {
-    DrawRecord added;
-    if (!parseDrawLine(line, added)) {
+    const std::optional<DrawRecord> added = parseDrawLine(line);
+    if (!added) {
         lines.push_back(line);
         return;
     }
-    const Key key = keyOf(added);
-    const std::ptrdiff_t existing = findDrawLine(lines, added.year, added.issue);
+    const Key key = keyOf(*added);
+    const std::ptrdiff_t existing = findDrawLine(lines, added->year, added->issue);
     if (existing >= 0) {
         lines[static_cast<std::size_t>(existing)] = line;
         return;
     }
-    DrawRecord record;
-    const auto larger = std::find_if(lines.begin(), lines.end(),
-        [&](const std::string& l) { return parseDrawLine(l, record) && keyOf(record) > key; });
+    const auto larger = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
+        const std::optional<DrawRecord> record = parseDrawLine(l);
+        return record && keyOf(*record) > key;
+    });
     lines.insert(larger, line);
 }
 

@@ -88,8 +88,10 @@ SourceHistory readDrawDataSource(std::vector<std::string> lines, const MessageFn
     SourceHistory result;
     if (std::none_of(lines.begin(), lines.end(), [](const std::string& l) { return startsWithIssue(l); }))
         return result;
-    DrawHistory parsed;
-    if (!parseDrawHistory(lines, parsed, message)) {
+    const ParsedHistory parsed = parseDrawHistory(lines);
+    if (!parsed.ok()) {
+        if (message)
+            message(parsed.badLinesMessage);
         result.status = SourceStatus::BadLines;
         return result;
     }
@@ -116,8 +118,8 @@ SourceHistory readPublicSource(std::vector<std::string>& lines, const MessageFn&
         // The draw-data parser words the message, so both formats report alike.
         for (std::size_t i = 0; i < lines.size(); ++i)
             lines[i] = kinds[i] == PublicLineKind::Bad ? std::string() : std::string(kValidPlaceholder);
-        DrawHistory scratch;
-        parseDrawHistory(lines, scratch, message);
+        if (message)
+            message(parseDrawHistory(lines).badLinesMessage);
         result.lines.clear();
         result.status = SourceStatus::BadLines;
         return result;

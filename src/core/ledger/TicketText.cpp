@@ -8,12 +8,11 @@ namespace velmora {
 
 std::string issueKeyText(int issueKey) { return zeroPadded(issueKey, 7); }
 
-bool parseIssueKey(std::string_view text, int& issueKey)
+std::optional<int> parseIssueKey(std::string_view text)
 {
     if (text.size() != 7 || text.find_first_not_of("0123456789") != std::string_view::npos)
-        return false;
-    issueKey = std::stoi(std::string(text));
-    return true;
+        return std::nullopt;
+    return std::stoi(std::string(text));
 }
 
 const char* playName(Play play) { return play == Play::Direct ? "直选" : "组选"; }

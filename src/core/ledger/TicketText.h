@@ -6,6 +6,7 @@
 #include "core/ledger/Settlement.h"
 #include "core/ledger/Ticket.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,8 @@ inline constexpr const char* kTicketsReportHeader = "投注数,已开奖,中奖�
 // The issue key as seven digits, "2026177".
 std::string issueKeyText(int issueKey);
 
-// Exactly seven ASCII digits, read as year and issue; false for anything else.
-bool parseIssueKey(std::string_view text, int& issueKey);
+// Exactly seven ASCII digits, read as year and issue; nothing for anything else.
+std::optional<int> parseIssueKey(std::string_view text);
 
 // "直选" or "组选".
 const char* playName(Play play);

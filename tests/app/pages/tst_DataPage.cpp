@@ -28,9 +28,7 @@ QPlainTextEdit* editor(const MainWindowFixture& f)
 
 velmora::DrawHistory parsed(const QByteArray& bytes)
 {
-    velmora::DrawHistory history;
-    velmora::parseDrawHistory(velmora::splitLines(bytes.toStdString()), history, {});
-    return history;
+    return velmora::parseDrawHistory(velmora::splitLines(bytes.toStdString())).history;
 }
 
 QLineEdit* field(QDialog& dialog, const char* name)

@@ -56,9 +56,7 @@ QByteArray publicHistory(const QByteArray& drawText)
 
 velmora::DrawHistory parsed(const QByteArray& bytes)
 {
-    velmora::DrawHistory history;
-    velmora::parseDrawHistory(velmora::splitLines(bytes.toStdString()), history, {});
-    return history;
+    return velmora::parseDrawHistory(velmora::splitLines(bytes.toStdString())).history;
 }
 
 // Restores an environment variable when the test ends, however it ends.

@@ -455,6 +455,8 @@ void tst_FilterPageAnalysis::historyCheckFollowsThePage()
     f.trigger("showHistoryCheck");
     QVERIFY(check->isVisible());
     check->hide();
+    const auto* bar = find<QToolBar>(&page, u"toolBar"_s);
+    QTRY_VERIFY(bar->widgetForAction(velmora::test::toolBarAction(bar, u"历史验证"_s))->isVisible());
     clickToolButton(&page, u"历史验证"_s);
     QVERIFY(check->isVisible());
     QCOMPARE(f.window->findChildren<HistoryCheckWindow*>().size(), 1);

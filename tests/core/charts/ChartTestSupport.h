@@ -22,10 +22,7 @@ inline DrawHistory HistoryOf(const std::vector<int>& codes)
 
 inline DrawHistory RealHistory()
 {
-    DrawHistory history;
-    const std::string text = readTextFile(std::string(VELMORA_HISTORY_FILE));
-    parseDrawHistory(splitLines(text), history, nullptr);
-    return history;
+    return parseDrawHistory(splitLines(readTextFile(std::string(VELMORA_HISTORY_FILE)))).history;
 }
 
 // The texts of one grid row from column `first` on, joined by "|".

@@ -20,10 +20,9 @@ CodeSet ReadByTakeSteps(const std::vector<std::string>& lines)
 {
     CodeSet set;
     for (std::string copy : lines) {
-        int code = -1;
         while (!copy.empty())
-            if (takeCodeFromText(copy, code))
-                set[code] = 1;
+            if (const std::optional<int> code = takeCodeFromText(copy))
+                set[*code] = 1;
     }
     return set;
 }
@@ -129,14 +128,12 @@ TEST(linesToCodeSet, ScanAgreesWithStepwiseReading)
 TEST(takeCodeFromText, Steps)
 {
     std::string text = "  x12 007,";
-    int code = -1;
-    EXPECT_FALSE(takeCodeFromText(text, code)); // "x" dropped
+    EXPECT_EQ(takeCodeFromText(text), std::nullopt); // "x" dropped
     EXPECT_EQ(text, "12 007,");
-    EXPECT_FALSE(takeCodeFromText(text, code)); // "1" not followed by two digits
-    EXPECT_FALSE(takeCodeFromText(text, code));
-    EXPECT_TRUE(takeCodeFromText(text, code));
-    EXPECT_EQ(code, 7);
+    EXPECT_EQ(takeCodeFromText(text), std::nullopt); // "1" not followed by two digits
+    EXPECT_EQ(takeCodeFromText(text), std::nullopt);
+    EXPECT_EQ(takeCodeFromText(text), 7);
     EXPECT_EQ(text, ",");
-    EXPECT_FALSE(takeCodeFromText(text, code));
+    EXPECT_EQ(takeCodeFromText(text), std::nullopt);
     EXPECT_EQ(text, "");
 }

@@ -11,10 +11,16 @@ struct Parse {
     std::vector<std::string> messages;
     bool ok = false;
 
+    // The history a caller keeps: the parsed one on success, start otherwise.
     explicit Parse(const std::vector<std::string>& lines, DrawHistory start = {})
         : history(std::move(start))
     {
-        ok = parseDrawHistory(lines, history, [this](const std::string& m) { messages.push_back(m); });
+        ParsedHistory parsed = parseDrawHistory(lines);
+        ok = parsed.ok();
+        if (ok)
+            history = std::move(parsed.history);
+        else
+            messages.push_back(parsed.badLinesMessage);
     }
 };
 

@@ -138,9 +138,7 @@ TEST(TicketText, BetsRefusalsAndList)
         "12,2026007,组选,2,3,12,083,中奖,1,519,\"a,\"\"b\"\"\"\n"
         "12,2026007,组选,2,3,12,,待开奖,,,\"a,\"\"b\"\"\"\n");
 
-    int key = 0;
-    EXPECT_TRUE(parseIssueKey("2026007", key));
-    EXPECT_EQ(key, 2026007);
+    EXPECT_EQ(parseIssueKey("2026007"), 2026007);
     for (const char* bad : { "", "202607", "20260071", "2026a07", " 2026007" })
-        EXPECT_FALSE(parseIssueKey(bad, key)) << bad;
+        EXPECT_EQ(parseIssueKey(bad), std::nullopt) << bad;
 }
