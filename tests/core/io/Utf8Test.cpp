@@ -100,8 +100,9 @@ TEST(Utf8, EdgeSequences)
         const std::string replaced = replaceInvalidUtf8(r.bytes);
         EXPECT_TRUE(isValidUtf8(replaced));
         EXPECT_EQ(decodeAll(replaced), r.codes);
-        if (valid)
+        if (valid) {
             EXPECT_EQ(replaced, r.bytes);
+        }
     }
 }
 
