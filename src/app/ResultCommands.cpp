@@ -85,7 +85,7 @@ void ResultCommands::printMemo(QPlainTextEdit* memo)
 {
     const std::vector<std::string> lines = memoLines(memo);
     const QDateTime now = m_platform.now();
-    const PrintDateTime when { now.date().year(), now.date().month(), now.date().day(), now.time().hour(),
+    const LocalDateTime when { now.date().year(), now.date().month(), now.date().day(), now.time().hour(),
         now.time().minute(), now.time().second() };
     QStringList printed;
     for (const std::string& line : printoutLines(lines, when))

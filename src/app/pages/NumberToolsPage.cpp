@@ -86,13 +86,8 @@ NumberToolsPage::NumberToolsPage(Platform& platform, ResultCommands& commands, Q
 {
     setObjectName(QStringLiteral("numberToolsPage"));
     QVBoxLayout* layout = makeWorkPageLayout();
-    QAction* exportResult = addToolBarCommand(
-        QStringLiteral("导出结果"), [this] { m_commands.exportResult(m_result, m_leadingText); });
-    QAction* checkPrize
-        = addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_resultMemo); });
-    QAction* printResult
-        = addToolBarCommand(QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_resultMemo); });
-    setResultShortcuts(exportResult, checkPrize, printResult);
+    addResultCommands([this] { m_commands.exportResult(m_result, m_leadingText); },
+        [this] { m_commands.checkPrize(m_resultMemo); }, [this] { m_commands.printMemo(m_resultMemo); });
 
     // The tools in a row on top; below it lists A and B on the left and the
     // result on the right.

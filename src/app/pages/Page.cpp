@@ -87,11 +87,16 @@ QAction* Page::addWindowCommand(const QString& caption, std::function<void()> co
     return action;
 }
 
-void Page::setResultShortcuts(QAction* exportResult, QAction* checkPrize, QAction* printResult)
+QList<QAction*> Page::addResultCommands(
+    std::function<void()> exportResult, std::function<void()> checkPrize, std::function<void()> printResult)
 {
-    exportResult->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    checkPrize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    printResult->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    const QList<QAction*> actions = { addToolBarCommand(QStringLiteral("导出结果"), std::move(exportResult)),
+        addToolBarCommand(QStringLiteral("结果兑奖"), std::move(checkPrize)),
+        addToolBarCommand(QStringLiteral("打印结果"), std::move(printResult)) };
+    actions[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    actions[1]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    actions[2]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    return actions;
 }
 
 QList<QAction*> Page::commands() const

@@ -70,8 +70,10 @@ protected:
     // shortcut) without a tool bar button; the button triggers it.
     QAction* addPageCommand(const QString& caption, std::function<void()> command);
     QToolBar* toolBar() const { return m_toolBar; }
-    // Ctrl+E, Ctrl+F and Ctrl+P on a result page's export, prize check and print.
-    static void setResultShortcuts(QAction* exportResult, QAction* checkPrize, QAction* printResult);
+    // A result page's 导出结果, 结果兑奖 and 打印结果 on its tool bar, with Ctrl+E, Ctrl+F
+    // and Ctrl+P; their actions in that order.
+    QList<QAction*> addResultCommands(std::function<void()> exportResult, std::function<void()> checkPrize,
+        std::function<void()> printResult);
 
     // Ctrl+R runs the page's main command (号码缩水, 智能缩水); F8 shows the result window.
     static constexpr QKeyCombination kRunShortcut { Qt::CTRL, Qt::Key_R };

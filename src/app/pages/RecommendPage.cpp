@@ -52,13 +52,8 @@ RecommendPage::RecommendPage(
         })->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + static_cast<int>(i))));
     }
     toolBar()->addSeparator();
-    QAction* exportResult = addToolBarCommand(
-        QStringLiteral("导出结果"), [this] { m_commands.exportResult(m_result, kRecommendLeadingText); });
-    QAction* checkPrize
-        = addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_memo); });
-    QAction* printResult
-        = addToolBarCommand(QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_memo); });
-    setResultShortcuts(exportResult, checkPrize, printResult);
+    addResultCommands([this] { m_commands.exportResult(m_result, kRecommendLeadingText); },
+        [this] { m_commands.checkPrize(m_memo); }, [this] { m_commands.printMemo(m_memo); });
 
     m_box = new GroupBox(QStringLiteral("智能推荐号码："), this);
     m_box->setObjectName(QStringLiteral("resultBox"));

@@ -36,13 +36,8 @@ SmartShrinkPage::SmartShrinkPage(
     addToolBarCommand(QStringLiteral("导入号码"), [this] { importCodes(); });
     addToolBarCommand(QStringLiteral("从文件导入…"), [this] { importCodeFile(); });
     toolBar()->addSeparator();
-    QAction* exportResult = addToolBarCommand(
-        QStringLiteral("导出结果"), [this] { m_commands.exportResult(m_result, kSmartShrinkLeadingText); });
-    QAction* checkPrize
-        = addToolBarCommand(QStringLiteral("结果兑奖"), [this] { m_commands.checkPrize(m_resultMemo); });
-    QAction* printResult
-        = addToolBarCommand(QStringLiteral("打印结果"), [this] { m_commands.printMemo(m_resultMemo); });
-    setResultShortcuts(exportResult, checkPrize, printResult);
+    addResultCommands([this] { m_commands.exportResult(m_result, kSmartShrinkLeadingText); },
+        [this] { m_commands.checkPrize(m_resultMemo); }, [this] { m_commands.printMemo(m_resultMemo); });
 
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);

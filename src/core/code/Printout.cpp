@@ -4,14 +4,14 @@
 
 namespace velmora {
 
-std::string printoutHeader(const PrintDateTime& when)
+std::string printoutHeader(const LocalDateTime& when)
 {
     return std::string(kPrintoutHeaderText) + zeroPadded(when.year, 4) + "." + zeroPadded(when.month, 2) + "."
         + zeroPadded(when.day, 2) + " " + zeroPadded(when.hour, 2) + ":" + zeroPadded(when.minute, 2) + ":"
         + zeroPadded(when.second, 2);
 }
 
-std::vector<std::string> printoutLines(const std::vector<std::string>& lines, const PrintDateTime& when)
+std::vector<std::string> printoutLines(const std::vector<std::string>& lines, const LocalDateTime& when)
 {
     std::vector<std::string> printout;
     printout.reserve(lines.size() + 1);

@@ -46,7 +46,7 @@ int digitsValue(std::string_view text)
 }
 
 // The time and sequence of a backup's name; false for any other name.
-bool parseBackupName(std::string_view name, BackupTime& time, int& sequence)
+bool parseBackupName(std::string_view name, LocalDateTime& time, int& sequence)
 {
     if (name.size() < kBackupPrefix.size() + 15 + kBackupSuffix.size()
         || name.substr(0, kBackupPrefix.size()) != kBackupPrefix
@@ -85,7 +85,7 @@ std::optional<std::string> currentBytes(const std::string& path)
 // this ends, and so does the backups folder when it was made for it.
 class PendingBackup {
 public:
-    PendingBackup(const std::string& dataFile, std::string_view bytes, const BackupTime& now)
+    PendingBackup(const std::string& dataFile, std::string_view bytes, const LocalDateTime& now)
         : m_folder(backupFolderOf(dataFile))
     {
         std::error_code ec;
@@ -134,14 +134,14 @@ private:
 };
 
 // YYYYMMDDHHMMSS as one number, in the order of the times.
-long long timeKey(const BackupTime& t)
+long long timeKey(const LocalDateTime& t)
 {
     return ((((t.year * 100LL + t.month) * 100 + t.day) * 100 + t.hour) * 100 + t.minute) * 100 + t.second;
 }
 
 struct NamedBackup {
     std::string name;
-    BackupTime time;
+    LocalDateTime time;
     int sequence = 1;
 };
 
@@ -188,7 +188,7 @@ void describeDraws(BackupInfo& info, std::string_view bytes)
 
 } // namespace
 
-BackupTime currentBackupTime()
+LocalDateTime currentBackupTime()
 {
     const std::array<int, 6> now = os::localTimeNow();
     return { now[0], now[1], now[2], now[3], now[4], now[5] };
@@ -199,7 +199,7 @@ std::string backupFolderOf(const std::string& dataFile)
     return (fs::path(dataFile).parent_path() / kBackupFolderName).string();
 }
 
-std::string backupFileName(const BackupTime& t, int sequence)
+std::string backupFileName(const LocalDateTime& t, int sequence)
 {
     std::string name(kBackupPrefix);
     name += zeroPadded(t.year, 4) + twoDigits(t.month) + twoDigits(t.day) + '-' + twoDigits(t.hour)
@@ -210,7 +210,7 @@ std::string backupFileName(const BackupTime& t, int sequence)
     return name;
 }
 
-DataSave saveDataFile(const std::string& path, std::string_view text, const BackupTime& now)
+DataSave saveDataFile(const std::string& path, std::string_view text, const LocalDateTime& now)
 {
     const std::string bytes = encodeGb18030(normalizeLineBreaks(text));
     const std::optional<std::string> old = currentBytes(path);
@@ -247,7 +247,7 @@ std::vector<BackupInfo> listBackups(const std::string& dataFile)
     return list;
 }
 
-std::string backupTimeText(const BackupTime& t)
+std::string backupTimeText(const LocalDateTime& t)
 {
     return zeroPadded(t.year, 4) + '-' + twoDigits(t.month) + '-' + twoDigits(t.day) + ' ' + twoDigits(t.hour)
         + ':' + twoDigits(t.minute) + ':' + twoDigits(t.second);

@@ -2,6 +2,8 @@
 // what it held in a backups folder beside it, and the backups can be listed.
 #pragma once
 
+#include "core/io/LocalTime.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,28 +14,15 @@ namespace velmora {
 inline constexpr int kBackupsKept = 30;
 inline constexpr const char* kBackupFolderName = "backups";
 
-// A local wall-clock time, to the second. It names a backup, so callers pass it in
-// (the programs their clock, tests a fixed time).
-struct BackupTime {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-
-    friend bool operator==(const BackupTime&, const BackupTime&) = default;
-};
-
 // The system clock as local time.
-BackupTime currentBackupTime();
+LocalDateTime currentBackupTime();
 
 // "backups" in the folder of dataFile.
 std::string backupFolderOf(const std::string& dataFile);
 
 // The name of the backup made at time: "lotdata-YYYYMMDD-HHMMSS.ldf", and for the
 // second and later ones within that second "-2", "-3" … before ".ldf".
-std::string backupFileName(const BackupTime& time, int sequence);
+std::string backupFileName(const LocalDateTime& time, int sequence);
 
 enum class DataSave { Unchanged, Saved };
 
@@ -45,12 +34,12 @@ enum class DataSave { Unchanged, Saved };
 // removed. The data file must be a regular file or missing. Failure raises FileError
 // ("无法写入文件" path "：" reason); the data file is then as it was and the backup of
 // this save is gone again.
-DataSave saveDataFile(const std::string& path, std::string_view text, const BackupTime& now);
+DataSave saveDataFile(const std::string& path, std::string_view text, const LocalDateTime& now);
 
 struct BackupInfo {
     std::string fileName;
     std::string path;
-    BackupTime time;
+    LocalDateTime time;
     int sequence = 1;
     // False when the backup could not be read; draws and newestDraw are then empty.
     bool readable = true;
@@ -63,7 +52,7 @@ struct BackupInfo {
 std::vector<BackupInfo> listBackups(const std::string& dataFile);
 
 // "2026-12-07 16:05:09".
-std::string backupTimeText(const BackupTime& time);
+std::string backupTimeText(const LocalDateTime& time);
 
 // The listing as CSV lines ended by LF: "文件,时间,期数,最新一期", then one line per
 // backup (file name, time, draws, newest draw), in the order given.

@@ -15,11 +15,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const BackupTime kTime { 2026, 12, 7, 16, 5, 9 };
+const LocalDateTime kTime { 2026, 12, 7, 16, 5, 9 };
 
-BackupTime secondsLater(int seconds)
+LocalDateTime secondsLater(int seconds)
 {
-    BackupTime t = kTime;
+    LocalDateTime t = kTime;
     t.minute += (t.second + seconds) / 60;
     t.second = (t.second + seconds) % 60;
     return t;
