@@ -1,5 +1,6 @@
 // The history check of every draw of the real history with all conditions
-// active (budget: 16 ms), beside its straightforward version.
+// active (budget: 16 ms), beside its straightforward version, and with the summary
+// and money report that come from what it computed (as fast as without them).
 #include "BenchConditions.h"
 #include "core/ShrinkTestSupport.h"
 #include "core/filter/Backtest.h"
@@ -31,6 +32,20 @@ void BacktestRealHistory(benchmark::State& state, bool reference)
 
 void BM_BacktestRealHistoryAllConditions(benchmark::State& state) { BacktestRealHistory(state, false); }
 BENCHMARK(BM_BacktestRealHistoryAllConditions)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+
+void BM_BacktestRealHistoryMoneyReport(benchmark::State& state)
+{
+    const DrawHistory history = velmora::test::RealHistory();
+    if (history.empty()) {
+        state.SkipWithError("no real history");
+        return;
+    }
+    const FilterConditions fc = AllActiveConditions();
+    const int count = static_cast<int>(history.size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(backtestMoneyCsv(backtestSummary(runBacktest(fc, {}, history, count))));
+}
+BENCHMARK(BM_BacktestRealHistoryMoneyReport)->Unit(benchmark::kMillisecond);
 
 void BM_BacktestReferenceRealHistoryAllConditions(benchmark::State& state)
 {
