@@ -95,7 +95,11 @@ public:
         for (int sequence = 1; sequence <= kMaxSequence && m_path.empty(); ++sequence) {
             const std::string path = (fs::path(m_folder) / backupFileName(now, sequence)).string();
             try {
-                if (os::createFileExclusively(path, bytes))
+                // The old file itself becomes the backup when the file system allows: the
+                // save then puts a new file in its place, and nothing is copied.
+                const os::LinkResult linked = os::linkFile(dataFile, path);
+                if (linked == os::LinkResult::Linked
+                    || (linked == os::LinkResult::NotSupported && os::createFileExclusively(path, bytes)))
                     m_path = path;
             } catch (const os::SystemError& e) {
                 removeFolder();

@@ -70,6 +70,16 @@ void replaceFileAtomically(const std::string& path, std::string_view bytes);
 // SystemError for anything else.
 bool createFileExclusively(const std::string& path, std::string_view bytes);
 
+// What giving a file a second name did.
+enum class LinkResult { Linked, Exists, NotSupported };
+
+// Gives the file at `existing` (symbolic links followed) the second name newPath, which
+// must not exist: no byte is copied or written, and since replaceFileAtomically puts a
+// new file in place of the old name, the second name keeps the old contents. Exists
+// when an entry stands at newPath; NotSupported where the file system has no hard
+// links (the caller copies instead). Raises SystemError for anything else.
+LinkResult linkFile(const std::string& existing, const std::string& newPath);
+
 // The local time now: year, month (1..12), day, hour, minute, second.
 std::array<int, 6> localTimeNow();
 

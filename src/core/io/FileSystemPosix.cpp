@@ -351,6 +351,26 @@ bool createFileExclusively(const std::string& path, std::string_view bytes)
     return true;
 }
 
+LinkResult linkFile(const std::string& existing, const std::string& newPath)
+{
+    const Target target = resolveTarget(existing);
+    if (::link(target.path.c_str(), newPath.c_str()) == 0) {
+        syncFolder(splitPath(newPath).first);
+        return LinkResult::Linked;
+    }
+    switch (errno) {
+    case EEXIST:
+        return LinkResult::Exists;
+    case EXDEV:
+    case EPERM:
+    case EMLINK:
+    case ENOTSUP:
+        return LinkResult::NotSupported;
+    default:
+        fail(errno);
+    }
+}
+
 std::array<int, 6> localTimeNow()
 {
     const std::time_t now = std::time(nullptr);

@@ -55,6 +55,10 @@ TEST(Backups, ASaveKeepsTheOldContentOnceAndAnUnchangedSaveNone)
         DataSave::Unchanged);
     EXPECT_EQ(fs::last_write_time(data), before);
     EXPECT_EQ(BackupNames(dir).size(), 1U);
+
+    // The backup is a file of its own: writing the data file in place leaves it alone.
+    WriteBytes(data, "");
+    EXPECT_EQ(ReadBytes(dir.File("backups/lotdata-20261207-160509.ldf")), "2026001,111,222,0,0\n");
 }
 
 TEST(Backups, SavesWithinOneSecondAreNumberedAndTheNewestThirtyStay)
