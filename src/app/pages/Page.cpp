@@ -90,7 +90,7 @@ QAction* Page::addWindowCommand(const QString& caption, std::function<void()> co
 QList<QAction*> Page::addResultCommands(
     std::function<void()> exportResult, std::function<void()> checkPrize, std::function<void()> printResult)
 {
-    const QList<QAction*> actions = { addToolBarCommand(QStringLiteral("导出结果"), std::move(exportResult)),
+    QList<QAction*> actions = { addToolBarCommand(QStringLiteral("导出结果"), std::move(exportResult)),
         addToolBarCommand(QStringLiteral("结果兑奖"), std::move(checkPrize)),
         addToolBarCommand(QStringLiteral("打印结果"), std::move(printResult)) };
     actions[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
