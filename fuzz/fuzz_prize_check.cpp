@@ -3,6 +3,7 @@
 // position holds a code with no digit beside it (the entry itself for a 直选 hit,
 // another code of its group for a group hit), and no such code is missed outside
 // the first line (the only place a result header can hide one).
+#include "core/io/Utf8.h"
 #include "core/play/Play.h"
 #include "core/play/PrizeCheckReport.h"
 
@@ -14,17 +15,16 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Byte offset of a UTF-16 position, counting as the search counts.
+// Byte offset of a UTF-16 position, counting as the search counts (the one decoder:
+// two units past U+FFFF, one for any other character or malformed byte).
 std::size_t byteOffset(std::string_view text, std::size_t units)
 {
     std::size_t i = 0;
-    for (; i < text.size() && units > 0; ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte & 0xC0) != 0x80)
-            units -= byte >= 0xF0 && units >= 2 ? 2 : 1;
+    while (i < text.size() && units > 0) {
+        const velmora::Utf8Char c = velmora::decodeUtf8At(text, i);
+        units -= c.code > 0xFFFF && units >= 2 ? 2 : 1;
+        i += c.length;
     }
-    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
-        ++i;
     return i;
 }
 
