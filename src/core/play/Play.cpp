@@ -32,19 +32,6 @@ GroupKind groupKindOf(int code)
     return GroupKind::Six;
 }
 
-int groupSize(int code)
-{
-    switch (groupKindOf(code)) {
-    case GroupKind::Six:
-        return 6;
-    case GroupKind::Three:
-        return 3;
-    case GroupKind::Triple:
-        break;
-    }
-    return 1;
-}
-
 int betPrize(Play play, int bet, int drawCode)
 {
     if (play == Play::Direct)

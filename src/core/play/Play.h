@@ -25,9 +25,6 @@ int groupOf(int code);
 // The kind of the code's group.
 GroupKind groupKindOf(int code);
 
-// How many codes the group of the code holds: 6, 3 or 1.
-int groupSize(int code);
-
 // The prize of one bet of one multiple on the draw code: for Direct the bet is a
 // code and wins kDirectPrize when it equals the draw; for Group the bet is read as
 // a group and wins kGroup3Prize or kGroup6Prize when the draw is 组三 or 组六 of

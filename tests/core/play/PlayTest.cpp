@@ -10,19 +10,17 @@ TEST(Play, GroupsAndKinds)
         int code;
         int group;
         GroupKind kind;
-        int size;
     } rows[] = {
-        { 830, 38, GroupKind::Six, 6 },
-        { 38, 38, GroupKind::Six, 6 },
-        { 121, 112, GroupKind::Three, 3 },
-        { 900, 9, GroupKind::Three, 3 },
-        { 0, 0, GroupKind::Triple, 1 },
-        { 777, 777, GroupKind::Triple, 1 },
+        { 830, 38, GroupKind::Six },
+        { 38, 38, GroupKind::Six },
+        { 121, 112, GroupKind::Three },
+        { 900, 9, GroupKind::Three },
+        { 0, 0, GroupKind::Triple },
+        { 777, 777, GroupKind::Triple },
     };
     for (const auto& r : rows) {
         EXPECT_EQ(groupOf(r.code), r.group) << r.code;
         EXPECT_EQ(groupKindOf(r.code), r.kind) << r.code;
-        EXPECT_EQ(groupSize(r.code), r.size) << r.code;
     }
 }
 
