@@ -128,7 +128,7 @@ HistoryDocument::HistoryDocument(const QString& filePath, QObject* parent)
 
 QString HistoryDocument::text() const { return m_filled ? m_document->toPlainText() : m_pendingText; }
 
-std::vector<std::string> HistoryDocument::lines() const
+const std::vector<std::string>& HistoryDocument::lines() const
 {
     if (!m_lines)
         m_lines = splitLines(toStdString(text()));
@@ -140,7 +140,7 @@ bool HistoryDocument::isModified() const { return text() != m_savedText; }
 int HistoryDocument::drawCount() const
 {
     if (m_drawCount < 0) {
-        const std::vector<std::string> all = lines();
+        const std::vector<std::string>& all = lines();
         DrawHistory parsed;
         m_drawCount = static_cast<int>(all.size() - badLinesOf(all, parsed).size());
     }
@@ -261,7 +261,12 @@ bool HistoryDocument::save()
     return true;
 }
 
-void HistoryDocument::parse() { parseLines(lines()); }
+void HistoryDocument::parse()
+{
+    // A copy: the parse signals readers, which may change the text and so the lines.
+    const std::vector<std::string> all = lines();
+    parseLines(all);
+}
 
 void HistoryDocument::parseLines(const std::vector<std::string>& lines)
 {

@@ -44,7 +44,7 @@ public:
     // The text, lines joined by '\n'.
     QString text() const;
     // The text as lines, as the merge and the add-draw dialog take them.
-    std::vector<std::string> lines() const;
+    const std::vector<std::string>& lines() const;
     // The text differs from the file as last read or written.
     bool isModified() const;
     // The file existed but could not be read at load: saving replaces what it holds.
