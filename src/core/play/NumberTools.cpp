@@ -104,7 +104,7 @@ CodeSet intersectionOf(const CodeSet& a, const CodeSet& b)
 {
     CodeSet out;
     for (std::size_t c = 0; c < CodeSet::kSize; ++c)
-        out.data()[c] = static_cast<std::uint8_t>((a.data()[c] != 0) & (b.data()[c] != 0));
+        out.data()[c] = static_cast<std::uint8_t>(a.data()[c] != 0 && b.data()[c] != 0);
     return out;
 }
 
@@ -112,7 +112,7 @@ CodeSet differenceOf(const CodeSet& a, const CodeSet& b)
 {
     CodeSet out;
     for (std::size_t c = 0; c < CodeSet::kSize; ++c)
-        out.data()[c] = static_cast<std::uint8_t>((a.data()[c] != 0) & (b.data()[c] == 0));
+        out.data()[c] = static_cast<std::uint8_t>(a.data()[c] != 0 && b.data()[c] == 0);
     return out;
 }
 
