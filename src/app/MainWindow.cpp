@@ -20,6 +20,7 @@
 #include "core/filter/FilterEngine.h"
 #include "core/io/TextFile.h"
 #include "core/ledger/Ledger.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/PageControl.h"
 
 #include <QAction>
@@ -112,11 +113,12 @@ void MainWindow::createStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(true);
-    // The first panel holds messages and hints; the other two are spare.
+    // The first panel holds messages and hints, cut with "…" where longer than the
+    // panel and whole in its tool tip; the other two are spare.
     const std::array<std::pair<const char*, int>, 3> panels
         = { { { "statusMessage", 420 }, { "statusSpare", 80 }, { "statusSpareNarrow", 50 } } };
     for (std::size_t i = 0; i < panels.size(); ++i) {
-        auto* panel = new QLabel(bar);
+        auto* panel = i == 0 ? new ElidedLabel(bar) : new QLabel(bar);
         panel->setObjectName(QString::fromLatin1(panels[i].first));
         panel->setFixedWidth(panels[i].second);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -180,22 +182,28 @@ void MainWindow::createPages()
             { QStringLiteral("智能缩水结果"), [this] { return m_smartShrinkPage->result(); } },
             { QStringLiteral("智能推荐结果"), [this] { return m_recommendPage->result(); } } });
     // "记入投注" (Ctrl+T) on every result page opens 添加投注 filled with that result;
-    // the filter page's tool bar is full at the window's width, so there it is in the
-    // page's menu and its key only.
+    // the filter page's tool bar is full at the window's width, so its button is on
+    // the result window, beside the result it records.
     const std::array<std::pair<Page*, std::function<CodeSet()>>, 4> resultPages
         = { { { m_filterPage, [this] { return m_filterPage->result(); } },
             { m_smartShrinkPage, [this] { return m_smartShrinkPage->result(); } },
             { m_recommendPage, [this] { return m_recommendPage->result(); } },
             { m_numberToolsPage, [this] { return m_numberToolsPage->result(); } } } };
-    for (const auto& [page, result] : resultPages)
-        page->addWindowCommand(
-                QStringLiteral("记入投注"),
-                [this, result = result] {
-                    showPage(m_workPages, TicketsPageIndex);
-                    m_ticketsPage->addTicket(result());
-                },
-                page != m_filterPage)
-            ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    for (const auto& [page, result] : resultPages) {
+        QAction* record = page->addWindowCommand(
+            QStringLiteral("记入投注"),
+            [this, result = result] {
+                showPage(m_workPages, TicketsPageIndex);
+                m_ticketsPage->addTicket(result());
+            },
+            page != m_filterPage);
+        record->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+        // Its own button there, without the key: docked, the window stays in view
+        // while another page's Ctrl+T is the one meant.
+        if (page == m_filterPage)
+            connect(
+                m_resultWindow->addCommand(record->text()), &QAction::triggered, record, &QAction::trigger);
+    }
     // Every change of the history settles the tickets of its new or changed draws.
     connect(m_history, &HistoryDocument::changed, m_ticketsPage,
         [this] { m_ticketsPage->historyChanged(m_history->changedDraws()); });

@@ -1,6 +1,7 @@
 #include "app/MainWindowFixture.h"
 
 #include "app/dialogs/ResultWindow.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/MultiCheck.h"
 #include "widgets/PageControl.h"
 
@@ -191,6 +192,21 @@ void tst_MainWindow::captionAndResultWindow()
     QCOMPARE(f.part<QLabel>("statusMessage")->width(), 420);
     QCOMPARE(f.part<QLabel>("statusSpare")->width(), 80);
     QCOMPARE(f.part<QLabel>("statusSpareNarrow")->width(), 50);
+
+    // A message longer than the first panel ends in "…" there; its tool tip has it whole.
+    const QString report = QStringLiteral(
+        "直选命中：038（直选1040元）；同组号码：308、380、803、830（按组选投注：组六173元）");
+    f.setStatusText(report);
+    auto* message = f.part<velmora::ElidedLabel>("statusMessage");
+    QVERIFY(message->shownText().endsWith(QChar(0x2026)));
+    QVERIFY(
+        message->fontMetrics().horizontalAdvance(message->shownText()) <= message->contentsRect().width());
+    QCOMPARE(form.statusText(0), report);
+    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), message->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(message, &hover);
+    QTRY_COMPARE(QToolTip::text(), report);
+    f.setStatusText(QStringLiteral("保存文档完毕"));
+    QCOMPARE(message->shownText(), QStringLiteral("保存文档完毕"));
 }
 
 void tst_MainWindow::pageKeys_data()

@@ -9,6 +9,7 @@
 #include "widgets/PageControl.h"
 
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -157,6 +158,11 @@ void tst_MainWindowDesktop::resultShowsItselfBesideOrDocked()
     }
     // Nothing of the choice is kept: it was the program's.
     QCOMPARE(f.platform.settings.value(QStringLiteral("windows/resultWindowFloats")), QVariant());
+
+    // While it stays in view, the result keys belong to the page in front.
+    f.trigger("showSmartShrinkPage");
+    QTest::keyClick(&form, Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(f.platform.offeredSaveNames.size(), 1);
 }
 
 void tst_MainWindowDesktop::historyCheckBesideOrDocked_data()
@@ -232,7 +238,7 @@ void tst_MainWindowDesktop::usersChoiceIsKept()
 }
 
 // F5, F4 and Ctrl+R reach the main window while the history check, a window of its
-// own, has the focus.
+// own, has the focus; the filter page's result keys work from the result window.
 void tst_MainWindowDesktop::mainWindowKeysWorkFromAToolWindow()
 {
     MainWindowFixture f;
@@ -252,6 +258,16 @@ void tst_MainWindowDesktop::mainWindowKeysWorkFromAToolWindow()
     QTest::keyClick(table, Qt::Key_R, Qt::ControlModifier);
     QVERIFY(f.window->statusText(0).startsWith(QStringLiteral("缩水结果总共1000注")));
     QVERIFY(check->isVisible());
+
+    // From the result window, Ctrl+F checks a code in the result it shows.
+    auto* result = find<ResultWindow>(&form);
+    QVERIFY(result->isFloating());
+    result->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(result));
+    f.platform.inputAnswers = QStringList { QStringLiteral("038") };
+    QTest::keyClick(result->memo(), Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(f.platform.inputAnswers.isEmpty());
+    QVERIFY(f.window->statusText(0).startsWith(QStringLiteral("直选命中：038")));
 }
 
 VELMORA_TEST_MAIN_ON_SCREEN(tst_MainWindowDesktop, 1366, 768)

@@ -2,6 +2,7 @@
 // that result; 添加开奖 settles the tickets of the new draw and the status bar says
 // how they did; F9 shows 我的投注.
 #include "app/MainWindowFixture.h"
+#include "app/dialogs/ResultWindow.h"
 #include "app/pages/TicketsPage.h"
 #include "core/ledger/Ledger.h"
 
@@ -74,6 +75,11 @@ void tst_MainWindowTickets::recordsAResult()
     QCOMPARE(Table(f)->model()->index(0, 3).data().toString(), QString::number(kept));
     QCOMPARE(f.window->statusText(0),
         QStringLiteral("已记入第1号投注：2002031期，直选%1注，1倍，共%2元").arg(kept).arg(2 * kept));
+
+    // The result window, still shown, has the button beside the result it records.
+    clickToolButton(find<velmora::ResultWindow>(f.window.get()), QStringLiteral("记入投注"));
+    QCOMPARE(f.platform.dialogsRun.size(), 2);
+    QCOMPARE(Table(f)->model()->rowCount(), 2);
 }
 
 void tst_MainWindowTickets::settlesAfterAddingADraw()

@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QToolBar>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -32,14 +34,30 @@ ResultWindow::ResultWindow(Platform& platform, QWidget* parent)
     setWindowTitle(QStringLiteral("查看缩水结果"));
     setFont(appFont());
 
-    m_memo = new QPlainTextEdit(this);
+    auto* content = new QWidget(this);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_toolBar = makePageToolBar(content);
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    // Shown with its first command.
+    m_toolBar->hide();
+    layout->addWidget(m_toolBar);
+    m_memo = new QPlainTextEdit(content);
     m_memo->setObjectName(QStringLiteral("memo"));
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memo->setTabChangesFocus(true);
     keepSelectionVisible(m_memo);
-    setWidget(m_memo);
+    layout->addWidget(m_memo, 1);
+    setWidget(content);
     resize(kDesignSize);
+}
+
+QAction* ResultWindow::addCommand(const QString& caption)
+{
+    m_toolBar->show();
+    return addPageButton(m_toolBar, caption);
 }
 
 void ResultWindow::showBeside(const QRect& ownerFrame, int keepClearBottom)

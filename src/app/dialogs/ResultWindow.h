@@ -1,13 +1,16 @@
 // The result window "查看缩水结果": a tool window beside the main window, or docked
 // at its right where the screen has no room beside it (see ToolWindow), holding one
-// memo that the filter page fills, shows and hides.
+// memo that the filter page fills, shows and hides, under a tool bar of the commands
+// that act on that result from here.
 #pragma once
 
 #include "app/dialogs/ToolWindow.h"
 
 #include <QRect>
 
+class QAction;
 class QPlainTextEdit;
+class QToolBar;
 
 namespace velmora {
 
@@ -33,6 +36,8 @@ public:
 
     // The memo the filter page fills and its result commands search and print.
     QPlainTextEdit* memo() const { return m_memo; }
+    // A button with the caption on the window's tool bar; its action.
+    QAction* addCommand(const QString& caption);
 
     // Shows the window, or raises it when it is already shown. Docked when there is no
     // room beside the owner (or the user docked it). Floating, it is placed beside its
@@ -42,6 +47,7 @@ public:
 
 private:
     QPlainTextEdit* m_memo = nullptr;
+    QToolBar* m_toolBar = nullptr;
     bool m_placed = false;
 };
 

@@ -106,17 +106,14 @@ QAction* FilterPage::createToolBar()
         saveScheme();
     })->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     toolBar()->addSeparator();
-    const QList<QAction*> resultCommands
-        = addResultCommands([this] { m_commands.exportResult(m_result, kShrinkLeadingText); },
-            [this] { m_commands.checkPrize(m_resultWindow.memo()); },
-            [this] { m_commands.printMemo(m_resultWindow.memo()); });
+    addResultCommands([this] { m_commands.exportResult(m_result, kShrinkLeadingText); },
+        [this] { m_commands.checkPrize(m_resultWindow.memo()); },
+        [this] { m_commands.printMemo(m_resultWindow.memo()); });
     toolBar()->addSeparator();
     QAction* run = addToolBarCommand(QStringLiteral("号码缩水"), [this] { runFilter(); });
     run->setShortcut(kRunShortcut);
     QAction* viewResult = addToolBarCommand(QStringLiteral("查看结果"), [this] { toggleResultWindow(); });
     viewResult->setShortcut(kViewResultShortcut);
-    // The result window shows this page's result: its commands work there too.
-    m_resultWindow.addActions(resultCommands + QList<QAction*> { viewResult });
     toolBar()->addSeparator();
     addToolBarCommand(QStringLiteral("历史验证"), [this] { emit historyCheckRequested(); });
     return run;
