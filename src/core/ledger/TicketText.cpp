@@ -51,8 +51,11 @@ TicketBets ticketBetsOf(Play play, const CodeSet& codes)
 std::string tripleGroupRefusal(const std::vector<int>& groups)
 {
     std::string text = "豹子号码不能按组选投注：";
-    for (std::size_t i = 0; i < groups.size(); ++i)
-        text += (i == 0 ? "" : ",") + codeText(groups[i]);
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        if (i > 0)
+            text += ',';
+        text += codeText(groups[i]);
+    }
     return text;
 }
 
