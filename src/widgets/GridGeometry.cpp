@@ -36,8 +36,14 @@ int GridGeometry::textWidth(std::string_view text) const
 {
     if (!m_charWidth)
         return 0;
+    // Most cells are digits: ASCII needs no decoding.
     int width = 0;
-    forEachUtf8Char(text, [this, &width](const Utf8Char& c) {
+    std::size_t ascii = 0;
+    for (; ascii < text.size() && static_cast<unsigned char>(text[ascii]) < m_asciiWidths.size(); ++ascii)
+        width += m_asciiWidths[static_cast<unsigned char>(text[ascii])];
+    if (ascii == text.size())
+        return width;
+    forEachUtf8Char(text.substr(ascii), [this, &width](const Utf8Char& c) {
         if (c.code < m_asciiWidths.size()) {
             width += m_asciiWidths[c.code];
             return;

@@ -2,15 +2,17 @@
 
 #include "core/charts/Charts.h"
 #include "core/code/Code.h"
+#include "core/code/CodeSet.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace velmora::charts {
 
 void ChartRow::fill(int first, int last, CellColor color)
 {
     for (int col = first; col <= last; ++col)
-        m_grid.setCellColor(m_row, col, color);
+        setColor(col, color);
 }
 
 void ChartRow::count(int col, int value)
@@ -68,6 +70,18 @@ std::string totalText(TotalText style, long long total)
     return {};
 }
 
+// A column outside the grid has no total (the model reports the cell itself).
+void writeRow(const RowCells& cells, GridModel& grid, std::vector<long long>& totals, int row)
+{
+    for (const auto& [col, text] : cells.texts)
+        grid.setValue(row, col, text);
+    for (const auto& [col, color] : cells.colors)
+        grid.setCellColor(row, col, color);
+    for (const auto& [col, amount] : cells.amounts)
+        if (col >= 0 && static_cast<std::size_t>(col) < totals.size())
+            totals[static_cast<std::size_t>(col)] += amount;
+}
+
 } // namespace
 
 int checkDrawCount(const DrawHistory& history, int n, const MessageFn& message)
@@ -99,14 +113,21 @@ int buildChart(
     }
 
     std::vector<long long> totals(static_cast<std::size_t>(cols), 0);
+    // Each code's cells are worked out once: a long history repeats every code often.
+    std::vector<std::optional<RowCells>> cellsOfCode(CodeSet::kSize);
     for (int i = 0; i < rows; ++i) {
         const DrawRecord& rec = history[static_cast<std::size_t>(drawCount - 1 - i)];
         const int gridRow = i + 2;
         grid.setValue(gridRow, 0, zeroPadded(rec.year, 4) + zeroPadded(rec.issue, 3));
         for (int pos = 1; pos <= 3; ++pos)
-            grid.setValue(gridRow, pos, std::to_string(digitAt(rec.drawCode, pos)));
-        ChartRow row(grid, totals, gridRow);
-        chart.fillRow(row, rec.drawCode);
+            grid.setValue(gridRow, pos, std::string(1, digitCharAt(rec.drawCode, pos)));
+        std::optional<RowCells>& cells = cellsOfCode.at(static_cast<std::size_t>(rec.drawCode));
+        if (!cells) {
+            cells.emplace();
+            ChartRow row(*cells);
+            chart.fillRow(row, rec.drawCode);
+        }
+        writeRow(*cells, grid, totals, gridRow);
     }
 
     const int totalsRow = rows + 2;

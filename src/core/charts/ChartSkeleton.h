@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora::charts {
@@ -34,34 +35,35 @@ struct SubHeader {
     std::string text;
 };
 
-// Writes one draw row of the grid and gathers the column totals.
+// What a chart writes into one draw row, in the order written.
+struct RowCells {
+    std::vector<std::pair<int, std::string>> texts;
+    std::vector<std::pair<int, CellColor>> colors;
+    std::vector<std::pair<int, long long>> amounts; // added to the column totals
+};
+
+// Takes down what a chart writes into one draw row; the skeleton then writes it into
+// the grid and the column totals. A row depends on the draw code alone, so what is
+// taken down for a code serves every draw of it.
 class ChartRow {
 public:
-    ChartRow(GridModel& grid, std::vector<long long>& totals, int row)
-        : m_grid(grid)
-        , m_totals(totals)
-        , m_row(row)
+    explicit ChartRow(RowCells& cells)
+        : m_cells(cells)
     {
     }
-    void setText(int col, std::string text) { m_grid.setValue(m_row, col, std::move(text)); }
-    void setColor(int col, CellColor color) { m_grid.setCellColor(m_row, col, color); }
+
+    void setText(int col, std::string text) { m_cells.texts.emplace_back(col, std::move(text)); }
+    void setColor(int col, CellColor color) { m_cells.colors.emplace_back(col, color); }
     // Colours columns first..last (inclusive).
     void fill(int first, int last, CellColor color);
-    // A column outside the grid has no total (the model has already reported it).
-    void add(int col, long long amount)
-    {
-        if (col >= 0 && static_cast<std::size_t>(col) < m_totals.size())
-            m_totals[static_cast<std::size_t>(col)] += amount;
-    }
+    void add(int col, long long amount) { m_cells.amounts.emplace_back(col, amount); }
     // Writes a count in decimal and adds it to the column's total.
     void count(int col, int value);
     // The cell of the value drawn: its text and colour, and one more for its total.
     void mark(int col, std::string text, CellColor color);
 
 private:
-    GridModel& m_grid;
-    std::vector<long long>& m_totals;
-    int m_row;
+    RowCells& m_cells;
 };
 
 struct ChartLayout {
