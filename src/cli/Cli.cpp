@@ -99,30 +99,68 @@ std::string usageLine(const std::string& prefix, const CLI::App& sub)
     return line + '\n';
 }
 
-// The usage of the subcommand that was given, or of all below the deepest one
-// given (all when none was).
-std::string usageOf(const CLI::App& app)
+// The commands the arguments name, outermost first, each with the place of its
+// name in args (tickets add: both), as CLI11 reads them.
+struct CommandPath {
+    std::vector<const CLI::App*> commands;
+    std::size_t next = 0; // the argument after the last command's name
+};
+
+CommandPath commandPath(const CLI::App& app, const std::vector<std::string>& args)
+{
+    CommandPath path;
+    const CLI::App* level = &app;
+    for (std::size_t i = 0; i < args.size() && !subcommandsOf(*level).empty(); ++i) {
+        for (const CLI::App* sub : subcommandsOf(*level))
+            if (sub->get_name() == args[i]) {
+                path.commands.push_back(sub);
+                path.next = i + 1;
+                level = sub;
+                break;
+            }
+    }
+    return path;
+}
+
+// "unknown command" for a word where a command of the deepest level named is
+// expected (velmora-cli bogus, velmora-cli tickets bogus); empty otherwise.
+std::string unknownCommandText(
+    const CLI::App& app, const CommandPath& path, const std::vector<std::string>& args)
+{
+    const CLI::App* level = path.commands.empty() ? &app : path.commands.back();
+    if (subcommandsOf(*level).empty() || path.next >= args.size())
+        return {};
+    const std::string& word = args[path.next];
+    if (word.empty() || word.front() == '-')
+        return {};
+    return (path.commands.empty() ? std::string() : level->get_name() + ": ") + "unknown command \"" + word
+        + "\"";
+}
+
+// The usage of the command named, or of all below the deepest one named (all when
+// none was).
+std::string usageOf(const CLI::App& app, const CommandPath& path)
 {
     std::string prefix = "velmora-cli";
     const CLI::App* level = &app;
-    for (bool deeper = true; deeper;) {
-        deeper = false;
-        for (const CLI::App* sub : subcommandsOf(*level))
-            if (sub->parsed() && !subcommandsOf(*sub).empty()) {
-                prefix += " " + sub->get_name();
-                level = sub;
-                deeper = true;
-            }
-    }
     std::vector<const CLI::App*> subs;
-    for (const CLI::App* sub : subcommandsOf(*level))
-        if (sub->parsed())
-            subs.push_back(sub);
+    for (const CLI::App* command : path.commands) {
+        if (subcommandsOf(*command).empty()) {
+            subs = { command };
+            break;
+        }
+        prefix += " " + command->get_name();
+        level = command;
+    }
     if (subs.empty())
         subs = subcommandsOf(*level);
     std::string usage = "用法:\n";
-    for (const CLI::App* sub : subs)
-        usage += usageLine(prefix, *sub);
+    for (const CLI::App* sub : subs) {
+        if (subcommandsOf(*sub).empty())
+            usage += usageLine(prefix, *sub);
+        for (const CLI::App* inner : subcommandsOf(*sub))
+            usage += usageLine(prefix + " " + sub->get_name(), *inner);
+    }
     return usage;
 }
 
@@ -160,7 +198,9 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         out << app.help("", CLI::AppFormatMode::All);
         return kExitOk;
     } catch (const CLI::ParseError& e) {
-        err << e.what() << '\n' << usageOf(app);
+        const CommandPath path = commandPath(app, args);
+        const std::string unknown = unknownCommandText(app, path, args);
+        err << (unknown.empty() ? std::string(e.what()) : unknown) << '\n' << usageOf(app, path);
         return kExitUsage;
     } catch (const CliExit& e) {
         return e.code;

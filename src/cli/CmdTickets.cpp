@@ -111,6 +111,8 @@ void runAdd(CliContext& ctx, const AddOptions& o)
     ticket.play = parsePlay(o.play);
     ticket.multiple = parseMultiple(o.multiple);
     ticket.note = o.note;
+    // Read as by every command, though only the ledger's folder follows from it.
+    loadHistory(ctx, o.ledger.data);
     TicketBets bets = ticketBetsOf(ticket.play, readCodeList(ctx, o.list));
     if (!bets.tripleGroups.empty()) {
         printMessage(ctx.err, tripleGroupRefusal(bets.tripleGroups));
@@ -162,6 +164,7 @@ void runRemove(CliContext& ctx, const RemoveOptions& o)
         throw UsageError("ID: expected a ticket number: \"" + o.id + "\"");
     const std::size_t first = std::min(o.id.find_first_not_of('0'), o.id.size() - 1);
     const std::string id = o.id.substr(first);
+    loadHistory(ctx, o.ledger.data);
     const std::string path = ledgerPathOf(o.ledger);
     // Beyond the largest id the ledger can give there is no ticket.
     const bool removed = id.size() <= 18 && os::entryExists(path)

@@ -121,6 +121,8 @@ TEST_F(CliTickets, Refusals)
         { { "tickets", "remove" }, "", 2, "ID" },
         { { "tickets", "remove", "3" }, "", 1, "没有第3号投注\n" },
         { { "tickets" }, "", 2, "A subcommand is required" },
+        { { "tickets", "bogus" }, "", 2,
+            "tickets: unknown command \"bogus\"\n用法:\n  velmora-cli tickets add" },
         { { "tickets", "add", "--issue", "2026001", "--play", "direct", m_dir.File("codes.txt"), "extra" },
             "", 2, "The following argument" },
     };
@@ -131,6 +133,10 @@ TEST_F(CliTickets, Refusals)
             << row.args.back();
         EXPECT_EQ(r.out, "");
     }
+    // Adding and removing read the history as every command does.
+    WriteBytes(m_data, "2026001,830\n");
+    EXPECT_EQ(add("2026002", "direct", "123").code, 1);
+    EXPECT_EQ(run({ "tickets", "remove", "1" }).code, 1);
     // Nothing was recorded, so no ledger was made.
     EXPECT_FALSE(std::filesystem::exists(m_db));
 }
@@ -152,4 +158,12 @@ TEST_F(CliTickets, MissingDamagedAndForeignLedgers)
         EXPECT_EQ(r.err, "无法读取文件" + m_db + "：不是投注记录数据库\n");
     }
     EXPECT_EQ(ReadBytes(m_db), "this is not a database, but the user's own file\n");
+
+    // An empty file is an empty ledger, left empty until a ticket is added.
+    WriteBytes(m_db, "");
+    EXPECT_EQ(
+        run({ "tickets", "report" }).out, "投注数,已开奖,中奖数,投入,奖金,盈亏,回报率\n0,0,0,0,0,0,-\n");
+    EXPECT_EQ(run({ "tickets", "remove", "1" }).code, 1);
+    EXPECT_EQ(ReadBytes(m_db), "");
+    EXPECT_EQ(add("2026001", "direct", "830").code, 0);
 }

@@ -126,7 +126,7 @@ Ledger::Ledger(const std::string& path, OpenMode mode, int busyTimeoutMs)
     }
     sqlite3_busy_timeout(m_db, busyTimeoutMs);
     try {
-        checkAndMigrate();
+        checkAndMigrate(mode);
     } catch (...) {
         sqlite3_close_v2(m_db);
         throw;
@@ -172,7 +172,7 @@ std::string queryText(sqlite3* db, const char* sql, int& rc)
 
 } // namespace
 
-void Ledger::checkAndMigrate()
+void Ledger::checkAndMigrate(OpenMode mode)
 {
     int rc = SQLITE_OK;
     const auto query = [&](const char* sql) {
@@ -190,10 +190,19 @@ void Ledger::checkAndMigrate()
         throw FileError("无法读取文件" + m_path + "：" + kNotLedgerReason);
     if (version > kSchemaVersion)
         throw FileError("无法读取文件" + m_path + "：" + kNewerLedgerReason);
+    // Reading or removing from an empty database must not turn it into a ledger.
+    m_blank = empty && mode == OpenMode::Existing;
+    if (!m_blank)
+        bringUpToDate(version);
+}
+
+void Ledger::bringUpToDate(int fromVersion)
+{
     // Readers never wait for the writer, so the window's page and the CLI share it.
     exec("PRAGMA journal_mode=WAL", true);
-    if (version < kSchemaVersion)
-        migrate(version);
+    if (fromVersion < kSchemaVersion)
+        migrate(fromVersion);
+    m_blank = false;
 }
 
 void Ledger::migrate(int fromVersion)
@@ -219,6 +228,8 @@ void Ledger::migrate(int fromVersion)
 
 long long Ledger::add(const Ticket& ticket)
 {
+    if (m_blank)
+        bringUpToDate(0);
     sqlite3_stmt* raw = nullptr;
     int rc = sqlite3_prepare_v2(m_db,
         "INSERT INTO tickets (issue, play, bets, multiple, note) VALUES (?1, ?2, ?3, ?4, ?5)", -1, &raw,
@@ -244,6 +255,8 @@ long long Ledger::add(const Ticket& ticket)
 
 std::vector<Ticket> Ledger::tickets(const IssueRange& range) const
 {
+    if (m_blank)
+        return {};
     sqlite3_stmt* raw = nullptr;
     int rc = sqlite3_prepare_v2(m_db,
         "SELECT id, issue, play, bets, multiple, note, entered_at FROM tickets"
@@ -276,6 +289,8 @@ std::vector<Ticket> Ledger::tickets(const IssueRange& range) const
 
 bool Ledger::remove(long long id)
 {
+    if (m_blank)
+        return false;
     sqlite3_stmt* raw = nullptr;
     int rc = sqlite3_prepare_v2(m_db, "DELETE FROM tickets WHERE id = ?1", -1, &raw, nullptr);
     const Statement statement(raw);

@@ -29,10 +29,10 @@ public:
     };
 
     // Opens the ledger, checks it (quick_check) and brings its schema up to date.
-    // A file that cannot be opened, that is not a ledger or is damaged raises
-    // FileError "无法读取文件" path "：" reason, and the file is left as it was;
-    // a ledger held by another program longer than busyTimeoutMs gives the reason
-    // kLedgerBusyReason.
+    // An empty database (a file of no bytes included) is a ledger without tickets
+    // that only the first ticket writes to. A file that cannot be opened, that is not a ledger or is damaged
+    // raises FileError "无法读取文件" path "：" reason, and the file is left as it was; a ledger held by
+    // another program longer than busyTimeoutMs gives the reason kLedgerBusyReason.
     Ledger(const std::string& path, OpenMode mode, int busyTimeoutMs = kLedgerBusyTimeoutMs);
     ~Ledger();
     Ledger(const Ledger&) = delete;
@@ -49,13 +49,17 @@ public:
     const std::string& path() const { return m_path; }
 
 private:
-    void checkAndMigrate();
+    void checkAndMigrate(OpenMode mode);
+    // Write-ahead logging and the schema's current version.
+    void bringUpToDate(int fromVersion);
     void migrate(int fromVersion);
     void exec(const char* sql, bool writing) const;
     [[noreturn]] void fail(int rc, bool writing) const;
 
     std::string m_path;
     sqlite3* m_db = nullptr;
+    // An empty database, opened as existing: left as it is until a ticket is added.
+    bool m_blank = false;
 };
 
 // The tickets of the ledger at path in the range; none when nothing stands at

@@ -109,6 +109,11 @@ TEST(Ledger, MigratesAnEmptyFileAndAnEmptyDatabase)
     const std::string emptyDatabase = dir.File("blank.db");
     RawDatabase(emptyDatabase).exec("VACUUM");
     for (const std::string& path : { emptyFile, emptyDatabase }) {
+        // Read and removed from, it stays as it was: only a ticket makes it a ledger.
+        const std::string before = ReadBytes(path);
+        EXPECT_TRUE(readLedger(path).empty());
+        EXPECT_FALSE(Ledger(path, Ledger::OpenMode::Existing).remove(1));
+        EXPECT_TRUE(ReadBytes(path) == before) << path;
         EXPECT_EQ(Ledger(path, Ledger::OpenMode::Existing).add(MakeTicket(2026001, Play::Direct, { 5 })), 1);
         EXPECT_EQ(RawDatabase(path).userVersion(), 1) << path;
         EXPECT_EQ(readLedger(path).size(), 1u) << path;
