@@ -29,10 +29,11 @@ public:
     };
 
     // Opens the ledger, checks it (quick_check) and brings its schema up to date.
-    // An empty database (a file of no bytes included) is a ledger without tickets
-    // that only the first ticket writes to. A file that cannot be opened, that is not a ledger or is damaged
-    // raises FileError "无法读取文件" path "：" reason, and the file is left as it was; a ledger held by
-    // another program longer than busyTimeoutMs gives the reason kLedgerBusyReason.
+    // An empty database (a file of no bytes too) is a ledger without tickets that
+    // only the first ticket writes to. A file that cannot be opened, that is not a
+    // ledger or is damaged raises FileError "无法读取文件" path "：" reason, and the
+    // file is left as it was; a ledger held by another program longer than
+    // busyTimeoutMs gives the reason kLedgerBusyReason.
     Ledger(const std::string& path, OpenMode mode, int busyTimeoutMs = kLedgerBusyTimeoutMs);
     ~Ledger();
     Ledger(const Ledger&) = delete;
