@@ -1,8 +1,8 @@
 // The history merge and the first start's parse of the built-in history.
-#include "core/draw/BuiltInHistory.h"
 #include "core/draw/DrawText.h"
 #include "core/draw/HistoryMerge.h"
 #include "core/draw/HistorySource.h"
+#include "core/game/Game.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -21,7 +21,7 @@ const MergeInput& Input()
 {
     static const MergeInput input = [] {
         MergeInput in;
-        in.local = velmora::splitLines(velmora::builtInHistoryText());
+        in.local = velmora::splitLines(velmora::game3d().builtInHistory());
         in.source = in.local;
         char line[32];
         for (int i = 0; i < 100; ++i) {
@@ -66,7 +66,7 @@ void BM_ParseBuiltInHistory(benchmark::State& state)
 {
     for (auto _ : state) {
         const velmora::ParsedHistory parsed
-            = velmora::parseDrawHistory(velmora::splitLines(velmora::builtInHistoryText()));
+            = velmora::parseDrawHistory(velmora::splitLines(velmora::game3d().builtInHistory()));
         benchmark::DoNotOptimize(parsed.history.data());
     }
 }

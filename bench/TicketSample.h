@@ -25,7 +25,7 @@ inline std::vector<Ticket> sampleTickets(const DrawHistory& history)
     for (int n = 0; n < kSampleTicketCount; ++n) {
         Ticket t;
         const std::size_t back = random() % 1200;
-        t.issue = back < history.size() ? issueKeyOf(history[history.size() - 1 - back]) : 2099001;
+        t.issue = back < history.size() ? history[history.size() - 1 - back].issueKey() : 2099001;
         t.play = random() % 3 == 0 ? Play::Group : Play::Direct;
         CodeSet codes;
         for (int k = 1 + static_cast<int>(random() % 50); k > 0; --k)

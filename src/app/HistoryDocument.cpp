@@ -4,9 +4,9 @@
 #include "core/code/Code.h"
 #include "core/draw/AppPaths.h"
 #include "core/draw/Backups.h"
-#include "core/draw/BuiltInHistory.h"
 #include "core/draw/DrawText.h"
 #include "core/draw/HistoryMerge.h"
+#include "core/game/Game.h"
 #include "core/io/TextFile.h"
 
 #include <QFileInfo>
@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <unordered_map>
 #include <unordered_set>
 
 namespace velmora {
@@ -47,20 +46,6 @@ QString joinLines(const std::vector<std::string>& lines)
     return toQString(text);
 }
 
-// The lines that are no draw line; parsed receives every line's record.
-std::vector<int> badLinesOf(const std::vector<std::string>& lines, DrawHistory& parsed)
-{
-    parsed.assign(lines.size(), DrawRecord {});
-    std::vector<int> bad;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (const std::optional<DrawRecord> record = parseDrawLine(lines[i]))
-            parsed[i] = *record;
-        else
-            bad.push_back(static_cast<int>(i));
-    }
-    return bad;
-}
-
 // The last line of after that before does not hold (a draw added or corrected); -1
 // when there is none.
 int lastNewLine(const std::vector<std::string>& before, const std::vector<std::string>& after)
@@ -71,22 +56,6 @@ int lastNewLine(const std::vector<std::string>& before, const std::vector<std::s
             return static_cast<int>(i);
     }
     return -1;
-}
-
-// The draws of after that before does not hold as they are (by year and issue).
-std::vector<DrawRecord> changedDrawsOf(const DrawHistory& before, const DrawHistory& after)
-{
-    std::unordered_map<long long, const DrawRecord*> old;
-    old.reserve(before.size());
-    for (const DrawRecord& draw : before)
-        old[draw.year * 1000LL + draw.issue] = &draw;
-    std::vector<DrawRecord> changed;
-    for (const DrawRecord& draw : after) {
-        const auto found = old.find(draw.year * 1000LL + draw.issue);
-        if (found == old.end() || !(*found->second == draw))
-            changed.push_back(draw);
-    }
-    return changed;
 }
 
 // Pause in typing after which the text is looked through for bad lines again.
@@ -120,10 +89,7 @@ HistoryDocument::HistoryDocument(const QString& filePath, QObject* parent)
         m_lines.reset();
         m_recheck->start();
     });
-    connect(m_recheck, &QTimer::timeout, this, [this] {
-        DrawHistory parsed;
-        setBadLines(badLinesOf(lines(), parsed));
-    });
+    connect(m_recheck, &QTimer::timeout, this, [this] { setBadLines(parseDrawHistory(lines()).badLines); });
 }
 
 QString HistoryDocument::text() const { return m_filled ? m_document->toPlainText() : m_pendingText; }
@@ -141,8 +107,7 @@ int HistoryDocument::drawCount() const
 {
     if (m_drawCount < 0) {
         const std::vector<std::string>& all = lines();
-        DrawHistory parsed;
-        m_drawCount = static_cast<int>(all.size() - badLinesOf(all, parsed).size());
+        m_drawCount = static_cast<int>(all.size() - parseDrawHistory(all).badLines.size());
     }
     return m_drawCount;
 }
@@ -217,7 +182,7 @@ QString HistoryDocument::load()
 
 QString HistoryDocument::loadBuiltIn()
 {
-    const std::string_view builtIn = builtInHistoryText();
+    const std::string_view builtIn = game3d().builtInHistory();
     putText(toUiText(std::string(builtIn)));
     emit textReplaced(-1);
     parse();
@@ -225,7 +190,7 @@ QString HistoryDocument::loadBuiltIn()
     // written leaves the text unsaved, so closing asks about it.
     try {
         createDataFolder(toStdString(m_filePath));
-        saveDataFile(toStdString(m_filePath), builtIn, currentBackupTime());
+        saveDataFile(game3d(), toStdString(m_filePath), builtIn, currentBackupTime());
         m_savedText = text();
         m_fileDraws = static_cast<int>(m_records.size());
     } catch (const std::exception& error) {
@@ -236,7 +201,7 @@ QString HistoryDocument::loadBuiltIn()
     const DrawRecord& latest = m_records.back();
     return QStringLiteral("已载入内置开奖数据：共%1期，最新一期%2")
         .arg(m_records.size())
-        .arg(toQString(zeroPadded(latest.year, 4) + zeroPadded(latest.issue, 3)));
+        .arg(toQString(latest.issueText()));
 }
 
 bool HistoryDocument::save()
@@ -250,7 +215,7 @@ bool HistoryDocument::save()
         if (m_fileUnreadable)
             writeTextFile(toStdString(m_filePath), toStdString(text));
         else
-            saveDataFile(toStdString(m_filePath), toStdString(text), currentBackupTime());
+            saveDataFile(game3d(), toStdString(m_filePath), toStdString(text), currentBackupTime());
     } catch (const std::exception& error) {
         emit problem(toQString(error.what()));
         return false;
@@ -270,19 +235,19 @@ void HistoryDocument::parse()
 
 void HistoryDocument::parseLines(const std::vector<std::string>& lines)
 {
-    DrawHistory parsed;
-    setBadLines(badLinesOf(lines, parsed));
+    ParsedHistory parsed = parseDrawHistory(lines);
+    setBadLines(std::move(parsed.badLines));
     m_drawCount = static_cast<int>(lines.size() - m_badLines.size());
     m_lines = lines;
-    if (!m_badLines.empty()) {
-        // The core words the message; the records stay as they were.
-        emit badLinesFound(toUiText(parseDrawHistory(lines).badLinesMessage));
+    if (!parsed.ok()) {
+        // The records stay as they were.
+        emit badLinesFound(toUiText(parsed.badLinesMessage));
         return;
     }
-    if (parsed == m_records)
+    if (parsed.history == m_records)
         return;
-    m_changedDraws = changedDrawsOf(m_records, parsed);
-    m_records = std::move(parsed);
+    m_changedDraws = changedDrawsOf(m_records, parsed.history);
+    m_records = std::move(parsed.history);
     ++m_revision;
     emit changed();
 }

@@ -1,10 +1,10 @@
 #include "app/UpdateSources.h"
 
 #include "app/UiSupport.h"
-#include "app/dialogs/DataSourcesDialog.h"
 #include "app/platform/Platform.h"
 #include "core/draw/AppPaths.h"
 #include "core/draw/HistorySource.h"
+#include "core/game/Game.h"
 #include "core/io/TextFile.h"
 
 #include <QFile>
@@ -65,8 +65,10 @@ SourceFetch fetchSource(
 
 QStringList defaultUpdateSources()
 {
-    return { QStringLiteral("https://data.17500.cn/3d_asc.txt"),
-        QStringLiteral("http://data.17500.cn/3d_asc.txt") };
+    QStringList sources;
+    for (const std::string_view source : game3d().defaultSources)
+        sources << toQString(std::string(source));
+    return sources;
 }
 
 QStringList updateSources(Platform& platform)
@@ -102,15 +104,13 @@ QString updateFailureText(const QStringList& failures)
     return QStringLiteral("在线更新开奖数据失败：\n") + failures.join(QLatin1Char('\n'));
 }
 
-std::optional<std::vector<std::string>> fetchUpdate(
-    Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs)
+UpdateFetch fetchUpdate(Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs)
 {
     const QList<QUrl> sources = updateSourceUrls(platform);
     if (sources.isEmpty()) {
         platform.showMessage(parent,
             QStringLiteral("没有设置开奖数据的更新地址。\n请在“数据源设置”中添加至少一个地址，再在线更新。"));
-        editUpdateSources(platform, parent, timeoutMs);
-        return std::nullopt;
+        return { std::nullopt, true };
     }
     const QString tmpPath = toQString(downloadFilePath(toStdString(dataFile)));
     QStringList failures;
@@ -118,26 +118,17 @@ std::optional<std::vector<std::string>> fetchUpdate(
         SourceFetch fetch = fetchSource(platform, parent, url, tmpPath, timeoutMs);
         switch (fetch.outcome) {
         case SourceFetch::Outcome::Found:
-            return std::move(fetch.lines);
+            return { std::move(fetch.lines), false };
         case SourceFetch::Outcome::BadLines:
         case SourceFetch::Outcome::Canceled:
-            return std::nullopt;
+            return {};
         case SourceFetch::Outcome::Failed:
             failures << url.toString() + QStringLiteral("：") + fetch.reason;
             break;
         }
     }
     const QStringList choices { QStringLiteral("数据源设置"), QStringLiteral("关闭") };
-    if (platform.chooseOnWarning(parent, updateFailureText(failures), choices) == 0)
-        editUpdateSources(platform, parent, timeoutMs);
-    return std::nullopt;
-}
-
-void editUpdateSources(Platform& platform, QWidget* parent, int timeoutMs)
-{
-    DataSourcesDialog dialog(platform, parent);
-    dialog.setDownloadTimeout(timeoutMs);
-    platform.runDialog(dialog);
+    return { std::nullopt, platform.chooseOnWarning(parent, updateFailureText(failures), choices) == 0 };
 }
 
 QString updateSourceProblem(const QString& address)

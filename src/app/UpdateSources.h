@@ -37,18 +37,21 @@ inline constexpr const char* kNotDrawDataReason = "不是开奖数据";
 // tried, "address：reason".
 QString updateFailureText(const QStringList& failures);
 
+// What an online update fetched: the draw lines of the history a source gave, or
+// nothing, and then whether the user chose to edit the sources (the caller opens
+// "数据源设置").
+struct UpdateFetch {
+    std::optional<std::vector<std::string>> lines;
+    bool editSources = false;
+};
+
 // Fetches the draw history of an online update into tmp.txt beside dataFile and
-// reads it: the sources of updateSourceUrls in order, until one gives a history,
-// whose draw lines are returned. Nothing is returned when no source gave one, and
-// the user has then been told why: no source at all (and the sources dialog
-// opens); bad lines in what a source sent (the bad-line message; no further source
+// reads it: the sources of updateSourceUrls in order, until one gives a history.
+// When no source gave one the user has been told why: no source at all (editSources
+// is set); bad lines in what a source sent (the bad-line message; no further source
 // is tried, as this one did answer); every source failing (a warning naming each
 // with its reason, offering the sources dialog). Cancel in the progress dialog ends
 // the update at once, without a message and without trying another source.
-std::optional<std::vector<std::string>> fetchUpdate(
-    Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs);
-
-// Runs the "数据源设置" dialog; its test downloads wait timeoutMs for data.
-void editUpdateSources(Platform& platform, QWidget* parent, int timeoutMs);
+UpdateFetch fetchUpdate(Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs);
 
 } // namespace velmora

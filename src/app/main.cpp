@@ -2,10 +2,10 @@
 #include "app/MainWindow.h"
 #include "app/WebPanel.h"
 #include "app/platform/QtPlatform.h"
+#include "core/io/FileSystem.h"
 
 #include <QApplication>
 #include <QDateTime>
-#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
@@ -51,23 +51,10 @@ private:
     std::function<void()> m_painted;
 };
 
-// The process's resident memory in kB, from /proc/self/status; 0 where there is none.
-long residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return 0;
-}
-
 void printTime(const char* what)
 {
     std::fprintf(stderr, "%s %.3f rss %ld\n", what,
-        static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0, residentKb());
+        static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0, velmora::os::residentMemoryKb());
 }
 
 } // namespace

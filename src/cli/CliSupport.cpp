@@ -2,8 +2,8 @@
 
 #include "core/code/CodeSetText.h"
 #include "core/draw/AppPaths.h"
-#include "core/draw/BuiltInHistory.h"
 #include "core/draw/DrawText.h"
+#include "core/game/Game.h"
 #include "core/io/FileSystem.h"
 #include "core/io/TextFile.h"
 
@@ -75,7 +75,7 @@ std::string loadDataText(CliContext& ctx, const std::string& dataPath, bool* fro
     }
     if (fromBuiltIn)
         *fromBuiltIn = true;
-    return std::string(builtInHistoryText());
+    return std::string(game3d().builtInHistory());
 }
 
 DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath)

@@ -13,8 +13,8 @@ void addHistoryCommand(CLI::App& app, CliContext& ctx)
     addDataOption(sub, *data);
     sub->callback([&ctx, data] {
         for (const DrawRecord& r : loadHistory(ctx, *data)) {
-            ctx.out << zeroPadded(r.year, 4) << zeroPadded(r.issue, 3) << ',' << codeText(r.drawCode) << ','
-                    << codeText(r.testCode) << ',' << r.extra1 << ',' << r.extra2 << '\n';
+            ctx.out << r.issueText() << ',' << codeText(r.drawCode) << ',' << codeText(r.testCode) << ','
+                    << r.extra1 << ',' << r.extra2 << '\n';
         }
     });
 }

@@ -38,7 +38,7 @@ void runMerge(CliContext& ctx, const std::string& sourcePath, const std::string&
         try {
             if (fromBuiltIn)
                 createDataFolder(dataPath);
-            saveDataFile(dataPath, drawTextOf(result.lines), currentBackupTime());
+            saveDataFile(game3d(), dataPath, drawTextOf(result.lines), currentBackupTime());
         } catch (const FileError& e) {
             printMessage(ctx.err, e.what());
             throw CliExit { kExitFile };

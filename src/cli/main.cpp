@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
 #include "cli/FileOutputBuffer.h"
+#include "core/io/TextFile.h"
 
 #include <clocale>
 #include <csignal>
@@ -32,8 +33,10 @@ int main(int argc, char** argv)
     }
     out.flush();
     if (stdoutBuffer.error() != 0) {
-        std::cerr << "无法写入文件" << velmora::cli::kStandardOutputName << "："
-                  << std::strerror(stdoutBuffer.error()) << '\n';
+        std::cerr << velmora::FileError::cannotWrite(
+            velmora::cli::kStandardOutputName, std::strerror(stdoutBuffer.error()))
+                         .what()
+                  << '\n';
         return velmora::cli::kExitFile;
     }
     return code;

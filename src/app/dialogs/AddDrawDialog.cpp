@@ -38,12 +38,12 @@ AddDrawDialog::AddDrawDialog(Platform& platform, std::vector<std::string> lines,
     for (const std::string& line : m_lines)
         if (const std::optional<DrawRecord> record = parseDrawLine(line))
             history.push_back(*record);
-    const auto [year, issue] = nextIssue(history, m_platform.now().date().year());
+    const DrawRecord next = nextIssue(history, m_platform.now().date().year());
 
     auto* grid = new QGridLayout(this);
     grid->setColumnMinimumWidth(2, 220);
-    m_fields[Issue] = addField(0, QStringLiteral("issue"), QStringLiteral("期号"), 7,
-        toQString(zeroPadded(year, 4) + zeroPadded(issue, 3)));
+    m_fields[Issue]
+        = addField(0, QStringLiteral("issue"), QStringLiteral("期号"), 7, toQString(next.issueText()));
     m_fields[DrawCode] = addField(1, QStringLiteral("drawCode"), QStringLiteral("开奖号"), 3, QString());
     m_fields[TestCode] = addField(2, QStringLiteral("testCode"), QStringLiteral("试机号"), 3, QString());
     m_fields[Machine]

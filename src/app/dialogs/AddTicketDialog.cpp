@@ -22,9 +22,7 @@ AddTicketDialog::AddTicketDialog(const DrawHistory& history, int currentYear, QW
 {
     setWindowTitle(QStringLiteral("添加投注"));
     setFont(appFont());
-    const auto [year, issue] = nextIssue(history, currentYear);
-
-    m_issue = new QLineEdit(toQString(zeroPadded(year, 4) + zeroPadded(issue, 3)), this);
+    m_issue = new QLineEdit(toQString(nextIssue(history, currentYear).issueText()), this);
     m_issue->setObjectName(QStringLiteral("issueEdit"));
     m_issue->setMaxLength(9); // a mistyped extra digit is shown and refused, not swallowed
     m_issueError = makeErrorLabel(QStringLiteral("issueError"));

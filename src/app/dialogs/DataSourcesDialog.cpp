@@ -238,7 +238,7 @@ QString DataSourcesDialog::describeDownload(const QUrl& url, bool& ok)
     ok = true;
     return QStringLiteral("测试成功：共%1期，最新一期%2")
         .arg(history.size())
-        .arg(toQString(zeroPadded(latest.year, 4) + zeroPadded(latest.issue, 3)));
+        .arg(toQString(latest.issueText()));
 }
 
 } // namespace velmora

@@ -5,6 +5,7 @@
 #include "app/platform/Platform.h"
 #include "core/code/Code.h"
 #include "core/io/TextFile.h"
+#include "core/io/TextFormat.h"
 
 #include <QAbstractTableModel>
 #include <QGroupBox>
@@ -85,7 +86,7 @@ public:
             const DrawRecord& record = m_history.at(static_cast<std::size_t>(draw.index));
             switch (col) {
             case 0:
-                return toQString(issueText(record));
+                return toQString(record.issueText());
             case 1:
                 return toQString(zeroPadded(record.drawCode, 3));
             case 2:
@@ -350,14 +351,13 @@ void HistoryCheckWindow::rerun()
 
 void HistoryCheckWindow::exportCsv(const std::string& csv, const QString& initialName)
 {
-    // Spreadsheets read the Chinese headers only with the byte-order mark.
-    static constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
     const QString path
         = m_platform.saveFileName(this, QStringLiteral("CSV文件|*.csv"), QStringLiteral("csv"), initialName);
     if (path.isEmpty())
         return;
     try {
-        writeFileAtomic(toStdString(path), kUtf8Mark + csv);
+        // Spreadsheets read the Chinese headers only with the byte-order mark.
+        writeFileAtomic(toStdString(path), std::string(kUtf8Bom) + csv);
     } catch (const std::exception& e) {
         m_platform.showWarning(this, toQString(e.what()));
     }

@@ -5,6 +5,7 @@
 #include "app/UpdateSources.h"
 #include "app/dialogs/AddDrawDialog.h"
 #include "app/dialogs/BackupsDialog.h"
+#include "app/dialogs/DataSourcesDialog.h"
 #include "app/platform/Platform.h"
 #include "core/draw/Backups.h"
 #include "core/draw/HistoryMerge.h"
@@ -176,12 +177,14 @@ void DataPage::saveDraws()
 
 void DataPage::downloadDraws()
 {
-    const auto sourceLines = fetchUpdate(platform(), this, m_document.filePath(), m_downloadTimeoutMs);
-    if (!sourceLines)
+    const UpdateFetch fetched = fetchUpdate(platform(), this, m_document.filePath(), m_downloadTimeoutMs);
+    if (fetched.editSources)
+        editDataSources();
+    if (!fetched.lines)
         return;
     // The text is parsed even when the save fails or is declined, so that the pages
     // show what the editor holds; closing then asks about the unsaved text.
-    const MergeResult result = m_document.merge(*sourceLines);
+    const MergeResult result = m_document.merge(*fetched.lines);
     // Success is told only once it is saved.
     if (result.changed() && !saveDataFile()) {
         emit statusTextChanged(QStringLiteral("已合并，尚未保存"));
@@ -190,7 +193,12 @@ void DataPage::downloadDraws()
     platform().showMessage(this, toUiText(updateMessage(result)));
 }
 
-void DataPage::editDataSources() { editUpdateSources(platform(), this, m_downloadTimeoutMs); }
+void DataPage::editDataSources()
+{
+    DataSourcesDialog dialog(platform(), this);
+    dialog.setDownloadTimeout(m_downloadTimeoutMs);
+    platform().runDialog(dialog);
+}
 
 void DataPage::addDraw()
 {
@@ -203,7 +211,7 @@ void DataPage::addDraw()
 
 void DataPage::restoreBackup()
 {
-    std::vector<BackupInfo> backups = listBackups(toStdString(m_document.filePath()));
+    std::vector<BackupInfo> backups = listBackups(game3d(), toStdString(m_document.filePath()));
     if (backups.empty()) {
         platform().showMessage(
             this, QStringLiteral("还没有备份：每次保存开奖数据时，原来的文件会留作备份。"));

@@ -6,6 +6,7 @@
 #include "app/platform/Platform.h"
 #include "core/draw/AppPaths.h"
 #include "core/io/TextFile.h"
+#include "core/io/TextFormat.h"
 #include "core/ledger/Ledger.h"
 #include "core/ledger/TicketText.h"
 
@@ -219,8 +220,8 @@ void TicketsPage::exportCsv()
     if (fileName.isEmpty())
         return;
     const std::vector<Ticket> tickets = readLedger(toStdString(m_ledgerPath), range());
-    writeFileAtomic(
-        toStdString(fileName), "\xEF\xBB\xBF" + ticketsListCsv(tickets, settleTickets(tickets, m_history())));
+    writeFileAtomic(toStdString(fileName),
+        std::string(kUtf8Bom) + ticketsListCsv(tickets, settleTickets(tickets, m_history())));
     emit statusTextChanged(QStringLiteral("已导出%1张投注：%2").arg(tickets.size()).arg(fileName));
 }
 

@@ -1,5 +1,8 @@
 #include "app/platform/UrlDownload.h"
 
+#include "app/UiSupport.h"
+#include "core/io/TextFile.h"
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -63,6 +66,11 @@ bool sameServer(const QUrl& asked, const QUrl& target)
 }
 
 QString tooLargeText(qint64 maxBytes) { return QStringLiteral("超过%1MB").arg(maxBytes >> 20); }
+
+QString cannotWriteText(const QString& path, const QString& reason)
+{
+    return toQString(FileError::cannotWrite(toStdString(path), toStdString(reason)).what());
+}
 
 // One download: a request per redirect, all in one event loop. The reply reads at
 // most one buffer ahead, and every chunk goes into the file as it arrives, so
@@ -135,8 +143,7 @@ private:
             if (m_received > m_limits.maxBytes)
                 stop(DownloadResult::failed(tooLargeText(m_limits.maxBytes)));
             else if (m_file.write(chunk) != chunk.size())
-                stop(DownloadResult::failed(
-                    QStringLiteral("无法写入文件%1：%2").arg(m_file.fileName(), m_file.errorString())));
+                stop(DownloadResult::failed(cannotWriteText(m_file.fileName(), m_file.errorString())));
         }
     }
 
@@ -229,7 +236,7 @@ DownloadResult downloadUrlToFile(
     // The body goes straight into a file that replaces the old one only on success.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return DownloadResult::failed(QStringLiteral("无法写入文件%1：%2").arg(path, file.errorString()));
+        return DownloadResult::failed(cannotWriteText(path, file.errorString()));
 
     QProgressDialog progress(QStringLiteral("正在下载开奖数据……"), QStringLiteral("取消"), 0, 0, parent);
     progress.setWindowTitle(QStringLiteral("Velmora"));
@@ -242,7 +249,7 @@ DownloadResult downloadUrlToFile(
 
     DownloadResult result = Transfer(file, url, timeoutMs, limits).run(progress);
     if (result && !file.commit())
-        result = DownloadResult::failed(QStringLiteral("无法写入文件%1：%2").arg(path, file.errorString()));
+        result = DownloadResult::failed(cannotWriteText(path, file.errorString()));
     if (!result)
         file.cancelWriting();
     return result;

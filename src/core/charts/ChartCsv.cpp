@@ -1,23 +1,11 @@
 #include "core/charts/ChartCsv.h"
 
+#include "core/io/TextFormat.h"
+
 #include <algorithm>
 #include <cstdio>
 
 namespace velmora {
-
-std::string csvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char ch : text) {
-        if (ch == '"')
-            quoted += '"';
-        quoted += ch;
-    }
-    quoted += '"';
-    return quoted;
-}
 
 namespace {
 

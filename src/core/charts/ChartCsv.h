@@ -13,7 +13,4 @@ namespace velmora {
 // an empty field for the window colour.
 std::string gridToCsv(const GridModel& grid, bool colors);
 
-// One CSV field, quoted when it must be.
-std::string csvField(const std::string& text);
-
 } // namespace velmora

@@ -73,13 +73,24 @@ int mostNumOfCode(int code)
     return answer;
 }
 
-int repeatOfCode(int code)
+GroupKind groupKindOf(int code)
 {
-    std::array<int, 10> counts {};
-    for (int d : digits(code))
-        ++counts[d];
-    return *std::max_element(counts.begin(), counts.end()) - 1;
+    const std::array<int, 3> d = digits(((code % 1000) + 1000) % 1000);
+    if (d[0] == d[1] && d[1] == d[2])
+        return GroupKind::Triple;
+    if (d[0] == d[1] || d[1] == d[2] || d[0] == d[2])
+        return GroupKind::Three;
+    return GroupKind::Six;
 }
+
+int groupOf(int code)
+{
+    std::array<int, 3> d = digits(((code % 1000) + 1000) % 1000);
+    std::sort(d.begin(), d.end());
+    return d[0] * 100 + d[1] * 10 + d[2];
+}
+
+int repeatOfCode(int code) { return static_cast<int>(groupKindOf(code)); }
 
 int linkOfCode(int code)
 {

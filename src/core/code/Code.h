@@ -35,7 +35,13 @@ int maxOfCode(int code);
 int countNumInCode(int code, int digit);
 // The most frequent digit; on a tie the smallest (so 0 for "012").
 int mostNumOfCode(int code);
-// Code type: 0 three different digits (组六), 1 a pair (组三), 2 a triple (豹子).
+// The one classification of a code (and of its group): three different digits (组六,
+// a group of 6 codes), exactly two equal (组三, 3 codes), three equal (豹子, 1 code).
+enum class GroupKind { Six, Three, Triple };
+GroupKind groupKindOf(int code);
+// The group of a code: its digits ascending, as a code (830 -> 38, written "038").
+int groupOf(int code);
+// Code type as the filter counts it: 0 组六, 1 组三, 2 豹子 (groupKindOf as a number).
 int repeatOfCode(int code);
 // Links of consecutive digits among the sorted digits, 9 wrapping to 0: 0 none, 1 二连, 2 拖拉机.
 int linkOfCode(int code);

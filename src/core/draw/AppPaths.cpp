@@ -3,8 +3,6 @@
 #include "core/io/FileSystem.h"
 #include "core/io/TextFile.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 
 namespace velmora {
@@ -47,8 +45,7 @@ DataLocation currentDataLocation()
 {
     DataLocation location;
     location.executableFolder = executableFolder();
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"))
-        location.xdgDataHome = xdg;
+    location.xdgDataHome = os::environmentVariable("XDG_DATA_HOME");
     location.home = os::homeFolder();
     return location;
 }
@@ -63,10 +60,11 @@ void createDataFolder(const std::string& dataFile)
     const fs::path folder = fs::path(dataFile).parent_path();
     if (folder.empty())
         return;
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (ec)
-        throw FileError("无法写入文件" + folder.string() + "：" + std::strerror(ec.value()));
+    try {
+        os::createFolders(folder.string());
+    } catch (const os::SystemError& e) {
+        throw FileError::cannotWrite(folder.string(), e.what());
+    }
 }
 
 std::string downloadFilePath(const std::string& dataFile)

@@ -1,71 +1,94 @@
 #include "core/draw/Backups.h"
 
 #include "core/code/Code.h"
+#include "core/draw/AppPaths.h"
 #include "core/draw/DrawText.h"
 #include "core/io/FileSystem.h"
 #include "core/io/TextEncoding.h"
 #include "core/io/TextFile.h"
+#include "core/io/TextFormat.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
+#include <array>
 #include <optional>
-#include <system_error>
 #include <utility>
 
 namespace velmora {
 
-namespace fs = std::filesystem;
-
 namespace {
 
-constexpr std::string_view kBackupPrefix = "lotdata-";
 constexpr std::string_view kBackupSuffix = ".ldf";
 // Backups made within one second before the save gives up.
 constexpr int kMaxSequence = 999;
 
 [[noreturn]] void throwWriteError(const std::string& path, const std::string& reason)
 {
-    throw FileError("无法写入文件" + path + "：" + reason);
+    throw FileError::cannotWrite(path, reason);
 }
 
 std::string twoDigits(int value) { return zeroPadded(value, 2); }
 
-// Digits only, as many as given; -1 otherwise.
-int digitsValue(std::string_view text)
+// The number a run of ASCII digits spells; nothing for an empty run or any other
+// character. Nine digits at most, so that it fits.
+std::optional<int> digitsValue(std::string_view text)
 {
     if (text.empty() || text.size() > 9)
-        return -1;
+        return std::nullopt;
     int value = 0;
     for (const char c : text) {
         if (c < '0' || c > '9')
-            return -1;
+            return std::nullopt;
         value = value * 10 + (c - '0');
     }
     return value;
 }
 
-// The time and sequence of a backup's name; false for any other name.
-bool parseBackupName(std::string_view name, LocalDateTime& time, int& sequence)
+bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+bool isRealTime(const LocalDateTime& t)
 {
-    if (name.size() < kBackupPrefix.size() + 15 + kBackupSuffix.size()
-        || name.substr(0, kBackupPrefix.size()) != kBackupPrefix
-        || name.substr(name.size() - kBackupSuffix.size()) != kBackupSuffix)
+    static constexpr int kDays[12] = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
+    if (t.year < 1 || t.month < 1 || t.month > 12 || t.day < 1 || t.hour > 23 || t.minute > 59
+        || t.second > 59)
         return false;
-    name.remove_prefix(kBackupPrefix.size());
-    name.remove_suffix(kBackupSuffix.size());
-    const int date = digitsValue(name.substr(0, 8));
-    const int clock = digitsValue(name.substr(9, 6));
-    if (date < 0 || name[8] != '-' || clock < 0 || name.substr(9, 6).size() != 6)
-        return false;
-    sequence = 1;
-    if (name.size() > 15) {
-        sequence = name[15] == '-' ? digitsValue(name.substr(16)) : -1;
-        if (sequence < 2)
-            return false;
+    const int days = kDays[t.month - 1] + (t.month == 2 && isLeapYear(t.year) ? 1 : 0);
+    return t.day <= days;
+}
+
+struct NamedBackup {
+    std::string name;
+    LocalDateTime time;
+    int sequence = 1;
+};
+
+// A backup's time and sequence from its name "<prefix>-YYYYMMDD-HHMMSS[-N].ldf": a real
+// date and time, N from 2 to kMaxSequence without leading zeros. Nothing for any other name.
+std::optional<NamedBackup> parseBackupName(std::string_view prefix, std::string_view name)
+{
+    if (name.size() < prefix.size() + 16 + kBackupSuffix.size() || name.substr(0, prefix.size()) != prefix
+        || name[prefix.size()] != '-' || name.substr(name.size() - kBackupSuffix.size()) != kBackupSuffix)
+        return std::nullopt;
+    std::string_view stamp
+        = name.substr(prefix.size() + 1, name.size() - prefix.size() - 1 - kBackupSuffix.size());
+    const std::optional<int> date = digitsValue(stamp.substr(0, 8));
+    const std::optional<int> clock = stamp.size() >= 15 ? digitsValue(stamp.substr(9, 6)) : std::nullopt;
+    if (!date || !clock || stamp[8] != '-')
+        return std::nullopt;
+    NamedBackup backup;
+    backup.name = std::string(name);
+    backup.time
+        = { *date / 10000, *date / 100 % 100, *date % 100, *clock / 10000, *clock / 100 % 100, *clock % 100 };
+    if (stamp.size() > 15) {
+        const std::string_view number = stamp.substr(16);
+        const std::optional<int> sequence
+            = stamp[15] == '-' && number.front() != '0' ? digitsValue(number) : std::nullopt;
+        if (!sequence || *sequence < 2 || *sequence > kMaxSequence)
+            return std::nullopt;
+        backup.sequence = *sequence;
     }
-    time = { date / 10000, date / 100 % 100, date % 100, clock / 10000, clock / 100 % 100, clock % 100 };
-    return true;
+    if (!isRealTime(backup.time))
+        return std::nullopt;
+    return backup;
 }
 
 // The data file's bytes, or nothing when no entry stands at path. Anything but a
@@ -81,113 +104,129 @@ std::optional<std::string> currentBytes(const std::string& path)
     }
 }
 
-// The old bytes copied into a new backup. Unless kept, the backup goes again when
-// this ends, and so does the backups folder when it was made for it.
+// The reason a backups folder that is not a plain folder of ours is refused with.
+std::string folderReason(const os::SystemError& e)
+{
+    return std::string_view(e.what()) == os::kNotPlainFolder ? kBackupFolderNotPlain : e.what();
+}
+
+// The old bytes copied into a new backup: a file of its own, never a second name of the
+// data file, which would change with it. Unless kept, the backup goes again when this
+// ends, and so does the backups folder when it was made for it.
 class PendingBackup {
 public:
-    PendingBackup(const std::string& dataFile, std::string_view bytes, const LocalDateTime& now)
-        : m_folder(backupFolderOf(dataFile))
+    PendingBackup(const Game& game, os::OwnFolder& folder, std::string_view bytes, const LocalDateTime& now)
+        : m_folder(folder)
     {
-        std::error_code ec;
-        m_folderMade = fs::create_directory(m_folder, ec);
-        if (ec)
-            throwWriteError(m_folder, ec.message());
-        for (int sequence = 1; sequence <= kMaxSequence && m_path.empty(); ++sequence) {
-            const std::string path = (fs::path(m_folder) / backupFileName(now, sequence)).string();
+        for (int sequence = 1; sequence <= kMaxSequence && m_name.empty(); ++sequence) {
+            const std::string name = backupFileName(game, now, sequence);
+            const std::string path = appFilePath(folder.path(), name);
             try {
-                // The old file itself becomes the backup when the file system allows: the
-                // save then puts a new file in its place, and nothing is copied.
-                const os::LinkResult linked = os::linkFile(dataFile, path);
-                if (linked == os::LinkResult::Linked
-                    || (linked == os::LinkResult::NotSupported && os::createFileExclusively(path, bytes)))
-                    m_path = path;
+                if (os::createFileExclusively(path, bytes))
+                    m_name = name;
             } catch (const os::SystemError& e) {
-                removeFolder();
+                m_folder.removeIfMadeAndEmpty();
                 throwWriteError(path, e.what());
             }
         }
-        if (m_path.empty()) {
-            removeFolder();
-            throwWriteError(m_folder, "同一秒内的备份太多");
+        if (m_name.empty()) {
+            m_folder.removeIfMadeAndEmpty();
+            throwWriteError(folder.path(), "同一秒内的备份太多");
         }
     }
     ~PendingBackup()
     {
         if (m_kept)
             return;
-        std::remove(m_path.c_str());
-        removeFolder();
+        m_folder.removeRegularFile(m_name);
+        m_folder.removeIfMadeAndEmpty();
     }
     PendingBackup(const PendingBackup&) = delete;
     PendingBackup& operator=(const PendingBackup&) = delete;
 
+    const std::string& name() const { return m_name; }
     void keep() { m_kept = true; }
 
 private:
-    void removeFolder() const
-    {
-        std::error_code ec;
-        if (m_folderMade)
-            fs::remove(m_folder, ec);
-    }
-
-    std::string m_folder;
-    std::string m_path;
-    bool m_folderMade = false;
+    os::OwnFolder& m_folder;
+    std::string m_name;
     bool m_kept = false;
 };
 
-// YYYYMMDDHHMMSS as one number, in the order of the times.
-long long timeKey(const LocalDateTime& t)
+// YYYYMMDDHHMMSS and the sequence as one number, in the order of the names.
+long long orderKey(const NamedBackup& b)
 {
-    return ((((t.year * 100LL + t.month) * 100 + t.day) * 100 + t.hour) * 100 + t.minute) * 100 + t.second;
+    const LocalDateTime& t = b.time;
+    const long long stamp
+        = ((((t.year * 100LL + t.month) * 100 + t.day) * 100 + t.hour) * 100 + t.minute) * 100 + t.second;
+    return stamp * 1000 + b.sequence;
 }
 
-struct NamedBackup {
-    std::string name;
-    LocalDateTime time;
-    int sequence = 1;
-};
-
-// The backups in folder, newest first.
-std::vector<NamedBackup> backupsIn(const std::string& folder)
+// The game's backups in the folder, newest first by their names.
+std::vector<NamedBackup> backupsIn(const Game& game, const os::OwnFolder& folder)
 {
     std::vector<NamedBackup> found;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        NamedBackup backup;
-        backup.name = it->path().filename().string();
-        if (parseBackupName(backup.name, backup.time, backup.sequence))
-            found.push_back(std::move(backup));
-    }
-    std::sort(found.begin(), found.end(), [](const NamedBackup& a, const NamedBackup& b) {
-        return std::pair(timeKey(a.time), a.sequence) > std::pair(timeKey(b.time), b.sequence);
-    });
+    for (const std::string& name : folder.regularFiles())
+        if (std::optional<NamedBackup> backup = parseBackupName(game.backupPrefix, name))
+            found.push_back(std::move(*backup));
+    std::sort(found.begin(), found.end(),
+        [](const NamedBackup& a, const NamedBackup& b) { return orderKey(a) > orderKey(b); });
     return found;
 }
 
-// Removing an old backup is tidying: one that cannot go stays, and the save stands.
-void removeOldBackups(const std::string& folder)
+// Keeps the backup just made and the newest kBackupsKept - 1 others by name, so that a
+// wrong clock's names in the future never push out the copy this save made. Removing is
+// tidying: a backup that cannot go stays, and the save stands.
+void removeOldBackups(const Game& game, const os::OwnFolder& folder, const std::string& justMade)
 {
-    const std::vector<NamedBackup> backups = backupsIn(folder);
-    for (std::size_t i = kBackupsKept; i < backups.size(); ++i)
-        std::remove((fs::path(folder) / backups[i].name).c_str());
+    std::vector<NamedBackup> others;
+    try {
+        others = backupsIn(game, folder);
+    } catch (const os::SystemError&) {
+        return;
+    }
+    std::erase_if(others, [&](const NamedBackup& b) { return b.name == justMade; });
+    for (std::size_t i = kBackupsKept - 1; i < others.size(); ++i)
+        folder.removeRegularFile(others[i].name);
 }
 
-// Draws of a backup's text and the newest one's issue.
-void describeDraws(BackupInfo& info, std::string_view bytes)
+// Draws of a backup and the newest one's issue, read a piece at a time: draw lines are
+// ASCII in every encoding the data file may have, and no line break hides inside a
+// character, so the raw bytes are cut at line breaks and only the current line is held.
+void describeDraws(BackupInfo& info, os::InputFile& file)
 {
-    long long newest = -1;
-    for (const std::string& line : splitLines(decodeFileBytes(bytes))) {
-        const std::optional<DrawRecord> record = parseDrawLine(line);
-        if (!record)
-            continue;
-        ++info.draws;
-        newest = std::max(newest, static_cast<long long>(record->year) * 1000 + record->issue);
+    int newest = -1;
+    std::string line;
+    std::array<char, 1 << 16> buffer {};
+    std::size_t total = 0;
+    const auto endLine = [&] {
+        // A line with other than ASCII is read as the data file would read it.
+        const bool ascii = std::all_of(line.begin(), line.end(), [](char c) { return c > 0; });
+        if (const std::optional<DrawRecord> record = parseDrawLine(ascii ? line : decodeFileBytes(line))) {
+            ++info.draws;
+            newest = std::max(newest, record->issueKey());
+        }
+        line.clear();
+    };
+    bool first = true;
+    while (const std::size_t n = file.read(buffer.data(), buffer.size())) {
+        total += n;
+        if (total > kMaxInputBytes)
+            throw os::SystemError(kInputTooLarge);
+        std::string_view piece(buffer.data(), n);
+        if (first && startsWithUtf8Bom(piece))
+            piece.remove_prefix(kUtf8Bom.size());
+        first = false;
+        for (const char c : piece) {
+            if (c == '\r' || c == '\n')
+                endLine();
+            else
+                line += c;
+        }
     }
+    endLine();
     if (newest >= 0)
-        info.newestDraw
-            = zeroPadded(static_cast<int>(newest / 1000), 4) + zeroPadded(static_cast<int>(newest % 1000), 3);
+        info.newestDraw = issueKeyText(newest);
 }
 
 } // namespace
@@ -200,12 +239,15 @@ LocalDateTime currentBackupTime()
 
 std::string backupFolderOf(const std::string& dataFile)
 {
-    return (fs::path(dataFile).parent_path() / kBackupFolderName).string();
+    const std::size_t slash = dataFile.rfind('/');
+    return slash == std::string::npos ? std::string(kBackupFolderName)
+                                      : appFilePath(dataFile.substr(0, slash + 1), kBackupFolderName);
 }
 
-std::string backupFileName(const LocalDateTime& t, int sequence)
+std::string backupFileName(const Game& game, const LocalDateTime& t, int sequence)
 {
-    std::string name(kBackupPrefix);
+    std::string name(game.backupPrefix);
+    name += '-';
     name += zeroPadded(t.year, 4) + twoDigits(t.month) + twoDigits(t.day) + '-' + twoDigits(t.hour)
         + twoDigits(t.minute) + twoDigits(t.second);
     if (sequence > 1)
@@ -214,37 +256,56 @@ std::string backupFileName(const LocalDateTime& t, int sequence)
     return name;
 }
 
-DataSave saveDataFile(const std::string& path, std::string_view text, const LocalDateTime& now)
+DataSave saveDataFile(
+    const Game& game, const std::string& path, std::string_view text, const LocalDateTime& now)
 {
     const std::string bytes = encodeGb18030(normalizeLineBreaks(text));
     const std::optional<std::string> old = currentBytes(path);
     if (old && *old == bytes)
         return DataSave::Unchanged;
-    std::optional<PendingBackup> backup;
-    if (old && !old->empty())
-        backup.emplace(path, *old, now);
-    writeFileAtomic(path, bytes);
-    if (backup) {
-        backup->keep();
-        removeOldBackups(backupFolderOf(path));
+    if (!old || old->empty()) {
+        writeFileAtomic(path, bytes);
+        return DataSave::Saved;
     }
+    const std::string folderPath = backupFolderOf(path);
+    std::optional<os::OwnFolder> folder;
+    try {
+        folder.emplace(folderPath, true);
+    } catch (const os::SystemError& e) {
+        throwWriteError(folderPath, folderReason(e));
+    }
+    PendingBackup backup(game, *folder, *old, now);
+    os::faultPoint("backup-written");
+    writeFileAtomic(path, bytes);
+    backup.keep();
+    removeOldBackups(game, *folder, backup.name());
     return DataSave::Saved;
 }
 
-std::vector<BackupInfo> listBackups(const std::string& dataFile)
+std::vector<BackupInfo> listBackups(const Game& game, const std::string& dataFile)
 {
-    const std::string folder = backupFolderOf(dataFile);
+    const std::string folderPath = backupFolderOf(dataFile);
+    std::vector<NamedBackup> named;
+    try {
+        const os::OwnFolder folder(folderPath, false);
+        named = backupsIn(game, folder);
+    } catch (const os::SystemError& e) {
+        throw FileError::cannotRead(folderPath, folderReason(e));
+    }
     std::vector<BackupInfo> list;
-    for (NamedBackup& named : backupsIn(folder)) {
+    for (NamedBackup& backup : named) {
         BackupInfo info;
-        info.path = (fs::path(folder) / named.name).string();
-        info.fileName = std::move(named.name);
-        info.time = named.time;
-        info.sequence = named.sequence;
+        info.path = appFilePath(folderPath, backup.name);
+        info.fileName = std::move(backup.name);
+        info.time = backup.time;
+        info.sequence = backup.sequence;
         try {
-            describeDraws(info, readRegularFileBytes(info.path));
+            os::InputFile file(info.path, os::InputKind::RegularNotLink);
+            describeDraws(info, file);
         } catch (const os::SystemError&) {
             info.readable = false;
+            info.draws = 0;
+            info.newestDraw.clear();
         }
         list.push_back(std::move(info));
     }

@@ -1,6 +1,7 @@
 #include "core/draw/DrawText.h"
 
 #include "core/code/Code.h"
+#include "core/io/TextFormat.h"
 #include "core/io/Utf8.h"
 
 #include <algorithm>
@@ -69,14 +70,13 @@ std::optional<DrawRecord> parseDrawLine(std::string_view line)
 
 std::string formatDrawLine(const DrawRecord& record)
 {
-    return zeroPadded(record.year, 4) + zeroPadded(record.issue, 3) + ',' + codeText(record.drawCode) + ','
-        + codeText(record.testCode) + ',' + std::to_string(record.extra1) + ','
-        + std::to_string(record.extra2);
+    return record.issueText() + ',' + codeText(record.drawCode) + ',' + codeText(record.testCode) + ','
+        + std::to_string(record.extra1) + ',' + std::to_string(record.extra2);
 }
 
 std::vector<std::string> splitLines(std::string_view text)
 {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+    if (startsWithUtf8Bom(text))
         text.remove_prefix(3);
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -104,23 +104,23 @@ ParsedHistory parseDrawHistory(const std::vector<std::string>& lines)
 {
     ParsedHistory parsed;
     parsed.history.resize(lines.size());
-    std::string badList;
-    int badCount = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (const std::optional<DrawRecord> record = parseDrawLine(lines[i])) {
+        if (const std::optional<DrawRecord> record = parseDrawLine(lines[i]))
             parsed.history[i] = *record;
-            continue;
-        }
-        // The count goes on past the listed lines so that the message can say it.
-        if (++badCount > kBadLinesListed)
-            continue;
-        badList += std::to_string(i + 1);
-        badList += ',';
-        if (badCount % 10 == 0)
-            badList += "\r\n";
+        else
+            parsed.badLines.push_back(static_cast<int>(i));
     }
+    const std::size_t badCount = parsed.badLines.size();
     if (badCount > 0) {
-        if (badCount > kBadLinesListed)
+        std::string badList;
+        const std::size_t listed = std::min<std::size_t>(badCount, kBadLinesListed);
+        for (std::size_t k = 0; k < listed; ++k) {
+            badList += std::to_string(parsed.badLines[k] + 1);
+            badList += ',';
+            if ((k + 1) % 10 == 0)
+                badList += "\r\n";
+        }
+        if (badCount > listed)
             badList += "…等，共" + std::to_string(badCount) + "行";
         parsed.history.clear();
         parsed.badLinesMessage = std::string(kBadLinesMessage) + "\r\n" + badList;

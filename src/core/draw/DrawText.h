@@ -39,10 +39,12 @@ std::optional<DrawRecord> parseDrawLine(std::string_view line);
 std::string formatDrawLine(const DrawRecord& record);
 
 // A draw-data text parsed: the history when every line is a draw line; otherwise no
-// history and the bad-line message (kBadLinesMessage, the first kBadLinesListed line
-// numbers and the count), its lines joined by CR LF.
+// history, the indexes (0-based) of every bad line, and the bad-line message
+// (kBadLinesMessage, the first kBadLinesListed line numbers and the count), its lines
+// joined by CR LF.
 struct ParsedHistory {
     DrawHistory history;
+    std::vector<int> badLines;
     std::string badLinesMessage;
 
     bool ok() const { return badLinesMessage.empty(); }

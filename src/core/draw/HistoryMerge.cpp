@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <unordered_map>
 
 namespace velmora {
 
@@ -12,9 +13,6 @@ namespace {
 
 using Key = long long;
 constexpr Key kNoKey = -1;
-
-Key keyOf(int year, int issue) { return static_cast<Key>(year) * 1000 + issue; }
-Key keyOf(const DrawRecord& r) { return keyOf(r.year, r.issue); }
 
 bool sameCodes(const DrawRecord& a, const DrawRecord& b)
 {
@@ -32,12 +30,10 @@ std::vector<KeyedLine> keyLines(const std::vector<std::string>& lines)
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (const std::optional<DrawRecord> record = parseDrawLine(lines[i])) {
             keyed[i].record = *record;
-            keyed[i].key = keyOf(*record);
+            keyed[i].key = record->issueKey();
         }
     return keyed;
 }
-
-std::string issueText(int year, int issue) { return zeroPadded(year, 4) + zeroPadded(issue, 3); }
 
 // Indexes of the lines holding a draw, in key order (stable: of lines with one key
 // the first comes first).
@@ -151,8 +147,8 @@ std::string mergeCountsText(const MergeResult& result)
 
 std::string correctionText(const DrawCorrection& c)
 {
-    return issueText(c.year, c.issue) + "：" + codeText(c.localDrawCode) + ',' + codeText(c.localTestCode)
-        + " → " + codeText(c.drawCode) + ',' + codeText(c.testCode);
+    return DrawRecord { c.year, c.issue }.issueText() + "：" + codeText(c.localDrawCode) + ','
+        + codeText(c.localTestCode) + " → " + codeText(c.drawCode) + ',' + codeText(c.testCode);
 }
 
 std::string updateMessage(const MergeResult& result)
@@ -192,7 +188,7 @@ void addDrawLine(std::vector<std::string>& lines, const std::string& line)
         lines.push_back(line);
         return;
     }
-    const Key key = keyOf(*added);
+    const Key key = added->issueKey();
     const std::ptrdiff_t existing = findDrawLine(lines, added->year, added->issue);
     if (existing >= 0) {
         lines[static_cast<std::size_t>(existing)] = line;
@@ -200,22 +196,37 @@ void addDrawLine(std::vector<std::string>& lines, const std::string& line)
     }
     const auto larger = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
         const std::optional<DrawRecord> record = parseDrawLine(l);
-        return record && keyOf(*record) > key;
+        return record && record->issueKey() > key;
     });
     lines.insert(larger, line);
 }
 
-std::pair<int, int> nextIssue(const DrawHistory& history, int currentYear)
+DrawRecord nextIssue(const DrawHistory& history, int currentYear)
 {
     if (history.empty())
         return { currentYear, 1 };
     const DrawRecord& latest = *std::max_element(history.begin(), history.end(),
-        [](const DrawRecord& a, const DrawRecord& b) { return keyOf(a) < keyOf(b); });
+        [](const DrawRecord& a, const DrawRecord& b) { return a.issueKey() < b.issueKey(); });
     if (latest.year < currentYear)
         return { currentYear, 1 };
     if (latest.issue >= 999)
         return { latest.year + 1, 1 };
     return { latest.year, latest.issue + 1 };
+}
+
+std::vector<DrawRecord> changedDrawsOf(const DrawHistory& before, const DrawHistory& after)
+{
+    std::unordered_map<int, const DrawRecord*> old;
+    old.reserve(before.size());
+    for (const DrawRecord& draw : before)
+        old[draw.issueKey()] = &draw;
+    std::vector<DrawRecord> changed;
+    for (const DrawRecord& draw : after) {
+        const auto found = old.find(draw.issueKey());
+        if (found == old.end() || !(*found->second == draw))
+            changed.push_back(draw);
+    }
+    return changed;
 }
 
 } // namespace velmora

@@ -63,9 +63,13 @@ std::ptrdiff_t findDrawLine(const std::vector<std::string>& lines, int year, int
 // is not a draw line is appended.
 void addDrawLine(std::vector<std::string>& lines, const std::string& line);
 
-// The issue after the latest (largest) one of the history, as {year, issue}: the
-// next number of that year; issue 1 of currentYear when the history is empty or from
-// an earlier year; issue 1 of the following year after issue 999.
-std::pair<int, int> nextIssue(const DrawHistory& history, int currentYear);
+// The issue after the latest (largest) one of the history, as a record holding only
+// year and issue: the next number of that year; issue 1 of currentYear when the
+// history is empty or from an earlier year; issue 1 of the following year after 999.
+DrawRecord nextIssue(const DrawHistory& history, int currentYear);
+
+// The draws of after that before does not hold as they are (matched by issue key), in
+// the order of after: the draws a change of the history added or corrected.
+std::vector<DrawRecord> changedDrawsOf(const DrawHistory& before, const DrawHistory& after);
 
 } // namespace velmora

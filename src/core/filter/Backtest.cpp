@@ -7,6 +7,7 @@
 
 #include "core/code/Code.h"
 #include "core/filter/FilterEngine.h"
+#include "core/io/TextFormat.h"
 
 #include <algorithm>
 #include <array>
@@ -256,41 +257,15 @@ BacktestSummary backtestSummary(const std::vector<BacktestDraw>& draws)
     return summary;
 }
 
-namespace {
-
-// Tenths of a/b (a, b >= 0, b > 0), rounded half away from zero.
-std::string tenthsText(long long scaledA, long long b)
-{
-    const long long tenths = (2 * scaledA + b) / (2 * b);
-    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
-}
-
-} // namespace
-
-std::string formatRate(long long a, long long b)
-{
-    if (b <= 0 || a < 0)
-        return "0.0%";
-    return tenthsText(1000 * a, b) + "%";
-}
-
-std::string formatAverage(long long a, long long b)
-{
-    if (b <= 0 || a < 0)
-        return "0.0";
-    return tenthsText(10 * a, b);
-}
-
-std::string issueText(const DrawRecord& draw) { return zeroPadded(draw.year, 4) + zeroPadded(draw.issue, 3); }
-
 std::string backtestDrawsCsv(const std::vector<BacktestDraw>& draws, const DrawHistory& history)
 {
     std::string csv = "期号,开奖号,注数,命中,未通过\n";
     for (const BacktestDraw& draw : draws) {
         const DrawRecord& record = history.at(static_cast<std::size_t>(draw.index));
         // Digits and unit names: no field needs quoting.
-        csv += issueText(record) + ',' + zeroPadded(record.drawCode, 3) + ',' + std::to_string(draw.keptCount)
-            + ',' + (draw.hit ? '1' : '0') + ',' + unitNames(draw.failed & draw.active, ";") + '\n';
+        csv += record.issueText() + ',' + zeroPadded(record.drawCode, 3) + ','
+            + std::to_string(draw.keptCount) + ',' + (draw.hit ? '1' : '0') + ','
+            + unitNames(draw.failed & draw.active, ";") + '\n';
     }
     return csv;
 }

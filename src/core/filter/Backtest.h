@@ -60,15 +60,6 @@ struct BacktestSummary {
 // Totals over the checked draws; no draws give a summary of zeros.
 BacktestSummary backtestSummary(const std::vector<BacktestDraw>& draws);
 
-// 100·a/b with one decimal and "%", rounded half away from zero on the exact
-// fraction (2/3 → "66.7%"); b <= 0 gives "0.0%".
-std::string formatRate(long long a, long long b);
-// a/b with one decimal, rounded the same way; b <= 0 gives "0.0".
-std::string formatAverage(long long a, long long b);
-
-// The draw's issue as seven digits: year to 4 digits, issue to 3, zero-filled.
-std::string issueText(const DrawRecord& draw);
-
 // The three reports as velmora-cli prints them (CSV, LF-ended lines, header
 // first). The draws report reads issue and code from the history by index.
 std::string backtestDrawsCsv(const std::vector<BacktestDraw>& draws, const DrawHistory& history);

@@ -3,6 +3,7 @@
 #include "core/code/Code.h"
 #include "core/filter/ConditionFields.h"
 #include "core/io/TextFile.h"
+#include "core/io/TextFormat.h"
 
 #include <nlohmann/json.hpp>
 
@@ -335,7 +336,7 @@ ordered_json conditionValue(FilterConditions& fc, const ConditionField& field)
 
 SchemeReadResult parseScheme(std::string_view text)
 {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+    if (startsWithUtf8Bom(text))
         text.remove_prefix(3);
     SchemeReadResult result;
     KeyTracker tracker;

@@ -4,9 +4,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora::os {
 
@@ -27,12 +29,26 @@ bool entryExists(const std::string& path);
 // the password database; empty when neither tells.
 std::string homeFolder();
 
+// The value of an environment variable; nothing when it is not set.
+std::optional<std::string> environmentVariable(const char* name);
+
+// Makes the folder at path and its missing parents; nothing when it exists. Raises
+// SystemError.
+void createFolders(const std::string& path);
+
+// This process's resident memory in KiB; 0 where the system does not tell.
+long residentMemoryKb();
+
+// The reason given when a folder of our own is a link, a file or anything but a folder.
+inline constexpr const char* kNotPlainFolder = "不是普通文件夹";
+
 // The reason given when a file that must be a regular file is something else.
 inline constexpr const char* kNotRegularFile = "不是普通文件";
 
 // What an InputFile may be: anything that can be read (a pipe read as cat reads
-// it), or only a regular file, so that a pipe, socket or device never blocks.
-enum class InputKind { Any, RegularOnly };
+// it), or only a regular file, so that a pipe, socket or device never blocks, or a
+// regular file that is not a symbolic link (a file in a folder of our own).
+enum class InputKind { Any, RegularOnly, RegularNotLink };
 
 // A file opened for reading, closed by the destructor. Raises SystemError when
 // the file cannot be opened, or with kNotRegularFile when kind is RegularOnly and
@@ -70,15 +86,45 @@ void replaceFileAtomically(const std::string& path, std::string_view bytes);
 // SystemError for anything else.
 bool createFileExclusively(const std::string& path, std::string_view bytes);
 
-// What giving a file a second name did.
-enum class LinkResult { Linked, Exists, NotSupported };
+// A folder that only this program writes into (the backups folder), held open so that
+// what is listed and removed is inside it even when names around it change. The last
+// part of the path is never followed as a symbolic link.
+class OwnFolder {
+public:
+    // Opens the folder at path. A missing folder is made (mode 0700) when create is set,
+    // else the object stays closed (isOpen() false). A link, a file or anything but a
+    // folder there raises SystemError(kNotPlainFolder); any other failure SystemError.
+    OwnFolder(const std::string& path, bool create);
+    ~OwnFolder();
+    OwnFolder(const OwnFolder&) = delete;
+    OwnFolder& operator=(const OwnFolder&) = delete;
 
-// Gives the file at `existing` (symbolic links followed) the second name newPath, which
-// must not exist: no byte is copied or written, and since replaceFileAtomically puts a
-// new file in place of the old name, the second name keeps the old contents. Exists
-// when an entry stands at newPath; NotSupported where the file system has no hard
-// links (the caller copies instead). Raises SystemError for anything else.
-LinkResult linkFile(const std::string& existing, const std::string& newPath);
+    bool isOpen() const { return m_fd >= 0; }
+    // True when this object made the folder.
+    bool made() const { return m_made; }
+    const std::string& path() const { return m_path; }
+
+    // The names of the regular files in the folder (links and other entries left out).
+    // Raises SystemError when the folder cannot be read.
+    std::vector<std::string> regularFiles() const;
+    // Removes the entry name when it is a regular file (never a link's target); false
+    // when it is not one or cannot go.
+    bool removeRegularFile(const std::string& name) const;
+    // Removes the folder itself when this object made it and it is empty.
+    void removeIfMadeAndEmpty();
+
+private:
+    std::string m_path;
+    int m_fd = -1;
+    bool m_made = false;
+};
+
+// For tests of what a killed save leaves: when set, the core calls it at the named
+// points of a save (a test forks, and its hook ends the child there). Empty names the
+// points: "backup-written" (the backup is in place, the data file not yet replaced).
+using FaultHook = void (*)(const char* point);
+void setFaultHook(FaultHook hook);
+void faultPoint(const char* point);
 
 // The local time now: year, month (1..12), day, hour, minute, second.
 std::array<int, 6> localTimeNow();

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <fstream>
 #include <pwd.h>
 #include <random>
 #include <sys/file.h>
@@ -20,6 +21,7 @@ namespace velmora::os {
 namespace {
 
 bool g_allowUnnamed = true;
+FaultHook g_faultHook = nullptr;
 
 // Temporaries of target "name" are ".name" + kTempInfix + six letters or digits.
 constexpr std::string_view kTempInfix = ".velmora-tmp-";
@@ -251,6 +253,40 @@ bool entryExists(const std::string& path)
     return ::lstat(path.c_str(), &info) == 0;
 }
 
+std::optional<std::string> environmentVariable(const char* name)
+{
+    if (const char* value = std::getenv(name))
+        return std::string(value);
+    return std::nullopt;
+}
+
+void createFolders(const std::string& path)
+{
+    std::string made;
+    std::size_t at = 0;
+    while (at != std::string::npos) {
+        at = path.find('/', at + 1);
+        made = path.substr(0, at);
+        if (made.empty() || ::mkdir(made.c_str(), 0777) == 0 || errno == EEXIST)
+            continue;
+        fail(errno);
+    }
+    struct stat info { };
+    if (::stat(path.c_str(), &info) != 0)
+        fail(errno);
+    if (!S_ISDIR(info.st_mode))
+        fail(ENOTDIR);
+}
+
+long residentMemoryKb()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    return 0;
+}
+
 std::string homeFolder()
 {
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
@@ -262,14 +298,15 @@ std::string homeFolder()
 
 InputFile::InputFile(const std::string& path, InputKind kind)
 {
-    const bool regularOnly = kind == InputKind::RegularOnly;
+    const bool regularOnly = kind != InputKind::Any;
+    const int noLink = kind == InputKind::RegularNotLink ? O_NOFOLLOW : 0;
     // Without O_NONBLOCK, opening a pipe waits for a writer.
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (regularOnly ? O_NONBLOCK : 0));
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | noLink | (regularOnly ? O_NONBLOCK : 0));
     struct stat info { };
     if (m_fd < 0) {
         const int err = errno;
         // A socket cannot be opened at all.
-        if (regularOnly && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        if (regularOnly && (err == ELOOP || (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))))
             throw SystemError(kNotRegularFile);
         fail(err);
     }
@@ -351,26 +388,6 @@ bool createFileExclusively(const std::string& path, std::string_view bytes)
     return true;
 }
 
-LinkResult linkFile(const std::string& existing, const std::string& newPath)
-{
-    const Target target = resolveTarget(existing);
-    if (::link(target.path.c_str(), newPath.c_str()) == 0) {
-        syncFolder(splitPath(newPath).first);
-        return LinkResult::Linked;
-    }
-    switch (errno) {
-    case EEXIST:
-        return LinkResult::Exists;
-    case EXDEV:
-    case EPERM:
-    case EMLINK:
-    case ENOTSUP:
-        return LinkResult::NotSupported;
-    default:
-        fail(errno);
-    }
-}
-
 std::array<int, 6> localTimeNow()
 {
     const std::time_t now = std::time(nullptr);
@@ -381,5 +398,86 @@ std::array<int, 6> localTimeNow()
 }
 
 void allowUnnamedTemporaryFiles(bool allow) { g_allowUnnamed = allow; }
+
+OwnFolder::OwnFolder(const std::string& path, bool create)
+    : m_path(path)
+{
+    constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+    m_fd = ::open(path.c_str(), kFlags);
+    if (m_fd < 0 && errno == ENOENT && create) {
+        if (::mkdir(path.c_str(), 0700) == 0)
+            m_made = true;
+        else if (errno != EEXIST)
+            fail(errno);
+        m_fd = ::open(path.c_str(), kFlags);
+    }
+    if (m_fd >= 0)
+        return;
+    const int err = errno;
+    if (err == ENOENT && !create) {
+        struct stat info { };
+        // A dangling link is something there, just not a folder.
+        if (::lstat(path.c_str(), &info) != 0)
+            return;
+        throw SystemError(kNotPlainFolder);
+    }
+    if (err == ELOOP || err == ENOTDIR)
+        throw SystemError(kNotPlainFolder);
+    fail(err);
+}
+
+OwnFolder::~OwnFolder()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::vector<std::string> OwnFolder::regularFiles() const
+{
+    std::vector<std::string> names;
+    if (m_fd < 0)
+        return names;
+    const int listFd = ::openat(m_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
+    if (dir == nullptr) {
+        const int err = errno;
+        if (listFd >= 0)
+            ::close(listFd);
+        fail(err);
+    }
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        struct stat info { };
+        if (::fstatat(m_fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
+            names.emplace_back(entry->d_name);
+        errno = 0;
+    }
+    const int err = errno;
+    ::closedir(dir);
+    if (err != 0)
+        fail(err);
+    return names;
+}
+
+bool OwnFolder::removeRegularFile(const std::string& name) const
+{
+    struct stat info { };
+    return m_fd >= 0 && ::fstatat(m_fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0
+        && S_ISREG(info.st_mode) && ::unlinkat(m_fd, name.c_str(), 0) == 0;
+}
+
+void OwnFolder::removeIfMadeAndEmpty()
+{
+    if (m_made && ::rmdir(m_path.c_str()) == 0)
+        m_made = false;
+}
+
+void setFaultHook(FaultHook hook) { g_faultHook = hook; }
+
+void faultPoint(const char* point)
+{
+    if (g_faultHook != nullptr)
+        g_faultHook(point);
+}
 
 } // namespace velmora::os

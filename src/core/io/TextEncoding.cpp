@@ -1,5 +1,6 @@
 #include "core/io/TextEncoding.h"
 
+#include "core/io/TextFormat.h"
 #include "core/io/Utf8.h"
 
 #include <cerrno>
@@ -53,7 +54,7 @@ private:
 
 std::string decodeFileBytes(std::string_view bytes)
 {
-    const bool hasBom = bytes.substr(0, 3) == "\xEF\xBB\xBF";
+    const bool hasBom = startsWithUtf8Bom(bytes);
     bool ascii = true;
     for (unsigned char c : bytes)
         if (c >= 0x80) {

@@ -12,7 +12,7 @@ namespace {
 
 [[noreturn]] void throwReadError(const std::string& path, const std::string& reason)
 {
-    throw FileError("无法读取文件" + path + "：" + reason);
+    throw FileError::cannotRead(path, reason);
 }
 
 // Collects the bytes of an input, refusing more than kMaxInputBytes.
@@ -154,7 +154,7 @@ void writeFileAtomic(const std::string& path, std::string_view bytes)
     try {
         os::replaceFileAtomically(path, bytes);
     } catch (const os::SystemError& e) {
-        throw FileError("无法写入文件" + path + "：" + e.what());
+        throw FileError::cannotWrite(path, e.what());
     }
 }
 

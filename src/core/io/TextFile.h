@@ -16,6 +16,24 @@ namespace velmora {
 class FileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+
+    // The two texts every file error is made of.
+    static FileError cannotRead(std::string_view path, std::string_view reason)
+    {
+        return FileError(compose("无法读取文件", path, reason));
+    }
+    static FileError cannotWrite(std::string_view path, std::string_view reason)
+    {
+        return FileError(compose("无法写入文件", path, reason));
+    }
+
+private:
+    static std::string compose(std::string_view what, std::string_view path, std::string_view reason)
+    {
+        std::string text(what);
+        text.append(path).append("：").append(reason);
+        return text;
+    }
 };
 
 // The largest input: a data, base, scheme or import file (or standard input)

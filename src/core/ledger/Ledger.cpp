@@ -122,7 +122,7 @@ Ledger::Ledger(const std::string& path, OpenMode mode, int busyTimeoutMs)
         const std::string reason = reasonOf(m_db, rc);
         sqlite3_close_v2(m_db);
         m_db = nullptr;
-        throw FileError("无法读取文件" + m_path + "：" + reason);
+        throw FileError::cannotRead(m_path, reason);
     }
     sqlite3_busy_timeout(m_db, busyTimeoutMs);
     try {
@@ -138,8 +138,8 @@ Ledger::~Ledger() { sqlite3_close_v2(m_db); }
 void Ledger::fail(int rc, bool writing) const
 {
     const bool write = writing && !isBusy(rc);
-    throw FileError(
-        std::string(write ? "无法写入文件" : "无法读取文件") + m_path + "：" + reasonOf(m_db, rc));
+    const std::string reason = reasonOf(m_db, rc);
+    throw write ? FileError::cannotWrite(m_path, reason) : FileError::cannotRead(m_path, reason);
 }
 
 void Ledger::exec(const char* sql, bool writing) const
@@ -182,14 +182,14 @@ void Ledger::checkAndMigrate(OpenMode mode)
         return value;
     };
     if (query("PRAGMA quick_check") != "ok")
-        throw FileError("无法读取文件" + m_path + "：" + kDamagedReason);
+        throw FileError::cannotRead(m_path, kDamagedReason);
     const int applicationId = std::stoi(query("PRAGMA application_id"));
     const int version = std::stoi(query("PRAGMA user_version"));
     const bool empty = query("SELECT count(*) FROM sqlite_schema") == "0";
     if (!(empty && applicationId == 0 && version == 0) && (applicationId != kApplicationId || version < 1))
-        throw FileError("无法读取文件" + m_path + "：" + kNotLedgerReason);
+        throw FileError::cannotRead(m_path, kNotLedgerReason);
     if (version > kSchemaVersion)
-        throw FileError("无法读取文件" + m_path + "：" + kNewerLedgerReason);
+        throw FileError::cannotRead(m_path, kNewerLedgerReason);
     // Reading or removing from an empty database must not turn it into a ledger.
     m_blank = empty && mode == OpenMode::Existing;
     if (!m_blank)
@@ -277,7 +277,7 @@ std::vector<Ticket> Ledger::tickets(const IssueRange& range) const
         if (bets == nullptr
             || !parseBets(
                 std::string_view(bets, static_cast<std::size_t>(sqlite3_column_bytes(raw, 3))), ticket.bets))
-            throw FileError("无法读取文件" + m_path + "：" + kDamagedReason);
+            throw FileError::cannotRead(m_path, kDamagedReason);
         ticket.multiple = sqlite3_column_int(raw, 4);
         ticket.note = columnText(raw, 5);
         ticket.enteredAt = columnText(raw, 6);

@@ -11,7 +11,7 @@ DrawIndex::DrawIndex(const DrawHistory& history)
 {
     m_codes.reserve(history.size());
     for (const DrawRecord& draw : history)
-        m_codes.emplace_back(issueKeyOf(draw), draw.drawCode);
+        m_codes.emplace_back(draw.issueKey(), draw.drawCode);
     // Stable, so that unique keeps the first record of an issue.
     std::stable_sort(m_codes.begin(), m_codes.end(),
         [](const std::pair<int, int>& a, const std::pair<int, int>& b) { return a.first < b.first; });
@@ -127,7 +127,7 @@ std::vector<int> issueKeysOf(const std::vector<DrawRecord>& draws)
     std::vector<int> issues;
     issues.reserve(draws.size());
     for (const DrawRecord& draw : draws)
-        issues.push_back(issueKeyOf(draw));
+        issues.push_back(draw.issueKey());
     std::sort(issues.begin(), issues.end());
     issues.erase(std::unique(issues.begin(), issues.end()), issues.end());
     return issues;

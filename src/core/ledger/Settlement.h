@@ -11,9 +11,6 @@
 
 namespace velmora {
 
-// year * 1000 + issue, the key tickets are kept by.
-inline int issueKeyOf(const DrawRecord& draw) { return draw.year * 1000 + draw.issue; }
-
 // The draw codes of a history by issue key, built once; the first record of an
 // issue counts.
 class DrawIndex {

@@ -1,12 +1,9 @@
 #include "core/ledger/TicketText.h"
 
-#include "core/charts/ChartCsv.h"
 #include "core/code/Code.h"
-#include "core/filter/Backtest.h"
+#include "core/io/TextFormat.h"
 
 namespace velmora {
-
-std::string issueKeyText(int issueKey) { return zeroPadded(issueKey, 7); }
 
 std::optional<int> parseIssueKey(std::string_view text)
 {

@@ -19,7 +19,6 @@ inline constexpr const char* kTicketsListHeader
 inline constexpr const char* kTicketsReportHeader = "投注数,已开奖,中奖数,投入,奖金,盈亏,回报率";
 
 // The issue key as seven digits, "2026177".
-std::string issueKeyText(int issueKey);
 
 // Exactly seven ASCII digits, read as year and issue; nothing for anything else.
 std::optional<int> parseIssueKey(std::string_view text);

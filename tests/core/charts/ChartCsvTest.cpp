@@ -4,28 +4,6 @@
 
 using namespace velmora;
 
-TEST(ChartCsv, FieldsQuotedOnlyWhenNeeded)
-{
-    struct Row {
-        const char* name;
-        const char* text;
-        const char* field;
-    };
-    const Row rows[] = {
-        { "plain", "合计", "合计" },
-        { "empty", "", "" },
-        { "blank kept", " a ", " a " },
-        { "comma", "a,b", "\"a,b\"" },
-        { "quote doubled", "say \"hi\"", "\"say \"\"hi\"\"\"" },
-        { "line feed", "a\nb", "\"a\nb\"" },
-        { "carriage return", "a\rb", "\"a\rb\"" },
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        EXPECT_EQ(csvField(r.text), r.field);
-    }
-}
-
 TEST(ChartCsv, MergedCaptionsShowInTheFixedRowsOnly)
 {
     GridModel grid;

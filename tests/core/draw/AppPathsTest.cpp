@@ -1,5 +1,4 @@
 #include "core/draw/AppPaths.h"
-#include "core/draw/BuiltInHistory.h"
 #include "core/io/TextFile.h"
 
 #include "TempDir.h"
@@ -114,12 +113,4 @@ TEST(AppPaths, HelpFileBesideTheProgramThenInstalled)
     EXPECT_EQ(helpFilePath(bin), dir.File("usr/share/doc/velmora/readme.txt"));
     WriteBytes(bin + "readme.txt", "x");
     EXPECT_EQ(helpFilePath(bin), bin + "readme.txt");
-}
-
-TEST(BuiltInHistory, HoldsTheShippedBytes)
-{
-    const std::string real = test::ReadBytes(VELMORA_HISTORY_FILE);
-    if (real.empty())
-        GTEST_SKIP() << "real history not found";
-    EXPECT_EQ(builtInHistoryText(), real);
 }

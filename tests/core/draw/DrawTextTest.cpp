@@ -96,6 +96,7 @@ TEST(parseDrawHistory, BadLineListTenToALine)
     Parse q(lines);
     ASSERT_EQ(q.messages.size(), 1u);
     EXPECT_EQ(q.messages[0], kBadHeader + "3,17,");
+    EXPECT_EQ(parseDrawHistory(lines).badLines, (std::vector<int> { 2, 16 }));
 }
 
 TEST(parseDrawHistory, BadLineListStopsAtOneHundred)

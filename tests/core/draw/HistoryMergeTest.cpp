@@ -231,18 +231,44 @@ TEST(AddDraw, NextIssue)
         const char* name;
         DrawHistory history;
         int currentYear;
-        std::pair<int, int> expected;
+        int expected;
     };
     const std::vector<Row> rows = {
-        { "empty history: first issue of this year", {}, 2026, { 2026, 1 } },
-        { "next of the same year", { draw(2026, 175), draw(2026, 176) }, 2026, { 2026, 177 } },
-        { "the largest, not the last line", { draw(2026, 176), draw(2026, 100) }, 2026, { 2026, 177 } },
-        { "a new year starts at 001", { draw(2025, 351) }, 2026, { 2026, 1 } },
-        { "after 999 the next year", { draw(2026, 999) }, 2026, { 2027, 1 } },
-        { "a clock behind the history", { draw(2026, 5) }, 2020, { 2026, 6 } },
+        { "empty history: first issue of this year", {}, 2026, 2026001 },
+        { "next of the same year", { draw(2026, 175), draw(2026, 176) }, 2026, 2026177 },
+        { "the largest, not the last line", { draw(2026, 176), draw(2026, 100) }, 2026, 2026177 },
+        { "a new year starts at 001", { draw(2025, 351) }, 2026, 2026001 },
+        { "after 999 the next year", { draw(2026, 999) }, 2026, 2027001 },
+        { "a clock behind the history", { draw(2026, 5) }, 2020, 2026006 },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(nextIssue(row.history, row.currentYear), row.expected);
+        EXPECT_EQ(nextIssue(row.history, row.currentYear).issueKey(), row.expected);
+    }
+}
+
+TEST(HistoryChange, ChangedDrawsAreTheNewAndTheCorrected)
+{
+    const auto draw = [](int key, int code, int test = 0) {
+        return DrawRecord { key / 1000, key % 1000, test, code, 0, 0 };
+    };
+    struct Row {
+        const char* name;
+        DrawHistory before, after, changed;
+    };
+    const std::vector<Row> rows = {
+        { "nothing changed", { draw(2026001, 1) }, { draw(2026001, 1) }, {} },
+        { "a draw added", { draw(2026001, 1) }, { draw(2026001, 1), draw(2026002, 2) },
+            { draw(2026002, 2) } },
+        { "a code corrected", { draw(2026001, 1) }, { draw(2026001, 5) }, { draw(2026001, 5) } },
+        { "a test code corrected", { draw(2026001, 1, 3) }, { draw(2026001, 1, 4) },
+            { draw(2026001, 1, 4) } },
+        { "a draw removed is no change", { draw(2026001, 1), draw(2026002, 2) }, { draw(2026002, 2) }, {} },
+        { "from nothing: every draw", {}, { draw(2026001, 0), draw(2026002, 0) },
+            { draw(2026001, 0), draw(2026002, 0) } },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(changedDrawsOf(row.before, row.after), row.changed);
     }
 }

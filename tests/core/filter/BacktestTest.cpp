@@ -135,26 +135,6 @@ TEST(Backtest, RunsAreEndedByAPassAndByAnInactiveDraw)
     EXPECT_EQ(units[1], (BacktestUnitStats { int(FilterUnit::CodeTypes), 1, 1, 0, 0 }));
 }
 
-TEST(Backtest, RatesRoundHalfAwayFromZero)
-{
-    const struct {
-        long long a, b;
-        const char* rate;
-        const char* average;
-    } rows[] = {
-        { 1, 0, "0.0%", "0.0" }, // nothing to divide by
-        { 0, 5, "0.0%", "0.0" }, { 2, 3, "66.7%", "0.7" }, { 1, 8, "12.5%", "0.1" }, { 1, 16, "6.3%", "0.1" },
-        { 1, 3, "33.3%", "0.3" }, { 1, 20, "5.0%", "0.1" }, // 0.05 rounds up
-        { 1, 40, "2.5%", "0.0" }, // 0.025 rounds down
-        { 5, 5, "100.0%", "1.0" }, { 1246, 5, "24920.0%", "249.2" }, { 999, 1000, "99.9%", "1.0" },
-        { 1999, 2000, "100.0%", "1.0" }, // 99.95 rounds up
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(formatRate(row.a, row.b), row.rate) << row.a << "/" << row.b;
-        EXPECT_EQ(formatAverage(row.a, row.b), row.average) << row.a << "/" << row.b;
-    }
-}
-
 TEST(Backtest, FastMatchesReferenceOnRandomConditionsAndHistories)
 {
     velmora::test::RandomConditions random(4242);

