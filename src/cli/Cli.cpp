@@ -1,11 +1,14 @@
 #include "cli/Cli.h"
 
 #include "cli/Commands.h"
+#include "core/io/TextFormat.h"
+#include "core/io/Utf8.h"
 
 #include <algorithm>
 #include <iostream>
 #include <ostream>
 #include <set>
+#include <sstream>
 
 namespace velmora::cli {
 
@@ -164,14 +167,22 @@ std::string usageOf(const CLI::App& app, const CommandPath& path)
     return usage;
 }
 
-} // namespace
-
-int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+// The messages as the user reads them: an argument longer than kMessageInputChars
+// characters is repeated only that far, and every byte is UTF-8.
+std::string withInputCut(std::string messages, const std::vector<std::string>& args)
 {
-    return runCli(args, std::cin, out, err);
+    for (const std::string& arg : args) {
+        const std::string cut = cutForMessage(arg);
+        if (cut == arg)
+            continue;
+        for (std::size_t at = messages.find(arg); at != std::string::npos;
+             at = messages.find(arg, at + cut.size()))
+            messages.replace(at, arg.size(), cut);
+    }
+    return replaceInvalidUtf8(messages);
 }
 
-int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
+int runCommands(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
 {
     CliContext ctx { out, err, in };
     CLI::App app("velmora-cli: the Velmora commands for scripts", "velmora-cli");
@@ -206,6 +217,26 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         return e.code;
     }
     return kExitOk;
+}
+
+} // namespace
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    return runCli(args, std::cin, out, err);
+}
+
+int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    std::ostringstream messages;
+    int code = kExitRefused;
+    try {
+        code = runCommands(args, in, out, messages);
+    } catch (const std::exception& e) {
+        messages << e.what() << '\n';
+    }
+    err << withInputCut(messages.str(), args);
+    return code;
 }
 
 } // namespace velmora::cli

@@ -2,6 +2,8 @@
 // input, and the default data file; and option values that are empty.
 #include "CliRun.h"
 #include "TempDir.h"
+#include "core/io/TextFormat.h"
+#include "core/io/Utf8.h"
 
 #include <chrono>
 #include <csignal>
@@ -185,4 +187,27 @@ TEST(CliOptions, EmptyValueIsAUsageError)
     const CliResult joinedEmptyText = RunCliArgs({ "filter", "--pairs-in=", "--sums", "0", "--data", data });
     EXPECT_EQ(joinedEmptyText.out, emptyText.out);
     EXPECT_NE(RunCliArgs({ "chart", "trend", "--n", "-1", "--data", data }).code, 2);
+}
+
+TEST(CliMessages, RepeatedInputIsCutAndValidUtf8)
+{
+    const std::string longValue(120000, 'x');
+    struct Row {
+        const char* name;
+        std::vector<std::string> args;
+        int code;
+    } rows[] = {
+        { "a usage error", { "backtest", "--last", longValue }, 2 },
+        { "an unknown command", { longValue }, 2 },
+        { "a file error", { "history", "--data", "/nonexistent/" + longValue }, 3 },
+        { "invalid UTF-8", { "backtest", "--last", "\xFF\xFE" }, 2 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const CliResult r = RunCliArgs(row.args);
+        EXPECT_EQ(r.code, row.code);
+        EXPECT_LT(r.err.size(), 2000u);
+        EXPECT_TRUE(isValidUtf8(r.err)) << r.err;
+        EXPECT_NE(r.err.find(cutForMessage(row.args.back())), std::string::npos) << r.err.substr(0, 300);
+    }
 }

@@ -57,39 +57,8 @@ bool isRealTime(const LocalDateTime& t)
 
 struct NamedBackup {
     std::string name;
-    LocalDateTime time;
-    int sequence = 1;
+    BackupName parsed;
 };
-
-// A backup's time and sequence from its name "<prefix>-YYYYMMDD-HHMMSS[-N].ldf": a real
-// date and time, N from 2 to kMaxSequence without leading zeros. Nothing for any other name.
-std::optional<NamedBackup> parseBackupName(std::string_view prefix, std::string_view name)
-{
-    if (name.size() < prefix.size() + 16 + kBackupSuffix.size() || name.substr(0, prefix.size()) != prefix
-        || name[prefix.size()] != '-' || name.substr(name.size() - kBackupSuffix.size()) != kBackupSuffix)
-        return std::nullopt;
-    std::string_view stamp
-        = name.substr(prefix.size() + 1, name.size() - prefix.size() - 1 - kBackupSuffix.size());
-    const std::optional<int> date = digitsValue(stamp.substr(0, 8));
-    const std::optional<int> clock = stamp.size() >= 15 ? digitsValue(stamp.substr(9, 6)) : std::nullopt;
-    if (!date || !clock || stamp[8] != '-')
-        return std::nullopt;
-    NamedBackup backup;
-    backup.name = std::string(name);
-    backup.time
-        = { *date / 10000, *date / 100 % 100, *date % 100, *clock / 10000, *clock / 100 % 100, *clock % 100 };
-    if (stamp.size() > 15) {
-        const std::string_view number = stamp.substr(16);
-        const std::optional<int> sequence
-            = stamp[15] == '-' && number.front() != '0' ? digitsValue(number) : std::nullopt;
-        if (!sequence || *sequence < 2 || *sequence > kMaxSequence)
-            return std::nullopt;
-        backup.sequence = *sequence;
-    }
-    if (!isRealTime(backup.time))
-        return std::nullopt;
-    return backup;
-}
 
 // The data file's bytes, or nothing when no entry stands at path. Anything but a
 // regular file (a folder, a pipe, a dangling link) cannot be kept, so it is refused.
@@ -156,10 +125,10 @@ private:
 // YYYYMMDDHHMMSS and the sequence as one number, in the order of the names.
 long long orderKey(const NamedBackup& b)
 {
-    const LocalDateTime& t = b.time;
+    const LocalDateTime& t = b.parsed.time;
     const long long stamp
         = ((((t.year * 100LL + t.month) * 100 + t.day) * 100 + t.hour) * 100 + t.minute) * 100 + t.second;
-    return stamp * 1000 + b.sequence;
+    return stamp * 1000 + b.parsed.sequence;
 }
 
 // The game's backups in the folder, newest first by their names.
@@ -167,8 +136,8 @@ std::vector<NamedBackup> backupsIn(const Game& game, const os::OwnFolder& folder
 {
     std::vector<NamedBackup> found;
     for (const std::string& name : folder.regularFiles())
-        if (std::optional<NamedBackup> backup = parseBackupName(game.backupPrefix, name))
-            found.push_back(std::move(*backup));
+        if (const std::optional<BackupName> parsed = parseBackupName(game, name))
+            found.push_back({ name, *parsed });
     std::sort(found.begin(), found.end(),
         [](const NamedBackup& a, const NamedBackup& b) { return orderKey(a) > orderKey(b); });
     return found;
@@ -244,6 +213,35 @@ std::string backupFolderOf(const std::string& dataFile)
                                       : appFilePath(dataFile.substr(0, slash + 1), kBackupFolderName);
 }
 
+std::optional<BackupName> parseBackupName(const Game& game, std::string_view name)
+{
+    const std::string_view prefix = game.backupPrefix;
+    if (name.size() < prefix.size() + 16 + kBackupSuffix.size() || name.substr(0, prefix.size()) != prefix
+        || name[prefix.size()] != '-' || name.substr(name.size() - kBackupSuffix.size()) != kBackupSuffix)
+        return std::nullopt;
+    const std::string_view stamp
+        = name.substr(prefix.size() + 1, name.size() - prefix.size() - 1 - kBackupSuffix.size());
+    const std::optional<int> date = digitsValue(stamp.substr(0, 8));
+    const std::optional<int> clock = stamp.size() >= 15 ? digitsValue(stamp.substr(9, 6)) : std::nullopt;
+    if (!date || !clock || stamp[8] != '-')
+        return std::nullopt;
+    BackupName parsed;
+    parsed.time
+        = { *date / 10000, *date / 100 % 100, *date % 100, *clock / 10000, *clock / 100 % 100, *clock % 100 };
+    if (stamp.size() > 15) {
+        const std::string_view number = stamp.substr(16);
+        const std::optional<int> sequence = stamp[15] == '-' && !number.empty() && number.front() != '0'
+            ? digitsValue(number)
+            : std::nullopt;
+        if (!sequence || *sequence < 2 || *sequence > kMaxSequence)
+            return std::nullopt;
+        parsed.sequence = *sequence;
+    }
+    if (!isRealTime(parsed.time))
+        return std::nullopt;
+    return parsed;
+}
+
 std::string backupFileName(const Game& game, const LocalDateTime& t, int sequence)
 {
     std::string name(game.backupPrefix);
@@ -297,8 +295,8 @@ std::vector<BackupInfo> listBackups(const Game& game, const std::string& dataFil
         BackupInfo info;
         info.path = appFilePath(folderPath, backup.name);
         info.fileName = std::move(backup.name);
-        info.time = backup.time;
-        info.sequence = backup.sequence;
+        info.time = backup.parsed.time;
+        info.sequence = backup.parsed.sequence;
         try {
             os::InputFile file(info.path, os::InputKind::RegularNotLink);
             describeDraws(info, file);

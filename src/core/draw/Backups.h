@@ -5,6 +5,7 @@
 #include "core/game/Game.h"
 #include "core/io/LocalTime.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,17 @@ std::string backupFolderOf(const std::string& dataFile);
 // (lotdata-…, pl3data-…), and for the second and later ones within that second "-2",
 // "-3" … before ".ldf".
 std::string backupFileName(const Game& game, const LocalDateTime& time, int sequence);
+
+// What a backup's name says.
+struct BackupName {
+    LocalDateTime time;
+    int sequence = 1;
+};
+
+// The time and sequence of the game's backup name: exactly the names backupFileName
+// writes (a real date and time, a sequence 2..999 without leading zeros); nothing for
+// any other name.
+std::optional<BackupName> parseBackupName(const Game& game, std::string_view name);
 
 enum class DataSave { Unchanged, Saved };
 

@@ -306,7 +306,8 @@ InputFile::InputFile(const std::string& path, InputKind kind)
     if (m_fd < 0) {
         const int err = errno;
         // A socket cannot be opened at all.
-        if (regularOnly && (err == ELOOP || (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))))
+        if ((noLink != 0 && err == ELOOP)
+            || (regularOnly && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)))
             throw SystemError(kNotRegularFile);
         fail(err);
     }

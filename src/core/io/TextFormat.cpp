@@ -1,5 +1,7 @@
 #include "core/io/TextFormat.h"
 
+#include "core/io/Utf8.h"
+
 namespace velmora {
 
 namespace {
@@ -39,6 +41,20 @@ std::string csvField(std::string_view text)
     }
     quoted += '"';
     return quoted;
+}
+
+std::string cutForMessage(std::string_view input, std::size_t maxChars)
+{
+    std::string text = replaceInvalidUtf8(input);
+    std::size_t chars = 0;
+    std::size_t at = 0;
+    while (at < text.size() && chars < maxChars) {
+        at += decodeUtf8At(text, at).length;
+        ++chars;
+    }
+    if (at < text.size())
+        text.replace(at, std::string::npos, "…");
+    return text;
 }
 
 } // namespace velmora

@@ -23,4 +23,11 @@ std::string formatAverage(long long a, long long b);
 // One CSV field (RFC 4180), quoted only when it holds a comma, a quote or a line break.
 std::string csvField(std::string_view text);
 
+// How much of the user's input a message repeats.
+inline constexpr std::size_t kMessageInputChars = 60;
+
+// Input as a message repeats it: valid UTF-8 (bytes that are no character become U+FFFD),
+// and when longer than maxChars characters its first maxChars followed by "…".
+std::string cutForMessage(std::string_view input, std::size_t maxChars = kMessageInputChars);
+
 } // namespace velmora

@@ -8,6 +8,7 @@
 #include "core/draw/DrawText.h"
 
 #include <QAbstractItemModel>
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -97,6 +98,10 @@ void tst_HistoryCheckWindow::init()
     m_draws = m_window->findChild<QTableView*>(QStringLiteral("drawTable"));
     m_units = m_window->findChild<QTableView*>(QStringLiteral("unitTable"));
     QVERIFY(m_count && m_draws && m_units);
+    // Both models are checked on every reset every test below causes.
+    for (QTableView* table : { m_draws, m_units })
+        new QAbstractItemModelTester(
+            table->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, m_window);
 }
 
 void tst_HistoryCheckWindow::cleanup()

@@ -45,3 +45,22 @@ TEST(TextFormat, FieldsQuotedOnlyWhenNeeded)
         EXPECT_EQ(csvField(r.text), r.field);
     }
 }
+
+TEST(TextFormat, InputInMessagesIsCutAndValid)
+{
+    const struct {
+        const char* name;
+        std::string input;
+        std::size_t max;
+        std::string cut;
+    } rows[] = {
+        { "short stays", "abc", 3, "abc" },
+        { "one over", "abcd", 3, "abc…" },
+        { "characters, not bytes", "和值跨度", 2, "和值…" },
+        { "invalid bytes replaced", "a\xFF", 5, "a\xEF\xBF\xBD" },
+        { "sixty by default", std::string(61, 'x'), kMessageInputChars, std::string(60, 'x') + "…" },
+        { "empty", "", 60, "" },
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(cutForMessage(r.input, r.max), r.cut) << r.name;
+}

@@ -82,6 +82,8 @@ TEST(Utf8, EdgeSequences)
         { "past U+10FFFF", "\xF4\x90\x80\x80", { R, R, R, R }, 4 },
         { "F5 lead", "\xF5\x80\x80\x80", { R, R, R, R }, 4 },
         { "truncated at the end", "a\xE5\x90", { U'a', R, R }, 3 },
+        // The byte after the view would complete the character: it is not the view's.
+        { "cut inside a longer buffer", std::string_view("a\xE5\x90\x88", 3), { U'a', R, R }, 3 },
         { "truncated before ASCII", "\xF0\x9F\x98x", { R, R, R, U'x' }, 4 },
         { "stray continuation",
             "\x80"
