@@ -146,7 +146,7 @@ IssueRange TicketsPage::range() const
 
 void TicketsPage::refreshView()
 {
-    std::vector<Ticket> tickets = readLedger(toStdString(m_ledgerPath), range());
+    std::vector<Ticket> tickets = readLedger(toStdString(m_ledgerPath), game3d(), range());
     std::vector<TicketResult> results = settleTickets(tickets, m_history());
     m_totals = ledgerTotals(tickets, results);
     m_totalsLabel->setText(toQString(ledgerTotalsText(m_totals)));
@@ -193,7 +193,7 @@ void TicketsPage::addTicket(const CodeSet& codes)
     Ticket ticket = dialog.ticket();
     const std::string path = toStdString(m_ledgerPath);
     createDataFolder(path);
-    ticket.id = Ledger(path, Ledger::OpenMode::Create).add(ticket);
+    ticket.id = Ledger(path).add(game3d(), ticket);
     refreshView();
     emit statusTextChanged(toQString(ticketAddedText(ticket)));
 }
@@ -208,7 +208,7 @@ void TicketsPage::removeSelected()
     const std::string id = std::to_string(m_model->ticketAt(current.row()).id);
     if (!platform().confirm(this, QStringLiteral("确定删除第%1号投注吗？").arg(toQString(id))))
         return;
-    Ledger(toStdString(m_ledgerPath), Ledger::OpenMode::Existing).remove(std::stoll(id));
+    Ledger(toStdString(m_ledgerPath)).remove(game3d(), std::stoll(id));
     refreshView();
     emit statusTextChanged(toQString(ticketRemovedText(id)));
 }
@@ -219,7 +219,7 @@ void TicketsPage::exportCsv()
         = platform().saveFileName(this, QStringLiteral("CSV文件|*.csv"), QStringLiteral("csv"), QString());
     if (fileName.isEmpty())
         return;
-    const std::vector<Ticket> tickets = readLedger(toStdString(m_ledgerPath), range());
+    const std::vector<Ticket> tickets = readLedger(toStdString(m_ledgerPath), game3d(), range());
     writeFileAtomic(toStdString(fileName),
         std::string(kUtf8Bom) + ticketsListCsv(tickets, settleTickets(tickets, m_history())));
     emit statusTextChanged(QStringLiteral("已导出%1张投注：%2").arg(tickets.size()).arg(fileName));
@@ -233,7 +233,8 @@ void TicketsPage::historyChanged(const std::vector<DrawRecord>& changedDraws)
     m_primed = true;
     if (!issues.empty()) {
         try {
-            const std::string message = settlementMessage(readLedger(toStdString(m_ledgerPath)), now, issues);
+            const std::string message
+                = settlementMessage(readLedger(toStdString(m_ledgerPath), game3d()), now, issues);
             if (!message.empty())
                 reportLater(toQString(message));
         } catch (const FileError& error) {

@@ -1,5 +1,7 @@
 #include "core/io/TextFormat.h"
 
+#include "core/io/Utf8.h"
+
 namespace velmora {
 
 namespace {
@@ -39,6 +41,20 @@ std::string csvField(std::string_view text)
     }
     quoted += '"';
     return quoted;
+}
+
+std::string cutForMessage(std::string_view text)
+{
+    std::size_t characters = 0;
+    std::size_t at = 0;
+    while (at < text.size() && characters < kMessageInputLimit) {
+        at += decodeUtf8At(text, at).length;
+        ++characters;
+    }
+    std::string cut = replaceInvalidUtf8(text.substr(0, at));
+    if (at < text.size())
+        cut += "…";
+    return cut;
 }
 
 } // namespace velmora

@@ -1,7 +1,8 @@
 // The small text formats every layer prints: rates and averages with one decimal,
-// CSV fields, the UTF-8 byte-order mark.
+// CSV fields, the UTF-8 byte-order mark, user input repeated in a message.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -22,5 +23,13 @@ std::string formatAverage(long long a, long long b);
 
 // One CSV field (RFC 4180), quoted only when it holds a comma, a quote or a line break.
 std::string csvField(std::string_view text);
+
+// How much of the user's input a message repeats.
+inline constexpr std::size_t kMessageInputLimit = 60;
+
+// The text as a message repeats it: its first kMessageInputLimit characters, then
+// "…" when there were more; a malformed UTF-8 byte is one U+FFFD, so the result is
+// always valid UTF-8.
+std::string cutForMessage(std::string_view text);
 
 } // namespace velmora

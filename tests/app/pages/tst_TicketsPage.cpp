@@ -95,9 +95,8 @@ void tst_TicketsPage::record(int issue, Play play, std::vector<int> bets, int mu
     ticket.play = play;
     ticket.bets = std::move(bets);
     ticket.multiple = multiple;
-    velmora::Ledger(
-        m_dir->filePath(QStringLiteral("velmora.db")).toStdString(), velmora::Ledger::OpenMode::Create)
-        .add(ticket);
+    velmora::Ledger(m_dir->filePath(QStringLiteral("velmora.db")).toStdString())
+        .add(velmora::game3d(), ticket);
 }
 
 void tst_TicketsPage::addsThroughTheDialog()
@@ -184,12 +183,12 @@ void tst_TicketsPage::rangeTotalsAndExport()
     m_platform->saveNameAnswer = file;
     clickToolButton(m_page, QStringLiteral("导出CSV"));
     const std::vector<velmora::Ticket> tickets = velmora::readLedger(
-        m_dir->filePath(QStringLiteral("velmora.db")).toStdString(), { 2026002, 9999999 });
+        m_dir->filePath(QStringLiteral("velmora.db")).toStdString(), velmora::game3d(), { 2026002, 9999999 });
     QCOMPARE(velmora::test::readFile(file),
         QByteArray("\xEF\xBB\xBF")
             + QByteArray::fromStdString(
                 velmora::ticketsListCsv(tickets, velmora::settleTickets(tickets, m_history))));
-    QVERIFY(velmora::test::readFile(file).contains("3,2026003,组选,1,1,2,111,未中奖,0,0,\n"));
+    QVERIFY(velmora::test::readFile(file).contains("3,2026003,组选,1,1,2,111,未中奖,0,0,,111\n"));
 }
 
 void tst_TicketsPage::deleteAsks()

@@ -45,3 +45,30 @@ TEST(TextFormat, FieldsQuotedOnlyWhenNeeded)
         EXPECT_EQ(csvField(r.text), r.field);
     }
 }
+
+TEST(TextFormat, CutForMessageKeepsSixtyCharactersOfValidUtf8)
+{
+    std::string sixtyChinese;
+    for (int i = 0; i < 60; ++i)
+        sixtyChinese += "号";
+    const struct {
+        const char* name;
+        std::string text;
+        std::string cut;
+    } rows[] = {
+        { "short", "2026", "2026" },
+        { "sixty", std::string(60, 'a'), std::string(60, 'a') },
+        { "sixty-one", std::string(61, 'a'), std::string(60, 'a') + "…" },
+        { "characters, not bytes", sixtyChinese + "x", sixtyChinese + "…" },
+        { "malformed byte",
+            "a\xff"
+            "b",
+            "a\xEF\xBF\xBD"
+            "b" },
+        // A sequence cut short by the end of the text is one malformed byte each.
+        { "truncated at the end", "a\xe6\xb3", "a\xEF\xBF\xBD\xEF\xBF\xBD" },
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(cutForMessage(row.text), row.cut) << row.name;
+    EXPECT_EQ(cutForMessage(std::string(120000, '9')).size(), 60u + std::string("…").size());
+}
