@@ -183,6 +183,29 @@ TEST_F(CliTickets, Refusals)
     EXPECT_FALSE(std::filesystem::exists(m_db));
 }
 
+TEST_F(CliTickets, ALedgerMadeBeforeGamesIsReadAsItIsUntilTheFirstAdd)
+{
+    const std::string v1 = ReadBytes(std::string(VELMORA_TEST_DATA_DIR) + "/ledger-v1.db");
+    WriteBytes(m_db, v1);
+    const CliResult listed = run({ "tickets", "list", "--to", "2026002" });
+    EXPECT_EQ(listed.out,
+        "编号,期号,玩法,注数,倍数,金额,开奖号,状态,中奖注数,奖金,备注,号码\n"
+        "1,2026001,直选,2,1,4,830,中奖,1,1040,,123 830\n"
+        "5,2026001,组选,1,5,10,830,中奖,1,865,,038\n"
+        "2,2026002,组选,2,3,12,121,中奖,1,1038,\"a,\"\"b\"\"\",112 345\n");
+    EXPECT_EQ(run({ "tickets", "report", "--game", "pl3" }).out,
+        "投注数,已开奖,中奖数,投入,奖金,盈亏,回报率\n0,0,0,0,0,0,-\n");
+    EXPECT_EQ(run({ "tickets", "remove", "1", "--game", "pl3" }).code, 1);
+    EXPECT_EQ(run({ "tickets", "remove", "6" }).code, 1);
+    EXPECT_TRUE(ReadBytes(m_db) == v1);
+    EXPECT_FALSE(std::filesystem::exists(m_db + "-wal"));
+    // The next number follows the highest ever given (6, removed).
+    EXPECT_EQ(add("2026009", "direct", "001", { "--game", "pl3" }).out,
+        "已记入第7号投注：2026009期，直选1注，1倍，共2元\n");
+    EXPECT_EQ(run({ "tickets", "report" }).out,
+        "投注数,已开奖,中奖数,投入,奖金,盈亏,回报率\n5,4,3,28,2943,2915,10510.7%\n");
+}
+
 TEST_F(CliTickets, MissingDamagedAndForeignLedgers)
 {
     // A missing ledger: the headers only, and nothing is made.
