@@ -183,6 +183,8 @@ Ledger::Ledger(const std::string& path, int busyTimeoutMs)
                 throw FileError::cannotRead(path, kNoWritePermissionReason);
         }
         readWith(LedgerDatabase::Mode::ReadWrite);
+    } catch (const LedgerBusyError&) {
+        throw;
     } catch (const FileError&) {
         if (os::entryExists(path + "-wal"))
             throw;

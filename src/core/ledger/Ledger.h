@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/game/Game.h"
+#include "core/io/TextFile.h"
 #include "core/ledger/Ticket.h"
 
 #include <optional>
@@ -18,6 +19,16 @@ inline constexpr const char* kLedgerFileName = "velmora.db";
 // How long a ledger that another program holds is waited for.
 inline constexpr int kLedgerBusyTimeoutMs = 5000;
 inline constexpr const char* kLedgerBusyReason = "数据库正被占用";
+
+// The FileError of a ledger that another program held longer than the wait:
+// "无法读取文件" path "：数据库正被占用". The window tries again in short slices.
+class LedgerBusyError : public FileError {
+public:
+    explicit LedgerBusyError(const std::string& path)
+        : FileError(FileError::cannotRead(path, kLedgerBusyReason))
+    {
+    }
+};
 // Version 1 had no games: its tickets are 福彩3D tickets. Version 2 adds the game.
 inline constexpr int kLedgerSchemaVersion = 2;
 
@@ -40,7 +51,7 @@ public:
     // program knows, the schema of that version, quick_check, every ticket row
     // readable. Anything else raises FileError "无法读取文件" path "：" reason, with
     // the file left byte for byte as it was; a ledger held by another program
-    // longer than busyTimeoutMs gives kLedgerBusyReason.
+    // longer than busyTimeoutMs raises LedgerBusyError.
     explicit Ledger(const std::string& path, int busyTimeoutMs = kLedgerBusyTimeoutMs);
 
     // Records the ticket for the game (its id and time are ignored) in one

@@ -52,9 +52,6 @@ std::string reasonOf(int rc, int systemErrno, LedgerDatabase::Side side)
 {
     const bool writing = side == LedgerDatabase::Side::Write;
     switch (rc & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return kLedgerBusyReason;
     case SQLITE_NOTADB:
         return kNotLedgerReason;
     case SQLITE_CORRUPT:
@@ -139,9 +136,11 @@ LedgerDatabase::LedgerDatabase(const std::string& path, Mode mode, int busyTimeo
         const std::filesystem::path folder = std::filesystem::path(path).parent_path();
         if (m_creating && systemErrno == ENOENT && os::entryExists(folder.empty() ? "." : folder.string()))
             throw FileError::cannotWrite(path, kNoWritePermissionReason);
+        if (isBusy(rc))
+            throw LedgerBusyError(path);
         const std::string reason = reasonOf(rc, systemErrno, side);
-        throw side == Side::Write && !isBusy(rc) ? FileError::cannotWrite(path, reason)
-                                                 : FileError::cannotRead(path, reason);
+        throw side == Side::Write ? FileError::cannotWrite(path, reason)
+                                  : FileError::cannotRead(path, reason);
     }
     sqlite3_busy_timeout(m_db, busyTimeoutMs);
     // A foreign schema's triggers or views never run for us.
@@ -154,9 +153,11 @@ bool LedgerDatabase::isReadOnly() const { return sqlite3_db_readonly(m_db, "main
 
 void LedgerDatabase::fail(int rc, Side side) const
 {
+    if (isBusy(rc))
+        throw LedgerBusyError(m_path);
     const std::string reason = reasonOf(rc, sqlite3_system_errno(m_db), side);
-    throw side == Side::Write && !isBusy(rc) ? FileError::cannotWrite(m_path, reason)
-                                             : FileError::cannotRead(m_path, reason);
+    throw side == Side::Write ? FileError::cannotWrite(m_path, reason)
+                              : FileError::cannotRead(m_path, reason);
 }
 
 void LedgerDatabase::refuse(const char* reason) const { throw FileError::cannotRead(m_path, reason); }
