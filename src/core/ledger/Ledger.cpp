@@ -1,4 +1,5 @@
-// The ledger's tickets in and out; LedgerDatabase speaks to SQLite.
+// The ledger's tickets in and out; the connection, the schema and the reasons of
+// failures are LedgerDatabase's.
 #include "core/ledger/Ledger.h"
 
 #include "core/io/FileSystem.h"

@@ -1,7 +1,7 @@
 // The ticket ledger: an SQLite database (velmora.db) that the GUI and the CLI
-// share. A file is validated through a connection that cannot write before
-// anything is written to it; every change is one transaction; a file that is
-// not a ledger, or is damaged, is reported and never changed.
+// share. A file is validated by reading only before anything is written to it;
+// every change is one transaction; a file that is not a ledger, or is damaged,
+// is reported and never changed.
 #pragma once
 
 #include "core/game/Game.h"
@@ -44,10 +44,9 @@ std::optional<std::vector<int>> parseBets(std::string_view text);
 
 class Ledger {
 public:
-    // Validates the file at path through a connection that cannot change it: a
-    // regular file (or nothing, or a file of no bytes: a ledger without tickets
-    // that only add writes to),
-    // an SQLite database with the ledger's application id, a schema version this
+    // Validates the file at path by reading only: a regular file (or nothing, or
+    // a file of no bytes: a ledger without tickets that only add writes to), an
+    // SQLite database with the ledger's application id, a schema version this
     // program knows, the schema of that version, quick_check, every ticket row
     // readable. Anything else raises FileError "无法读取文件" path "：" reason, with
     // the file left byte for byte as it was; a ledger held by another program

@@ -5,6 +5,7 @@
 #include "core/io/TextFile.h"
 #include "core/ledger/Ledger.h"
 
+#include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <memory>
