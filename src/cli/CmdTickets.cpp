@@ -5,6 +5,7 @@
 #include "core/draw/DrawText.h"
 #include "core/io/FileSystem.h"
 #include "core/io/TextFile.h"
+#include "core/io/TextFormat.h"
 #include "core/ledger/Ledger.h"
 #include "core/ledger/Settlement.h"
 #include "core/ledger/TicketText.h"
@@ -19,6 +20,7 @@ namespace {
 struct LedgerOptions {
     std::string db;
     std::string data;
+    const Game* game = &game3d();
 };
 
 struct AddOptions {
@@ -46,6 +48,21 @@ void addLedgerOptions(CLI::App* sub, LedgerOptions& options)
     sub->add_option("--db", options.db, "Ticket ledger (default: velmora.db beside the data file)")
         ->type_name("FILE");
     addDataOption(sub, options.data);
+    sub->add_option_function<std::string>(
+           "--game",
+           [&options](const std::string& key) {
+               options.game = gameOfKey(key);
+               if (options.game == nullptr)
+                   throw UsageError("--game: not one of 3d|pl3: \"" + cutForMessage(key) + "\"");
+           },
+           "The game whose tickets: 3d (福彩3D, default) or pl3 (排列三)")
+        ->type_name("3d|pl3");
+}
+
+// The draw history the tickets are settled on, read as by every command.
+DrawHistory historyOf(CliContext& ctx, const LedgerOptions& options)
+{
+    return loadHistory(ctx, options.data);
 }
 
 std::string ledgerPathOf(const LedgerOptions& options)
@@ -68,7 +85,8 @@ int parseIssueOption(const std::string& option, const std::string& text)
 {
     const std::optional<int> issue = parseIssueKey(text);
     if (!issue)
-        throw UsageError(option + ": expected the issue as seven digits YYYYIII: \"" + text + "\"");
+        throw UsageError(
+            option + ": expected the issue as seven digits YYYYIII: \"" + cutForMessage(text) + "\"");
     return *issue;
 }
 
@@ -78,7 +96,7 @@ int parseMultiple(const std::string& text)
         = !text.empty() && text.size() <= 3 && text.find_first_not_of("0123456789") == std::string::npos;
     const int multiple = digits ? std::stoi(text) : 0;
     if (multiple < kMinMultiple || multiple > kMaxMultiple)
-        throw UsageError("--multiple: expected a number from 1 to 99: \"" + text + "\"");
+        throw UsageError("--multiple: expected a number from 1 to 99: \"" + cutForMessage(text) + "\"");
     return multiple;
 }
 
@@ -88,7 +106,7 @@ Play parsePlay(const std::string& text)
         return Play::Direct;
     if (text == "group")
         return Play::Group;
-    throw UsageError("--play: not one of direct|group: \"" + text + "\"");
+    throw UsageError("--play: not one of direct|group: \"" + cutForMessage(text) + "\"");
 }
 
 // The code list of a file, or of standard input for "-".
@@ -107,12 +125,15 @@ void runAdd(CliContext& ctx, const AddOptions& o)
     Ticket ticket;
     ticket.issue = parseIssueOption("--issue", o.issue);
     if (ticket.issue % 1000 == 0)
-        throw UsageError("--issue: a year has no issue 000: \"" + o.issue + "\"");
+        throw UsageError("--issue: a year has no issue 000: \"" + cutForMessage(o.issue) + "\"");
     ticket.play = parsePlay(o.play);
     ticket.multiple = parseMultiple(o.multiple);
+    if (!isAcceptableNote(o.note))
+        throw UsageError(
+            "--note: expected at most " + std::to_string(kMaxNoteCharacters) + " characters of UTF-8 text");
     ticket.note = o.note;
     // Read as by every command, though only the ledger's folder follows from it.
-    loadHistory(ctx, o.ledger.data);
+    historyOf(ctx, o.ledger);
     TicketBets bets = ticketBetsOf(ticket.play, readCodeList(ctx, o.list));
     if (!bets.tripleGroups.empty()) {
         printMessage(ctx.err, tripleGroupRefusal(bets.tripleGroups));
@@ -128,7 +149,7 @@ void runAdd(CliContext& ctx, const AddOptions& o)
         // The default ledger's folder is the data folder, which a first run may lack.
         if (o.ledger.db.empty())
             createDataFolder(path);
-        return Ledger(path, Ledger::OpenMode::Create).add(ticket);
+        return Ledger(path).add(*o.ledger.game, ticket);
     });
     ctx.out << ticketAddedText(ticket) << '\n';
 }
@@ -146,14 +167,14 @@ IssueRange rangeOf(const RangeOptions& o)
 void runList(CliContext& ctx, const RangeOptions& o, bool report)
 {
     const IssueRange range = rangeOf(o);
-    const DrawHistory history = loadHistory(ctx, o.ledger.data);
+    const DrawHistory history = historyOf(ctx, o.ledger);
     const std::string path = ledgerPathOf(o.ledger);
     if (!os::entryExists(path)) {
         ctx.out << (report ? kTicketsReportHeader : kTicketsListHeader) << '\n';
         return;
     }
     const std::vector<Ticket> tickets
-        = orFileExit(ctx, [&] { return Ledger(path, Ledger::OpenMode::Existing).tickets(range); });
+        = orFileExit(ctx, [&] { return Ledger(path).tickets(*o.ledger.game, range); });
     const std::vector<TicketResult> results = settleTickets(tickets, history);
     ctx.out << (report ? ticketsReportCsv(ledgerTotals(tickets, results)) : ticketsListCsv(tickets, results));
 }
@@ -161,14 +182,17 @@ void runList(CliContext& ctx, const RangeOptions& o, bool report)
 void runRemove(CliContext& ctx, const RemoveOptions& o)
 {
     if (o.id.empty() || o.id.find_first_not_of("0123456789") != std::string::npos)
-        throw UsageError("ID: expected a ticket number: \"" + o.id + "\"");
+        throw UsageError("ID: expected a ticket number: \"" + cutForMessage(o.id) + "\"");
     const std::size_t first = std::min(o.id.find_first_not_of('0'), o.id.size() - 1);
     const std::string id = o.id.substr(first);
-    loadHistory(ctx, o.ledger.data);
+    historyOf(ctx, o.ledger);
     const std::string path = ledgerPathOf(o.ledger);
-    // Beyond the largest id the ledger can give there is no ticket.
-    const bool removed = id.size() <= 18 && os::entryExists(path)
-        && orFileExit(ctx, [&] { return Ledger(path, Ledger::OpenMode::Existing).remove(std::stoll(id)); });
+    // The ledger is validated whatever the id: a file that is not one is reported.
+    const bool removed = orFileExit(ctx, [&] {
+        Ledger ledger(path);
+        // Beyond the largest id the ledger can give there is no ticket.
+        return id.size() <= 18 && ledger.remove(*o.ledger.game, std::stoll(id));
+    });
     if (!removed) {
         printMessage(ctx.err, noSuchTicketText(id));
         throw CliExit { kExitRefused };

@@ -5,6 +5,7 @@
 #include "core/code/CodeSetText.h"
 #include "core/draw/DrawText.h"
 #include "core/draw/HistoryMerge.h"
+#include "core/ledger/Ledger.h"
 #include "core/ledger/TicketText.h"
 
 #include <QComboBox>
@@ -13,9 +14,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 
 namespace velmora {
+
+namespace {
+
+// A busy ledger is tried again this often; the window is never held longer.
+constexpr int kRetryIntervalMs = 100;
+
+} // namespace
 
 AddTicketDialog::AddTicketDialog(const DrawHistory& history, int currentYear, QWidget* parent)
     : QDialog(parent)
@@ -41,8 +51,14 @@ AddTicketDialog::AddTicketDialog(const DrawHistory& history, int currentYear, QW
     m_multiple->setRange(kMinMultiple, kMaxMultiple);
     m_note = new QLineEdit(this);
     m_note->setObjectName(QStringLiteral("noteEdit"));
+    m_note->setMaxLength(static_cast<int>(kMaxNoteCharacters));
     m_cost = new QLabel(this);
     m_cost->setObjectName(QStringLiteral("costLabel"));
+    m_recordStatus = makeErrorLabel(QStringLiteral("recordStatus"));
+    m_recordStatus->setWordWrap(true);
+    m_retry = new QTimer(this);
+    m_retry->setSingleShot(true);
+    connect(m_retry, &QTimer::timeout, this, &AddTicketDialog::tryRecord);
 
     auto* grid = new QGridLayout(this);
     const auto addRow = [&](int row, const QString& caption, QWidget* field, QWidget* error) {
@@ -60,8 +76,10 @@ AddTicketDialog::AddTicketDialog(const DrawHistory& history, int currentYear, QW
     addRow(3, QStringLiteral("倍数"), m_multiple, nullptr);
     addRow(4, QStringLiteral("备注"), m_note, nullptr);
     grid->addWidget(m_cost, 5, 1);
+    grid->addWidget(m_recordStatus, 6, 1, 1, 2);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    grid->addWidget(buttons, 6, 0, 1, 3);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    grid->addWidget(buttons, 7, 0, 1, 3);
     connect(buttons, &QDialogButtonBox::accepted, this, &AddTicketDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &AddTicketDialog::reject);
 
@@ -114,6 +132,9 @@ QString AddTicketDialog::costText() const
 
 void AddTicketDialog::accept()
 {
+    if (m_retry->isActive())
+        return;
+    m_recordStatus->clear();
     const QString issue = m_issue->text().trimmed();
     const std::optional<int> key = parseIssueKey(toStdString(issue));
     QString issueProblem;
@@ -145,7 +166,56 @@ void AddTicketDialog::accept()
     m_ticket.bets = std::move(bets);
     m_ticket.multiple = m_multiple->value();
     m_ticket.note = toStdString(m_note->text());
+    if (!m_record) {
+        QDialog::accept();
+        return;
+    }
+    m_ok->setEnabled(false);
+    m_waited.start();
+    tryRecord();
+}
+
+void AddTicketDialog::setRecorder(RecordFn record, int waitMs)
+{
+    m_record = std::move(record);
+    m_waitMs = waitMs;
+}
+
+void AddTicketDialog::tryRecord()
+{
+    try {
+        m_ticket.id = m_record(m_ticket);
+    } catch (const LedgerBusyError& busy) {
+        if (m_waited.elapsed() >= m_waitMs) {
+            stopWaiting(QString::fromUtf8(busy.what()));
+            return;
+        }
+        m_recordStatus->setText(QStringLiteral("正在等待数据库…"));
+        m_retry->start(kRetryIntervalMs);
+        return;
+    } catch (const FileError& error) {
+        stopWaiting(QString::fromUtf8(error.what()));
+        return;
+    }
+    m_recordStatus->clear();
+    m_ok->setEnabled(true);
     QDialog::accept();
+}
+
+void AddTicketDialog::stopWaiting(const QString& reason)
+{
+    m_retry->stop();
+    m_recordStatus->setText(reason);
+    m_ok->setEnabled(true);
+}
+
+void AddTicketDialog::reject()
+{
+    if (m_retry->isActive()) {
+        stopWaiting(QStringLiteral("已停止等待数据库，投注未记入"));
+        return;
+    }
+    QDialog::reject();
 }
 
 } // namespace velmora

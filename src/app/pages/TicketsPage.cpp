@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QChart>
 #include <QChartView>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -28,6 +29,11 @@
 namespace velmora {
 
 namespace {
+
+// The window waits for a ledger that another program holds in slices this short,
+// tried again this often, so that it never stops answering.
+constexpr int kLedgerSliceMs = 50;
+constexpr int kRetryIntervalMs = 100;
 
 QLineEdit* makeIssueEdit(QWidget* parent, const QString& name, const QString& placeholder)
 {
@@ -146,7 +152,8 @@ IssueRange TicketsPage::range() const
 
 void TicketsPage::refreshView()
 {
-    std::vector<Ticket> tickets = readLedger(toStdString(m_ledgerPath), range());
+    std::vector<Ticket> tickets
+        = Ledger(toStdString(m_ledgerPath), kLedgerSliceMs).tickets(game3d(), range());
     std::vector<TicketResult> results = settleTickets(tickets, m_history());
     m_totals = ledgerTotals(tickets, results);
     m_totalsLabel->setText(toQString(ledgerTotalsText(m_totals)));
@@ -188,14 +195,17 @@ void TicketsPage::addTicket(const CodeSet& codes)
     AddTicketDialog dialog(m_history(), platform().now().date().year(), this);
     if (codeSetCount(codes) > 0)
         dialog.setCodes(codes);
+    dialog.setRecorder(
+        [this](const Ticket& ticket) {
+            const std::string path = toStdString(m_ledgerPath);
+            createDataFolder(path);
+            return Ledger(path, kLedgerSliceMs).add(game3d(), ticket);
+        },
+        m_busyWaitMs);
     if (platform().runDialog(dialog) != QDialog::Accepted)
         return;
-    Ticket ticket = dialog.ticket();
-    const std::string path = toStdString(m_ledgerPath);
-    createDataFolder(path);
-    ticket.id = Ledger(path, Ledger::OpenMode::Create).add(ticket);
     refreshView();
-    emit statusTextChanged(toQString(ticketAddedText(ticket)));
+    emit statusTextChanged(toQString(ticketAddedText(dialog.ticket())));
 }
 
 void TicketsPage::removeSelected()
@@ -205,12 +215,33 @@ void TicketsPage::removeSelected()
         platform().showMessage(this, QStringLiteral("请先在表中选择要删除的投注。"));
         return;
     }
-    const std::string id = std::to_string(m_model->ticketAt(current.row()).id);
-    if (!platform().confirm(this, QStringLiteral("确定删除第%1号投注吗？").arg(toQString(id))))
+    const long long id = m_model->ticketAt(current.row()).id;
+    if (!platform().confirm(this, QStringLiteral("确定删除第%1号投注吗？").arg(id)))
         return;
-    Ledger(toStdString(m_ledgerPath), Ledger::OpenMode::Existing).remove(std::stoll(id));
+    QElapsedTimer waited;
+    waited.start();
+    removeWhenFree(id, waited);
+}
+
+void TicketsPage::removeWhenFree(long long id, const QElapsedTimer& waited)
+{
+    bool removed = false;
+    try {
+        removed = Ledger(toStdString(m_ledgerPath), kLedgerSliceMs).remove(game3d(), id);
+    } catch (const LedgerBusyError& busy) {
+        if (waited.elapsed() >= m_busyWaitMs) {
+            platform().showWarning(this, QString::fromUtf8(busy.what()));
+            return;
+        }
+        // Tried again in a moment, with the window going on meanwhile.
+        emit statusTextChanged(QStringLiteral("正在等待数据库…"));
+        QTimer::singleShot(
+            kRetryIntervalMs, this, [this, id, waited] { runCommand([&] { removeWhenFree(id, waited); }); });
+        return;
+    }
     refreshView();
-    emit statusTextChanged(toQString(ticketRemovedText(id)));
+    const std::string text = std::to_string(id);
+    emit statusTextChanged(toQString(removed ? ticketRemovedText(text) : noSuchTicketText(text)));
 }
 
 void TicketsPage::exportCsv()
@@ -219,7 +250,8 @@ void TicketsPage::exportCsv()
         = platform().saveFileName(this, QStringLiteral("CSV文件|*.csv"), QStringLiteral("csv"), QString());
     if (fileName.isEmpty())
         return;
-    const std::vector<Ticket> tickets = readLedger(toStdString(m_ledgerPath), range());
+    const std::vector<Ticket> tickets
+        = Ledger(toStdString(m_ledgerPath), kLedgerSliceMs).tickets(game3d(), range());
     writeFileAtomic(toStdString(fileName),
         std::string(kUtf8Bom) + ticketsListCsv(tickets, settleTickets(tickets, m_history())));
     emit statusTextChanged(QStringLiteral("已导出%1张投注：%2").arg(tickets.size()).arg(fileName));
@@ -233,7 +265,8 @@ void TicketsPage::historyChanged(const std::vector<DrawRecord>& changedDraws)
     m_primed = true;
     if (!issues.empty()) {
         try {
-            const std::string message = settlementMessage(readLedger(toStdString(m_ledgerPath)), now, issues);
+            const std::string message = settlementMessage(
+                Ledger(toStdString(m_ledgerPath), kLedgerSliceMs).tickets(game3d()), now, issues);
             if (!message.empty())
                 reportLater(toQString(message));
         } catch (const FileError& error) {

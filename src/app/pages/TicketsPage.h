@@ -7,6 +7,7 @@
 #include "app/pages/Page.h"
 #include "core/code/CodeSet.h"
 #include "core/draw/DrawRecord.h"
+#include "core/ledger/Ledger.h"
 #include "core/ledger/Settlement.h"
 
 #include <QString>
@@ -19,6 +20,7 @@ class QLineEdit;
 class QTableView;
 class QChart;
 class QChartView;
+class QElapsedTimer;
 class QLineSeries;
 
 namespace velmora {
@@ -40,6 +42,9 @@ public:
     void addTicket(const CodeSet& codes = {});
     // "删除": the selected ticket, after asking.
     void removeSelected();
+    // How long adding and deleting wait for a ledger that another program holds
+    // (kLedgerBusyTimeoutMs); the window goes on meanwhile.
+    void setBusyWait(int ms) { m_busyWaitMs = ms; }
     // "导出CSV": the tickets of the range as velmora-cli tickets list writes them,
     // UTF-8 with a byte-order mark.
     void exportCsv();
@@ -64,11 +69,14 @@ private:
     void showChart(const std::vector<ProfitPoint>& points);
     // Puts the text in the status bar once the event loop is back.
     void reportLater(const QString& text);
+    // Deletes the ticket, trying again in a moment while the ledger is busy.
+    void removeWhenFree(long long id, const QElapsedTimer& waited);
 
     QString m_ledgerPath;
     HistoryFn m_history;
     // The draws the tickets were last settled on, to find what a change brought.
     bool m_primed = false;
+    int m_busyWaitMs = kLedgerBusyTimeoutMs;
     LedgerTotals m_totals;
 
     TicketTableModel* m_model = nullptr;

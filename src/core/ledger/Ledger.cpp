@@ -1,11 +1,13 @@
-// The only place that speaks to SQLite.
+// The ledger's tickets in and out; the connection, the schema and the reasons of
+// failures are LedgerDatabase's.
 #include "core/ledger/Ledger.h"
 
 #include "core/io/FileSystem.h"
 #include "core/io/TextFile.h"
+#include "core/ledger/LedgerDatabase.h"
 
 #include <algorithm>
-#include <cstring>
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <sqlite3.h>
@@ -14,54 +16,102 @@ namespace velmora {
 
 namespace {
 
-constexpr int kSchemaVersion = 1;
-// "VLMR": tells a ledger from another program's SQLite file.
-constexpr int kApplicationId = 0x564C4D52;
-constexpr const char* kNotLedgerReason = "不是投注记录数据库";
-constexpr const char* kDamagedReason = "数据库已损坏";
-constexpr const char* kNewerLedgerReason = "数据库由更新版本的程序建立";
-
-// Step v takes a ledger from schema version v to v + 1 (version 0: an empty file).
-constexpr const char* kMigrations[kSchemaVersion] = {
-    "CREATE TABLE tickets ("
-    " id INTEGER PRIMARY KEY AUTOINCREMENT,"
-    " issue INTEGER NOT NULL,"
-    " play INTEGER NOT NULL CHECK (play IN (0, 1)),"
-    " bets TEXT NOT NULL,"
-    " multiple INTEGER NOT NULL CHECK (multiple BETWEEN 1 AND 99),"
-    " note TEXT NOT NULL DEFAULT '',"
-    " entered_at TEXT NOT NULL DEFAULT (strftime('%Y-%m-%d %H:%M:%S', 'now', 'localtime')));"
-    "CREATE INDEX tickets_by_issue ON tickets (issue, id);",
-};
-
-struct StatementDeleter {
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
+using Side = LedgerDatabase::Side;
 using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
-std::string reasonOf(sqlite3* db, int rc)
+// What the first bytes of the file say, read before SQLite opens it.
+struct FileStart {
+    bool empty = true;
+    bool sqlite = false; // starts with SQLite's header
+    bool writeAheadLog = false; // the header's read and write versions say WAL
+};
+
+FileStart readFileStart(const std::string& path)
 {
-    switch (rc & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return kLedgerBusyReason;
-    case SQLITE_NOTADB:
-        return kNotLedgerReason;
-    case SQLITE_CORRUPT:
-        return kDamagedReason;
-    case SQLITE_CANTOPEN:
-    case SQLITE_IOERR:
-    case SQLITE_PERM:
-        if (db != nullptr && sqlite3_system_errno(db) != 0)
-            return std::strerror(sqlite3_system_errno(db));
-        break;
-    default:
-        break;
+    static constexpr std::string_view kMagic { "SQLite format 3\0", 16 };
+    std::array<char, 100> header {};
+    std::size_t size = 0;
+    try {
+        os::InputFile file(path, os::InputKind::RegularOnly);
+        while (size < header.size()) {
+            const std::size_t got = file.read(header.data() + size, header.size() - size);
+            if (got == 0)
+                break;
+            size += got;
+        }
+    } catch (const os::SystemError& e) {
+        throw FileError::cannotRead(path, e.what());
     }
-    return db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    const std::string_view bytes(header.data(), size);
+    return { size == 0, size == header.size() && bytes.starts_with(kMagic),
+        bytes.size() > 19 && bytes[18] == 2 };
 }
 
-bool isBusy(int rc) { return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED; }
+std::string columnText(sqlite3_stmt* statement, int column)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    return text != nullptr
+        ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, column)))
+        : std::string();
+}
+
+bool columnsHaveTypes(sqlite3_stmt* row, std::initializer_list<int> types)
+{
+    int column = 0;
+    for (const int type : types)
+        if (sqlite3_column_type(row, column++) != type)
+            return false;
+    return true;
+}
+
+// Every ticket of the ledger with its game, ordered by issue, then id. A row
+// that no add could have written makes the ledger damaged.
+template <typename Stored> std::vector<Stored> readTickets(const LedgerDatabase& db, int version, Side side)
+{
+    std::vector<Stored> list;
+    if (version == 0)
+        return list;
+    const Statement statement(
+        db.prepare(std::string("SELECT id, issue, play, bets, multiple, note, entered_at, ")
+                + (version >= 2 ? "game" : "NULL") + " FROM tickets ORDER BY issue, id",
+            side));
+    sqlite3_stmt* row = statement.get();
+    int rc = SQLITE_OK;
+    while ((rc = sqlite3_step(row)) == SQLITE_ROW) {
+        if (!columnsHaveTypes(row,
+                { SQLITE_INTEGER, SQLITE_INTEGER, SQLITE_INTEGER, SQLITE_TEXT, SQLITE_INTEGER, SQLITE_TEXT,
+                    SQLITE_TEXT }))
+            db.refuse(kDamagedLedgerReason);
+        Stored& stored = list.emplace_back();
+        Ticket& ticket = stored.ticket;
+        ticket.id = sqlite3_column_int64(row, 0);
+        const long long issue = sqlite3_column_int64(row, 1);
+        const long long play = sqlite3_column_int64(row, 2);
+        std::optional<std::vector<int>> bets = parseBets(columnText(row, 3));
+        const long long multiple = sqlite3_column_int64(row, 4);
+        stored.game = version >= 2 ? gameOfKey(columnText(row, 7)) : &game3d();
+        if (ticket.id < 1 || issue < 1 || issue > 9999999 || (play != 0 && play != 1) || !bets
+            || bets->empty() || multiple < kMinMultiple || multiple > kMaxMultiple || stored.game == nullptr)
+            db.refuse(kDamagedLedgerReason);
+        ticket.issue = static_cast<int>(issue);
+        ticket.play = play == 1 ? Play::Group : Play::Direct;
+        ticket.bets = std::move(*bets);
+        ticket.multiple = static_cast<int>(multiple);
+        ticket.note = columnText(row, 5);
+        ticket.enteredAt = columnText(row, 6);
+    }
+    if (rc != SQLITE_DONE)
+        db.fail(rc, side);
+    return list;
+}
+
+} // namespace
+
+std::string ledgerFilePath(const std::string& dataFile)
+{
+    const std::filesystem::path folder = std::filesystem::path(dataFile).parent_path();
+    return folder.empty() ? std::string(kLedgerFileName) : (folder / kLedgerFileName).string();
+}
 
 std::string betsText(const std::vector<int>& bets)
 {
@@ -76,238 +126,170 @@ std::string betsText(const std::vector<int>& bets)
     return text;
 }
 
-// The bets as betsText wrote them (ascending, each once); false for any other text.
-bool parseBets(std::string_view text, std::vector<int>& bets)
+std::optional<std::vector<int>> parseBets(std::string_view text)
 {
-    bets.clear();
+    if (text.ends_with(','))
+        return std::nullopt;
+    std::vector<int> bets;
     bets.reserve(text.size() / 4 + 1);
     for (std::size_t at = 0; at < text.size(); at += 4) {
         if (text.size() - at < 3 || (text.size() - at > 3 && text[at + 3] != ','))
-            return false;
+            return std::nullopt;
         int bet = 0;
         for (std::size_t i = at; i < at + 3; ++i) {
             if (text[i] < '0' || text[i] > '9')
-                return false;
+                return std::nullopt;
             bet = bet * 10 + (text[i] - '0');
         }
         if (!bets.empty() && bet <= bets.back())
-            return false;
+            return std::nullopt;
         bets.push_back(bet);
     }
-    return true;
+    return bets;
 }
 
-std::string columnText(sqlite3_stmt* statement, int column)
-{
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    return text != nullptr
-        ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, column)))
-        : std::string();
-}
-
-} // namespace
-
-std::string ledgerFilePath(const std::string& dataFile)
-{
-    const std::filesystem::path folder = std::filesystem::path(dataFile).parent_path();
-    return folder.empty() ? std::string(kLedgerFileName) : (folder / kLedgerFileName).string();
-}
-
-Ledger::Ledger(const std::string& path, OpenMode mode, int busyTimeoutMs)
+Ledger::Ledger(const std::string& path, int busyTimeoutMs)
     : m_path(path)
+    , m_busyTimeoutMs(busyTimeoutMs)
 {
-    const int flags = SQLITE_OPEN_READWRITE | (mode == OpenMode::Create ? SQLITE_OPEN_CREATE : 0);
-    const int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        const std::string reason = reasonOf(m_db, rc);
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-        throw FileError::cannotRead(m_path, reason);
-    }
-    sqlite3_busy_timeout(m_db, busyTimeoutMs);
-    try {
-        checkAndMigrate(mode);
-    } catch (...) {
-        sqlite3_close_v2(m_db);
-        throw;
-    }
-}
-
-Ledger::~Ledger() { sqlite3_close_v2(m_db); }
-
-void Ledger::fail(int rc, bool writing) const
-{
-    const bool write = writing && !isBusy(rc);
-    const std::string reason = reasonOf(m_db, rc);
-    throw write ? FileError::cannotWrite(m_path, reason) : FileError::cannotRead(m_path, reason);
-}
-
-void Ledger::exec(const char* sql, bool writing) const
-{
-    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK)
-        fail(rc, writing);
-}
-
-namespace {
-
-// The first column of the first row of a query that reads only.
-std::string queryText(sqlite3* db, const char* sql, int& rc)
-{
-    sqlite3_stmt* raw = nullptr;
-    rc = sqlite3_prepare_v2(db, sql, -1, &raw, nullptr);
-    const Statement statement(raw);
-    if (rc != SQLITE_OK)
-        return {};
-    rc = sqlite3_step(raw);
-    if (rc == SQLITE_DONE) {
-        rc = SQLITE_OK;
-        return {};
-    }
-    if (rc != SQLITE_ROW)
-        return {};
-    rc = SQLITE_OK;
-    return columnText(raw, 0);
-}
-
-} // namespace
-
-void Ledger::checkAndMigrate(OpenMode mode)
-{
-    int rc = SQLITE_OK;
-    const auto query = [&](const char* sql) {
-        std::string value = queryText(m_db, sql, rc);
-        if (rc != SQLITE_OK)
-            fail(rc, false);
-        return value;
+    if (!os::entryExists(path))
+        return;
+    const FileStart start = readFileStart(path);
+    // A log beside the file may hold the whole ledger while the file is still empty.
+    const bool logBeside = os::entryExists(path + "-wal");
+    if (start.empty && !logBeside)
+        return;
+    if (!start.empty && !start.sqlite)
+        throw FileError::cannotRead(path, kNotLedgerReason);
+    const auto readWith = [&](LedgerDatabase::Mode mode) {
+        const LedgerDatabase db(path, mode, busyTimeoutMs);
+        if (db.queryText("PRAGMA quick_check", Side::Read) != "ok")
+            db.refuse(kDamagedLedgerReason);
+        m_version = db.checkedSchemaVersion(Side::Read);
+        m_stored = readTickets<StoredTicket>(db, m_version, Side::Read);
     };
-    if (query("PRAGMA quick_check") != "ok")
-        throw FileError::cannotRead(m_path, kDamagedReason);
-    const int applicationId = std::stoi(query("PRAGMA application_id"));
-    const int version = std::stoi(query("PRAGMA user_version"));
-    const bool empty = query("SELECT count(*) FROM sqlite_schema") == "0";
-    if (!(empty && applicationId == 0 && version == 0) && (applicationId != kApplicationId || version < 1))
-        throw FileError::cannotRead(m_path, kNotLedgerReason);
-    if (version > kSchemaVersion)
-        throw FileError::cannotRead(m_path, kNewerLedgerReason);
-    // Reading or removing from an empty database must not turn it into a ledger.
-    m_blank = empty && mode == OpenMode::Existing;
-    if (!m_blank)
-        bringUpToDate(version);
-}
-
-void Ledger::bringUpToDate(int fromVersion)
-{
-    // Readers never wait for the writer, so the window's page and the CLI share it.
-    exec("PRAGMA journal_mode=WAL", true);
-    if (fromVersion < kSchemaVersion)
-        migrate(fromVersion);
-    m_blank = false;
-}
-
-void Ledger::migrate(int fromVersion)
-{
-    exec("BEGIN IMMEDIATE", true);
+    if (!start.writeAheadLog || logBeside) {
+        readWith(LedgerDatabase::Mode::ReadOnly);
+        return;
+    }
+    // A reading connection would leave the log and its index beside a ledger in WAL
+    // mode; a writing one removes them when it closes and, as it only reads and the
+    // log is empty, changes nothing. A file that cannot be written, or a folder where
+    // the index cannot be made, is read as it stands: no other program can be
+    // writing it then, as writing needs the log.
     try {
-        // Another program may have brought the schema up to date since it was read.
-        int rc = SQLITE_OK;
-        const std::string current = queryText(m_db, "PRAGMA user_version", rc);
-        if (rc != SQLITE_OK)
-            fail(rc, true);
-        for (int v = std::max(fromVersion, std::stoi(current)); v < kSchemaVersion; ++v)
-            exec(kMigrations[v], true);
-        const std::string stamp = "PRAGMA application_id=" + std::to_string(kApplicationId)
-            + ";PRAGMA user_version=" + std::to_string(kSchemaVersion);
-        exec(stamp.c_str(), true);
-        exec("COMMIT", true);
+        {
+            const LedgerDatabase probe(path, LedgerDatabase::Mode::ReadWrite, busyTimeoutMs);
+            if (probe.isReadOnly())
+                throw FileError::cannotRead(path, kNoWritePermissionReason);
+        }
+        readWith(LedgerDatabase::Mode::ReadWrite);
+    } catch (const LedgerBusyError&) {
+        throw;
+    } catch (const FileError&) {
+        if (os::entryExists(path + "-wal"))
+            throw;
+        readWith(LedgerDatabase::Mode::Immutable);
+    }
+}
+
+template <typename Change> void Ledger::write(Change change)
+{
+    const LedgerDatabase db(m_path, LedgerDatabase::Mode::Create, m_busyTimeoutMs);
+    if (db.isReadOnly())
+        throw FileError::cannotWrite(m_path, kNoWritePermissionReason);
+    db.exec("BEGIN IMMEDIATE", Side::Write);
+    int version = 0;
+    try {
+        // Another program may have changed the file since it was validated.
+        version = db.checkedSchemaVersion(Side::Write);
+        version = change(db, version);
+        db.exec("COMMIT", Side::Write);
     } catch (...) {
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_exec(db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
+    m_stored = readTickets<StoredTicket>(db, version, Side::Write);
+    m_version = version;
 }
 
-long long Ledger::add(const Ticket& ticket)
+long long Ledger::add(const Game& game, const Ticket& ticket)
 {
-    if (m_blank)
-        bringUpToDate(0);
-    sqlite3_stmt* raw = nullptr;
-    int rc = sqlite3_prepare_v2(m_db,
-        "INSERT INTO tickets (issue, play, bets, multiple, note) VALUES (?1, ?2, ?3, ?4, ?5)", -1, &raw,
-        nullptr);
-    const Statement statement(raw);
-    if (rc != SQLITE_OK)
-        fail(rc, true);
-    // A ticket holds each bet once, ascending (Ticket).
-    std::vector<int> sorted = ticket.bets;
-    std::sort(sorted.begin(), sorted.end());
-    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
-    const std::string bets = betsText(sorted);
-    sqlite3_bind_int(raw, 1, ticket.issue);
-    sqlite3_bind_int(raw, 2, ticket.play == Play::Group ? 1 : 0);
-    sqlite3_bind_text(raw, 3, bets.data(), static_cast<int>(bets.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_int(raw, 4, ticket.multiple);
-    sqlite3_bind_text(raw, 5, ticket.note.data(), static_cast<int>(ticket.note.size()), SQLITE_TRANSIENT);
-    rc = sqlite3_step(raw);
-    if (rc != SQLITE_DONE)
-        fail(rc, true);
-    return sqlite3_last_insert_rowid(m_db);
-}
-
-std::vector<Ticket> Ledger::tickets(const IssueRange& range) const
-{
-    if (m_blank)
-        return {};
-    sqlite3_stmt* raw = nullptr;
-    int rc = sqlite3_prepare_v2(m_db,
-        "SELECT id, issue, play, bets, multiple, note, entered_at FROM tickets"
-        " WHERE issue BETWEEN ?1 AND ?2 ORDER BY issue, id",
-        -1, &raw, nullptr);
-    const Statement statement(raw);
-    if (rc != SQLITE_OK)
-        fail(rc, false);
-    sqlite3_bind_int(raw, 1, range.from);
-    sqlite3_bind_int(raw, 2, range.to);
-    std::vector<Ticket> list;
-    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
-        Ticket& ticket = list.emplace_back();
-        ticket.id = sqlite3_column_int64(raw, 0);
-        ticket.issue = sqlite3_column_int(raw, 1);
-        ticket.play = sqlite3_column_int(raw, 2) == 1 ? Play::Group : Play::Direct;
-        const auto* bets = reinterpret_cast<const char*>(sqlite3_column_text(raw, 3));
-        if (bets == nullptr
-            || !parseBets(
-                std::string_view(bets, static_cast<std::size_t>(sqlite3_column_bytes(raw, 3))), ticket.bets))
-            throw FileError::cannotRead(m_path, kDamagedReason);
-        ticket.multiple = sqlite3_column_int(raw, 4);
-        ticket.note = columnText(raw, 5);
-        ticket.enteredAt = columnText(raw, 6);
+    long long id = 0;
+    bool upgraded = false;
+    write([&](const LedgerDatabase& db, int version) {
+        if (version < kLedgerSchemaVersion) {
+            db.upgrade(version);
+            upgraded = true;
+        }
+        const Statement statement(db.prepare(
+            "INSERT INTO tickets (issue, play, bets, multiple, note, game) VALUES (?1, ?2, ?3, ?4, ?5, ?6)",
+            Side::Write));
+        sqlite3_stmt* raw = statement.get();
+        // A ticket holds each bet once, ascending (Ticket).
+        std::vector<int> sorted = ticket.bets;
+        std::sort(sorted.begin(), sorted.end());
+        sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+        const std::string bets = betsText(sorted);
+        sqlite3_bind_int(raw, 1, ticket.issue);
+        sqlite3_bind_int(raw, 2, ticket.play == Play::Group ? 1 : 0);
+        sqlite3_bind_text(raw, 3, bets.data(), static_cast<int>(bets.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_int(raw, 4, ticket.multiple);
+        sqlite3_bind_text(raw, 5, ticket.note.data(), static_cast<int>(ticket.note.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(raw, 6, game.key.data(), static_cast<int>(game.key.size()), SQLITE_TRANSIENT);
+        const int rc = sqlite3_step(raw);
+        if (rc != SQLITE_DONE)
+            db.fail(rc, Side::Write);
+        id = sqlite3_last_insert_rowid(db.handle());
+        return kLedgerSchemaVersion;
+    });
+    if (upgraded) {
+        // Readers never wait for the writer, so the window's page and the CLI share
+        // it; only a ledger made or upgraded here is switched. Failing to switch
+        // leaves a sound ledger in its old journal mode.
+        const LedgerDatabase db(m_path, LedgerDatabase::Mode::ReadWrite, m_busyTimeoutMs);
+        sqlite3_exec(db.handle(), "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
     }
-    if (rc != SQLITE_DONE)
-        fail(rc, false);
+    return id;
+}
+
+std::vector<Ticket> Ledger::tickets(const Game& game, const IssueRange& range) const
+{
+    std::vector<Ticket> list;
+    for (const StoredTicket& stored : m_stored)
+        if (stored.game == &game && range.contains(stored.ticket.issue))
+            list.push_back(stored.ticket);
     return list;
 }
 
-bool Ledger::remove(long long id)
+bool Ledger::remove(const Game& game, long long id)
 {
-    if (m_blank)
+    const bool known = std::any_of(m_stored.begin(), m_stored.end(),
+        [&](const StoredTicket& stored) { return stored.ticket.id == id && stored.game == &game; });
+    if (!known)
         return false;
-    sqlite3_stmt* raw = nullptr;
-    int rc = sqlite3_prepare_v2(m_db, "DELETE FROM tickets WHERE id = ?1", -1, &raw, nullptr);
-    const Statement statement(raw);
-    if (rc != SQLITE_OK)
-        fail(rc, true);
-    sqlite3_bind_int64(raw, 1, id);
-    rc = sqlite3_step(raw);
-    if (rc != SQLITE_DONE)
-        fail(rc, true);
-    return sqlite3_changes(m_db) > 0;
+    bool removed = false;
+    write([&](const LedgerDatabase& db, int version) {
+        // A ledger made before games holds 福彩3D tickets only.
+        const Statement statement(db.prepare(version >= 2 ? "DELETE FROM tickets WHERE id = ?1 AND game = ?2"
+                                                          : "DELETE FROM tickets WHERE id = ?1",
+            Side::Write));
+        sqlite3_bind_int64(statement.get(), 1, id);
+        if (version >= 2)
+            sqlite3_bind_text(
+                statement.get(), 2, game.key.data(), static_cast<int>(game.key.size()), SQLITE_TRANSIENT);
+        const int rc = sqlite3_step(statement.get());
+        if (rc != SQLITE_DONE)
+            db.fail(rc, Side::Write);
+        removed = sqlite3_changes(db.handle()) > 0;
+        return version;
+    });
+    return removed;
 }
 
-std::vector<Ticket> readLedger(const std::string& path, const IssueRange& range)
+std::vector<Ticket> readLedger(const std::string& path, const Game& game, const IssueRange& range)
 {
-    if (!os::entryExists(path))
-        return {};
-    return Ledger(path, Ledger::OpenMode::Existing).tickets(range);
+    return Ledger(path).tickets(game, range);
 }
 
 } // namespace velmora

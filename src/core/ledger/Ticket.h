@@ -4,6 +4,7 @@
 
 #include "core/play/Play.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@ namespace velmora {
 
 inline constexpr int kMinMultiple = 1;
 inline constexpr int kMaxMultiple = 99;
+// The longest note, in characters.
+inline constexpr std::size_t kMaxNoteCharacters = 200;
 
 struct Ticket {
     long long id = 0; // given by the ledger, counting up from 1, never reused

@@ -2,6 +2,7 @@
 
 #include "core/code/Code.h"
 #include "core/io/TextFormat.h"
+#include "core/io/Utf8.h"
 
 namespace velmora {
 
@@ -56,6 +57,22 @@ std::string tripleGroupRefusal(const std::vector<int>& groups)
     return text;
 }
 
+bool isAcceptableNote(std::string_view note)
+{
+    return isValidUtf8(note) && utf8CharacterCount(note) <= kMaxNoteCharacters;
+}
+
+std::string betsListText(const std::vector<int>& bets)
+{
+    std::string text;
+    for (const int bet : bets) {
+        if (!text.empty())
+            text += ' ';
+        text += codeText(bet);
+    }
+    return text;
+}
+
 std::string ticketAddedText(const Ticket& ticket)
 {
     return "已记入第" + std::to_string(ticket.id) + "号投注：" + issueKeyText(ticket.issue) + "期，"
@@ -63,9 +80,9 @@ std::string ticketAddedText(const Ticket& ticket)
         + std::to_string(ticket.multiple) + "倍，共" + std::to_string(ticketCost(ticket)) + "元";
 }
 
-std::string ticketRemovedText(const std::string& id) { return "已删除第" + id + "号投注"; }
+std::string ticketRemovedText(const std::string& id) { return "已删除第" + cutForMessage(id) + "号投注"; }
 
-std::string noSuchTicketText(const std::string& id) { return "没有第" + id + "号投注"; }
+std::string noSuchTicketText(const std::string& id) { return "没有第" + cutForMessage(id) + "号投注"; }
 
 std::string returnRateText(long long prize, long long staked)
 {
@@ -95,7 +112,8 @@ std::string ticketsListCsv(const std::vector<Ticket>& tickets, const std::vector
             + std::to_string(t.bets.size()) + ',' + std::to_string(t.multiple) + ','
             + std::to_string(ticketCost(t)) + ',' + (pending ? std::string() : codeText(r.drawCode)) + ','
             + statusName(r.status) + ',' + (pending ? std::string() : std::to_string(r.winningBets)) + ','
-            + (pending ? std::string() : std::to_string(r.prize)) + ',' + csvField(t.note) + '\n';
+            + (pending ? std::string() : std::to_string(r.prize)) + ',' + csvField(replaceInvalidUtf8(t.note))
+            + ',' + csvField(betsListText(t.bets)) + '\n';
     }
     return csv;
 }

@@ -15,10 +15,8 @@ namespace velmora {
 
 inline constexpr const char* kNoCodesRefusal = "没有号码";
 inline constexpr const char* kTicketsListHeader
-    = "编号,期号,玩法,注数,倍数,金额,开奖号,状态,中奖注数,奖金,备注";
+    = "编号,期号,玩法,注数,倍数,金额,开奖号,状态,中奖注数,奖金,备注,号码";
 inline constexpr const char* kTicketsReportHeader = "投注数,已开奖,中奖数,投入,奖金,盈亏,回报率";
-
-// The issue key as seven digits, "2026177".
 
 // Exactly seven ASCII digits, read as year and issue; nothing for anything else.
 std::optional<int> parseIssueKey(std::string_view text);
@@ -41,14 +39,22 @@ TicketBets ticketBetsOf(Play play, const CodeSet& codes);
 // The refusal of the 豹子 groups: "豹子号码不能按组选投注：000,111".
 std::string tripleGroupRefusal(const std::vector<int>& groups);
 
+// Whether a note can be recorded: valid UTF-8 of at most kMaxNoteCharacters characters.
+bool isAcceptableNote(std::string_view note);
+
+// The bets as recorded, ascending, joined by one blank: "038 308 380".
+std::string betsListText(const std::vector<int>& bets);
+
 // "已记入第ID号投注：YYYYIII期，直选K注，M倍，共X元".
 std::string ticketAddedText(const Ticket& ticket);
-// "已删除第ID号投注" and "没有第ID号投注"; the id as text, as the user gave it.
+// "已删除第ID号投注" and "没有第ID号投注"; the id as text, as the user gave it (cut
+// for the message, cutForMessage).
 std::string ticketRemovedText(const std::string& id);
 std::string noSuchTicketText(const std::string& id);
 
 // The list: header, then one CSV line per ticket in the order given (results
-// in the same order); every line ends with LF.
+// in the same order); every line ends with LF. Every byte is UTF-8: a malformed
+// byte of a note is written as U+FFFD.
 std::string ticketsListCsv(const std::vector<Ticket>& tickets, const std::vector<TicketResult>& results);
 // The report: header and one line of the totals.
 std::string ticketsReportCsv(const LedgerTotals& totals);

@@ -21,6 +21,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sqlite3.h>
+
 using velmora::Play;
 using velmora::TicketsPage;
 using velmora::test::clickToolButton;
@@ -46,6 +48,7 @@ private slots:
     void init();
     void cleanup();
     void addsThroughTheDialog();
+    void waitsForABusyLedgerAndKeepsAFailedTicket();
     void settlesWhenTheHistoryChanges();
     void rangeTotalsAndExport();
     void deleteAsks();
@@ -95,9 +98,8 @@ void tst_TicketsPage::record(int issue, Play play, std::vector<int> bets, int mu
     ticket.play = play;
     ticket.bets = std::move(bets);
     ticket.multiple = multiple;
-    velmora::Ledger(
-        m_dir->filePath(QStringLiteral("velmora.db")).toStdString(), velmora::Ledger::OpenMode::Create)
-        .add(ticket);
+    velmora::Ledger(m_dir->filePath(QStringLiteral("velmora.db")).toStdString())
+        .add(velmora::game3d(), ticket);
 }
 
 void tst_TicketsPage::addsThroughTheDialog()
@@ -121,6 +123,72 @@ void tst_TicketsPage::addsThroughTheDialog()
     QCOMPARE(m_table->model()->rowCount(), 1);
     QCOMPARE(Cell(m_table, 0, 1), QStringLiteral("2026004"));
     QCOMPARE(Cell(m_table, 0, 7), QStringLiteral("待开奖"));
+}
+
+void tst_TicketsPage::waitsForABusyLedgerAndKeepsAFailedTicket()
+{
+    record(2026001, Play::Direct, { 830 });
+    const QString path = m_dir->filePath(QStringLiteral("velmora.db"));
+    // Another program holds the ledger for writing.
+    sqlite3* other = nullptr;
+    QCOMPARE(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    m_page->setBusyWait(400);
+    bool answeredWhileWaiting = false;
+    m_platform->dialogScript = [&](QDialog& dialog) {
+        // QtTest's checks return from a function of no value.
+        [&] {
+            auto* codes = find<QPlainTextEdit>(&dialog, QStringLiteral("codesEdit"));
+            auto* status = find<QLabel>(&dialog, QStringLiteral("recordStatus"));
+            auto* buttons = dialog.findChild<QDialogButtonBox*>();
+            QTest::keyClicks(codes, QStringLiteral("123 456"));
+            QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+            // The event loop runs while the dialog waits: a timer of the window fires.
+            bool fired = false;
+            QTimer::singleShot(0, &dialog, [&] { fired = true; });
+            QTRY_VERIFY(fired);
+            answeredWhileWaiting = status->text() == QStringLiteral("正在等待数据库…");
+            // The wait runs out: the reason is shown, the dialog and its codes stay.
+            QTRY_COMPARE(status->text(), QStringLiteral("无法读取文件%1：数据库正被占用").arg(path));
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+            QCOMPARE(codes->toPlainText(), QStringLiteral("123 456"));
+
+            // 取消 while waiting stops the wait only.
+            QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+            QTest::mouseClick(buttons->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+            QCOMPARE(status->text(), QStringLiteral("已停止等待数据库，投注未记入"));
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+
+            // Released, the same ticket goes in.
+            sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+            QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+            QTRY_COMPARE(dialog.result(), int(QDialog::Accepted));
+        }();
+        return dialog.result();
+    };
+    clickToolButton(m_page, QStringLiteral("添加投注"));
+    sqlite3_close(other);
+    QVERIFY(answeredWhileWaiting);
+    QCOMPARE(m_status.last(), QStringLiteral("已记入第2号投注：2026004期，直选2注，1倍，共4元"));
+    QCOMPARE(m_table->model()->rowCount(), 2);
+
+    // A file that is no ledger: the reason, and the dialog keeps what was typed.
+    velmora::test::writeFile(path, QByteArray("not a ledger"));
+    m_platform->dialogScript = [&](QDialog& dialog) {
+        [&] {
+            QTest::keyClicks(
+                find<QPlainTextEdit>(&dialog, QStringLiteral("codesEdit")), QStringLiteral("789"));
+            QTest::mouseClick(
+                dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+            QCOMPARE(find<QLabel>(&dialog, QStringLiteral("recordStatus"))->text(),
+                QStringLiteral("无法读取文件%1：不是投注记录数据库").arg(path));
+            QCOMPARE(find<QPlainTextEdit>(&dialog, QStringLiteral("codesEdit"))->toPlainText(),
+                QStringLiteral("789"));
+        }();
+        return dialog.result();
+    };
+    clickToolButton(m_page, QStringLiteral("添加投注"));
+    QCOMPARE(m_status.size(), 1);
 }
 
 void tst_TicketsPage::settlesWhenTheHistoryChanges()
@@ -184,12 +252,12 @@ void tst_TicketsPage::rangeTotalsAndExport()
     m_platform->saveNameAnswer = file;
     clickToolButton(m_page, QStringLiteral("导出CSV"));
     const std::vector<velmora::Ticket> tickets = velmora::readLedger(
-        m_dir->filePath(QStringLiteral("velmora.db")).toStdString(), { 2026002, 9999999 });
+        m_dir->filePath(QStringLiteral("velmora.db")).toStdString(), velmora::game3d(), { 2026002, 9999999 });
     QCOMPARE(velmora::test::readFile(file),
         QByteArray("\xEF\xBB\xBF")
             + QByteArray::fromStdString(
                 velmora::ticketsListCsv(tickets, velmora::settleTickets(tickets, m_history))));
-    QVERIFY(velmora::test::readFile(file).contains("3,2026003,组选,1,1,2,111,未中奖,0,0,\n"));
+    QVERIFY(velmora::test::readFile(file).contains("3,2026003,组选,1,1,2,111,未中奖,0,0,,038\n"));
 }
 
 void tst_TicketsPage::deleteAsks()

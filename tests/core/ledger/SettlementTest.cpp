@@ -140,9 +140,28 @@ TEST(TicketText, BetsRefusalsAndList)
     EXPECT_EQ(ticketAddedText(ticket), "已记入第12号投注：2026007期，组选2注，3倍，共12元");
     ticket.note = "a,\"b\"";
     EXPECT_EQ(ticketsListCsv({ ticket, ticket }, { { TicketStatus::Won, 83, 1, 519 }, {} }),
-        "编号,期号,玩法,注数,倍数,金额,开奖号,状态,中奖注数,奖金,备注\n"
-        "12,2026007,组选,2,3,12,083,中奖,1,519,\"a,\"\"b\"\"\"\n"
-        "12,2026007,组选,2,3,12,,待开奖,,,\"a,\"\"b\"\"\"\n");
+        "编号,期号,玩法,注数,倍数,金额,开奖号,状态,中奖注数,奖金,备注,号码\n"
+        "12,2026007,组选,2,3,12,083,中奖,1,519,\"a,\"\"b\"\"\",038 112\n"
+        "12,2026007,组选,2,3,12,,待开奖,,,\"a,\"\"b\"\"\",038 112\n");
+
+    const struct {
+        const char* name;
+        std::string note;
+        bool acceptable;
+    } notes[] = {
+        { "empty", "", true },
+        { "200 characters", std::string(200, 'n'), true },
+        { "201 characters", std::string(201, 'n'), false },
+        { "malformed UTF-8", "a\xff", false },
+        { "truncated sequence", "\xe6\xb3", false },
+    };
+    for (const auto& row : notes)
+        EXPECT_EQ(isAcceptableNote(row.note), row.acceptable) << row.name;
+    std::string chinese;
+    for (int i = 0; i < 200; ++i)
+        chinese += "注";
+    EXPECT_TRUE(isAcceptableNote(chinese));
+    EXPECT_FALSE(isAcceptableNote(chinese + "x"));
 
     EXPECT_EQ(parseIssueKey("2026007"), 2026007);
     for (const char* bad : { "", "202607", "20260071", "2026a07", " 2026007" })
