@@ -253,6 +253,24 @@ long long Ledger::add(const Ticket& ticket)
     return sqlite3_last_insert_rowid(m_db);
 }
 
+std::vector<long long> Ledger::addTickets(const std::vector<Ticket>& tickets)
+{
+    if (m_blank)
+        bringUpToDate(0);
+    exec("BEGIN IMMEDIATE", true);
+    try {
+        std::vector<long long> ids;
+        ids.reserve(tickets.size());
+        for (const Ticket& ticket : tickets)
+            ids.push_back(add(ticket));
+        exec("COMMIT", true);
+        return ids;
+    } catch (...) {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
 std::vector<Ticket> Ledger::tickets(const IssueRange& range) const
 {
     if (m_blank)

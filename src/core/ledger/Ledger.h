@@ -42,6 +42,9 @@ public:
     // Records the ticket (its id and time are ignored) and returns its new id. A
     // failed write raises FileError "无法写入文件" (busy: "无法读取文件", as at open).
     long long add(const Ticket& ticket);
+    // Records the tickets in one transaction (all or none, as 追号 buys them) and
+    // returns their new ids in the same order. Failures as add.
+    std::vector<long long> addTickets(const std::vector<Ticket>& tickets);
     // The tickets whose issue lies in the range, ordered by issue, then id.
     std::vector<Ticket> tickets(const IssueRange& range = {}) const;
     // Deletes the ticket; false when there is none with that id.

@@ -183,3 +183,19 @@ TEST(Ledger, WaitsForAnotherProgramAndThenGivesUp)
     other.exec("COMMIT");
     EXPECT_EQ(readLedger(path).size(), 2u);
 }
+
+TEST(Ledger, AddsSeveralTicketsAllOrNone)
+{
+    TempDir dir;
+    const std::string path = dir.File("velmora.db");
+    Ledger ledger(path, Ledger::OpenMode::Create);
+    EXPECT_EQ(ledger.addTickets(
+                  { MakeTicket(2026005, Play::Direct, { 1 }), MakeTicket(2026006, Play::Group, { 38 }) }),
+        (std::vector<long long> { 1, 2 }));
+    // The last ticket's multiple is refused by the database: the first stays unrecorded too.
+    EXPECT_THROW(ledger.addTickets({ MakeTicket(2026007, Play::Direct, { 2 }),
+                     MakeTicket(2026008, Play::Direct, { 3 }, 100) }),
+        FileError);
+    EXPECT_EQ(IdsOf(readLedger(path)), (std::vector<long long> { 1, 2 }));
+    EXPECT_EQ(ledger.add(MakeTicket(2026009, Play::Direct, { 4 })), 3);
+}
