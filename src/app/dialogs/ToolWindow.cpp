@@ -83,8 +83,17 @@ void ToolWindow::showDocked(int wantedWidth)
     {
         const QScopedValueRollback<bool> placing(m_placing, true);
         setFloating(false);
+        // Another tool window docked there: a tab beside it, so that each has the
+        // area's whole height instead of half of it.
+        for (ToolWindow* other : main->findChildren<ToolWindow*>(Qt::FindDirectChildrenOnly)) {
+            if (other != this && other->isVisible() && !other->isFloating()) {
+                main->tabifyDockWidget(other, this);
+                break;
+            }
+        }
     }
     show();
+    raise();
     main->resizeDocks({ this }, { std::min(wantedWidth, main->width() * 2 / 5) }, Qt::Horizontal);
 }
 

@@ -47,8 +47,9 @@ protected:
     // Makes the window float, hidden where it was not floating; true when it was
     // docked until now (its place and size are then the caller's to set).
     bool makeFloating();
-    // Docks the window in the main window's right area and shows it, as wide as
-    // wanted but never wider than two fifths of the main window.
+    // Docks the window in the main window's right area and shows it in front, as wide
+    // as wanted but never wider than two fifths of the main window; a tab beside
+    // another tool window docked there.
     void showDocked(int wantedWidth);
 
 private:
