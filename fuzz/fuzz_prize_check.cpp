@@ -71,6 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (other >= 0 && velmora::groupOf(other) == velmora::groupOf(code))
                 std::abort();
         }
+    } else if (r.outcome == Outcome::Malformed && (threeDigits || entry.empty())) {
+        std::abort();
     } else if (r.outcome == Outcome::NotSearched && !r.statusText.empty()) {
         std::abort();
     }

@@ -8,7 +8,7 @@ PACKAGES=(
   cmake g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev libcli11-dev qt6-base-dev
   xvfb xauth fonts-noto-cjk fonts-wqy-microhei qt6-translations-l10n poppler-utils
   qt6-webengine-dev nlohmann-json3-dev desktop-file-utils appstream dpkg-dev file
-  libsqlite3-dev qt6-charts-dev
+  libsqlite3-dev
 )
 
 missing=()

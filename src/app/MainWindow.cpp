@@ -78,7 +78,11 @@ MainWindow::MainWindow(
     m_resultWindow = new ResultWindow(m_platform, this);
     m_resultWindow->hide();
     m_resultCommands = std::make_unique<ResultCommands>(
-        m_platform, this, [this](const QString& text) { setStatusText(0, text); });
+        m_platform, this, [this](const QString& text) { setStatusText(0, text); },
+        [this]() -> const DrawHistory& { return m_history->records(); });
+    m_resultCommands->setVerdictLine(m_resultWindow->memo(), m_resultWindow->verdictLine());
+    connect(m_resultWindow->addCommand(QStringLiteral("按最新一期兑奖")), &QAction::triggered, this,
+        [this] { m_resultCommands->checkLatestDraw(m_resultWindow->memo()); });
     createMenus();
     createToolBar();
     createStatusBar();
@@ -113,17 +117,21 @@ void MainWindow::createStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(true);
-    // The first panel holds messages and hints, cut with "…" where longer than the
-    // panel and whole in its tool tip; the other two are spare.
+    // The first panel holds messages and hints, at least 420 pixels and growing with
+    // the window, cut with "…" where still longer and whole in its tool tip; the
+    // other two are spare.
     const std::array<std::pair<const char*, int>, 3> panels
         = { { { "statusMessage", 420 }, { "statusSpare", 80 }, { "statusSpareNarrow", 50 } } };
     for (std::size_t i = 0; i < panels.size(); ++i) {
         auto* panel = i == 0 ? new ElidedLabel(bar) : new QLabel(bar);
         panel->setObjectName(QString::fromLatin1(panels[i].first));
-        panel->setFixedWidth(panels[i].second);
+        if (i == 0)
+            panel->setMinimumWidth(panels[i].second);
+        else
+            panel->setFixedWidth(panels[i].second);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setTextFormat(Qt::PlainText);
-        bar->addWidget(panel);
+        bar->addWidget(panel, i == 0 ? 1 : 0);
         m_statusPanels[i] = panel;
     }
 }

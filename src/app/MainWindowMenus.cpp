@@ -209,6 +209,8 @@ void MainWindow::createToolBar()
     add(QStringLiteral("号码工具"), QStyle::SP_FileDialogStart,
         QStringLiteral("|号码工具：转组选、包号、交集、并集、差集"),
         [this] { showPage(m_workPages, NumberToolsPageIndex); });
+    add(QStringLiteral("我的投注"), QStyle::SP_FileDialogInfoView,
+        QStringLiteral("|我的投注：记录、追号和兑奖"), [this] { showPage(m_workPages, TicketsPageIndex); });
     m_toolBar->addSeparator();
     add(QStringLiteral("分析图表"), QStyle::SP_FileDialogListView, QStringLiteral("|打开分析图表深入研究"),
         [this] { showPage(m_chartPages, -1); });

@@ -10,6 +10,7 @@
 
 #include <QColor>
 #include <QDir>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QTextCharFormat>
@@ -17,11 +18,33 @@
 
 namespace velmora {
 
-ResultCommands::ResultCommands(Platform& platform, QWidget* parent, StatusFn setStatus)
+ResultCommands::ResultCommands(Platform& platform, QWidget* parent, StatusFn setStatus, HistoryFn history)
     : m_platform(platform)
     , m_parent(parent)
     , m_setStatus(std::move(setStatus))
+    , m_history(std::move(history))
 {
+}
+
+void ResultCommands::setVerdictLine(QPlainTextEdit* memo, QLabel* line)
+{
+    m_verdictLines.insert(memo, line);
+    line->hide();
+    // A verdict speaks of the text it searched.
+    QObject::connect(memo, &QPlainTextEdit::textChanged, line, [line] {
+        line->clear();
+        line->hide();
+    });
+}
+
+void ResultCommands::tellVerdict(QPlainTextEdit* memo, const QString& verdict)
+{
+    if (QLabel* line = m_verdictLines.value(memo)) {
+        line->setText(verdict);
+        line->setToolTip(verdict);
+        line->setVisible(!verdict.isEmpty());
+    }
+    m_setStatus(verdict);
 }
 
 bool ResultCommands::exportResult(const CodeSet& codes, const char* leadingText)
@@ -40,10 +63,12 @@ bool ResultCommands::exportResult(const CodeSet& codes, const char* leadingText)
 
 void ResultCommands::checkPrize(QPlainTextEdit* memo)
 {
+    QString latest;
+    if (m_history && !m_history().empty())
+        latest = toQString(codeText(m_history().back().drawCode));
     const QString entry = m_platform.inputBox(
-        m_parent, QString::fromUtf8(kPrizeCheckCaption), QString::fromUtf8(kPrizeCheckPrompt), QString());
-    if (entry.size() == 3)
-        findCodeInMemo(memo, entry);
+        m_parent, QString::fromUtf8(kPrizeCheckCaption), QString::fromUtf8(kPrizeCheckPrompt), latest);
+    findCodeInMemo(memo, entry.trimmed());
 }
 
 void ResultCommands::findCodeInMemo(QPlainTextEdit* memo, const QString& entry)
@@ -51,6 +76,23 @@ void ResultCommands::findCodeInMemo(QPlainTextEdit* memo, const QString& entry)
     const PrizeCheckReport report = checkPrizeInText(toStdString(memo->toPlainText()), toStdString(entry));
     if (report.outcome == PrizeCheckReport::Outcome::NotSearched)
         return;
+    showFound(memo, report.directHits, report.groupHits, toQString(report.statusText));
+}
+
+void ResultCommands::checkLatestDraw(QPlainTextEdit* memo)
+{
+    if (!m_history || m_history().empty()) {
+        tellVerdict(memo, QStringLiteral("没有开奖数据，无法按最新一期兑奖"));
+        return;
+    }
+    const ResultPrizeReport report
+        = checkResultAgainstDraw(toStdString(memo->toPlainText()), m_history().back());
+    showFound(memo, report.directHits, report.groupHits, toQString(report.statusText));
+}
+
+void ResultCommands::showFound(QPlainTextEdit* memo, const std::vector<std::size_t>& directHits,
+    const std::vector<std::size_t>& groupHits, const QString& verdict)
+{
     // The entered code is marked as a selection looks, the other codes of its group
     // in yellow; the marks replace those of the last search.
     QTextCharFormat directLook;
@@ -68,8 +110,8 @@ void ResultCommands::findCodeInMemo(QPlainTextEdit* memo, const QString& entry)
             marks.append({ code, look });
         }
     };
-    mark(report.directHits, directLook);
-    mark(report.groupHits, groupLook);
+    mark(directHits, directLook);
+    mark(groupHits, groupLook);
     memo->setExtraSelections(marks);
 
     // The first mark is selected, which scrolls the memo to it.
@@ -78,7 +120,7 @@ void ResultCommands::findCodeInMemo(QPlainTextEdit* memo, const QString& entry)
     if (!marks.isEmpty())
         cursor = marks.front().cursor;
     memo->setTextCursor(cursor);
-    m_setStatus(toQString(report.statusText));
+    tellVerdict(memo, verdict);
 }
 
 void ResultCommands::printMemo(QPlainTextEdit* memo)

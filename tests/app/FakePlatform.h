@@ -74,8 +74,11 @@ public:
         dialogsRun << dialog.windowTitle();
         return dialogScript ? dialogScript(dialog) : int(QDialog::Rejected);
     }
-    QString inputBox(QWidget*, const QString&, const QString&, const QString&) override
+    // The text each input box offered.
+    QStringList inputOffers;
+    QString inputBox(QWidget*, const QString&, const QString&, const QString& offered) override
     {
+        inputOffers << offered;
         return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
     }
     QString openFileName(QWidget*, const QString& filter, const QString&) override

@@ -72,7 +72,7 @@ void tst_MainWindowTickets::recordsAResult()
     QCOMPARE(f.window->frontArea(), f.part<QWidget>("workPages"));
     QVERIFY(find<velmora::TicketsPage>(f.window.get())->isVisible());
     QCOMPARE(Table(f)->model()->rowCount(), 1);
-    QCOMPARE(Table(f)->model()->index(0, 3).data().toString(), QString::number(kept));
+    QCOMPARE(Table(f)->model()->index(0, 4).data().toString(), QString::number(kept));
     QCOMPARE(f.window->statusText(0),
         QStringLiteral("已记入第1号投注：2002031期，直选%1注，1倍，共%2元").arg(kept).arg(2 * kept));
 
@@ -100,7 +100,7 @@ void tst_MainWindowTickets::settlesAfterAddingADraw()
 
     velmora::MainWindow& form = f.startShown();
     QTest::keyClick(&form, Qt::Key_F9);
-    QCOMPARE(Table(f)->model()->index(0, 7).data().toString(), QStringLiteral("待开奖"));
+    QCOMPARE(Table(f)->model()->index(0, 8).data().toString(), QStringLiteral("待开奖"));
     f.platform.dialogScript = [](QDialog& dialog) {
         dialog.show();
         Retype(dialog.findChild<QLineEdit*>(QStringLiteral("issueEdit")), QStringLiteral("2002011"));
@@ -113,8 +113,8 @@ void tst_MainWindowTickets::settlesAfterAddingADraw()
     QCOMPARE(int(f.history().size()), 11);
     // 直选 123 × 2 and 组选 123 × 2 on a 组六 draw.
     QTRY_COMPARE(form.statusText(0), QStringLiteral("第2002011期：2张投注中奖，奖金2426元"));
-    QCOMPARE(Table(f)->model()->index(0, 7).data().toString(), QStringLiteral("中奖"));
-    QCOMPARE(Table(f)->model()->index(1, 8).data().toString(), QStringLiteral("2080"));
+    QCOMPARE(Table(f)->model()->index(0, 8).data().toString(), QStringLiteral("中奖"));
+    QCOMPARE(Table(f)->model()->index(1, 9).data().toString(), QStringLiteral("2080"));
 }
 
 QTEST_MAIN(tst_MainWindowTickets)

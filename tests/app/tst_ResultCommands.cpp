@@ -98,9 +98,11 @@ private slots:
         QTest::newRow("group mates only, the first selected")
             << u"070"_s << u"同组号码：007、700（按组选投注：组三346元）"_s << u"007"_s;
         QTest::newRow("count in the header is no code") << u"123"_s << u"抱歉，没有找到号码123"_s << u""_s;
-        QTest::newRow("one character does nothing") << u"5"_s << u""_s << u""_s;
+        QTest::newRow("one character says why") << u"5"_s << u"开奖号码应为3位数字：5"_s << u""_s;
         QTest::newRow("cancel does nothing") << u""_s << u""_s << u""_s;
-        QTest::newRow("letters are searched, never found") << u"abc"_s << u"抱歉，没有找到号码abc"_s << u""_s;
+        QTest::newRow("a letter says why") << u"12a"_s << u"开奖号码应为3位数字：12a"_s << u""_s;
+        QTest::newRow("blanks around are dropped")
+            << u" 456 "_s << u"直选命中：456（直选1040元）"_s << u"456"_s;
     }
 
     void prizeCheck()

@@ -37,7 +37,9 @@ QTableView* makeTable(QWidget* parent, const QString& name, QAbstractTableModel*
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setAlternatingRowColors(true);
     table->verticalHeader()->setVisible(false);
-    table->verticalHeader()->setDefaultSectionSize(22);
+    // Rows as tall as the text needs and no more (the style's minimum is taller).
+    table->verticalHeader()->setMinimumSectionSize(table->fontMetrics().height());
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 2);
     table->horizontalHeader()->setHighlightSections(false);
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
@@ -48,6 +50,9 @@ QGroupBox* makeTableBox(QWidget* parent, const QString& title, QTableView* table
 {
     auto* box = new QGroupBox(title, parent);
     auto* layout = new QVBoxLayout(box);
+    // Tight, so that docked in a 900-pixel window each table shows ten rows.
+    layout->setContentsMargins(4, 2, 4, 4);
+    layout->setSpacing(2);
     layout->addWidget(table);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -95,10 +100,12 @@ HistoryCheckWindow::HistoryCheckWindow(Platform& platform, const HistoryDocument
     top->addStretch();
 
     auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->setSpacing(4);
     layout->addLayout(top);
     layout->addWidget(m_summaryLabel);
-    layout->addWidget(makeTableBox(body, QStringLiteral("开奖号验证"), m_drawTable, m_exportDrawsButton), 5);
-    layout->addWidget(makeTableBox(body, QStringLiteral("条件统计"), m_unitTable, m_exportUnitsButton), 4);
+    layout->addWidget(makeTableBox(body, QStringLiteral("开奖号验证"), m_drawTable, m_exportDrawsButton), 1);
+    layout->addWidget(makeTableBox(body, QStringLiteral("条件统计"), m_unitTable, m_exportUnitsButton), 1);
 
     connect(m_drawCountEdit, &QSpinBox::valueChanged, this, [this] { rerun(); });
     connect(&m_history, &HistoryDocument::changed, this, [this] {

@@ -52,6 +52,7 @@ public:
     static QPoint placeBeside(const QRect& anchor, const QSize& size, const QRect& area);
 
 protected:
+    QSize designSize() const override { return kDesignSize; }
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "app/UiSupport.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QToolBar>
@@ -11,21 +12,6 @@
 #include <algorithm>
 
 namespace velmora {
-
-QRect resultWindowPlace(
-    const QRect& screen, const QRect& ownerFrame, int keepClearBottom, QSize frameSize, int minHeight)
-{
-    if (ownerFrame.right() + frameSize.width() <= screen.right()) {
-        // Up as far as needed to end on the screen, but never above its top.
-        const int top
-            = std::max(std::min(ownerFrame.top(), screen.bottom() - frameSize.height() + 1), screen.top());
-        return QRect(QPoint(ownerFrame.right() + 1, top), frameSize);
-    }
-    const int top = std::clamp(keepClearBottom + 1, screen.top(), screen.bottom());
-    const int height = std::max(std::min(frameSize.height(), screen.bottom() - top + 1), minHeight);
-    const int left = std::max(screen.right() - frameSize.width() + 1, screen.left());
-    return QRect(left, top, frameSize.width(), height);
-}
 
 ResultWindow::ResultWindow(Platform& platform, QWidget* parent)
     : ToolWindow(platform, QStringLiteral("windows/resultWindowFloats"), parent)
@@ -43,10 +29,20 @@ ResultWindow::ResultWindow(Platform& platform, QWidget* parent)
     // Shown with its first command.
     m_toolBar->hide();
     layout->addWidget(m_toolBar);
+    m_verdictLine = new QLabel(content);
+    m_verdictLine->setObjectName(QStringLiteral("verdictLine"));
+    m_verdictLine->setWordWrap(true);
+    m_verdictLine->setTextFormat(Qt::PlainText);
+    m_verdictLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_verdictLine->setContentsMargins(4, 3, 4, 3);
+    m_verdictLine->setStyleSheet(QStringLiteral("background: #fff6d5; color: #000000"));
+    m_verdictLine->hide();
+    layout->addWidget(m_verdictLine);
     m_memo = new QPlainTextEdit(content);
     m_memo->setObjectName(QStringLiteral("memo"));
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_memo->setTabChangesFocus(true);
     keepSelectionVisible(m_memo);
     layout->addWidget(m_memo, 1);

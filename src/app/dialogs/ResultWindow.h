@@ -9,20 +9,13 @@
 #include <QRect>
 
 class QAction;
+class QLabel;
 class QPlainTextEdit;
 class QToolBar;
 
 namespace velmora {
 
 class Platform;
-
-// Where the result window goes (frame rectangles, global coordinates): right of the
-// owner's frame when the screen has room there, top-aligned with it; otherwise at
-// the right edge of the screen, with its top below keepClearBottom (the owner's tool
-// bars end there) so that it never covers them. A window taller than the room left
-// below is cut to that room (never below minHeight).
-QRect resultWindowPlace(
-    const QRect& screen, const QRect& ownerFrame, int keepClearBottom, QSize frameSize, int minHeight);
 
 class ResultWindow : public ToolWindow {
     Q_OBJECT
@@ -34,8 +27,13 @@ public:
     // dialogs. The user's choice between floating and docked is kept through platform.
     explicit ResultWindow(Platform& platform, QWidget* parent = nullptr);
 
-    // The memo the filter page fills and its result commands search and print.
+    // The memo the filter page fills and its result commands search and print. Its
+    // lines are never wrapped, so that no code is broken across two lines; a narrow
+    // window scrolls sideways.
     QPlainTextEdit* memo() const { return m_memo; }
+    // The line above the memo where a prize check's verdict stands whole; hidden
+    // while empty.
+    QLabel* verdictLine() const { return m_verdictLine; }
     // A button with the caption on the window's tool bar; its action.
     QAction* addCommand(const QString& caption);
 
@@ -45,8 +43,12 @@ public:
     // it would cover the owner's tool bars; otherwise it keeps the place the user gave it.
     void showBeside(const QRect& ownerFrame, int keepClearBottom);
 
+protected:
+    QSize designSize() const override { return kDesignSize; }
+
 private:
     QPlainTextEdit* m_memo = nullptr;
+    QLabel* m_verdictLine = nullptr;
     QToolBar* m_toolBar = nullptr;
     bool m_placed = false;
 };

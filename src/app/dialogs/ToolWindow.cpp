@@ -4,11 +4,29 @@
 
 #include <QMainWindow>
 #include <QScopedValueRollback>
+#include <QScreen>
+#include <QTimer>
+#include <QToolBar>
 
 #include <algorithm>
 #include <utility>
 
 namespace velmora {
+
+QRect resultWindowPlace(
+    const QRect& screen, const QRect& ownerFrame, int keepClearBottom, QSize frameSize, int minHeight)
+{
+    if (ownerFrame.right() + frameSize.width() <= screen.right()) {
+        // Up as far as needed to end on the screen, but never above its top.
+        const int top
+            = std::max(std::min(ownerFrame.top(), screen.bottom() - frameSize.height() + 1), screen.top());
+        return QRect(QPoint(ownerFrame.right() + 1, top), frameSize);
+    }
+    const int top = std::clamp(keepClearBottom + 1, screen.top(), screen.bottom());
+    const int height = std::max(std::min(frameSize.height(), screen.bottom() - top + 1), minHeight);
+    const int left = std::max(screen.right() - frameSize.width() + 1, screen.left());
+    return QRect(left, top, frameSize.width(), height);
+}
 
 ToolWindow::ToolWindow(Platform& platform, QString settingKey, QWidget* parent)
     : QDockWidget(parent)
@@ -25,8 +43,12 @@ ToolWindow::ToolWindow(Platform& platform, QString settingKey, QWidget* parent)
         hide();
     }
     connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {
-        if (!m_placing)
-            m_platform.setSetting(m_settingKey, floating);
+        if (m_placing)
+            return;
+        m_platform.setSetting(m_settingKey, floating);
+        // Once Qt has finished floating it.
+        if (floating)
+            QTimer::singleShot(0, this, [this] { placeFloated(); });
     });
 }
 
@@ -61,9 +83,37 @@ void ToolWindow::showDocked(int wantedWidth)
     {
         const QScopedValueRollback<bool> placing(m_placing, true);
         setFloating(false);
+        // Another tool window docked there: a tab beside it, so that each has the
+        // area's whole height instead of half of it.
+        for (ToolWindow* other : main->findChildren<ToolWindow*>(Qt::FindDirectChildrenOnly)) {
+            if (other != this && other->isVisible() && !other->isFloating()) {
+                main->tabifyDockWidget(other, this);
+                break;
+            }
+        }
     }
     show();
+    raise();
     main->resizeDocks({ this }, { std::min(wantedWidth, main->width() * 2 / 5) }, Qt::Horizontal);
+}
+
+void ToolWindow::placeFloated()
+{
+    QMainWindow* main = owner();
+    if (main == nullptr || !isFloating())
+        return;
+    const QScreen* screen = main->screen();
+    // Below the main window's tool bars and the page's (the lowest).
+    int keepClear = main->geometry().top();
+    for (const QToolBar* bar : main->findChildren<QToolBar*>()) {
+        if (bar->isVisible() && !isAncestorOf(bar))
+            keepClear = std::max(keepClear, bar->mapToGlobal(QPoint(0, bar->height() - 1)).y());
+    }
+    const QSize frameExtra = frameGeometry().size() - size();
+    const QRect frame = resultWindowPlace(screen->availableGeometry(), main->frameGeometry(), keepClear,
+        size().expandedTo(designSize()) + frameExtra, minimumSizeHint().height() + frameExtra.height());
+    resize(frame.size() - frameExtra);
+    move(frame.topLeft());
 }
 
 QMainWindow* ToolWindow::owner() const { return qobject_cast<QMainWindow*>(parentWidget()); }

@@ -108,7 +108,8 @@ QAction* FilterPage::createToolBar()
     toolBar()->addSeparator();
     addResultCommands([this] { m_commands.exportResult(m_result, kShrinkLeadingText); },
         [this] { m_commands.checkPrize(m_resultWindow.memo()); },
-        [this] { m_commands.printMemo(m_resultWindow.memo()); });
+        [this] { m_commands.printMemo(m_resultWindow.memo()); },
+        [this] { m_commands.checkLatestDraw(m_resultWindow.memo()); });
     toolBar()->addSeparator();
     QAction* run = addToolBarCommand(QStringLiteral("号码缩水"), [this] { runFilter(); });
     run->setShortcut(kRunShortcut);

@@ -87,7 +87,8 @@ NumberToolsPage::NumberToolsPage(Platform& platform, ResultCommands& commands, Q
     setObjectName(QStringLiteral("numberToolsPage"));
     QVBoxLayout* layout = makeWorkPageLayout();
     addResultCommands([this] { m_commands.exportResult(m_result, m_leadingText); },
-        [this] { m_commands.checkPrize(m_resultMemo); }, [this] { m_commands.printMemo(m_resultMemo); });
+        [this] { m_commands.checkPrize(m_resultMemo); }, [this] { m_commands.printMemo(m_resultMemo); },
+        [this] { m_commands.checkLatestDraw(m_resultMemo); });
 
     // The tools in a row on top; below it lists A and B on the left and the
     // result on the right.

@@ -87,15 +87,17 @@ QAction* Page::addWindowCommand(const QString& caption, std::function<void()> co
     return action;
 }
 
-QList<QAction*> Page::addResultCommands(
-    std::function<void()> exportResult, std::function<void()> checkPrize, std::function<void()> printResult)
+QList<QAction*> Page::addResultCommands(std::function<void()> exportResult, std::function<void()> checkPrize,
+    std::function<void()> printResult, std::function<void()> checkLatestDraw)
 {
     QList<QAction*> actions = { addToolBarCommand(QStringLiteral("导出结果"), std::move(exportResult)),
         addToolBarCommand(QStringLiteral("结果兑奖"), std::move(checkPrize)),
-        addToolBarCommand(QStringLiteral("打印结果"), std::move(printResult)) };
+        addToolBarCommand(QStringLiteral("打印结果"), std::move(printResult)),
+        addPageCommand(QStringLiteral("按最新一期兑奖"), std::move(checkLatestDraw)) };
     actions[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     actions[1]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     actions[2]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    actions[3]->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
     return actions;
 }
 

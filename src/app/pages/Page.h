@@ -71,9 +71,10 @@ protected:
     QAction* addPageCommand(const QString& caption, std::function<void()> command);
     QToolBar* toolBar() const { return m_toolBar; }
     // A result page's 导出结果, 结果兑奖 and 打印结果 on its tool bar, with Ctrl+E, Ctrl+F
-    // and Ctrl+P; their actions in that order.
+    // and Ctrl+P, and 按最新一期兑奖 (Ctrl+Shift+F) among its commands; their actions
+    // in that order.
     QList<QAction*> addResultCommands(std::function<void()> exportResult, std::function<void()> checkPrize,
-        std::function<void()> printResult);
+        std::function<void()> printResult, std::function<void()> checkLatestDraw);
 
     // Ctrl+R runs the page's main command (号码缩水, 智能缩水); F8 shows the result window.
     static constexpr QKeyCombination kRunShortcut { Qt::CTRL, Qt::Key_R };

@@ -53,7 +53,8 @@ RecommendPage::RecommendPage(
     }
     toolBar()->addSeparator();
     addResultCommands([this] { m_commands.exportResult(m_result, kRecommendLeadingText); },
-        [this] { m_commands.checkPrize(m_memo); }, [this] { m_commands.printMemo(m_memo); });
+        [this] { m_commands.checkPrize(m_memo); }, [this] { m_commands.printMemo(m_memo); },
+        [this] { m_commands.checkLatestDraw(m_memo); });
 
     m_box = new GroupBox(QStringLiteral("智能推荐号码："), this);
     m_box->setObjectName(QStringLiteral("resultBox"));

@@ -37,7 +37,8 @@ SmartShrinkPage::SmartShrinkPage(
     addToolBarCommand(QStringLiteral("从文件导入…"), [this] { importCodeFile(); });
     toolBar()->addSeparator();
     addResultCommands([this] { m_commands.exportResult(m_result, kSmartShrinkLeadingText); },
-        [this] { m_commands.checkPrize(m_resultMemo); }, [this] { m_commands.printMemo(m_resultMemo); });
+        [this] { m_commands.checkPrize(m_resultMemo); }, [this] { m_commands.printMemo(m_resultMemo); },
+        [this] { m_commands.checkLatestDraw(m_resultMemo); });
 
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -8,12 +8,32 @@
 #include <QColor>
 #include <QFont>
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
 
 const char* const kHeaders[TicketTableModel::ColumnCount]
-    = { "编号", "期号", "玩法", "注数", "倍数", "金额", "开奖号", "状态", "奖金", "备注" };
+    = { "编号", "期号", "玩法", "号码", "注数", "倍数", "金额", "开奖号", "状态", "奖金", "备注" };
+
+// As many codes as a wide column shows; the rest is in the tool tip.
+constexpr std::size_t kShownCodes = 12;
+
+QString betsText(const Ticket& ticket, std::size_t limit, int perLine)
+{
+    QString text;
+    const std::size_t shown = std::min(limit, ticket.bets.size());
+    for (std::size_t i = 0; i < shown; ++i) {
+        if (i > 0)
+            text += perLine > 0 && i % static_cast<std::size_t>(perLine) == 0 ? QLatin1Char('\n')
+                                                                              : QLatin1Char(',');
+        text += toQString(codeText(ticket.bets[i]));
+    }
+    if (shown < ticket.bets.size())
+        text += QStringLiteral("…");
+    return text;
+}
 
 } // namespace
 
@@ -36,6 +56,11 @@ const Ticket& TicketTableModel::ticketAt(int row) const
     return m_tickets.at(m_tickets.size() - 1 - static_cast<std::size_t>(row));
 }
 
+const TicketResult& TicketTableModel::resultAt(int row) const
+{
+    return m_results.at(m_results.size() - 1 - static_cast<std::size_t>(row));
+}
+
 int TicketTableModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_tickets.size());
@@ -56,6 +81,8 @@ QVariant TicketTableModel::displayText(const Ticket& ticket, const TicketResult&
         return toQString(issueKeyText(ticket.issue));
     case PlayColumn:
         return QString::fromUtf8(playName(ticket.play));
+    case Numbers:
+        return betsText(ticket, kShownCodes, 0);
     case Bets:
         return QString::number(ticket.bets.size());
     case Multiple:
@@ -92,8 +119,12 @@ QVariant TicketTableModel::data(const QModelIndex& index, int role) const
         return won && (index.column() == Status || index.column() == Prize)
             ? QVariant(QBrush(QColor(0xc0, 0, 0)))
             : QVariant();
+    case Qt::ToolTipRole:
+        return index.column() == Numbers ? QVariant(betsText(ticket, ticket.bets.size(), 10)) : QVariant();
     case Qt::TextAlignmentRole:
-        return index.column() == Note ? QVariant() : QVariant(Qt::AlignCenter);
+        return index.column() == Note || index.column() == Numbers
+            ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+            : QVariant(Qt::AlignCenter);
     default:
         return {};
     }

@@ -2,27 +2,34 @@
 
 #include "app/UiSupport.h"
 #include "app/dialogs/AddTicketDialog.h"
+#include "app/pages/ProfitPlot.h"
+#include "app/pages/TicketDetail.h"
+#include "app/pages/TicketMonths.h"
 #include "app/pages/TicketTableModel.h"
 #include "app/platform/Platform.h"
 #include "core/draw/AppPaths.h"
+#include "core/draw/HistoryMerge.h"
 #include "core/io/TextFile.h"
 #include "core/io/TextFormat.h"
 #include "core/ledger/Ledger.h"
 #include "core/ledger/TicketText.h"
 
 #include <QAction>
-#include <QChart>
-#include <QChartView>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
+#include <QScrollArea>
+#include <QSpinBox>
 #include <QTableView>
+#include <QTableWidget>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <algorithm>
 
@@ -45,6 +52,28 @@ QLineEdit* makeIssueEdit(QWidget* parent, const QString& name, const QString& pl
     return edit;
 }
 
+// The issue after the key, the year's numbering going on to 999 as the history's does.
+int followingIssue(int key) { return key % 1000 >= 999 ? (key / 1000 + 1) * 1000 + 1 : key + 1; }
+
+QTableWidget* makeMonthTable(QWidget* parent)
+{
+    auto* table = new QTableWidget(0, 4, parent);
+    table->setObjectName(QStringLiteral("monthTable"));
+    table->setHorizontalHeaderLabels(
+        { QStringLiteral("月份"), QStringLiteral("投入"), QStringLiteral("奖金"), QStringLiteral("盈亏") });
+    table->horizontalHeaderItem(0)->setToolTip(QStringLiteral("按记入投注的月份合计已开奖的投注"));
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    table->setMinimumWidth(
+        table->fontMetrics().horizontalAdvance(QStringLiteral("2026-05 0000000 0000000 -000000")));
+    return table;
+}
+
 } // namespace
 
 TicketsPage::TicketsPage(Platform& platform, const QString& ledgerPath, HistoryFn history, QWidget* parent)
@@ -55,6 +84,8 @@ TicketsPage::TicketsPage(Platform& platform, const QString& ledgerPath, HistoryF
     setObjectName(QStringLiteral("TicketsPage"));
     QVBoxLayout* layout = makeWorkPageLayout();
     addToolBarCommand(QStringLiteral("添加投注"), [this] { addTicket(); });
+    addToolBarCommand(QStringLiteral("复制到下一期"), [this] { copyToNextIssue(); });
+    addToolBarCommand(QStringLiteral("追号"), [this] { chase(); });
     addToolBarCommand(QStringLiteral("删除"), [this] {
         removeSelected();
     })->setShortcut(QKeySequence::Delete);
@@ -82,37 +113,24 @@ TicketsPage::TicketsPage(Platform& platform, const QString& ledgerPath, HistoryF
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = { 44, 66, 40, 40, 40, 54, 50, 50, 60 };
+    const int widths[] = { 44, 66, 40, 110, 40, 40, 54, 50, 50, 60 };
     for (int col = 0; col < static_cast<int>(std::size(widths)); ++col)
         m_table->setColumnWidth(col, widths[col]);
+    connect(
+        m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { showDetail(); });
+    connect(m_table, &QTableView::doubleClicked, this, [this] {
+        showDetail();
+        m_scroll->ensureWidgetVisible(m_detail);
+        m_detail->setFocus(Qt::OtherFocusReason);
+    });
 
-    m_profitSeries = new QLineSeries(this);
-    m_profitSeries->setName(QStringLiteral("累计盈亏"));
-    m_averageSeries = new QLineSeries(this);
-    m_averageSeries->setName(QStringLiteral("按长期平均回报的累计盈亏"));
-    m_chart = new QChart;
-    m_chart->addSeries(m_profitSeries);
-    m_chart->addSeries(m_averageSeries);
-    auto* xAxis = new QValueAxis(m_chart);
-    xAxis->setTitleText(QStringLiteral("已开奖期数（按期号顺序）"));
-    xAxis->setLabelFormat(QStringLiteral("%d"));
-    xAxis->setTickType(QValueAxis::TicksDynamic);
-    xAxis->setTickAnchor(0);
-    auto* yAxis = new QValueAxis(m_chart);
-    yAxis->setTitleText(QStringLiteral("元"));
-    yAxis->setLabelFormat(QStringLiteral("%d"));
-    m_chart->addAxis(xAxis, Qt::AlignBottom);
-    m_chart->addAxis(yAxis, Qt::AlignLeft);
-    for (QLineSeries* series : { m_profitSeries, m_averageSeries }) {
-        series->attachAxis(xAxis);
-        series->attachAxis(yAxis);
-    }
-    m_chart->legend()->setAlignment(Qt::AlignTop);
-    m_chart->setMargins(QMargins(4, 4, 4, 4));
-    m_chartView = new QChartView(m_chart, content);
-    m_chartView->setObjectName(QStringLiteral("profitChart"));
-    m_chartView->setRenderHint(QPainter::Antialiasing);
-    m_chartView->setMinimumHeight(180);
+    m_detail = new QTextBrowser(content);
+    m_detail->setObjectName(QStringLiteral("ticketDetail"));
+    m_detail->setOpenLinks(false);
+    m_detail->setPlaceholderText(QStringLiteral("在表中选择一张投注，这里显示它的号码"));
+    m_plot = new ProfitPlot(content);
+    m_plot->setObjectName(QStringLiteral("profitPlot"));
+    m_months = makeMonthTable(content);
 
     auto* rangeRow = new QHBoxLayout;
     rangeRow->setContentsMargins(8, 4, 8, 4);
@@ -129,12 +147,18 @@ TicketsPage::TicketsPage(Platform& platform, const QString& ledgerPath, HistoryF
     totals->addWidget(m_longRunLabel);
     rangeRow->addLayout(totals);
     rangeRow->addStretch();
+    auto* lower = new QHBoxLayout;
+    lower->setContentsMargins(0, 0, 0, 0);
+    lower->addWidget(m_detail, 2);
+    lower->addWidget(m_plot, 4);
+    lower->addWidget(m_months, 2);
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
     column->addLayout(rangeRow);
     column->addWidget(m_table, 3);
-    column->addWidget(m_chartView, 2);
-    addScrolledContent(layout, content, QSize(640, 440));
+    column->addLayout(lower, 2);
+    addScrolledContent(layout, content, QSize(700, 440));
+    m_scroll = findChild<QScrollArea*>(QStringLiteral("pageScroll"));
 
     m_primed = !m_history().empty();
 }
@@ -158,36 +182,45 @@ void TicketsPage::refreshView()
     m_totals = ledgerTotals(tickets, results);
     m_totalsLabel->setText(toQString(ledgerTotalsText(m_totals)));
     m_longRunLabel->setText(toQString(longRunReturnText(m_totals)));
-    showChart(cumulativeProfit(tickets, results));
+    m_plot->setPoints(cumulativeProfit(tickets, results));
+    showMonths(tickets, results);
+    // The ticket selected before stays selected where it is still listed.
+    const QModelIndex current = m_table->currentIndex();
+    const long long selectedId = current.isValid() ? m_model->ticketAt(current.row()).id : 0;
     m_model->setTickets(std::move(tickets), std::move(results));
+    for (int row = 0; selectedId != 0 && row < m_model->rowCount(); ++row) {
+        if (m_model->ticketAt(row).id == selectedId) {
+            m_table->setCurrentIndex(m_model->index(row, current.column()));
+            break;
+        }
+    }
+    showDetail();
 }
 
-void TicketsPage::showChart(const std::vector<ProfitPoint>& points)
+void TicketsPage::showMonths(const std::vector<Ticket>& tickets, const std::vector<TicketResult>& results)
 {
-    // Both lines start at nothing staked and nothing won.
-    QList<QPointF> profit { QPointF(0, 0) };
-    QList<QPointF> average { QPointF(0, 0) };
-    double low = 0;
-    double high = 0;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const auto x = static_cast<double>(i + 1);
-        profit << QPointF(x, static_cast<double>(points[i].profit));
-        average << QPointF(x, static_cast<double>(points[i].expectedProfitMilli) / 1000.0);
-        low = std::min({ low, profit.back().y(), average.back().y() });
-        high = std::max({ high, profit.back().y(), average.back().y() });
+    const std::vector<MonthTotals> months = monthlyTotals(tickets, results);
+    m_months->setRowCount(static_cast<int>(months.size()));
+    for (int row = 0; row < static_cast<int>(months.size()); ++row) {
+        const MonthTotals& month = months[static_cast<std::size_t>(row)];
+        const QString cells[] = { toQString(month.month), QString::number(month.totals.staked),
+            QString::number(month.totals.prize), QString::number(month.totals.profit()) };
+        for (int col = 0; col < 4; ++col) {
+            auto* item = new QTableWidgetItem(cells[col]);
+            item->setTextAlignment(col == 0 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+            m_months->setItem(row, col, item);
+        }
     }
-    m_profitSeries->replace(profit);
-    m_averageSeries->replace(average);
-    const auto axes = m_chart->axes();
-    auto* xAxis = static_cast<QValueAxis*>(axes.at(0));
-    const int issues = std::max(1, static_cast<int>(points.size()));
-    xAxis->setRange(0, issues);
-    // Whole issues only, about eight ticks whatever their number.
-    xAxis->setTickInterval(std::max(1, (issues + 7) / 8));
-    auto* yAxis = static_cast<QValueAxis*>(axes.at(1));
-    const double margin = std::max(1.0, (high - low) / 10);
-    yAxis->setRange(low - margin, high + margin);
-    yAxis->applyNiceNumbers();
+}
+
+void TicketsPage::showDetail()
+{
+    const QModelIndex current = m_table->currentIndex();
+    if (!current.isValid()) {
+        m_detail->clear();
+        return;
+    }
+    m_detail->setHtml(ticketDetailHtml(m_model->ticketAt(current.row()), m_model->resultAt(current.row())));
 }
 
 void TicketsPage::addTicket(const CodeSet& codes)
@@ -255,6 +288,95 @@ void TicketsPage::exportCsv()
     writeFileAtomic(toStdString(fileName),
         std::string(kUtf8Bom) + ticketsListCsv(tickets, settleTickets(tickets, m_history())));
     emit statusTextChanged(QStringLiteral("已导出%1张投注：%2").arg(tickets.size()).arg(fileName));
+}
+
+std::optional<Ticket> TicketsPage::selectedTicket(const QString& command)
+{
+    const QModelIndex current = m_table->currentIndex();
+    if (!current.isValid()) {
+        platform().showMessage(this, QStringLiteral("请先在表中选择要%1的投注。").arg(command));
+        return std::nullopt;
+    }
+    return m_model->ticketAt(current.row());
+}
+
+int TicketsPage::firstIssueAfter(const Ticket& ticket) const
+{
+    const int next = nextIssue(m_history(), platform().now().date().year()).issueKey();
+    return std::max(next, followingIssue(ticket.issue));
+}
+
+void TicketsPage::copyToNextIssue()
+{
+    if (const std::optional<Ticket> ticket = selectedTicket(QStringLiteral("复制")))
+        recordCopies(*ticket, firstIssueAfter(*ticket), 1);
+}
+
+void TicketsPage::chase()
+{
+    const std::optional<Ticket> ticket = selectedTicket(QStringLiteral("追号"));
+    if (!ticket)
+        return;
+    const int first = firstIssueAfter(*ticket);
+    if (const int issues = askChaseIssues(*ticket, first); issues > 0)
+        recordCopies(*ticket, first, issues);
+}
+
+int TicketsPage::askChaseIssues(const Ticket& ticket, int firstIssue)
+{
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("追号"));
+    auto* count = new QSpinBox(&dialog);
+    count->setObjectName(QStringLiteral("chaseCountEdit"));
+    count->setRange(1, kMaxChaseIssues);
+    count->setValue(5);
+    count->setSuffix(QStringLiteral(" 期"));
+    auto* cost = new QLabel(&dialog);
+    cost->setObjectName(QStringLiteral("chaseCostLabel"));
+    const auto showCost = [&, first = toQString(issueKeyText(firstIssue))] {
+        cost->setText(QStringLiteral("从第%1期起，每期%2元，共%3元")
+                          .arg(first)
+                          .arg(ticketCost(ticket))
+                          .arg(ticketCost(ticket) * count->value()));
+    };
+    showCost();
+    connect(count, &QSpinBox::valueChanged, &dialog, showCost);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(QStringLiteral("追号期数："), count);
+    form->addRow(cost);
+    form->addRow(buttons);
+    count->selectAll();
+    return platform().runDialog(dialog) == QDialog::Accepted ? count->value() : 0;
+}
+
+void TicketsPage::recordCopies(const Ticket& ticket, int firstIssue, int issues)
+{
+    std::vector<Ticket> copies;
+    for (int i = 0, issue = firstIssue; i < issues; ++i, issue = followingIssue(issue)) {
+        Ticket copy = ticket;
+        copy.issue = issue;
+        copies.push_back(std::move(copy));
+    }
+    const std::string path = toStdString(m_ledgerPath);
+    createDataFolder(path);
+    const std::vector<long long> ids = Ledger(path, kLedgerSliceMs).addTickets(game3d(), copies);
+    for (std::size_t i = 0; i < copies.size(); ++i)
+        copies[i].id = ids[i];
+    refreshView();
+    if (copies.size() == 1) {
+        emit statusTextChanged(toQString(ticketAddedText(copies.front())));
+        return;
+    }
+    emit statusTextChanged(
+        QStringLiteral("已追号%1期：第%2期至第%3期，第%4至%5号投注，共%6元")
+            .arg(copies.size())
+            .arg(toQString(issueKeyText(copies.front().issue)), toQString(issueKeyText(copies.back().issue)))
+            .arg(ids.front())
+            .arg(ids.back())
+            .arg(ticketCost(ticket) * static_cast<long long>(copies.size())));
 }
 
 void TicketsPage::historyChanged(const std::vector<DrawRecord>& changedDraws)

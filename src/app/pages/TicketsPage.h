@@ -1,7 +1,8 @@
 // The page 我的投注: the ticket ledger as a table with the outcome of every ticket
-// worked out from the history, a range of issues with its totals beside what the
-// game returns on average, and a plot of the running 盈亏 by issue. It settles the
-// tickets of new or changed draws whenever the history changes.
+// worked out from the history and a detail pane for the selected one, a range of
+// issues with its totals beside what the game returns on average, a plot of the
+// running 盈亏 by issue and the monthly totals. It settles the tickets of new or
+// changed draws whenever the history changes.
 #pragma once
 
 #include "app/pages/Page.h"
@@ -13,19 +14,24 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QLabel;
 class QLineEdit;
+class QScrollArea;
 class QTableView;
-class QChart;
-class QChartView;
 class QElapsedTimer;
-class QLineSeries;
+class QTableWidget;
+class QTextBrowser;
 
 namespace velmora {
 
+class ProfitPlot;
 class TicketTableModel;
+
+// 追号 buys the same ticket for at most this many issues at once.
+inline constexpr int kMaxChaseIssues = 30;
 
 class TicketsPage : public Page {
     Q_OBJECT
@@ -48,6 +54,12 @@ public:
     // "导出CSV": the tickets of the range as velmora-cli tickets list writes them,
     // UTF-8 with a byte-order mark.
     void exportCsv();
+    // "复制到下一期": the selected ticket again for the first issue that is still to be
+    // drawn and comes after its own.
+    void copyToNextIssue();
+    // "追号": the selected ticket for that issue and the following ones, as many as
+    // asked (1..kMaxChaseIssues), recorded at once.
+    void chase();
 
     // The history has changed: the tickets of new or changed draws are settled and
     // the status bar says how they did (after what the command itself says there);
@@ -58,15 +70,21 @@ public:
     void refreshView() override;
 
     const LedgerTotals& totals() const { return m_totals; }
-    QLineSeries* profitSeries() const { return m_profitSeries; }
-    QLineSeries* averageSeries() const { return m_averageSeries; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     IssueRange range() const;
-    void showChart(const std::vector<ProfitPoint>& points);
+    // The selected ticket, or none after telling the user to select one for the command.
+    std::optional<Ticket> selectedTicket(const QString& command);
+    // The issue a copy of the ticket is bought for first.
+    int firstIssueAfter(const Ticket& ticket) const;
+    // How many issues 追号 is to buy; 0 when cancelled.
+    int askChaseIssues(const Ticket& ticket, int firstIssue);
+    void recordCopies(const Ticket& ticket, int firstIssue, int issues);
+    void showDetail();
+    void showMonths(const std::vector<Ticket>& tickets, const std::vector<TicketResult>& results);
     // Puts the text in the status bar once the event loop is back.
     void reportLater(const QString& text);
     // Deletes the ticket, trying again in a moment while the ledger is busy.
@@ -85,10 +103,10 @@ private:
     QLineEdit* m_to = nullptr;
     QLabel* m_totalsLabel = nullptr;
     QLabel* m_longRunLabel = nullptr;
-    QChart* m_chart = nullptr;
-    QChartView* m_chartView = nullptr;
-    QLineSeries* m_profitSeries = nullptr;
-    QLineSeries* m_averageSeries = nullptr;
+    QScrollArea* m_scroll = nullptr;
+    QTextBrowser* m_detail = nullptr;
+    ProfitPlot* m_plot = nullptr;
+    QTableWidget* m_months = nullptr;
 };
 
 } // namespace velmora

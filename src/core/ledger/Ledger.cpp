@@ -213,34 +213,39 @@ template <typename Change> void Ledger::write(Change change)
     m_version = version;
 }
 
-long long Ledger::add(const Game& game, const Ticket& ticket)
+long long Ledger::add(const Game& game, const Ticket& ticket) { return addTickets(game, { ticket }).front(); }
+
+std::vector<long long> Ledger::addTickets(const Game& game, const std::vector<Ticket>& tickets)
 {
-    long long id = 0;
+    std::vector<long long> ids;
     bool upgraded = false;
     write([&](const LedgerDatabase& db, int version) {
         if (version < kLedgerSchemaVersion) {
             db.upgrade(version);
             upgraded = true;
         }
-        const Statement statement(db.prepare(
-            "INSERT INTO tickets (issue, play, bets, multiple, note, game) VALUES (?1, ?2, ?3, ?4, ?5, ?6)",
-            Side::Write));
-        sqlite3_stmt* raw = statement.get();
-        // A ticket holds each bet once, ascending (Ticket).
-        std::vector<int> sorted = ticket.bets;
-        std::sort(sorted.begin(), sorted.end());
-        sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
-        const std::string bets = betsText(sorted);
-        sqlite3_bind_int(raw, 1, ticket.issue);
-        sqlite3_bind_int(raw, 2, ticket.play == Play::Group ? 1 : 0);
-        sqlite3_bind_text(raw, 3, bets.data(), static_cast<int>(bets.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_int(raw, 4, ticket.multiple);
-        sqlite3_bind_text(raw, 5, ticket.note.data(), static_cast<int>(ticket.note.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(raw, 6, game.key.data(), static_cast<int>(game.key.size()), SQLITE_TRANSIENT);
-        const int rc = sqlite3_step(raw);
-        if (rc != SQLITE_DONE)
-            db.fail(rc, Side::Write);
-        id = sqlite3_last_insert_rowid(db.handle());
+        ids.clear();
+        for (const Ticket& ticket : tickets) {
+            const Statement statement(db.prepare(
+                "INSERT INTO tickets (issue, play, bets, multiple, note, game) VALUES (?1, ?2, ?3, ?4, ?5, ?6)",
+                Side::Write));
+            sqlite3_stmt* raw = statement.get();
+            // A ticket holds each bet once, ascending (Ticket).
+            std::vector<int> sorted = ticket.bets;
+            std::sort(sorted.begin(), sorted.end());
+            sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+            const std::string bets = betsText(sorted);
+            sqlite3_bind_int(raw, 1, ticket.issue);
+            sqlite3_bind_int(raw, 2, ticket.play == Play::Group ? 1 : 0);
+            sqlite3_bind_text(raw, 3, bets.data(), static_cast<int>(bets.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_int(raw, 4, ticket.multiple);
+            sqlite3_bind_text(raw, 5, ticket.note.data(), static_cast<int>(ticket.note.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(raw, 6, game.key.data(), static_cast<int>(game.key.size()), SQLITE_TRANSIENT);
+            const int rc = sqlite3_step(raw);
+            if (rc != SQLITE_DONE)
+                db.fail(rc, Side::Write);
+            ids.push_back(sqlite3_last_insert_rowid(db.handle()));
+        }
         return kLedgerSchemaVersion;
     });
     if (upgraded) {
@@ -250,7 +255,7 @@ long long Ledger::add(const Game& game, const Ticket& ticket)
         const LedgerDatabase db(m_path, LedgerDatabase::Mode::ReadWrite, m_busyTimeoutMs);
         sqlite3_exec(db.handle(), "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
     }
-    return id;
+    return ids;
 }
 
 std::vector<Ticket> Ledger::tickets(const Game& game, const IssueRange& range) const

@@ -59,6 +59,9 @@ public:
     // same transaction. A failed write raises FileError "无法写入文件" (busy: "无法读取文件", as at open) and
     // leaves the file as it was.
     long long add(const Game& game, const Ticket& ticket);
+    // Records the tickets in one transaction (all or none, as 追号 buys them) and
+    // returns their ids in the same order. Failures as add.
+    std::vector<long long> addTickets(const Game& game, const std::vector<Ticket>& tickets);
     // The game's tickets whose issue lies in the range, ordered by issue, then id,
     // as they stood when the ledger was opened (or after this object's changes).
     std::vector<Ticket> tickets(const Game& game, const IssueRange& range = {}) const;

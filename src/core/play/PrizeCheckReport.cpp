@@ -2,7 +2,6 @@
 
 #include "core/code/Code.h"
 #include "core/code/PrizeCheck.h"
-#include "core/io/Utf8.h"
 #include "core/play/Play.h"
 
 #include <algorithm>
@@ -37,12 +36,15 @@ std::string groupText(int code, std::vector<int> others)
 PrizeCheckReport checkPrizeInText(std::string_view memoText, std::string_view entry)
 {
     PrizeCheckReport report;
-    if (utf8CharacterCount(entry) != 3)
+    if (entry.empty())
         return report;
+    if (entry.size() != 3 || !isDigit(entry[0]) || !isDigit(entry[1]) || !isDigit(entry[2])) {
+        report.outcome = PrizeCheckReport::Outcome::Malformed;
+        report.statusText = "开奖号码应为3位数字：" + std::string(entry);
+        return report;
+    }
     report.outcome = PrizeCheckReport::Outcome::NotFound;
     report.statusText = std::string(kPrizeNotFoundText) + std::string(entry);
-    if (entry.size() != 3 || !isDigit(entry[0]) || !isDigit(entry[1]) || !isDigit(entry[2]))
-        return report;
 
     const int code = (entry[0] - '0') * 100 + (entry[1] - '0') * 10 + (entry[2] - '0');
     const int group = groupOf(code);
@@ -62,6 +64,29 @@ PrizeCheckReport checkPrizeInText(std::string_view memoText, std::string_view en
     if (!others.empty())
         text += (text.empty() ? "" : "；") + groupText(code, std::move(others));
     report.statusText = std::move(text);
+    return report;
+}
+
+ResultPrizeReport checkResultAgainstDraw(std::string_view memoText, const DrawRecord& draw)
+{
+    ResultPrizeReport report;
+    const int code = draw.drawCode;
+    const int group = groupOf(code);
+    for (const CodeInText& found : codesInText(memoText)) {
+        if (found.code == code) {
+            report.directHits.push_back(found.position);
+            ++report.directBets;
+            report.directPrize += betPrize(Play::Direct, found.code, code);
+        } else if (groupOf(found.code) == group) {
+            report.groupHits.push_back(found.position);
+            ++report.groupBets;
+            report.groupPrize += betPrize(Play::Group, found.code, code);
+        }
+    }
+    report.statusText = "按最新一期兑奖（第" + draw.issueText() + "期，开奖号" + codeText(code) + "）：直选"
+        + std::to_string(report.directBets) + "注" + std::to_string(report.directPrize) + "元，组选"
+        + std::to_string(report.groupBets) + "注" + std::to_string(report.groupPrize) + "元，共"
+        + std::to_string(report.prize()) + "元";
     return report;
 }
 

@@ -6,8 +6,14 @@
 #include "app/OffscreenScreen.h"
 
 #include "app/dialogs/ResultWindow.h"
+#include "core/play/Play.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QLabel>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QToolBar>
 
 using velmora::ResultWindow;
@@ -26,6 +32,7 @@ private slots:
     void besideTheMainWindow();
     void keptWhereTheUserPutIt();
     void secondPressHides();
+    void narrowDockedNeverSplitsACodeAndKeepsTheVerdict();
 };
 
 void tst_ResultWindow::place_data()
@@ -154,6 +161,79 @@ void tst_ResultWindow::secondPressHides()
     QVERIFY(QTest::qWaitForWindowActive(window));
     QTest::keyClick(window->memo(), Qt::Key_F8);
     QVERIFY(!window->isVisible());
+}
+
+// Docked beside an 800 x 600 window with no room on the screen: every line of codes
+// stays whole; the prize check offers the latest draw, its verdict and the whole
+// result's stand whole above the codes; floated from the dock, the window goes beside
+// the main window at a usable size.
+void tst_ResultWindow::narrowDockedNeverSplitsACodeAndKeepsTheVerdict()
+{
+    MainWindowFixture f;
+    velmora::MainWindow& form = f.startShown();
+    form.setGeometry(400, 40, 800, 600);
+    f.trigger("showFilterPage");
+    QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
+    auto* window = find<ResultWindow>(&form);
+    QTRY_VERIFY(window->isVisible());
+    QVERIFY(!window->isFloating());
+    QVERIFY(window->width() < 361);
+    QTextBlock block = window->memo()->document()->firstBlock();
+    int codeLines = 0;
+    const QAbstractTextDocumentLayout* layout = window->memo()->document()->documentLayout();
+    int widest = 0;
+    for (; block.isValid(); block = block.next()) {
+        layout->blockBoundingRect(block);
+        QCOMPARE(block.layout()->lineCount(), 1);
+        widest = std::max(widest, window->memo()->fontMetrics().horizontalAdvance(block.text()));
+        codeLines += block.text().contains(QLatin1Char(',')) ? 1 : 0;
+    }
+    QCOMPARE(codeLines, 100);
+    // Too narrow for a line: wrapped, a code would have been broken.
+    QVERIFY2(widest > window->memo()->viewport()->width(),
+        qPrintable(QStringLiteral("%1 %2").arg(widest).arg(window->memo()->viewport()->width())));
+
+    const velmora::DrawRecord latest = f.history().back();
+    const QString latestCode = QString::fromStdString(velmora::codeText(latest.drawCode));
+    f.platform.inputAnswers << latestCode;
+    QTest::keyClick(&form, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(f.platform.inputOffers, QStringList { latestCode });
+    auto* verdict = find<QLabel>(window, QStringLiteral("verdictLine"));
+    QVERIFY(verdict->isVisible());
+    QVERIFY(verdict->text().startsWith(QStringLiteral("直选命中：") + latestCode));
+    QCOMPARE(f.part<QLabel>("statusMessage")->toolTip().isEmpty()
+            ? f.part<QLabel>("statusMessage")->text()
+            : f.part<QLabel>("statusMessage")->toolTip(),
+        verdict->text());
+    QVERIFY(verdict->heightForWidth(verdict->width()) <= verdict->height());
+
+    // Every code of the result against the latest draw: the draw itself and the rest of its group.
+    clickToolButton(window, QStringLiteral("按最新一期兑奖"));
+    const int groupMates = velmora::groupKindOf(latest.drawCode) == velmora::GroupKind::Six ? 5
+        : velmora::groupKindOf(latest.drawCode) == velmora::GroupKind::Three                ? 2
+                                                                                            : 0;
+    const int groupPrize
+        = groupMates * velmora::betPrize(velmora::Play::Group, latest.drawCode, latest.drawCode);
+    QCOMPARE(verdict->text(),
+        QStringLiteral("按最新一期兑奖（第%1期，开奖号%2）：直选1注1040元，组选%3注%4元，共%5元")
+            .arg(QString::fromStdString(latest.issueText()), latestCode)
+            .arg(groupMates)
+            .arg(groupPrize)
+            .arg(1040 + groupPrize));
+    QCOMPARE(window->memo()->extraSelections().size(), 1 + groupMates);
+    // A new result drops the verdict of the old.
+    QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
+    QTRY_VERIFY(!verdict->isVisible());
+
+    // Floated by a double-click on its title: beside the main window, never over the menus.
+    const QPoint title(window->width() / 2, 6);
+    QTest::mouseDClick(window, Qt::LeftButton, {}, title);
+    QTRY_VERIFY(window->isFloating());
+    QTRY_VERIFY(window->width() >= ResultWindow::kDesignSize.width());
+    const QRect menus(form.menuBar()->mapToGlobal(QPoint(0, 0)), form.menuBar()->size());
+    QVERIFY(!window->frameGeometry().intersects(menus));
+    QVERIFY(window->frameGeometry().topLeft() != QPoint(0, 0));
+    QVERIFY(window->height() >= ResultWindow::kDesignSize.height() / 2);
 }
 
 VELMORA_TEST_MAIN_ON_SCREEN(tst_ResultWindow, 1366, 768)

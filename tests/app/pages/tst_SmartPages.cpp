@@ -442,7 +442,8 @@ void tst_SmartPages::prizeCheck_data()
                                      << u""_s;
     QTest::newRow("smart typed into the memo")
         << int(Qt::Key_F5) << u"005,123,\n777,"_s << u"777"_s << u"直选命中：777（直选1040元）"_s << u"777"_s;
-    QTest::newRow("smart one character") << int(Qt::Key_F5) << QString() << u"5"_s << u""_s << u""_s;
+    QTest::newRow("smart one character says why")
+        << int(Qt::Key_F5) << QString() << u"5"_s << u"开奖号码应为3位数字：5"_s << u""_s;
     QTest::newRow("recommend found") << int(Qt::Key_F6) << QString() << u"876"_s
                                      << u"直选命中：876（直选1040元）"_s << u"876"_s;
     QTest::newRow("recommend not found")

@@ -1,6 +1,10 @@
 // 我的投注: adding through the dialog, the table, settling when the history changes,
-// the totals and the plot's points, the range, deleting (asked first) and the CSV.
+// the totals and the plot's points and axes, the range, deleting (asked first), the
+// CSV, the detail pane, copies to the next issue and 追号, the monthly totals.
 #include "app/FakePlatform.h"
+#include "app/pages/ProfitPlot.h"
+#include "app/pages/TicketMonths.h"
+#include "app/pages/TicketTableModel.h"
 #include "app/pages/TicketsPage.h"
 #include "core/ledger/Ledger.h"
 #include "core/ledger/TicketText.h"
@@ -12,19 +16,23 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include <sqlite3.h>
 
 using velmora::Play;
+using velmora::ProfitPlot;
 using velmora::TicketsPage;
+using Column = velmora::TicketTableModel::Column;
 using velmora::test::clickToolButton;
 using velmora::test::find;
 
@@ -37,7 +45,22 @@ QString Cell(QTableView* table, int row, int col)
     return table->model()->index(row, col).data().toString();
 }
 
-QList<QPointF> Points(const QLineSeries* series) { return series->points(); }
+// The plot's points as (issue, 盈亏, average 盈亏 in thousandths).
+QList<QList<long long>> Points(const ProfitPlot* plot)
+{
+    QList<QList<long long>> points;
+    for (const velmora::ProfitPoint& p : plot->points())
+        points << QList<long long> { p.issue, p.profit, p.expectedProfitMilli };
+    return points;
+}
+
+void ClickRow(QTableView* table, int row, bool twice = false)
+{
+    const QPoint at = table->visualRect(table->model()->index(row, 0)).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+    if (twice)
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+}
 
 } // namespace
 
@@ -52,6 +75,10 @@ private slots:
     void settlesWhenTheHistoryChanges();
     void rangeTotalsAndExport();
     void deleteAsks();
+    void plotAxesAreIssuesAndWholeYuan();
+    void numbersInTheTableAndTheDetailPane();
+    void chaseOfFiveIssuesSettledAsDrawsArrive();
+    void monthlyTotalsByEntryMonth();
     void snapshot();
 
 private:
@@ -121,8 +148,8 @@ void tst_TicketsPage::addsThroughTheDialog()
     QCOMPARE(issueOffered, QStringLiteral("2026004"));
     QCOMPARE(m_status.last(), QStringLiteral("已记入第1号投注：2026004期，直选2注，2倍，共8元"));
     QCOMPARE(m_table->model()->rowCount(), 1);
-    QCOMPARE(Cell(m_table, 0, 1), QStringLiteral("2026004"));
-    QCOMPARE(Cell(m_table, 0, 7), QStringLiteral("待开奖"));
+    QCOMPARE(Cell(m_table, 0, Column::Issue), QStringLiteral("2026004"));
+    QCOMPARE(Cell(m_table, 0, Column::Status), QStringLiteral("待开奖"));
 }
 
 void tst_TicketsPage::waitsForABusyLedgerAndKeepsAFailedTicket()
@@ -197,7 +224,7 @@ void tst_TicketsPage::settlesWhenTheHistoryChanges()
     record(2026004, Play::Group, { 11 });
     record(2026002, Play::Group, { 112 });
     m_page->refreshView();
-    QCOMPARE(Cell(m_table, 0, 7), QStringLiteral("待开奖"));
+    QCOMPARE(Cell(m_table, 0, Column::Status), QStringLiteral("待开奖"));
 
     // 2026004 comes in as 123: the first ticket wins 3 × 1040, the group 011 does not.
     m_history.push_back(Draw(2026004, 123));
@@ -207,9 +234,9 @@ void tst_TicketsPage::settlesWhenTheHistoryChanges()
     // Newest issue first, the latest entered first within it.
     QCOMPARE(Cell(m_table, 0, 0), QStringLiteral("2"));
     QCOMPARE(Cell(m_table, 1, 0), QStringLiteral("1"));
-    QCOMPARE(Cell(m_table, 1, 6), QStringLiteral("123"));
-    QCOMPARE(Cell(m_table, 1, 7), QStringLiteral("中奖"));
-    QCOMPARE(Cell(m_table, 1, 8), QStringLiteral("3120"));
+    QCOMPARE(Cell(m_table, 1, Column::DrawCode), QStringLiteral("123"));
+    QCOMPARE(Cell(m_table, 1, Column::Status), QStringLiteral("中奖"));
+    QCOMPARE(Cell(m_table, 1, Column::Prize), QStringLiteral("3120"));
     QVERIFY(m_table->model()->index(1, 0).data(Qt::BackgroundRole).isValid());
     QVERIFY(!m_table->model()->index(0, 0).data(Qt::BackgroundRole).isValid());
 
@@ -219,8 +246,8 @@ void tst_TicketsPage::settlesWhenTheHistoryChanges()
     QCOMPARE(find<QLabel>(m_page, QStringLiteral("longRunLabel"))->text(),
         QStringLiteral("长期平均回报率52.0%（同样投入平均返还8.3元）"));
     // From nothing: 2026002 (+344, average 1.038 − 2), then 2026004 (+3106, average 7.278 − 14).
-    QCOMPARE(Points(m_page->profitSeries()), (QList<QPointF> { { 0, 0 }, { 1, 344 }, { 2, 3450 } }));
-    QCOMPARE(Points(m_page->averageSeries()), (QList<QPointF> { { 0, 0 }, { 1, -0.962 }, { 2, -7.684 } }));
+    QCOMPARE(Points(find<ProfitPlot>(m_page, QStringLiteral("profitPlot"))),
+        (QList<QList<long long>> { { 2026002, 344, -962 }, { 2026004, 3450, -7684 } }));
 
     // A correction settles again; a change of no ticket's draw says nothing.
     m_history.back().drawCode = 456;
@@ -278,6 +305,143 @@ void tst_TicketsPage::deleteAsks()
     QCOMPARE(m_status.last(), QStringLiteral("已删除第1号投注"));
 }
 
+void tst_TicketsPage::plotAxesAreIssuesAndWholeYuan()
+{
+    // Nothing drawn yet: no axis at all, never a scale of nothing.
+    auto* plot = find<ProfitPlot>(m_page, QStringLiteral("profitPlot"));
+    QVERIFY(plot->yTicks().empty());
+    QVERIFY(plot->xLabels().isEmpty());
+
+    record(2026001, Play::Direct, { 830 });
+    record(2026003, Play::Direct, { 5 });
+    m_page->refreshView();
+    QCOMPARE(plot->xLabels(), (QStringList { QStringLiteral("2026001"), QStringLiteral("2026003") }));
+    QVERIFY(plot->yTicks().front() <= 0 && plot->yTicks().back() >= 1000);
+    QCOMPARE(plot->font(), m_page->font());
+
+    // Any range: whole yuan at a step of 1, 2 or 5 times a power of ten, every multiple
+    // of it in the range and no more than six, the step the smallest of these.
+    QRandomGenerator random(7);
+    for (int i = 0; i < 2000; ++i) {
+        const double low = random.bounded(2.0e6) - 1.0e6;
+        const double high = low + 2 + random.bounded(i % 2 == 0 ? 10.0 : 1.0e5);
+        const std::vector<long long> ticks = velmora::yuanTicks(low, high);
+        QVERIFY(ticks.size() >= 2 && ticks.size() <= 6);
+        long long step = ticks[1] - ticks[0];
+        QVERIFY(double(ticks.front() - step) < low && double(ticks.back() + step) > high);
+        QVERIFY(double(ticks.front()) >= low && double(ticks.back()) <= high);
+        for (std::size_t t = 1; t < ticks.size(); ++t)
+            QCOMPARE(ticks[t] - ticks[t - 1], step);
+        QVERIFY(5.0 * double(step) >= high - low);
+        const long long whole = step;
+        while (step % 10 == 0)
+            step /= 10;
+        QVERIFY2(step == 1 || step == 2 || step == 5, qPrintable(QString::number(whole)));
+        // The next smaller such step would part the range in more than five.
+        const long long smaller = step == 1 ? whole / 2 : step == 2 ? whole / 2 : whole * 2 / 5;
+        QVERIFY(whole == 1 || 5.0 * double(smaller) < high - low);
+    }
+}
+
+void tst_TicketsPage::numbersInTheTableAndTheDetailPane()
+{
+    std::vector<int> many;
+    for (int code = 100; code < 130; ++code)
+        many.push_back(code);
+    many.push_back(830);
+    record(2026001, Play::Direct, many, 2);
+    m_page->refreshView();
+    QCOMPARE(Cell(m_table, 0, Column::Numbers),
+        QStringLiteral("100,101,102,103,104,105,106,107,108,109,110,111…"));
+    const QString tip = m_table->model()->index(0, Column::Numbers).data(Qt::ToolTipRole).toString();
+    QCOMPARE(tip.count(QLatin1Char('\n')), 3);
+    QVERIFY(tip.endsWith(QStringLiteral("\n830")));
+
+    // A double-click puts the focus on the detail, where the winning code is marked.
+    ClickRow(m_table, 0, true);
+    auto* detail = find<QTextBrowser>(m_page, QStringLiteral("ticketDetail"));
+    QTRY_VERIFY(detail->hasFocus());
+    QVERIFY(detail->toPlainText().contains(QStringLiteral("开奖号830，中奖，奖金2080元")));
+    const auto weightOf = [&](const QString& code) {
+        const QTextCursor at = detail->document()->find(
+            code, detail->document()->characterCount(), QTextDocument::FindBackward);
+        return at.charFormat().fontWeight();
+    };
+    QVERIFY(weightOf(QStringLiteral("830")) >= QFont::Bold);
+    QVERIFY(weightOf(QStringLiteral("129")) < QFont::Bold);
+}
+
+void tst_TicketsPage::chaseOfFiveIssuesSettledAsDrawsArrive()
+{
+    record(2026003, Play::Group, { 112 }, 3);
+    m_page->refreshView();
+    ClickRow(m_table, 0);
+    // One copy goes to the next draw, 2026004.
+    clickToolButton(m_page, QStringLiteral("复制到下一期"));
+    QCOMPARE(m_status.last(), QStringLiteral("已记入第2号投注：2026004期，组选1注，3倍，共6元"));
+
+    // 追号 from the copy: the five issues after it, in one go.
+    ClickRow(m_table, 0);
+    QCOMPARE(Cell(m_table, 0, Column::Issue), QStringLiteral("2026004"));
+    QString cost;
+    m_platform->dialogScript = [&](QDialog& dialog) {
+        auto* count = find<QSpinBox>(&dialog, QStringLiteral("chaseCountEdit"));
+        QTest::keyClicks(count, QStringLiteral("5"));
+        cost = find<QLabel>(&dialog, QStringLiteral("chaseCostLabel"))->text();
+        QTest::mouseClick(
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        return dialog.result();
+    };
+    clickToolButton(m_page, QStringLiteral("追号"));
+    QCOMPARE(cost, QStringLiteral("从第2026005期起，每期6元，共30元"));
+    QCOMPARE(m_status.last(), QStringLiteral("已追号5期：第2026005期至第2026009期，第3至7号投注，共30元"));
+    QCOMPARE(m_table->model()->rowCount(), 7);
+
+    // The draws come in one by one and settle their issue's ticket.
+    const int draws[] = { 121, 456, 211, 999, 112 };
+    const char* const outcomes[] = { "中奖", "未中奖", "中奖", "未中奖", "中奖" };
+    for (int i = 0; i < 5; ++i) {
+        m_history.push_back(Draw(2026005 + i, draws[i]));
+        m_page->historyChanged({ m_history.back() });
+        QTRY_VERIFY(m_status.last().startsWith(QStringLiteral("第%1期").arg(2026005 + i)));
+        QCOMPARE(Cell(m_table, 4 - i, Column::Status), QString::fromUtf8(outcomes[i]));
+    }
+    QCOMPARE(m_status.last(), QStringLiteral("第2026009期：1张投注中奖，奖金1038元"));
+    QCOMPARE(Cell(m_table, 5, Column::Status), QStringLiteral("待开奖"));
+}
+
+void tst_TicketsPage::monthlyTotalsByEntryMonth()
+{
+    const auto ticket = [](const char* entered, int multiple) {
+        velmora::Ticket t;
+        t.issue = 2026001;
+        t.bets = { 830 };
+        t.multiple = multiple;
+        t.enteredAt = entered;
+        return t;
+    };
+    const velmora::TicketResult won { velmora::TicketStatus::Won, 830, 1, 1040 };
+    const velmora::TicketResult pending;
+    const std::vector<velmora::MonthTotals> months
+        = velmora::monthlyTotals({ ticket("2026-04-30 23:59:59", 1), ticket("2026-05-01 00:00:00", 2),
+                                     ticket("2026-04-01 08:00:00", 3) },
+            { won, won, pending });
+    QCOMPARE(months.size(), std::size_t(2));
+    QCOMPARE(months[0].month, std::string("2026-05"));
+    QCOMPARE(months[0].totals.staked, 4);
+    QCOMPARE(months[1].month, std::string("2026-04"));
+    QCOMPARE(months[1].totals.tickets, 2);
+    QCOMPARE(months[1].totals.staked, 2);
+    QCOMPARE(months[1].totals.prize, 1040);
+
+    // On the page: this month's row.
+    record(2026001, Play::Direct, { 830 });
+    m_page->refreshView();
+    auto* table = find<QTableWidget>(m_page, QStringLiteral("monthTable"));
+    QCOMPARE(table->rowCount(), 1);
+    QCOMPARE(table->item(0, 3)->text(), QStringLiteral("1038"));
+}
+
 void tst_TicketsPage::snapshot()
 {
     for (int i = 0; i < 3; ++i) {
@@ -287,6 +451,7 @@ void tst_TicketsPage::snapshot()
     }
     record(2026009, Play::Direct, { 1 });
     m_page->refreshView();
+    ClickRow(m_table, 4);
     QApplication::processEvents();
     QVERIFY(velmora::test::writeSnapshot(*m_page, QStringLiteral("tickets-page.png")));
 }

@@ -343,3 +343,19 @@ TEST(Ledger, ReadOnlyFilesAndFolders)
     EXPECT_EQ(RefusalsOf(dir.File("new.db")).add, "无法写入文件" + dir.File("new.db") + "：没有写入权限");
     EXPECT_TRUE(ReadBytes(path) == before);
 }
+
+TEST(Ledger, AddsSeveralTicketsAllOrNone)
+{
+    TempDir dir;
+    const std::string path = dir.File("velmora.db");
+    Ledger ledger(path);
+    EXPECT_EQ(ledger.addTickets(k3d,
+                  { MakeTicket(2026005, Play::Direct, { 1 }), MakeTicket(2026006, Play::Group, { 38 }) }),
+        (std::vector<long long> { 1, 2 }));
+    // The last ticket's multiple is refused by the database: the first stays unrecorded too.
+    EXPECT_THROW(ledger.addTickets(k3d, { MakeTicket(2026007, Play::Direct, { 2 }),
+                     MakeTicket(2026008, Play::Direct, { 3 }, 100) }),
+        FileError);
+    EXPECT_EQ(IdsOf(readLedger(path, k3d)), (std::vector<long long> { 1, 2 }));
+    EXPECT_EQ(ledger.add(k3d, MakeTicket(2026009, Play::Direct, { 4 })), 3);
+}
