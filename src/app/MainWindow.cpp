@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/AutoUpdate.h"
 #include "app/HistoryDocument.h"
 #include "app/ResultCommands.h"
 #include "app/UiSupport.h"
@@ -18,6 +19,7 @@
 #include "core/charts/Charts.h"
 #include "core/draw/AppPaths.h"
 #include "core/filter/FilterEngine.h"
+#include "core/game/Game.h"
 #include "core/io/TextFile.h"
 #include "core/ledger/Ledger.h"
 #include "widgets/ElidedLabel.h"
@@ -101,6 +103,7 @@ MainWindow::MainWindow(
     m_frontPage = frontPage();
     m_followFrontPage = true;
     updatePageMenu();
+    m_autoUpdate->start();
 }
 
 MainWindow::~MainWindow()
@@ -148,6 +151,12 @@ void MainWindow::createPages()
     const HistoryDocument& history = *m_history;
     m_dataPage = new DataPage(m_platform, *m_history, m_options.downloadTimeoutMs, m_workPages);
     connect(m_dataPage, &DataPage::showRequested, this, [this] { showPage(m_workPages, DataPageIndex); });
+    m_autoUpdate = new AutoUpdate(
+        m_platform, []() -> const Game& { return game3d(); },
+        [this](QString& told) { return m_dataPage->updateQuietly(told); }, this);
+    connect(
+        m_autoUpdate, &AutoUpdate::statusText, this, [this](const QString& text) { setStatusText(0, text); });
+    connect(m_dataPage, &DataPage::updated, m_autoUpdate, &AutoUpdate::noteSuccess);
     // While the text has bad lines the status bar says so beside the page's messages.
     auto* badLines = new QLabel(statusBar());
     badLines->setObjectName(QStringLiteral("statusBadLines"));

@@ -3,6 +3,7 @@
 #include "app/HistoryDocument.h"
 #include "app/ResultCommands.h"
 #include "app/UiSupport.h"
+#include "app/pages/BadDataNotice.h"
 #include "app/platform/Platform.h"
 #include "core/code/CodeSetText.h"
 #include "core/draw/DrawText.h"
@@ -33,6 +34,8 @@ SmartShrinkPage::SmartShrinkPage(
 {
     setObjectName(QStringLiteral("smartShrinkPage"));
     QVBoxLayout* layout = makeWorkPageLayout();
+    m_badData = new BadDataNotice(history, this);
+    layout->addWidget(m_badData);
     addToolBarCommand(QStringLiteral("导入号码"), [this] { importCodes(); });
     addToolBarCommand(QStringLiteral("从文件导入…"), [this] { importCodeFile(); });
     toolBar()->addSeparator();
@@ -148,6 +151,10 @@ void SmartShrinkPage::showImported(const CodeSet& codes, const QString& source)
 void SmartShrinkPage::runSmartShrink()
 {
     // The base is read from the memo at every run; a refusal keeps even the old base set.
+    if (m_badData->active()) {
+        platform().showWarning(this, QString::fromUtf8(BadDataNotice::kText));
+        return;
+    }
     CodeSet base;
     linesToCodeSet(memoLines(m_baseMemo), base);
     const std::optional<CodeSet> result = smartShrink(base, m_levelSlider->value(), m_history.records());

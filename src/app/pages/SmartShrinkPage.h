@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace velmora {
 
+class BadDataNotice;
 class HistoryDocument;
 class ResultCommands;
 class TrackBar;
@@ -53,6 +54,8 @@ private:
 
     ResultCommands& m_commands;
     const HistoryDocument& m_history;
+    // Shown while the text has bad lines; the page's command then says so.
+    BadDataNotice* m_badData = nullptr;
     // None until the filter page has produced a result.
     std::optional<CodeSet> m_importable;
     CodeSet m_base;
