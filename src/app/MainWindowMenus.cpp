@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 
 #include "app/ResultCommands.h"
+#include "app/Theme.h"
 #include "app/UiSupport.h"
 #include "app/WebPanel.h"
 #include "app/dialogs/HelpWindow.h"
@@ -159,6 +160,13 @@ void MainWindow::createMenus()
             QString::fromUtf8(entry.hint), [this, i] { showPage(m_chartPages, i); });
     }
 
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("视图(&V)"));
+    QAction* dark = add(viewMenu, QStringLiteral("darkTheme"), QStringLiteral("深色(&D)"), {},
+        QStringLiteral("|深色的窗口：深灰色背景，浅色文字"), [] {});
+    dark->setCheckable(true);
+    dark->setChecked(darkThemeChosen(m_platform));
+    connect(dark, &QAction::toggled, this, [this](bool on) { setDarkTheme(m_platform, on); });
+
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     add(helpMenu, QStringLiteral("showHelp"), QStringLiteral("帮助主题(&H)"), Qt::Key_F1,
         QStringLiteral("|打开帮助主题文件"), [this] { showHelp(); });
@@ -209,6 +217,9 @@ void MainWindow::createToolBar()
     add(QStringLiteral("号码工具"), QStyle::SP_FileDialogStart,
         QStringLiteral("|号码工具：转组选、包号、交集、并集、差集"),
         [this] { showPage(m_workPages, NumberToolsPageIndex); });
+    add(QStringLiteral("我的投注"), QStyle::SP_DialogSaveButton,
+        QStringLiteral("|我的投注：记录投注，开奖后自动兑奖，统计投入、奖金和盈亏"),
+        [this] { showPage(m_workPages, TicketsPageIndex); });
     m_toolBar->addSeparator();
     add(QStringLiteral("分析图表"), QStyle::SP_FileDialogListView, QStringLiteral("|打开分析图表深入研究"),
         [this] { showPage(m_chartPages, -1); });

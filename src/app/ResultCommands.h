@@ -23,8 +23,9 @@ public:
 
     ResultCommands(Platform& platform, QWidget* parent, StatusFn setStatus);
 
-    // "导出结果": asks for a file name ("文本文件|*.txt", default extension txt; one
-    // dialog for every page, so it offers the last chosen name) and writes the result
+    // "导出结果": asks for a file name ("文本文件|*.txt", default extension txt; it
+    // offers the result's name and the issue it is for, "缩水结果-2026178.txt", in the
+    // folder chosen last) and writes the result
     // file of the set, replacing the file atomically; the status bar then reads
     // "已导出N注到 " and the path. A write failure raises FileError. False when cancelled.
     bool exportResult(const CodeSet& codes, const char* leadingText);
@@ -42,12 +43,15 @@ public:
     void printMemo(QPlainTextEdit* memo);
 
     QString lastFileName() const { return m_lastFileName; }
+    // The issue an exported result is for (the next draw), as its file name ends.
+    void setIssueOfResults(std::function<QString()> issue) { m_issueOfResults = std::move(issue); }
 
 private:
     Platform& m_platform;
     QWidget* m_parent;
     StatusFn m_setStatus;
     QString m_lastFileName;
+    std::function<QString()> m_issueOfResults;
 };
 
 // Lines as a memo holds them: joined by line breaks, so the memo has exactly one

@@ -10,9 +10,11 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSpinBox>
 
 namespace velmora {
@@ -64,6 +66,10 @@ AddTicketDialog::AddTicketDialog(const DrawHistory& history, int currentYear, QW
     grid->addWidget(buttons, 6, 0, 1, 3);
     connect(buttons, &QDialogButtonBox::accepted, this, &AddTicketDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &AddTicketDialog::reject);
+    m_okButton = buttons->button(QDialogButtonBox::Ok);
+    m_okButton->setDefault(true);
+    // Enter and Ctrl+Enter in the codes box confirm instead of breaking the line.
+    m_codes->installEventFilter(this);
 
     const auto update = [this] { m_cost->setText(costText()); };
     connect(m_codes, &QPlainTextEdit::textChanged, this, update);
@@ -74,6 +80,18 @@ AddTicketDialog::AddTicketDialog(const DrawHistory& history, int currentYear, QW
     connect(m_issue, &QLineEdit::textEdited, m_issueError, &QLabel::clear);
     update();
     m_codes->setFocus();
+}
+
+bool AddTicketDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_codes && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_okButton->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QLabel* AddTicketDialog::makeErrorLabel(const QString& name)

@@ -13,6 +13,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QSpinBox;
 
 namespace velmora {
@@ -34,6 +35,9 @@ public:
 
     void accept() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // The codes' bets for the chosen play.
     std::vector<int> betsOfFields(std::vector<int>* tripleGroups = nullptr) const;
@@ -49,6 +53,7 @@ private:
     QSpinBox* m_multiple = nullptr;
     QLineEdit* m_note = nullptr;
     QLabel* m_cost = nullptr;
+    QPushButton* m_okButton = nullptr;
 };
 
 } // namespace velmora

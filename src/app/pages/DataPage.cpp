@@ -115,10 +115,9 @@ QString DataPage::saveQuestion() const
     return {};
 }
 
-DataPage::SaveOutcome DataPage::saveText(bool mayAsk)
+DataPage::SaveOutcome DataPage::saveText()
 {
-    if (const QString question = saveQuestion();
-        !question.isEmpty() && (!mayAsk || !platform().confirm(this, question)))
+    if (const QString question = saveQuestion(); !question.isEmpty() && !platform().confirm(this, question))
         return SaveOutcome::Declined;
     return m_document.save() ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
@@ -132,7 +131,7 @@ void DataPage::showSaved()
 
 bool DataPage::saveDataFile()
 {
-    if (saveText(true) != SaveOutcome::Saved)
+    if (saveText() != SaveOutcome::Saved)
         return false;
     showSaved();
     return true;
@@ -140,7 +139,7 @@ bool DataPage::saveDataFile()
 
 DataPage::SaveOutcome DataPage::saveCommand(const HistoryDocument::Checkpoint& before)
 {
-    const SaveOutcome outcome = saveText(true);
+    const SaveOutcome outcome = saveText();
     if (outcome == SaveOutcome::Saved)
         showSaved();
     if (outcome == SaveOutcome::Declined) {
@@ -197,7 +196,7 @@ void DataPage::importDraws()
 void DataPage::saveDraws()
 {
     // The text is parsed after it is written, so its bad lines are known only then.
-    if (saveText(true) != SaveOutcome::Saved)
+    if (saveText() != SaveOutcome::Saved)
         return;
     m_document.parse();
     showSaved();

@@ -23,8 +23,8 @@ public:
     // and when the text holds no draw, or fewer than half of the file's draws, while
     // the file holds some. False when nothing was written.
     bool saveDataFile();
-    // How a save ended: written, not written because the user (or a caller that may
-    // not ask) declined the question, or failed (the error was shown).
+    // How a save ended: written, not written because the user declined the
+    // question, or failed (the error was shown).
     enum class SaveOutcome { Saved, Declined, Failed };
     // "在线更新": merges the history of the first update source that gives one into
     // the text and, when that changed anything, saves; the result is told after the save.
@@ -59,9 +59,8 @@ private:
     void saveDraws();
     // The question saving the text needs, or the empty text when it needs none.
     QString saveQuestion() const;
-    // Saves, asking the question first when there is one; without mayAsk such a
-    // save is declined unasked. Tells nothing on success.
-    SaveOutcome saveText(bool mayAsk);
+    // Saves, asking the question first when there is one. Tells nothing on success.
+    SaveOutcome saveText();
     // The status bar after a save: done, or done with the bad lines the text keeps.
     void showSaved();
     // Saves what a command changed since the checkpoint, telling the outcome; a

@@ -13,6 +13,7 @@
 #include "widgets/TrackBar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
@@ -76,10 +77,7 @@ void SmartShrinkPage::createLevelPanel()
     QFont bold = appFont();
     bold.setBold(true);
     m_levelPanel->setFont(bold);
-    QPalette palette = m_levelPanel->palette();
-    palette.setColor(QPalette::WindowText, Qt::blue);
-    palette.setColor(QPalette::ButtonText, Qt::blue);
-    m_levelPanel->setPalette(palette);
+    colourLevelPanel();
 
     // The caption is wider here than in the design's font, so the slider and the
     // button follow it instead of sitting at fixed places beneath it.
@@ -118,6 +116,24 @@ void SmartShrinkPage::createLevelPanel()
     QAction* run = addPageCommand(QStringLiteral("智能缩水"), [this] { runSmartShrink(); });
     run->setShortcut(kRunShortcut);
     connect(runButton, &QPushButton::clicked, run, &QAction::trigger);
+}
+
+void SmartShrinkPage::colourLevelPanel()
+{
+    // Blue as the links of the palette: dark blue on a light window, light blue on a dark one.
+    const QColor blue = QApplication::palette().color(QPalette::Link);
+    QPalette palette = m_levelPanel->palette();
+    palette.setColor(QPalette::WindowText, blue);
+    palette.setColor(QPalette::ButtonText, blue);
+    m_levelPanel->setPalette(palette);
+}
+
+void SmartShrinkPage::changeEvent(QEvent* event)
+{
+    if ((event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        && m_levelPanel != nullptr)
+        colourLevelPanel();
+    Page::changeEvent(event);
 }
 
 void SmartShrinkPage::importCodes()

@@ -40,9 +40,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createLevelPanel();
+    // The level panel's texts in the palette's blue.
+    void colourLevelPanel();
     void importCodes();
     // "从文件导入…": a code list file read as the base is read from the memo.
     void importCodeFile();
