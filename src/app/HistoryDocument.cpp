@@ -89,7 +89,13 @@ HistoryDocument::HistoryDocument(const QString& filePath, QObject* parent)
         m_lines.reset();
         m_recheck->start();
     });
-    connect(m_recheck, &QTimer::timeout, this, [this] { setBadLines(parseDrawHistory(lines()).badLines); });
+    connect(m_recheck, &QTimer::timeout, this, [this] {
+        ParsedHistory parsed = parseDrawHistory(lines());
+        setBadLines(std::move(parsed.badLines));
+        // The pages follow the editor whenever it holds draws only: an undo, a mended line.
+        if (parsed.ok())
+            adoptHistory(std::move(parsed.history));
+    });
 }
 
 QString HistoryDocument::text() const { return m_filled ? m_document->toPlainText() : m_pendingText; }
@@ -244,12 +250,38 @@ void HistoryDocument::parseLines(const std::vector<std::string>& lines)
         emit badLinesFound(toUiText(parsed.badLinesMessage));
         return;
     }
-    if (parsed.history == m_records)
+    adoptHistory(std::move(parsed.history));
+}
+
+void HistoryDocument::adoptHistory(DrawHistory history)
+{
+    if (history == m_records)
         return;
-    m_changedDraws = changedDrawsOf(m_records, parsed.history);
-    m_records = std::move(parsed.history);
+    m_changedDraws = changedDrawsOf(m_records, history);
+    m_records = std::move(history);
     ++m_revision;
     emit changed();
+}
+
+HistoryDocument::Checkpoint HistoryDocument::checkpoint() const
+{
+    return { text(), m_records, m_filled ? m_document->availableUndoSteps() : 0 };
+}
+
+void HistoryDocument::revert(const Checkpoint& point)
+{
+    if (m_filled) {
+        while (m_document->availableUndoSteps() > point.undoSteps && m_document->isUndoAvailable())
+            m_document->undo();
+    }
+    // Steps the editor merged, or a text it did not hold yet.
+    if (text() != point.text)
+        putText(point.text);
+    m_drawCount = -1;
+    m_lines.reset();
+    emit textReplaced(-1);
+    setBadLines(parseDrawHistory(lines()).badLines);
+    adoptHistory(point.records);
 }
 
 void HistoryDocument::setBadLines(std::vector<int> lines)

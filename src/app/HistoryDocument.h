@@ -53,7 +53,8 @@ public:
     int fileDrawCount() const { return m_fileDraws; }
     int drawCount() const;
     // The lines (0-based) of the text that are no draw line, as of the last parse or
-    // the last pause in typing; a text with any is not parsed.
+    // the last pause in typing; a text with any is not parsed. At a pause in typing
+    // (an undo, a mended line) a text without any becomes the records.
     const std::vector<int>& badLines() const { return m_badLines; }
 
     // The text as the editor edits it. Filling it with a long history costs more
@@ -80,6 +81,18 @@ public:
     // Puts a draw line into the text in key order (see addDrawLine) and parses.
     void addDraw(const std::string& line);
 
+    // The text and records before a command, so that the command can be taken back
+    // when the save it ends with is declined.
+    struct Checkpoint {
+        QString text;
+        DrawHistory records;
+        int undoSteps = 0;
+    };
+    Checkpoint checkpoint() const;
+    // Takes back what changed since the checkpoint: the text by the editor's undo
+    // where it can (Ctrl+Z then reaches what came before), the records as they were.
+    void revert(const Checkpoint& point);
+
 signals:
     // The records have changed (revision() has grown; changedDraws() says which
     // draws are new or different).
@@ -100,6 +113,8 @@ private:
     // The text becomes these lines, parsed from them without another split.
     void replaceLines(const std::vector<std::string>& lines, int shownLine);
     void parseLines(const std::vector<std::string>& lines);
+    // The records become history (a text without bad lines, or a checkpoint's).
+    void adoptHistory(DrawHistory history);
     void setBadLines(std::vector<int> lines);
     // The built-in history as text and file (first run); returns the status text.
     QString loadBuiltIn();
@@ -121,7 +136,7 @@ private:
     mutable int m_drawCount = -1;
     // The text's lines; none until split again after a change.
     mutable std::optional<std::vector<std::string>> m_lines;
-    // Looks for bad lines again once typing pauses.
+    // Looks for bad lines again once typing pauses, and parses a text without any.
     QTimer* m_recheck = nullptr;
 };
 

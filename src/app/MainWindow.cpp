@@ -1,7 +1,9 @@
 #include "app/MainWindow.h"
 
+#include "app/AutoUpdate.h"
 #include "app/HistoryDocument.h"
 #include "app/ResultCommands.h"
+#include "app/Theme.h"
 #include "app/UiSupport.h"
 #include "app/WebPanel.h"
 #include "app/dialogs/HelpWindow.h"
@@ -17,7 +19,9 @@
 #include "app/platform/Platform.h"
 #include "core/charts/Charts.h"
 #include "core/draw/AppPaths.h"
+#include "core/draw/HistoryMerge.h"
 #include "core/filter/FilterEngine.h"
+#include "core/game/Game.h"
 #include "core/io/TextFile.h"
 #include "core/ledger/Ledger.h"
 #include "widgets/ElidedLabel.h"
@@ -74,6 +78,9 @@ MainWindow::MainWindow(
     }
     setContextMenuPolicy(Qt::NoContextMenu);
     QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
+    const bool dark = darkThemeChosen(m_platform);
+    installFocusFrameStyle();
+    applyDarkTheme(dark);
 
     m_resultWindow = new ResultWindow(m_platform, this);
     m_resultWindow->hide();
@@ -105,6 +112,7 @@ MainWindow::MainWindow(
     m_frontPage = frontPage();
     m_followFrontPage = true;
     updatePageMenu();
+    m_autoUpdate->start();
 }
 
 MainWindow::~MainWindow()
@@ -152,10 +160,19 @@ void MainWindow::createPages()
     m_stack->addWidget(m_chartPages);
 
     m_history = new HistoryDocument(m_dataFile, this);
+    m_resultCommands->setIssueOfResults([this] {
+        return toQString(nextIssue(m_history->records(), m_platform.now().date().year()).issueText());
+    });
     connect(m_history, &HistoryDocument::changed, this, &MainWindow::showNewHistory);
     const HistoryDocument& history = *m_history;
     m_dataPage = new DataPage(m_platform, *m_history, m_options.downloadTimeoutMs, m_workPages);
     connect(m_dataPage, &DataPage::showRequested, this, [this] { showPage(m_workPages, DataPageIndex); });
+    m_autoUpdate = new AutoUpdate(
+        m_platform, []() -> const Game& { return game3d(); },
+        [this](QString& told) { return m_dataPage->updateQuietly(told); }, this);
+    connect(
+        m_autoUpdate, &AutoUpdate::statusText, this, [this](const QString& text) { setStatusText(0, text); });
+    connect(m_dataPage, &DataPage::updated, m_autoUpdate, &AutoUpdate::noteSuccess);
     // While the text has bad lines the status bar says so beside the page's messages.
     auto* badLines = new QLabel(statusBar());
     badLines->setObjectName(QStringLiteral("statusBadLines"));
@@ -271,6 +288,17 @@ void MainWindow::showPage(PageControl* pages, int index)
     // A page already in front has no show event to learn that the command was given.
     if (auto* page = qobject_cast<Page*>(frontPage()); page != nullptr && page == before)
         page->refreshView();
+    // The keyboard goes to the page's first control, not its tool bar.
+    if (QWidget* page = frontPage(); page != nullptr && isVisible()) {
+        for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain()) {
+            if (page->isAncestorOf(w) && w->isVisible() && w->isEnabled()
+                && (w->focusPolicy() & Qt::TabFocus) != 0
+                && qobject_cast<QToolBar*>(w->parentWidget()) == nullptr) {
+                w->setFocus(Qt::TabFocusReason);
+                break;
+            }
+        }
+    }
 }
 
 QWidget* MainWindow::frontPage() const

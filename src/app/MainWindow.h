@@ -20,6 +20,7 @@ class QToolBar;
 
 namespace velmora {
 
+class AutoUpdate;
 class ChartPage;
 class DataPage;
 class FilterPage;
@@ -142,6 +143,8 @@ private:
     TicketsPage* m_ticketsPage = nullptr;
     std::array<ChartPage*, 7> m_charts {};
     bool m_painted = false;
+    // 自动更新 of the game in front.
+    AutoUpdate* m_autoUpdate = nullptr;
     // Fed with the filter page's conditions once it exists.
     HistoryCheckWindow* m_historyCheckWindow = nullptr;
     bool m_inShowPage = false;

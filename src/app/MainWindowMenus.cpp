@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 
 #include "app/ResultCommands.h"
+#include "app/Theme.h"
 #include "app/UiSupport.h"
 #include "app/WebPanel.h"
 #include "app/dialogs/HelpWindow.h"
@@ -158,6 +159,13 @@ void MainWindow::createMenus()
         add(chartMenu, QString::fromLatin1(entry.name), QString::fromUtf8(entry.text), Qt::CTRL | entry.key,
             QString::fromUtf8(entry.hint), [this, i] { showPage(m_chartPages, i); });
     }
+
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("视图(&V)"));
+    QAction* dark = add(viewMenu, QStringLiteral("darkTheme"), QStringLiteral("深色(&D)"), {},
+        QStringLiteral("|深色的窗口：深灰色背景，浅色文字"), [] {});
+    dark->setCheckable(true);
+    dark->setChecked(darkThemeChosen(m_platform));
+    connect(dark, &QAction::toggled, this, [this](bool on) { setDarkTheme(m_platform, on); });
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     add(helpMenu, QStringLiteral("showHelp"), QStringLiteral("帮助主题(&H)"), Qt::Key_F1,

@@ -10,6 +10,7 @@
 
 #include <QColor>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStringList>
@@ -49,8 +50,17 @@ void ResultCommands::tellVerdict(QPlainTextEdit* memo, const QString& verdict)
 
 bool ResultCommands::exportResult(const CodeSet& codes, const char* leadingText)
 {
-    const QString fileName = m_platform.saveFileName(
-        m_parent, QStringLiteral("文本文件|*.txt"), QStringLiteral("txt"), m_lastFileName);
+    // "缩水结果有" names the file "缩水结果-2026178.txt".
+    QString name = QString::fromUtf8(leadingText);
+    if (name.endsWith(u'有') || name.endsWith(u'共'))
+        name.chop(1);
+    if (m_issueOfResults)
+        name += QLatin1Char('-') + m_issueOfResults();
+    name += QStringLiteral(".txt");
+    if (!m_lastFileName.isEmpty())
+        name = QFileInfo(m_lastFileName).dir().filePath(name);
+    const QString fileName
+        = m_platform.saveFileName(m_parent, QStringLiteral("文本文件|*.txt"), QStringLiteral("txt"), name);
     if (fileName.isEmpty())
         return false;
     m_lastFileName = fileName;

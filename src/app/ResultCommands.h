@@ -30,8 +30,9 @@ public:
     // checks a whole result against it); none without one.
     ResultCommands(Platform& platform, QWidget* parent, StatusFn setStatus, HistoryFn history = {});
 
-    // "导出结果": asks for a file name ("文本文件|*.txt", default extension txt; one
-    // dialog for every page, so it offers the last chosen name) and writes the result
+    // "导出结果": asks for a file name ("文本文件|*.txt", default extension txt; it
+    // offers the result's name and the issue it is for, "缩水结果-2026178.txt", in the
+    // folder chosen last) and writes the result
     // file of the set, replacing the file atomically; the status bar then reads
     // "已导出N注到 " and the path. A write failure raises FileError. False when cancelled.
     bool exportResult(const CodeSet& codes, const char* leadingText);
@@ -57,6 +58,8 @@ public:
     void printMemo(QPlainTextEdit* memo);
 
     QString lastFileName() const { return m_lastFileName; }
+    // The issue an exported result is for (the next draw), as its file name ends.
+    void setIssueOfResults(std::function<QString()> issue) { m_issueOfResults = std::move(issue); }
 
 private:
     // Marks the codes found (the direct hits as a selection looks, the group's in
@@ -71,6 +74,7 @@ private:
     HistoryFn m_history;
     QString m_lastFileName;
     QHash<QPlainTextEdit*, QPointer<QLabel>> m_verdictLines;
+    std::function<QString()> m_issueOfResults;
 };
 
 // Lines as a memo holds them: joined by line breaks, so the memo has exactly one

@@ -29,7 +29,7 @@ struct SourceFetch {
 SourceFetch failedFetch(const QString& reason) { return { SourceFetch::Outcome::Failed, reason, {} }; }
 
 SourceFetch fetchSource(
-    Platform& platform, QWidget* parent, const QUrl& url, const QString& tmpPath, int timeoutMs)
+    Platform& platform, QWidget* parent, const QUrl& url, const QString& tmpPath, int timeoutMs, bool quiet)
 {
     const QString problem = updateSourceProblem(url.toString());
     if (!problem.isEmpty())
@@ -48,13 +48,15 @@ SourceFetch fetchSource(
     } catch (const FileError& error) {
         return failedFetch(toQString(error.what()));
     }
-    SourceHistory source = readSourceHistory(text,
-        [&platform, parent](const std::string& message) { platform.showMessage(parent, toUiText(message)); });
+    SourceHistory source = readSourceHistory(text, [&platform, parent, quiet](const std::string& message) {
+        if (!quiet)
+            platform.showMessage(parent, toUiText(message));
+    });
     switch (source.status) {
     case SourceStatus::Ok:
         return { SourceFetch::Outcome::Found, QString(), std::move(source.lines) };
     case SourceStatus::BadLines:
-        return { SourceFetch::Outcome::BadLines, QString(), {} };
+        return { SourceFetch::Outcome::BadLines, QStringLiteral("开奖数据有错误行"), {} };
     case SourceStatus::NoDraws:
         break;
     }
@@ -104,31 +106,51 @@ QString updateFailureText(const QStringList& failures)
     return QStringLiteral("在线更新开奖数据失败：\n") + failures.join(QLatin1Char('\n'));
 }
 
-UpdateFetch fetchUpdate(Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs)
+namespace {
+
+UpdateFetch fetch(Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs, bool quiet)
 {
     const QList<QUrl> sources = updateSourceUrls(platform);
     if (sources.isEmpty()) {
-        platform.showMessage(parent,
-            QStringLiteral("没有设置开奖数据的更新地址。\n请在“数据源设置”中添加至少一个地址，再在线更新。"));
-        return { std::nullopt, true };
+        const QString text = QStringLiteral(
+            "没有设置开奖数据的更新地址。\n请在“数据源设置”中添加至少一个地址，再在线更新。");
+        if (quiet)
+            return { std::nullopt, false, QStringLiteral("没有设置开奖数据的更新地址") };
+        platform.showMessage(parent, text);
+        return { std::nullopt, true, {} };
     }
     const QString tmpPath = toQString(downloadFilePath(toStdString(dataFile)));
     QStringList failures;
     for (const QUrl& url : sources) {
-        SourceFetch fetch = fetchSource(platform, parent, url, tmpPath, timeoutMs);
+        SourceFetch fetch = fetchSource(platform, parent, url, tmpPath, timeoutMs, quiet);
         switch (fetch.outcome) {
         case SourceFetch::Outcome::Found:
-            return { std::move(fetch.lines), false };
+            return { std::move(fetch.lines), false, {} };
         case SourceFetch::Outcome::BadLines:
+            return { std::nullopt, false, url.toString() + QStringLiteral("：") + fetch.reason };
         case SourceFetch::Outcome::Canceled:
-            return {};
+            return { std::nullopt, false, QStringLiteral("已取消") };
         case SourceFetch::Outcome::Failed:
             failures << url.toString() + QStringLiteral("：") + fetch.reason;
             break;
         }
     }
+    if (quiet)
+        return { std::nullopt, false, failures.join(QStringLiteral("；")) };
     const QStringList choices { QStringLiteral("数据源设置"), QStringLiteral("关闭") };
-    return { std::nullopt, platform.chooseOnWarning(parent, updateFailureText(failures), choices) == 0 };
+    return { std::nullopt, platform.chooseOnWarning(parent, updateFailureText(failures), choices) == 0, {} };
+}
+
+} // namespace
+
+UpdateFetch fetchUpdate(Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs)
+{
+    return fetch(platform, parent, dataFile, timeoutMs, false);
+}
+
+UpdateFetch fetchUpdateQuietly(Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs)
+{
+    return fetch(platform, parent, dataFile, timeoutMs, true);
 }
 
 QString updateSourceProblem(const QString& address)

@@ -43,7 +43,12 @@ QString updateFailureText(const QStringList& failures);
 struct UpdateFetch {
     std::optional<std::vector<std::string>> lines;
     bool editSources = false;
+    // Why no source gave a history, for a quiet fetch (nothing was shown).
+    QString failure;
 };
+
+// What an online update did to the history.
+enum class UpdateOutcome { NewDraws, NothingNew, Failed };
 
 // Fetches the draw history of an online update into tmp.txt beside dataFile and
 // reads it: the sources of updateSourceUrls in order, until one gives a history.
@@ -53,5 +58,8 @@ struct UpdateFetch {
 // with its reason, offering the sources dialog). Cancel in the progress dialog ends
 // the update at once, without a message and without trying another source.
 UpdateFetch fetchUpdate(Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs);
+// The same without a message box or question: what fetchUpdate would show is the
+// failure (no source, bad lines in a source, every source failing).
+UpdateFetch fetchUpdateQuietly(Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs);
 
 } // namespace velmora

@@ -187,7 +187,9 @@ void GridView::paintEvent(QPaintEvent* event)
     painter.setFont(cellFont());
     // Everything below is in grid coordinates, moved by the sideways scroll.
     painter.translate(-horizontalScrollBar()->value(), 0);
-    painter.setPen(QPen(Qt::black, g.lineWidth()));
+    // Black lines on a light window; on a dark one, grey lines that stay in sight.
+    const QColor lineColor = windowColor.lightness() < 128 ? QColor(128, 128, 128) : QColor(Qt::black);
+    painter.setPen(QPen(lineColor, g.lineWidth()));
     painter.setBackgroundMode(Qt::TransparentMode);
 
     const int lineWidth = g.lineWidth();

@@ -261,6 +261,8 @@ void tst_MainWindow::toolBarButtons_data()
     QTest::newRow("缩水") << u"缩水"_s << u"workPages"_s << 1;
     QTest::newRow("智能缩水") << u"智能缩水"_s << u"workPages"_s << 2;
     QTest::newRow("智能推荐") << u"智能推荐"_s << u"workPages"_s << 3;
+    QTest::newRow("号码工具") << u"号码工具"_s << u"workPages"_s << 4;
+    QTest::newRow("我的投注") << u"我的投注"_s << u"workPages"_s << 5;
     QTest::newRow("分析图表") << u"分析图表"_s << u"chartPages"_s << 5;
     QTest::newRow("彩票新闻") << u"彩票新闻"_s << u"webPanel"_s << -1;
 }
@@ -285,8 +287,14 @@ void tst_MainWindow::toolBarButtons()
     QCOMPARE(widget->width(), 63);
     QTest::mouseClick(widget, Qt::LeftButton);
     QCOMPARE(form.frontArea()->objectName(), area);
-    if (page >= 0)
-        QCOMPARE(static_cast<PageControl*>(form.frontArea())->activePageIndex(), page);
+    if (page >= 0) {
+        const auto* pages = static_cast<PageControl*>(form.frontArea());
+        QCOMPARE(pages->activePageIndex(), page);
+        // The keyboard is on the page's first control, not on a tool bar.
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus != nullptr && pages->currentWidget()->isAncestorOf(focus));
+        QVERIFY2(qobject_cast<QToolBar*>(focus->parentWidget()) == nullptr, qPrintable(focus->objectName()));
+    }
     QVERIFY(!workPages(f)->tabBar()->isVisible());
 }
 

@@ -9,10 +9,13 @@
 #include "app/dialogs/ResultWindow.h"
 #include "widgets/MultiCheck.h"
 
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QToolBar>
+
+#include <cmath>
 
 using velmora::MainWindow;
 
@@ -31,27 +34,64 @@ void tst_Snapshots::pages_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QSize>("size");
-    QTest::newRow("main-web") << QString() << QSize(789, 584);
-    QTest::newRow("main-data") << QStringLiteral("showDataPage") << QSize(789, 584);
-    QTest::newRow("main-filter") << QStringLiteral("showFilterPage") << QSize(789, 584);
-    QTest::newRow("main-smart") << QStringLiteral("showSmartShrinkPage") << QSize(789, 584);
-    QTest::newRow("main-recommend") << QStringLiteral("showRecommendPage") << QSize(789, 584);
-    QTest::newRow("main-numbertools") << QStringLiteral("showNumberToolsPage") << QSize(789, 584);
-    QTest::newRow("main-filter-wide") << QStringLiteral("showFilterPage") << QSize(1280, 800);
-    QTest::newRow("main-smart-wide") << QStringLiteral("showSmartShrinkPage") << QSize(1280, 800);
-    QTest::newRow("main-filter-640x480") << QStringLiteral("showFilterPage") << QSize(640, 480);
-    QTest::newRow("main-smart-640x480") << QStringLiteral("showSmartShrinkPage") << QSize(640, 480);
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("main-web") << QString() << QSize(789, 584) << false;
+    QTest::newRow("main-data") << QStringLiteral("showDataPage") << QSize(789, 584) << false;
+    QTest::newRow("main-filter") << QStringLiteral("showFilterPage") << QSize(789, 584) << false;
+    QTest::newRow("main-smart") << QStringLiteral("showSmartShrinkPage") << QSize(789, 584) << false;
+    QTest::newRow("main-recommend") << QStringLiteral("showRecommendPage") << QSize(789, 584) << false;
+    QTest::newRow("main-numbertools") << QStringLiteral("showNumberToolsPage") << QSize(789, 584) << false;
+    QTest::newRow("main-filter-wide") << QStringLiteral("showFilterPage") << QSize(1280, 800) << false;
+    QTest::newRow("main-smart-wide") << QStringLiteral("showSmartShrinkPage") << QSize(1280, 800) << false;
+    QTest::newRow("main-filter-640x480") << QStringLiteral("showFilterPage") << QSize(640, 480) << false;
+    QTest::newRow("main-smart-640x480") << QStringLiteral("showSmartShrinkPage") << QSize(640, 480) << false;
+    // Every page in both palettes at a large and a small screen's window.
+    const std::pair<const char*, const char*> pages[] = { { "web", "" }, { "data", "showDataPage" },
+        { "filter", "showFilterPage" }, { "smart", "showSmartShrinkPage" },
+        { "recommend", "showRecommendPage" }, { "numbertools", "showNumberToolsPage" },
+        { "tickets", "showTicketsPage" }, { "trend", "showTrendChart" }, { "kline", "showKLineChart" },
+        { "oddeven", "showOddEvenChart" }, { "omission", "showOmissionTable" } };
+    for (const bool dark : { false, true }) {
+        for (const QSize size : { QSize(1280, 900), QSize(800, 600) }) {
+            for (const auto& [name, command] : pages) {
+                QTest::addRow("%s%s-%dx%d", dark ? "dark-" : "main-", name, size.width(), size.height())
+                    << QString::fromLatin1(command) << size << dark;
+            }
+        }
+    }
 }
+
+namespace {
+
+// The contrast ratio of two colours as the web's guidelines define it (1 to 21).
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel
+            = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
 
 void tst_Snapshots::pages()
 {
     QFETCH(QString, command);
     QFETCH(QSize, size);
+    QFETCH(bool, dark);
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), realHistoryBytes()));
     MainWindow& window = f.startShown();
     window.resize(size);
     QCOMPARE(f.platform.messages, QStringList());
+    auto* darkTheme = f.part<QAction>("darkTheme");
+    QVERIFY(!darkTheme->isChecked());
+    if (dark)
+        darkTheme->trigger();
     if (!command.isEmpty())
         f.trigger(command.toLatin1().constData());
     QApplication::processEvents();
@@ -59,6 +99,20 @@ void tst_Snapshots::pages()
         velmora::test::find<QPlainTextEdit>(&f.dataPage(), QStringLiteral("drawEditor"))->setFocus();
     QVERIFY(velmora::test::writeSnapshot(
         window, QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".png")));
+    // Every text the palette colours stands out from its background.
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisible() || !widget->styleSheet().isEmpty()
+            || !(qobject_cast<QLabel*>(widget) || qobject_cast<QAbstractButton*>(widget)))
+            continue;
+        const QPalette& palette = widget->palette();
+        const double ratio
+            = contrast(palette.color(widget->foregroundRole()), palette.color(widget->backgroundRole()));
+        QVERIFY2(ratio >= 3.0, qPrintable(widget->objectName() + QLatin1Char(' ') + QString::number(ratio)));
+    }
+    if (dark) {
+        QCOMPARE(f.platform.settings.value(QStringLiteral("view/dark")), QVariant(true));
+        darkTheme->trigger();
+    }
 }
 
 void tst_Snapshots::resultWindow()

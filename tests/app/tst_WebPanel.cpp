@@ -6,8 +6,12 @@
 
 #include "app/WebPanel.h"
 
+#include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QLibraryInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTextBrowser>
 
@@ -33,6 +37,7 @@ class tst_WebPanel : public QObject {
 
 private slots:
     void noSiteNeverMapsWebEngine();
+    void helpAndStartPageNameEveryKey();
     void siteWithoutPlugin_data();
     void siteWithoutPlugin();
 };
@@ -59,9 +64,36 @@ void tst_WebPanel::noSiteNeverMapsWebEngine()
     QVERIFY(startPage.contains(u"Velmora V6.00"));
     // Every chart's key, the omission table's included.
     QVERIFY(startPage.contains(
-        u"（Ctrl+F1 至 Ctrl+F7）：走势图、K线分布图、和值与合值分布图、奇偶与大小走势图、遗漏统计表。"));
+        u"（Ctrl+F1 至 Ctrl+F7）：走势图、K线分布图、和值与合值分布图、奇偶与大小走势图、遗漏统计表；"));
     QCOMPARE(panel->webView(), nullptr);
     QCOMPARE(webLibraries(), QStringList());
+}
+
+// The help file names every menu command that has a key, with its key; the start
+// page names the keys of every command outside the chart menu.
+void tst_WebPanel::helpAndStartPageNameEveryKey()
+{
+    qunsetenv("VELMORA_SITE");
+    MainWindowFixture f;
+    f.start();
+    QFile file(QStringLiteral(VELMORA_TEST_DATA_DIR "/../../resources/readme.txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString help = QString::fromUtf8(file.readAll());
+    const QString startPage
+        = find<QTextBrowser>(find<WebPanel>(f.window.get()), QStringLiteral("webBrowser"))->toPlainText();
+    for (QAction* menu : f.window->menuBar()->actions()) {
+        if (menu->menu() == nullptr || menu->menu()->objectName() == QStringLiteral("pageMenu"))
+            continue;
+        for (QAction* action : menu->menu()->actions()) {
+            if (action->shortcut().isEmpty())
+                continue;
+            const QString key = action->shortcut().toString(QKeySequence::PortableText);
+            const QString name = action->text().section(u'(', 0, 0);
+            QVERIFY2(help.contains(key) && help.contains(name), qPrintable(name + QLatin1Char(' ') + key));
+            if (menu->text() != QStringLiteral("分析图表(&G)"))
+                QVERIFY2(startPage.contains(u'（' + key), qPrintable(name + QLatin1Char(' ') + key));
+        }
+    }
 }
 
 void tst_WebPanel::siteWithoutPlugin_data()

@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <algorithm>
 
@@ -54,6 +55,8 @@ AddDrawDialog::AddDrawDialog(Platform& platform, std::vector<std::string> lines,
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     grid->addWidget(buttons, 5, 0, 1, 3);
+    // Enter in any field is OK.
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &AddDrawDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &AddDrawDialog::reject);
     m_fields[DrawCode].edit->setFocus();

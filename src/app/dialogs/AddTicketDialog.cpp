@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -82,6 +83,9 @@ AddTicketDialog::AddTicketDialog(const DrawHistory& history, int currentYear, QW
     grid->addWidget(buttons, 7, 0, 1, 3);
     connect(buttons, &QDialogButtonBox::accepted, this, &AddTicketDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &AddTicketDialog::reject);
+    m_ok->setDefault(true);
+    // Enter and Ctrl+Enter in the codes box confirm instead of breaking the line.
+    m_codes->installEventFilter(this);
 
     const auto update = [this] { m_cost->setText(costText()); };
     connect(m_codes, &QPlainTextEdit::textChanged, this, update);
@@ -92,6 +96,18 @@ AddTicketDialog::AddTicketDialog(const DrawHistory& history, int currentYear, QW
     connect(m_issue, &QLineEdit::textEdited, m_issueError, &QLabel::clear);
     update();
     m_codes->setFocus();
+}
+
+bool AddTicketDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_codes && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_ok->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QLabel* AddTicketDialog::makeErrorLabel(const QString& name)

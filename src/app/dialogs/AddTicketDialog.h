@@ -51,6 +51,9 @@ public:
     // While waiting for the ledger: stops waiting and keeps the dialog open.
     void reject() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // One try of the recorder; schedules the next while the ledger is busy.
     void tryRecord();

@@ -48,6 +48,8 @@ BackupsDialog::BackupsDialog(std::vector<BackupInfo> backups, QWidget* parent)
     restore->setObjectName(QStringLiteral("restoreButton"));
     buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
     restore->setEnabled(!m_backups.empty());
+    // Enter on the chosen backup restores it.
+    restore->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_table, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);

@@ -1,5 +1,6 @@
 #include "app/dialogs/DataSourcesDialog.h"
 
+#include "app/AutoUpdate.h"
 #include "app/UiSupport.h"
 #include "app/UpdateSources.h"
 #include "app/platform/Platform.h"
@@ -8,6 +9,7 @@
 #include "core/draw/HistorySource.h"
 #include "core/io/TextFile.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -78,6 +80,10 @@ DataSourcesDialog::DataSourcesDialog(Platform& platform, QWidget* parent)
     m_status->setWordWrap(true);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+    m_autoUpdate = new QCheckBox(QStringLiteral("自动更新：每天21:30以后自动在线更新一次(&U)"), this);
+    m_autoUpdate->setObjectName(QStringLiteral("autoUpdateBox"));
+    m_autoUpdate->setChecked(AutoUpdate::isEnabled(platform));
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
     auto* grid = new QGridLayout(this);
@@ -88,7 +94,8 @@ DataSourcesDialog::DataSourcesDialog(Platform& platform, QWidget* parent)
     grid->addWidget(m_addButton, 2, 1);
     grid->addWidget(m_addressError, 3, 0, 1, 2);
     grid->addWidget(m_status, 4, 0, 1, 2);
-    grid->addWidget(buttons, 5, 0, 1, 2);
+    grid->addWidget(m_autoUpdate, 5, 0, 1, 2);
+    grid->addWidget(buttons, 6, 0, 1, 2);
 
     connect(m_addButton, &QPushButton::clicked, this, &DataSourcesDialog::addSource);
     m_address->installEventFilter(this);
@@ -104,6 +111,8 @@ DataSourcesDialog::DataSourcesDialog(Platform& platform, QWidget* parent)
 
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(false);
+    // Enter anywhere but in the address field is OK.
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     if (m_list->count() > 0)
         m_list->setCurrentRow(0);
     updateButtons();
@@ -120,6 +129,7 @@ QStringList DataSourcesDialog::sources() const
 void DataSourcesDialog::accept()
 {
     setUpdateSources(m_platform, sources());
+    AutoUpdate::setEnabled(m_platform, m_autoUpdate->isChecked());
     QDialog::accept();
 }
 

@@ -1,9 +1,11 @@
 // "数据源设置": the addresses the online update tries in order. The user adds,
-// removes and reorders them and may test one; OK saves the list in the settings.
+// removes and reorders them and may test one, and turns 自动更新 on or off; OK
+// saves both in the settings.
 #pragma once
 
 #include <QDialog>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -52,6 +54,7 @@ private:
     QPushButton* m_testButton = nullptr;
     QPushButton* m_defaultsButton = nullptr;
     QLabel* m_status = nullptr;
+    QCheckBox* m_autoUpdate = nullptr;
 };
 
 } // namespace velmora

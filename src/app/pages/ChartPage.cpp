@@ -2,11 +2,13 @@
 
 #include "app/HistoryDocument.h"
 #include "app/UiSupport.h"
+#include "app/pages/BadDataNotice.h"
 #include "app/platform/Platform.h"
 #include "widgets/ChartSpinEdit.h"
 #include "widgets/ColumnLabel.h"
 #include "widgets/GridView.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -68,6 +70,22 @@ constexpr int kButtonWidth = 57;
 constexpr int kButtonHeight = 22;
 constexpr int kLegendLeft = 55;
 constexpr int kLegendTop = 2;
+// The quick counts beside 查询: width, gap before the first and between them.
+constexpr int kQuickButtonWidth = 44;
+constexpr int kQuickGap = 8;
+constexpr int kQuickSpacing = 2;
+// The quick counts with their keys; 0 is the whole history.
+struct QuickCount {
+    int count;
+    const char* caption;
+    QKeyCombination key;
+};
+constexpr QuickCount kQuickCounts[] = {
+    { 30, "30", QKeyCombination(Qt::ALT, Qt::Key_3) },
+    { 50, "50", QKeyCombination(Qt::ALT, Qt::Key_5) },
+    { 100, "100", QKeyCombination(Qt::ALT, Qt::Key_1) },
+    { 0, "全部", QKeyCombination(Qt::ALT, Qt::Key_A) },
+};
 // Room kept on each side of the spin edit inside the caption's blanks.
 constexpr int kSpinMargin = 4;
 // The chart's least height before the page scrolls: a few rows.
@@ -151,6 +169,30 @@ ChartPage::ChartPage(
     connectCommand(button, &QPushButton::clicked, [this] { buildChart(false); });
     // Enter in the count runs 查询, a count above the history's included.
     connectCommand(m_drawCount, &ChartSpinEdit::returnPressed, [this] { buildChart(false); });
+    QWidget* lastButton = button;
+    int quickLeft = button->geometry().right() + 1 + kQuickGap;
+    for (const QuickCount& quick : kQuickCounts) {
+        auto* quickButton = new QPushButton(QString::fromUtf8(quick.caption), queryPanel);
+        quickButton->setObjectName(
+            QStringLiteral("quick") + QString::fromUtf8(quick.count > 0 ? quick.caption : "All"));
+        quickButton->setGeometry(quickLeft, button->y(), kQuickButtonWidth, button->height());
+        quickLeft += kQuickButtonWidth + kQuickSpacing;
+        const QString text
+            = quick.count > 0 ? QStringLiteral("最近%1期").arg(quick.count) : QStringLiteral("全部各期");
+        QAction* action = addPageCommand(text, [this, count = quick.count] { queryCount(count); });
+        action->setShortcut(quick.key);
+        quickButton->setToolTip(text + QStringLiteral("（")
+            + action->shortcut().toString(QKeySequence::NativeText) + QStringLiteral("）"));
+        connect(quickButton, &QPushButton::clicked, action, &QAction::trigger);
+        lastButton = quickButton;
+    }
+
+    m_badData = new BadDataNotice(history, content);
+    layout->addWidget(m_badData);
+    connect(m_badData, &BadDataNotice::fixed, this, [this] {
+        if (isVisible())
+            refresh();
+    });
 
     m_chart = new GridView(content);
     m_chart->setObjectName(QStringLiteral("chart"));
@@ -159,7 +201,7 @@ ChartPage::ChartPage(
     layout->addWidget(m_chart, 1);
 
     // The query panel's controls and the legend in full, and a few rows of the chart.
-    QSize designSize(button->geometry().right() + kLabelLeft, queryPanel->height() + kChartMinHeight);
+    QSize designSize(lastButton->geometry().right() + kLabelLeft, queryPanel->height() + kChartMinHeight);
     if (look.legend) {
         QFrame* legendPanel = makePanel(content, QStringLiteral("legendPanel"), false);
         auto* legend = new QLabel(QString::fromUtf8(look.legend), legendPanel);
@@ -179,8 +221,18 @@ void ChartPage::refresh()
     runCommand([this] { buildChart(true); });
 }
 
+void ChartPage::queryCount(int count)
+{
+    m_drawCount->setValue(count > 0 ? count : static_cast<int>(m_history.records().size()));
+    buildChart(false);
+}
+
 void ChartPage::buildChart(bool messageAfterShow)
 {
+    // The records are those before the text went wrong: the page waits, its count kept.
+    m_chart->setVisible(!m_badData->active());
+    if (m_badData->active())
+        return;
     const int wanted = m_drawCount->value();
     QStringList messages;
     const int built = m_kind.build(m_chart->model(), m_history.records(), wanted,

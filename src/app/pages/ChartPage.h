@@ -1,4 +1,5 @@
-// A chart page: the query panel "统计最近 [N] 期的...情况" with "查询", the chart's
+// A chart page: the query panel "统计最近 [N] 期的...情况" with "查询" and the quick
+// counts 30, 50, 100 and 全部 (Alt+3, Alt+5, Alt+1, Alt+A), the chart's
 // grid below it and, for the odd/even and big/small charts, a legend along the
 // bottom. The window makes one per entry of the core's chart kinds.
 #pragma once
@@ -10,6 +11,7 @@ class GridView;
 
 namespace velmora {
 
+class BadDataNotice;
 class HistoryDocument;
 class ChartSpinEdit;
 
@@ -30,11 +32,14 @@ private:
     // used; the message is shown at once or, when messageAfterShow, once the events
     // of the page's appearance have run.
     void buildChart(bool messageAfterShow);
+    // A quick count beside 查询 (0: every draw) into the count edit, then 查询.
+    void queryCount(int count);
 
     const ChartKind& m_kind;
     const HistoryDocument& m_history;
     ChartSpinEdit* m_drawCount = nullptr;
     GridView* m_chart = nullptr;
+    BadDataNotice* m_badData = nullptr;
 };
 
 } // namespace velmora

@@ -8,6 +8,7 @@
 #include "app/dialogs/DataSourcesDialog.h"
 #include "app/platform/Platform.h"
 #include "core/draw/Backups.h"
+#include "core/draw/DrawText.h"
 #include "core/draw/HistoryMerge.h"
 #include "core/draw/HistorySource.h"
 #include "core/io/TextFile.h"
@@ -100,29 +101,52 @@ void DataPage::placeCaret(int line)
     }
 }
 
-bool DataPage::confirmSave()
+QString DataPage::saveQuestion() const
 {
-    if (m_document.fileWasUnreadable()
-        && !platform().confirm(this,
-            QStringLiteral("启动时无法读取数据文件 %1。\n"
-                           "保存将用编辑器中的内容替换它，确定要保存吗？")
-                .arg(m_document.filePath())))
-        return false;
+    if (m_document.fileWasUnreadable())
+        return QStringLiteral("启动时无法读取数据文件 %1。\n"
+                              "保存将用编辑器中的内容替换它，确定要保存吗？")
+            .arg(m_document.filePath());
     // A text that lost most of the file's draws is saved only when the user says so.
     const int inFile = m_document.fileDrawCount();
     const int inText = m_document.drawCount();
     if (inFile > 0 && inText * 2 < inFile)
-        return platform().confirm(
-            this, QStringLiteral("将保存%1期，文件中现有%2期。确定保存吗？").arg(inText).arg(inFile));
-    return true;
+        return QStringLiteral("将保存%1期，文件中现有%2期。确定保存吗？").arg(inText).arg(inFile);
+    return {};
+}
+
+DataPage::SaveOutcome DataPage::saveText()
+{
+    if (const QString question = saveQuestion(); !question.isEmpty() && !platform().confirm(this, question))
+        return SaveOutcome::Declined;
+    return m_document.save() ? SaveOutcome::Saved : SaveOutcome::Failed;
+}
+
+void DataPage::showSaved()
+{
+    const std::size_t bad = m_document.badLines().size();
+    emit statusTextChanged(
+        bad == 0 ? QStringLiteral("保存文档完毕") : QStringLiteral("已保存，但有%1行错误").arg(bad));
 }
 
 bool DataPage::saveDataFile()
 {
-    if (!confirmSave() || !m_document.save())
+    if (saveText() != SaveOutcome::Saved)
         return false;
-    emit statusTextChanged(QStringLiteral("保存文档完毕"));
+    showSaved();
     return true;
+}
+
+DataPage::SaveOutcome DataPage::saveCommand(const HistoryDocument::Checkpoint& before)
+{
+    const SaveOutcome outcome = saveText();
+    if (outcome == SaveOutcome::Saved)
+        showSaved();
+    if (outcome == SaveOutcome::Declined) {
+        m_document.revert(before);
+        emit statusTextChanged(QStringLiteral("未保存，开奖数据保持原样"));
+    }
+    return outcome;
 }
 
 void DataPage::clearDraws()
@@ -171,8 +195,11 @@ void DataPage::importDraws()
 
 void DataPage::saveDraws()
 {
-    if (saveDataFile())
-        m_document.parse();
+    // The text is parsed after it is written, so its bad lines are known only then.
+    if (saveText() != SaveOutcome::Saved)
+        return;
+    m_document.parse();
+    showSaved();
 }
 
 void DataPage::downloadDraws()
@@ -182,15 +209,60 @@ void DataPage::downloadDraws()
         editDataSources();
     if (!fetched.lines)
         return;
-    // The text is parsed even when the save fails or is declined, so that the pages
-    // show what the editor holds; closing then asks about the unsaved text.
+    // A failed save leaves the merged text parsed, so that the pages show what the
+    // editor holds and closing asks about it; a declined one takes the merge back.
+    const HistoryDocument::Checkpoint before = m_document.checkpoint();
     const MergeResult result = m_document.merge(*fetched.lines);
     // Success is told only once it is saved.
-    if (result.changed() && !saveDataFile()) {
-        emit statusTextChanged(QStringLiteral("已合并，尚未保存"));
-        return;
+    if (result.changed()) {
+        const SaveOutcome outcome = saveCommand(before);
+        if (outcome == SaveOutcome::Failed)
+            emit statusTextChanged(QStringLiteral("已合并，尚未保存"));
+        if (outcome != SaveOutcome::Saved)
+            return;
     }
+    if (result.changed())
+        emit updated();
     platform().showMessage(this, toUiText(updateMessage(result)));
+}
+
+UpdateOutcome DataPage::updateQuietly(QString& told)
+{
+    // Neither the user's unsaved lines nor bad ones are saved unasked.
+    if (!m_document.badLines().empty()) {
+        told = QStringLiteral("开奖数据有错误，请先修正（F7）");
+        return UpdateOutcome::Failed;
+    }
+    if (m_document.isModified()) {
+        told = QStringLiteral("开奖数据有尚未保存的修改");
+        return UpdateOutcome::Failed;
+    }
+    const UpdateFetch fetched
+        = fetchUpdateQuietly(platform(), this, m_document.filePath(), m_downloadTimeoutMs);
+    if (!fetched.lines) {
+        told = fetched.failure;
+        return UpdateOutcome::Failed;
+    }
+    const HistoryDocument::Checkpoint before = m_document.checkpoint();
+    const MergeResult result = m_document.merge(*fetched.lines);
+    if (!result.changed()) {
+        told = toUiText(updateMessage(result));
+        return UpdateOutcome::NothingNew;
+    }
+    const QString question = saveQuestion();
+    if (!question.isEmpty()) {
+        m_document.revert(before);
+        told = QStringLiteral("保存前需要确认（%1），未保存；请用“在线更新”（F3）")
+                   .arg(question.section(QStringLiteral("。"), 0, 0));
+        return UpdateOutcome::Failed;
+    }
+    if (!m_document.save()) {
+        told = QStringLiteral("保存失败，已合并，尚未保存");
+        return UpdateOutcome::Failed;
+    }
+    emit updated();
+    told = toUiText(updateMessage(result)).replace(QLatin1Char('\n'), QStringLiteral("；"));
+    return UpdateOutcome::NewDraws;
 }
 
 void DataPage::editDataSources()
@@ -205,8 +277,9 @@ void DataPage::addDraw()
     AddDrawDialog dialog(platform(), m_document.lines(), this);
     if (platform().runDialog(dialog) != QDialog::Accepted)
         return;
+    const HistoryDocument::Checkpoint before = m_document.checkpoint();
     m_document.addDraw(dialog.drawLine());
-    saveDataFile();
+    saveCommand(before);
 }
 
 void DataPage::restoreBackup()
@@ -222,8 +295,10 @@ void DataPage::restoreBackup()
         return;
     const BackupInfo chosen = dialog.chosen();
     // Read completely first: a backup that cannot be read changes nothing.
-    m_document.setText(toUiText(readTextFile(chosen.path)));
-    if (saveDataFile())
+    const QString text = toUiText(readTextFile(chosen.path));
+    const HistoryDocument::Checkpoint before = m_document.checkpoint();
+    m_document.setText(text);
+    if (saveCommand(before) == SaveOutcome::Saved)
         emit statusTextChanged(QStringLiteral("已恢复备份 %1").arg(toQString(backupTimeText(chosen.time))));
 }
 
@@ -235,7 +310,8 @@ void DataPage::offerFirstBadLine(const QString& message)
         != Jump)
         return;
     emit showRequested();
-    placeCaret(m_document.badLines().empty() ? -1 : m_document.badLines().front());
+    if (!m_document.badLines().empty())
+        showBadLine(m_document.badLines().front());
 }
 
 void DataPage::showNextBadLine()
@@ -247,7 +323,29 @@ void DataPage::showNextBadLine()
     }
     const int current = m_attached ? m_editor->textCursor().blockNumber() : -1;
     const auto next = std::upper_bound(bad.begin(), bad.end(), current);
-    placeCaret(next != bad.end() ? *next : bad.front());
+    showBadLine(next != bad.end() ? *next : bad.front());
+}
+
+void DataPage::showBadLine(int line)
+{
+    placeCaret(line);
+    m_badLineToShow = line;
+    if (isVisible())
+        finishShowingBadLine();
+}
+
+void DataPage::finishShowingBadLine()
+{
+    const int line = m_badLineToShow;
+    m_badLineToShow = -1;
+    m_editor->centerCursor();
+    m_editor->setFocus(Qt::OtherFocusReason);
+    const std::vector<std::string>& lines = m_document.lines();
+    const std::string reason = line >= 0 && line < static_cast<int>(lines.size())
+        ? drawLineProblem(lines[static_cast<std::size_t>(line)])
+        : std::string();
+    // The caret's own text came with the move; the reason follows it.
+    emit statusTextChanged(QStringLiteral("第%1行：%2").arg(line + 1).arg(toQString(reason)));
 }
 
 void DataPage::markBadLines()
@@ -269,6 +367,7 @@ void DataPage::markBadLines()
 void DataPage::showCaret()
 {
     const QTextCursor cursor = m_editor->textCursor();
+    m_shownCaret = cursor.position();
     emit statusTextChanged(
         QStringLiteral("第%1行%2列").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
 }
@@ -291,6 +390,8 @@ void DataPage::showEvent(QShowEvent* event)
         m_caretToBeShown = false;
         m_editor->ensureCursorVisible();
     }
+    if (m_badLineToShow >= 0)
+        finishShowingBadLine();
 }
 
 bool DataPage::eventFilter(QObject* watched, QEvent* event)
@@ -303,7 +404,9 @@ bool DataPage::eventFilter(QObject* watched, QEvent* event)
         if (caret.top() >= 0 && caret.bottom() < static_cast<QResizeEvent*>(event)->oldSize().height())
             QTimer::singleShot(0, m_editor, [this] { m_editor->ensureCursorVisible(); });
     }
-    if ((event->type() == QEvent::KeyRelease && watched == m_editor && m_editor->hasFocus())
+    // A key that left the caret where it was (F7 itself) leaves the status bar's text.
+    if ((event->type() == QEvent::KeyRelease && watched == m_editor && m_editor->hasFocus()
+            && m_editor->textCursor().position() != m_shownCaret)
         || (event->type() == QEvent::MouseButtonRelease && watched == m_editor->viewport()))
         showCaret();
     return Page::eventFilter(watched, event);

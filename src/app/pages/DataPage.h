@@ -4,13 +4,13 @@
 // editor and reached one after another.
 #pragma once
 
+#include "app/HistoryDocument.h"
+#include "app/UpdateSources.h"
 #include "app/pages/Page.h"
 
 class QPlainTextEdit;
 
 namespace velmora {
-
-class HistoryDocument;
 
 class DataPage : public Page {
     Q_OBJECT
@@ -23,6 +23,9 @@ public:
     // and when the text holds no draw, or fewer than half of the file's draws, while
     // the file holds some. False when nothing was written.
     bool saveDataFile();
+    // How a save ended: written, not written because the user declined the
+    // question, or failed (the error was shown).
+    enum class SaveOutcome { Saved, Declined, Failed };
     // "在线更新": merges the history of the first update source that gives one into
     // the text and, when that changed anything, saves; the result is told after the save.
     void downloadDraws();
@@ -34,10 +37,17 @@ public:
     void restoreBackup();
     // "下一处错误": the caret to the next bad line after it (from the top after the last).
     void showNextBadLine();
+    // "自动更新": the update of downloadDraws without a question or message box; told
+    // says what happened or why nothing was saved. A save that would need the user's
+    // word is not made (the merge is taken back), nor is one of a text that has bad
+    // lines or unsaved changes.
+    UpdateOutcome updateQuietly(QString& told);
 
 signals:
     // The page wants to be in front (to show a bad line).
     void showRequested();
+    // An online update brought new or corrected draws and saved them.
+    void updated();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,8 +57,19 @@ private:
     void clearDraws();
     void importDraws();
     void saveDraws();
-    // True when saving the text needs no question or the user agreed.
-    bool confirmSave();
+    // The question saving the text needs, or the empty text when it needs none.
+    QString saveQuestion() const;
+    // Saves, asking the question first when there is one. Tells nothing on success.
+    SaveOutcome saveText();
+    // The status bar after a save: done, or done with the bad lines the text keeps.
+    void showSaved();
+    // Saves what a command changed since the checkpoint, telling the outcome; a
+    // declined save takes the command back (the history and every page as before it).
+    SaveOutcome saveCommand(const HistoryDocument::Checkpoint& before);
+    // The caret on the bad line in the middle of the editor, the keyboard focus in the
+    // editor and the line's reason in the status bar, now or when the page is shown.
+    void showBadLine(int line);
+    void finishShowingBadLine();
     void offerFirstBadLine(const QString& message);
     void markBadLines();
     void showCaret();
@@ -64,6 +85,10 @@ private:
     // The line the caret goes to when the page is shown (-1: the end); set while hidden.
     int m_caretLine = -1;
     bool m_caretToBeShown = false;
+    // The bad line showBadLine shows once the page is visible (-1: none).
+    int m_badLineToShow = -1;
+    // The caret position last told in the status bar.
+    int m_shownCaret = -1;
 };
 
 } // namespace velmora

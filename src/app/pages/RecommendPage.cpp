@@ -3,6 +3,7 @@
 #include "app/HistoryDocument.h"
 #include "app/ResultCommands.h"
 #include "app/UiSupport.h"
+#include "app/pages/BadDataNotice.h"
 #include "app/platform/Platform.h"
 #include "core/code/CodeSetText.h"
 #include "core/smart/Recommend.h"
@@ -40,6 +41,8 @@ RecommendPage::RecommendPage(
 {
     setObjectName(QStringLiteral("recommendPage"));
     QVBoxLayout* layout = makeWorkPageLayout();
+    m_badData = new BadDataNotice(history, this);
+    layout->addWidget(m_badData);
     // Ctrl+1, Ctrl+2, Ctrl+3 for the daily, weekly and monthly recommendation.
     const std::array<std::pair<QString, RecommendKind>, 3> kinds
         = { { { QStringLiteral("每日推荐"), RecommendKind::Daily },
@@ -68,6 +71,10 @@ RecommendPage::RecommendPage(
 
 void RecommendPage::runRecommend(RecommendKind kind)
 {
+    if (m_badData->active()) {
+        platform().showWarning(this, QString::fromUtf8(BadDataNotice::kText));
+        return;
+    }
     const std::optional<CodeSet> codes
         = recommend(kind, m_history.records(), calendarDateOf(platform().now().date()));
     if (!codes) {

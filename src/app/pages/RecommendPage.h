@@ -10,6 +10,7 @@ class QPlainTextEdit;
 
 namespace velmora {
 
+class BadDataNotice;
 class HistoryDocument;
 class ResultCommands;
 enum class RecommendKind;
@@ -33,6 +34,8 @@ private:
 
     ResultCommands& m_commands;
     const HistoryDocument& m_history;
+    // Shown while the text has bad lines; the page's command then says so.
+    BadDataNotice* m_badData = nullptr;
     CodeSet m_result;
     QWidget* m_box = nullptr;
     QLabel* m_tip = nullptr;

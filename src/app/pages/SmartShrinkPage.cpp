@@ -3,6 +3,7 @@
 #include "app/HistoryDocument.h"
 #include "app/ResultCommands.h"
 #include "app/UiSupport.h"
+#include "app/pages/BadDataNotice.h"
 #include "app/platform/Platform.h"
 #include "core/code/CodeSetText.h"
 #include "core/draw/DrawText.h"
@@ -12,6 +13,7 @@
 #include "widgets/TrackBar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
@@ -33,6 +35,8 @@ SmartShrinkPage::SmartShrinkPage(
 {
     setObjectName(QStringLiteral("smartShrinkPage"));
     QVBoxLayout* layout = makeWorkPageLayout();
+    m_badData = new BadDataNotice(history, this);
+    layout->addWidget(m_badData);
     addToolBarCommand(QStringLiteral("导入号码"), [this] { importCodes(); });
     addToolBarCommand(QStringLiteral("从文件导入…"), [this] { importCodeFile(); });
     toolBar()->addSeparator();
@@ -74,10 +78,7 @@ void SmartShrinkPage::createLevelPanel()
     QFont bold = appFont();
     bold.setBold(true);
     m_levelPanel->setFont(bold);
-    QPalette palette = m_levelPanel->palette();
-    palette.setColor(QPalette::WindowText, Qt::blue);
-    palette.setColor(QPalette::ButtonText, Qt::blue);
-    m_levelPanel->setPalette(palette);
+    colourLevelPanel();
 
     // The caption is wider here than in the design's font, so the slider and the
     // button follow it instead of sitting at fixed places beneath it.
@@ -118,6 +119,24 @@ void SmartShrinkPage::createLevelPanel()
     connect(runButton, &QPushButton::clicked, run, &QAction::trigger);
 }
 
+void SmartShrinkPage::colourLevelPanel()
+{
+    // Blue as the links of the palette: dark blue on a light window, light blue on a dark one.
+    const QColor blue = QApplication::palette().color(QPalette::Link);
+    QPalette palette = m_levelPanel->palette();
+    palette.setColor(QPalette::WindowText, blue);
+    palette.setColor(QPalette::ButtonText, blue);
+    m_levelPanel->setPalette(palette);
+}
+
+void SmartShrinkPage::changeEvent(QEvent* event)
+{
+    if ((event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        && m_levelPanel != nullptr)
+        colourLevelPanel();
+    Page::changeEvent(event);
+}
+
 void SmartShrinkPage::importCodes()
 {
     if (!m_importable) {
@@ -149,6 +168,10 @@ void SmartShrinkPage::showImported(const CodeSet& codes, const QString& source)
 void SmartShrinkPage::runSmartShrink()
 {
     // The base is read from the memo at every run; a refusal keeps even the old base set.
+    if (m_badData->active()) {
+        platform().showWarning(this, QString::fromUtf8(BadDataNotice::kText));
+        return;
+    }
     CodeSet base;
     linesToCodeSet(memoLines(m_baseMemo), base);
     const std::optional<CodeSet> result = smartShrink(base, m_levelSlider->value(), m_history.records());

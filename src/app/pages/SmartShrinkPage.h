@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace velmora {
 
+class BadDataNotice;
 class HistoryDocument;
 class ResultCommands;
 class TrackBar;
@@ -39,9 +40,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createLevelPanel();
+    // The level panel's texts in the palette's blue.
+    void colourLevelPanel();
     void importCodes();
     // "从文件导入…": a code list file read as the base is read from the memo.
     void importCodeFile();
@@ -53,6 +57,8 @@ private:
 
     ResultCommands& m_commands;
     const HistoryDocument& m_history;
+    // Shown while the text has bad lines; the page's command then says so.
+    BadDataNotice* m_badData = nullptr;
     // None until the filter page has produced a result.
     std::optional<CodeSet> m_importable;
     CodeSet m_base;

@@ -3,7 +3,9 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -16,6 +18,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStyle>
 
 #include <stdexcept>
@@ -28,6 +31,8 @@ const QString kCaption = QStringLiteral("Velmora");
 const QString kPrintToPdfKey = QStringLiteral("print/toPdf");
 const QString kLastPdfFileKey = QStringLiteral("print/lastPdfFile");
 
+const QString kLastFolderKey = QStringLiteral("files/lastFolder");
+
 QString askFileName(QWidget* parent, QFileDialog::AcceptMode mode, const QString& filter,
     const QString& defaultExt, const QString& initialName)
 {
@@ -37,11 +42,20 @@ QString askFileName(QWidget* parent, QFileDialog::AcceptMode mode, const QString
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(qtNameFilters(filter));
     dialog.setDefaultSuffix(defaultExt);
+    // A bare name, or none, goes in the folder used last, else in the documents.
+    QSettings settings;
+    QString folder = settings.value(kLastFolderKey).toString();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    dialog.setDirectory(folder);
     if (!initialName.isEmpty())
-        dialog.selectFile(initialName);
+        dialog.selectFile(
+            QFileInfo(initialName).isAbsolute() ? initialName : QDir(folder).filePath(initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    settings.setValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
+    return chosen;
 }
 
 // The part of the screen a dialog of parent may take, leaving room for the frame.

@@ -49,15 +49,36 @@ bool holdsUnreadableByte(std::string_view line)
 }
 
 // An all-digit item is ASCII, so its GB2312 byte length is its size.
+namespace {
+
+// The items of a draw line and their widths in digits.
+constexpr std::size_t kItemLengths[5] = { 7, 3, 3, 1, 1 };
+constexpr const char* kItemNames[5] = { "期号", "开奖号", "试机号", "机号", "球号" };
+// What checkDrawLine finds besides the index of the first item of the wrong form.
+constexpr int kLineOk = -1;
+constexpr int kLineUnreadable = -2;
+constexpr int kLineTooShort = -3;
+
+// The first fault of the line as a draw line; its items are cut into items.
+int checkDrawLine(std::string_view line, std::array<std::string_view, 5>& items)
+{
+    if (holdsUnreadableByte(line))
+        return kLineUnreadable;
+    if (firstFiveItems(line, items) < 5)
+        return kLineTooShort;
+    for (int i = 0; i < 5; ++i)
+        if (items[i].size() != kItemLengths[i] || !allDigits(items[i]))
+            return i;
+    return kLineOk;
+}
+
+} // namespace
+
 std::optional<DrawRecord> parseDrawLine(std::string_view line)
 {
-    static constexpr std::size_t kLengths[5] = { 7, 3, 3, 1, 1 };
     std::array<std::string_view, 5> items;
-    if (holdsUnreadableByte(line) || firstFiveItems(line, items) < 5)
+    if (checkDrawLine(line, items) != kLineOk)
         return std::nullopt;
-    for (int i = 0; i < 5; ++i)
-        if (items[i].size() != kLengths[i] || !allDigits(items[i]))
-            return std::nullopt;
     DrawRecord record;
     record.year = toInt(items[0].substr(0, 4));
     record.issue = toInt(items[0].substr(4, 3));
@@ -66,6 +87,26 @@ std::optional<DrawRecord> parseDrawLine(std::string_view line)
     record.extra1 = toInt(items[3]);
     record.extra2 = toInt(items[4]);
     return record;
+}
+
+std::string drawLineProblem(std::string_view line)
+{
+    std::array<std::string_view, 5> items;
+    const int fault = checkDrawLine(line, items);
+    switch (fault) {
+    case kLineOk:
+        return {};
+    case kLineUnreadable:
+        return "含有无法读取的字符";
+    case kLineTooShort:
+        if (trimBlanks(line).empty())
+            return "空行";
+        return "应有期号、开奖号、试机号、机号、球号5项，用逗号隔开";
+    default:
+        break;
+    }
+    const auto index = static_cast<std::size_t>(fault);
+    return std::string(kItemNames[index]) + "应为" + std::to_string(kItemLengths[index]) + "位数字";
 }
 
 std::string formatDrawLine(const DrawRecord& record)

@@ -34,6 +34,10 @@ bool holdsUnreadableByte(std::string_view line);
 // never a draw line. Nothing for any other line.
 std::optional<DrawRecord> parseDrawLine(std::string_view line);
 
+// Why the line is no draw line, as the user reads it ("开奖号应为3位数字": the first
+// item of the wrong form); empty for a draw line.
+std::string drawLineProblem(std::string_view line);
+
 // The draw line of a record: "YYYYIII,DDD,TTT,E,E" (fields zero-filled to their widths;
 // values outside them are written as they are).
 std::string formatDrawLine(const DrawRecord& record);

@@ -45,6 +45,8 @@ private slots:
     void refusals_data();
     void refusals();
     void givesTheTicket();
+    void enterConfirms_data();
+    void enterConfirms();
 };
 
 void tst_AddTicketDialog::costFollowsTheFields()
@@ -121,6 +123,34 @@ void tst_AddTicketDialog::givesTheTicket()
     QCOMPARE(ticket.bets, std::vector<int> { 38 });
     QCOMPARE(ticket.multiple, 1);
     QCOMPARE(ticket.note, std::string("周末"));
+}
+
+void tst_AddTicketDialog::enterConfirms_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Enter in the codes") << QStringLiteral("codesEdit") << int(Qt::Key_Return) << 0;
+    QTest::newRow("Ctrl+Enter in the codes")
+        << QStringLiteral("codesEdit") << int(Qt::Key_Return) << int(Qt::ControlModifier);
+    QTest::newRow("keypad Enter in the codes")
+        << QStringLiteral("codesEdit") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    QTest::newRow("Enter in the note") << QStringLiteral("noteEdit") << int(Qt::Key_Return) << 0;
+}
+
+// Enter confirms from any field; in the codes box it breaks no line.
+void tst_AddTicketDialog::enterConfirms()
+{
+    QFETCH(QString, field);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    AddTicketDialog dialog(kHistory, 2026);
+    dialog.show();
+    TypeCodes(dialog, QStringLiteral("123 456"));
+    QTest::keyClick(dialog.findChild<QWidget*>(field), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(Part<QPlainTextEdit>(&dialog, "codesEdit")->toPlainText(), QStringLiteral("123 456"));
+    QCOMPARE(dialog.ticket().bets, (std::vector<int> { 123, 456 }));
 }
 
 QTEST_MAIN(tst_AddTicketDialog)

@@ -1,10 +1,12 @@
 // "数据源设置": editing the list with real clicks and keys, what OK keeps, and
 // "测试" against local HTTP servers in both source formats.
+#include "app/AutoUpdate.h"
 #include "app/FakePlatform.h"
 #include "app/TestHttpServer.h"
 #include "app/UpdateSources.h"
 #include "app/dialogs/DataSourcesDialog.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -164,10 +166,18 @@ void tst_DataSourcesDialog::editsTheListAndOkKeepsIt()
         QStringList({ QStringLiteral("https://c.example/3.txt"), QStringLiteral("http://a.example/1.txt") }));
     QCOMPARE(list->currentRow(), 1);
 
+    // 自动更新 is on until turned off here.
+    auto* autoUpdate = dialog.findChild<QCheckBox*>(QStringLiteral("autoUpdateBox"));
+    QVERIFY(autoUpdate->isChecked());
+    Click(autoUpdate);
+
     QCOMPARE(velmora::updateSources(platform), QStringList({ QStringLiteral("http://a.example/1.txt") }));
-    Click(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+    QVERIFY(velmora::AutoUpdate::isEnabled(platform));
+    // Enter outside the address field is OK.
+    QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(velmora::updateSources(platform), dialog.sources());
+    QVERIFY(!velmora::AutoUpdate::isEnabled(platform));
 }
 
 void tst_DataSourcesDialog::enterAddsAndTheDialogStaysOpen_data()

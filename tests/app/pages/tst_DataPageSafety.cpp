@@ -7,11 +7,14 @@
 
 #include "app/UpdateSources.h"
 
+#include "widgets/PageControl.h"
+
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTextBlock>
 
@@ -60,6 +63,7 @@ private slots:
     void shrinkingSaveAsks_data();
     void shrinkingSaveAsks();
     void badLinesAreMarkedAndReached();
+    void badDataPausesTheAnalysisPages();
     void fifoAsDataFileStarts();
     void updateTellsSuccessOnlyAfterTheSave();
     void caretOnTheAddedDraw();
@@ -84,28 +88,35 @@ void tst_DataPageSafety::clearAsksAndCtrlZUndoesIt()
     QCOMPARE(editor(f)->toPlainText(), before);
 }
 
-// The finding of the issue: 清空数据 and 添加开奖 once wrote one line over the history.
+// The finding of the issue: 清空数据 and 添加开奖 once wrote one line over the history,
+// and, declined, left every page analysing that one unsaved draw.
 void tst_DataPageSafety::clearThenAddKeepsTheFile()
 {
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(10)));
     f.startShown();
     f.trigger("showDataPage");
+    const QString before = editor(f)->toPlainText();
     f.platform.confirmAnswer = true;
     clickToolButton(&f.dataPage(), QStringLiteral("清空数据"));
+    QVERIFY(f.history().empty());
     f.platform.confirmAnswer = false;
-    f.platform.dialogScript = typeDraw(QStringLiteral("2002011"), QStringLiteral("123"));
-    clickToolButton(&f.dataPage(), QStringLiteral("添加开奖"));
+    f.platform.dialogScript = typeDraw(QStringLiteral("2002011"), QStringLiteral("777"));
+    QTest::keyClick(f.window.get(), Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(f.platform.confirmations.last(), QStringLiteral("将保存1期，文件中现有10期。确定保存吗？"));
     QCOMPARE(readFile(f.dataFile()), historyLines(10));
     QVERIFY(backups(f).isEmpty());
+    // Declined: the text and the history as before 添加开奖, and the pages with them.
+    QCOMPARE(editor(f)->toPlainText(), QString());
+    QVERIFY(f.history().empty());
+    QCOMPARE(f.window->statusText(0), QStringLiteral("未保存，开奖数据保持原样"));
 
-    // Saved after all: the old file is a backup.
-    f.platform.confirmAnswer = true;
-    clickToolButton(&f.dataPage(), QStringLiteral("保存数据"));
-    QCOMPARE(readFile(f.dataFile()), QByteArray("2002011,123,456,0,0\r\n"));
-    QCOMPARE(backups(f).size(), 1);
-    QCOMPARE(readFile(f.path(QStringLiteral("backups/")) + backups(f).first()), historyLines(10));
+    // One Ctrl+Z brings the cleared text back, and the pages follow it.
+    editor(f)->setFocus();
+    QTest::keyClick(editor(f), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editor(f)->toPlainText(), before);
+    QTRY_COMPARE(int(f.history().size()), 10);
+    QCOMPARE(f.platform.warnings, QStringList());
 }
 
 void tst_DataPageSafety::shrinkingSaveAsks_data()
@@ -140,8 +151,9 @@ void tst_DataPageSafety::shrinkingSaveAsks()
 void tst_DataPageSafety::badLinesAreMarkedAndReached()
 {
     MainWindowFixture f;
-    QByteArray bytes = historyLines(8);
+    QByteArray bytes = historyLines(300);
     bytes.replace("2002003,071", "2002003,07x").replace("2002006,128", "2002006,");
+    bytes.replace("2002150,", "2002150,1");
     QVERIFY(writeFile(f.dataFile(), bytes));
     f.platform.choiceAnswers = { 0 }; // 跳到第一处错误
     velmora::MainWindow& form = f.startShown();
@@ -150,16 +162,38 @@ void tst_DataPageSafety::badLinesAreMarkedAndReached()
     QApplication::processEvents();
     QCOMPARE(form.frontArea(), f.window->findChild<QWidget*>(QStringLiteral("workPages")));
     QCOMPARE(editor(f)->textCursor().blockNumber(), 2);
-    QCOMPARE(editor(f)->extraSelections().size(), 2);
-    QCOMPARE(f.part<QLabel>("statusBadLines")->text(), QStringLiteral("数据有2行错误，分析暂停：第3、6行"));
+    QCOMPARE(editor(f)->extraSelections().size(), 3);
+    QCOMPARE(
+        f.part<QLabel>("statusBadLines")->text(), QStringLiteral("数据有3行错误，分析暂停：第3、6、150行"));
     QVERIFY(f.part<QLabel>("statusBadLines")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), editor(f));
+    QCOMPARE(form.statusText(0), QStringLiteral("第3行：开奖号应为3位数字"));
 
-    QTest::keyClick(&form, Qt::Key_F7);
-    QCOMPARE(editor(f)->textCursor().blockNumber(), 5);
-    QTest::keyClick(&form, Qt::Key_F7);
-    QCOMPARE(editor(f)->textCursor().blockNumber(), 2);
+    // F7 from anywhere: the keyboard in the editor, the line in the middle of the
+    // view, its reason in the status bar.
+    f.trigger("showFilterPage");
+    const struct {
+        int line;
+        QString status;
+    } steps[] = { { 5, QStringLiteral("第6行：应有期号、开奖号、试机号、机号、球号5项，用逗号隔开") },
+        { 149, QStringLiteral("第150行：开奖号应为3位数字") },
+        { 2, QStringLiteral("第3行：开奖号应为3位数字") } };
+    for (const auto& step : steps) {
+        QTest::keyClick(&form, Qt::Key_F7);
+        QCOMPARE(editor(f)->textCursor().blockNumber(), step.line);
+        QCOMPARE(QApplication::focusWidget(), editor(f));
+        QCOMPARE(form.statusText(0), step.status);
+    }
+    QTest::keyClick(editor(f), Qt::Key_F7);
+    QTest::keyClick(editor(f), Qt::Key_F7);
+    const int middle = editor(f)->viewport()->height() / 2;
+    QVERIFY2(std::abs(editor(f)->cursorRect().center().y() - middle) <= editor(f)->cursorRect().height(),
+        qPrintable(QString::number(editor(f)->cursorRect().center().y())));
 
     // Mended and saved: the note and the marks go.
+    QTextCursor last(editor(f)->document()->findBlockByNumber(149));
+    last.select(QTextCursor::LineUnderCursor);
+    last.insertText(QStringLiteral("2002150,123,456,1,1"));
     QTextCursor line(editor(f)->document()->findBlockByNumber(5));
     line.select(QTextCursor::BlockUnderCursor);
     line.removeSelectedText();
@@ -167,9 +201,55 @@ void tst_DataPageSafety::badLinesAreMarkedAndReached()
     first.select(QTextCursor::LineUnderCursor);
     first.insertText(QStringLiteral("2002003,071,102,2,2"));
     clickToolButton(&f.dataPage(), QStringLiteral("保存数据"));
-    QCOMPARE(int(f.history().size()), 7);
+    QCOMPARE(int(f.history().size()), 299);
+    QCOMPARE(form.statusText(0), QStringLiteral("保存文档完毕"));
     QVERIFY(!f.part<QLabel>("statusBadLines")->isVisible());
     QCOMPARE(editor(f)->extraSelections().size(), 0);
+}
+
+// Bad lines at start: the charts, smart shrink and the recommendations say so
+// instead of analysing no draws, keep their settings, and come back once mended.
+void tst_DataPageSafety::badDataPausesTheAnalysisPages()
+{
+    MainWindowFixture f;
+    QByteArray bytes = historyLines(60);
+    bytes.replace("2002003,071", "2002003,07x");
+    QVERIFY(writeFile(f.dataFile(), bytes));
+    velmora::MainWindow& form = f.startShown();
+    const QString notice = QStringLiteral("开奖数据有错误，请先修正（F7）");
+    f.trigger("showTrendChart");
+    auto* chartPage = velmora::test::find<QWidget>(f.window.get(), QStringLiteral("trendChartPage"));
+    auto* count = velmora::test::find<QSpinBox>(chartPage, QStringLiteral("drawCountEdit"));
+    const int asked = count->value();
+    QVERIFY(velmora::test::find<QLabel>(chartPage, QStringLiteral("badDataNotice"))->isVisible());
+    QVERIFY(!velmora::test::find<QWidget>(chartPage, QStringLiteral("chart"))->isVisible());
+    QTest::mouseClick(
+        velmora::test::find<QPushButton>(chartPage, QStringLiteral("queryButton")), Qt::LeftButton);
+    QCOMPARE(count->value(), asked);
+    for (const char* page : { "showSmartShrinkPage", "showRecommendPage" }) {
+        f.trigger(page);
+        QWidget* front = f.part<velmora::PageControl>("workPages")->currentWidget();
+        QCOMPARE(velmora::test::find<QLabel>(front, QStringLiteral("badDataNotice"))->text(), notice);
+        QVERIFY(velmora::test::find<QLabel>(front, QStringLiteral("badDataNotice"))->isVisible());
+    }
+    QTest::keyClick(&form, Qt::Key_1, Qt::ControlModifier);
+    f.trigger("showSmartShrinkPage");
+    QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(f.platform.warnings, (QStringList { notice, notice }));
+
+    // Mended by typing: the pages come back by themselves, the count as it was.
+    QTest::keyClick(&form, Qt::Key_F7);
+    QTest::keyClick(editor(f), Qt::Key_End);
+    QTest::keyClick(editor(f), Qt::Key_Home, Qt::ShiftModifier);
+    QTest::keyClicks(editor(f), QStringLiteral("2002003,071,102,2,2"));
+    QTRY_COMPARE(int(f.history().size()), 60);
+    f.trigger("showTrendChart");
+    QVERIFY(!velmora::test::find<QLabel>(chartPage, QStringLiteral("badDataNotice"))->isVisible());
+    QVERIFY(velmora::test::find<QWidget>(chartPage, QStringLiteral("chart"))->isVisible());
+    QCOMPARE(count->value(), asked);
+    f.trigger("showRecommendPage");
+    QVERIFY(!velmora::test::find<QLabel>(&f.recommendPage(), QStringLiteral("badDataNotice"))->isVisible());
+    QCOMPARE(f.platform.warnings.size(), 2);
 }
 
 void tst_DataPageSafety::fifoAsDataFileStarts()

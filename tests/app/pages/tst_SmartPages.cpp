@@ -416,8 +416,9 @@ void tst_SmartPages::smartExportWritesTheSetNotTheMemo()
     f.platform.saveNameAnswer.clear();
     clickToolButton(&f.smartShrinkPage(), QStringLiteral("导出结果"));
     QCOMPARE(f.window->statusText(0), QStringLiteral("-"));
-    // The dialog offered the name chosen last.
-    QCOMPARE(f.platform.offeredSaveNames.last(), f.path(QStringLiteral("smart.txt")));
+    // The dialog offered the result's name and the issue it is for, in the folder chosen last.
+    QCOMPARE(f.platform.offeredSaveNames.first(), QStringLiteral("智能缩水结果-2024001.txt"));
+    QCOMPARE(f.platform.offeredSaveNames.last(), f.path(QStringLiteral("智能缩水结果-2024001.txt")));
 
     // A file that cannot be written is reported and the status bar keeps its text.
     f.platform.saveNameAnswer = f.path(QStringLiteral("no-such-folder/smart.txt"));

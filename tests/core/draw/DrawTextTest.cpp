@@ -65,15 +65,23 @@ TEST(parseDrawHistory, BadLinesAreListedAndHistoryKept)
     struct Row {
         const char* name;
         std::string line;
+        // What drawLineProblem says of the line.
+        const char* reason;
     } rows[] = {
-        { "blank inside item", "2004123, 579,108,1,2" },
-        { "four items", "2004123,579,108,1" },
-        { "empty line", "" },
-        { "short year", "200412,579,108,1,2" },
-        { "letter in year", "2004x01,579,108,1,2" },
-        { "minus sign in code", "2004101,-79,108,1,2" },
-        { "Chinese character of two bytes", "2004101,5中,108,1,2" },
-        { "two-digit extra", "2004101,579,108,10,2" },
+        { "blank inside item", "2004123, 579,108,1,2", "开奖号应为3位数字" },
+        { "four items", "2004123,579,108,1", "应有期号、开奖号、试机号、机号、球号5项，用逗号隔开" },
+        { "empty items dropped", "2004123,,579,108,1,",
+            "应有期号、开奖号、试机号、机号、球号5项，用逗号隔开" },
+        { "empty line", "", "空行" },
+        { "blanks only", " \t ", "空行" },
+        { "short year", "200412,579,108,1,2", "期号应为7位数字" },
+        { "letter in year", "2004x01,579,108,1,2", "期号应为7位数字" },
+        { "minus sign in code", "2004101,-79,108,1,2", "开奖号应为3位数字" },
+        { "Chinese character of two bytes", "2004101,5中,108,1,2", "开奖号应为3位数字" },
+        { "four-digit test code", "2004101,579,1080,1,2", "试机号应为3位数字" },
+        { "two-digit extra", "2004101,579,108,10,2", "机号应为1位数字" },
+        { "letter as ball set", "2004101,579,108,1,b", "球号应为1位数字" },
+        { "lost byte", "2004101,579,108,1,2\xEF\xBF\xBD", "含有无法读取的字符" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -82,7 +90,9 @@ TEST(parseDrawHistory, BadLinesAreListedAndHistoryKept)
         EXPECT_EQ(p.history, old);
         ASSERT_EQ(p.messages.size(), 1u);
         EXPECT_EQ(p.messages[0], kBadHeader + "2,");
+        EXPECT_EQ(drawLineProblem(row.line), row.reason);
     }
+    EXPECT_EQ(drawLineProblem("2004123,579,108,1,2,extra"), "");
 }
 
 TEST(parseDrawHistory, BadLineListTenToALine)
