@@ -33,25 +33,29 @@ void BM_ParseHistory100k(benchmark::State& state)
 }
 BENCHMARK(BM_ParseHistory100k)->Unit(benchmark::kMillisecond);
 
-void BM_LinesToCodeSet1MB(benchmark::State& state)
+void BM_ReadCodeList1MB(benchmark::State& state)
 {
     std::mt19937 rng(2);
-    std::vector<std::string> lines;
-    std::size_t bytes = 0;
-    while (bytes < (1u << 20)) {
-        std::string line;
+    std::string text;
+    while (text.size() < (1u << 20)) {
         for (int k = 0; k < 10; ++k)
-            line += std::to_string(100 + rng() % 900) + (k % 3 ? "," : " 中 ");
-        bytes += line.size() + 2;
-        lines.push_back(std::move(line));
+            text += std::to_string(100 + rng() % 900) + (k % 3 ? "," : " 中 ");
+        text += "\r\n";
     }
-    for (auto _ : state) {
-        velmora::CodeSet set;
-        velmora::linesToCodeSet(lines, set);
-        benchmark::DoNotOptimize(set.data());
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(velmora::readCodeList(text).codes.data());
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
-BENCHMARK(BM_LinesToCodeSet1MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadCodeList1MB)->Unit(benchmark::kMillisecond);
+
+// The largest input a command accepts, all line breaks: one line each.
+void BM_ReadCodeListNewlines64MB(benchmark::State& state)
+{
+    const std::string text(64u << 20, '\n');
+    for (auto _ : state)
+        benchmark::DoNotOptimize(velmora::readCodeList(text).codes.data());
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_ReadCodeListNewlines64MB)->Unit(benchmark::kMillisecond);
 
 } // namespace

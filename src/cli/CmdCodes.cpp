@@ -1,6 +1,5 @@
 #include "cli/Commands.h"
 #include "core/code/CodeSetText.h"
-#include "core/draw/DrawText.h"
 #include "core/play/NumberTools.h"
 
 #include <memory>
@@ -10,7 +9,8 @@ namespace velmora::cli {
 
 namespace {
 
-constexpr const char* kOperationNames = "group|expand|group6|group3|union|intersect|diff";
+constexpr const char* kOperationNames
+    = "group|expand|group6|group3|union|intersect|diff|direct-multi|sums|spans|dantuo";
 
 struct CodesOptions {
     std::string operation;
@@ -29,9 +29,7 @@ public:
 
     CodeSet read(const std::string& path)
     {
-        CodeSet codes;
-        linesToCodeSet(splitLines(path == "-" ? standardInput() : readTextOrExit(m_ctx, path)), codes);
-        return codes;
+        return readCodeList(path == "-" ? standardInput() : readTextOrExit(m_ctx, path)).codes;
     }
 
 private:
@@ -46,15 +44,33 @@ private:
     std::optional<std::string> m_standardInput;
 };
 
+// How many arguments a tool takes and how the usage names them.
+std::pair<std::size_t, const char*> argumentsOf(NumberToolInput input)
+{
+    switch (input) {
+    case NumberToolInput::TwoLists:
+        return { 2, "two lists are needed" };
+    case NumberToolInput::ThreeDigitLists:
+        return { 3, "three digit lists are needed: H T U" };
+    case NumberToolInput::TwoDigitLists:
+        return { 2, "two digit lists are needed: BANKERS DRAGS" };
+    case NumberToolInput::OneList:
+    case NumberToolInput::Digits:
+    case NumberToolInput::Numbers:
+        break;
+    }
+    return { 1, "a list is needed" };
+}
+
 // The tool named, with the right number of non-empty arguments; else a usage error.
 NumberTool checkedTool(const CodesOptions& o)
 {
     const std::optional<NumberTool> tool = numberToolNamed(o.operation);
     if (!tool)
         throw UsageError("OPERATION: \"" + o.operation + "\" is not one of " + kOperationNames);
-    const std::size_t wanted = numberToolInfo(*tool).input == NumberToolInput::TwoLists ? 2 : 1;
+    const auto [wanted, missing] = argumentsOf(numberToolInfo(*tool).input);
     if (o.arguments.size() < wanted)
-        throw UsageError(o.operation + ": " + (wanted == 2 ? "two lists are needed" : "a list is needed"));
+        throw UsageError(o.operation + ": " + missing);
     if (o.arguments.size() > wanted)
         throw UsageError(o.operation + ": unexpected argument \"" + o.arguments[wanted] + "\"");
     for (const std::string& argument : o.arguments)
@@ -63,38 +79,77 @@ NumberTool checkedTool(const CodesOptions& o)
     return *tool;
 }
 
+DigitSet digitListOrUsage(const std::string& operation, const std::string& text)
+{
+    const std::optional<DigitSet> parsed = parseDigitList(text);
+    if (!parsed)
+        throw UsageError(operation
+            + ": DIGITS takes the digits 0-9, separated by nothing, \",\", \";\" or blanks: \"" + text
+            + "\"");
+    return *parsed;
+}
+
+// The inputs of a tool that reads digits or numbers from its arguments.
+void readLiteralInputs(NumberTool tool, const CodesOptions& o, NumberToolInputs& in)
+{
+    const NumberToolInfo& info = numberToolInfo(tool);
+    switch (info.input) {
+    case NumberToolInput::Numbers: {
+        const std::optional<NumberSet> numbers = parseNumberList(o.arguments[0], info.highest);
+        if (!numbers)
+            throw UsageError(o.operation + ": LIST takes numbers 0.." + std::to_string(info.highest)
+                + " separated by \",\": \"" + o.arguments[0] + "\"");
+        in.numbers = *numbers;
+        break;
+    }
+    case NumberToolInput::TwoDigitLists: {
+        in.digits[0] = digitListOrUsage(o.operation, o.arguments[0]);
+        in.digits[1] = digitListOrUsage(o.operation, o.arguments[1]);
+        switch (dantuoProblem(in.digits[0], in.digits[1])) {
+        case DantuoProblem::BankerCount:
+            throw UsageError(o.operation + ": BANKERS takes one or two digits: \"" + o.arguments[0] + "\"");
+        case DantuoProblem::BankerIsDrag:
+            throw UsageError(o.operation + ": a digit is both a banker and a drag: \"" + o.arguments[0]
+                + "\" \"" + o.arguments[1] + "\"");
+        case DantuoProblem::NoDrag: // a digit list always holds a digit
+        case DantuoProblem::None:
+            break;
+        }
+        break;
+    }
+    default:
+        for (std::size_t i = 0; i < o.arguments.size(); ++i)
+            in.digits[i] = digitListOrUsage(o.operation, o.arguments[i]);
+        break;
+    }
+}
+
 } // namespace
 
 void addCodesCommand(CLI::App& app, CliContext& ctx)
 {
-    auto* sub = app.add_subcommand("codes", "Number tools: groups, 包号 and set operations on code lists");
+    auto* sub = app.add_subcommand(
+        "codes", "Number tools: groups, 包号, set operations on code lists and bet forms");
     auto o = std::make_shared<CodesOptions>();
     sub->add_option("operation", o->operation, kOperationNames)->required()->type_name(kOperationNames);
-    sub->add_option(
-           "lists", o->arguments, "Code list files (- for standard input), or DIGITS for group6/group3")
-        ->type_name("LIST|DIGITS [LIST]");
+    sub->add_option("lists", o->arguments,
+           "Code list files (- for standard input); DIGITS for group6/group3, H T U for direct-multi, "
+           "BANKERS DRAGS for dantuo; LIST of numbers for sums/spans")
+        ->type_name("LIST|DIGITS [LIST|DIGITS [DIGITS]]");
     addOutOption(sub, o->out);
     sub->callback([&ctx, o] {
         const NumberTool tool = checkedTool(*o);
         const NumberToolInfo& info = numberToolInfo(tool);
-        DigitSet digits;
-        CodeSet a;
-        CodeSet b;
-        if (info.input == NumberToolInput::Digits) {
-            const std::optional<DigitSet> parsed = parseDigitList(o->arguments[0]);
-            if (!parsed)
-                throw UsageError(o->operation
-                    + ": DIGITS takes the digits 0-9, separated by nothing, \",\", \";\" "
-                      "or blanks: \""
-                    + o->arguments[0] + "\"");
-            digits = *parsed;
-        } else {
+        NumberToolInputs in;
+        if (info.input == NumberToolInput::OneList || info.input == NumberToolInput::TwoLists) {
             ListReader lists(ctx);
-            a = lists.read(o->arguments[0]);
+            in.a = lists.read(o->arguments[0]);
             if (info.input == NumberToolInput::TwoLists)
-                b = lists.read(o->arguments[1]);
+                in.b = lists.read(o->arguments[1]);
+        } else {
+            readLiteralInputs(tool, *o, in);
         }
-        emitResult(ctx, info.leadingText, runNumberTool(tool, a, b, digits), o->out);
+        emitResult(ctx, info.leadingText, runNumberTool(tool, in), o->out);
     });
 }
 

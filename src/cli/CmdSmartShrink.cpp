@@ -1,6 +1,5 @@
 #include "cli/Commands.h"
 #include "core/code/CodeSetText.h"
-#include "core/draw/DrawText.h"
 #include "core/smart/SmartShrink.h"
 
 #include <memory>
@@ -35,8 +34,7 @@ void addSmartShrinkCommand(CLI::App& app, CliContext& ctx)
             printMessage(ctx.err, kSmartShrinkRefusal);
             throw CliExit { kExitRefused };
         }
-        CodeSet base;
-        linesToCodeSet(splitLines(readTextOrStdinOrExit(ctx, o->base.empty() ? "-" : o->base)), base);
+        const CodeSet base = readCodeList(readTextOrStdinOrExit(ctx, o->base.empty() ? "-" : o->base)).codes;
         emitResult(ctx, kSmartShrinkLeadingText, *smartShrink(base, o->level, history), o->out);
     });
 }

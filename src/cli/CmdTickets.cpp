@@ -109,15 +109,19 @@ Play parsePlay(const std::string& text)
     throw UsageError("--play: not one of direct|group: \"" + cutForMessage(text) + "\"");
 }
 
-// The code list of a file, or of standard input for "-".
-CodeSet readCodeList(CliContext& ctx, const std::string& path)
+// The codes of a file, or of standard input for "-", read strictly: an item that
+// is not a three-digit code is refused (message, CliExit 1).
+CodeSet readTicketCodeList(CliContext& ctx, const std::string& path)
 {
     const std::string text = path == "-"
         ? orFileExit(ctx, [&] { return readText(ctx.in, kStandardInputName); })
         : readTextOrExit(ctx, path);
-    CodeSet codes;
-    linesToCodeSet(splitLines(text), codes);
-    return codes;
+    TicketCodesRead read = readTicketCodes(text);
+    if (!read.ok()) {
+        printMessage(ctx.err, read.error);
+        throw CliExit { kExitRefused };
+    }
+    return read.codes;
 }
 
 void runAdd(CliContext& ctx, const AddOptions& o)
@@ -134,7 +138,7 @@ void runAdd(CliContext& ctx, const AddOptions& o)
     ticket.note = o.note;
     // Read as by every command, though only the ledger's folder follows from it.
     historyOf(ctx, o.ledger);
-    TicketBets bets = ticketBetsOf(ticket.play, readCodeList(ctx, o.list));
+    TicketBets bets = ticketBetsOf(ticket.play, readTicketCodeList(ctx, o.list));
     if (!bets.tripleGroups.empty()) {
         printMessage(ctx.err, tripleGroupRefusal(bets.tripleGroups));
         throw CliExit { kExitRefused };

@@ -3,6 +3,7 @@
 #include "core/code/Code.h"
 #include "core/filter/ConditionFields.h"
 #include "core/io/TextFile.h"
+#include "core/play/NumberTools.h"
 
 #include <algorithm>
 
@@ -56,6 +57,35 @@ void setPatternList(std::span<bool> flags, const std::string& option, const std:
             malformed(option, item, "not one of the ten patterns 300,210,201,120,111,102,030,021,012,003");
         flags[static_cast<std::size_t>(index)] = true;
     }
+}
+
+void setShapeList(std::span<bool> flags, const ConditionField& field, const std::string& list)
+{
+    const std::string option = std::string("--") + field.key;
+    for (const std::string& item : splitKeepingEmpty(list)) {
+        const int index = shapeIndex(field, item);
+        if (index < 0)
+            malformed(option, item,
+                "not a pattern " + shapeText(field, 0) + ".." + shapeText(field, shapeCount(field) - 1));
+        flags[static_cast<std::size_t>(index)] = true;
+    }
+}
+
+// DIGITS:LIST of --pair-sums / --pair-diffs, DIGITS being all before the last ":".
+void setPairCount(FilterConditions& fc, const ConditionField& field, const std::string& value)
+{
+    const std::string option = std::string("--") + field.key;
+    const std::size_t colon = value.rfind(':');
+    if (colon == std::string::npos)
+        malformed(option, value, "expected DIGITS:LIST");
+    const std::optional<DigitSet> digits = parseDigitList(value.substr(0, colon));
+    if (!digits)
+        malformed(option, value.substr(0, colon),
+            "DIGITS takes the digits 0-9, separated by nothing, \",\", \";\" or blanks");
+    const ConditionSlot slot = field.slot(fc, 0);
+    for (std::size_t d = 0; d < slot.digits.size(); ++d)
+        slot.digits[d] = digits->test(d);
+    setNumberList(slot.flags, option, value.substr(colon + 1), field.lo, field.hi);
 }
 
 // R:LIST of --recent-draw / --recent-test.
@@ -124,6 +154,12 @@ void setCondition(FilterConditions& fc, const ConditionField& field, const Condi
     case ValueKind::HitGroups:
         setHitGroups(fc, field, given.values);
         break;
+    case ValueKind::Shapes:
+        setShapeList(slot.flags, field, given.value);
+        break;
+    case ValueKind::PairCounts:
+        setPairCount(fc, field, given.value);
+        break;
     }
 }
 
@@ -161,8 +197,11 @@ const char* typeName(ValueKind kind)
         return "R:LIST";
     case ValueKind::HitGroups:
         return "TEXT:LIST";
+    case ValueKind::PairCounts:
+        return "DIGITS:LIST";
     case ValueKind::Numbers:
     case ValueKind::Patterns:
+    case ValueKind::Shapes:
         break;
     }
     return "LIST";

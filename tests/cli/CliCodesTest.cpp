@@ -26,6 +26,8 @@ TEST(CliCodes, Results)
         { "group from stdin", { "group", "-" }, "308 380\n111,", "组选共2注\n\n038,111,\n\n" },
         { "expand", { "expand", "-" }, "803", "直选共6注\n\n038,083,308,380,803,830,\n\n" },
         { "expand of an empty list", { "expand", "-" }, "no codes", "直选共0注\n\n\n" },
+        { "a header line holds no code", { "group", "-" }, "缩水结果有120注 \r\n\r\n038,\r\n",
+            "组选共1注\n\n038,\n\n" },
         { "group6", { "group6", "8;3,0" }, "", "组选共1注\n\n038,\n\n" },
         { "group6 of two digits", { "group6", "12" }, "", "组选共0注\n\n\n" },
         { "group3", { "group3", "1 2" }, "", "组选共2注\n\n112,122,\n\n" },
@@ -35,6 +37,13 @@ TEST(CliCodes, Results)
         { "diff of stdin", { "diff", "-", "B" }, "123 777", "直选共1注\n\n777,\n\n" },
         { "stdin read once for both", { "union", "-", "-" }, "001 002", "直选共2注\n\n001,002,\n\n" },
         { "stdin minus itself", { "diff", "-", "-" }, "001 002", "直选共0注\n\n\n" },
+        { "direct-multi", { "direct-multi", "0,9", "5", "1 2 3" }, "",
+            "直选共6注\n\n051,052,053,951,952,953,\n\n" },
+        { "sums", { "sums", "0,1,1" }, "", "直选共4注\n\n000,001,010,100,\n\n" },
+        { "spans", { "spans", "0" }, "", "直选共10注\n\n000,111,222,333,444,555,666,777,888,999,\n\n" },
+        { "dantuo", { "dantuo", "1", "2,3" }, "", "组选共5注\n\n112,113,122,123,133,\n\n" },
+        { "dantuo, banker given twice", { "dantuo", "11", "2" }, "", "组选共2注\n\n112,122,\n\n" },
+        { "dantuo, two bankers", { "dantuo", "1;2", "3" }, "", "组选共3注\n\n112,122,123,\n\n" },
     };
     for (const CodesRow& row : rows) {
         std::vector<std::string> args { "codes" };
@@ -67,6 +76,23 @@ TEST(CliCodes, UsageErrors)
         { "codes", "group", a, "--out" },
         { "codes", "group", a, "--out", "" },
         { "codes", "group", a, "--bogus" },
+        { "codes", "direct-multi", "1", "2" },
+        { "codes", "direct-multi", "1", "2", "3", "4" },
+        { "codes", "direct-multi", "1", "", "3" },
+        { "codes", "direct-multi", "1", "2", "x" },
+        { "codes", "sums", "28" },
+        { "codes", "sums", "1 2" },
+        { "codes", "sums", "1;2" },
+        { "codes", "sums", "1," },
+        { "codes", "sums", "-1" },
+        { "codes", "spans", "10" },
+        { "codes", "spans", "1,,2" },
+        { "codes", "spans", "1", "2" },
+        { "codes", "dantuo", "1" },
+        { "codes", "dantuo", "123", "4" },
+        { "codes", "dantuo", "1", "12" },
+        { "codes", "dantuo", "1", ", " },
+        { "codes", "dantuo", "", "2" },
     };
     for (const auto& args : rows) {
         const CliResult r = RunCliWithInput(args, "123");

@@ -62,6 +62,18 @@ TEST(CliFilter, OptionsReachTheirConditions)
         { "latest draw, no shared digit", { "--recent-draw", "3:0" }, "缩水结果有343注" },
         { "latest draw, all shared", { "--recent-draw", "3:3" }, "缩水结果有6注" },
         { "latest test code 000", { "--recent-test", "3:3" }, "缩水结果有1注" },
+        { "spans", { "--spans", "0,9" }, "缩水结果有64注" },
+        { "primes", { "--primes", "3" }, "缩水结果有125注" },
+        { "odd by position", { "--odd-pos", "101,101" }, "缩水结果有125注" },
+        { "big by position", { "--big-pos", "000,111" }, "缩水结果有250注" },
+        { "prime by position", { "--prime-pos", "100" }, "缩水结果有125注" },
+        { "routes by position", { "--route-pos", "000" }, "缩水结果有64注" },
+        { "lows", { "--lows", "9" }, "缩水结果有1注" },
+        { "mids", { "--mids", "0" }, "缩水结果有28注" },
+        { "highs", { "--highs", "0,1" }, "缩水结果有8注" },
+        { "pair sums", { "--pair-sums", "0:3" }, "缩水结果有2注" },
+        { "pair sums, digits separated", { "--pair-sums", "0, 5;0:3" }, "缩水结果有8注" },
+        { "pair diffs", { "--pair-diffs", "0:0" }, "缩水结果有720注" },
     };
     for (const auto& row : rows) {
         std::vector<std::string> args = { "filter", "--data", data };
@@ -117,6 +129,22 @@ TEST(CliFilter, UsageErrors)
         { "max digit not a number", { "--max-digit", "x" }, "--max-digit" },
         { "run kind out of range", { "--runs", "3" }, "--runs" },
         { "list given twice", { "--types", "1", "--types", "2" }, "--types" },
+        { "span out of range", { "--spans", "10" }, "--spans" },
+        { "prime count out of range", { "--primes", "4" }, "--primes" },
+        { "pattern of two characters", { "--odd-pos", "10" }, "--odd-pos" },
+        { "binary pattern with a 2", { "--big-pos", "012" }, "--big-pos" },
+        { "pattern of four characters", { "--prime-pos", "1010" }, "--prime-pos" },
+        { "route pattern with a 3", { "--route-pos", "013" }, "--route-pos" },
+        { "empty pattern item", { "--route-pos", "012," }, "--route-pos" },
+        { "low out of range", { "--lows", "10" }, "--lows" },
+        { "middle not a number", { "--mids", "a" }, "--mids" },
+        { "high negative", { "--highs", "-1" }, "--highs" },
+        { "pair sums without counts", { "--pair-sums", "05" }, "--pair-sums" },
+        { "pair sums without digits", { "--pair-sums", ":1" }, "--pair-sums" },
+        { "pair sums with a letter", { "--pair-sums", "0a:1" }, "--pair-sums" },
+        { "pair sums count out of range", { "--pair-sums", "05:4" }, "--pair-sums" },
+        { "pair diffs empty counts", { "--pair-diffs", "05:" }, "--pair-diffs" },
+        { "pair diffs given twice", { "--pair-diffs", "0:1", "--pair-diffs", "1:1" }, "--pair-diffs" },
     };
     for (const auto& row : rows) {
         std::vector<std::string> args = { "filter", "--data", "/nonexistent/never-read" };

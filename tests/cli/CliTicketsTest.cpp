@@ -120,7 +120,12 @@ TEST_F(CliTickets, Refusals)
         int code;
         std::string err; // the whole of stderr for a refusal, else its start
     } rows[] = {
-        { { "tickets", "add", "--issue", "2026001", "--play", "direct", "-" }, "no codes", 1, "没有号码\n" },
+        { { "tickets", "add", "--issue", "2026001", "--play", "direct", "-" }, " ,;\r\n、", 1, "没有号码\n" },
+        { { "tickets", "add", "--issue", "2026001", "--play", "direct", "-" }, "123 1234,12a\n", 1,
+            "号码有误：1234、12a\n" },
+        // The offending items come before the 豹子 refusal; a header line holds none.
+        { { "tickets", "add", "--issue", "2026001", "--play", "group", "-" }, "直选共2注\n000 １２３\n", 1,
+            "号码有误：１２３\n" },
         { { "tickets", "add", "--issue", "2026001", "--play", "group", "-" }, "000 830 111", 1,
             "豹子号码不能按组选投注：000,111\n" },
         { { "tickets", "add", "--issue", "202601", "--play", "direct", "-" }, "123", 2, "--issue" },

@@ -80,6 +80,20 @@ void state(const ConditionField& f, int variant, FilterConditions& record, std::
             setList(slot.flags, f.lo, a, b);
             args.insert(args.end(), { option, text + ":" + listArg(a, b) });
             break;
+        case ValueKind::Shapes: {
+            const int first = variant == 0 ? 0 : 1;
+            const int last = variant == 0 ? shapeCount(f) - 1 : 1;
+            setList(slot.flags, 0, first, last);
+            args.insert(args.end(), { option, shapeText(f, first) + "," + shapeText(f, last) });
+            break;
+        }
+        case ValueKind::PairCounts:
+            slot.digits[variant == 0 ? 0 : 5] = true;
+            slot.digits[9] = variant == 0;
+            setList(slot.flags, f.lo, a, b);
+            args.insert(
+                args.end(), { option, std::string(variant == 0 ? "9 0" : "5") + ":" + listArg(a, b) });
+            break;
         }
     }
 }
@@ -108,7 +122,9 @@ TEST_P(ConditionRow, ReachesItsUnits)
     const StatedValue value = stated(field, 0);
     FilterConditions record;
     const std::span<bool> flags = field.slot(record, 0).flags;
-    if (!flags.empty() && field.kind != ValueKind::Patterns) {
+    if (field.kind == ValueKind::Shapes) {
+        EXPECT_EQ(static_cast<int>(flags.size()), shapeCount(field)) << "one item per pattern";
+    } else if (!flags.empty() && field.kind != ValueKind::Patterns) {
         EXPECT_EQ(static_cast<int>(flags.size()), field.hi - field.lo + 1) << "the range covers the items";
     }
     UnitMask units = 0;

@@ -130,11 +130,12 @@ void AddTicketDialog::setCodes(const CodeSet& codes)
 
 Play AddTicketDialog::play() const { return m_play->currentIndex() == 1 ? Play::Group : Play::Direct; }
 
-std::vector<int> AddTicketDialog::betsOfFields(std::vector<int>* tripleGroups) const
+std::vector<int> AddTicketDialog::betsOfFields(std::vector<int>* tripleGroups, std::string* badCodes) const
 {
-    CodeSet codes;
-    linesToCodeSet(splitLines(toStdString(m_codes->toPlainText())), codes);
-    TicketBets bets = ticketBetsOf(play(), codes);
+    TicketCodesRead read = readTicketCodes(toStdString(m_codes->toPlainText()));
+    if (badCodes)
+        *badCodes = std::move(read.error);
+    TicketBets bets = ticketBetsOf(play(), read.codes);
     if (tripleGroups)
         *tripleGroups = std::move(bets.tripleGroups);
     return std::move(bets.bets);
@@ -159,9 +160,12 @@ void AddTicketDialog::accept()
     else if (*key % 1000 == 0)
         issueProblem = QStringLiteral("期数应在001到999之间");
     std::vector<int> triples;
-    std::vector<int> bets = betsOfFields(&triples);
+    std::string badCodes;
+    std::vector<int> bets = betsOfFields(&triples, &badCodes);
     QString codesProblem;
-    if (!triples.empty())
+    if (!badCodes.empty())
+        codesProblem = toQString(badCodes);
+    else if (!triples.empty())
         codesProblem = toQString(tripleGroupRefusal(triples));
     else if (bets.empty())
         codesProblem = QString::fromUtf8(kNoCodesRefusal);

@@ -59,7 +59,10 @@ private:
     void tryRecord();
     void stopWaiting(const QString& reason);
     // The codes' bets for the chosen play.
-    std::vector<int> betsOfFields(std::vector<int>* tripleGroups = nullptr) const;
+    // The bets of the fields, the codes read strictly: with an offending item,
+    // none, and *badCodes says which ("号码有误：1234、12a").
+    std::vector<int> betsOfFields(
+        std::vector<int>* tripleGroups = nullptr, std::string* badCodes = nullptr) const;
     Play play() const;
     QLabel* makeErrorLabel(const QString& name);
 

@@ -4,7 +4,6 @@
 #include "app/UiSupport.h"
 #include "app/platform/Platform.h"
 #include "core/code/CodeSetText.h"
-#include "core/draw/DrawText.h"
 #include "core/io/TextFile.h"
 #include "core/play/Play.h"
 #include "widgets/GroupBox.h"
@@ -73,9 +72,7 @@ QString countText(const CodeSet& codes) { return QStringLiteral("总共%1注号�
 
 CodeSet codesOfMemo(const QPlainTextEdit* memo)
 {
-    CodeSet codes;
-    linesToCodeSet(memoLines(memo), codes);
-    return codes;
+    return readCodeList(toStdString(memo->toPlainText())).codes;
 }
 
 } // namespace
@@ -238,8 +235,7 @@ void NumberToolsPage::importFile(List list)
     if (path.isEmpty())
         return;
     // A file that cannot be read raises FileError, which the command shows.
-    CodeSet codes;
-    linesToCodeSet(splitLines(readTextFile(toStdString(path))), codes);
+    const CodeSet codes = readCodeList(readTextFile(toStdString(path))).codes;
     showList(list, codes, QStringLiteral("从文件") + QFileInfo(path).fileName() + QStringLiteral("导入"));
 }
 
@@ -251,9 +247,7 @@ void NumberToolsPage::takeFrom(List list, const ResultSource& source)
 void NumberToolsPage::runTool(NumberTool tool, const QString& caption)
 {
     const NumberToolInfo& info = numberToolInfo(tool);
-    DigitSet digits;
-    CodeSet a;
-    CodeSet b;
+    NumberToolInputs in;
     if (info.input == NumberToolInput::Digits) {
         const std::optional<DigitSet> parsed = parseDigitList(toStdString(m_digits->text()));
         if (!parsed) {
@@ -261,13 +255,13 @@ void NumberToolsPage::runTool(NumberTool tool, const QString& caption)
             m_digits->setFocus();
             return;
         }
-        digits = *parsed;
+        in.digits[0] = *parsed;
     } else {
-        a = codesOfMemo(m_memoA);
+        in.a = codesOfMemo(m_memoA);
         if (info.input == NumberToolInput::TwoLists)
-            b = codesOfMemo(m_memoB);
+            in.b = codesOfMemo(m_memoB);
     }
-    m_result = runNumberTool(tool, a, b, digits);
+    m_result = runNumberTool(tool, in);
     m_leadingText = info.leadingText;
     m_resultMemo->setPlainText(resultMemoText(m_leadingText, m_result));
     const int count = codeSetCount(m_result);

@@ -6,7 +6,6 @@
 #include "app/pages/BadDataNotice.h"
 #include "app/platform/Platform.h"
 #include "core/code/CodeSetText.h"
-#include "core/draw/DrawText.h"
 #include "core/io/TextFile.h"
 #include "core/smart/SmartShrink.h"
 #include "widgets/GroupBox.h"
@@ -153,8 +152,7 @@ void SmartShrinkPage::importCodeFile()
     if (path.isEmpty())
         return;
     // A file that cannot be read raises FileError, which the command shows.
-    CodeSet codes;
-    linesToCodeSet(splitLines(readTextFile(toStdString(path))), codes);
+    const CodeSet codes = readCodeList(readTextFile(toStdString(path))).codes;
     showImported(codes, QStringLiteral("从文件") + QFileInfo(path).fileName() + QStringLiteral("导入"));
 }
 
@@ -172,8 +170,7 @@ void SmartShrinkPage::runSmartShrink()
         platform().showWarning(this, QString::fromUtf8(BadDataNotice::kText));
         return;
     }
-    CodeSet base;
-    linesToCodeSet(memoLines(m_baseMemo), base);
+    const CodeSet base = readCodeList(toStdString(m_baseMemo->toPlainText())).codes;
     const std::optional<CodeSet> result = smartShrink(base, m_levelSlider->value(), m_history.records());
     if (!result) {
         platform().showWarning(this, QString::fromUtf8(kSmartShrinkRefusal));

@@ -141,6 +141,30 @@ int bigMaskOfCode(int code)
     return (d[0] > 4) * 4 + (d[1] > 4) * 2 + (d[2] > 4);
 }
 
+bool isPrimeDigit(int digit) { return digit == 1 || digit == 2 || digit == 3 || digit == 5 || digit == 7; }
+
+int primeCountOfCode(int code)
+{
+    int count = 0;
+    for (int d : digits(code))
+        count += isPrimeDigit(d) ? 1 : 0;
+    return count;
+}
+
+int primeMaskOfCode(int code)
+{
+    const auto d = digits(code);
+    return isPrimeDigit(d[0]) * 4 + isPrimeDigit(d[1]) * 2 + isPrimeDigit(d[2]);
+}
+
+int routeMaskOfCode(int code)
+{
+    const auto d = digits(code);
+    return (d[0] % 3) * 9 + (d[1] % 3) * 3 + d[2] % 3;
+}
+
+int spanOfCode(int code) { return maxOfCode(code) - minOfCode(code); }
+
 std::string smbOfCode(int code)
 {
     std::array<int, 3> counts {};

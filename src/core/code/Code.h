@@ -55,6 +55,17 @@ int bigCountOfCode(int code);
 int oddMaskOfCode(int code);
 // 4, 2, 1 for a big (5..9) hundreds, tens, units digit, added: 0..7.
 int bigMaskOfCode(int code);
+// True for the prime digits 1, 2, 3, 5, 7 (the players' count: 1 is prime); false
+// for any other value.
+bool isPrimeDigit(int digit);
+// Number of prime digits, 0..3.
+int primeCountOfCode(int code);
+// 4, 2, 1 for a prime hundreds, tens, units digit, added: 0..7.
+int primeMaskOfCode(int code);
+// Routes (digit mod 3) of hundreds, tens, units read as base-3 digits: 0..26.
+int routeMaskOfCode(int code);
+// Largest digit minus smallest, 0..9.
+int spanOfCode(int code);
 // Counts of small (0-2), middle (3-6) and big (7-9) digits as a pattern such as "210".
 std::string smbOfCode(int code);
 // Counts of digits of route 0, 1 and 2 (digit mod 3) as a pattern such as "111".

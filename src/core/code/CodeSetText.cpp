@@ -1,6 +1,9 @@
 #include "core/code/CodeSetText.h"
 
 #include "core/code/Code.h"
+#include "core/io/TextFormat.h"
+
+#include <cstdint>
 
 namespace velmora {
 
@@ -60,24 +63,117 @@ std::optional<int> takeCodeFromText(std::string& text)
     return std::nullopt;
 }
 
-void linesToCodeSet(const std::vector<std::string>& lines, CodeSet& target)
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// The length of the item separator at text[i], or 0: blanks, ',' ';' and the
+// full-width '，' '；' '、'.
+std::size_t separatorAt(std::string_view text, std::size_t i)
 {
-    // Same result as repeating takeCodeFromText, in one left-to-right scan:
-    // a digit followed by two digits is a code, anything else is skipped.
-    target.clear();
-    std::uint8_t* flags = target.data();
-    for (const std::string& line : lines) {
-        const std::size_t n = line.size();
-        std::size_t i = 0;
-        while (i < n) {
-            if (isDigit(line[i]) && i + 2 < n && isDigit(line[i + 1]) && isDigit(line[i + 2])) {
-                flags[(line[i] - '0') * 100 + (line[i + 1] - '0') * 10 + (line[i + 2] - '0')] = 1;
-                i += 3;
-            } else {
-                ++i;
-            }
+    const char c = text[i];
+    if (c == ' ' || c == '\t' || c == ',' || c == ';')
+        return 1;
+    if ((c != '\xEF' && c != '\xE3') || i + 3 > text.size())
+        return 0;
+    const std::string_view three = text.substr(i, 3);
+    return three == "，" || three == "；" || three == "、" ? 3 : 0;
+}
+
+bool isThreeDigits(std::string_view item)
+{
+    return item.size() == 3 && isDigit(item[0]) && isDigit(item[1]) && isDigit(item[2]);
+}
+
+// The item as a message quotes it: at most kItemChars characters, then "…".
+std::string quotedItem(std::string_view item)
+{
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < item.size(); ++i) {
+        if ((static_cast<unsigned char>(item[i]) & 0xC0) == 0x80)
+            continue;
+        if (chars++ == kItemChars)
+            return std::string(item.substr(0, i)) + "…";
+    }
+    return std::string(item);
+}
+
+// One line without its line break: its codes and its offending items.
+void readCodeLine(std::string_view line, CodeListRead& read)
+{
+    std::uint8_t* flags = read.codes.data();
+    const std::size_t n = line.size();
+    for (std::size_t i = 0; i < n;) {
+        if (isDigit(line[i]) && i + 2 < n && isDigit(line[i + 1]) && isDigit(line[i + 2])) {
+            flags[(line[i] - '0') * 100 + (line[i + 1] - '0') * 10 + (line[i + 2] - '0')] = 1;
+            i += 3;
+        } else {
+            ++i;
         }
     }
+    std::size_t start = 0;
+    while (start < n) {
+        if (const std::size_t sep = separatorAt(line, start); sep > 0) {
+            start += sep;
+            continue;
+        }
+        std::size_t end = start;
+        while (end < n && separatorAt(line, end) == 0)
+            ++end;
+        const std::string_view item = line.substr(start, end - start);
+        if (!isThreeDigits(item) && read.badItems.size() <= kListedItems)
+            read.badItems.push_back(quotedItem(item));
+        start = end;
+    }
+}
+
+} // namespace
+
+bool isCodeListHeader(std::string_view line)
+{
+    while (!line.empty() && isBlank(line.back()))
+        line.remove_suffix(1);
+    constexpr std::string_view kZhu = "注";
+    return line.size() >= kZhu.size() && line.substr(line.size() - kZhu.size()) == kZhu;
+}
+
+CodeListRead readCodeList(std::string_view text)
+{
+    CodeListRead read;
+    if (startsWithUtf8Bom(text))
+        text.remove_prefix(3);
+    const std::size_t size = text.size();
+    std::size_t start = 0;
+    while (start < size) {
+        std::size_t end = start;
+        while (end < size && text[end] != '\r' && text[end] != '\n')
+            ++end;
+        if (end > start) {
+            const std::string_view line = text.substr(start, end - start);
+            if (!isCodeListHeader(line))
+                readCodeLine(line, read);
+        }
+        start = end + (end + 1 < size && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
+    }
+    return read;
+}
+
+std::string listedItems(const std::vector<std::string>& items)
+{
+    std::string text;
+    for (std::size_t i = 0; i < items.size() && i < kListedItems; ++i)
+        text += (i == 0 ? "" : "、") + items[i];
+    if (items.size() > kListedItems)
+        text += "等";
+    return text;
+}
+
+TicketCodesRead readTicketCodes(std::string_view text)
+{
+    CodeListRead read = readCodeList(text);
+    if (!read.badItems.empty())
+        return { {}, kBadCodesLeadingText + listedItems(read.badItems) };
+    return { read.codes, {} };
 }
 
 std::string resultHeader(std::string_view leadingText, const CodeSet& codes)

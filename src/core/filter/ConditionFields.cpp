@@ -96,6 +96,40 @@ constexpr ConditionField kFields[] = {
     { C::CodeTypes, "types", "类型", K::Numbers, 0, 2, 1, U::CodeTypes, 1, "类型",
         "Allowed code types: 0 组六, 1 组三, 2 豹子",
         [](F& c, int) { return ConditionSlot { c.codeTypes }; } },
+    { C::Spans, "spans", "跨度", K::Numbers, 0, 9, 1, U::Spans, 1, "跨度",
+        "Allowed spans (largest minus smallest digit) {range}",
+        [](F& c, int) { return ConditionSlot { c.spans }; } },
+    { C::PrimeCounts, "primes", "质合比例", K::Numbers, 0, 3, 1, U::PrimeCounts, 1, "质合比例",
+        "Allowed numbers of prime digits (1 2 3 5 7) {range}",
+        [](F& c, int) { return ConditionSlot { c.primeCounts }; } },
+    { C::OddShapes, "odd-pos", "奇偶形态", K::Shapes, 0, 1, 1, U::OddShapes, 1, "奇偶形态",
+        "Allowed odd/even patterns by position, 1 odd: 000..111",
+        [](F& c, int) { return ConditionSlot { c.oddShapes }; } },
+    { C::BigShapes, "big-pos", "大小形态", K::Shapes, 0, 1, 1, U::BigShapes, 1, "大小形态",
+        "Allowed big/small patterns by position, 1 big: 000..111",
+        [](F& c, int) { return ConditionSlot { c.bigShapes }; } },
+    { C::PrimeShapes, "prime-pos", "质合形态", K::Shapes, 0, 1, 1, U::PrimeShapes, 1, "质合形态",
+        "Allowed prime/composite patterns by position, 1 prime: 000..111",
+        [](F& c, int) { return ConditionSlot { c.primeShapes }; } },
+    { C::RouteShapes, "route-pos", "012路形态", K::Shapes, 0, 2, 1, U::RouteShapes, 1, "012路形态",
+        "Allowed 012-route patterns by position: 000..222",
+        [](F& c, int) { return ConditionSlot { c.routeShapes }; } },
+    { C::Lows, "lows", "最小值", K::Numbers, 0, 9, 1, U::Lows, 1, "最小值", "Allowed lowest digits {range}",
+        [](F& c, int) { return ConditionSlot { c.lows }; } },
+    { C::Mids, "mids", "中间值", K::Numbers, 0, 9, 1, U::Mids, 1, "中间值", "Allowed middle digits {range}",
+        [](F& c, int) { return ConditionSlot { c.mids }; } },
+    { C::Highs, "highs", "最大值", K::Numbers, 0, 9, 1, U::Highs, 1, "最大值",
+        "Allowed highest digits {range}", [](F& c, int) { return ConditionSlot { c.highs }; } },
+    { C::PairSums, "pair-sums", "两码和", K::PairCounts, 0, 3, 1, U::PairSums, 1, "两码和",
+        "Pair-sum tail digits and allowed numbers {range} of such pairs",
+        [](F& c, int) {
+            return ConditionSlot { c.pairSums.counts, nullptr, nullptr, c.pairSums.digits };
+        } },
+    { C::PairDiffs, "pair-diffs", "两码差", K::PairCounts, 0, 3, 1, U::PairDiffs, 1, "两码差",
+        "Pair-difference digits and allowed numbers {range} of such pairs",
+        [](F& c, int) {
+            return ConditionSlot { c.pairDiffs.counts, nullptr, nullptr, c.pairDiffs.digits };
+        } },
 };
 
 constexpr bool rowsInIdOrder()
@@ -125,6 +159,32 @@ std::string rangeText(const ConditionField& field)
     return std::to_string(field.lo) + ".." + std::to_string(field.hi);
 }
 
+int shapeCount(const ConditionField& field)
+{
+    const int base = field.hi + 1;
+    return base * base * base;
+}
+
+int shapeIndex(const ConditionField& field, std::string_view pattern)
+{
+    if (pattern.size() != 3)
+        return -1;
+    int index = 0;
+    for (char ch : pattern) {
+        if (ch < '0' || ch > '0' + field.hi)
+            return -1;
+        index = index * (field.hi + 1) + (ch - '0');
+    }
+    return index;
+}
+
+std::string shapeText(const ConditionField& field, int index)
+{
+    const int base = field.hi + 1;
+    return { static_cast<char>('0' + index / (base * base)), static_cast<char>('0' + index / base % base),
+        static_cast<char>('0' + index % base) };
+}
+
 std::string conditionLabel(const ConditionField& field)
 {
     return std::string(field.name) + "（" + field.key + "）";
@@ -138,6 +198,7 @@ void copyCondition(const ConditionField& field, FilterConditions& to, const Filt
         const ConditionSlot target = field.slot(to, place);
         const ConditionSlot value = field.slot(source, place);
         std::copy(value.flags.begin(), value.flags.end(), target.flags.begin());
+        std::copy(value.digits.begin(), value.digits.end(), target.digits.begin());
         if (target.text != nullptr)
             *target.text = *value.text;
         if (target.number != nullptr)

@@ -41,6 +41,17 @@ enum class Condition {
     MaxDigit,
     RunKinds,
     CodeTypes,
+    Spans,
+    PrimeCounts,
+    OddShapes,
+    BigShapes,
+    PrimeShapes,
+    RouteShapes,
+    Lows,
+    Mids,
+    Highs,
+    PairSums,
+    PairDiffs,
 };
 
 // What a condition's value is, and so how a scheme, an option and a control
@@ -53,15 +64,21 @@ enum class ValueKind {
     Bankers, // up to `places` digits lo..hi, one per banker combo (its item index: digit + 1)
     RecentRows, // rows 1..places, each a list of hit counts lo..hi
     HitGroups, // up to `places` rows, each a text and a list of hit counts lo..hi
+    // A list of position patterns: three characters '0'..'0'+hi (hundreds, tens,
+    // units); item i of the flags is the pattern read in base hi + 1.
+    Shapes,
+    // A digit list and a list of counts lo..hi ("05:1,2").
+    PairCounts,
 };
 
 // One place of a condition inside a record: the parts its kind uses are set
 // (flags for the lists, text for texts and hit groups, number for a digit or a
-// banker combo's item index).
+// banker combo's item index, digits for the digit list of a pair count).
 struct ConditionSlot {
     std::span<bool> flags;
     std::string* text = nullptr;
     int* number = nullptr;
+    std::span<bool> digits {};
 };
 
 struct ConditionField {
@@ -95,6 +112,14 @@ const ConditionField* conditionFieldOfKey(std::string_view key);
 
 // "lo..hi".
 std::string rangeText(const ConditionField& field);
+
+// The position patterns of a Shapes field: (hi + 1)^3 of them.
+int shapeCount(const ConditionField& field);
+// Item index of a three-character pattern of a Shapes field, or -1 when the
+// text is not one.
+int shapeIndex(const ConditionField& field, std::string_view pattern);
+// The pattern of an item index ("101").
+std::string shapeText(const ConditionField& field, int index);
 
 // "和值（sums）": the condition as a message names it.
 std::string conditionLabel(const ConditionField& field);

@@ -1,4 +1,4 @@
-// The nineteen conditions of the filter page, copied from its controls at the
+// The thirty conditions of the filter page, copied from its controls at the
 // moment of a run. A default-constructed record is what "清除条件" leaves:
 // every condition empty, smallest digit 0, largest digit 9.
 #pragma once
@@ -30,6 +30,18 @@ struct HitGroup {
     bool isEmpty() const { return digits.empty() || !anyChecked(counts); }
 
     friend bool operator==(const HitGroup&, const HitGroup&) = default;
+};
+
+// 两码和 / 两码差: the digits a pair's sum tail (or difference) may be, and the
+// allowed numbers 0..3 of the code's three pairs (百十, 百个, 十个) that match.
+struct PairCount {
+    CheckFlags<10> digits {};
+    CheckFlags<4> counts {};
+
+    // Empty when no digit or no count is checked.
+    bool isEmpty() const { return !anyChecked(digits) || !anyChecked(counts); }
+
+    friend bool operator==(const PairCount&, const PairCount&) = default;
 };
 
 inline constexpr int kBankerCount = 5;
@@ -64,6 +76,19 @@ struct FilterConditions {
     int maxDigit = 9;
     CheckFlags<3> runKinds {}; // 0 不连, 1 二连, 2 拖拉机
     CheckFlags<3> codeTypes {}; // 0 组六, 1 组三, 2 豹子
+    CheckFlags<10> spans {}; // largest digit minus smallest
+    CheckFlags<4> primeCounts {}; // item k: k prime digits (1, 2, 3, 5, 7)
+    // Position shapes, item = the pattern (hundreds, tens, units) read as a
+    // number: base 2 for odd/big/prime ("101" is 5), base 3 for routes.
+    CheckFlags<8> oddShapes {};
+    CheckFlags<8> bigShapes {};
+    CheckFlags<8> primeShapes {};
+    CheckFlags<27> routeShapes {};
+    CheckFlags<10> lows {}; // the smallest digit
+    CheckFlags<10> mids {}; // the middle one of the sorted digits
+    CheckFlags<10> highs {}; // the largest digit
+    PairCount pairSums; // a pair's sum, last digit
+    PairCount pairDiffs; // a pair's difference, larger minus smaller
 
     friend bool operator==(const FilterConditions&, const FilterConditions&) = default;
 };

@@ -20,17 +20,34 @@ namespace {
 struct CodeClassTables {
     std::uint8_t ratio[1000];
     std::uint8_t counts[1000];
+    std::uint8_t routeOdd[1000];
+    std::uint8_t bigPrime[1000];
+    std::uint8_t sorted[1000];
+    // The sorted digits of each class of m_sorted, low to high.
+    std::array<std::array<std::uint8_t, 3>, 220> sortedDigits;
 };
 
 const CodeClassTables& classTables()
 {
     static const CodeClassTables tables = [] {
         CodeClassTables t {};
+        int classOfSorted[1000] = {};
+        int classes = 0;
+        for (int x = 0; x < 10; ++x)
+            for (int y = x; y < 10; ++y)
+                for (int z = y; z < 10; ++z) {
+                    classOfSorted[x * 100 + y * 10 + z] = classes;
+                    t.sortedDigits[static_cast<std::size_t>(classes++)] = { static_cast<std::uint8_t>(x),
+                        static_cast<std::uint8_t>(y), static_cast<std::uint8_t>(z) };
+                }
         for (int c = 0; c < 1000; ++c) {
             t.ratio[c] = static_cast<std::uint8_t>(
                 ratioPatternIndex(smbOfCode(c)) * 10 + ratioPatternIndex(routeOfCode(c)));
             t.counts[c] = static_cast<std::uint8_t>(
                 (oddCountOfCode(c) * 4 + bigCountOfCode(c)) * 9 + linkOfCode(c) * 3 + repeatOfCode(c));
+            t.routeOdd[c] = static_cast<std::uint8_t>(routeMaskOfCode(c) * 8 + oddMaskOfCode(c));
+            t.bigPrime[c] = static_cast<std::uint8_t>(bigMaskOfCode(c) * 8 + primeMaskOfCode(c));
+            t.sorted[c] = static_cast<std::uint8_t>(classOfSorted[groupOf(c)]);
         }
         return t;
     }();
@@ -119,6 +136,7 @@ FilterEngine::FilterEngine(const FilterConditions& fc, const DrawHistory& histor
     compilePairs(fc);
     compileHeldFails();
     compileClasses(fc);
+    compileShapes(fc);
     compileHits(fc, history);
 }
 
@@ -231,6 +249,61 @@ void FilterEngine::compileClasses(const FilterConditions& fc)
             m_active |= bit(unit);
 }
 
+// The conditions on position patterns and on the sorted digits. A code's three
+// pairs are all the pairs of its digits, so the pair counts follow from the
+// sorted digits too.
+void FilterEngine::compileShapes(const FilterConditions& fc)
+{
+    const auto odd = rowFails(fc.oddShapes, FilterUnit::OddShapes);
+    const auto big = rowFails(fc.bigShapes, FilterUnit::BigShapes);
+    const auto prime = rowFails(fc.primeShapes, FilterUnit::PrimeShapes);
+    const auto route = rowFails(fc.routeShapes, FilterUnit::RouteShapes);
+    for (int k = 0; k < kRouteOddKeys; ++k)
+        m_routeOdd[k] = route[k / 8] | odd[k % 8];
+    for (int k = 0; k < kBigPrimeKeys; ++k)
+        m_bigPrime[k] = big[k / 8] | prime[k % 8];
+
+    const auto spans = rowFails(fc.spans, FilterUnit::Spans);
+    const auto primes = rowFails(fc.primeCounts, FilterUnit::PrimeCounts);
+    const auto lows = rowFails(fc.lows, FilterUnit::Lows);
+    const auto mids = rowFails(fc.mids, FilterUnit::Mids);
+    const auto highs = rowFails(fc.highs, FilterUnit::Highs);
+    const bool sumsActive = !fc.pairSums.isEmpty();
+    const bool diffsActive = !fc.pairDiffs.isEmpty();
+    const auto sumCounts = rowFails(fc.pairSums.counts, FilterUnit::PairSums);
+    const auto diffCounts = rowFails(fc.pairDiffs.counts, FilterUnit::PairDiffs);
+    const CodeClassTables& classes = classTables();
+    for (int k = 0; k < kSortedKeys; ++k) {
+        const auto& d = classes.sortedDigits[static_cast<std::size_t>(k)];
+        const int x = d[0];
+        const int y = d[1];
+        const int z = d[2];
+        const int primeCount = isPrimeDigit(x) + isPrimeDigit(y) + isPrimeDigit(z);
+        UnitMask fails = spans[z - x] | primes[primeCount] | lows[x] | mids[y] | highs[z];
+        if (sumsActive) {
+            const auto& tails = fc.pairSums.digits;
+            fails |= sumCounts[tails[(x + y) % 10] + tails[(x + z) % 10] + tails[(y + z) % 10]];
+        }
+        if (diffsActive) {
+            const auto& diffs = fc.pairDiffs.digits;
+            fails |= diffCounts[diffs[y - x] + diffs[z - x] + diffs[z - y]];
+        }
+        m_sorted[k] = fails;
+    }
+
+    const std::pair<bool, FilterUnit> rows[] = { { anyChecked(fc.spans), FilterUnit::Spans },
+        { anyChecked(fc.primeCounts), FilterUnit::PrimeCounts },
+        { anyChecked(fc.oddShapes), FilterUnit::OddShapes },
+        { anyChecked(fc.bigShapes), FilterUnit::BigShapes },
+        { anyChecked(fc.primeShapes), FilterUnit::PrimeShapes },
+        { anyChecked(fc.routeShapes), FilterUnit::RouteShapes }, { anyChecked(fc.lows), FilterUnit::Lows },
+        { anyChecked(fc.mids), FilterUnit::Mids }, { anyChecked(fc.highs), FilterUnit::Highs },
+        { sumsActive, FilterUnit::PairSums }, { diffsActive, FilterUnit::PairDiffs } };
+    for (const auto& [active, unit] : rows)
+        if (active)
+            m_active |= bit(unit);
+}
+
 void FilterEngine::compileHits(const FilterConditions& fc, const DrawHistory& history)
 {
     // The allowed counts of each of the eleven rows, or nullptr for an inactive row.
@@ -291,6 +364,8 @@ UnitMask FilterEngine::failedUnits(int code) const
     fails |= m_setFails[m_anyOf[a] | m_anyOf[b] | m_anyOf[c] | m_pairBits[a][b] | m_pairBits[a][c]
         | m_pairBits[b][c]];
     fails |= m_sum[a + b + c] | m_ratio[classes.ratio[code]] | m_counts[classes.counts[code]];
+    fails |= m_routeOdd[classes.routeOdd[code]] | m_bigPrime[classes.bigPrime[code]]
+        | m_sorted[classes.sorted[code]];
     for (const HitGroup& group : m_hitGroups)
         fails |= group.fails[(h >> group.shift) & 63];
     return fails;
@@ -332,6 +407,9 @@ template <bool Plain> void FilterEngine::forEachCode(int minFails, int maxFails,
                 fails |= m_sum[a + b + c];
                 fails |= m_ratio[classes.ratio[code]];
                 fails |= m_counts[classes.counts[code]];
+                fails |= m_routeOdd[classes.routeOdd[code]];
+                fails |= m_bigPrime[classes.bigPrime[code]];
+                fails |= m_sorted[classes.sorted[code]];
                 fails |= g[0].fails[(h >> g[0].shift) & 63];
                 fails |= g[1].fails[(h >> g[1].shift) & 63];
                 fails |= g[2].fails[(h >> g[2].shift) & 63];

@@ -23,7 +23,7 @@ using CodeUnitMasks = std::array<UnitMask, CodeSet::kSize>;
 
 // The conditions compiled into small tables indexed by a digit, a digit pair,
 // a sum or a class key of the code, so that a code's failed units are the OR
-// of a dozen table lookups. The recent-draw rows compare against the three
+// of fifteen table lookups. The recent-draw rows compare against the three
 // latest draws of the history (recentRowDraw); a row whose draw is missing is
 // inactive. Texts are searched as raw bytes: characters other than the digits
 // never match.
@@ -54,6 +54,10 @@ private:
     // - m_ratio[k]: k = 小中大 pattern index * 10 + 012路 pattern index, 100 keys.
     // - m_counts[k]: k = (odd digits 0..3 * 4 + big digits 0..3) * 9 + run kind
     //   0..2 * 3 + code type 0..2, 4 * 4 * 9 = 144 keys.
+    // - m_routeOdd[k]: k = 012路形态 index * 8 + 奇偶形态 index, 216 keys.
+    // - m_bigPrime[k]: k = 大小形态 index * 8 + 质合形态 index, 64 keys.
+    // - m_sorted[k]: k = the class of the code's sorted digits (220 multisets),
+    //   which decides 跨度, 质合比例, 最小/中间/最大值, 两码和 and 两码差.
     // - m_hits and m_hitGroups: the packed hit counters below.
     enum Held : std::uint8_t {
         kRecentIn = 1, // a pair of 近期两码限于 (or that list is empty)
@@ -67,6 +71,9 @@ private:
     static constexpr int kSumKeys = 28;
     static constexpr int kRatioKeys = 100;
     static constexpr int kCountKeys = 144;
+    static constexpr int kRouteOddKeys = 216;
+    static constexpr int kBigPrimeKeys = 64;
+    static constexpr int kSortedKeys = 220;
 
     // Hit counts of up to eleven texts (six recent-draw references, five hit
     // groups), two bits each, in one 64-bit word: m_hits[d][e] has field t
@@ -87,6 +94,7 @@ private:
     void compilePairs(const FilterConditions& fc);
     void compileHeldFails();
     void compileClasses(const FilterConditions& fc);
+    void compileShapes(const FilterConditions& fc);
     void compileHits(const FilterConditions& fc, const DrawHistory& history);
 
     UnitMask m_active = 0;
@@ -97,6 +105,9 @@ private:
     UnitMask m_sum[kSumKeys] {};
     UnitMask m_ratio[kRatioKeys] {};
     UnitMask m_counts[kCountKeys] {};
+    UnitMask m_routeOdd[kRouteOddKeys] {};
+    UnitMask m_bigPrime[kBigPrimeKeys] {};
+    UnitMask m_sorted[kSortedKeys] {};
 
     std::uint64_t m_hits[10][3] {};
     std::array<HitGroup, 4> m_hitGroups {};

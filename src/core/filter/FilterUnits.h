@@ -41,11 +41,23 @@ enum class FilterUnit : int {
     DigitRange,
     RunKinds,
     CodeTypes,
+    Spans,
+    PrimeCounts,
+    OddShapes,
+    BigShapes,
+    PrimeShapes,
+    RouteShapes,
+    Lows,
+    Mids,
+    Highs,
+    PairSums,
+    PairDiffs,
 };
 
-inline constexpr int kUnitCount = 30;
+inline constexpr int kUnitCount = 41;
 
-using UnitMask = std::uint32_t;
+using UnitMask = std::uint64_t;
+static_assert(kUnitCount <= 64, "one bit per unit");
 
 constexpr UnitMask unitBit(FilterUnit unit) { return UnitMask { 1 } << static_cast<int>(unit); }
 constexpr UnitMask unitBit(int unit) { return UnitMask { 1 } << unit; }

@@ -119,6 +119,35 @@ void readPatternList(std::span<bool> flags, const json& value, const std::string
     }
 }
 
+void readShapeList(std::span<bool> flags, const json& value, const ConditionField& field)
+{
+    const std::string label = conditionLabel(field);
+    for (const json& item : arrayOf(value, label)) {
+        const int index = item.is_string() ? shapeIndex(field, item.get<std::string>()) : -1;
+        if (index < 0)
+            fail(label,
+                "的值应为" + shapeText(field, 0) + "到" + shapeText(field, shapeCount(field) - 1)
+                    + "的三位形态文本");
+        flags[static_cast<std::size_t>(index)] = true;
+    }
+}
+
+// {"digits": "05", "counts": [..]}: both keys, the digits ASCII and each once.
+void readPairCount(FilterConditions& fc, const json& value, const ConditionField& field)
+{
+    const std::string label = conditionLabel(field);
+    if (!value.is_object() || !value.contains("digits") || !value.contains("counts"))
+        fail(label, "的值应为含\"digits\"和\"counts\"的对象");
+    checkItemKeys(value, label, "digits", "counts", true);
+    const ConditionSlot slot = field.slot(fc, 0);
+    for (const char ch : textOf(value.at("digits"), label)) {
+        if (ch < '0' || ch > '9' || slot.digits[static_cast<std::size_t>(ch - '0')])
+            fail(label, "的\"digits\"应为不重复的数字0到9");
+        slot.digits[static_cast<std::size_t>(ch - '0')] = true;
+    }
+    readNumberList(slot.flags, value.at("counts"), field);
+}
+
 // {"row": R, "counts": [..]} items, R counted from 1.
 void readRecentRows(FilterConditions& fc, const json& value, const ConditionField& field)
 {
@@ -184,6 +213,12 @@ void readCondition(FilterConditions& fc, const ConditionField& field, const json
         break;
     case ValueKind::HitGroups:
         readHitGroups(fc, value, field);
+        break;
+    case ValueKind::Shapes:
+        readShapeList(slot.flags, value, field);
+        break;
+    case ValueKind::PairCounts:
+        readPairCount(fc, value, field);
         break;
     }
 }
@@ -262,6 +297,28 @@ ordered_json patternList(std::span<const bool> flags)
     return list;
 }
 
+ordered_json shapeList(std::span<const bool> flags, const ConditionField& field)
+{
+    ordered_json list = ordered_json::array();
+    for (std::size_t i = 0; i < flags.size(); ++i)
+        if (flags[i])
+            list.push_back(shapeText(field, static_cast<int>(i)));
+    return list;
+}
+
+// Written whenever either part is set, so that a half-filled condition comes back as it was.
+ordered_json pairCount(const ConditionSlot& slot, const ConditionField& field)
+{
+    std::string digits;
+    for (std::size_t d = 0; d < slot.digits.size(); ++d)
+        if (slot.digits[d])
+            digits += static_cast<char>('0' + d);
+    const ordered_json counts = numberList(slot.flags, field.lo);
+    if (digits.empty() && counts.empty())
+        return {};
+    return { { "digits", digits }, { "counts", counts } };
+}
+
 ordered_json recentRows(FilterConditions& fc, const ConditionField& field)
 {
     ordered_json rows = ordered_json::array();
@@ -328,6 +385,11 @@ ordered_json conditionValue(FilterConditions& fc, const ConditionField& field)
     case ValueKind::HitGroups:
         value = hitGroups(fc, field);
         break;
+    case ValueKind::Shapes:
+        value = shapeList(slot.flags, field);
+        break;
+    case ValueKind::PairCounts:
+        return pairCount(slot, field);
     }
     return value.empty() ? ordered_json() : value;
 }

@@ -1,7 +1,9 @@
 #include "core/play/NumberTools.h"
 
+#include "core/code/Code.h"
 #include "core/play/Play.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <iterator>
@@ -37,7 +39,7 @@ constexpr bool toolsInEnumOrder()
     for (std::size_t i = 0; i < std::size(kNumberTools); ++i)
         if (static_cast<std::size_t>(kNumberTools[i].tool) != i)
             return false;
-    return std::size(kNumberTools) == static_cast<std::size_t>(NumberTool::Difference) + 1;
+    return std::size(kNumberTools) == static_cast<std::size_t>(NumberTool::Dantuo) + 1;
 }
 static_assert(toolsInEnumOrder(), "kNumberTools has one row per tool, in the enum's order");
 
@@ -116,6 +118,83 @@ CodeSet differenceOf(const CodeSet& a, const CodeSet& b)
     return out;
 }
 
+CodeSet directMulti(DigitSet h, DigitSet t, DigitSet u)
+{
+    CodeSet out;
+    std::uint8_t* o = out.data();
+    for (std::size_t c = 0; c < CodeSet::kSize; ++c)
+        o[c] = static_cast<std::uint8_t>(h[c / 100] && t[c / 10 % 10] && u[c % 10]);
+    return out;
+}
+
+CodeSet codesWithSums(const NumberSet& sums)
+{
+    CodeSet out;
+    std::uint8_t* o = out.data();
+    for (std::size_t c = 0; c < CodeSet::kSize; ++c)
+        o[c] = static_cast<std::uint8_t>(sums[c / 100 + c / 10 % 10 + c % 10]);
+    return out;
+}
+
+CodeSet codesWithSpans(const NumberSet& spans)
+{
+    CodeSet out;
+    std::uint8_t* o = out.data();
+    for (int c = 0; c < CodeSet::kSize; ++c)
+        o[c] = static_cast<std::uint8_t>(spans[static_cast<std::size_t>(maxOfCode(c) - minOfCode(c))]);
+    return out;
+}
+
+DantuoProblem dantuoProblem(DigitSet bankers, DigitSet drags)
+{
+    if (bankers.count() < 1 || bankers.count() > 2)
+        return DantuoProblem::BankerCount;
+    if (drags.none())
+        return DantuoProblem::NoDrag;
+    if ((bankers & drags).any())
+        return DantuoProblem::BankerIsDrag;
+    return DantuoProblem::None;
+}
+
+CodeSet dantuoGroups(DigitSet bankers, DigitSet drags)
+{
+    const CodeFacts& f = facts();
+    const auto banker = static_cast<std::uint16_t>(bankers.to_ulong());
+    const auto allowed = static_cast<std::uint16_t>((bankers | drags).to_ulong());
+    CodeSet out;
+    std::uint8_t* o = out.data();
+    for (std::size_t c = 0; c < CodeSet::kSize; ++c) {
+        const std::uint16_t held = f.groupDigits[c];
+        o[c] = static_cast<std::uint8_t>(
+            (f.isGroup6[c] || f.isGroup3[c]) && (held & banker) == banker && (held & ~allowed) == 0);
+    }
+    return out;
+}
+
+std::optional<NumberSet> parseNumberList(std::string_view text, int highest)
+{
+    NumberSet numbers;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        const std::string_view item = text.substr(start, comma - start);
+        if (item.empty())
+            return std::nullopt;
+        int value = 0;
+        for (const char c : item) {
+            if (c < '0' || c > '9')
+                return std::nullopt;
+            value = value * 10 + (c - '0');
+            if (value > highest)
+                return std::nullopt;
+        }
+        numbers.set(static_cast<std::size_t>(value));
+        if (comma == text.size())
+            return numbers;
+        start = comma + 1;
+    }
+}
+
 std::optional<DigitSet> parseDigitList(std::string_view text)
 {
     DigitSet digits;
@@ -140,25 +219,33 @@ std::optional<NumberTool> numberToolNamed(std::string_view name)
     return std::nullopt;
 }
 
-CodeSet runNumberTool(NumberTool tool, const CodeSet& a, const CodeSet& b, DigitSet digits)
+CodeSet runNumberTool(NumberTool tool, const NumberToolInputs& in)
 {
     switch (tool) {
     case NumberTool::Group:
-        return groupsOf(a);
+        return groupsOf(in.a);
     case NumberTool::Expand:
-        return expandGroups(a);
+        return expandGroups(in.a);
     case NumberTool::Group6:
-        return group6Pack(digits);
+        return group6Pack(in.digits[0]);
     case NumberTool::Group3:
-        return group3Pack(digits);
+        return group3Pack(in.digits[0]);
     case NumberTool::Union:
-        return unionOf(a, b);
+        return unionOf(in.a, in.b);
     case NumberTool::Intersect:
-        return intersectionOf(a, b);
+        return intersectionOf(in.a, in.b);
     case NumberTool::Difference:
+        return differenceOf(in.a, in.b);
+    case NumberTool::DirectMulti:
+        return directMulti(in.digits[0], in.digits[1], in.digits[2]);
+    case NumberTool::Sums:
+        return codesWithSums(in.numbers);
+    case NumberTool::Spans:
+        return codesWithSpans(in.numbers);
+    case NumberTool::Dantuo:
         break;
     }
-    return differenceOf(a, b);
+    return dantuoGroups(in.digits[0], in.digits[1]);
 }
 
 } // namespace velmora

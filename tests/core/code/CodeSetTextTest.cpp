@@ -1,4 +1,5 @@
 #include "core/code/CodeSetText.h"
+#include "core/draw/DrawText.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -67,61 +68,109 @@ TEST(ResultText, HeaderCountAndEmptyLines)
     EXPECT_EQ(joinLines({ "a", "", "b,", "" }, "\r\n"), "a\r\n\r\nb,\r\n\r\n");
 }
 
-TEST(linesToCodeSet, FreeTextRules)
+TEST(readCodeList, FreeTextRules)
 {
     struct Row {
         const char* name;
-        std::vector<std::string> lines;
+        const char* text;
         std::vector<int> codes;
     } rows[] = {
-        { "four digits give the first three", { "1234" }, { 123 } },
-        { "six digits give two codes", { "123456" }, { 123, 456 } },
-        { "two digits give nothing", { "12" }, {} },
-        { "a broken group gives nothing", { "1 23", "4,56" }, {} },
-        { "header with three-digit count", { "缩水结果有123注" }, { 123 } },
-        { "header with two-digit count", { "缩水结果有45注" }, {} },
-        { "any separators", { " 007,abc 999\t中 010" }, { 7, 999, 10 } },
-        { "duplicates set once", { "555 555" }, { 555 } },
+        { "four digits give the first three", "1234", { 123 } },
+        { "six digits give two codes", "123456", { 123, 456 } },
+        { "two digits give nothing", "12", {} },
+        { "a broken group gives nothing", "1 23\n4,56", {} },
+        { "codes never span lines", "12\n3", {} },
+        { "any separators", " 007,abc 999\t中 010", { 7, 999, 10 } },
+        { "duplicates set once", "555 555", { 555 } },
+        { "header with three-digit count", "缩水结果有123注\r\n\r\n001,", { 1 } },
+        { "header after a byte-order mark", "\xEF\xBB\xBF组选共120注\n005", { 5 } },
+        { "header with blanks after 注", "组选共120注 \t\r\n002", { 2 } },
+        { "header ends at a lone CR", "直选共100注\r003", { 3 } },
+        { "header on the last line", "004\n智能推荐结果有250注", { 4 } },
+        { "digits after 注 make no header", "共123注456", { 123, 456 } },
+        { "a full-width space after 注 makes no header", "共123注\xE3\x80\x80", { 123 } },
+        { "注 inside the line makes no header", "123注,", { 123 } },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         CodeSet expected;
         for (int c : row.codes)
             expected[c] = 1;
-        CodeSet target;
-        target.fill(true); // must be cleared first
-        linesToCodeSet(row.lines, target);
-        EXPECT_EQ(target, expected);
-        EXPECT_EQ(ReadByTakeSteps(row.lines), expected);
+        EXPECT_EQ(readCodeList(row.text).codes, expected);
     }
 }
 
-TEST(linesToCodeSet, RoundTripOfCodeLines)
+TEST(readCodeList, ResultTextReadsBackItsCodes)
 {
     std::mt19937 rng(7);
     for (int round = 0; round < 50; ++round) {
         CodeSet set;
         for (int c = 0; c < 1000; ++c)
             set[c] = rng() % 3 == 0;
-        CodeSet back;
-        linesToCodeSet(codeSetToLines(set), back);
-        ASSERT_EQ(back, set);
+        const CodeListRead back = readCodeList(joinLines(resultTextLines("缩水结果有", set), "\r\n"));
+        ASSERT_EQ(back.codes, set);
+        EXPECT_TRUE(back.badItems.empty());
     }
 }
 
-TEST(linesToCodeSet, ScanAgreesWithStepwiseReading)
+TEST(readCodeList, ScanAgreesWithStepwiseReading)
 {
     std::mt19937 rng(11);
-    const std::string alphabet = "0123456789012345678901234567 ,\t\r\xE4\xB8\xAD"
-                                 "a";
+    const std::string alphabet = "0123456789012345678901234567 ,\t\r\n\xE4\xB8\xAD"
+                                 "a\xE6\xB3\xA8";
     for (int round = 0; round < 2000; ++round) {
-        std::vector<std::string> lines(1 + rng() % 3);
-        for (auto& line : lines)
-            for (int k = rng() % 30; k > 0; --k)
-                line += alphabet[rng() % alphabet.size()];
-        CodeSet fast;
-        linesToCodeSet(lines, fast);
-        ASSERT_EQ(fast, ReadByTakeSteps(lines)) << lines[0];
+        std::string text;
+        for (int k = rng() % 60; k > 0; --k)
+            text += alphabet[rng() % alphabet.size()];
+        if (rng() % 4 == 0)
+            text += "注";
+        // The oracle: the lines one by one, headers dropped, each read step by step.
+        std::vector<std::string> lines;
+        for (const std::string& line : splitLines(text))
+            if (!isCodeListHeader(line))
+                lines.push_back(line);
+        ASSERT_EQ(readCodeList(text).codes, ReadByTakeSteps(lines)) << text;
+    }
+}
+
+TEST(readTicketCodes, StrictReading)
+{
+    const std::string many = "1a 2a 3a 4a 5a 6a 7a 8a 9a 10a 11a";
+    const std::string longItem = std::string(61, 'x');
+    const struct {
+        const char* name;
+        std::string text;
+        std::vector<int> codes;
+        std::string error;
+    } rows[] = {
+        { "codes with every separator", "001,002;003，004；005、006 007\t008\r\n009\r010\n",
+            { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 }, "" },
+        { "header line skipped", "\xEF\xBB\xBF缩水结果有2注\n\n123,456,\n", { 123, 456 }, "" },
+        { "empty text", "", {}, "" },
+        { "four digits", "123 1234", {}, "号码有误：1234" },
+        { "digits and letters", "12a,123abc", {}, "号码有误：12a、123abc" },
+        { "two digits", "12", {}, "号码有误：12" },
+        { "full-width digits", "\xEF\xBC\x91\xEF\xBC\x92\xEF\xBC\x93", {},
+            "号码有误：\xEF\xBC\x91\xEF\xBC\x92\xEF\xBC\x93" },
+        { "a full-width space is no separator",
+            "123\xE3\x80\x80"
+            "456",
+            {},
+            "号码有误：123\xE3\x80\x80"
+            "456" },
+        { "a digit-free word", "123 abc", {}, "号码有误：abc" },
+        { "ten listed, then 等", many, {}, "号码有误：1a、2a、3a、4a、5a、6a、7a、8a、9a、10a等" },
+        { "a long item cut", longItem, {}, "号码有误：" + std::string(60, 'x') + "…" },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const TicketCodesRead read = readTicketCodes(row.text);
+        CodeSet expected;
+        for (int c : row.codes)
+            expected[c] = 1;
+        EXPECT_EQ(read.codes, expected);
+        EXPECT_EQ(read.error, row.error);
+        EXPECT_EQ(read.ok(), row.error.empty());
     }
 }
 

@@ -3,7 +3,9 @@
 #include "core/code/Code.h"
 #include "core/filter/RecentPanel.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstdlib>
 #include <optional>
 
 namespace velmora {
@@ -79,6 +81,10 @@ CodeSet runShrinkReference(const FilterConditions& fc, const DrawHistory& histor
             fail();
         if (anyChecked(fc.codeTypes) && !fc.codeTypes[repeatOfCode(code)])
             fail();
+        // Units 31-41 (跨度 to 两码差), each tested as worded in the unit reference.
+        constexpr UnitMask kShapeUnits = ~UnitMask { 0 } << static_cast<int>(FilterUnit::Spans);
+        if ((failedUnitsReference(fc, history, code) & kShapeUnits) != 0)
+            fail();
     }
     return codes;
 }
@@ -102,6 +108,41 @@ std::array<std::optional<std::string>, 6> recentReferences(const DrawHistory& hi
 }
 
 UnitMask unitIf(bool condition, int unit) { return condition ? unitBit(unit) : 0; }
+
+// The rules of units 31-41 as worded, from the code's digit characters.
+struct Digits {
+    int h, t, u;
+    explicit Digits(int code)
+        : h(code / 100)
+        , t(code / 10 % 10)
+        , u(code % 10)
+    {
+    }
+    std::array<int, 3> sorted() const
+    {
+        std::array<int, 3> d { h, t, u };
+        std::sort(d.begin(), d.end());
+        return d;
+    }
+};
+
+bool isPrime(int d) { return d == 1 || d == 2 || d == 3 || d == 5 || d == 7; }
+
+// The pattern text, e.g. "101", read back as the flags' item by the same rule
+// the option text uses: base 2 or 3.
+int patternItem(int first, int second, int third, int base) { return (first * base + second) * base + third; }
+
+int pairsMatching(const PairCount& pair, int code, bool difference)
+{
+    const Digits d(code);
+    const std::pair<int, int> pairs[] = { { d.h, d.t }, { d.h, d.u }, { d.t, d.u } };
+    int count = 0;
+    for (const auto& [x, y] : pairs) {
+        const int value = difference ? std::abs(x - y) : (x + y) % 10;
+        count += pair.digits[static_cast<std::size_t>(value)] ? 1 : 0;
+    }
+    return count;
+}
 
 } // namespace
 
@@ -134,6 +175,17 @@ UnitMask activeUnitsReference(const FilterConditions& fc, const DrawHistory& his
     active |= unitIf(fc.minDigit > 0 || fc.maxDigit < 9, 27);
     active |= unitIf(anyChecked(fc.runKinds), 28);
     active |= unitIf(anyChecked(fc.codeTypes), 29);
+    active |= unitIf(anyChecked(fc.spans), 30);
+    active |= unitIf(anyChecked(fc.primeCounts), 31);
+    active |= unitIf(anyChecked(fc.oddShapes), 32);
+    active |= unitIf(anyChecked(fc.bigShapes), 33);
+    active |= unitIf(anyChecked(fc.primeShapes), 34);
+    active |= unitIf(anyChecked(fc.routeShapes), 35);
+    active |= unitIf(anyChecked(fc.lows), 36);
+    active |= unitIf(anyChecked(fc.mids), 37);
+    active |= unitIf(anyChecked(fc.highs), 38);
+    active |= unitIf(anyChecked(fc.pairSums.digits) && anyChecked(fc.pairSums.counts), 39);
+    active |= unitIf(anyChecked(fc.pairDiffs.digits) && anyChecked(fc.pairDiffs.counts), 40);
     return active;
 }
 
@@ -175,6 +227,19 @@ UnitMask failedUnitsReference(const FilterConditions& fc, const DrawHistory& his
     test(27, [&] { return minOfCode(code) >= fc.minDigit && maxOfCode(code) <= fc.maxDigit; });
     test(28, [&] { return fc.runKinds[linkOfCode(code)]; });
     test(29, [&] { return fc.codeTypes[repeatOfCode(code)]; });
+    const Digits d(code);
+    const auto s = d.sorted();
+    test(30, [&] { return fc.spans[s[2] - s[0]]; });
+    test(31, [&] { return fc.primeCounts[isPrime(d.h) + isPrime(d.t) + isPrime(d.u)]; });
+    test(32, [&] { return fc.oddShapes[patternItem(d.h % 2, d.t % 2, d.u % 2, 2)]; });
+    test(33, [&] { return fc.bigShapes[patternItem(d.h >= 5, d.t >= 5, d.u >= 5, 2)]; });
+    test(34, [&] { return fc.primeShapes[patternItem(isPrime(d.h), isPrime(d.t), isPrime(d.u), 2)]; });
+    test(35, [&] { return fc.routeShapes[patternItem(d.h % 3, d.t % 3, d.u % 3, 3)]; });
+    test(36, [&] { return fc.lows[s[0]]; });
+    test(37, [&] { return fc.mids[s[1]]; });
+    test(38, [&] { return fc.highs[s[2]]; });
+    test(39, [&] { return fc.pairSums.counts[pairsMatching(fc.pairSums, code, false)]; });
+    test(40, [&] { return fc.pairDiffs.counts[pairsMatching(fc.pairDiffs, code, true)]; });
     return failed;
 }
 

@@ -78,6 +78,23 @@ const CountRow kCountRows[] = {
     // "2356" also holds the inner neighbour 35.
     { "PairsWithoutSeparators", [](FilterConditions& f) { f.pairsIn = "2356"; }, 150 },
     { "PairsInChineseText", [](FilterConditions& f) { f.pairsIn = "二三,23，五六"; }, 54 },
+    { "SpanNine", [](FilterConditions& f) { f.spans[9] = true; }, 54 },
+    // 1 counts as prime: 1, 2, 3, 5, 7.
+    { "ThreePrimeDigits", [](FilterConditions& f) { f.primeCounts[3] = true; }, 125 },
+    { "RoutesAllZeroByPosition", [](FilterConditions& f) { f.routeShapes[0] = true; }, 64 },
+    { "MiddleDigitZero", [](FilterConditions& f) { f.mids[0] = true; }, 28 },
+    { "EveryPairSumEndsInZero",
+        [](FilterConditions& f) {
+            f.pairSums.digits[0] = true;
+            f.pairSums.counts[3] = true;
+        },
+        2 },
+    { "NoPairDifferenceZeroIsGroupSix",
+        [](FilterConditions& f) {
+            f.pairDiffs.digits[0] = true;
+            f.pairDiffs.counts[0] = true;
+        },
+        720 },
 };
 
 class FilterCounts : public ::testing::TestWithParam<CountRow> { };
@@ -283,7 +300,10 @@ TEST(FilterUnits, ActiveUnitsFollowTheUnitTable)
 TEST(FilterUnits, NamesAndToleranceText)
 {
     EXPECT_EQ(unitName(0), "近期开奖1");
-    EXPECT_EQ(unitName(kUnitCount - 1), "类型");
+    EXPECT_EQ(unitName(29), "类型");
+    // Units 31-41 as the history check names them, in their order.
+    EXPECT_EQ(unitNames(~UnitMask { 0 } << 30, ","),
+        "跨度,质合比例,奇偶形态,大小形态,质合形态,012路形态,最小值,中间值,最大值,两码和,两码差");
     EXPECT_EQ(unitName(-1), "");
     EXPECT_EQ(unitName(kUnitCount), "");
 

@@ -58,6 +58,19 @@ public:
             fc.maxDigit = Int(-1, 12);
         Flags(fc.runKinds, 0.15);
         Flags(fc.codeTypes, 0.15);
+        Flags(fc.spans, 0.15);
+        Flags(fc.primeCounts, 0.15);
+        Flags(fc.oddShapes, 0.15);
+        Flags(fc.bigShapes, 0.15);
+        Flags(fc.primeShapes, 0.15);
+        Flags(fc.routeShapes, 0.15);
+        Flags(fc.lows, 0.15);
+        Flags(fc.mids, 0.15);
+        Flags(fc.highs, 0.15);
+        for (PairCount* pair : { &fc.pairSums, &fc.pairDiffs }) {
+            Flags(pair->digits, 0.3);
+            Flags(pair->counts, 0.3);
+        }
         return fc;
     }
 

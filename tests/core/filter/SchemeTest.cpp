@@ -46,6 +46,17 @@ FilterScheme FullScheme()
     fc.maxDigit = 8;
     fc.runKinds[2] = true;
     fc.codeTypes = { true, true, false };
+    fc.spans[0] = fc.spans[9] = true;
+    fc.primeCounts[3] = true;
+    fc.oddShapes[5] = true; // 101
+    fc.bigShapes[0] = fc.bigShapes[7] = true;
+    fc.primeShapes[2] = true;
+    fc.routeShapes[0] = fc.routeShapes[26] = true;
+    fc.lows[1] = true;
+    fc.mids[4] = true;
+    fc.highs[8] = true;
+    fc.pairSums = { { true, false, false, false, false, true }, { false, true, true, true } };
+    fc.pairDiffs.digits[9] = true; // kept without counts, as the page may hold it
     s.tolerance = { 1, 2 };
     return s;
 }
@@ -128,6 +139,31 @@ TEST(Scheme, MissingKeysAndEmptyArraysAreEmptyConditions)
     EXPECT_EQ(*read.scheme, FilterScheme {});
 }
 
+TEST(Scheme, NewConditionsWrittenForm)
+{
+    FilterScheme s;
+    s.conditions.oddShapes[5] = true;
+    s.conditions.routeShapes[26] = true;
+    s.conditions.pairSums = { { true, false, false, false, false, true }, { false, true, false, false } };
+    const std::string json = schemeToJson(s);
+    const auto compact = [](std::string text) {
+        std::erase_if(text, [](char c) { return c == ' ' || c == '\n'; });
+        return text;
+    };
+    EXPECT_NE(compact(json).find(
+                  R"("odd-pos":["101"],"route-pos":["222"],"pair-sums":{"digits":"05","counts":[1]})"),
+        std::string::npos)
+        << json;
+}
+
+TEST(Scheme, EmptyPairDigitsOrCountsAreEmptyConditions)
+{
+    const SchemeReadResult read = parseScheme(Wrap(
+        R"({"pair-sums": {"digits": "", "counts": [1]}, "pair-diffs": {"digits": "37", "counts": []}, "odd-pos": []})"));
+    ASSERT_TRUE(read.ok()) << read.error;
+    EXPECT_EQ(FilterEngine(read.scheme->conditions, {}).activeUnits(), 0u);
+}
+
 TEST(Scheme, RepeatedRowsAddUp)
 {
     const SchemeReadResult read
@@ -203,6 +239,30 @@ const BadScheme kBadSchemes[] = {
     { "ToleranceReversed", Wrap(R"({"tolerance": "2-1"})"),
         "容错（tolerance）的值应为\"MIN-MAX\"或\"MAX\"（非负整数，MIN不大于MAX）" },
     { "ToleranceNumber", Wrap(R"({"tolerance": 1})"), "容错（tolerance）的值应为文本" },
+    { "SpanAboveRange", Wrap(R"({"spans": [10]})"), "跨度（spans）的值10超出范围0..9" },
+    { "PrimesAboveRange", Wrap(R"({"primes": [4]})"), "质合比例（primes）的值4超出范围0..3" },
+    { "ShapeAsNumber", Wrap(R"({"odd-pos": [101]})"), "奇偶形态（odd-pos）的值应为000到111的三位形态文本" },
+    { "BinaryShapeWithTwo", Wrap(R"({"big-pos": ["012"]})"),
+        "大小形态（big-pos）的值应为000到111的三位形态文本" },
+    { "ShapeTooLong", Wrap(R"({"prime-pos": ["0101"]})"),
+        "质合形态（prime-pos）的值应为000到111的三位形态文本" },
+    { "RouteShapeWithThree", Wrap(R"({"route-pos": ["103"]})"),
+        "012路形态（route-pos）的值应为000到222的三位形态文本" },
+    { "HighsText", Wrap(R"({"highs": ["9"]})"), "最大值（highs）的值应为0到9的整数" },
+    { "PairSumsArray", Wrap(R"({"pair-sums": [1]})"),
+        "两码和（pair-sums）的值应为含\"digits\"和\"counts\"的对象" },
+    { "PairSumsMissingCounts", Wrap(R"({"pair-sums": {"digits": "05"}})"),
+        "两码和（pair-sums）的值应为含\"digits\"和\"counts\"的对象" },
+    { "PairSumsExtraKey", Wrap(R"({"pair-sums": {"digits": "05", "counts": [1], "x": 1}})"),
+        "两码和（pair-sums）中有未知的键\"x\"" },
+    { "PairDigitsWithComma", Wrap(R"({"pair-diffs": {"digits": "0,5", "counts": [1]}})"),
+        "两码差（pair-diffs）的\"digits\"应为不重复的数字0到9" },
+    { "PairDigitTwice", Wrap(R"({"pair-diffs": {"digits": "55", "counts": [1]}})"),
+        "两码差（pair-diffs）的\"digits\"应为不重复的数字0到9" },
+    { "PairDigitsNumber", Wrap(R"({"pair-diffs": {"digits": 5, "counts": [1]}})"),
+        "两码差（pair-diffs）的值应为文本" },
+    { "PairCountAboveRange", Wrap(R"({"pair-sums": {"digits": "5", "counts": [4]}})"),
+        "两码和（pair-sums）的值4超出范围0..3" },
 };
 
 class BadSchemes : public ::testing::TestWithParam<BadScheme> { };
