@@ -13,6 +13,7 @@
 
 using velmora::fetchUpdate;
 using velmora::setUpdateSources;
+using velmora::UpdateFetch;
 
 class tst_UpdateSources : public QObject {
     Q_OBJECT
@@ -51,7 +52,8 @@ void tst_UpdateSources::everyFailedSourceIsNamedWithItsReason()
     QTemporaryDir dir;
     const QString dataFile = dir.filePath(QStringLiteral("lotdata.ldf"));
     setUpdateSources(platform, { url(notFound), refused, url(page), url(shortBody) });
-    QVERIFY(!fetchUpdate(platform, nullptr, dataFile, 5000));
+    const UpdateFetch failed = fetchUpdate(platform, nullptr, dataFile, 5000);
+    QVERIFY(!failed.lines && !failed.editSources);
     QCOMPARE(platform.warningQuestions,
         QStringList {
             QStringLiteral("在线更新开奖数据失败：\n%1：404 Not Found\n%2：连接被拒绝\n%3：不是开奖数据\n"
@@ -60,15 +62,15 @@ void tst_UpdateSources::everyFailedSourceIsNamedWithItsReason()
     QVERIFY(platform.messages.isEmpty());
     QVERIFY(platform.dialogsRun.isEmpty());
 
-    // The warning's first choice opens the sources.
+    // The warning's first choice asks the caller to open the sources.
     platform.choiceAnswers = { 0 };
     setUpdateSources(platform, { refused });
-    QVERIFY(!fetchUpdate(platform, nullptr, dataFile, 5000));
-    QCOMPARE(platform.dialogsRun, QStringList { QStringLiteral("数据源设置") });
+    const UpdateFetch edit = fetchUpdate(platform, nullptr, dataFile, 5000);
+    QVERIFY(!edit.lines && edit.editSources);
 
     // A failed source passes to the next; the first history wins, unwarned.
     setUpdateSources(platform, { url(notFound), url(good), url(page) });
-    const auto lines = fetchUpdate(platform, nullptr, dataFile, 5000);
+    const auto lines = fetchUpdate(platform, nullptr, dataFile, 5000).lines;
     QVERIFY(lines);
     QCOMPARE(*lines, (std::vector<std::string> { "2026001,111,222,0,0", "2026002,333,444,1,2" }));
     QCOMPARE(platform.warningQuestions.size(), 2);
@@ -93,7 +95,7 @@ void tst_UpdateSources::cancelEndsTheUpdate()
                 QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
     });
     QTemporaryDir dir;
-    QVERIFY(!fetchUpdate(platform, nullptr, dir.filePath(QStringLiteral("lotdata.ldf")), 60000));
+    QVERIFY(!fetchUpdate(platform, nullptr, dir.filePath(QStringLiteral("lotdata.ldf")), 60000).lines);
     QCOMPARE(silent.RequestLines.size(), 1);
     QVERIFY(good.RequestLines.isEmpty());
     QVERIFY(platform.warningQuestions.isEmpty() && platform.messages.isEmpty());
