@@ -88,8 +88,6 @@ MainWindow::MainWindow(
         m_platform, this, [this](const QString& text) { setStatusText(0, text); },
         [this]() -> const DrawHistory& { return m_history->records(); });
     m_resultCommands->setVerdictLine(m_resultWindow->memo(), m_resultWindow->verdictLine());
-    connect(m_resultWindow->addCommand(QStringLiteral("按最新一期兑奖")), &QAction::triggered, this,
-        [this] { m_resultCommands->checkLatestDraw(m_resultWindow->memo()); });
     createMenus();
     createToolBar();
     createStatusBar();
@@ -229,6 +227,11 @@ void MainWindow::createPages()
             connect(
                 m_resultWindow->addCommand(record->text()), &QAction::triggered, record, &QAction::trigger);
     }
+    // After 记入投注, which a narrow docked window keeps in view first.
+    QAction* checkLatest = m_resultWindow->addCommand(QStringLiteral("最新兑奖"));
+    checkLatest->setToolTip(QStringLiteral("按最新一期兑奖：整个结果对最新一期开奖号（Ctrl+Shift+F）"));
+    connect(checkLatest, &QAction::triggered, this,
+        [this] { m_resultCommands->checkLatestDraw(m_resultWindow->memo()); });
     // Every change of the history settles the tickets of its new or changed draws.
     connect(m_history, &HistoryDocument::changed, m_ticketsPage,
         [this] { m_ticketsPage->historyChanged(m_history->changedDraws()); });
