@@ -31,6 +31,13 @@ struct Workspace {
         data = (folder / "lotdata.ldf").string();
         std::ofstream(data, std::ios::binary) << "2026001,830,000,1,1\r\n2026002,121,000,1,1\r\n";
     }
+    ~Workspace()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
 };
 
 std::string readAll(const std::string& path)
@@ -63,7 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::filesystem::remove(entry.path());
         std::ofstream(workspace.db, std::ios::binary) << bytes;
         std::vector<std::string> args = commands[run % commands.size()];
-        args.insert(args.begin(), "velmora-cli");
         args.insert(args.end(),
             { "--db", workspace.db, "--data", workspace.data, "--game",
                 run < commands.size() ? "3d" : "pl3" });
