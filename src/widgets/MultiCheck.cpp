@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -143,6 +144,26 @@ void MultiCheck::resizeEvent(QResizeEvent* event)
     layoutPass();
 }
 
+void MultiCheck::setItemDisabled(int index, const QString& toolTip)
+{
+    m_disabledTips.insert(index, toolTip);
+    update();
+}
+
+bool MultiCheck::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int i = m_layout.itemAt(help->pos().x(), help->pos().y());
+        if (m_disabledTips.contains(i))
+            QToolTip::showText(help->globalPos(), m_disabledTips.value(i), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void MultiCheck::paintEvent(QPaintEvent*)
 {
     // No fill here: the parent's background shows through, and a control given a
@@ -158,6 +179,8 @@ void MultiCheck::paintEvent(QPaintEvent*)
         box.rect = chk;
         box.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
         box.state |= m_checks[i] ? QStyle::State_On : QStyle::State_Off;
+        if (!isItemEnabled(i))
+            box.state &= ~QStyle::State_Enabled;
         style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, &painter, this);
 
         if (i == m_focusIndex && hasFocus()) {
@@ -175,7 +198,8 @@ void MultiCheck::paintEvent(QPaintEvent*)
 
         // Centred vertically and not clipped to the cell, like the caption of a check box.
         const int top = (cap.top() + cap.top() + cap.height() - textHeight) / 2;
-        painter.setPen(palette().color(foregroundRole()));
+        painter.setPen(
+            palette().color(isItemEnabled(i) ? QPalette::Active : QPalette::Disabled, foregroundRole()));
         painter.drawText(QRect(cap.left(), top, width(), textHeight),
             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_captions[i]);
     }
@@ -210,7 +234,7 @@ void MultiCheck::keyPressEvent(QKeyEvent* event)
     // The toggle comes after the change notice, so a listener still sees the old flag.
     const bool toggles
         = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (toggles && m_focusIndex >= 0 && m_focusIndex < m_layout.count) {
+    if (toggles && m_focusIndex >= 0 && m_focusIndex < m_layout.count && isItemEnabled(m_focusIndex)) {
         m_checks[m_focusIndex] = !m_checks[m_focusIndex];
         update();
         emit checksChanged();
@@ -226,12 +250,12 @@ void MultiCheck::mousePressEvent(QMouseEvent* event)
         setFocus(Qt::MouseFocusReason);
     const QPoint at = event->position().toPoint();
     const int i = m_layout.itemAt(at.x(), at.y());
-    if (i >= 0) {
+    if (i >= 0 && isItemEnabled(i)) {
         m_checks[i] = !m_checks[i];
         m_focusIndex = i;
     }
     update();
-    if (i >= 0)
+    if (i >= 0 && isItemEnabled(i))
         emit checksChanged();
 }
 

@@ -6,6 +6,7 @@
 
 #include <QRect>
 
+#include <QHash>
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
@@ -38,6 +39,10 @@ public:
     int checkedCount() const;
     int indexOfCap(const QString& caption) const;
     QRect checkRect(int index) const;
+    // A disabled item is drawn greyed and ignores clicks and keys, while setCheck
+    // still sets it; hovering it shows the tool tip (why it is disabled).
+    void setItemDisabled(int index, const QString& toolTip);
+    bool isItemEnabled(int index) const { return !m_disabledTips.contains(index); }
     QRect rectOfCap(int index) const;
 
     int count() const { return m_layout.count; }
@@ -60,6 +65,7 @@ signals:
     void checksChanged();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -73,6 +79,7 @@ private:
 
     QVector<bool> m_checks;
     QStringList m_captions;
+    QHash<int, QString> m_disabledTips;
     MultiCheckLayout m_layout;
     int m_focusIndex = 0;
 };

@@ -60,6 +60,57 @@ FilterControlEntry labelled(FilterControlEntry entry, QString label, QRect label
     return entry;
 }
 
+// "形态条件：" below the two columns: on the left the rows of ten digits (跨度,
+// 最小/中间/最大值, 两码和, 两码差 with their counts), on the right 质合比例 and the
+// binary position shapes, and 012路形态 across the box at the bottom.
+void addShapeEntries(std::vector<FilterControlEntry>& entries, const QStringList& ratios)
+{
+    const auto row
+        = [&entries](const QString& name, const QString& label, int x, int top, const QStringList& captions,
+              int capWidth, int cols, Condition condition, int labelWidth = 64) {
+              entries.push_back(labelled(checks(name, FilterArea::ShapeBox, QPoint(x + labelWidth, top),
+                                             captions, capWidth, cols, condition),
+                  label, QRect(x, top, labelWidth, 20)));
+              return &entries.back();
+          };
+    const QStringList digits = numberCaptions(Condition::Spans, 1);
+    const QStringList pairCounts
+        = { QStringLiteral("0对"), QStringLiteral("1对"), QStringLiteral("2对"), QStringLiteral("3对") };
+    QStringList binary;
+    for (int i = 0; i < 8; ++i)
+        binary << toQString(shapeText(conditionField(Condition::OddShapes), i));
+    QStringList routes;
+    for (int i = 0; i < 27; ++i)
+        routes << toQString(shapeText(conditionField(Condition::RouteShapes), i));
+
+    row(QStringLiteral("spanRow"), QStringLiteral("跨度:"), 8, 20, digits, 10, 10, Condition::Spans);
+    row(QStringLiteral("lowRow"), QStringLiteral("最小值:"), 8, 40, digits, 10, 10, Condition::Lows);
+    row(QStringLiteral("midRow"), QStringLiteral("中间值:"), 8, 60, digits, 10, 10, Condition::Mids);
+    row(QStringLiteral("highRow"), QStringLiteral("最大值:"), 8, 80, digits, 10, 10, Condition::Highs);
+    row(QStringLiteral("pairSumDigitRow"), QStringLiteral("两码和:"), 8, 100, digits, 10, 10,
+        Condition::PairSums)
+        ->digitsPart
+        = true;
+    row(QStringLiteral("pairSumCountRow"), QStringLiteral("  符合:"), 8, 120, pairCounts, 24, 4,
+        Condition::PairSums);
+    row(QStringLiteral("pairDiffDigitRow"), QStringLiteral("两码差:"), 8, 140, digits, 10, 10,
+        Condition::PairDiffs)
+        ->digitsPart
+        = true;
+    row(QStringLiteral("pairDiffCountRow"), QStringLiteral("  符合:"), 8, 160, pairCounts, 24, 4,
+        Condition::PairDiffs);
+    row(QStringLiteral("primeCountRow"), QStringLiteral("质合比例:"), 452, 20, ratios, 30, 4,
+        Condition::PrimeCounts);
+    row(QStringLiteral("oddShapeRow"), QStringLiteral("奇偶形态:"), 452, 42, binary, 22, 4,
+        Condition::OddShapes);
+    row(QStringLiteral("bigShapeRow"), QStringLiteral("大小形态:"), 452, 82, binary, 22, 4,
+        Condition::BigShapes);
+    row(QStringLiteral("primeShapeRow"), QStringLiteral("质合形态:"), 452, 122, binary, 22, 4,
+        Condition::PrimeShapes);
+    row(QStringLiteral("routeShapeRow"), QStringLiteral("012路形态:"), 8, 184, routes, 22, 14,
+        Condition::RouteShapes, 76);
+}
+
 std::vector<FilterControlEntry> buildSpecs()
 {
     const QStringList hits = numberCaptions(Condition::RecentDraw, 1);
@@ -121,9 +172,12 @@ std::vector<FilterControlEntry> buildSpecs()
         QStringLiteral("合值范围:"), QRect(8, 20, 72, 20)));
     // Two-digit captions: cells wider than their text, so that a box's caption stands
     // apart from the next box; the row begins where its label ends to make room.
-    entries.push_back(labelled(checks(QStringLiteral("sumRow"), Area::RatioBox, QPoint(73, 46),
-                                   numberCaptions(Condition::Sums, 2), 16, 10, Condition::Sums),
-        QStringLiteral("和值范围:"), QRect(8, 46, 65, 20)));
+    FilterControlEntry sumRow = labelled(checks(QStringLiteral("sumRow"), Area::RatioBox, QPoint(73, 46),
+                                             numberCaptions(Condition::Sums, 2), 16, 10, Condition::Sums),
+        QStringLiteral("和值范围:"), QRect(8, 46, 65, 20));
+    sumRow.disabledItems = { 28, 29 };
+    sumRow.disabledTip = QStringLiteral("和值最大为27，没有号码的和值是28或29");
+    entries.push_back(sumRow);
     entries.push_back(labelled(checks(QStringLiteral("smallMiddleBigRow"), Area::RatioBox, QPoint(80, 105),
                                    patterns, 50, 5, Condition::SmbPatterns),
         QStringLiteral("小中大比例"), QRect(8, 105, 72, 20)));
@@ -169,6 +223,7 @@ std::vector<FilterControlEntry> buildSpecs()
                                    { QStringLiteral("组六"), QStringLiteral("组三"), QStringLiteral("豹子") },
                                    50, 3, Condition::CodeTypes),
         QStringLiteral("类型:"), QRect(8, 160, 60, 20)));
+    addShapeEntries(entries, ratios);
     return entries;
 }
 
@@ -190,6 +245,8 @@ QWidget* makeFilterControl(const FilterControlEntry& entry, QWidget* parent)
             checks->addItem(caption);
         checks->setCapWidth(entry.capWidth);
         checks->setCols(entry.cols);
+        for (int item : entry.disabledItems)
+            checks->setItemDisabled(item, entry.disabledTip);
         checks->move(entry.geometry.topLeft());
         checks->setCursor(Qt::PointingHandCursor);
         control = checks;
@@ -222,8 +279,9 @@ void readFilterControl(const FilterControlEntry& entry, const QWidget* control, 
     switch (entry.kind) {
     case ControlKind::Checks: {
         const auto* checks = static_cast<const MultiCheck*>(control);
-        for (std::size_t i = 0; i < slot.flags.size(); ++i)
-            slot.flags[i] = checks->isChecked(static_cast<int>(i));
+        const std::span<bool> flags = entry.digitsPart ? slot.digits : slot.flags;
+        for (std::size_t i = 0; i < flags.size(); ++i)
+            flags[i] = checks->isChecked(static_cast<int>(i));
         break;
     }
     case ControlKind::Text:
@@ -243,8 +301,9 @@ void writeFilterControl(const FilterControlEntry& entry, QWidget* control, const
     switch (entry.kind) {
     case ControlKind::Checks: {
         auto* checks = static_cast<MultiCheck*>(control);
-        for (std::size_t i = 0; i < slot.flags.size(); ++i)
-            checks->setCheck(static_cast<int>(i), slot.flags[i]);
+        const std::span<bool> flags = entry.digitsPart ? slot.digits : slot.flags;
+        for (std::size_t i = 0; i < flags.size(); ++i)
+            checks->setCheck(static_cast<int>(i), flags[i]);
         break;
     }
     case ControlKind::Text:

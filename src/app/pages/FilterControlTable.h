@@ -5,6 +5,7 @@
 
 #include "core/filter/ConditionFields.h"
 
+#include <QList>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -16,7 +17,7 @@ class QWidget;
 namespace velmora {
 
 // The panel or group box a control stands in.
-enum class FilterArea { RecentPanel, RangeBox, RatioBox, HitBox, LimitBox };
+enum class FilterArea { RecentPanel, RangeBox, RatioBox, HitBox, LimitBox, ShapeBox };
 
 enum class ControlKind {
     Checks, // a multi-check row: one flag per item
@@ -46,6 +47,12 @@ struct FilterControlEntry {
     // row of a repeated condition, or the banker combo.
     Condition condition = Condition::RecentDraw;
     int place = 0;
+    // A multi-check row of a pair count's digits rather than of its counts.
+    bool digitsPart = false;
+    // Items of a multi-check row no code can have: shown disabled with the tip,
+    // while a scheme or setConditions may still check them.
+    QList<int> disabledItems;
+    QString disabledTip;
 
     // Where the control's value lives in the record.
     ConditionSlot slot(FilterConditions& record) const

@@ -34,7 +34,7 @@ namespace {
 
 constexpr int kPanelWidth = 764;
 constexpr int kRecentPanelHeight = 96;
-constexpr int kConditionPanelHeight = 360;
+constexpr int kConditionPanelHeight = 596;
 
 // Recent-draw panel. The rows' texts leave gaps for the hit controls at left 99
 // and 330; the pieces of each text are placed around those controls (ColumnLabel),
@@ -163,10 +163,11 @@ void FilterPage::createAreas()
         QString title;
         QRect bounds;
     };
-    const std::array<Box, 4> boxes = { { { "rangeBox", QStringLiteral("出号范围："), QRect(4, 0, 440, 116) },
+    const std::array<Box, 5> boxes = { { { "rangeBox", QStringLiteral("出号范围："), QRect(4, 0, 440, 116) },
         { "ratioBox", QStringLiteral("比例及和值："), QRect(4, 118, 440, 240) },
         { "hitBox", QStringLiteral("控制中奖号："), QRect(448, 0, 312, 152) },
-        { "limitBox", QStringLiteral("定位限制："), QRect(448, 154, 312, 204) } } };
+        { "limitBox", QStringLiteral("定位限制："), QRect(448, 154, 312, 204) },
+        { "shapeBox", QStringLiteral("形态条件："), QRect(4, 360, 756, 232) } } };
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         auto* box = new GroupBox(boxes[i].title, m_conditionPanel);
         box->setObjectName(QString::fromLatin1(boxes[i].name));
@@ -193,6 +194,8 @@ QWidget* FilterPage::areaWidget(FilterArea area) const
         return m_groupBoxes[2];
     case FilterArea::LimitBox:
         return m_groupBoxes[3];
+    case FilterArea::ShapeBox:
+        return m_groupBoxes[4];
     }
     return m_recentPanel;
 }

@@ -103,7 +103,7 @@ private:
     QWidget* m_conditionPanel = nullptr;
     // Hidden; kept for its place below the conditions.
     QWidget* m_bottomPanel = nullptr;
-    std::array<QWidget*, 4> m_groupBoxes {};
+    std::array<QWidget*, 5> m_groupBoxes {};
     // The recent-draw panel's header, then the lines of the third-latest, second-latest
     // and latest draws.
     ColumnLabel* m_recentHeader = nullptr;
