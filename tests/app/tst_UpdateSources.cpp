@@ -51,7 +51,7 @@ void tst_UpdateSources::everyFailedSourceIsNamedWithItsReason()
     QTemporaryDir dir;
     const QString dataFile = dir.filePath(QStringLiteral("lotdata.ldf"));
     setUpdateSources(platform, { url(notFound), refused, url(page), url(shortBody) });
-    QVERIFY(!fetchUpdate(platform, nullptr, dataFile, 5000));
+    QVERIFY(!fetchUpdate(platform, nullptr, dataFile, 5000).lines);
     QCOMPARE(platform.warningQuestions,
         QStringList {
             QStringLiteral("在线更新开奖数据失败：\n%1：404 Not Found\n%2：连接被拒绝\n%3：不是开奖数据\n"
@@ -59,20 +59,27 @@ void tst_UpdateSources::everyFailedSourceIsNamedWithItsReason()
                 .arg(url(notFound), refused, url(page), url(shortBody)) });
     QVERIFY(platform.messages.isEmpty());
     QVERIFY(platform.dialogsRun.isEmpty());
+    // Quietly (自动更新), the same reasons come back in one line and nothing is shown.
+    const velmora::UpdateFetch quiet = velmora::fetchUpdateQuietly(platform, nullptr, dataFile, 5000);
+    QVERIFY(!quiet.lines);
+    QCOMPARE(quiet.failure,
+        QStringLiteral("%1：404 Not Found；%2：连接被拒绝；%3：不是开奖数据；%4：内容不完整")
+            .arg(url(notFound), refused, url(page), url(shortBody)));
+    QCOMPARE(platform.warningQuestions.size(), 1);
 
-    // The warning's first choice opens the sources.
+    // The warning's first choice asks the page to open the sources.
     platform.choiceAnswers = { 0 };
     setUpdateSources(platform, { refused });
-    QVERIFY(!fetchUpdate(platform, nullptr, dataFile, 5000));
-    QCOMPARE(platform.dialogsRun, QStringList { QStringLiteral("数据源设置") });
+    QVERIFY(fetchUpdate(platform, nullptr, dataFile, 5000).editSources);
 
     // A failed source passes to the next; the first history wins, unwarned.
     setUpdateSources(platform, { url(notFound), url(good), url(page) });
-    const auto lines = fetchUpdate(platform, nullptr, dataFile, 5000);
+    const auto lines = fetchUpdate(platform, nullptr, dataFile, 5000).lines;
     QVERIFY(lines);
     QCOMPARE(*lines, (std::vector<std::string> { "2026001,111,222,0,0", "2026002,333,444,1,2" }));
     QCOMPARE(platform.warningQuestions.size(), 2);
-    QVERIFY(page.RequestLines.size() == 1);
+    // Asked once in the loud and once in the quiet round; the last round stops at good.
+    QVERIFY(page.RequestLines.size() == 2);
 }
 
 // Cancel in the progress dialog is the user's answer, not a failed source: no other
@@ -93,7 +100,7 @@ void tst_UpdateSources::cancelEndsTheUpdate()
                 QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
     });
     QTemporaryDir dir;
-    QVERIFY(!fetchUpdate(platform, nullptr, dir.filePath(QStringLiteral("lotdata.ldf")), 60000));
+    QVERIFY(!fetchUpdate(platform, nullptr, dir.filePath(QStringLiteral("lotdata.ldf")), 60000).lines);
     QCOMPARE(silent.RequestLines.size(), 1);
     QVERIFY(good.RequestLines.isEmpty());
     QVERIFY(platform.warningQuestions.isEmpty() && platform.messages.isEmpty());
