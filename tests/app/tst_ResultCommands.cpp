@@ -66,14 +66,17 @@ private slots:
                        "2\xD7\xA2\r\n\r\n007,123,\r\n\r\n"));
         QCOMPARE(status, QStringList { QStringLiteral("已导出2注到 ") + path });
 
+        actions.setIssueOfResults([] { return QStringLiteral("2026178"); });
         QVERIFY(actions.exportResult(CodeSet {}, "缩水结果有"));
         QCOMPARE(test::readFile(path),
             QByteArray("\xCB\xF5\xCB\xAE\xBD\xE1\xB9\xFB\xD3\xD0"
                        "0\xD7\xA2\r\n\r\n\r\n"));
         QCOMPARE(status.last(), QStringLiteral("已导出0注到 ") + path);
+        // The result's name, then with the issue it is for, in the folder chosen last.
         QCOMPARE(platform.saveRequests,
-            (QStringList {
-                QStringLiteral("文本文件|*.txt;txt;"), QStringLiteral("文本文件|*.txt;txt;") + path }));
+            (QStringList { QStringLiteral("文本文件|*.txt;txt;智能推荐结果.txt"),
+                QStringLiteral("文本文件|*.txt;txt;")
+                    + dir.filePath(QStringLiteral("缩水结果-2026178.txt")) }));
     }
 
     void exportCancelledWritesNothing()

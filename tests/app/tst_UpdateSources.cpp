@@ -60,6 +60,13 @@ void tst_UpdateSources::everyFailedSourceIsNamedWithItsReason()
                 .arg(url(notFound), refused, url(page), url(shortBody)) });
     QVERIFY(platform.messages.isEmpty());
     QVERIFY(platform.dialogsRun.isEmpty());
+    // Quietly (自动更新), the same reasons come back in one line and nothing is shown.
+    const velmora::UpdateFetch quiet = velmora::fetchUpdateQuietly(platform, nullptr, dataFile, 5000);
+    QVERIFY(!quiet.lines);
+    QCOMPARE(quiet.failure,
+        QStringLiteral("%1：404 Not Found；%2：连接被拒绝；%3：不是开奖数据；%4：内容不完整")
+            .arg(url(notFound), refused, url(page), url(shortBody)));
+    QCOMPARE(platform.warningQuestions.size(), 1);
 
     // The warning's first choice asks the caller to open the sources.
     platform.choiceAnswers = { 0 };
@@ -73,7 +80,8 @@ void tst_UpdateSources::everyFailedSourceIsNamedWithItsReason()
     QVERIFY(lines);
     QCOMPARE(*lines, (std::vector<std::string> { "2026001,111,222,0,0", "2026002,333,444,1,2" }));
     QCOMPARE(platform.warningQuestions.size(), 2);
-    QVERIFY(page.RequestLines.size() == 1);
+    // Asked once in the loud and once in the quiet round; the last round stops at good.
+    QVERIFY(page.RequestLines.size() == 2);
 }
 
 // Cancel in the progress dialog is the user's answer, not a failed source: no other

@@ -358,6 +358,8 @@ void DataPage::markBadLines()
         QTextEdit::ExtraSelection mark;
         mark.cursor = QTextCursor(m_editor->document()->findBlockByNumber(bad[i]));
         mark.format.setBackground(kBadLineBackground);
+        // Dark text on the light red, whatever the palette.
+        mark.format.setForeground(QColor(Qt::black));
         mark.format.setProperty(QTextFormat::FullWidthSelection, true);
         marks << mark;
     }

@@ -99,7 +99,8 @@ TicketsPage::TicketsPage(Platform& platform, const QString& ledgerPath, HistoryF
     m_totalsLabel->setObjectName(QStringLiteral("totalsLabel"));
     m_longRunLabel = new QLabel(content);
     m_longRunLabel->setObjectName(QStringLiteral("longRunLabel"));
-    m_longRunLabel->setStyleSheet(QStringLiteral("color: #555555"));
+    // Grey as the palette greys its hints, light or dark.
+    m_longRunLabel->setForegroundRole(QPalette::PlaceholderText);
     for (QLineEdit* edit : { m_from, m_to })
         connectCommand(edit, &QLineEdit::editingFinished, [this] { refreshView(); });
 

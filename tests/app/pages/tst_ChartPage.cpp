@@ -119,8 +119,6 @@ private slots:
     void shownByTab();
     void queryRebuilds_data();
     void queryRebuilds();
-    void quickCounts_data();
-    void quickCounts();
     void queryAboveHistoryClamps();
     void showAboveHistoryClampsAfterAppearing();
     void nonNumberAndNegativeBuildAsZero_data();
@@ -228,42 +226,6 @@ void tst_ChartPage::queryRebuilds()
     Query(f, page, QStringLiteral("40"), Qt::Key_Return);
     QCOMPARE(gridDump(grid), Expected(page, f.history(), 40));
     QCOMPARE(velmora::toQString(grid.getValue(41, 0)), IssueText(f.history().front()));
-    QCOMPARE(f.platform.messages, QStringList());
-}
-
-void tst_ChartPage::quickCounts_data()
-{
-    QTest::addColumn<int>("page");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("count");
-    QTest::newRow("30 by click") << 0 << QStringLiteral("quick30") << 0 << 30;
-    QTest::newRow("50 by Alt+5") << 1 << QString() << int(Qt::Key_5) << 50;
-    QTest::newRow("100 by click") << 2 << QStringLiteral("quick100") << 0 << 100;
-    QTest::newRow("100 by Alt+1") << 6 << QString() << int(Qt::Key_1) << 100;
-    QTest::newRow("30 by Alt+3") << 4 << QString() << int(Qt::Key_3) << 30;
-    QTest::newRow("all by click") << 5 << QStringLiteral("quickAll") << 0 << 120;
-    QTest::newRow("all by Alt+A") << 3 << QString() << int(Qt::Key_A) << 120;
-}
-
-// 30, 50, 100 and 全部 beside 期数: the count edit takes the count and the chart is built for it.
-void tst_ChartPage::quickCounts()
-{
-    QFETCH(int, page);
-    QFETCH(QString, button);
-    QFETCH(int, key);
-    QFETCH(int, count);
-    MainWindowFixture f;
-    QVERIFY(writeFile(f.dataFile(), historyLines(120)));
-    MainWindow& form = f.startShown();
-    QTest::keyClick(&form, kMenuKeys[page], Qt::ControlModifier);
-    TypeInto(drawCountEdit(f, page), QStringLiteral("7"));
-    if (button.isEmpty())
-        QTest::keyClick(&form, Qt::Key(key), Qt::AltModifier);
-    else
-        QTest::mouseClick(find<QPushButton>(chartPage(f, page), button), Qt::LeftButton);
-    QCOMPARE(drawCountEdit(f, page)->value(), count);
-    QCOMPARE(gridDump(chart(f, page)->model()), Expected(page, f.history(), count));
     QCOMPARE(f.platform.messages, QStringList());
 }
 

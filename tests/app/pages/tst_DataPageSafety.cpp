@@ -4,6 +4,7 @@
 // and the caret on the draw just added.
 #include "app/MainWindowFixture.h"
 #include "app/TestHttpServer.h"
+#include "support/Snapshots.h"
 
 #include "app/UpdateSources.h"
 
@@ -226,6 +227,7 @@ void tst_DataPageSafety::badDataPausesTheAnalysisPages()
     QTest::mouseClick(
         velmora::test::find<QPushButton>(chartPage, QStringLiteral("queryButton")), Qt::LeftButton);
     QCOMPARE(count->value(), asked);
+    QVERIFY(velmora::test::writeSnapshot(form, QStringLiteral("chart-bad-data.png")));
     for (const char* page : { "showSmartShrinkPage", "showRecommendPage" }) {
         f.trigger(page);
         QWidget* front = f.part<velmora::PageControl>("workPages")->currentWidget();
