@@ -60,7 +60,7 @@ MainWindow::MainWindow(
     Platform& platform, const QString& dataFile, MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent)
     , m_platform(platform)
-    , m_dataFile(toQString(dataFilePath(toStdString(dataFile))))
+    , m_dataFile(toQString(dataFilePath(game3d(), toStdString(dataFile))))
     , m_options(std::move(options))
 {
     setObjectName(QStringLiteral("mainWindow"));
@@ -143,7 +143,7 @@ void MainWindow::createPages()
     m_stack->addWidget(m_workPages);
     m_stack->addWidget(m_chartPages);
 
-    m_history = new HistoryDocument(m_dataFile, this);
+    m_history = new HistoryDocument(game3d(), m_dataFile, this);
     connect(m_history, &HistoryDocument::changed, this, &MainWindow::showNewHistory);
     const HistoryDocument& history = *m_history;
     m_dataPage = new DataPage(m_platform, *m_history, m_options.downloadTimeoutMs, m_workPages);

@@ -14,9 +14,18 @@ namespace velmora {
 
 namespace {
 
-const QString kSourcesKey = QStringLiteral("update/sources");
-// Marks that the user saved a list, so that an emptied list is not taken for "never set".
-const QString kSourcesSavedKey = QStringLiteral("update/sourcesSaved");
+// The settings of the game's list: 福彩3D keeps the keys it had before there were two
+// games, so a list the user saved then stays; 排列三 has its own group. "sourcesSaved"
+// marks that the user saved a list, so that an emptied list is not taken for "never set".
+QString sourcesKey(const Game& game, const QString& name)
+{
+    if (&game == &game3d())
+        return QStringLiteral("update/") + name;
+    return QStringLiteral("update/%1/%2").arg(toQString(std::string(game.key)), name);
+}
+
+QString listKey(const Game& game) { return sourcesKey(game, QStringLiteral("sources")); }
+QString savedKey(const Game& game) { return sourcesKey(game, QStringLiteral("sourcesSaved")); }
 
 // What one source gave: its draw lines, or why not.
 struct SourceFetch {
@@ -28,8 +37,8 @@ struct SourceFetch {
 
 SourceFetch failedFetch(const QString& reason) { return { SourceFetch::Outcome::Failed, reason, {} }; }
 
-SourceFetch fetchSource(
-    Platform& platform, QWidget* parent, const QUrl& url, const QString& tmpPath, int timeoutMs)
+SourceFetch fetchSource(Platform& platform, QWidget* parent, const Game& game, const QUrl& url,
+    const QString& tmpPath, int timeoutMs)
 {
     const QString problem = updateSourceProblem(url.toString());
     if (!problem.isEmpty())
@@ -48,7 +57,7 @@ SourceFetch fetchSource(
     } catch (const FileError& error) {
         return failedFetch(toQString(error.what()));
     }
-    SourceHistory source = readSourceHistory(text,
+    SourceHistory source = readSourceHistory(game, text,
         [&platform, parent](const std::string& message) { platform.showMessage(parent, toUiText(message)); });
     switch (source.status) {
     case SourceStatus::Ok:
@@ -63,28 +72,28 @@ SourceFetch fetchSource(
 
 } // namespace
 
-QStringList defaultUpdateSources()
+QStringList defaultUpdateSources(const Game& game)
 {
     QStringList sources;
-    for (const std::string_view source : game3d().defaultSources)
+    for (const std::string_view source : game.defaultSources)
         sources << toQString(std::string(source));
     return sources;
 }
 
-QStringList updateSources(Platform& platform)
+QStringList updateSources(Platform& platform, const Game& game)
 {
-    if (!platform.setting(kSourcesSavedKey, false).toBool())
-        return defaultUpdateSources();
-    return platform.setting(kSourcesKey, QStringList()).toStringList();
+    if (!platform.setting(savedKey(game), false).toBool())
+        return defaultUpdateSources(game);
+    return platform.setting(listKey(game), QStringList()).toStringList();
 }
 
-void setUpdateSources(Platform& platform, const QStringList& sources)
+void setUpdateSources(Platform& platform, const Game& game, const QStringList& sources)
 {
-    platform.setSetting(kSourcesKey, sources);
-    platform.setSetting(kSourcesSavedKey, true);
+    platform.setSetting(listKey(game), sources);
+    platform.setSetting(savedKey(game), true);
 }
 
-QList<QUrl> updateSourceUrls(Platform& platform)
+QList<QUrl> updateSourceUrls(Platform& platform, const Game& game)
 {
     QList<QUrl> urls;
     const QString server = qEnvironmentVariable("VELMORA_SERVER").trimmed();
@@ -92,9 +101,9 @@ QList<QUrl> updateSourceUrls(Platform& platform)
         QString base = server;
         while (base.endsWith(QLatin1Char('/')))
             base.chop(1);
-        urls << QUrl(base + QStringLiteral("/3dcp.txt"));
+        urls << QUrl(base + QLatin1Char('/') + toQString(std::string(game.serverFileName)));
     }
-    for (const QString& source : updateSources(platform))
+    for (const QString& source : updateSources(platform, game))
         urls << QUrl(source);
     return urls;
 }
@@ -104,9 +113,10 @@ QString updateFailureText(const QStringList& failures)
     return QStringLiteral("在线更新开奖数据失败：\n") + failures.join(QLatin1Char('\n'));
 }
 
-UpdateFetch fetchUpdate(Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs)
+UpdateFetch fetchUpdate(
+    Platform& platform, QWidget* parent, const Game& game, const QString& dataFile, int timeoutMs)
 {
-    const QList<QUrl> sources = updateSourceUrls(platform);
+    const QList<QUrl> sources = updateSourceUrls(platform, game);
     if (sources.isEmpty()) {
         platform.showMessage(parent,
             QStringLiteral("没有设置开奖数据的更新地址。\n请在“数据源设置”中添加至少一个地址，再在线更新。"));
@@ -115,7 +125,7 @@ UpdateFetch fetchUpdate(Platform& platform, QWidget* parent, const QString& data
     const QString tmpPath = toQString(downloadFilePath(toStdString(dataFile)));
     QStringList failures;
     for (const QUrl& url : sources) {
-        SourceFetch fetch = fetchSource(platform, parent, url, tmpPath, timeoutMs);
+        SourceFetch fetch = fetchSource(platform, parent, game, url, tmpPath, timeoutMs);
         switch (fetch.outcome) {
         case SourceFetch::Outcome::Found:
             return { std::move(fetch.lines), false };

@@ -50,7 +50,7 @@ void addLedgerOptions(CLI::App* sub, LedgerOptions& options)
 
 std::string ledgerPathOf(const LedgerOptions& options)
 {
-    return options.db.empty() ? ledgerFilePath(dataFilePath(options.data)) : options.db;
+    return options.db.empty() ? ledgerFilePath(dataFilePath(game3d(), options.data)) : options.db;
 }
 
 // A file error of the ledger: its message, exit 3.
@@ -112,7 +112,7 @@ void runAdd(CliContext& ctx, const AddOptions& o)
     ticket.multiple = parseMultiple(o.multiple);
     ticket.note = o.note;
     // Read as by every command, though only the ledger's folder follows from it.
-    loadHistory(ctx, o.ledger.data);
+    loadHistory(ctx, o.ledger.data, game3d());
     TicketBets bets = ticketBetsOf(ticket.play, readCodeList(ctx, o.list));
     if (!bets.tripleGroups.empty()) {
         printMessage(ctx.err, tripleGroupRefusal(bets.tripleGroups));
@@ -146,7 +146,7 @@ IssueRange rangeOf(const RangeOptions& o)
 void runList(CliContext& ctx, const RangeOptions& o, bool report)
 {
     const IssueRange range = rangeOf(o);
-    const DrawHistory history = loadHistory(ctx, o.ledger.data);
+    const DrawHistory history = loadHistory(ctx, o.ledger.data, game3d());
     const std::string path = ledgerPathOf(o.ledger);
     if (!os::entryExists(path)) {
         ctx.out << (report ? kTicketsReportHeader : kTicketsListHeader) << '\n';
@@ -164,7 +164,7 @@ void runRemove(CliContext& ctx, const RemoveOptions& o)
         throw UsageError("ID: expected a ticket number: \"" + o.id + "\"");
     const std::size_t first = std::min(o.id.find_first_not_of('0'), o.id.size() - 1);
     const std::string id = o.id.substr(first);
-    loadHistory(ctx, o.ledger.data);
+    loadHistory(ctx, o.ledger.data, game3d());
     const std::string path = ledgerPathOf(o.ledger);
     // Beyond the largest id the ledger can give there is no ticket.
     const bool removed = id.size() <= 18 && os::entryExists(path)

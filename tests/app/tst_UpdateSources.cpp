@@ -4,6 +4,7 @@
 #include "app/FakePlatform.h"
 #include "app/TestHttpServer.h"
 #include "app/UpdateSources.h"
+#include "core/game/Game.h"
 
 #include <QApplication>
 #include <QProgressDialog>
@@ -50,8 +51,8 @@ void tst_UpdateSources::everyFailedSourceIsNamedWithItsReason()
     FakePlatform platform;
     QTemporaryDir dir;
     const QString dataFile = dir.filePath(QStringLiteral("lotdata.ldf"));
-    setUpdateSources(platform, { url(notFound), refused, url(page), url(shortBody) });
-    QVERIFY(!fetchUpdate(platform, nullptr, dataFile, 5000));
+    setUpdateSources(platform, velmora::game3d(), { url(notFound), refused, url(page), url(shortBody) });
+    QVERIFY(!fetchUpdate(platform, nullptr, velmora::game3d(), dataFile, 5000).lines);
     QCOMPARE(platform.warningQuestions,
         QStringList {
             QStringLiteral("在线更新开奖数据失败：\n%1：404 Not Found\n%2：连接被拒绝\n%3：不是开奖数据\n"
@@ -60,15 +61,16 @@ void tst_UpdateSources::everyFailedSourceIsNamedWithItsReason()
     QVERIFY(platform.messages.isEmpty());
     QVERIFY(platform.dialogsRun.isEmpty());
 
-    // The warning's first choice opens the sources.
+    // The warning's first choice asks the caller to open the sources.
     platform.choiceAnswers = { 0 };
-    setUpdateSources(platform, { refused });
-    QVERIFY(!fetchUpdate(platform, nullptr, dataFile, 5000));
-    QCOMPARE(platform.dialogsRun, QStringList { QStringLiteral("数据源设置") });
+    setUpdateSources(platform, velmora::game3d(), { refused });
+    const velmora::UpdateFetch declined = fetchUpdate(platform, nullptr, velmora::game3d(), dataFile, 5000);
+    QVERIFY(!declined.lines);
+    QVERIFY(declined.editSources);
 
     // A failed source passes to the next; the first history wins, unwarned.
-    setUpdateSources(platform, { url(notFound), url(good), url(page) });
-    const auto lines = fetchUpdate(platform, nullptr, dataFile, 5000);
+    setUpdateSources(platform, velmora::game3d(), { url(notFound), url(good), url(page) });
+    const auto lines = fetchUpdate(platform, nullptr, velmora::game3d(), dataFile, 5000).lines;
     QVERIFY(lines);
     QCOMPARE(*lines, (std::vector<std::string> { "2026001,111,222,0,0", "2026002,333,444,1,2" }));
     QCOMPARE(platform.warningQuestions.size(), 2);
@@ -85,7 +87,7 @@ void tst_UpdateSources::cancelEndsTheUpdate()
     silent.ServerMode = TestHttpServer::Mode::Silent;
     good.Body = "2026001,111,222,0,0\r\n";
     FakePlatform platform;
-    setUpdateSources(platform,
+    setUpdateSources(platform, velmora::game3d(),
         { silent.BaseUrl() + QStringLiteral("/3d.txt"), good.BaseUrl() + QStringLiteral("/3d.txt") });
     QTimer::singleShot(1200, this, [] {
         for (QWidget* widget : QApplication::topLevelWidgets())
@@ -93,7 +95,9 @@ void tst_UpdateSources::cancelEndsTheUpdate()
                 QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
     });
     QTemporaryDir dir;
-    QVERIFY(!fetchUpdate(platform, nullptr, dir.filePath(QStringLiteral("lotdata.ldf")), 60000));
+    QVERIFY(
+        !fetchUpdate(platform, nullptr, velmora::game3d(), dir.filePath(QStringLiteral("lotdata.ldf")), 60000)
+             .lines);
     QCOMPARE(silent.RequestLines.size(), 1);
     QVERIFY(good.RequestLines.isEmpty());
     QVERIFY(platform.warningQuestions.isEmpty() && platform.messages.isEmpty());

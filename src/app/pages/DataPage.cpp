@@ -151,8 +151,8 @@ void DataPage::importDraws()
     }
     if (choice != Merge)
         return;
-    const SourceHistory source = readSourceHistory(
-        text, [this](const std::string& message) { platform().showWarning(this, toUiText(message)); });
+    const SourceHistory source = readSourceHistory(m_document.game(), text,
+        [this](const std::string& message) { platform().showWarning(this, toUiText(message)); });
     if (source.status == SourceStatus::BadLines)
         return;
     if (source.status == SourceStatus::NoDraws) {
@@ -163,7 +163,7 @@ void DataPage::importDraws()
     const MergeResult result = m_document.merge(source.lines);
     QString message = toQString(mergeCountsText(result));
     for (const DrawCorrection& correction : result.corrections)
-        message += QLatin1Char('\n') + toQString(correctionText(correction));
+        message += QLatin1Char('\n') + toQString(correctionText(m_document.game(), correction));
     platform().showMessage(this, message);
     if (result.changed())
         emit statusTextChanged(QStringLiteral("已合并，尚未保存"));
@@ -177,7 +177,8 @@ void DataPage::saveDraws()
 
 void DataPage::downloadDraws()
 {
-    const UpdateFetch fetched = fetchUpdate(platform(), this, m_document.filePath(), m_downloadTimeoutMs);
+    const UpdateFetch fetched
+        = fetchUpdate(platform(), this, m_document.game(), m_document.filePath(), m_downloadTimeoutMs);
     if (fetched.editSources)
         editDataSources();
     if (!fetched.lines)
@@ -190,19 +191,19 @@ void DataPage::downloadDraws()
         emit statusTextChanged(QStringLiteral("已合并，尚未保存"));
         return;
     }
-    platform().showMessage(this, toUiText(updateMessage(result)));
+    platform().showMessage(this, toUiText(updateMessage(m_document.game(), result)));
 }
 
 void DataPage::editDataSources()
 {
-    DataSourcesDialog dialog(platform(), this);
+    DataSourcesDialog dialog(platform(), m_document.game(), this);
     dialog.setDownloadTimeout(m_downloadTimeoutMs);
     platform().runDialog(dialog);
 }
 
 void DataPage::addDraw()
 {
-    AddDrawDialog dialog(platform(), m_document.lines(), this);
+    AddDrawDialog dialog(platform(), m_document.game(), m_document.lines(), this);
     if (platform().runDialog(dialog) != QDialog::Accepted)
         return;
     m_document.addDraw(dialog.drawLine());
@@ -211,7 +212,7 @@ void DataPage::addDraw()
 
 void DataPage::restoreBackup()
 {
-    std::vector<BackupInfo> backups = listBackups(game3d(), toStdString(m_document.filePath()));
+    std::vector<BackupInfo> backups = listBackups(m_document.game(), toStdString(m_document.filePath()));
     if (backups.empty()) {
         platform().showMessage(
             this, QStringLiteral("还没有备份：每次保存开奖数据时，原来的文件会留作备份。"));

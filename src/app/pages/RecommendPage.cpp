@@ -68,7 +68,7 @@ RecommendPage::RecommendPage(
 void RecommendPage::runRecommend(RecommendKind kind)
 {
     const std::optional<CodeSet> codes
-        = recommend(kind, m_history.records(), calendarDateOf(platform().now().date()));
+        = recommend(m_history.game(), kind, m_history.records(), calendarDateOf(platform().now().date()));
     if (!codes) {
         platform().showWarning(this, QString::fromUtf8(kRecommendRefusal));
         return;

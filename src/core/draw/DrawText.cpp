@@ -24,12 +24,13 @@ int toInt(std::string_view digits)
     return value;
 }
 
-// The first five items of a line, cut as splitByComma cuts it, without copying.
-int firstFiveItems(std::string_view line, std::array<std::string_view, 5>& items)
+// The first items of a line, cut as splitByComma cuts it, without copying; returns
+// how many there were, at most N.
+template <std::size_t N> std::size_t firstItems(std::string_view line, std::array<std::string_view, N>& items)
 {
     std::string_view rest = trimBlanks(line);
-    int count = 0;
-    while (count < 5 && !rest.empty()) {
+    std::size_t count = 0;
+    while (count < N && !rest.empty()) {
         const auto comma = rest.find(',');
         const std::string_view item = rest.substr(0, comma);
         if (!item.empty())
@@ -41,23 +42,21 @@ int firstFiveItems(std::string_view line, std::array<std::string_view, 5>& items
     return count;
 }
 
-} // namespace
-
-bool holdsUnreadableByte(std::string_view line)
+bool digitsOfLengths(const std::string_view* items, const std::size_t* lengths, std::size_t count)
 {
-    return line.find(kReplacementUtf8) != std::string_view::npos;
+    for (std::size_t i = 0; i < count; ++i)
+        if (items[i].size() != lengths[i] || !allDigits(items[i]))
+            return false;
+    return true;
 }
 
 // An all-digit item is ASCII, so its GB2312 byte length is its size.
-std::optional<DrawRecord> parseDrawLine(std::string_view line)
+std::optional<DrawRecord> parseLineWithTestCode(std::string_view line)
 {
     static constexpr std::size_t kLengths[5] = { 7, 3, 3, 1, 1 };
     std::array<std::string_view, 5> items;
-    if (holdsUnreadableByte(line) || firstFiveItems(line, items) < 5)
+    if (firstItems(line, items) < items.size() || !digitsOfLengths(items.data(), kLengths, items.size()))
         return std::nullopt;
-    for (int i = 0; i < 5; ++i)
-        if (items[i].size() != kLengths[i] || !allDigits(items[i]))
-            return std::nullopt;
     DrawRecord record;
     record.year = toInt(items[0].substr(0, 4));
     record.issue = toInt(items[0].substr(4, 3));
@@ -68,8 +67,38 @@ std::optional<DrawRecord> parseDrawLine(std::string_view line)
     return record;
 }
 
-std::string formatDrawLine(const DrawRecord& record)
+// A third item is looked for so that a line of the other game is refused.
+std::optional<DrawRecord> parseLineWithoutTestCode(std::string_view line)
 {
+    static constexpr std::size_t kLengths[2] = { 7, 3 };
+    std::array<std::string_view, 3> items;
+    if (firstItems(line, items) != 2 || !digitsOfLengths(items.data(), kLengths, 2))
+        return std::nullopt;
+    DrawRecord record;
+    record.year = toInt(items[0].substr(0, 4));
+    record.issue = toInt(items[0].substr(4, 3));
+    record.drawCode = toInt(items[1]);
+    return record;
+}
+
+} // namespace
+
+bool holdsUnreadableByte(std::string_view line)
+{
+    return line.find(kReplacementUtf8) != std::string_view::npos || line.find('\0') != std::string_view::npos;
+}
+
+std::optional<DrawRecord> parseDrawLine(const Game& game, std::string_view line)
+{
+    if (holdsUnreadableByte(line))
+        return std::nullopt;
+    return game.hasTestCodes ? parseLineWithTestCode(line) : parseLineWithoutTestCode(line);
+}
+
+std::string formatDrawLine(const Game& game, const DrawRecord& record)
+{
+    if (!game.hasTestCodes)
+        return record.issueText() + ',' + codeText(record.drawCode);
     return record.issueText() + ',' + codeText(record.drawCode) + ',' + codeText(record.testCode) + ','
         + std::to_string(record.extra1) + ',' + std::to_string(record.extra2);
 }
@@ -100,30 +129,37 @@ std::size_t gbByteLength(std::string_view text)
     return length;
 }
 
-ParsedHistory parseDrawHistory(const std::vector<std::string>& lines)
+std::string badLinesMessageOf(const std::vector<int>& badLines)
+{
+    const std::size_t badCount = badLines.size();
+    if (badCount == 0)
+        return {};
+    std::string badList;
+    const std::size_t listed = std::min<std::size_t>(badCount, kBadLinesListed);
+    for (std::size_t k = 0; k < listed; ++k) {
+        badList += std::to_string(badLines[k] + 1);
+        badList += ',';
+        if ((k + 1) % 10 == 0)
+            badList += "\r\n";
+    }
+    if (badCount > listed)
+        badList += "…等，共" + std::to_string(badCount) + "行";
+    return std::string(kBadLinesMessage) + "\r\n" + badList;
+}
+
+ParsedHistory parseDrawHistory(const Game& game, const std::vector<std::string>& lines)
 {
     ParsedHistory parsed;
     parsed.history.resize(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (const std::optional<DrawRecord> record = parseDrawLine(lines[i]))
+        if (const std::optional<DrawRecord> record = parseDrawLine(game, lines[i]))
             parsed.history[i] = *record;
         else
             parsed.badLines.push_back(static_cast<int>(i));
     }
-    const std::size_t badCount = parsed.badLines.size();
-    if (badCount > 0) {
-        std::string badList;
-        const std::size_t listed = std::min<std::size_t>(badCount, kBadLinesListed);
-        for (std::size_t k = 0; k < listed; ++k) {
-            badList += std::to_string(parsed.badLines[k] + 1);
-            badList += ',';
-            if ((k + 1) % 10 == 0)
-                badList += "\r\n";
-        }
-        if (badCount > listed)
-            badList += "…等，共" + std::to_string(badCount) + "行";
+    if (!parsed.badLines.empty()) {
         parsed.history.clear();
-        parsed.badLinesMessage = std::string(kBadLinesMessage) + "\r\n" + badList;
+        parsed.badLinesMessage = badLinesMessageOf(parsed.badLines);
     }
     return parsed;
 }
