@@ -27,7 +27,8 @@ void BM_ParseHistory100k(benchmark::State& state)
 {
     const std::string text = HistoryText(100000);
     for (auto _ : state) {
-        const velmora::ParsedHistory parsed = velmora::parseDrawHistory(velmora::splitLines(text));
+        const velmora::ParsedHistory parsed
+            = velmora::parseDrawHistory(velmora::game3d(), velmora::splitLines(text));
         benchmark::DoNotOptimize(parsed.history.data());
     }
 }

@@ -38,7 +38,7 @@ void BM_MergeHistory8684Plus100(benchmark::State& state)
 {
     const MergeInput& in = Input();
     for (auto _ : state) {
-        velmora::MergeResult result = velmora::mergeHistory(in.local, in.source);
+        velmora::MergeResult result = velmora::mergeHistory(velmora::game3d(), in.local, in.source);
         benchmark::DoNotOptimize(result.lines.data());
     }
 }
@@ -55,7 +55,7 @@ void BM_ReadPublicHistory8784(benchmark::State& state)
         text += " 106919648 18035 1040 0 0\r\n";
     }
     for (auto _ : state) {
-        velmora::SourceHistory source = velmora::readSourceHistory(text, {});
+        velmora::SourceHistory source = velmora::readSourceHistory(velmora::game3d(), text, {});
         benchmark::DoNotOptimize(source.lines.data());
     }
 }
@@ -65,8 +65,8 @@ BENCHMARK(BM_ReadPublicHistory8784)->Unit(benchmark::kMillisecond);
 void BM_ParseBuiltInHistory(benchmark::State& state)
 {
     for (auto _ : state) {
-        const velmora::ParsedHistory parsed
-            = velmora::parseDrawHistory(velmora::splitLines(velmora::game3d().builtInHistory()));
+        const velmora::ParsedHistory parsed = velmora::parseDrawHistory(
+            velmora::game3d(), velmora::splitLines(velmora::game3d().builtInHistory()));
         benchmark::DoNotOptimize(parsed.history.data());
     }
 }

@@ -60,7 +60,7 @@ void BM_Recommend(benchmark::State& state)
     const DrawHistory history = BenchHistory();
     const CalendarDate date { 2026, 12, 7, 2 };
     for (auto _ : state)
-        benchmark::DoNotOptimize(recommend(kind, history, date));
+        benchmark::DoNotOptimize(recommend(velmora::game3d(), kind, history, date));
     state.SetLabel(recommendKindWord(kind));
 }
 BENCHMARK(BM_Recommend)

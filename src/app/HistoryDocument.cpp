@@ -74,8 +74,9 @@ QString badLinesStatusText(const std::vector<int>& lines)
         .arg(numbers.join(QStringLiteral("、")), lines.size() > kListed ? QStringLiteral("等") : QString());
 }
 
-HistoryDocument::HistoryDocument(const QString& filePath, QObject* parent)
+HistoryDocument::HistoryDocument(const Game& game, const QString& filePath, QObject* parent)
     : QObject(parent)
+    , m_game(game)
     , m_filePath(filePath)
     , m_document(new QTextDocument(this))
     , m_recheck(new QTimer(this))
@@ -90,7 +91,7 @@ HistoryDocument::HistoryDocument(const QString& filePath, QObject* parent)
         m_recheck->start();
     });
     connect(m_recheck, &QTimer::timeout, this, [this] {
-        ParsedHistory parsed = parseDrawHistory(lines());
+        ParsedHistory parsed = parseDrawHistory(m_game, lines());
         setBadLines(std::move(parsed.badLines));
         // The pages follow the editor whenever it holds draws only: an undo, a mended line.
         if (parsed.ok())
@@ -113,7 +114,7 @@ int HistoryDocument::drawCount() const
 {
     if (m_drawCount < 0) {
         const std::vector<std::string>& all = lines();
-        m_drawCount = static_cast<int>(all.size() - parseDrawHistory(all).badLines.size());
+        m_drawCount = static_cast<int>(all.size() - parseDrawHistory(m_game, all).badLines.size());
     }
     return m_drawCount;
 }
@@ -188,7 +189,7 @@ QString HistoryDocument::load()
 
 QString HistoryDocument::loadBuiltIn()
 {
-    const std::string_view builtIn = game3d().builtInHistory();
+    const std::string_view builtIn = m_game.builtInHistory();
     putText(toUiText(std::string(builtIn)));
     emit textReplaced(-1);
     parse();
@@ -196,7 +197,7 @@ QString HistoryDocument::loadBuiltIn()
     // written leaves the text unsaved, so closing asks about it.
     try {
         createDataFolder(toStdString(m_filePath));
-        saveDataFile(game3d(), toStdString(m_filePath), builtIn, currentBackupTime());
+        saveDataFile(m_game, toStdString(m_filePath), builtIn, currentBackupTime());
         m_savedText = text();
         m_fileDraws = static_cast<int>(m_records.size());
     } catch (const std::exception& error) {
@@ -221,7 +222,7 @@ bool HistoryDocument::save()
         if (m_fileUnreadable)
             writeTextFile(toStdString(m_filePath), toStdString(text));
         else
-            saveDataFile(game3d(), toStdString(m_filePath), toStdString(text), currentBackupTime());
+            saveDataFile(m_game, toStdString(m_filePath), toStdString(text), currentBackupTime());
     } catch (const std::exception& error) {
         emit problem(toQString(error.what()));
         return false;
@@ -241,7 +242,7 @@ void HistoryDocument::parse()
 
 void HistoryDocument::parseLines(const std::vector<std::string>& lines)
 {
-    ParsedHistory parsed = parseDrawHistory(lines);
+    ParsedHistory parsed = parseDrawHistory(m_game, lines);
     setBadLines(std::move(parsed.badLines));
     m_drawCount = static_cast<int>(lines.size() - m_badLines.size());
     m_lines = lines;
@@ -280,7 +281,7 @@ void HistoryDocument::revert(const Checkpoint& point)
     m_drawCount = -1;
     m_lines.reset();
     emit textReplaced(-1);
-    setBadLines(parseDrawHistory(lines()).badLines);
+    setBadLines(parseDrawHistory(m_game, lines()).badLines);
     adoptHistory(point.records);
 }
 
@@ -320,7 +321,7 @@ void HistoryDocument::replaceLines(const std::vector<std::string>& lines, int sh
 MergeResult HistoryDocument::merge(const std::vector<std::string>& sourceLines)
 {
     const std::vector<std::string> before = lines();
-    MergeResult result = mergeHistory(before, sourceLines);
+    MergeResult result = mergeHistory(m_game, before, sourceLines);
     if (result.changed())
         replaceLines(result.lines, lastNewLine(before, result.lines));
     return result;
@@ -330,9 +331,9 @@ void HistoryDocument::addDraw(const std::string& line)
 {
     std::vector<std::string> all = lines();
     const std::size_t before = all.size();
-    addDrawLine(all, line);
-    const std::optional<DrawRecord> record = parseDrawLine(line);
-    const std::ptrdiff_t found = record ? findDrawLine(all, record->year, record->issue) : -1;
+    addDrawLine(m_game, all, line);
+    const std::optional<DrawRecord> record = parseDrawLine(m_game, line);
+    const std::ptrdiff_t found = record ? findDrawLine(m_game, all, record->year, record->issue) : -1;
     const int at = found >= 0 ? static_cast<int>(found) : static_cast<int>(all.size()) - 1;
     if (!m_filled || !editorKeepsText(toQString(line))) {
         replaceLines(all, at);

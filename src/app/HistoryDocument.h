@@ -1,4 +1,4 @@
-// The draw history's one owner: the data file's text as the editor shows and edits
+// One game's draw history and its one owner: the data file's text as the editor shows and edits
 // it, the records parsed from that text, the file, and whether the text differs
 // from what the file holds. Pages and windows read the records and follow
 // changed(); the data page is the editor's view of the text. Commands change the
@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/draw/DrawRecord.h"
+#include "core/game/Game.h"
 
 #include <QObject>
 #include <QString>
@@ -30,8 +31,10 @@ class HistoryDocument : public QObject {
     Q_OBJECT
 
 public:
-    HistoryDocument(const QString& filePath, QObject* parent);
+    HistoryDocument(const Game& game, const QString& filePath, QObject* parent);
 
+    // The game whose draws the text holds: its line rule, built-in history and backups.
+    const Game& game() const { return m_game; }
     const QString& filePath() const { return m_filePath; }
     // The records as last parsed from a text without bad lines.
     const DrawHistory& records() const { return m_records; }
@@ -62,8 +65,9 @@ public:
     // first call (the data page's first show).
     QTextDocument* textDocument();
 
-    // Reads the file and parses it (start-up). A missing file is a first run: the
-    // built-in history becomes the text and is written as the file; the returned
+    // Reads the file and parses it (start-up, or the game's first showing). A missing
+    // file is a first run: the game's built-in history becomes the text and is written
+    // as the file; the returned
     // status text says so (empty otherwise). A file that cannot be read, or is no
     // regular file, is reported at once and leaves the text empty.
     QString load();
@@ -119,6 +123,7 @@ private:
     // The built-in history as text and file (first run); returns the status text.
     QString loadBuiltIn();
 
+    const Game& m_game;
     QString m_filePath;
     DrawHistory m_records;
     std::vector<DrawRecord> m_changedDraws;

@@ -64,7 +64,7 @@ MainWindow::MainWindow(
     Platform& platform, const QString& dataFile, MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent)
     , m_platform(platform)
-    , m_dataFile(toQString(dataFilePath(toStdString(dataFile))))
+    , m_dataFile(toQString(dataFilePath(game3d(), toStdString(dataFile))))
     , m_options(std::move(options))
 {
     setObjectName(QStringLiteral("mainWindow"));
@@ -157,7 +157,7 @@ void MainWindow::createPages()
     m_stack->addWidget(m_workPages);
     m_stack->addWidget(m_chartPages);
 
-    m_history = new HistoryDocument(m_dataFile, this);
+    m_history = new HistoryDocument(game3d(), m_dataFile, this);
     m_resultCommands->setIssueOfResults([this] {
         return toQString(nextIssue(m_history->records(), m_platform.now().date().year()).issueText());
     });

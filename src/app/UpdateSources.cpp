@@ -14,9 +14,18 @@ namespace velmora {
 
 namespace {
 
-const QString kSourcesKey = QStringLiteral("update/sources");
-// Marks that the user saved a list, so that an emptied list is not taken for "never set".
-const QString kSourcesSavedKey = QStringLiteral("update/sourcesSaved");
+// The settings of the game's list: 福彩3D keeps the keys it had before there were two
+// games, so a list the user saved then stays; 排列三 has its own group. "sourcesSaved"
+// marks that the user saved a list, so that an emptied list is not taken for "never set".
+QString sourcesKey(const Game& game, const QString& name)
+{
+    if (&game == &game3d())
+        return QStringLiteral("update/") + name;
+    return QStringLiteral("update/%1/%2").arg(toQString(std::string(game.key)), name);
+}
+
+QString listKey(const Game& game) { return sourcesKey(game, QStringLiteral("sources")); }
+QString savedKey(const Game& game) { return sourcesKey(game, QStringLiteral("sourcesSaved")); }
 
 // What one source gave: its draw lines, or why not.
 struct SourceFetch {
@@ -28,8 +37,8 @@ struct SourceFetch {
 
 SourceFetch failedFetch(const QString& reason) { return { SourceFetch::Outcome::Failed, reason, {} }; }
 
-SourceFetch fetchSource(
-    Platform& platform, QWidget* parent, const QUrl& url, const QString& tmpPath, int timeoutMs, bool quiet)
+SourceFetch fetchSource(Platform& platform, QWidget* parent, const Game& game, const QUrl& url,
+    const QString& tmpPath, int timeoutMs, bool quiet)
 {
     const QString problem = updateSourceProblem(url.toString());
     if (!problem.isEmpty())
@@ -48,7 +57,7 @@ SourceFetch fetchSource(
     } catch (const FileError& error) {
         return failedFetch(toQString(error.what()));
     }
-    SourceHistory source = readSourceHistory(text, [&platform, parent, quiet](const std::string& message) {
+    SourceHistory source = readSourceHistory(game, text, [&platform, parent, quiet](const std::string& message) {
         if (!quiet)
             platform.showMessage(parent, toUiText(message));
     });
@@ -65,28 +74,28 @@ SourceFetch fetchSource(
 
 } // namespace
 
-QStringList defaultUpdateSources()
+QStringList defaultUpdateSources(const Game& game)
 {
     QStringList sources;
-    for (const std::string_view source : game3d().defaultSources)
+    for (const std::string_view source : game.defaultSources)
         sources << toQString(std::string(source));
     return sources;
 }
 
-QStringList updateSources(Platform& platform)
+QStringList updateSources(Platform& platform, const Game& game)
 {
-    if (!platform.setting(kSourcesSavedKey, false).toBool())
-        return defaultUpdateSources();
-    return platform.setting(kSourcesKey, QStringList()).toStringList();
+    if (!platform.setting(savedKey(game), false).toBool())
+        return defaultUpdateSources(game);
+    return platform.setting(listKey(game), QStringList()).toStringList();
 }
 
-void setUpdateSources(Platform& platform, const QStringList& sources)
+void setUpdateSources(Platform& platform, const Game& game, const QStringList& sources)
 {
-    platform.setSetting(kSourcesKey, sources);
-    platform.setSetting(kSourcesSavedKey, true);
+    platform.setSetting(listKey(game), sources);
+    platform.setSetting(savedKey(game), true);
 }
 
-QList<QUrl> updateSourceUrls(Platform& platform)
+QList<QUrl> updateSourceUrls(Platform& platform, const Game& game)
 {
     QList<QUrl> urls;
     const QString server = qEnvironmentVariable("VELMORA_SERVER").trimmed();
@@ -94,9 +103,9 @@ QList<QUrl> updateSourceUrls(Platform& platform)
         QString base = server;
         while (base.endsWith(QLatin1Char('/')))
             base.chop(1);
-        urls << QUrl(base + QStringLiteral("/3dcp.txt"));
+        urls << QUrl(base + QLatin1Char('/') + toQString(std::string(game.serverFileName)));
     }
-    for (const QString& source : updateSources(platform))
+    for (const QString& source : updateSources(platform, game))
         urls << QUrl(source);
     return urls;
 }
@@ -108,9 +117,10 @@ QString updateFailureText(const QStringList& failures)
 
 namespace {
 
-UpdateFetch fetch(Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs, bool quiet)
+UpdateFetch fetch(
+    Platform& platform, QWidget* parent, const Game& game, const QString& dataFile, int timeoutMs, bool quiet)
 {
-    const QList<QUrl> sources = updateSourceUrls(platform);
+    const QList<QUrl> sources = updateSourceUrls(platform, game);
     if (sources.isEmpty()) {
         const QString text = QStringLiteral(
             "没有设置开奖数据的更新地址。\n请在“数据源设置”中添加至少一个地址，再在线更新。");
@@ -122,7 +132,7 @@ UpdateFetch fetch(Platform& platform, QWidget* parent, const QString& dataFile, 
     const QString tmpPath = toQString(downloadFilePath(toStdString(dataFile)));
     QStringList failures;
     for (const QUrl& url : sources) {
-        SourceFetch fetch = fetchSource(platform, parent, url, tmpPath, timeoutMs, quiet);
+        SourceFetch fetch = fetchSource(platform, parent, game, url, tmpPath, timeoutMs, quiet);
         switch (fetch.outcome) {
         case SourceFetch::Outcome::Found:
             return { std::move(fetch.lines), false, {} };
@@ -143,14 +153,16 @@ UpdateFetch fetch(Platform& platform, QWidget* parent, const QString& dataFile, 
 
 } // namespace
 
-UpdateFetch fetchUpdate(Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs)
+UpdateFetch fetchUpdate(
+    Platform& platform, QWidget* parent, const Game& game, const QString& dataFile, int timeoutMs)
 {
-    return fetch(platform, parent, dataFile, timeoutMs, false);
+    return fetch(platform, parent, game, dataFile, timeoutMs, false);
 }
 
-UpdateFetch fetchUpdateQuietly(Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs)
+UpdateFetch fetchUpdateQuietly(
+    Platform& platform, QWidget* parent, const Game& game, const QString& dataFile, int timeoutMs)
 {
-    return fetch(platform, parent, dataFile, timeoutMs, true);
+    return fetch(platform, parent, game, dataFile, timeoutMs, true);
 }
 
 QString updateSourceProblem(const QString& address)

@@ -14,17 +14,20 @@ class QWidget;
 namespace velmora {
 
 class Platform;
+struct Game;
 
-// The public full history (oldest first) that the shipped history comes from.
-QStringList defaultUpdateSources();
+// The game's public full history (oldest first) that its shipped history comes from.
+QStringList defaultUpdateSources(const Game& game);
 
-// The user's list, or the default list until the user saved one (an empty list stays empty).
-QStringList updateSources(Platform& platform);
-void setUpdateSources(Platform& platform, const QStringList& sources);
+// The user's list of the game, or its default list until the user saved one (an empty
+// list stays empty). Each game has a list of its own.
+QStringList updateSources(Platform& platform, const Game& game);
+void setUpdateSources(Platform& platform, const Game& game, const QStringList& sources);
 
-// What an update tries, in order: <VELMORA_SERVER>/3dcp.txt first when that variable is
-// set, then the user's list. Empty when there is no source at all.
-QList<QUrl> updateSourceUrls(Platform& platform);
+// What an update of the game tries, in order: <VELMORA_SERVER>/<the game's server file>
+// (3dcp.txt, pl3cp.txt) first when that variable is set, then the user's list. Empty
+// when there is no source at all.
+QList<QUrl> updateSourceUrls(Platform& platform, const Game& game);
 
 // An address the list accepts: http or https with a host. Returns the reason it is not
 // one, or the empty text when it is.
@@ -50,16 +53,19 @@ struct UpdateFetch {
 // What an online update did to the history.
 enum class UpdateOutcome { NewDraws, NothingNew, Failed };
 
-// Fetches the draw history of an online update into tmp.txt beside dataFile and
-// reads it: the sources of updateSourceUrls in order, until one gives a history.
+// Fetches the game's draw history of an online update into tmp.txt beside dataFile and
+// reads it as the game's: the sources of updateSourceUrls in order, until one gives a
+// history.
 // When no source gave one the user has been told why: no source at all (editSources
 // is set); bad lines in what a source sent (the bad-line message; no further source
 // is tried, as this one did answer); every source failing (a warning naming each
 // with its reason, offering the sources dialog). Cancel in the progress dialog ends
 // the update at once, without a message and without trying another source.
-UpdateFetch fetchUpdate(Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs);
+UpdateFetch fetchUpdate(
+    Platform& platform, QWidget* parent, const Game& game, const QString& dataFile, int timeoutMs);
 // The same without a message box or question: what fetchUpdate would show is the
 // failure (no source, bad lines in a source, every source failing).
-UpdateFetch fetchUpdateQuietly(Platform& platform, QWidget* parent, const QString& dataFile, int timeoutMs);
+UpdateFetch fetchUpdateQuietly(
+    Platform& platform, QWidget* parent, const Game& game, const QString& dataFile, int timeoutMs);
 
 } // namespace velmora

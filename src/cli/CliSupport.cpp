@@ -25,8 +25,24 @@ void printMessage(std::ostream& err, std::string_view text)
 void addDataOption(CLI::App* sub, std::string& path)
 {
     sub->add_option("--data", path,
-           "Draw-data file (default: lotdata.ldf beside the program, else in $XDG_DATA_HOME/velmora)")
+           "Draw-data file (default: the game's lotdata.ldf or pl3data.ldf beside the program, else in "
+           "$XDG_DATA_HOME/velmora)")
         ->type_name("FILE");
+}
+
+void addGameOption(CLI::App* sub, const Game*& game)
+{
+    game = &game3d();
+    const CLI::Validator known(
+        [](const std::string& key) {
+            return gameOfKey(key) ? std::string() : "not one of 3d|pl3: \"" + key + "\"";
+        },
+        "");
+    sub->add_option_function<std::string>(
+           "--game", [&game](const std::string& key) { game = gameOfKey(key); },
+           "The game: 3d (福彩3D, default) or pl3 (排列三)")
+        ->check(known)
+        ->type_name("3d|pl3");
 }
 
 void addOutOption(CLI::App* sub, std::string& path)
@@ -56,14 +72,14 @@ std::string readTextOrStdinOrExit(CliContext& ctx, const std::string& path)
     }
 }
 
-std::string loadDataText(CliContext& ctx, const std::string& dataPath, bool* fromBuiltIn)
+std::string loadDataText(CliContext& ctx, const std::string& dataPath, const Game& game, bool* fromBuiltIn)
 {
     if (fromBuiltIn)
         *fromBuiltIn = false;
     if (!dataPath.empty())
         return readTextOrExit(ctx, dataPath);
     // A dangling link counts as there, so it is reported as unreadable.
-    const std::string path = dataFilePath();
+    const std::string path = dataFilePath(game);
     if (os::entryExists(path)) {
         // Never a pipe or a device: reading one would wait for a writer.
         try {
@@ -75,13 +91,13 @@ std::string loadDataText(CliContext& ctx, const std::string& dataPath, bool* fro
     }
     if (fromBuiltIn)
         *fromBuiltIn = true;
-    return std::string(game3d().builtInHistory());
+    return std::string(game.builtInHistory());
 }
 
-DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath)
+DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath, const Game& game)
 {
-    const std::string text = loadDataText(ctx, dataPath);
-    ParsedHistory parsed = parseDrawHistory(splitLines(text));
+    const std::string text = loadDataText(ctx, dataPath, game);
+    ParsedHistory parsed = parseDrawHistory(game, splitLines(text));
     if (!parsed.ok()) {
         printMessage(ctx.err, parsed.badLinesMessage);
         throw CliExit { kExitRefused };

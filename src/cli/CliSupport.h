@@ -3,6 +3,7 @@
 
 #include "core/code/CodeSet.h"
 #include "core/draw/DrawRecord.h"
+#include "core/game/Game.h"
 
 #include <CLI/CLI.hpp>
 #include <iosfwd>
@@ -42,17 +43,24 @@ inline constexpr const char* kStandardOutputName = "标准输出";
 void addDataOption(CLI::App* sub, std::string& path);
 void addOutOption(CLI::App* sub, std::string& path);
 
+// --game 3d|pl3: the game whose data file, history, backups and tickets the command
+// reads. game starts as 福彩3D (the default) and is set to the game named; any other
+// value is a usage error naming the option. game must live as long as the subcommand.
+void addGameOption(CLI::App* sub, const Game*& game);
+
 // Prints a message-box text to stderr: inner CR LF as LF, then a line break.
 void printMessage(std::ostream& err, std::string_view text);
 
-// The draw-data text of --data FILE, or of the default data file (AppPaths.h); when
-// nothing stands at the default data file's place, the built-in history, and
-// *fromBuiltIn is set (a dangling link is unreadable). Unreadable or larger than
+// The draw-data text of --data FILE, or of the game's default data file (AppPaths.h);
+// when nothing stands at the default data file's place, the game's built-in history,
+// and *fromBuiltIn is set (a dangling link is unreadable). Unreadable or larger than
 // 64 MiB: CliExit 3.
-std::string loadDataText(CliContext& ctx, const std::string& dataPath, bool* fromBuiltIn = nullptr);
+std::string loadDataText(
+    CliContext& ctx, const std::string& dataPath, const Game& game, bool* fromBuiltIn = nullptr);
 
-// The history parsed from loadDataText. Bad lines: message, CliExit 1.
-DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath);
+// The game's history parsed from loadDataText. Bad lines (a line of the other game
+// included): message, CliExit 1.
+DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath, const Game& game);
 
 // Reads a whole text file as the data file is read; unreadable: CliExit 3.
 std::string readTextOrExit(CliContext& ctx, const std::string& path);

@@ -15,6 +15,7 @@ struct BacktestOptions {
     std::string last = "100";
     std::string report = "draws";
     std::string data;
+    const Game* game = nullptr;
 };
 
 // --last N: a positive decimal number; a huge one stands for "every draw".
@@ -36,6 +37,7 @@ void addBacktestCommand(CLI::App& app, CliContext& ctx)
     sub->add_option("--last", o->last, "Number of latest draws to check (default 100)")->type_name("N");
     sub->add_option("--report", o->report, "draws (default), conditions, summary or money")
         ->type_name("draws|conditions|summary|money");
+    addGameOption(sub, o->game);
     addConditionOptions(sub, o->conditions);
     addDataOption(sub, o->data);
 
@@ -44,8 +46,8 @@ void addBacktestCommand(CLI::App& app, CliContext& ctx)
         if (o->report != "draws" && o->report != "conditions" && o->report != "summary"
             && o->report != "money")
             throw UsageError("--report: not one of draws|conditions|summary|money: \"" + o->report + "\"");
-        const FilterScheme scheme = buildScheme(ctx, o->conditions);
-        const DrawHistory history = loadHistory(ctx, o->data);
+        const FilterScheme scheme = buildScheme(ctx, o->conditions, *o->game);
+        const DrawHistory history = loadHistory(ctx, o->data, *o->game);
         if (history.empty()) {
             printMessage(ctx.err, kBacktestNoDataMessage);
             throw CliExit { kExitRefused };

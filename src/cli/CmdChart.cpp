@@ -16,6 +16,7 @@ struct ChartOptions {
     int n = 30;
     bool colors = false;
     std::string data;
+    const Game* game = nullptr;
 };
 
 ChartBuilder builderOf(const std::string& kind)
@@ -36,6 +37,7 @@ void addChartCommand(CLI::App& app, CliContext& ctx)
     sub->add_option("kind", opts->kind, kKindNames)->required()->type_name(kKindNames);
     sub->add_option("--n", opts->n, "Number of latest draws (default 30)")->type_name("N");
     sub->add_flag("--colors", opts->colors, "Print each cell's colour instead of its text");
+    addGameOption(sub, opts->game);
     addDataOption(sub, opts->data);
     sub->callback([&ctx, opts] {
         const ChartBuilder build = builderOf(opts->kind);
@@ -43,7 +45,7 @@ void addChartCommand(CLI::App& app, CliContext& ctx)
             throw UsageError("kind: " + opts->kind + " is not one of " + kKindNames);
         if (build == buildOmissionTable && opts->colors)
             throw UsageError("--colors: the omission table has no colours to print");
-        const DrawHistory history = loadHistory(ctx, opts->data);
+        const DrawHistory history = loadHistory(ctx, opts->data, *opts->game);
         GridModel grid;
         build(grid, history, opts->n, [&](const std::string& m) { printMessage(ctx.err, m); });
         ctx.out << gridToCsv(grid, opts->colors);

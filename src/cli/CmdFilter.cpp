@@ -12,6 +12,7 @@ namespace {
 struct FilterOptions {
     ConditionOptions conditions;
     std::string data, out, saveScheme;
+    const Game* game = nullptr;
 };
 
 } // namespace
@@ -20,6 +21,7 @@ void addFilterCommand(CLI::App& app, CliContext& ctx)
 {
     auto* sub = app.add_subcommand("filter", "Shrink the 1000 codes by the filter conditions");
     auto o = std::make_shared<FilterOptions>();
+    addGameOption(sub, o->game);
     addConditionOptions(sub, o->conditions);
     sub->add_option("--save-scheme", o->saveScheme, "Write this run's conditions as a scheme file")
         ->type_name("FILE");
@@ -27,8 +29,8 @@ void addFilterCommand(CLI::App& app, CliContext& ctx)
     addOutOption(sub, o->out);
 
     sub->callback([&ctx, o] {
-        const FilterScheme scheme = buildScheme(ctx, o->conditions);
-        const DrawHistory history = loadHistory(ctx, o->data);
+        const FilterScheme scheme = buildScheme(ctx, o->conditions, *o->game);
+        const DrawHistory history = loadHistory(ctx, o->data, *o->game);
         if (!o->saveScheme.empty()) {
             try {
                 writeSchemeFile(o->saveScheme, scheme);

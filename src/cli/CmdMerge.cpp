@@ -13,10 +13,18 @@ namespace velmora::cli {
 
 namespace {
 
-void runMerge(CliContext& ctx, const std::string& sourcePath, const std::string& dataOption)
+struct MergeOptions {
+    std::string source;
+    std::string data;
+    const Game* game = nullptr;
+};
+
+void runMerge(CliContext& ctx, const MergeOptions& o)
 {
+    const Game& game = *o.game;
+    const std::string& sourcePath = o.source;
     const auto toStderr = [&ctx](const std::string& m) { printMessage(ctx.err, m); };
-    const SourceHistory source = readSourceHistory(readTextOrExit(ctx, sourcePath), toStderr);
+    const SourceHistory source = readSourceHistory(game, readTextOrExit(ctx, sourcePath), toStderr);
     if (source.status == SourceStatus::BadLines)
         throw CliExit { kExitRefused };
     if (source.status == SourceStatus::NoDraws) {
@@ -25,20 +33,20 @@ void runMerge(CliContext& ctx, const std::string& sourcePath, const std::string&
     }
 
     bool fromBuiltIn = false;
-    const std::vector<std::string> localLines = splitLines(loadDataText(ctx, dataOption, &fromBuiltIn));
-    const ParsedHistory local = parseDrawHistory(localLines);
+    const std::vector<std::string> localLines = splitLines(loadDataText(ctx, o.data, game, &fromBuiltIn));
+    const ParsedHistory local = parseDrawHistory(game, localLines);
     if (!local.ok()) {
         toStderr(local.badLinesMessage);
         throw CliExit { kExitRefused };
     }
 
-    const MergeResult result = mergeHistory(localLines, source.lines);
+    const MergeResult result = mergeHistory(game, localLines, source.lines);
     if (result.changed()) {
-        const std::string dataPath = dataFilePath(dataOption);
+        const std::string dataPath = dataFilePath(game, o.data);
         try {
             if (fromBuiltIn)
                 createDataFolder(dataPath);
-            saveDataFile(game3d(), dataPath, drawTextOf(result.lines), currentBackupTime());
+            saveDataFile(game, dataPath, drawTextOf(result.lines), currentBackupTime());
         } catch (const FileError& e) {
             printMessage(ctx.err, e.what());
             throw CliExit { kExitFile };
@@ -46,7 +54,7 @@ void runMerge(CliContext& ctx, const std::string& sourcePath, const std::string&
     }
     ctx.out << mergeCountsText(result) << '\n';
     for (const DrawCorrection& correction : result.corrections)
-        ctx.out << correctionText(correction) << '\n';
+        ctx.out << correctionText(game, correction) << '\n';
 }
 
 } // namespace
@@ -54,16 +62,16 @@ void runMerge(CliContext& ctx, const std::string& sourcePath, const std::string&
 void addMergeCommand(CLI::App& app, CliContext& ctx)
 {
     auto* sub = app.add_subcommand("merge", "Merge a draw history file into the data file");
-    auto source = std::make_shared<std::string>();
-    auto data = std::make_shared<std::string>();
-    sub->add_option("FILE", *source, "Draw history to merge (draw-data text or the public full history)")
+    auto o = std::make_shared<MergeOptions>();
+    sub->add_option("FILE", o->source, "Draw history to merge (draw-data text or the public full history)")
         ->required()
         ->type_name("FILE")
         ->check([](const std::string& value) {
             return value.empty() ? std::string("the value is empty") : std::string();
         });
-    addDataOption(sub, *data);
-    sub->callback([&ctx, source, data] { runMerge(ctx, *source, *data); });
+    addGameOption(sub, o->game);
+    addDataOption(sub, o->data);
+    sub->callback([&ctx, o] { runMerge(ctx, *o); });
 }
 
 } // namespace velmora::cli

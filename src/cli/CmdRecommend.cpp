@@ -15,6 +15,7 @@ struct RecommendOptions {
     std::optional<std::string> date;
     std::string data;
     std::string out;
+    const Game* game = nullptr;
 };
 
 CalendarDate today()
@@ -68,12 +69,13 @@ void addRecommendCommand(CLI::App& app, CliContext& ctx)
         ->check(CLI::IsMember({ "day", "week", "month" }).description(""))
         ->type_name("day|week|month");
     sub->add_option("--date", o->date, "The date to use instead of today")->type_name("YYYY-MM-DD");
+    addGameOption(sub, o->game);
     addDataOption(sub, o->data);
     addOutOption(sub, o->out);
     sub->callback([&ctx, o] {
         const CalendarDate date = o->date ? parseDate(*o->date) : today();
-        const DrawHistory history = loadHistory(ctx, o->data);
-        const auto codes = recommend(kindOf(o->kind), history, date);
+        const DrawHistory history = loadHistory(ctx, o->data, *o->game);
+        const auto codes = recommend(*o->game, kindOf(o->kind), history, date);
         if (!codes) {
             printMessage(ctx.err, kRecommendRefusal);
             throw CliExit { kExitRefused };

@@ -13,6 +13,7 @@ struct SmartShrinkOptions {
     std::string base;
     std::string data;
     std::string out;
+    const Game* game = nullptr;
 };
 
 } // namespace
@@ -25,10 +26,11 @@ void addSmartShrinkCommand(CLI::App& app, CliContext& ctx)
         ->check(CLI::Range(kMinShrinkLevel, kMaxShrinkLevel).description(""))
         ->type_name("L");
     sub->add_option("--base", o->base, "Base codes (default or -: standard input)")->type_name("FILE");
+    addGameOption(sub, o->game);
     addDataOption(sub, o->data);
     addOutOption(sub, o->out);
     sub->callback([&ctx, o] {
-        const DrawHistory history = loadHistory(ctx, o->data);
+        const DrawHistory history = loadHistory(ctx, o->data, *o->game);
         // The refusal comes before the base is read, as on the page.
         if (history.size() < static_cast<std::size_t>(kSmartShrinkWindow)) {
             printMessage(ctx.err, kSmartShrinkRefusal);

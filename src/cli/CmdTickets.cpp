@@ -62,12 +62,12 @@ void addLedgerOptions(CLI::App* sub, LedgerOptions& options)
 // The draw history the tickets are settled on, read as by every command.
 DrawHistory historyOf(CliContext& ctx, const LedgerOptions& options)
 {
-    return loadHistory(ctx, options.data);
+    return loadHistory(ctx, options.data, *options.game);
 }
 
 std::string ledgerPathOf(const LedgerOptions& options)
 {
-    return options.db.empty() ? ledgerFilePath(dataFilePath(options.data)) : options.db;
+    return options.db.empty() ? ledgerFilePath(dataFilePath(*options.game, options.data)) : options.db;
 }
 
 // A file error of the ledger: its message, exit 3.

@@ -2,6 +2,7 @@
 
 #include "core/code/Code.h"
 #include "core/filter/ConditionFields.h"
+#include "core/filter/GameConditions.h"
 #include "core/io/TextFile.h"
 #include "core/play/NumberTools.h"
 
@@ -245,15 +246,19 @@ void addConditionOptions(CLI::App* sub, ConditionOptions& o)
     sub->add_option("--scheme", o.schemePath, "Read the conditions from a scheme file")->type_name("FILE");
 }
 
-FilterScheme buildScheme(CliContext& ctx, const ConditionOptions& o)
+FilterScheme buildScheme(CliContext& ctx, const ConditionOptions& o, const Game& game)
 {
+    const auto recentTest = static_cast<std::size_t>(Condition::RecentTest);
+    if (!game.hasTestCodes && wasGiven(o.conditions[recentTest].option))
+        throw UsageError(std::string("--") + conditionField(Condition::RecentTest).key + ": "
+            + std::string(game.name) + " has no test codes (--game " + std::string(game.key) + ")");
     FilterScheme fromOptions = schemeOfOptions(o);
     if (o.schemePath.empty())
         return fromOptions;
 
     SchemeReadResult read;
     try {
-        read = readSchemeFile(o.schemePath);
+        read = readSchemeFileForGame(game, o.schemePath);
     } catch (const FileError& e) {
         printMessage(ctx.err, e.what());
         throw CliExit { kExitFile };

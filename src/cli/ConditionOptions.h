@@ -31,11 +31,11 @@ struct ConditionOptions {
 // Adds the condition options, --tolerance and --scheme to the subcommand.
 void addConditionOptions(CLI::App* sub, ConditionOptions& options);
 
-// The scheme of the run: the --scheme file's conditions and tolerance (or
-// empty ones), each option given on the command line replacing the scheme's
-// value of that option. A malformed value: UsageError. An unreadable scheme
-// file: its message, CliExit 3; one that is not a valid scheme: its message,
-// CliExit 1.
-FilterScheme buildScheme(CliContext& ctx, const ConditionOptions& options);
+// The scheme of the run in the game: the --scheme file's conditions and tolerance
+// (or empty ones), each option given on the command line replacing the scheme's
+// value of that option. A malformed value, and --recent-test in a game without test
+// codes: UsageError. An unreadable scheme file: its message, CliExit 3; one that is
+// not a valid scheme, or has test-code rows the game lacks: its message, CliExit 1.
+FilterScheme buildScheme(CliContext& ctx, const ConditionOptions& options, const Game& game);
 
 } // namespace velmora::cli

@@ -35,7 +35,7 @@ void tst_HistoryDocument::replacedTextIsOneUndoStep()
 {
     QFETCH(QString, before);
     QFETCH(QString, after);
-    velmora::HistoryDocument document(QString(), nullptr);
+    velmora::HistoryDocument document(velmora::game3d(), QString(), nullptr);
     QTextDocument* text = document.textDocument();
     document.setText(before);
     text->clearUndoRedoStacks();
@@ -51,7 +51,7 @@ void tst_HistoryDocument::replacedTextIsOneUndoStep()
 
 void tst_HistoryDocument::changedDrawsAreTheNewAndAltered()
 {
-    velmora::HistoryDocument document(QString(), nullptr);
+    velmora::HistoryDocument document(velmora::game3d(), QString(), nullptr);
     QSignalSpy changed(&document, &velmora::HistoryDocument::changed);
     document.setText(u"2002001,073,526,2,2\n2002002,237,203,1,1\n"_s);
     QCOMPARE(document.changedDraws().size(), std::size_t(2));

@@ -4,6 +4,7 @@
 #include "app/FakePlatform.h"
 #include "app/TestHttpServer.h"
 #include "app/UpdateSources.h"
+#include "core/game/Game.h"
 
 #include <QApplication>
 #include <QProgressDialog>
@@ -50,9 +51,8 @@ void tst_UpdateSources::everyFailedSourceIsNamedWithItsReason()
     FakePlatform platform;
     QTemporaryDir dir;
     const QString dataFile = dir.filePath(QStringLiteral("lotdata.ldf"));
-    setUpdateSources(platform, { url(notFound), refused, url(page), url(shortBody) });
-    const velmora::UpdateFetch failed = fetchUpdate(platform, nullptr, dataFile, 5000);
-    QVERIFY(!failed.lines && !failed.editSources);
+    setUpdateSources(platform, velmora::game3d(), { url(notFound), refused, url(page), url(shortBody) });
+    QVERIFY(!fetchUpdate(platform, nullptr, velmora::game3d(), dataFile, 5000).lines);
     QCOMPARE(platform.warningQuestions,
         QStringList {
             QStringLiteral("在线更新开奖数据失败：\n%1：404 Not Found\n%2：连接被拒绝\n%3：不是开奖数据\n"
@@ -61,7 +61,7 @@ void tst_UpdateSources::everyFailedSourceIsNamedWithItsReason()
     QVERIFY(platform.messages.isEmpty());
     QVERIFY(platform.dialogsRun.isEmpty());
     // Quietly (自动更新), the same reasons come back in one line and nothing is shown.
-    const velmora::UpdateFetch quiet = velmora::fetchUpdateQuietly(platform, nullptr, dataFile, 5000);
+    const velmora::UpdateFetch quiet = velmora::fetchUpdateQuietly(platform, nullptr, velmora::game3d(), dataFile, 5000);
     QVERIFY(!quiet.lines);
     QCOMPARE(quiet.failure,
         QStringLiteral("%1：404 Not Found；%2：连接被拒绝；%3：不是开奖数据；%4：内容不完整")
@@ -70,13 +70,14 @@ void tst_UpdateSources::everyFailedSourceIsNamedWithItsReason()
 
     // The warning's first choice asks the caller to open the sources.
     platform.choiceAnswers = { 0 };
-    setUpdateSources(platform, { refused });
-    const velmora::UpdateFetch chosen = fetchUpdate(platform, nullptr, dataFile, 5000);
-    QVERIFY(!chosen.lines && chosen.editSources);
+    setUpdateSources(platform, velmora::game3d(), { refused });
+    const velmora::UpdateFetch declined = fetchUpdate(platform, nullptr, velmora::game3d(), dataFile, 5000);
+    QVERIFY(!declined.lines);
+    QVERIFY(declined.editSources);
 
     // A failed source passes to the next; the first history wins, unwarned.
-    setUpdateSources(platform, { url(notFound), url(good), url(page) });
-    const auto lines = fetchUpdate(platform, nullptr, dataFile, 5000).lines;
+    setUpdateSources(platform, velmora::game3d(), { url(notFound), url(good), url(page) });
+    const auto lines = fetchUpdate(platform, nullptr, velmora::game3d(), dataFile, 5000).lines;
     QVERIFY(lines);
     QCOMPARE(*lines, (std::vector<std::string> { "2026001,111,222,0,0", "2026002,333,444,1,2" }));
     QCOMPARE(platform.warningQuestions.size(), 2);
@@ -94,7 +95,7 @@ void tst_UpdateSources::cancelEndsTheUpdate()
     silent.ServerMode = TestHttpServer::Mode::Silent;
     good.Body = "2026001,111,222,0,0\r\n";
     FakePlatform platform;
-    setUpdateSources(platform,
+    setUpdateSources(platform, velmora::game3d(),
         { silent.BaseUrl() + QStringLiteral("/3d.txt"), good.BaseUrl() + QStringLiteral("/3d.txt") });
     QTimer::singleShot(1200, this, [] {
         for (QWidget* widget : QApplication::topLevelWidgets())
@@ -102,7 +103,9 @@ void tst_UpdateSources::cancelEndsTheUpdate()
                 QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
     });
     QTemporaryDir dir;
-    QVERIFY(!fetchUpdate(platform, nullptr, dir.filePath(QStringLiteral("lotdata.ldf")), 60000).lines);
+    QVERIFY(
+        !fetchUpdate(platform, nullptr, velmora::game3d(), dir.filePath(QStringLiteral("lotdata.ldf")), 60000)
+             .lines);
     QCOMPARE(silent.RequestLines.size(), 1);
     QVERIFY(good.RequestLines.isEmpty());
     QVERIFY(platform.warningQuestions.isEmpty() && platform.messages.isEmpty());

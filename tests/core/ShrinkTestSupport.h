@@ -17,7 +17,7 @@ inline DrawHistory RealHistory()
     const std::string path = std::string(VELMORA_HISTORY_FILE);
     if (access(path.c_str(), R_OK) != 0)
         return {};
-    return parseDrawHistory(splitLines(readTextFile(path))).history;
+    return parseDrawHistory(game3d(), splitLines(readTextFile(path))).history;
 }
 
 inline std::vector<int> CodesOf(const CodeSet& set)

@@ -27,9 +27,11 @@ bool allDigits(const QString& text, int length)
 
 } // namespace
 
-AddDrawDialog::AddDrawDialog(Platform& platform, std::vector<std::string> lines, QWidget* parent)
+AddDrawDialog::AddDrawDialog(
+    Platform& platform, const Game& game, std::vector<std::string> lines, QWidget* parent)
     : QDialog(parent)
     , m_platform(platform)
+    , m_game(game)
     , m_lines(std::move(lines))
 {
     setWindowTitle(QStringLiteral("添加开奖"));
@@ -37,7 +39,7 @@ AddDrawDialog::AddDrawDialog(Platform& platform, std::vector<std::string> lines,
 
     DrawHistory history;
     for (const std::string& line : m_lines)
-        if (const std::optional<DrawRecord> record = parseDrawLine(line))
+        if (const std::optional<DrawRecord> record = parseDrawLine(m_game, line))
             history.push_back(*record);
     const DrawRecord next = nextIssue(history, m_platform.now().date().year());
 
@@ -46,15 +48,19 @@ AddDrawDialog::AddDrawDialog(Platform& platform, std::vector<std::string> lines,
     m_fields[Issue]
         = addField(0, QStringLiteral("issue"), QStringLiteral("期号"), 7, toQString(next.issueText()));
     m_fields[DrawCode] = addField(1, QStringLiteral("drawCode"), QStringLiteral("开奖号"), 3, QString());
-    m_fields[TestCode] = addField(2, QStringLiteral("testCode"), QStringLiteral("试机号"), 3, QString());
-    m_fields[Machine]
-        = addField(3, QStringLiteral("machine"), QStringLiteral("机号"), 1, QStringLiteral("0"));
-    m_fields[Ball] = addField(4, QStringLiteral("ball"), QStringLiteral("球号"), 1, QStringLiteral("0"));
     m_fields[DrawCode].edit->setPlaceholderText(QStringLiteral("三位数字"));
-    m_fields[TestCode].edit->setPlaceholderText(QStringLiteral("三位数字"));
+    if (game.hasTestCodes) {
+        m_fields[TestCode] = addField(2, QStringLiteral("testCode"), QStringLiteral("试机号"), 3, QString());
+        m_fields[Machine]
+            = addField(3, QStringLiteral("machine"), QStringLiteral("机号"), 1, QStringLiteral("0"));
+        m_fields[Ball] = addField(4, QStringLiteral("ball"), QStringLiteral("球号"), 1, QStringLiteral("0"));
+        m_fields[TestCode].edit->setPlaceholderText(QStringLiteral("三位数字"));
+    } else {
+        m_fieldCount = TestCode;
+    }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    grid->addWidget(buttons, 5, 0, 1, 3);
+    grid->addWidget(buttons, m_fieldCount, 0, 1, 3);
     // Enter in any field is OK.
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &AddDrawDialog::accept);
@@ -113,15 +119,15 @@ QString AddDrawDialog::problemOf(FieldIndex index) const
 std::string AddDrawDialog::drawLine() const
 {
     QStringList items;
-    for (const Field& field : m_fields)
-        items << field.edit->text().trimmed();
+    for (int i = 0; i < m_fieldCount; ++i)
+        items << m_fields[i].edit->text().trimmed();
     return toStdString(items.join(QLatin1Char(',')));
 }
 
 void AddDrawDialog::accept()
 {
     QLineEdit* firstBad = nullptr;
-    for (int i = 0; i < FieldCount; ++i) {
+    for (int i = 0; i < m_fieldCount; ++i) {
         const QString problem = problemOf(static_cast<FieldIndex>(i));
         m_fields[i].error->setText(problem);
         if (!problem.isEmpty() && !firstBad)
@@ -133,7 +139,8 @@ void AddDrawDialog::accept()
         return;
     }
     const QString issue = m_fields[Issue].edit->text().trimmed();
-    const std::ptrdiff_t existing = findDrawLine(m_lines, issue.left(4).toInt(), issue.mid(4).toInt());
+    const std::ptrdiff_t existing
+        = findDrawLine(m_game, m_lines, issue.left(4).toInt(), issue.mid(4).toInt());
     m_replaces = existing >= 0;
     if (m_replaces) {
         const QString question = QStringLiteral("第%1期已有开奖数据：\n%2\n要用新输入的数据替换它吗？")

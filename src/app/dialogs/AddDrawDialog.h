@@ -1,6 +1,7 @@
-// "添加开奖": one draw typed by hand. 期号 starts as the issue after the latest;
-// each field is checked on OK and a fault is shown beside it; an issue the history
-// has already is replaced only after the user agrees. The result is the draw line.
+// "添加开奖": one draw of a game typed by hand. 期号 starts as the issue after the
+// latest; each field is checked on OK and a fault is shown beside it; an issue the
+// history has already is replaced only after the user agrees. A game without test
+// codes asks only 期号 and 开奖号. The result is the game's draw line.
 #pragma once
 
 #include <QDialog>
@@ -14,15 +15,17 @@ class QLineEdit;
 namespace velmora {
 
 class Platform;
+struct Game;
 
 class AddDrawDialog : public QDialog {
     Q_OBJECT
 
 public:
     // lines: the draw-data text's lines, for the next issue and the existing ones.
-    AddDrawDialog(Platform& platform, std::vector<std::string> lines, QWidget* parent = nullptr);
+    AddDrawDialog(
+        Platform& platform, const Game& game, std::vector<std::string> lines, QWidget* parent = nullptr);
 
-    // After OK: "YYYYIII,DDD,TTT,M,B".
+    // After OK: "YYYYIII,DDD,TTT,M,B", or "YYYYIII,DDD" without test codes.
     std::string drawLine() const;
     // After OK: true when the issue was in the history and the user chose to replace it.
     bool replacesExisting() const { return m_replaces; }
@@ -42,8 +45,11 @@ private:
     QString problemOf(FieldIndex index) const;
 
     Platform& m_platform;
+    const Game& m_game;
     std::vector<std::string> m_lines;
+    // Only 期号 and 开奖号 are made for a game without test codes.
     Field m_fields[FieldCount];
+    int m_fieldCount = FieldCount;
     bool m_replaces = false;
 };
 

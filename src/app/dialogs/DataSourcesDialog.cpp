@@ -42,17 +42,20 @@ void markError(QLabel* label, const QString& text)
 
 } // namespace
 
-DataSourcesDialog::DataSourcesDialog(Platform& platform, QWidget* parent)
+DataSourcesDialog::DataSourcesDialog(Platform& platform, const Game& game, QWidget* parent)
     : QDialog(parent)
     , m_platform(platform)
+    , m_game(game)
 {
+    const QString gameName = toQString(std::string(game.name));
     setWindowTitle(QStringLiteral("数据源设置"));
     setFont(appFont());
 
-    auto* intro = new QLabel(QStringLiteral("在线更新按顺序尝试下列地址，直到有一个成功："), this);
+    auto* intro
+        = new QLabel(QStringLiteral("%1的在线更新按顺序尝试下列地址，直到有一个成功：").arg(gameName), this);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("sourceList"));
-    m_list->addItems(updateSources(platform));
+    m_list->addItems(updateSources(platform, game));
     m_list->setMinimumWidth(380);
 
     m_upButton = new QPushButton(QStringLiteral("上移"), this);
@@ -128,7 +131,7 @@ QStringList DataSourcesDialog::sources() const
 
 void DataSourcesDialog::accept()
 {
-    setUpdateSources(m_platform, sources());
+    setUpdateSources(m_platform, m_game, sources());
     AutoUpdate::setEnabled(m_platform, m_autoUpdate->isChecked());
     QDialog::accept();
 }
@@ -185,7 +188,7 @@ void DataSourcesDialog::moveSource(int step)
 void DataSourcesDialog::restoreDefaults()
 {
     m_list->clear();
-    m_list->addItems(defaultUpdateSources());
+    m_list->addItems(defaultUpdateSources(m_game));
     m_list->setCurrentRow(0);
 }
 
@@ -235,12 +238,12 @@ QString DataSourcesDialog::describeDownload(const QUrl& url, bool& ok)
         return QStringLiteral("测试失败：无法下载 %1").arg(url.toString());
     std::string message;
     const SourceHistory source = readSourceHistory(
-        readTextFile(toStdString(path)), [&message](const std::string& m) { message = m; });
+        m_game, readTextFile(toStdString(path)), [&message](const std::string& m) { message = m; });
     if (source.status == SourceStatus::BadLines)
         return QStringLiteral("测试失败：") + toUiText(message);
     if (source.status == SourceStatus::NoDraws)
         return QStringLiteral("测试失败：下载的内容中没有开奖数据");
-    const DrawHistory history = parseDrawHistory(source.lines).history;
+    const DrawHistory history = parseDrawHistory(m_game, source.lines).history;
     const DrawRecord latest
         = *std::max_element(history.begin(), history.end(), [](const DrawRecord& a, const DrawRecord& b) {
               return a.year != b.year ? a.year < b.year : a.issue < b.issue;

@@ -1,5 +1,5 @@
-// "数据源设置": the addresses the online update tries in order. The user adds,
-// removes and reorders them and may test one, and turns 自动更新 on or off; OK
+// "数据源设置": the addresses the online update of one game tries in order. The user
+// adds, removes and reorders them and may test one, and turns 自动更新 on or off; OK
 // saves both in the settings.
 #pragma once
 
@@ -14,12 +14,13 @@ class QPushButton;
 namespace velmora {
 
 class Platform;
+struct Game;
 
 class DataSourcesDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit DataSourcesDialog(Platform& platform, QWidget* parent = nullptr);
+    DataSourcesDialog(Platform& platform, const Game& game, QWidget* parent = nullptr);
 
     // The addresses as the list shows them now.
     QStringList sources() const;
@@ -43,6 +44,7 @@ private:
     QString describeDownload(const QUrl& url, bool& ok);
 
     Platform& m_platform;
+    const Game& m_game;
     int m_timeoutMs = 15000;
     QListWidget* m_list = nullptr;
     QLineEdit* m_address = nullptr;

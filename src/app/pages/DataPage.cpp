@@ -175,8 +175,8 @@ void DataPage::importDraws()
     }
     if (choice != Merge)
         return;
-    const SourceHistory source = readSourceHistory(
-        text, [this](const std::string& message) { platform().showWarning(this, toUiText(message)); });
+    const SourceHistory source = readSourceHistory(m_document.game(), text,
+        [this](const std::string& message) { platform().showWarning(this, toUiText(message)); });
     if (source.status == SourceStatus::BadLines)
         return;
     if (source.status == SourceStatus::NoDraws) {
@@ -187,7 +187,7 @@ void DataPage::importDraws()
     const MergeResult result = m_document.merge(source.lines);
     QString message = toQString(mergeCountsText(result));
     for (const DrawCorrection& correction : result.corrections)
-        message += QLatin1Char('\n') + toQString(correctionText(correction));
+        message += QLatin1Char('\n') + toQString(correctionText(m_document.game(), correction));
     platform().showMessage(this, message);
     if (result.changed())
         emit statusTextChanged(QStringLiteral("已合并，尚未保存"));
@@ -204,7 +204,8 @@ void DataPage::saveDraws()
 
 void DataPage::downloadDraws()
 {
-    const UpdateFetch fetched = fetchUpdate(platform(), this, m_document.filePath(), m_downloadTimeoutMs);
+    const UpdateFetch fetched
+        = fetchUpdate(platform(), this, m_document.game(), m_document.filePath(), m_downloadTimeoutMs);
     if (fetched.editSources)
         editDataSources();
     if (!fetched.lines)
@@ -223,7 +224,7 @@ void DataPage::downloadDraws()
     }
     if (result.changed())
         emit updated();
-    platform().showMessage(this, toUiText(updateMessage(result)));
+    platform().showMessage(this, toUiText(updateMessage(m_document.game(), result)));
 }
 
 UpdateOutcome DataPage::updateQuietly(QString& told)
@@ -238,7 +239,7 @@ UpdateOutcome DataPage::updateQuietly(QString& told)
         return UpdateOutcome::Failed;
     }
     const UpdateFetch fetched
-        = fetchUpdateQuietly(platform(), this, m_document.filePath(), m_downloadTimeoutMs);
+        = fetchUpdateQuietly(platform(), this, m_document.game(), m_document.filePath(), m_downloadTimeoutMs);
     if (!fetched.lines) {
         told = fetched.failure;
         return UpdateOutcome::Failed;
@@ -246,7 +247,7 @@ UpdateOutcome DataPage::updateQuietly(QString& told)
     const HistoryDocument::Checkpoint before = m_document.checkpoint();
     const MergeResult result = m_document.merge(*fetched.lines);
     if (!result.changed()) {
-        told = toUiText(updateMessage(result));
+        told = toUiText(updateMessage(m_document.game(), result));
         return UpdateOutcome::NothingNew;
     }
     const QString question = saveQuestion();
@@ -261,20 +262,20 @@ UpdateOutcome DataPage::updateQuietly(QString& told)
         return UpdateOutcome::Failed;
     }
     emit updated();
-    told = toUiText(updateMessage(result)).replace(QLatin1Char('\n'), QStringLiteral("；"));
+    told = toUiText(updateMessage(m_document.game(), result)).replace(QLatin1Char('\n'), QStringLiteral("；"));
     return UpdateOutcome::NewDraws;
 }
 
 void DataPage::editDataSources()
 {
-    DataSourcesDialog dialog(platform(), this);
+    DataSourcesDialog dialog(platform(), m_document.game(), this);
     dialog.setDownloadTimeout(m_downloadTimeoutMs);
     platform().runDialog(dialog);
 }
 
 void DataPage::addDraw()
 {
-    AddDrawDialog dialog(platform(), m_document.lines(), this);
+    AddDrawDialog dialog(platform(), m_document.game(), m_document.lines(), this);
     if (platform().runDialog(dialog) != QDialog::Accepted)
         return;
     const HistoryDocument::Checkpoint before = m_document.checkpoint();
@@ -284,7 +285,7 @@ void DataPage::addDraw()
 
 void DataPage::restoreBackup()
 {
-    std::vector<BackupInfo> backups = listBackups(game3d(), toStdString(m_document.filePath()));
+    std::vector<BackupInfo> backups = listBackups(m_document.game(), toStdString(m_document.filePath()));
     if (backups.empty()) {
         platform().showMessage(
             this, QStringLiteral("还没有备份：每次保存开奖数据时，原来的文件会留作备份。"));

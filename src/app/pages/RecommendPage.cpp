@@ -76,7 +76,7 @@ void RecommendPage::runRecommend(RecommendKind kind)
         return;
     }
     const std::optional<CodeSet> codes
-        = recommend(kind, m_history.records(), calendarDateOf(platform().now().date()));
+        = recommend(m_history.game(), kind, m_history.records(), calendarDateOf(platform().now().date()));
     if (!codes) {
         platform().showWarning(this, QString::fromUtf8(kRecommendRefusal));
         return;

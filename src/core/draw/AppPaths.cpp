@@ -27,9 +27,10 @@ std::string appFilePath(const std::string& folder, const std::string& name)
     return folder.back() == '/' ? folder + name : folder + '/' + name;
 }
 
-std::string dataFileFor(const DataLocation& location)
+std::string dataFileFor(const DataLocation& location, const Game& game)
 {
-    std::string portable = appFilePath(location.executableFolder, kDataFileName);
+    const std::string name(game.dataFileName);
+    std::string portable = appFilePath(location.executableFolder, name);
     if (os::entryExists(portable))
         return portable;
     // The XDG rule: a relative path in the variable is invalid and ignored.
@@ -38,7 +39,7 @@ std::string dataFileFor(const DataLocation& location)
         dataHome = *location.xdgDataHome;
     else
         dataHome = appFilePath(location.home, ".local/share");
-    return appFilePath(appFilePath(dataHome, "velmora"), kDataFileName);
+    return appFilePath(appFilePath(dataHome, "velmora"), name);
 }
 
 DataLocation currentDataLocation()
@@ -50,9 +51,9 @@ DataLocation currentDataLocation()
     return location;
 }
 
-std::string dataFilePath(const std::string& overridePath)
+std::string dataFilePath(const Game& game, const std::string& overridePath)
 {
-    return overridePath.empty() ? dataFileFor(currentDataLocation()) : overridePath;
+    return overridePath.empty() ? dataFileFor(currentDataLocation(), game) : overridePath;
 }
 
 void createDataFolder(const std::string& dataFile)

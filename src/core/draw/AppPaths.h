@@ -1,6 +1,8 @@
 // Where the programs keep their files: one rule for the GUI and the CLI.
 #pragma once
 
+#include "core/game/Game.h"
+
 #include <optional>
 #include <string>
 
@@ -12,7 +14,6 @@ std::string executableFolder();
 // folder (with or without trailing '/') followed by name.
 std::string appFilePath(const std::string& folder, const std::string& name);
 
-inline constexpr const char* kDataFileName = "lotdata.ldf";
 inline constexpr const char* kDownloadFileName = "tmp.txt";
 inline constexpr const char* kHelpFileName = "readme.txt";
 
@@ -23,18 +24,20 @@ struct DataLocation {
     std::string home;
 };
 
-// The data file: lotdata.ldf in the executable's folder when something stands there
-// (a portable install; a dangling link counts, so it is reported rather than passed
-// over), else <XDG_DATA_HOME>/velmora/lotdata.ldf, where an unset, empty or relative
-// XDG_DATA_HOME means <home>/.local/share. Looks at the file system, changes nothing.
-std::string dataFileFor(const DataLocation& location);
+// The game's data file (lotdata.ldf, pl3data.ldf): in the executable's folder when
+// something stands there (a portable install; a dangling link counts, so it is
+// reported rather than passed over), else <XDG_DATA_HOME>/velmora/<name>, where an
+// unset, empty or relative XDG_DATA_HOME means <home>/.local/share. Each game's file
+// is found by itself. Looks at the file system, changes nothing.
+std::string dataFileFor(const DataLocation& location, const Game& game);
 
 // This process's executable folder, XDG_DATA_HOME and home folder (HOME, else the
 // user's entry in the password database).
 DataLocation currentDataLocation();
 
-// overridePath when not empty (--data, a test's folder), else dataFileFor(currentDataLocation()).
-std::string dataFilePath(const std::string& overridePath = {});
+// overridePath when not empty (--data, a test's folder), else
+// dataFileFor(currentDataLocation(), game).
+std::string dataFilePath(const Game& game, const std::string& overridePath = {});
 
 // Makes the folder of dataFile, parents included, when it is missing; nothing when it
 // exists. A folder that cannot be made raises FileError ("无法写入文件", folder, reason).

@@ -162,7 +162,7 @@ void removeOldBackups(const Game& game, const os::OwnFolder& folder, const std::
 // Draws of a backup and the newest one's issue, read a piece at a time: draw lines are
 // ASCII in every encoding the data file may have, and no line break hides inside a
 // character, so the raw bytes are cut at line breaks and only the current line is held.
-void describeDraws(BackupInfo& info, os::InputFile& file)
+void describeDraws(const Game& game, BackupInfo& info, os::InputFile& file)
 {
     int newest = -1;
     std::string line;
@@ -171,7 +171,8 @@ void describeDraws(BackupInfo& info, os::InputFile& file)
     const auto endLine = [&] {
         // A line with other than ASCII is read as the data file would read it.
         const bool ascii = std::all_of(line.begin(), line.end(), [](char c) { return c > 0; });
-        if (const std::optional<DrawRecord> record = parseDrawLine(ascii ? line : decodeFileBytes(line))) {
+        if (const std::optional<DrawRecord> record
+            = parseDrawLine(game, ascii ? line : decodeFileBytes(line))) {
             ++info.draws;
             newest = std::max(newest, record->issueKey());
         }
@@ -299,7 +300,7 @@ std::vector<BackupInfo> listBackups(const Game& game, const std::string& dataFil
         info.sequence = backup.parsed.sequence;
         try {
             os::InputFile file(info.path, os::InputKind::RegularNotLink);
-            describeDraws(info, file);
+            describeDraws(game, info, file);
         } catch (const os::SystemError&) {
             info.readable = false;
             info.draws = 0;

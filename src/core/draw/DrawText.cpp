@@ -24,12 +24,13 @@ int toInt(std::string_view digits)
     return value;
 }
 
-// The first five items of a line, cut as splitByComma cuts it, without copying.
-int firstFiveItems(std::string_view line, std::array<std::string_view, 5>& items)
+// The first items of a line, cut as splitByComma cuts it, without copying; returns
+// how many there were, at most N.
+template <std::size_t N> std::size_t firstItems(std::string_view line, std::array<std::string_view, N>& items)
 {
     std::string_view rest = trimBlanks(line);
-    int count = 0;
-    while (count < 5 && !rest.empty()) {
+    std::size_t count = 0;
+    while (count < N && !rest.empty()) {
         const auto comma = rest.find(',');
         const std::string_view item = rest.substr(0, comma);
         if (!item.empty())
@@ -41,43 +42,20 @@ int firstFiveItems(std::string_view line, std::array<std::string_view, 5>& items
     return count;
 }
 
-} // namespace
-
-bool holdsUnreadableByte(std::string_view line)
+bool digitsOfLengths(const std::string_view* items, const std::size_t* lengths, std::size_t count)
 {
-    return line.find(kReplacementUtf8) != std::string_view::npos;
+    for (std::size_t i = 0; i < count; ++i)
+        if (items[i].size() != lengths[i] || !allDigits(items[i]))
+            return false;
+    return true;
 }
 
 // An all-digit item is ASCII, so its GB2312 byte length is its size.
-namespace {
-
-// The items of a draw line and their widths in digits.
-constexpr std::size_t kItemLengths[5] = { 7, 3, 3, 1, 1 };
-constexpr const char* kItemNames[5] = { "期号", "开奖号", "试机号", "机号", "球号" };
-// What checkDrawLine finds besides the index of the first item of the wrong form.
-constexpr int kLineOk = -1;
-constexpr int kLineUnreadable = -2;
-constexpr int kLineTooShort = -3;
-
-// The first fault of the line as a draw line; its items are cut into items.
-int checkDrawLine(std::string_view line, std::array<std::string_view, 5>& items)
+std::optional<DrawRecord> parseLineWithTestCode(std::string_view line)
 {
-    if (holdsUnreadableByte(line))
-        return kLineUnreadable;
-    if (firstFiveItems(line, items) < 5)
-        return kLineTooShort;
-    for (int i = 0; i < 5; ++i)
-        if (items[i].size() != kItemLengths[i] || !allDigits(items[i]))
-            return i;
-    return kLineOk;
-}
-
-} // namespace
-
-std::optional<DrawRecord> parseDrawLine(std::string_view line)
-{
+    static constexpr std::size_t kLengths[5] = { 7, 3, 3, 1, 1 };
     std::array<std::string_view, 5> items;
-    if (checkDrawLine(line, items) != kLineOk)
+    if (firstItems(line, items) < items.size() || !digitsOfLengths(items.data(), kLengths, items.size()))
         return std::nullopt;
     DrawRecord record;
     record.year = toInt(items[0].substr(0, 4));
@@ -89,28 +67,59 @@ std::optional<DrawRecord> parseDrawLine(std::string_view line)
     return record;
 }
 
-std::string drawLineProblem(std::string_view line)
+// A third item is looked for so that a line of the other game is refused.
+std::optional<DrawRecord> parseLineWithoutTestCode(std::string_view line)
 {
-    std::array<std::string_view, 5> items;
-    const int fault = checkDrawLine(line, items);
-    switch (fault) {
-    case kLineOk:
-        return {};
-    case kLineUnreadable:
-        return "含有无法读取的字符";
-    case kLineTooShort:
-        if (trimBlanks(line).empty())
-            return "空行";
-        return "应有期号、开奖号、试机号、机号、球号5项，用逗号隔开";
-    default:
-        break;
-    }
-    const auto index = static_cast<std::size_t>(fault);
-    return std::string(kItemNames[index]) + "应为" + std::to_string(kItemLengths[index]) + "位数字";
+    static constexpr std::size_t kLengths[2] = { 7, 3 };
+    std::array<std::string_view, 3> items;
+    if (firstItems(line, items) != 2 || !digitsOfLengths(items.data(), kLengths, 2))
+        return std::nullopt;
+    DrawRecord record;
+    record.year = toInt(items[0].substr(0, 4));
+    record.issue = toInt(items[0].substr(4, 3));
+    record.drawCode = toInt(items[1]);
+    return record;
 }
 
-std::string formatDrawLine(const DrawRecord& record)
+} // namespace
+
+bool holdsUnreadableByte(std::string_view line)
 {
+    return line.find(kReplacementUtf8) != std::string_view::npos || line.find('\0') != std::string_view::npos;
+}
+
+std::optional<DrawRecord> parseDrawLine(const Game& game, std::string_view line)
+{
+    if (holdsUnreadableByte(line))
+        return std::nullopt;
+    return game.hasTestCodes ? parseLineWithTestCode(line) : parseLineWithoutTestCode(line);
+}
+
+std::string drawLineProblem(const Game& game, std::string_view line)
+{
+    static constexpr std::size_t kLengths[5] = { 7, 3, 3, 1, 1 };
+    static constexpr const char* kNames[5] = { "期号", "开奖号", "试机号", "机号", "球号" };
+    if (parseDrawLine(game, line))
+        return {};
+    if (holdsUnreadableByte(line))
+        return "含有无法读取的字符";
+    if (trimBlanks(line).empty())
+        return "空行";
+    const std::size_t wanted = game.hasTestCodes ? 5 : 2;
+    std::array<std::string_view, 6> items;
+    const std::size_t count = firstItems(line, items);
+    for (std::size_t i = 0; i < std::min(count, wanted); ++i)
+        if (!digitsOfLengths(&items[i], &kLengths[i], 1))
+            return std::string(kNames[i]) + "应为" + std::to_string(kLengths[i]) + "位数字";
+    if (game.hasTestCodes)
+        return "应有期号、开奖号、试机号、机号、球号5项，用逗号隔开";
+    return "应只有期号、开奖号2项，用逗号隔开";
+}
+
+std::string formatDrawLine(const Game& game, const DrawRecord& record)
+{
+    if (!game.hasTestCodes)
+        return record.issueText() + ',' + codeText(record.drawCode);
     return record.issueText() + ',' + codeText(record.drawCode) + ',' + codeText(record.testCode) + ','
         + std::to_string(record.extra1) + ',' + std::to_string(record.extra2);
 }
@@ -141,30 +150,37 @@ std::size_t gbByteLength(std::string_view text)
     return length;
 }
 
-ParsedHistory parseDrawHistory(const std::vector<std::string>& lines)
+std::string badLinesMessageOf(const std::vector<int>& badLines)
+{
+    const std::size_t badCount = badLines.size();
+    if (badCount == 0)
+        return {};
+    std::string badList;
+    const std::size_t listed = std::min<std::size_t>(badCount, kBadLinesListed);
+    for (std::size_t k = 0; k < listed; ++k) {
+        badList += std::to_string(badLines[k] + 1);
+        badList += ',';
+        if ((k + 1) % 10 == 0)
+            badList += "\r\n";
+    }
+    if (badCount > listed)
+        badList += "…等，共" + std::to_string(badCount) + "行";
+    return std::string(kBadLinesMessage) + "\r\n" + badList;
+}
+
+ParsedHistory parseDrawHistory(const Game& game, const std::vector<std::string>& lines)
 {
     ParsedHistory parsed;
     parsed.history.resize(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (const std::optional<DrawRecord> record = parseDrawLine(lines[i]))
+        if (const std::optional<DrawRecord> record = parseDrawLine(game, lines[i]))
             parsed.history[i] = *record;
         else
             parsed.badLines.push_back(static_cast<int>(i));
     }
-    const std::size_t badCount = parsed.badLines.size();
-    if (badCount > 0) {
-        std::string badList;
-        const std::size_t listed = std::min<std::size_t>(badCount, kBadLinesListed);
-        for (std::size_t k = 0; k < listed; ++k) {
-            badList += std::to_string(parsed.badLines[k] + 1);
-            badList += ',';
-            if ((k + 1) % 10 == 0)
-                badList += "\r\n";
-        }
-        if (badCount > listed)
-            badList += "…等，共" + std::to_string(badCount) + "行";
+    if (!parsed.badLines.empty()) {
         parsed.history.clear();
-        parsed.badLinesMessage = std::string(kBadLinesMessage) + "\r\n" + badList;
+        parsed.badLinesMessage = badLinesMessageOf(parsed.badLines);
     }
     return parsed;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/draw/DrawRecord.h"
+#include "core/game/Game.h"
 #include "core/io/Message.h"
 
 #include <optional>
@@ -25,22 +26,24 @@ std::size_t gbByteLength(std::string_view text);
 // U+FFFD in UTF-8: what reading makes of a zero byte or a byte that is no character.
 inline constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 
-// True when the line holds U+FFFD: a byte of the file there was lost, so the
-// line is bad whatever else it holds.
+// True when the line holds U+FFFD or a zero byte: a byte of the file there was lost,
+// so the line is bad whatever else it holds.
 bool holdsUnreadableByte(std::string_view line);
 
-// Parses one draw line: at least five items (cut at commas, empty items dropped) of
-// 7, 3, 3, 1 and 1 digits; further items are ignored. A line holding U+FFFD is
-// never a draw line. Nothing for any other line.
-std::optional<DrawRecord> parseDrawLine(std::string_view line);
+// Parses one draw line of the game. Its items are cut at commas after the blanks around
+// the line are removed, and empty items are dropped. A game with test codes: at least
+// five items of 7, 3, 3, 1 and 1 digits, further items ignored. A game without: exactly
+// two items of 7 and 3 digits. A line holding U+FFFD or a zero byte is never a draw
+// line. Nothing for any other line.
+std::optional<DrawRecord> parseDrawLine(const Game& game, std::string_view line);
 
-// Why the line is no draw line, as the user reads it ("开奖号应为3位数字": the first
-// item of the wrong form); empty for a draw line.
-std::string drawLineProblem(std::string_view line);
+// Why the line is no draw line of the game, as the user reads it ("开奖号应为3位数字":
+// the first item of the wrong form); empty for a draw line.
+std::string drawLineProblem(const Game& game, std::string_view line);
 
-// The draw line of a record: "YYYYIII,DDD,TTT,E,E" (fields zero-filled to their widths;
-// values outside them are written as they are).
-std::string formatDrawLine(const DrawRecord& record);
+// The draw line of a record in the game's form: "YYYYIII,DDD,TTT,E,E" or "YYYYIII,DDD"
+// (fields zero-filled to their widths; values outside them are written as they are).
+std::string formatDrawLine(const Game& game, const DrawRecord& record);
 
 // A draw-data text parsed: the history when every line is a draw line; otherwise no
 // history, the indexes (0-based) of every bad line, and the bad-line message
@@ -54,7 +57,11 @@ struct ParsedHistory {
     bool ok() const { return badLinesMessage.empty(); }
 };
 
-// Validates every line and parses them all, or names the bad ones.
-ParsedHistory parseDrawHistory(const std::vector<std::string>& lines);
+// Validates every line as a draw line of the game and parses them all, or names the
+// bad ones.
+ParsedHistory parseDrawHistory(const Game& game, const std::vector<std::string>& lines);
+
+// The bad-line message of the bad lines (0-based indexes, ascending); empty for none.
+std::string badLinesMessageOf(const std::vector<int>& badLines);
 
 } // namespace velmora

@@ -24,11 +24,11 @@ struct KeyedLine {
     DrawRecord record;
 };
 
-std::vector<KeyedLine> keyLines(const std::vector<std::string>& lines)
+std::vector<KeyedLine> keyLines(const Game& game, const std::vector<std::string>& lines)
 {
     std::vector<KeyedLine> keyed(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i)
-        if (const std::optional<DrawRecord> record = parseDrawLine(lines[i])) {
+        if (const std::optional<DrawRecord> record = parseDrawLine(game, lines[i])) {
             keyed[i].record = *record;
             keyed[i].key = record->issueKey();
         }
@@ -111,9 +111,9 @@ std::vector<std::string> insertInKeyOrder(
 } // namespace
 
 MergeResult mergeHistory(
-    const std::vector<std::string>& localLines, const std::vector<std::string>& sourceLines)
+    const Game& game, const std::vector<std::string>& localLines, const std::vector<std::string>& sourceLines)
 {
-    const MergeInput in { localLines, sourceLines, keyLines(localLines), keyLines(sourceLines) };
+    const MergeInput in { localLines, sourceLines, keyLines(game, localLines), keyLines(game, sourceLines) };
     const std::vector<std::size_t> localOrder = keyOrder(in.local);
 
     MergeResult result;
@@ -145,19 +145,22 @@ std::string mergeCountsText(const MergeResult& result)
         + "期，" + total;
 }
 
-std::string correctionText(const DrawCorrection& c)
+std::string correctionText(const Game& game, const DrawCorrection& c)
 {
-    return DrawRecord { c.year, c.issue }.issueText() + "：" + codeText(c.localDrawCode) + ','
-        + codeText(c.localTestCode) + " → " + codeText(c.drawCode) + ',' + codeText(c.testCode);
+    const std::string issue = DrawRecord { c.year, c.issue }.issueText() + "：";
+    if (!game.hasTestCodes)
+        return issue + codeText(c.localDrawCode) + " → " + codeText(c.drawCode);
+    return issue + codeText(c.localDrawCode) + ',' + codeText(c.localTestCode) + " → " + codeText(c.drawCode)
+        + ',' + codeText(c.testCode);
 }
 
-std::string updateMessage(const MergeResult& result)
+std::string updateMessage(const Game& game, const MergeResult& result)
 {
     if (!result.changed())
         return mergeCountsText(result);
     std::string text = "在线更新成功：" + mergeCountsText(result);
     for (const DrawCorrection& c : result.corrections)
-        text += "\r\n" + correctionText(c);
+        text += "\r\n" + correctionText(game, c);
     return text;
 }
 
@@ -171,31 +174,31 @@ std::string drawTextOf(const std::vector<std::string>& lines)
     return text;
 }
 
-std::ptrdiff_t findDrawLine(const std::vector<std::string>& lines, int year, int issue)
+std::ptrdiff_t findDrawLine(const Game& game, const std::vector<std::string>& lines, int year, int issue)
 {
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::optional<DrawRecord> record = parseDrawLine(lines[i]);
+        const std::optional<DrawRecord> record = parseDrawLine(game, lines[i]);
         if (record && record->year == year && record->issue == issue)
             return static_cast<std::ptrdiff_t>(i);
     }
     return -1;
 }
 
-void addDrawLine(std::vector<std::string>& lines, const std::string& line)
+void addDrawLine(const Game& game, std::vector<std::string>& lines, const std::string& line)
 {
-    const std::optional<DrawRecord> added = parseDrawLine(line);
+    const std::optional<DrawRecord> added = parseDrawLine(game, line);
     if (!added) {
         lines.push_back(line);
         return;
     }
     const Key key = added->issueKey();
-    const std::ptrdiff_t existing = findDrawLine(lines, added->year, added->issue);
+    const std::ptrdiff_t existing = findDrawLine(game, lines, added->year, added->issue);
     if (existing >= 0) {
         lines[static_cast<std::size_t>(existing)] = line;
         return;
     }
     const auto larger = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
-        const std::optional<DrawRecord> record = parseDrawLine(l);
+        const std::optional<DrawRecord> record = parseDrawLine(game, l);
         return record && record->issueKey() > key;
     });
     lines.insert(larger, line);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/draw/DrawRecord.h"
+#include "core/game/Game.h"
 
 #include <cstddef>
 #include <string>
@@ -30,7 +31,7 @@ struct MergeResult {
     bool changed() const { return added > 0 || !corrections.empty(); }
 };
 
-// Merges the source's draw lines into the local lines. Draws are keyed by year and
+// Merges the source's draw lines into the local lines, both read as the game's. Draws are keyed by year and
 // issue. Every local line stays as it stands and where it stands, except that a line
 // whose key the source also has with another draw or test code becomes the source's
 // line (machine and ball numbers alone never count as a difference). A draw only the
@@ -39,29 +40,30 @@ struct MergeResult {
 // are kept and match nothing; source lines that are not draw lines are ignored, and of
 // a key repeated in the source the last line counts. Empty local: the source's draws
 // in issue order. Empty source: the local lines unchanged.
-MergeResult mergeHistory(
-    const std::vector<std::string>& localLines, const std::vector<std::string>& sourceLines);
+MergeResult mergeHistory(const Game& game, const std::vector<std::string>& localLines,
+    const std::vector<std::string>& sourceLines);
 
 // "新增N期，更正M期，共K期", or "已是最新，共K期" when nothing changed.
 std::string mergeCountsText(const MergeResult& result);
 
-// "YYYYIII：DDD,TTT → DDD,TTT", the local codes first.
-std::string correctionText(const DrawCorrection& correction);
+// "YYYYIII：DDD,TTT → DDD,TTT", the local codes first; "YYYYIII：DDD → DDD" in a game
+// without test codes.
+std::string correctionText(const Game& game, const DrawCorrection& correction);
 
 // What the online update tells the user: "在线更新成功：" and the counts, then one
 // line per corrected draw (lines joined by CR LF); or "已是最新，共K期".
-std::string updateMessage(const MergeResult& result);
+std::string updateMessage(const Game& game, const MergeResult& result);
 
 // The lines as a draw-data text: each followed by CR LF; no lines, the empty text.
 std::string drawTextOf(const std::vector<std::string>& lines);
 
-// Index of the first line holding the draw of year and issue; -1 when none does.
-std::ptrdiff_t findDrawLine(const std::vector<std::string>& lines, int year, int issue);
+// Index of the first line holding the game's draw of year and issue; -1 when none does.
+std::ptrdiff_t findDrawLine(const Game& game, const std::vector<std::string>& lines, int year, int issue);
 
-// Adds a draw line in key order: it replaces the first line with its key, else it is
+// Adds a draw line of the game in key order: it replaces the first line with its key, else it is
 // inserted before the first draw line with a larger key, else appended. A line that
 // is not a draw line is appended.
-void addDrawLine(std::vector<std::string>& lines, const std::string& line);
+void addDrawLine(const Game& game, std::vector<std::string>& lines, const std::string& line);
 
 // The issue after the latest (largest) one of the history, as a record holding only
 // year and issue: the next number of that year; issue 1 of currentYear when the

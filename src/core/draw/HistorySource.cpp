@@ -34,13 +34,9 @@ std::size_t firstFields(std::string_view line, std::array<std::string_view, N>& 
     return count;
 }
 
-// A line the draw-data parser accepts, standing in for every line that is not bad
-// while the bad lines are numbered, so the message counts lines as the text holds them.
-constexpr const char* kValidPlaceholder = "0000000,000,000,0,0";
-
 } // namespace
 
-PublicLineKind convertPublicHistoryLine(std::string_view line, std::string& drawLine)
+PublicLineKind convertPublicHistoryLine(const Game& game, std::string_view line, std::string& drawLine)
 {
     // A lost byte might have been the issue's digit that made the line a draw.
     if (holdsUnreadableByte(line))
@@ -49,15 +45,19 @@ PublicLineKind convertPublicHistoryLine(std::string_view line, std::string& draw
     const std::size_t count = firstFields(line, fields);
     if (count == 0 || !isDigits(fields[0], 7))
         return PublicLineKind::Skipped;
-    if (count < fields.size())
+    // 期号 日期 百 十 个, and with test codes 试1 试2 试3 机号 球号.
+    const std::size_t needed = game.hasTestCodes ? 10 : 5;
+    if (count < needed)
         return PublicLineKind::Bad;
-    for (std::size_t i = 2; i < fields.size(); ++i)
+    for (std::size_t i = 2; i < needed; ++i)
         if (!isDigits(fields[i], 1))
             return PublicLineKind::Bad;
     drawLine.assign(fields[0]);
     drawLine += ',';
     for (std::size_t i = 2; i < 5; ++i)
         drawLine += fields[i];
+    if (!game.hasTestCodes)
+        return PublicLineKind::Draw;
     drawLine += ',';
     for (std::size_t i = 5; i < 8; ++i)
         drawLine += fields[i];
@@ -83,12 +83,12 @@ bool startsWithIssue(std::string_view line)
 
 // A text without a line meant as a draw (an error page, a page of commas) is no
 // history at all rather than a text of bad lines.
-SourceHistory readDrawDataSource(std::vector<std::string> lines, const MessageFn& message)
+SourceHistory readDrawDataSource(const Game& game, std::vector<std::string> lines, const MessageFn& message)
 {
     SourceHistory result;
     if (std::none_of(lines.begin(), lines.end(), [](const std::string& l) { return startsWithIssue(l); }))
         return result;
-    const ParsedHistory parsed = parseDrawHistory(lines);
+    const ParsedHistory parsed = parseDrawHistory(game, lines);
     if (!parsed.ok()) {
         if (message)
             message(parsed.badLinesMessage);
@@ -100,26 +100,26 @@ SourceHistory readDrawDataSource(std::vector<std::string> lines, const MessageFn
     return result;
 }
 
-SourceHistory readPublicSource(std::vector<std::string>& lines, const MessageFn& message)
+SourceHistory readPublicSource(
+    const Game& game, const std::vector<std::string>& lines, const MessageFn& message)
 {
     SourceHistory result;
-    std::vector<PublicLineKind> kinds(lines.size());
+    std::vector<int> badLines;
     std::string drawLine;
     bool meantAsDraws = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        kinds[i] = convertPublicHistoryLine(lines[i], drawLine);
-        if (kinds[i] == PublicLineKind::Draw)
+        const PublicLineKind kind = convertPublicHistoryLine(game, lines[i], drawLine);
+        if (kind == PublicLineKind::Draw)
             result.lines.push_back(drawLine);
-        meantAsDraws = meantAsDraws || (kinds[i] != PublicLineKind::Skipped && startsWithIssue(lines[i]));
+        else if (kind == PublicLineKind::Bad)
+            badLines.push_back(static_cast<int>(i));
+        meantAsDraws = meantAsDraws || (kind != PublicLineKind::Skipped && startsWithIssue(lines[i]));
     }
     if (!meantAsDraws)
         return result;
-    if (std::find(kinds.begin(), kinds.end(), PublicLineKind::Bad) != kinds.end()) {
-        // The draw-data parser words the message, so both formats report alike.
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            lines[i] = kinds[i] == PublicLineKind::Bad ? std::string() : std::string(kValidPlaceholder);
+    if (!badLines.empty()) {
         if (message)
-            message(parseDrawHistory(lines).badLinesMessage);
+            message(badLinesMessageOf(badLines));
         result.lines.clear();
         result.status = SourceStatus::BadLines;
         return result;
@@ -130,12 +130,13 @@ SourceHistory readPublicSource(std::vector<std::string>& lines, const MessageFn&
 
 } // namespace
 
-SourceHistory readSourceHistory(std::string_view text, const MessageFn& message)
+SourceHistory readSourceHistory(const Game& game, std::string_view text, const MessageFn& message)
 {
     std::vector<std::string> lines = splitLines(text);
     const bool drawDataText = std::any_of(
         lines.begin(), lines.end(), [](const std::string& l) { return l.find(',') != std::string::npos; });
-    return drawDataText ? readDrawDataSource(std::move(lines), message) : readPublicSource(lines, message);
+    return drawDataText ? readDrawDataSource(game, std::move(lines), message)
+                        : readPublicSource(game, lines, message);
 }
 
 } // namespace velmora

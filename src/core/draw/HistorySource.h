@@ -17,21 +17,22 @@ struct SourceHistory {
     std::vector<std::string> lines;
 };
 
-// Reads a history text (UTF-8, as readTextFile gives it). When any line holds a
-// comma it is the draw-data text, validated line by line as the data file is; else
-// it is the public full history, one draw a line, blank-separated:
-// "期号 日期 百 十 个 试1 试2 试3 机号 球号 …" becomes "期号,百十个,试1试2试3,机号,球号".
+// Reads a history text of the game (UTF-8, as readTextFile gives it). When any line
+// holds a comma it is the draw-data text, validated line by line as the game's data
+// file is; else it is the public full history, one draw a line, blank-separated. With
+// test codes "期号 日期 百 十 个 试1 试2 试3 机号 球号 …" becomes
+// "期号,百十个,试1试2试3,机号,球号"; without, "期号 日期 百 十 个 …" becomes "期号,百十个".
 // There a line that does not start with a 7-digit issue is skipped (a header, a blank
-// line), and one that does but has fewer than ten fields or a digit field that is not
-// one digit is bad. In either format a line holding U+FFFD (a zero byte or a byte
-// that is no character) is bad. No line meant as a draw, that is beginning with a
+// line), and one that does but has fewer fields than those named or a digit field that
+// is not one digit is bad. In either format a line holding U+FFFD (a zero byte or a
+// byte that is no character) is bad. No line meant as a draw, that is beginning with a
 // 7-digit issue (an empty text, an error page): status NoDraws, no message.
 // Otherwise bad lines: the bad-line message goes to message, status BadLines.
-SourceHistory readSourceHistory(std::string_view text, const MessageFn& message);
+SourceHistory readSourceHistory(const Game& game, std::string_view text, const MessageFn& message);
 
 enum class PublicLineKind { Skipped, Bad, Draw };
 
-// One line of the public full history; for a Draw, drawLine receives its draw line.
-PublicLineKind convertPublicHistoryLine(std::string_view line, std::string& drawLine);
+// One line of the game's public full history; for a Draw, drawLine receives its draw line.
+PublicLineKind convertPublicHistoryLine(const Game& game, std::string_view line, std::string& drawLine);
 
 } // namespace velmora

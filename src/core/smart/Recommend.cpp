@@ -25,7 +25,7 @@ std::string recommendTipText(RecommendKind kind, const CodeSet& codes)
     return recommendKindWord(kind) + std::to_string(codeSetCount(codes)) + "注号码";
 }
 
-CodeSet dailyRecommend(const DrawHistory& history)
+CodeSet dailyRecommend(const Game& game, const DrawHistory& history)
 {
     // Digits seen at each position, and sums of the draw codes, in the 4 latest draws.
     bool seen[3][10] = {};
@@ -34,7 +34,8 @@ CodeSet dailyRecommend(const DrawHistory& history)
     for (std::size_t i = history.size() - window; i < history.size(); ++i) {
         const DrawRecord& r = history[i];
         for (int p = 1; p <= 3; ++p) {
-            seen[p - 1][digitAt(r.testCode, p)] = true;
+            if (game.hasTestCodes)
+                seen[p - 1][digitAt(r.testCode, p)] = true;
             seen[p - 1][digitAt(r.drawCode, p)] = true;
         }
         drawSum[sumOfCode(r.drawCode, false)] = true;
@@ -68,13 +69,14 @@ CodeSet seedRecommend(int seed, const std::array<int, 40>& table)
     return codes;
 }
 
-std::optional<CodeSet> recommend(RecommendKind kind, const DrawHistory& history, const CalendarDate& date)
+std::optional<CodeSet> recommend(
+    const Game& game, RecommendKind kind, const DrawHistory& history, const CalendarDate& date)
 {
     if (history.size() < static_cast<std::size_t>(kRecommendMinDraws))
         return std::nullopt;
     switch (kind) {
     case RecommendKind::Daily:
-        return dailyRecommend(history);
+        return dailyRecommend(game, history);
     case RecommendKind::Weekly:
         return seedRecommend(weekRecommendSeed(date), kWeekDigitTable);
     case RecommendKind::Monthly:

@@ -4,6 +4,7 @@
 
 #include "core/code/CodeSet.h"
 #include "core/draw/DrawRecord.h"
+#include "core/game/Game.h"
 
 #include <array>
 #include <optional>
@@ -39,9 +40,10 @@ const char* recommendKindWord(RecommendKind kind);
 std::string recommendTipText(RecommendKind kind, const CodeSet& codes);
 
 // Codes whose digit at each position occurs at that position in none of the draw
-// and test codes of the 4 latest draws (fewer if the history is shorter), whose
-// sum lies in 6..22 and equals the sum of none of those draw codes.
-CodeSet dailyRecommend(const DrawHistory& history);
+// codes of the 4 latest draws (fewer if the history is shorter) nor in their test
+// codes when the game has them, whose sum lies in 6..22 and equals the sum of none
+// of those draw codes.
+CodeSet dailyRecommend(const Game& game, const DrawHistory& history);
 
 // year * 100 + the day of the month of the week's Saturday (counted on past the
 // month's end: up to 37).
@@ -54,6 +56,7 @@ CodeSet seedRecommend(int seed, const std::array<int, 40>& table);
 
 // The recommendation of the kind, or nullopt when the history holds fewer than
 // 10 draws (show kRecommendRefusal and change nothing), for every kind.
-std::optional<CodeSet> recommend(RecommendKind kind, const DrawHistory& history, const CalendarDate& date);
+std::optional<CodeSet> recommend(
+    const Game& game, RecommendKind kind, const DrawHistory& history, const CalendarDate& date);
 
 } // namespace velmora

@@ -2,6 +2,7 @@
 // an existing issue replaced only after the question, and the draw line it gives.
 #include "app/FakePlatform.h"
 #include "app/dialogs/AddDrawDialog.h"
+#include "core/game/Game.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -85,7 +86,7 @@ void tst_AddDrawDialog::prefillsTheNextIssue()
     Lines history;
     for (const QString& line : lines)
         history.push_back(line.toStdString());
-    AddDrawDialog dialog(platform, history);
+    AddDrawDialog dialog(platform, velmora::game3d(), history);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("添加开奖"));
     QCOMPARE(Edit(&dialog, "issue")->text(), issue);
     QCOMPARE(Edit(&dialog, "machine")->text(), QStringLiteral("0"));
@@ -144,7 +145,7 @@ void tst_AddDrawDialog::refusesBadFields()
     QFETCH(QString, typed);
     QFETCH(QString, message);
     FakePlatform platform;
-    AddDrawDialog dialog(platform, kHistory);
+    AddDrawDialog dialog(platform, velmora::game3d(), kHistory);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     Retype(Edit(&dialog, "drawCode"), QStringLiteral("123"));
@@ -173,7 +174,7 @@ void tst_AddDrawDialog::refusesBadFields()
 void tst_AddDrawDialog::addsWithReturn()
 {
     FakePlatform platform;
-    AddDrawDialog dialog(platform, kHistory);
+    AddDrawDialog dialog(platform, velmora::game3d(), kHistory);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QVERIFY(Edit(&dialog, "drawCode")->hasFocus());
@@ -190,7 +191,7 @@ void tst_AddDrawDialog::addsWithReturn()
 void tst_AddDrawDialog::asksBeforeReplacing()
 {
     FakePlatform platform;
-    AddDrawDialog dialog(platform, kHistory);
+    AddDrawDialog dialog(platform, velmora::game3d(), kHistory);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     Retype(Edit(&dialog, "issue"), QStringLiteral("2026175"));
@@ -221,7 +222,7 @@ void tst_AddDrawDialog::snapshot()
         QSKIP("VELMORA_SNAPSHOT_DIR is not set");
     QVERIFY(QDir().mkpath(folder));
     FakePlatform platform;
-    AddDrawDialog dialog(platform, kHistory);
+    AddDrawDialog dialog(platform, velmora::game3d(), kHistory);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QVERIFY(dialog.grab().save(QDir(folder).filePath(QStringLiteral("add-draw-dialog.png"))));

@@ -5,6 +5,7 @@
 #include "app/TestHttpServer.h"
 #include "app/UpdateSources.h"
 #include "app/dialogs/DataSourcesDialog.h"
+#include "core/game/Game.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -102,14 +103,15 @@ void tst_DataSourcesDialog::keptByQtSettings()
 {
     {
         velmora::QtPlatform platform;
-        QCOMPARE(velmora::updateSources(platform), velmora::defaultUpdateSources());
-        velmora::setUpdateSources(platform, {});
-        QCOMPARE(velmora::updateSources(platform), QStringList());
-        velmora::setUpdateSources(
-            platform, { QStringLiteral("http://a.example/1.txt"), QStringLiteral("http://b") });
+        QCOMPARE(velmora::updateSources(platform, velmora::game3d()),
+            velmora::defaultUpdateSources(velmora::game3d()));
+        velmora::setUpdateSources(platform, velmora::game3d(), {});
+        QCOMPARE(velmora::updateSources(platform, velmora::game3d()), QStringList());
+        velmora::setUpdateSources(platform, velmora::game3d(),
+            { QStringLiteral("http://a.example/1.txt"), QStringLiteral("http://b") });
     }
     velmora::QtPlatform later;
-    QCOMPARE(velmora::updateSources(later),
+    QCOMPARE(velmora::updateSources(later, velmora::game3d()),
         QStringList({ QStringLiteral("http://a.example/1.txt"), QStringLiteral("http://b") }));
     QVERIFY(QFile::exists(m_config.filePath(QStringLiteral("velmora/velmora.conf"))));
 }
@@ -117,7 +119,7 @@ void tst_DataSourcesDialog::keptByQtSettings()
 void tst_DataSourcesDialog::startsWithTheDefaultList()
 {
     FakePlatform platform;
-    DataSourcesDialog dialog(platform);
+    DataSourcesDialog dialog(platform, velmora::game3d());
     QCOMPARE(dialog.windowTitle(), QStringLiteral("数据源设置"));
     QCOMPARE(dialog.sources(),
         QStringList({ QStringLiteral("https://data.17500.cn/3d_asc.txt"),
@@ -127,8 +129,8 @@ void tst_DataSourcesDialog::startsWithTheDefaultList()
 void tst_DataSourcesDialog::editsTheListAndOkKeepsIt()
 {
     FakePlatform platform;
-    velmora::setUpdateSources(platform, { QStringLiteral("http://a.example/1.txt") });
-    DataSourcesDialog dialog(platform);
+    velmora::setUpdateSources(platform, velmora::game3d(), { QStringLiteral("http://a.example/1.txt") });
+    DataSourcesDialog dialog(platform, velmora::game3d());
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     auto* list = dialog.findChild<QListWidget*>(QStringLiteral("sourceList"));
@@ -171,12 +173,12 @@ void tst_DataSourcesDialog::editsTheListAndOkKeepsIt()
     QVERIFY(autoUpdate->isChecked());
     Click(autoUpdate);
 
-    QCOMPARE(velmora::updateSources(platform), QStringList({ QStringLiteral("http://a.example/1.txt") }));
+    QCOMPARE(velmora::updateSources(platform, velmora::game3d()), QStringList({ QStringLiteral("http://a.example/1.txt") }));
     QVERIFY(velmora::AutoUpdate::isEnabled(platform));
     // Enter outside the address field is OK.
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(velmora::updateSources(platform), dialog.sources());
+    QCOMPARE(velmora::updateSources(platform, velmora::game3d()), dialog.sources());
     QVERIFY(!velmora::AutoUpdate::isEnabled(platform));
 }
 
@@ -192,8 +194,8 @@ void tst_DataSourcesDialog::enterAddsAndTheDialogStaysOpen()
 {
     QFETCH(int, key);
     FakePlatform platform;
-    velmora::setUpdateSources(platform, { QStringLiteral("http://a.example/1.txt") });
-    DataSourcesDialog dialog(platform);
+    velmora::setUpdateSources(platform, velmora::game3d(), { QStringLiteral("http://a.example/1.txt") });
+    DataSourcesDialog dialog(platform, velmora::game3d());
     bool openAfterKey = false;
     QTimer::singleShot(0, &dialog, [&] {
         auto* address = dialog.findChild<QLineEdit*>(QStringLiteral("addressEdit"));
@@ -205,7 +207,7 @@ void tst_DataSourcesDialog::enterAddsAndTheDialogStaysOpen()
     });
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     QVERIFY(openAfterKey);
-    QCOMPARE(velmora::updateSources(platform),
+    QCOMPARE(velmora::updateSources(platform, velmora::game3d()),
         QStringList({ QStringLiteral("http://a.example/1.txt"), QStringLiteral("http://b.example/2.txt") }));
 }
 
@@ -232,8 +234,8 @@ void tst_DataSourcesDialog::refusesBadAddresses()
     QFETCH(QString, typed);
     QFETCH(QString, message);
     FakePlatform platform;
-    velmora::setUpdateSources(platform, { QStringLiteral("http://a.example/1.txt") });
-    DataSourcesDialog dialog(platform);
+    velmora::setUpdateSources(platform, velmora::game3d(), { QStringLiteral("http://a.example/1.txt") });
+    DataSourcesDialog dialog(platform, velmora::game3d());
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     auto* address = dialog.findChild<QLineEdit*>(QStringLiteral("addressEdit"));
@@ -251,20 +253,21 @@ void tst_DataSourcesDialog::refusesBadAddresses()
 void tst_DataSourcesDialog::cancelKeepsNothing()
 {
     FakePlatform platform;
-    DataSourcesDialog dialog(platform);
+    DataSourcesDialog dialog(platform, velmora::game3d());
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     Click(Button(&dialog, QStringLiteral("删除")));
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(platform.settings.isEmpty());
-    QCOMPARE(velmora::updateSources(platform), velmora::defaultUpdateSources());
+    QCOMPARE(velmora::updateSources(platform, velmora::game3d()),
+        velmora::defaultUpdateSources(velmora::game3d()));
 }
 
 void tst_DataSourcesDialog::emptiedListStaysEmpty()
 {
     FakePlatform platform;
-    DataSourcesDialog dialog(platform);
+    DataSourcesDialog dialog(platform, velmora::game3d());
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     Click(Button(&dialog, QStringLiteral("删除")));
@@ -272,23 +275,23 @@ void tst_DataSourcesDialog::emptiedListStaysEmpty()
     QVERIFY(!Button(&dialog, QStringLiteral("删除"))->isEnabled());
     QVERIFY(!Button(&dialog, QStringLiteral("测试"))->isEnabled());
     dialog.accept();
-    QCOMPARE(velmora::updateSources(platform), QStringList());
+    QCOMPARE(velmora::updateSources(platform, velmora::game3d()), QStringList());
 
     qunsetenv("VELMORA_SERVER");
-    QVERIFY(velmora::updateSourceUrls(platform).isEmpty());
+    QVERIFY(velmora::updateSourceUrls(platform, velmora::game3d()).isEmpty());
     qputenv("VELMORA_SERVER", "http://127.0.0.1:8000/");
-    velmora::setUpdateSources(platform, { QStringLiteral("http://a.example/1.txt") });
-    QCOMPARE(velmora::updateSourceUrls(platform),
+    velmora::setUpdateSources(platform, velmora::game3d(), { QStringLiteral("http://a.example/1.txt") });
+    QCOMPARE(velmora::updateSourceUrls(platform, velmora::game3d()),
         QList<QUrl>({ QUrl(QStringLiteral("http://127.0.0.1:8000/3dcp.txt")),
             QUrl(QStringLiteral("http://a.example/1.txt")) }));
     qunsetenv("VELMORA_SERVER");
 
     // "恢复默认" brings the default list back.
-    DataSourcesDialog again(platform);
+    DataSourcesDialog again(platform, velmora::game3d());
     again.show();
     QVERIFY(QTest::qWaitForWindowExposed(&again));
     Click(Button(&again, QStringLiteral("恢复默认")));
-    QCOMPARE(again.sources(), velmora::defaultUpdateSources());
+    QCOMPARE(again.sources(), velmora::defaultUpdateSources(velmora::game3d()));
 }
 
 void tst_DataSourcesDialog::testOne_data()
@@ -321,8 +324,8 @@ void tst_DataSourcesDialog::testOne()
     server.Body = body;
     const QString url = server.BaseUrl() + QStringLiteral("/3d_asc.txt");
     FakePlatform platform;
-    velmora::setUpdateSources(platform, { QStringLiteral("http://a.example/1.txt"), url });
-    DataSourcesDialog dialog(platform);
+    velmora::setUpdateSources(platform, velmora::game3d(), { QStringLiteral("http://a.example/1.txt"), url });
+    DataSourcesDialog dialog(platform, velmora::game3d());
     dialog.setDownloadTimeout(5000);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -346,10 +349,10 @@ void tst_DataSourcesDialog::snapshot()
     QVERIFY(server.Start());
     server.Body = ReadData("3d-history-last200.txt");
     FakePlatform platform;
-    velmora::setUpdateSources(platform,
+    velmora::setUpdateSources(platform, velmora::game3d(),
         { server.BaseUrl() + QStringLiteral("/3d_asc.txt"),
             QStringLiteral("https://data.17500.cn/3d_asc.txt") });
-    DataSourcesDialog dialog(platform);
+    DataSourcesDialog dialog(platform, velmora::game3d());
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     Click(Button(&dialog, QStringLiteral("测试")));

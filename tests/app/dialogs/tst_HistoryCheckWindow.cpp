@@ -6,6 +6,7 @@
 #include "app/dialogs/HistoryCheckWindow.h"
 #include "core/ShrinkTestSupport.h"
 #include "core/draw/DrawText.h"
+#include "core/game/Game.h"
 
 #include <QAbstractItemModel>
 #include <QAbstractItemModelTester>
@@ -39,7 +40,7 @@ QString TextOf(const velmora::DrawHistory& draws)
 {
     QString text;
     for (const velmora::DrawRecord& draw : draws)
-        text += QString::fromStdString(velmora::formatDrawLine(draw)) + QLatin1Char('\n');
+        text += QString::fromStdString(velmora::formatDrawLine(velmora::game3d(), draw)) + QLatin1Char('\n');
     return text;
 }
 
@@ -88,7 +89,7 @@ private:
 void tst_HistoryCheckWindow::init()
 {
     m_platform = new FakePlatform;
-    m_history = new velmora::HistoryDocument(QString(), nullptr);
+    m_history = new velmora::HistoryDocument(velmora::game3d(), QString(), nullptr);
     m_history->setText(TextOf(velmora::test::DrawsOf({ 123, 567, 408, 448, 955 })));
     m_window = new HistoryCheckWindow(*m_platform, *m_history);
     m_window->setConditions(HandWorkedConditions(), {});

@@ -1,5 +1,6 @@
 #include "app/MainWindowFixture.h"
 #include "app/TestHttpServer.h"
+#include "core/game/Game.h"
 
 #include "app/UpdateSources.h"
 #include "core/draw/DrawText.h"
@@ -28,7 +29,7 @@ QPlainTextEdit* editor(const MainWindowFixture& f)
 
 velmora::DrawHistory parsed(const QByteArray& bytes)
 {
-    return velmora::parseDrawHistory(velmora::splitLines(bytes.toStdString())).history;
+    return velmora::parseDrawHistory(velmora::game3d(), velmora::splitLines(bytes.toStdString())).history;
 }
 
 QLineEdit* field(QDialog& dialog, const char* name)
@@ -310,8 +311,8 @@ void tst_DataPage::onlineUpdate()
     qputenv("VELMORA_SERVER", base.toUtf8());
 
     MainWindowFixture f;
-    velmora::setUpdateSources(f.platform, {});
-    const QString source = velmora::updateSourceUrls(f.platform).constFirst().toString();
+    velmora::setUpdateSources(f.platform, velmora::game3d(), {});
+    const QString source = velmora::updateSourceUrls(f.platform, velmora::game3d()).constFirst().toString();
     QVERIFY(writeFile(f.dataFile(), historyLines(7)));
     const QString tmp = f.path(QStringLiteral("tmp.txt"));
     QVERIFY(writeFile(tmp, "old download"));
@@ -343,7 +344,7 @@ void tst_DataPage::onlineUpdate()
 void tst_DataPage::onlineUpdateWithUnusableServerFails()
 {
     MainWindowFixture f;
-    velmora::setUpdateSources(f.platform, {});
+    velmora::setUpdateSources(f.platform, velmora::game3d(), {});
     QVERIFY(writeFile(f.dataFile(), historyLines(3)));
     StartOnDataPage(f);
     for (const char* server : { "ftp://127.0.0.1", "http://" }) {
@@ -364,7 +365,7 @@ void tst_DataPage::onlineUpdateIsSaved()
     QVERIFY(http.Start());
     http.Body = historyLines(20);
     MainWindowFixture f;
-    velmora::setUpdateSources(f.platform, { http.BaseUrl() + QStringLiteral("/3d.txt") });
+    velmora::setUpdateSources(f.platform, velmora::game3d(), { http.BaseUrl() + QStringLiteral("/3d.txt") });
     QVERIFY(writeFile(f.dataFile(), historyLines(4)));
     StartOnDataPage(f);
     f.trigger("downloadDraws");

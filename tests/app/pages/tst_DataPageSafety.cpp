@@ -4,6 +4,7 @@
 // and the caret on the draw just added.
 #include "app/MainWindowFixture.h"
 #include "app/TestHttpServer.h"
+#include "core/game/Game.h"
 #include "support/Snapshots.h"
 
 #include "app/UpdateSources.h"
@@ -273,7 +274,7 @@ void tst_DataPageSafety::updateTellsSuccessOnlyAfterTheSave()
     QVERIFY(http.Start());
     http.Body = historyLines(12);
     MainWindowFixture f;
-    velmora::setUpdateSources(f.platform, { http.BaseUrl() + QStringLiteral("/3d.txt") });
+    velmora::setUpdateSources(f.platform, velmora::game3d(), { http.BaseUrl() + QStringLiteral("/3d.txt") });
     QVERIFY(writeFile(f.dataFile(), historyLines(10)));
     f.startShown(2000);
     // The data file's place is taken by a folder: the save fails.

@@ -3,6 +3,7 @@
 // message, and the sources dialog when there is no source.
 #include "app/MainWindowFixture.h"
 #include "app/TestHttpServer.h"
+#include "core/game/Game.h"
 
 #include "app/UpdateSources.h"
 #include "core/draw/DrawText.h"
@@ -56,7 +57,7 @@ QByteArray publicHistory(const QByteArray& drawText)
 
 velmora::DrawHistory parsed(const QByteArray& bytes)
 {
-    return velmora::parseDrawHistory(velmora::splitLines(bytes.toStdString())).history;
+    return velmora::parseDrawHistory(velmora::game3d(), velmora::splitLines(bytes.toStdString())).history;
 }
 
 // Restores an environment variable when the test ends, however it ends.
@@ -229,7 +230,7 @@ void tst_DataPageUpdate::updateMerges()
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), local));
     const QString tmp = f.path(QStringLiteral("tmp.txt"));
-    velmora::setUpdateSources(f.platform,
+    velmora::setUpdateSources(f.platform, velmora::game3d(),
         { first.BaseUrl() + QStringLiteral("/first.txt"), second.BaseUrl() + QStringLiteral("/second.txt") });
     f.startShown(2000);
     f.trigger("showDataPage");
@@ -263,7 +264,8 @@ void tst_DataPageUpdate::velmoraServerComesFirst()
     listed.Body = historyLines(12);
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(10)));
-    velmora::setUpdateSources(f.platform, { listed.BaseUrl() + QStringLiteral("/3d.txt") });
+    velmora::setUpdateSources(
+        f.platform, velmora::game3d(), { listed.BaseUrl() + QStringLiteral("/3d.txt") });
     qputenv("VELMORA_SERVER", (server.BaseUrl() + QStringLiteral("/")).toUtf8());
     f.start(2000);
     f.trigger("downloadDraws");
@@ -283,7 +285,7 @@ void tst_DataPageUpdate::noSourceOpensTheSourcesDialog()
     const QString address = server.BaseUrl() + QStringLiteral("/history.txt");
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(10)));
-    velmora::setUpdateSources(f.platform, {});
+    velmora::setUpdateSources(f.platform, velmora::game3d(), {});
     // The user adds an address in the dialog and confirms it.
     f.platform.dialogScript = [&address](QDialog& dialog) {
         dialog.show();
@@ -301,7 +303,7 @@ void tst_DataPageUpdate::noSourceOpensTheSourcesDialog()
     QCOMPARE(f.platform.dialogsRun, QStringList { QStringLiteral("数据源设置") });
     QVERIFY(f.platform.downloads.isEmpty());
     QCOMPARE(int(f.history().size()), 10);
-    QCOMPARE(velmora::updateSources(f.platform), QStringList { address });
+    QCOMPARE(velmora::updateSources(f.platform, velmora::game3d()), QStringList { address });
 
     // The next update uses the address just added.
     f.trigger("downloadDraws");
@@ -313,7 +315,7 @@ void tst_DataPageUpdate::sourcesDialogFromTheMenu()
 {
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(3)));
-    const QStringList before = velmora::updateSources(f.platform);
+    const QStringList before = velmora::updateSources(f.platform, velmora::game3d());
     f.start();
     // Cancelled: the list stays as it was.
     f.platform.dialogScript = [](QDialog& dialog) {
@@ -326,7 +328,7 @@ void tst_DataPageUpdate::sourcesDialogFromTheMenu()
     };
     f.trigger("editDataSources");
     QCOMPARE(f.platform.dialogsRun, QStringList { QStringLiteral("数据源设置") });
-    QCOMPARE(velmora::updateSources(f.platform), before);
+    QCOMPARE(velmora::updateSources(f.platform, velmora::game3d()), before);
     QVERIFY(f.platform.downloads.isEmpty());
 }
 

@@ -1,6 +1,7 @@
 // The smart shrink page and the smart recommendation page, driven through the
 // window with real clicks and keys, their results compared with the engines.
 #include "app/MainWindowFixture.h"
+#include "core/game/Game.h"
 
 #include "app/ResultCommands.h"
 #include "core/code/Code.h"
@@ -580,8 +581,8 @@ void tst_SmartPages::recommend()
     const RecommendKind kind = std::array { RecommendKind::Daily, RecommendKind::Weekly,
         RecommendKind::Monthly }[static_cast<std::size_t>(button)];
     const int weekday = today.dayOfWeek() % 7 + 1;
-    const std::optional<CodeSet> expected
-        = velmora::recommend(kind, f.history(), { today.year(), today.month(), today.day(), weekday });
+    const std::optional<CodeSet> expected = velmora::recommend(
+        velmora::game3d(), kind, f.history(), { today.year(), today.month(), today.day(), weekday });
     QVERIFY(expected);
     QCOMPARE(CodesOf(f.recommendPage().result()), CodesOf(*expected));
     if (!codes.isEmpty())

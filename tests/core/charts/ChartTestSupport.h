@@ -22,7 +22,7 @@ inline DrawHistory HistoryOf(const std::vector<int>& codes)
 
 inline DrawHistory RealHistory()
 {
-    return parseDrawHistory(splitLines(readTextFile(std::string(VELMORA_HISTORY_FILE)))).history;
+    return parseDrawHistory(game3d(), splitLines(readTextFile(std::string(VELMORA_HISTORY_FILE)))).history;
 }
 
 // The texts of one grid row from column `first` on, joined by "|".

@@ -45,8 +45,17 @@ TEST(AppPaths, DataFileRule)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(dataFileFor({ row.exeFolder, row.xdg, home }), row.expected);
+        EXPECT_EQ(dataFileFor({ row.exeFolder, row.xdg, home }, game3d()), row.expected);
     }
+    // Each game's file is found by itself: a portable 3D file leaves 排列三 in XDG.
+    EXPECT_EQ(dataFileFor({ portableBin, dir.File("xdg"), home }, gamePl3()),
+        dir.File("xdg") + "/velmora/pl3data.ldf");
+    EXPECT_EQ(
+        dataFileFor({ bin, std::nullopt, home }, gamePl3()), home + "/.local/share/velmora/pl3data.ldf");
+    WriteBytes(bin + "/pl3data.ldf", "");
+    EXPECT_EQ(dataFileFor({ bin, dir.File("xdg"), home }, gamePl3()), bin + "/pl3data.ldf");
+    EXPECT_EQ(
+        dataFileFor({ bin, dir.File("xdg"), home }, game3d()), dir.File("xdg") + "/velmora/lotdata.ldf");
     // Looking never creates anything.
     EXPECT_FALSE(fs::exists(dir.File("xdg")));
     EXPECT_FALSE(fs::exists(home));
@@ -54,7 +63,7 @@ TEST(AppPaths, DataFileRule)
 
 TEST(AppPaths, OverrideAndDownloadFile)
 {
-    EXPECT_EQ(dataFilePath("/x/my.ldf"), "/x/my.ldf");
+    EXPECT_EQ(dataFilePath(gamePl3(), "/x/my.ldf"), "/x/my.ldf");
     EXPECT_EQ(downloadFilePath("/x/y/lotdata.ldf"), "/x/y/tmp.txt");
     EXPECT_EQ(downloadFilePath("lotdata.ldf"), "tmp.txt");
 }
@@ -66,8 +75,11 @@ TEST(AppPaths, ProcessEnvironment)
     const DataLocation location = currentDataLocation();
     EXPECT_EQ(location.xdgDataHome, dir.path().string());
     EXPECT_EQ(location.executableFolder, executableFolder());
+    if (!fs::exists(executableFolder() + "pl3data.ldf")) {
+        EXPECT_EQ(dataFilePath(gamePl3()), dir.File("velmora/pl3data.ldf"));
+    }
     if (!fs::exists(executableFolder() + "lotdata.ldf")) {
-        EXPECT_EQ(dataFilePath(), dir.File("velmora/lotdata.ldf"));
+        EXPECT_EQ(dataFilePath(game3d()), dir.File("velmora/lotdata.ldf"));
     }
     ::unsetenv("XDG_DATA_HOME");
     EXPECT_FALSE(currentDataLocation().xdgDataHome.has_value());

@@ -15,7 +15,7 @@ struct Parse {
     explicit Parse(const std::vector<std::string>& lines, DrawHistory start = {})
         : history(std::move(start))
     {
-        ParsedHistory parsed = parseDrawHistory(lines);
+        ParsedHistory parsed = parseDrawHistory(game3d(), lines);
         ok = parsed.ok();
         if (ok)
             history = std::move(parsed.history);
@@ -90,9 +90,9 @@ TEST(parseDrawHistory, BadLinesAreListedAndHistoryKept)
         EXPECT_EQ(p.history, old);
         ASSERT_EQ(p.messages.size(), 1u);
         EXPECT_EQ(p.messages[0], kBadHeader + "2,");
-        EXPECT_EQ(drawLineProblem(row.line), row.reason);
+        EXPECT_EQ(drawLineProblem(game3d(), row.line), row.reason);
     }
-    EXPECT_EQ(drawLineProblem("2004123,579,108,1,2,extra"), "");
+    EXPECT_EQ(drawLineProblem(game3d(), "2004123,579,108,1,2,extra"), "");
 }
 
 TEST(parseDrawHistory, BadLineListTenToALine)
@@ -106,7 +106,7 @@ TEST(parseDrawHistory, BadLineListTenToALine)
     Parse q(lines);
     ASSERT_EQ(q.messages.size(), 1u);
     EXPECT_EQ(q.messages[0], kBadHeader + "3,17,");
-    EXPECT_EQ(parseDrawHistory(lines).badLines, (std::vector<int> { 2, 16 }));
+    EXPECT_EQ(parseDrawHistory(game3d(), lines).badLines, (std::vector<int> { 2, 16 }));
 }
 
 TEST(parseDrawHistory, BadLineListStopsAtOneHundred)
@@ -146,4 +146,64 @@ TEST(parseDrawHistory, NewHistoryNeverMixesOldRecords)
     Parse p({ "2004001,001,002,3,4", "2004002,005,006,7,8" }, old);
     ASSERT_TRUE(p.ok);
     EXPECT_EQ(p.history, (DrawHistory { { 2004, 1, 2, 1, 3, 4 }, { 2004, 2, 6, 5, 7, 8 } }));
+}
+
+// Each game's line rule, and that a line of one game is a bad line of the other.
+TEST(parseDrawLine, LineRuleOfEachGame)
+{
+    struct Row {
+        const char* name;
+        std::string line;
+        std::optional<DrawRecord> in3d;
+        std::optional<DrawRecord> inPl3;
+    };
+    const std::optional<DrawRecord> none;
+    const DrawRecord pl3Draw { 2004, 1, 0, 192, 0, 0 };
+    const std::vector<Row> rows = {
+        { "a 3D line", "2004001,192,345,1,2", DrawRecord { 2004, 1, 345, 192, 1, 2 }, none },
+        { "a 排列三 line", "2004001,192", none, pl3Draw },
+        { "排列三 with a trailing comma", "2004001,192,", none, pl3Draw },
+        { "排列三 with empty items between", ",2004001,,192,,", none, pl3Draw },
+        { "排列三 with blanks around the line", " \t2004001,192 \r", none, pl3Draw },
+        { "a blank third item", "2004001,192, ,", none, none },
+        { "the faked test code of old", "2004001,192,,0,0", none, none },
+        { "a third item", "2004001,192,000", none, none },
+        { "a blank inside an item", "2004001 ,192", none, none },
+        { "a five-digit issue", "20041,192", none, none },
+        { "a two-digit code", "2004001,19", none, none },
+        { "a letter for a digit", "2004001,19O", none, none },
+        { "full-width digits", "2004001,１９２", none, none },
+        { "a lost byte", "2004001,192\xEF\xBF\xBD", none, none },
+        { "a zero byte at the end", std::string("2004001,192\0", 12), none, none },
+        { "a zero byte in an ignored 3D item", std::string("2004001,192,345,1,2,\0", 21), none, none },
+        { "issue alone", "2004001", none, none },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(parseDrawLine(game3d(), row.line), row.in3d);
+        EXPECT_EQ(parseDrawLine(gamePl3(), row.line), row.inPl3);
+    }
+}
+
+TEST(formatDrawLine, EachGamesForm)
+{
+    const DrawRecord draw { 2026, 7, 45, 3, 1, 2 };
+    EXPECT_EQ(formatDrawLine(game3d(), draw), "2026007,003,045,1,2");
+    EXPECT_EQ(formatDrawLine(gamePl3(), draw), "2026007,003");
+}
+
+// The shipped histories are each valid in their own game and bad throughout in the other.
+TEST(parseDrawHistory, BuiltInHistoriesBelongToTheirGame)
+{
+    for (const Game* game : allGames()) {
+        SCOPED_TRACE(std::string(game->key));
+        const std::vector<std::string> lines = splitLines(game->builtInHistory());
+        const ParsedHistory own = parseDrawHistory(*game, lines);
+        ASSERT_TRUE(own.ok());
+        const Game& other = game == &game3d() ? gamePl3() : game3d();
+        EXPECT_EQ(parseDrawHistory(other, lines).badLines.size(), lines.size());
+        for (std::size_t i = 0; i < lines.size(); i += 97)
+            EXPECT_EQ(formatDrawLine(*game, own.history[i]), lines[i]);
+    }
+    EXPECT_EQ(parseDrawHistory(gamePl3(), splitLines(gamePl3().builtInHistory())).history.size(), 7732u);
 }

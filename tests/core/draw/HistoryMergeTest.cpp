@@ -71,7 +71,7 @@ TEST(HistoryMerge, EdgeCases)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const MergeResult r = mergeHistory(row.local, row.source);
+        const MergeResult r = mergeHistory(game3d(), row.local, row.source);
         EXPECT_EQ(r.lines, row.merged);
         EXPECT_EQ(r.added, row.added);
         EXPECT_EQ(static_cast<int>(r.corrections.size()), row.corrected);
@@ -99,7 +99,7 @@ TEST(HistoryMerge, OutOfOrderLocalLinesKeepTheirOrder)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(mergeHistory(row.local, row.source).lines, row.merged);
+        EXPECT_EQ(mergeHistory(game3d(), row.local, row.source).lines, row.merged);
     }
 }
 
@@ -108,15 +108,15 @@ TEST_F(HistoryMergeReal, PrefixTakesTheNextTwentyDraws)
     const Lines& all = RealLines();
     const Lines expected = Slice(all, 0, 8020);
     for (const Lines& source : { Slice(all, 0, 8020), Slice(all, 8000, 8020), all }) {
-        const MergeResult r = mergeHistory(Slice(all, 0, 8000), source);
+        const MergeResult r = mergeHistory(game3d(), Slice(all, 0, 8000), source);
         const Lines& wanted = source.size() == all.size() ? all : expected;
         EXPECT_EQ(r.lines, wanted);
         EXPECT_EQ(r.added, static_cast<int>(wanted.size()) - 8000);
         EXPECT_TRUE(r.corrections.empty());
     }
-    const MergeResult r = mergeHistory(Slice(all, 0, 8000), Slice(all, 8000, 8020));
+    const MergeResult r = mergeHistory(game3d(), Slice(all, 0, 8000), Slice(all, 8000, 8020));
     EXPECT_EQ(mergeCountsText(r), "新增20期，更正0期，共8020期");
-    EXPECT_EQ(updateMessage(r), "在线更新成功：新增20期，更正0期，共8020期");
+    EXPECT_EQ(updateMessage(game3d(), r), "在线更新成功：新增20期，更正0期，共8020期");
 }
 
 TEST_F(HistoryMergeReal, GapIsFilledInPlace)
@@ -125,7 +125,7 @@ TEST_F(HistoryMergeReal, GapIsFilledInPlace)
     Lines local = Slice(all, 0, 4000);
     const Lines after = Slice(all, 4010, all.size());
     local.insert(local.end(), after.begin(), after.end());
-    const MergeResult r = mergeHistory(local, all);
+    const MergeResult r = mergeHistory(game3d(), local, all);
     EXPECT_EQ(r.lines, all);
     EXPECT_EQ(r.added, 10);
     EXPECT_EQ(r.total, 8684);
@@ -138,12 +138,12 @@ TEST_F(HistoryMergeReal, ConflictingDrawTakesTheSourceAndIsListed)
     ASSERT_EQ(local[5000], "2015346,229,810,0,0");
     local[8683] = "2026176,296,547,0,0";
     local[5000] = "2015346,229,801,0,0";
-    const MergeResult r = mergeHistory(local, RealLines());
+    const MergeResult r = mergeHistory(game3d(), local, RealLines());
     EXPECT_EQ(r.lines, RealLines());
     const std::vector<DrawCorrection> expected
         = { { 2015, 346, 229, 801, 229, 810 }, { 2026, 176, 296, 547, 269, 547 } };
     EXPECT_EQ(r.corrections, expected);
-    EXPECT_EQ(updateMessage(r),
+    EXPECT_EQ(updateMessage(game3d(), r),
         "在线更新成功：新增0期，更正2期，共8684期\r\n2015346：229,801 → 229,810\r\n2026176：296,547 → "
         "269,547");
 }
@@ -154,7 +154,7 @@ TEST_F(HistoryMergeReal, LocalLineWithExtraFieldsStaysVerbatim)
     Lines local = Slice(all, 0, 8600);
     local[10] = "\t" + all[10] + ",extra\t";
     local[8599] = " ," + all[8599] + ", my note";
-    const MergeResult r = mergeHistory(local, all);
+    const MergeResult r = mergeHistory(game3d(), local, all);
     EXPECT_EQ(Slice(r.lines, 0, 8600), local);
     EXPECT_EQ(Slice(r.lines, 8600, 8684), Slice(all, 8600, 8684));
     EXPECT_EQ(r.added, 84);
@@ -163,11 +163,11 @@ TEST_F(HistoryMergeReal, LocalLineWithExtraFieldsStaysVerbatim)
 
 TEST_F(HistoryMergeReal, IdenticalHistoryIsAlreadyUpToDate)
 {
-    const MergeResult r = mergeHistory(RealLines(), RealLines());
+    const MergeResult r = mergeHistory(game3d(), RealLines(), RealLines());
     EXPECT_FALSE(r.changed());
     EXPECT_EQ(r.lines, RealLines());
     EXPECT_EQ(mergeCountsText(r), "已是最新，共8684期");
-    EXPECT_EQ(updateMessage(r), "已是最新，共8684期");
+    EXPECT_EQ(updateMessage(game3d(), r), "已是最新，共8684期");
 }
 
 // Property: a history merged with itself or with any prefix of itself is unchanged,
@@ -178,13 +178,30 @@ TEST_F(HistoryMergeReal, PrefixesChangeNothing)
     for (std::size_t n = 0; n <= all.size(); n += n < 10 ? 1 : 331) {
         SCOPED_TRACE(n);
         const Lines prefix = Slice(all, 0, n);
-        const MergeResult intoWhole = mergeHistory(all, prefix);
+        const MergeResult intoWhole = mergeHistory(game3d(), all, prefix);
         EXPECT_FALSE(intoWhole.changed());
         EXPECT_EQ(intoWhole.lines, all);
-        const MergeResult fromWhole = mergeHistory(prefix, all);
+        const MergeResult fromWhole = mergeHistory(game3d(), prefix, all);
         EXPECT_EQ(fromWhole.lines, all);
         EXPECT_EQ(fromWhole.added, static_cast<int>(all.size() - n));
     }
+}
+
+TEST(HistoryMerge, Pl3MergesAndListsDrawCodesOnly)
+{
+    const Lines local = { "2026255,111", "2026256,222" };
+    const MergeResult r
+        = mergeHistory(gamePl3(), local, { "2026256,223", "2026257,333", "2026258,444,000,0,0" });
+    EXPECT_EQ(r.lines, (Lines { "2026255,111", "2026256,223", "2026257,333" }));
+    EXPECT_EQ(r.added, 1);
+    EXPECT_EQ(r.total, 3);
+    EXPECT_EQ(updateMessage(gamePl3(), r), "在线更新成功：新增1期，更正1期，共3期\r\n2026256：222 → 223");
+    EXPECT_EQ(correctionText(game3d(), r.corrections.front()), "2026256：222,000 → 223,000");
+    // A 3D line in a 排列三 history is no draw: it matches nothing.
+    EXPECT_EQ(findDrawLine(gamePl3(), { "2026256,222,000,0,0", "2026256,222" }, 2026, 256), 1);
+    Lines lines = local;
+    addDrawLine(gamePl3(), lines, "2026254,000");
+    EXPECT_EQ(lines, (Lines { "2026254,000", "2026255,111", "2026256,222" }));
 }
 
 TEST(HistoryMerge, DrawTextEndsEveryLine)
@@ -217,11 +234,11 @@ TEST(AddDraw, PlacesTheLineByKey)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Lines lines = row.lines;
-        addDrawLine(lines, row.added);
+        addDrawLine(game3d(), lines, row.added);
         EXPECT_EQ(lines, row.expected);
     }
-    EXPECT_EQ(findDrawLine({ "x", "2026002,1,2", "2026002,222,222,0,0" }, 2026, 2), 2);
-    EXPECT_EQ(findDrawLine({ "2026002,222,222,0,0" }, 2026, 3), -1);
+    EXPECT_EQ(findDrawLine(game3d(), { "x", "2026002,1,2", "2026002,222,222,0,0" }, 2026, 2), 2);
+    EXPECT_EQ(findDrawLine(game3d(), { "2026002,222,222,0,0" }, 2026, 3), -1);
 }
 
 TEST(AddDraw, NextIssue)

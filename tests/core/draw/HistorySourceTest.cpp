@@ -36,7 +36,7 @@ TEST(HistorySource, PublicHistoryLines)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         std::string drawLine;
-        EXPECT_EQ(convertPublicHistoryLine(row.line, drawLine), row.kind);
+        EXPECT_EQ(convertPublicHistoryLine(game3d(), row.line, drawLine), row.kind);
         if (row.kind == PublicLineKind::Draw) {
             EXPECT_EQ(drawLine, row.drawLine);
         }
@@ -81,11 +81,63 @@ TEST(HistorySource, ReadsEitherFormat)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         std::string message;
-        const SourceHistory source = readSourceHistory(row.text, [&](const std::string& m) { message += m; });
+        const SourceHistory source
+            = readSourceHistory(game3d(), row.text, [&](const std::string& m) { message += m; });
         EXPECT_EQ(source.status, row.status);
         EXPECT_EQ(source.lines, row.lines);
         EXPECT_EQ(message, row.message);
     }
+}
+
+TEST(HistorySource, PublicPl3Lines)
+{
+    struct Row {
+        const char* name;
+        std::string line;
+        PublicLineKind kind;
+        std::string drawLine;
+    };
+    const std::vector<Row> rows = {
+        { "header", "期号 日期 百 十 个", PublicLineKind::Skipped, "" },
+        { "five fields", "2026257 2026-09-24 4 9 3", PublicLineKind::Draw, "2026257,493" },
+        { "sales and prizes ignored", "2026257 2026-09-24 4 9 3 93402486 1040 346 173", PublicLineKind::Draw,
+            "2026257,493" },
+        { "a 3D public line reads its draw code", "2026155 2026-06-14 4 0 9 9 0 3 1 1", PublicLineKind::Draw,
+            "2026155,409" },
+        { "four fields", "2026257 2026-09-24 4 9", PublicLineKind::Bad, "" },
+        { "a digit field of two digits", "2026257 2026-09-24 4 93 3", PublicLineKind::Bad, "" },
+        { "digits written together", "2026257 2026-09-24 493 1 2", PublicLineKind::Bad, "" },
+        { "a lost byte", "2026257 2026-09-24 4 9 3 \xEF\xBF\xBD", PublicLineKind::Bad, "" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string drawLine;
+        EXPECT_EQ(convertPublicHistoryLine(gamePl3(), row.line, drawLine), row.kind);
+        if (row.kind == PublicLineKind::Draw) {
+            EXPECT_EQ(drawLine, row.drawLine);
+        }
+    }
+}
+
+TEST(HistorySource, Pl3SourcesInEitherFormat)
+{
+    const std::string bad = std::string(kBadLinesMessage) + "\r\n";
+    std::string message;
+    const auto collect = [&](const std::string& m) { message += m; };
+    SourceHistory source = readSourceHistory(gamePl3(), "2026256,101\r\n2026257,493\r\n", collect);
+    EXPECT_EQ(source.status, SourceStatus::Ok);
+    EXPECT_EQ(source.lines, (std::vector<std::string> { "2026256,101", "2026257,493" }));
+    source = readSourceHistory(gamePl3(), "2026256,101\r\n2026257,493,000,0,0\r\n", collect);
+    EXPECT_EQ(source.status, SourceStatus::BadLines);
+    EXPECT_EQ(message, bad + "2,");
+    message.clear();
+    source = readSourceHistory(gamePl3(), "期号 日期\n2026256 2026-09-23 1 0 1 9\n2026257 x 4 9\n", collect);
+    EXPECT_EQ(source.status, SourceStatus::BadLines);
+    EXPECT_EQ(message, bad + "3,");
+    message.clear();
+    source = readSourceHistory(game3d(), "2026256,101\r\n", collect);
+    EXPECT_EQ(source.status, SourceStatus::BadLines);
+    EXPECT_EQ(message, bad + "1,");
 }
 
 // The real history written in the public layout reads back as the real draw lines.
@@ -101,7 +153,7 @@ TEST(HistorySource, RealHistoryInThePublicLayout)
             text += std::string(" ") + c;
         text += " 123456 7 8\n";
     }
-    const SourceHistory source = readSourceHistory(text, {});
+    const SourceHistory source = readSourceHistory(game3d(), text, {});
     ASSERT_EQ(source.status, SourceStatus::Ok);
     EXPECT_EQ(source.lines, real);
 }

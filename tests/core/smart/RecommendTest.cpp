@@ -25,7 +25,7 @@ DrawHistory TenDraws(const std::vector<int>& drawCodes, const std::vector<int>& 
 TEST(recommend, DailyKeepsUnseenDigitsAndFreeSums)
 {
     const DrawHistory history = TenDraws({ 456, 12, 678, 234 }, { 123, 789, 345, 901 });
-    const auto codes = recommend(RecommendKind::Daily, history, {});
+    const auto codes = recommend(game3d(), RecommendKind::Daily, history, {});
     ASSERT_TRUE(codes);
     EXPECT_EQ(CodesOf(*codes), (std::vector<int> { 560, 567, 590, 860, 890 }));
     EXPECT_EQ(recommendTipText(RecommendKind::Daily, *codes), "每日推荐5注号码");
@@ -34,7 +34,27 @@ TEST(recommend, DailyKeepsUnseenDigitsAndFreeSums)
 TEST(recommend, DailyDropsSumsOfDrawCodesOnly)
 {
     const DrawHistory history = TenDraws({ 222, 444, 666, 888 }, { 111, 333, 555, 777 });
-    EXPECT_EQ(CodesOf(dailyRecommend(history)), (std::vector<int> { 9, 90, 900 }));
+    EXPECT_EQ(CodesOf(dailyRecommend(game3d(), history)), (std::vector<int> { 9, 90, 900 }));
+}
+
+// 排列三 draws carry no test code: only the draw codes strike digits, so a 0 (what a
+// missing test code reads as) strikes nothing.
+TEST(recommend, DailyWithoutTestCodes)
+{
+    const DrawHistory history = TenDraws({ 205, 417, 639, 820 }, { 0, 0, 0, 0 });
+    const std::vector<int> latest = { 205, 417, 639, 820 };
+    std::vector<int> expected;
+    for (int c = 0; c < 1000; ++c) {
+        const int sum = c / 100 + c / 10 % 10 + c % 10;
+        bool keep = sum >= 6 && sum <= 22;
+        for (const int d : latest)
+            keep = keep && c / 100 != d / 100 && c / 10 % 10 != d / 10 % 10 && c % 10 != d % 10
+                && sum != d / 100 + d / 10 % 10 + d % 10;
+        if (keep)
+            expected.push_back(c);
+    }
+    EXPECT_EQ(CodesOf(*recommend(gamePl3(), RecommendKind::Daily, history, {})), expected);
+    EXPECT_NE(CodesOf(dailyRecommend(game3d(), history)), expected);
 }
 
 TEST(recommend, Seeds)
@@ -60,7 +80,7 @@ TEST(recommend, WeeklyAndMonthlyForDecember2026)
 {
     const DrawHistory history = TenDraws({ 1, 2, 3, 4 }, { 5, 6, 7, 8 });
     for (int day = 6; day <= 12; ++day) {
-        const auto codes = recommend(RecommendKind::Weekly, history, { 2026, 12, day, day - 5 });
+        const auto codes = recommend(game3d(), RecommendKind::Weekly, history, { 2026, 12, day, day - 5 });
         ASSERT_TRUE(codes);
         EXPECT_EQ(CodesOf(*codes),
             (std::vector<int> { 113, 116, 119, 210, 213, 216, 240, 243, 246, 249, 270, 273, 276, 279, 510,
@@ -69,7 +89,7 @@ TEST(recommend, WeeklyAndMonthlyForDecember2026)
             << day;
     }
     for (int day : { 1, 15, 31 }) {
-        const auto codes = recommend(RecommendKind::Monthly, history, { 2026, 12, day, 1 });
+        const auto codes = recommend(game3d(), RecommendKind::Monthly, history, { 2026, 12, day, 1 });
         ASSERT_TRUE(codes);
         EXPECT_EQ(CodesOf(*codes),
             (std::vector<int> { 213, 216, 219, 240, 243, 246, 249, 270, 273, 276, 279, 510, 511, 513, 516,
@@ -84,9 +104,9 @@ TEST(recommend, WeekSpanningTwoMonthsGivesTwoSets)
     EXPECT_EQ(codeSetCount(seedRecommend(202635, kWeekDigitTable)), 32);
     EXPECT_EQ(codeSetCount(seedRecommend(202605, kWeekDigitTable)), 37);
     const DrawHistory history = TenDraws({ 1, 2, 3, 4 }, { 5, 6, 7, 8 });
-    EXPECT_EQ(*recommend(RecommendKind::Weekly, history, { 2026, 11, 30, 2 }),
+    EXPECT_EQ(*recommend(game3d(), RecommendKind::Weekly, history, { 2026, 11, 30, 2 }),
         seedRecommend(202635, kWeekDigitTable));
-    EXPECT_EQ(*recommend(RecommendKind::Weekly, history, { 2026, 12, 3, 5 }),
+    EXPECT_EQ(*recommend(game3d(), RecommendKind::Weekly, history, { 2026, 12, 3, 5 }),
         seedRecommend(202605, kWeekDigitTable));
 }
 
@@ -94,6 +114,6 @@ TEST(recommend, EveryKindRefusesBelowTenDraws)
 {
     const DrawHistory nine = DrawsOf(std::vector<int>(9, 123));
     for (RecommendKind kind : { RecommendKind::Daily, RecommendKind::Weekly, RecommendKind::Monthly })
-        EXPECT_FALSE(recommend(kind, nine, { 2026, 12, 7, 2 })) << recommendKindWord(kind);
+        EXPECT_FALSE(recommend(game3d(), kind, nine, { 2026, 12, 7, 2 })) << recommendKindWord(kind);
     EXPECT_STREQ(kRecommendRefusal, "开奖数据期数少于10期，无法继续完成智能推荐！！");
 }
