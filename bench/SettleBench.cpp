@@ -36,7 +36,7 @@ void BM_SettleLedgerOf10000Tickets(benchmark::State& state)
         return;
     }
     for (auto _ : state) {
-        const std::vector<Ticket> tickets = readLedger(path);
+        const std::vector<Ticket> tickets = readLedger(path, game3d());
         const std::vector<TicketResult> results = settleTickets(tickets, history);
         benchmark::DoNotOptimize(ledgerTotals(tickets, results));
         benchmark::DoNotOptimize(cumulativeProfit(tickets, results));

@@ -8,7 +8,6 @@
 #include "core/ledger/TicketText.h"
 
 #include <random>
-#include <sqlite3.h>
 #include <string>
 #include <vector>
 
@@ -38,32 +37,11 @@ inline std::vector<Ticket> sampleTickets(const DrawHistory& history)
 }
 
 // Makes the ledger at path and puts the sample tickets into it as one
-// transaction (one by one, each would wait for the disk); false when they are not
-// all there afterwards.
+// transaction; false when they are not all there afterwards.
 inline bool writeSampleLedger(const std::string& path, const DrawHistory& history)
 {
-    Ledger(path, Ledger::OpenMode::Create);
-    sqlite3* db = nullptr;
-    sqlite3_open(path.c_str(), &db);
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO tickets (issue, play, bets, multiple) VALUES (?1, ?2, ?3, ?4)", -1,
-        &insert, nullptr);
-    for (const Ticket& t : sampleTickets(history)) {
-        std::string bets;
-        for (const int bet : t.bets)
-            bets += (bets.empty() ? "" : ",") + codeText(bet);
-        sqlite3_bind_int(insert, 1, t.issue);
-        sqlite3_bind_int(insert, 2, t.play == Play::Group ? 1 : 0);
-        sqlite3_bind_text(insert, 3, bets.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_int(insert, 4, t.multiple);
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
-    }
-    sqlite3_finalize(insert);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return readLedger(path).size() == kSampleTicketCount;
+    Ledger(path).addTickets(game3d(), sampleTickets(history));
+    return readLedger(path, game3d()).size() == kSampleTicketCount;
 }
 
 } // namespace velmora::bench

@@ -97,7 +97,7 @@ std::string loadDataText(CliContext& ctx, const std::string& dataPath, const Gam
 DrawHistory loadHistory(CliContext& ctx, const std::string& dataPath, const Game& game)
 {
     const std::string text = loadDataText(ctx, dataPath, game);
-    ParsedHistory parsed = parseDrawHistory(game, splitLines(text));
+    ParsedHistory parsed = parseDrawHistory(game, std::string_view(text));
     if (!parsed.ok()) {
         printMessage(ctx.err, parsed.badLinesMessage);
         throw CliExit { kExitRefused };

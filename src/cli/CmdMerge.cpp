@@ -33,12 +33,14 @@ void runMerge(CliContext& ctx, const MergeOptions& o)
     }
 
     bool fromBuiltIn = false;
-    const std::vector<std::string> localLines = splitLines(loadDataText(ctx, o.data, game, &fromBuiltIn));
-    const ParsedHistory local = parseDrawHistory(game, localLines);
+    const std::string localText = loadDataText(ctx, o.data, game, &fromBuiltIn);
+    const ParsedHistory local = parseDrawHistory(game, std::string_view(localText));
     if (!local.ok()) {
         toStderr(local.badLinesMessage);
         throw CliExit { kExitRefused };
     }
+    // Split only once it is known to hold draws alone: a line each.
+    const std::vector<std::string> localLines = splitLines(localText);
 
     const MergeResult result = mergeHistory(game, localLines, source.lines);
     if (result.changed()) {

@@ -9,7 +9,9 @@
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <random>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,6 +20,7 @@ using velmora::test::CliResult;
 using velmora::test::ReadBytes;
 using velmora::test::RunCliArgs;
 using velmora::test::TempDir;
+using velmora::test::WriteBytes;
 
 extern char** environ;
 
@@ -30,6 +33,7 @@ struct ProcessResult {
     int code = -1;
     std::string err;
     double seconds = 0;
+    long peakKb = 0; // the child's largest resident memory
 };
 
 // Runs the program with the given standard input and output descriptors; stderr
@@ -54,7 +58,9 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
     ProcessResult result;
     if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
         int status = 0;
-        waitpid(pid, &status, 0);
+        rusage usage {};
+        wait4(pid, &status, 0, &usage);
+        result.peakKb = usage.ru_maxrss;
         result.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
     posix_spawn_file_actions_destroy(&actions);
@@ -210,4 +216,41 @@ TEST(CliMessages, RepeatedInputIsCutAndValidUtf8)
         EXPECT_TRUE(isValidUtf8(r.err)) << r.err;
         EXPECT_NE(r.err.find(cutForMessage(row.args.back())), std::string::npos) << r.err.substr(0, 300);
     }
+}
+
+// Memory follows the input: 64 MiB of line breaks or of random bytes, the largest input
+// there is, are refused or read in a small multiple of their size by every reader.
+TEST(CliInputLimit, MemoryFollowsTheInput)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's own memory hides the program's";
+#endif
+    TempDir dir;
+    const std::string newlines = dir.File("newlines.txt");
+    const std::string random = dir.File("random.bin");
+    WriteBytes(newlines, std::string((std::size_t { 64 } << 20) - 1, '\n'));
+    std::string bytes((std::size_t { 64 } << 20) - 1, '\0');
+    std::mt19937 rng(27);
+    for (char& b : bytes)
+        b = static_cast<char>(rng());
+    WriteBytes(random, bytes);
+    bytes = {};
+    const int devNull = OpenOrDie("/dev/null", O_RDWR);
+    for (const std::string& input : { newlines, random }) {
+        const std::vector<std::vector<std::string>> commands = {
+            { "codes", "group", input },
+            { "backtest", "--data", input },
+            { "history", "--game", "pl3", "--data", input },
+            { "tickets", "add", "--issue", "2026001", "--play", "direct", input, "--db", dir.File("t.db"), "--data",
+                kHistory },
+            { "merge", input, "--data", dir.File("lotdata.ldf") },
+        };
+        for (const std::vector<std::string>& args : commands) {
+            SCOPED_TRACE(args.front() + " " + input);
+            const ProcessResult r = RunProgram(kCli, args, devNull, devNull);
+            EXPECT_NE(r.code, 0);
+            EXPECT_LT(r.peakKb, 300 * 1024);
+        }
+    }
+    close(devNull);
 }

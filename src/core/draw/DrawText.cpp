@@ -152,11 +152,15 @@ std::size_t gbByteLength(std::string_view text)
 
 std::string badLinesMessageOf(const std::vector<int>& badLines)
 {
-    const std::size_t badCount = badLines.size();
+    return badLinesMessageOf(badLines, badLines.size());
+}
+
+std::string badLinesMessageOf(const std::vector<int>& badLines, std::size_t badCount)
+{
     if (badCount == 0)
         return {};
     std::string badList;
-    const std::size_t listed = std::min<std::size_t>(badCount, kBadLinesListed);
+    const std::size_t listed = std::min<std::size_t>({ badCount, badLines.size(), static_cast<std::size_t>(kBadLinesListed) });
     for (std::size_t k = 0; k < listed; ++k) {
         badList += std::to_string(badLines[k] + 1);
         badList += ',';
@@ -181,6 +185,25 @@ ParsedHistory parseDrawHistory(const Game& game, const std::vector<std::string>&
     if (!parsed.badLines.empty()) {
         parsed.history.clear();
         parsed.badLinesMessage = badLinesMessageOf(parsed.badLines);
+    }
+    return parsed;
+}
+
+ParsedHistory parseDrawHistory(const Game& game, std::string_view text)
+{
+    ParsedHistory parsed;
+    std::size_t badCount = 0;
+    forEachLine(text, [&](std::string_view line, std::size_t index) {
+        const std::optional<DrawRecord> record = line.empty() ? std::nullopt : parseDrawLine(game, line);
+        if (record && badCount == 0) {
+            parsed.history.push_back(*record);
+        } else if (!record && badCount++ < static_cast<std::size_t>(kBadLinesListed)) {
+            parsed.badLines.push_back(static_cast<int>(index));
+        }
+    });
+    if (badCount > 0) {
+        parsed.history = {};
+        parsed.badLinesMessage = badLinesMessageOf(parsed.badLines, badCount);
     }
     return parsed;
 }

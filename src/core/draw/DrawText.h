@@ -20,6 +20,23 @@ inline constexpr int kBadLinesListed = 100;
 // line after the final break is not a line; a leading UTF-8 byte-order mark is dropped.
 std::vector<std::string> splitLines(std::string_view text);
 
+// Calls fn(line, index) for each line of text as splitLines cuts it, the line a view
+// into text: reading a text line by line holds no copy of its lines.
+template <typename Fn> void forEachLine(std::string_view text, Fn&& fn)
+{
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    std::size_t index = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
+        fn(text.substr(start, end - start), index++);
+        start = end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
+    }
+}
+
 // Length of a UTF-8 text in GB2312 bytes: ASCII counts 1, any other character 2.
 std::size_t gbByteLength(std::string_view text);
 
@@ -63,5 +80,13 @@ ParsedHistory parseDrawHistory(const Game& game, const std::vector<std::string>&
 
 // The bad-line message of the bad lines (0-based indexes, ascending); empty for none.
 std::string badLinesMessageOf(const std::vector<int>& badLines);
+// The same of the first bad lines (at least the first kBadLinesListed of them) and the
+// number of bad lines in all.
+std::string badLinesMessageOf(const std::vector<int>& firstBadLines, std::size_t badCount);
+
+// parseDrawHistory of a whole text, read line by line: memory follows the draws, not
+// the lines, so a text of millions of empty lines costs no more than its bytes. Of the
+// bad lines it keeps the first kBadLinesListed indexes (all the message lists).
+ParsedHistory parseDrawHistory(const Game& game, std::string_view text);
 
 } // namespace velmora

@@ -83,43 +83,47 @@ bool startsWithIssue(std::string_view line)
 
 // A text without a line meant as a draw (an error page, a page of commas) is no
 // history at all rather than a text of bad lines.
-SourceHistory readDrawDataSource(const Game& game, std::vector<std::string> lines, const MessageFn& message)
+SourceHistory readDrawDataSource(const Game& game, std::string_view text, const MessageFn& message)
 {
     SourceHistory result;
-    if (std::none_of(lines.begin(), lines.end(), [](const std::string& l) { return startsWithIssue(l); }))
+    bool meantAsDraws = false;
+    forEachLine(text, [&](std::string_view line, std::size_t) { meantAsDraws = meantAsDraws || startsWithIssue(line); });
+    if (!meantAsDraws)
         return result;
-    const ParsedHistory parsed = parseDrawHistory(game, lines);
+    const ParsedHistory parsed = parseDrawHistory(game, text);
     if (!parsed.ok()) {
         if (message)
             message(parsed.badLinesMessage);
         result.status = SourceStatus::BadLines;
         return result;
     }
-    result.lines = std::move(lines);
+    result.lines = splitLines(text);
     result.status = SourceStatus::Ok;
     return result;
 }
 
-SourceHistory readPublicSource(
-    const Game& game, const std::vector<std::string>& lines, const MessageFn& message)
+SourceHistory readPublicSource(const Game& game, std::string_view text, const MessageFn& message)
 {
     SourceHistory result;
     std::vector<int> badLines;
+    std::size_t badCount = 0;
     std::string drawLine;
     bool meantAsDraws = false;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const PublicLineKind kind = convertPublicHistoryLine(game, lines[i], drawLine);
-        if (kind == PublicLineKind::Draw)
+    forEachLine(text, [&](std::string_view line, std::size_t index) {
+        const PublicLineKind kind = convertPublicHistoryLine(game, line, drawLine);
+        if (kind == PublicLineKind::Draw && badCount == 0)
             result.lines.push_back(drawLine);
-        else if (kind == PublicLineKind::Bad)
-            badLines.push_back(static_cast<int>(i));
-        meantAsDraws = meantAsDraws || (kind != PublicLineKind::Skipped && startsWithIssue(lines[i]));
-    }
-    if (!meantAsDraws)
+        else if (kind == PublicLineKind::Bad && badCount++ < static_cast<std::size_t>(kBadLinesListed))
+            badLines.push_back(static_cast<int>(index));
+        meantAsDraws = meantAsDraws || (kind != PublicLineKind::Skipped && startsWithIssue(line));
+    });
+    if (!meantAsDraws) {
+        result.lines.clear();
         return result;
-    if (!badLines.empty()) {
+    }
+    if (badCount > 0) {
         if (message)
-            message(badLinesMessageOf(badLines));
+            message(badLinesMessageOf(badLines, badCount));
         result.lines.clear();
         result.status = SourceStatus::BadLines;
         return result;
@@ -132,11 +136,9 @@ SourceHistory readPublicSource(
 
 SourceHistory readSourceHistory(const Game& game, std::string_view text, const MessageFn& message)
 {
-    std::vector<std::string> lines = splitLines(text);
-    const bool drawDataText = std::any_of(
-        lines.begin(), lines.end(), [](const std::string& l) { return l.find(',') != std::string::npos; });
-    return drawDataText ? readDrawDataSource(game, std::move(lines), message)
-                        : readPublicSource(game, lines, message);
+    // A comma is never a line break: the text holds one exactly when a line does.
+    return text.find(',') != std::string_view::npos ? readDrawDataSource(game, text, message)
+                                                    : readPublicSource(game, text, message);
 }
 
 } // namespace velmora
