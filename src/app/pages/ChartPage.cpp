@@ -127,7 +127,7 @@ ChartPage::ChartPage(
     Platform& platform, const ChartKind& kind, const HistoryDocument& history, QWidget* parent)
     : Page(platform, parent)
     , m_kind(kind)
-    , m_history(history)
+    , m_history(&history)
 {
     const ChartPageLook& look = lookOf(kind);
     setObjectName(QString::fromLatin1(kind.name) + QStringLiteral("ChartPage"));
@@ -183,7 +183,7 @@ void ChartPage::buildChart(bool messageAfterShow)
 {
     const int wanted = m_drawCount->value();
     QStringList messages;
-    const int built = m_kind.build(m_chart->model(), m_history.records(), wanted,
+    const int built = m_kind.build(m_chart->model(), m_history->records(), wanted,
         [this, messageAfterShow, &messages](const std::string& message) {
             if (messageAfterShow)
                 messages << toQString(message);
@@ -200,5 +200,7 @@ void ChartPage::buildChart(bool messageAfterShow)
         });
     }
 }
+
+void ChartPage::setHistory(const HistoryDocument& history) { m_history = &history; }
 
 } // namespace velmora

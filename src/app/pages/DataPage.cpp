@@ -38,7 +38,7 @@ constexpr std::size_t kMarkedBadLines = 2000;
 
 DataPage::DataPage(Platform& platform, HistoryDocument& document, int downloadTimeoutMs, QWidget* parent)
     : Page(platform, parent)
-    , m_document(document)
+    , m_document(&document)
     , m_downloadTimeoutMs(downloadTimeoutMs)
 {
     setObjectName(QStringLiteral("dataPage"));
@@ -70,11 +70,38 @@ DataPage::DataPage(Platform& platform, HistoryDocument& document, int downloadTi
     });
     layout->addWidget(m_editor);
 
-    connect(&m_document, &HistoryDocument::problem, this,
+    followDocument();
+}
+
+void DataPage::followDocument()
+{
+    connect(m_document, &HistoryDocument::problem, this,
         [this](const QString& text) { Page::platform().showWarning(this, text); });
-    connect(&m_document, &HistoryDocument::badLinesFound, this, &DataPage::offerFirstBadLine);
-    connect(&m_document, &HistoryDocument::badLinesChanged, this, &DataPage::markBadLines);
-    connect(&m_document, &HistoryDocument::textReplaced, this, &DataPage::placeCaret);
+    connect(m_document, &HistoryDocument::badLinesFound, this, &DataPage::offerFirstBadLine);
+    connect(m_document, &HistoryDocument::badLinesChanged, this, &DataPage::markBadLines);
+    connect(m_document, &HistoryDocument::textReplaced, this, &DataPage::placeCaret);
+}
+
+void DataPage::setDocument(HistoryDocument& document)
+{
+    if (&document == m_document)
+        return;
+    disconnect(m_document, nullptr, this, nullptr);
+    m_document = &document;
+    followDocument();
+    if (m_attached)
+        attachEditor();
+}
+
+void DataPage::attachEditor()
+{
+    // Set up as the editor sets up a document of its own.
+    QTextDocument* text = m_document->textDocument();
+    text->setDefaultFont(m_editor->font());
+    text->documentLayout()->setPaintDevice(m_editor->viewport());
+    m_editor->setDocument(text);
+    markBadLines();
+    placeCaret(-1);
 }
 
 void DataPage::placeCaret(int line)
@@ -102,15 +129,15 @@ void DataPage::placeCaret(int line)
 
 bool DataPage::confirmSave()
 {
-    if (m_document.fileWasUnreadable()
+    if (m_document->fileWasUnreadable()
         && !platform().confirm(this,
             QStringLiteral("启动时无法读取数据文件 %1。\n"
                            "保存将用编辑器中的内容替换它，确定要保存吗？")
-                .arg(m_document.filePath())))
+                .arg(m_document->filePath())))
         return false;
     // A text that lost most of the file's draws is saved only when the user says so.
-    const int inFile = m_document.fileDrawCount();
-    const int inText = m_document.drawCount();
+    const int inFile = m_document->fileDrawCount();
+    const int inText = m_document->drawCount();
     if (inFile > 0 && inText * 2 < inFile)
         return platform().confirm(
             this, QStringLiteral("将保存%1期，文件中现有%2期。确定保存吗？").arg(inText).arg(inFile));
@@ -119,7 +146,7 @@ bool DataPage::confirmSave()
 
 bool DataPage::saveDataFile()
 {
-    if (!confirmSave() || !m_document.save())
+    if (!confirmSave() || !m_document->save())
         return false;
     emit statusTextChanged(QStringLiteral("保存文档完毕"));
     return true;
@@ -129,7 +156,7 @@ void DataPage::clearDraws()
 {
     if (platform().confirm(
             this, QStringLiteral("确定要清空编辑器中的全部开奖数据吗？\n（可以用 Ctrl+Z 撤销）")))
-        m_document.setText(QString());
+        m_document->setText(QString());
 }
 
 void DataPage::importDraws()
@@ -146,12 +173,12 @@ void DataPage::importDraws()
                        "替换：编辑器中的内容全部换成导入的文件。"),
         { QStringLiteral("合并"), QStringLiteral("替换"), QStringLiteral("取消") });
     if (choice == Replace) {
-        m_document.setText(toUiText(text));
+        m_document->setText(toUiText(text));
         return;
     }
     if (choice != Merge)
         return;
-    const SourceHistory source = readSourceHistory(m_document.game(), text,
+    const SourceHistory source = readSourceHistory(m_document->game(), text,
         [this](const std::string& message) { platform().showWarning(this, toUiText(message)); });
     if (source.status == SourceStatus::BadLines)
         return;
@@ -160,10 +187,10 @@ void DataPage::importDraws()
         return;
     }
     // Like a replacing import, the merge changes the text, not the file.
-    const MergeResult result = m_document.merge(source.lines);
+    const MergeResult result = m_document->merge(source.lines);
     QString message = toQString(mergeCountsText(result));
     for (const DrawCorrection& correction : result.corrections)
-        message += QLatin1Char('\n') + toQString(correctionText(m_document.game(), correction));
+        message += QLatin1Char('\n') + toQString(correctionText(m_document->game(), correction));
     platform().showMessage(this, message);
     if (result.changed())
         emit statusTextChanged(QStringLiteral("已合并，尚未保存"));
@@ -172,47 +199,47 @@ void DataPage::importDraws()
 void DataPage::saveDraws()
 {
     if (saveDataFile())
-        m_document.parse();
+        m_document->parse();
 }
 
 void DataPage::downloadDraws()
 {
     const UpdateFetch fetched
-        = fetchUpdate(platform(), this, m_document.game(), m_document.filePath(), m_downloadTimeoutMs);
+        = fetchUpdate(platform(), this, m_document->game(), m_document->filePath(), m_downloadTimeoutMs);
     if (fetched.editSources)
         editDataSources();
     if (!fetched.lines)
         return;
     // The text is parsed even when the save fails or is declined, so that the pages
     // show what the editor holds; closing then asks about the unsaved text.
-    const MergeResult result = m_document.merge(*fetched.lines);
+    const MergeResult result = m_document->merge(*fetched.lines);
     // Success is told only once it is saved.
     if (result.changed() && !saveDataFile()) {
         emit statusTextChanged(QStringLiteral("已合并，尚未保存"));
         return;
     }
-    platform().showMessage(this, toUiText(updateMessage(m_document.game(), result)));
+    platform().showMessage(this, toUiText(updateMessage(m_document->game(), result)));
 }
 
 void DataPage::editDataSources()
 {
-    DataSourcesDialog dialog(platform(), m_document.game(), this);
+    DataSourcesDialog dialog(platform(), m_document->game(), this);
     dialog.setDownloadTimeout(m_downloadTimeoutMs);
     platform().runDialog(dialog);
 }
 
 void DataPage::addDraw()
 {
-    AddDrawDialog dialog(platform(), m_document.game(), m_document.lines(), this);
+    AddDrawDialog dialog(platform(), m_document->game(), m_document->lines(), this);
     if (platform().runDialog(dialog) != QDialog::Accepted)
         return;
-    m_document.addDraw(dialog.drawLine());
+    m_document->addDraw(dialog.drawLine());
     saveDataFile();
 }
 
 void DataPage::restoreBackup()
 {
-    std::vector<BackupInfo> backups = listBackups(m_document.game(), toStdString(m_document.filePath()));
+    std::vector<BackupInfo> backups = listBackups(m_document->game(), toStdString(m_document->filePath()));
     if (backups.empty()) {
         platform().showMessage(
             this, QStringLiteral("还没有备份：每次保存开奖数据时，原来的文件会留作备份。"));
@@ -223,7 +250,7 @@ void DataPage::restoreBackup()
         return;
     const BackupInfo chosen = dialog.chosen();
     // Read completely first: a backup that cannot be read changes nothing.
-    m_document.setText(toUiText(readTextFile(chosen.path)));
+    m_document->setText(toUiText(readTextFile(chosen.path)));
     if (saveDataFile())
         emit statusTextChanged(QStringLiteral("已恢复备份 %1").arg(toQString(backupTimeText(chosen.time))));
 }
@@ -236,12 +263,12 @@ void DataPage::offerFirstBadLine(const QString& message)
         != Jump)
         return;
     emit showRequested();
-    placeCaret(m_document.badLines().empty() ? -1 : m_document.badLines().front());
+    placeCaret(m_document->badLines().empty() ? -1 : m_document->badLines().front());
 }
 
 void DataPage::showNextBadLine()
 {
-    const std::vector<int>& bad = m_document.badLines();
+    const std::vector<int>& bad = m_document->badLines();
     if (bad.empty()) {
         emit statusTextChanged(QStringLiteral("数据没有错误行"));
         return;
@@ -256,7 +283,7 @@ void DataPage::markBadLines()
     if (!m_attached)
         return;
     QList<QTextEdit::ExtraSelection> marks;
-    const std::vector<int>& bad = m_document.badLines();
+    const std::vector<int>& bad = m_document->badLines();
     for (std::size_t i = 0; i < std::min(bad.size(), kMarkedBadLines); ++i) {
         QTextEdit::ExtraSelection mark;
         mark.cursor = QTextCursor(m_editor->document()->findBlockByNumber(bad[i]));
@@ -278,12 +305,7 @@ void DataPage::showEvent(QShowEvent* event)
 {
     if (!m_attached) {
         m_attached = true;
-        // Set up as the editor sets up a document of its own.
-        QTextDocument* text = m_document.textDocument();
-        text->setDefaultFont(m_editor->font());
-        text->documentLayout()->setPaintDevice(m_editor->viewport());
-        m_editor->setDocument(text);
-        markBadLines();
+        attachEditor();
         placeCaret(m_caretLine);
     }
     Page::showEvent(event);

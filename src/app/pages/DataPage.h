@@ -34,6 +34,8 @@ public:
     void restoreBackup();
     // "下一处错误": the caret to the next bad line after it (from the top after the last).
     void showNextBadLine();
+    // The document of the game in front: the editor shows its text, the commands work on it.
+    void setDocument(HistoryDocument& document);
 
 signals:
     // The page wants to be in front (to show a bad line).
@@ -52,11 +54,15 @@ private:
     void offerFirstBadLine(const QString& message);
     void markBadLines();
     void showCaret();
+    // Follows the document's reports.
+    void followDocument();
+    // The editor shows the document's text (from the first show on).
+    void attachEditor();
     // Puts the caret on the line (0-based; -1: the end of the text) and scrolls it
     // into view, now or when the page is shown.
     void placeCaret(int line);
 
-    HistoryDocument& m_document;
+    HistoryDocument* m_document;
     int m_downloadTimeoutMs;
     QPlainTextEdit* m_editor = nullptr;
     // The editor shows the document's text from the page's first show on.

@@ -24,6 +24,9 @@ public:
     // The codes of the last recommendation that was not refused.
     const CodeSet& result() const { return m_result; }
 
+    // The history of the game in front; the page reads it from now on.
+    void setHistory(const HistoryDocument& history);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -32,7 +35,7 @@ private:
     void runRecommend(RecommendKind kind);
 
     ResultCommands& m_commands;
-    const HistoryDocument& m_history;
+    const HistoryDocument* m_history;
     CodeSet m_result;
     QWidget* m_box = nullptr;
     QLabel* m_tip = nullptr;

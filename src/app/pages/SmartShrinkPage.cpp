@@ -29,7 +29,7 @@ SmartShrinkPage::SmartShrinkPage(
     Platform& platform, ResultCommands& commands, const HistoryDocument& history, QWidget* parent)
     : Page(platform, parent)
     , m_commands(commands)
-    , m_history(history)
+    , m_history(&history)
 {
     setObjectName(QStringLiteral("smartShrinkPage"));
     QVBoxLayout* layout = makeWorkPageLayout();
@@ -150,7 +150,7 @@ void SmartShrinkPage::runSmartShrink()
     // The base is read from the memo at every run; a refusal keeps even the old base set.
     CodeSet base;
     linesToCodeSet(memoLines(m_baseMemo), base);
-    const std::optional<CodeSet> result = smartShrink(base, m_levelSlider->value(), m_history.records());
+    const std::optional<CodeSet> result = smartShrink(base, m_levelSlider->value(), m_history->records());
     if (!result) {
         platform().showWarning(this, QString::fromUtf8(kSmartShrinkRefusal));
         return;
@@ -180,5 +180,7 @@ bool SmartShrinkPage::eventFilter(QObject* watched, QEvent* event)
         layOutPanels();
     return Page::eventFilter(watched, event);
 }
+
+void SmartShrinkPage::setHistory(const HistoryDocument& history) { m_history = &history; }
 
 } // namespace velmora

@@ -37,6 +37,9 @@ public:
     const CodeSet& base() const { return m_base; }
     const CodeSet& result() const { return m_result; }
 
+    // The history of the game in front; the page reads it from now on.
+    void setHistory(const HistoryDocument& history);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -52,7 +55,7 @@ private:
     void layOutPanels();
 
     ResultCommands& m_commands;
-    const HistoryDocument& m_history;
+    const HistoryDocument* m_history;
     // None until the filter page has produced a result.
     std::optional<CodeSet> m_importable;
     CodeSet m_base;
