@@ -64,12 +64,11 @@ MainWindow::MainWindow(
     Platform& platform, const QString& dataFile, MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent)
     , m_platform(platform)
-    , m_dataFile(toQString(dataFilePath(game3d(), toStdString(dataFile))))
     , m_options(std::move(options))
+    , m_dataFileOption(dataFile)
 {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(
-        versionText() + QStringLiteral("  3D彩票分析缩水工具 · Velmora 软件工作室 · www.velmora.example"));
+    m_dataFile = dataFileOf(game3d());
     setFont(appFont());
     resize(789, 584);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -103,8 +102,8 @@ MainWindow::MainWindow(
     showPage(m_workPages, DataPageIndex);
     showWebPanel();
     // Last, so that what it tells the status bar (a first run) is not covered.
-    if (const QString loaded = m_history->load(); !loaded.isEmpty())
-        setStatusText(0, loaded);
+    loadGameHistory();
+    showGameName();
     // From here on a change of the page in front clears the status bar; what start-up
     // wrote there stays.
     m_frontPage = frontPage();
@@ -157,30 +156,45 @@ void MainWindow::createPages()
     m_stack->addWidget(m_workPages);
     m_stack->addWidget(m_chartPages);
 
-    m_history = new HistoryDocument(game3d(), m_dataFile, this);
+    const auto games = allGames();
+    const Game* remembered = gameOfKey(
+        toStdString(m_platform.setting(QString::fromLatin1(kGameSettingKey), QString()).toString()));
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        HistoryDocument* history = new HistoryDocument(*games[i], dataFileOf(*games[i]), this);
+        m_histories[i] = history;
+        // Only the game in front is shown; another's history changes only while in front.
+        connect(history, &HistoryDocument::changed, this, [this, history] {
+            if (history == m_history)
+                showNewHistory();
+        });
+        if (games[i] == remembered)
+            m_history = history;
+    }
+    if (!m_history)
+        m_history = m_histories[0];
     m_resultCommands->setIssueOfResults([this] {
         return toQString(nextIssue(m_history->records(), m_platform.now().date().year()).issueText());
     });
-    connect(m_history, &HistoryDocument::changed, this, &MainWindow::showNewHistory);
     const HistoryDocument& history = *m_history;
     m_dataPage = new DataPage(m_platform, *m_history, m_options.downloadTimeoutMs, m_workPages);
     connect(m_dataPage, &DataPage::showRequested, this, [this] { showPage(m_workPages, DataPageIndex); });
     m_autoUpdate = new AutoUpdate(
-        m_platform, []() -> const Game& { return game3d(); },
+        m_platform, [this]() -> const Game& { return m_history->game(); },
         [this](QString& told) { return m_dataPage->updateQuietly(told); }, this);
     connect(
         m_autoUpdate, &AutoUpdate::statusText, this, [this](const QString& text) { setStatusText(0, text); });
     connect(m_dataPage, &DataPage::updated, m_autoUpdate, &AutoUpdate::noteSuccess);
     // While the text has bad lines the status bar says so beside the page's messages.
-    auto* badLines = new QLabel(statusBar());
-    badLines->setObjectName(QStringLiteral("statusBadLines"));
-    badLines->setStyleSheet(QStringLiteral("color: #c00000;"));
-    badLines->hide();
-    statusBar()->addPermanentWidget(badLines);
-    connect(m_history, &HistoryDocument::badLinesChanged, badLines, [this, badLines] {
-        badLines->setText(badLinesStatusText(m_history->badLines()));
-        badLines->setVisible(!m_history->badLines().empty());
-    });
+    m_badLinesLabel = new QLabel(statusBar());
+    m_badLinesLabel->setObjectName(QStringLiteral("statusBadLines"));
+    m_badLinesLabel->setStyleSheet(QStringLiteral("color: #c00000;"));
+    m_badLinesLabel->hide();
+    statusBar()->addPermanentWidget(m_badLinesLabel);
+    for (HistoryDocument* each : m_histories)
+        connect(each, &HistoryDocument::badLinesChanged, this, [this, each] {
+            if (each == m_history)
+                showBadLines();
+        });
     m_filterPage = new FilterPage(m_platform, *m_resultCommands, history, *m_resultWindow, m_workPages);
     m_smartShrinkPage = new SmartShrinkPage(m_platform, *m_resultCommands, history, m_workPages);
     m_recommendPage = new RecommendPage(m_platform, *m_resultCommands, history, m_workPages);
@@ -233,8 +247,11 @@ void MainWindow::createPages()
     connect(checkLatest, &QAction::triggered, this,
         [this] { m_resultCommands->checkLatestDraw(m_resultWindow->memo()); });
     // Every change of the history settles the tickets of its new or changed draws.
-    connect(m_history, &HistoryDocument::changed, m_ticketsPage,
-        [this] { m_ticketsPage->historyChanged(m_history->changedDraws()); });
+    for (HistoryDocument* each : m_histories)
+        connect(each, &HistoryDocument::changed, m_ticketsPage, [this, each] {
+            if (each == m_history)
+                m_ticketsPage->historyChanged(each->changedDraws());
+        });
     connect(
         m_filterPage, &FilterPage::resultChanged, m_smartShrinkPage, &SmartShrinkPage::setImportableCodes);
     connect(m_filterPage, &FilterPage::resultChanged, this, [this](const CodeSet& codes) {
@@ -469,23 +486,27 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+bool MainWindow::settleUnsavedChanges()
+{
+    if (!m_history->isModified())
+        return true;
+    switch (m_platform.askSaveChanges(
+        this, QStringLiteral("开奖数据已经修改，但还没有保存。\n要把它保存到数据文件吗？"))) {
+    case SaveChoice::Save:
+        return m_dataPage->saveDataFile();
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_history->isModified()) {
-        switch (m_platform.askSaveChanges(
-            this, QStringLiteral("开奖数据已经修改，但还没有保存。\n要把它保存到数据文件吗？"))) {
-        case SaveChoice::Save:
-            if (!m_dataPage->saveDataFile()) {
-                event->ignore();
-                return;
-            }
-            break;
-        case SaveChoice::Discard:
-            break;
-        case SaveChoice::Cancel:
-            event->ignore();
-            return;
-        }
+    if (!settleUnsavedChanges()) {
+        event->ignore();
+        return;
     }
     m_resultWindow->hide();
     if (m_historyCheckWindow)

@@ -13,6 +13,7 @@
 #include <memory>
 
 class QAction;
+class QComboBox;
 class QMenu;
 class QLabel;
 class QStackedLayout;
@@ -36,6 +37,7 @@ class ResultWindow;
 class SmartShrinkPage;
 class TicketsPage;
 class WebPanel;
+struct Game;
 
 struct MainWindowOptions {
     // A site is shown in the web view plugin when it can be loaded; false: as its
@@ -50,6 +52,9 @@ struct MainWindowOptions {
     QString programFolder;
 };
 
+// The settings key of the game in front at the last close ("3d", "pl3").
+inline constexpr const char* kGameSettingKey = "game/current";
+
 // An action with this property set shows no tool tip (its hint has only a status text).
 inline constexpr const char* kNoTipProperty = "velmoraNoTip";
 
@@ -57,8 +62,10 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    // dataFile is the data file (tmp.txt lies beside it); empty: the one the data-path
-    // rule finds (portable, else the user's data folder).
+    // dataFile is 福彩3D's data file, and each other game's lies beside it under its own
+    // name (tmp.txt too); empty: each game's file as the data-path rule finds it
+    // (portable, else the user's data folder). The game in front at the last close
+    // comes to the front again.
     MainWindow(Platform& platform, const QString& dataFile, MainWindowOptions options = {},
         QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -67,6 +74,14 @@ public:
     QString statusText(int panel) const;
     // The area in front: the work pages, the chart pages or the web panel.
     QWidget* frontArea() const;
+    // The game in front.
+    const Game& game() const;
+    // Brings the game to the front (menu 彩种, Ctrl+1 / Ctrl+2, the tool bar's selector):
+    // unsaved changes of the game in front are asked about as closing asks (Cancel or
+    // a failed save keeps it in front; false then). Every page then works on the
+    // game's history, read the first time the game is shown (a first run writes its
+    // built-in history as its data file). The choice is kept for the next start.
+    bool switchGame(const Game& game);
 
 signals:
     // A work page (0 data .. 3 recommendation, 4 number tools) has become visible.
@@ -89,6 +104,9 @@ private:
         TicketsPageIndex,
     };
     void createMenus();
+    // The menu 彩种 and the main tool bar's game selector.
+    void createGameMenu();
+    void createGameSelector();
     void createToolBar();
     void createStatusBar();
     void createPages();
@@ -112,6 +130,15 @@ private:
     void showAbout();
     // The history has changed: the page in front shows it at once.
     void showNewHistory();
+    // The data file of the game (see the constructor).
+    QString dataFileOf(const Game& game) const;
+    // Reads the history of the game in front the first time it is shown.
+    void loadGameHistory();
+    // The name of the game in front in the title, the status bar, the selector and the menu.
+    void showGameName();
+    void showBadLines();
+    // Unsaved changes of the game in front: saved, discarded, or kept by Cancel (false).
+    bool settleUnsavedChanges();
     void setStatusText(int panel, const QString& text);
     // Runs a command; an error it raises ends it and is shown in a message box.
     void runCommand(const std::function<void()>& command);
@@ -133,8 +160,15 @@ private:
     HelpWindow* m_helpWindow = nullptr;
     // Export, prize check and print of the three result pages; one save dialog for all.
     std::unique_ptr<ResultCommands> m_resultCommands;
-    // The draw history, read by every page and window.
+    // Each game's draw history (in the order of allGames()), and the one in front, which
+    // every page and window reads.
+    std::array<HistoryDocument*, 2> m_histories {};
+    std::array<bool, 2> m_historyLoaded {};
     HistoryDocument* m_history = nullptr;
+    QString m_dataFileOption;
+    QComboBox* m_gameSelector = nullptr;
+    std::array<QAction*, 2> m_gameActions {};
+    QLabel* m_badLinesLabel = nullptr;
     DataPage* m_dataPage = nullptr;
     FilterPage* m_filterPage = nullptr;
     SmartShrinkPage* m_smartShrinkPage = nullptr;

@@ -120,6 +120,8 @@ void MainWindow::createMenus()
     add(fileMenu, QStringLiteral("exit"), QStringLiteral("退出(&X)"), {},
         QStringLiteral("关闭退出|关闭程序，退出系统"), [this] { close(); });
 
+    createGameMenu();
+
     QMenu* shrinkMenu = menuBar()->addMenu(QStringLiteral("缩水推荐(&T)"));
     add(shrinkMenu, QStringLiteral("showFilterPage"), QStringLiteral("缩水(&A)"), Qt::Key_F4,
         QStringLiteral("|超强缩水"), [this] { showPage(m_workPages, FilterPageIndex); });
@@ -207,6 +209,7 @@ void MainWindow::createToolBar()
     };
     add(QStringLiteral("开奖数据"), QStyle::SP_FileDialogDetailedView, QStringLiteral("|编辑开奖数据"),
         [this] { showPage(m_workPages, DataPageIndex); });
+    createGameSelector();
     m_toolBar->addSeparator();
     add(QStringLiteral("缩水"), QStyle::SP_FileDialogContentsView, QStringLiteral("|超强缩水"),
         [this] { showPage(m_workPages, FilterPageIndex); });

@@ -134,11 +134,9 @@ void tst_MainWindowCommands::shortcutsActOnThePageInFront()
         { "smart: Ctrl+F checks", "showSmartShrinkPage", Qt::CTRL | Qt::Key_F, checked },
         { "smart: Ctrl+P prints", "showSmartShrinkPage", Qt::CTRL | Qt::Key_P, printed },
         { "smart: F8 means nothing", "showSmartShrinkPage", QKeyCombination(Qt::Key_F8), nothing },
-        { "recommend: Ctrl+1 daily", "showRecommendPage", Qt::CTRL | Qt::Key_1,
-            statusStartsWith("每日推荐") },
-        { "recommend: Ctrl+2 weekly", "showRecommendPage", Qt::CTRL | Qt::Key_2,
-            statusStartsWith("每周推荐") },
-        { "recommend: Ctrl+3 monthly", "showRecommendPage", Qt::CTRL | Qt::Key_3,
+        { "recommend: Alt+1 daily", "showRecommendPage", Qt::ALT | Qt::Key_1, statusStartsWith("每日推荐") },
+        { "recommend: Alt+2 weekly", "showRecommendPage", Qt::ALT | Qt::Key_2, statusStartsWith("每周推荐") },
+        { "recommend: Alt+3 monthly", "showRecommendPage", Qt::ALT | Qt::Key_3,
             statusStartsWith("每月推荐") },
         { "recommend: Ctrl+E exports", "showRecommendPage", Qt::CTRL | Qt::Key_E, exported },
         { "recommend: Ctrl+F checks", "showRecommendPage", Qt::CTRL | Qt::Key_F, checked },
@@ -189,8 +187,8 @@ void tst_MainWindowCommands::pageMenuFollowsThePageInFront()
     QCOMPARE(menuTexts(menu).last(), QStringLiteral("智能缩水\tCtrl+R"));
     f.trigger("showRecommendPage");
     QCOMPARE(menuTexts(menu).mid(0, 3),
-        (QStringList { QStringLiteral("每日推荐\tCtrl+1"), QStringLiteral("每周推荐\tCtrl+2"),
-            QStringLiteral("每月推荐\tCtrl+3") }));
+        (QStringList { QStringLiteral("每日推荐\tAlt+1"), QStringLiteral("每周推荐\tAlt+2"),
+            QStringLiteral("每月推荐\tAlt+3") }));
     f.trigger("showKLineChart");
     QCOMPARE(menuTexts(menu),
         (QStringList { QStringLiteral("最近30期\tAlt+3"), QStringLiteral("最近50期\tAlt+5"),

@@ -17,6 +17,9 @@ public:
 
     BadDataNotice(const HistoryDocument& history, QWidget* parent);
 
+    // The history of the game in front.
+    void setHistory(const HistoryDocument& history);
+
     // True while the text has bad lines (the notice is shown with its page).
     bool active() const;
 
@@ -25,7 +28,8 @@ signals:
     void fixed();
 
 private:
-    const HistoryDocument& m_history;
+    const HistoryDocument* m_history = nullptr;
+    QMetaObject::Connection m_watch;
 };
 
 } // namespace velmora

@@ -145,7 +145,7 @@ ChartPage::ChartPage(
     Platform& platform, const ChartKind& kind, const HistoryDocument& history, QWidget* parent)
     : Page(platform, parent)
     , m_kind(kind)
-    , m_history(history)
+    , m_history(&history)
 {
     const ChartPageLook& look = lookOf(kind);
     setObjectName(QString::fromLatin1(kind.name) + QStringLiteral("ChartPage"));
@@ -223,7 +223,7 @@ void ChartPage::refresh()
 
 void ChartPage::queryCount(int count)
 {
-    m_drawCount->setValue(count > 0 ? count : static_cast<int>(m_history.records().size()));
+    m_drawCount->setValue(count > 0 ? count : static_cast<int>(m_history->records().size()));
     buildChart(false);
 }
 
@@ -235,7 +235,7 @@ void ChartPage::buildChart(bool messageAfterShow)
         return;
     const int wanted = m_drawCount->value();
     QStringList messages;
-    const int built = m_kind.build(m_chart->model(), m_history.records(), wanted,
+    const int built = m_kind.build(m_chart->model(), m_history->records(), wanted,
         [this, messageAfterShow, &messages](const std::string& message) {
             if (messageAfterShow)
                 messages << toQString(message);
@@ -251,6 +251,12 @@ void ChartPage::buildChart(bool messageAfterShow)
                 platform().showWarning(this, message);
         });
     }
+}
+
+void ChartPage::setHistory(const HistoryDocument& history)
+{
+    m_history = &history;
+    m_badData->setHistory(history);
 }
 
 } // namespace velmora

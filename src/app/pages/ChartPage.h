@@ -27,6 +27,9 @@ public:
     // visible: a message about the count comes once the page has appeared.
     void refresh();
 
+    // The history of the game in front; the page reads it from now on.
+    void setHistory(const HistoryDocument& history);
+
 private:
     // Builds the chart for the count asked for and sets the count edit to the count
     // used; the message is shown at once or, when messageAfterShow, once the events
@@ -36,7 +39,7 @@ private:
     void queryCount(int count);
 
     const ChartKind& m_kind;
-    const HistoryDocument& m_history;
+    const HistoryDocument* m_history;
     ChartSpinEdit* m_drawCount = nullptr;
     GridView* m_chart = nullptr;
     BadDataNotice* m_badData = nullptr;

@@ -39,7 +39,7 @@ constexpr std::size_t kMarkedBadLines = 2000;
 
 DataPage::DataPage(Platform& platform, HistoryDocument& document, int downloadTimeoutMs, QWidget* parent)
     : Page(platform, parent)
-    , m_document(document)
+    , m_document(&document)
     , m_downloadTimeoutMs(downloadTimeoutMs)
 {
     setObjectName(QStringLiteral("dataPage"));
@@ -71,11 +71,38 @@ DataPage::DataPage(Platform& platform, HistoryDocument& document, int downloadTi
     });
     layout->addWidget(m_editor);
 
-    connect(&m_document, &HistoryDocument::problem, this,
+    followDocument();
+}
+
+void DataPage::followDocument()
+{
+    connect(m_document, &HistoryDocument::problem, this,
         [this](const QString& text) { Page::platform().showWarning(this, text); });
-    connect(&m_document, &HistoryDocument::badLinesFound, this, &DataPage::offerFirstBadLine);
-    connect(&m_document, &HistoryDocument::badLinesChanged, this, &DataPage::markBadLines);
-    connect(&m_document, &HistoryDocument::textReplaced, this, &DataPage::placeCaret);
+    connect(m_document, &HistoryDocument::badLinesFound, this, &DataPage::offerFirstBadLine);
+    connect(m_document, &HistoryDocument::badLinesChanged, this, &DataPage::markBadLines);
+    connect(m_document, &HistoryDocument::textReplaced, this, &DataPage::placeCaret);
+}
+
+void DataPage::setDocument(HistoryDocument& document)
+{
+    if (&document == m_document)
+        return;
+    disconnect(m_document, nullptr, this, nullptr);
+    m_document = &document;
+    followDocument();
+    if (m_attached)
+        attachEditor();
+}
+
+void DataPage::attachEditor()
+{
+    // Set up as the editor sets up a document of its own.
+    QTextDocument* text = m_document->textDocument();
+    text->setDefaultFont(m_editor->font());
+    text->documentLayout()->setPaintDevice(m_editor->viewport());
+    m_editor->setDocument(text);
+    markBadLines();
+    placeCaret(-1);
 }
 
 void DataPage::placeCaret(int line)
@@ -103,13 +130,13 @@ void DataPage::placeCaret(int line)
 
 QString DataPage::saveQuestion() const
 {
-    if (m_document.fileWasUnreadable())
+    if (m_document->fileWasUnreadable())
         return QStringLiteral("启动时无法读取数据文件 %1。\n"
                               "保存将用编辑器中的内容替换它，确定要保存吗？")
-            .arg(m_document.filePath());
+            .arg(m_document->filePath());
     // A text that lost most of the file's draws is saved only when the user says so.
-    const int inFile = m_document.fileDrawCount();
-    const int inText = m_document.drawCount();
+    const int inFile = m_document->fileDrawCount();
+    const int inText = m_document->drawCount();
     if (inFile > 0 && inText * 2 < inFile)
         return QStringLiteral("将保存%1期，文件中现有%2期。确定保存吗？").arg(inText).arg(inFile);
     return {};
@@ -119,12 +146,12 @@ DataPage::SaveOutcome DataPage::saveText()
 {
     if (const QString question = saveQuestion(); !question.isEmpty() && !platform().confirm(this, question))
         return SaveOutcome::Declined;
-    return m_document.save() ? SaveOutcome::Saved : SaveOutcome::Failed;
+    return m_document->save() ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
 void DataPage::showSaved()
 {
-    const std::size_t bad = m_document.badLines().size();
+    const std::size_t bad = m_document->badLines().size();
     emit statusTextChanged(
         bad == 0 ? QStringLiteral("保存文档完毕") : QStringLiteral("已保存，但有%1行错误").arg(bad));
 }
@@ -143,7 +170,7 @@ DataPage::SaveOutcome DataPage::saveCommand(const HistoryDocument::Checkpoint& b
     if (outcome == SaveOutcome::Saved)
         showSaved();
     if (outcome == SaveOutcome::Declined) {
-        m_document.revert(before);
+        m_document->revert(before);
         emit statusTextChanged(QStringLiteral("未保存，开奖数据保持原样"));
     }
     return outcome;
@@ -153,7 +180,7 @@ void DataPage::clearDraws()
 {
     if (platform().confirm(
             this, QStringLiteral("确定要清空编辑器中的全部开奖数据吗？\n（可以用 Ctrl+Z 撤销）")))
-        m_document.setText(QString());
+        m_document->setText(QString());
 }
 
 void DataPage::importDraws()
@@ -170,12 +197,12 @@ void DataPage::importDraws()
                        "替换：编辑器中的内容全部换成导入的文件。"),
         { QStringLiteral("合并"), QStringLiteral("替换"), QStringLiteral("取消") });
     if (choice == Replace) {
-        m_document.setText(toUiText(text));
+        m_document->setText(toUiText(text));
         return;
     }
     if (choice != Merge)
         return;
-    const SourceHistory source = readSourceHistory(m_document.game(), text,
+    const SourceHistory source = readSourceHistory(m_document->game(), text,
         [this](const std::string& message) { platform().showWarning(this, toUiText(message)); });
     if (source.status == SourceStatus::BadLines)
         return;
@@ -184,10 +211,10 @@ void DataPage::importDraws()
         return;
     }
     // Like a replacing import, the merge changes the text, not the file.
-    const MergeResult result = m_document.merge(source.lines);
+    const MergeResult result = m_document->merge(source.lines);
     QString message = toQString(mergeCountsText(result));
     for (const DrawCorrection& correction : result.corrections)
-        message += QLatin1Char('\n') + toQString(correctionText(m_document.game(), correction));
+        message += QLatin1Char('\n') + toQString(correctionText(m_document->game(), correction));
     platform().showMessage(this, message);
     if (result.changed())
         emit statusTextChanged(QStringLiteral("已合并，尚未保存"));
@@ -198,22 +225,22 @@ void DataPage::saveDraws()
     // The text is parsed after it is written, so its bad lines are known only then.
     if (saveText() != SaveOutcome::Saved)
         return;
-    m_document.parse();
+    m_document->parse();
     showSaved();
 }
 
 void DataPage::downloadDraws()
 {
     const UpdateFetch fetched
-        = fetchUpdate(platform(), this, m_document.game(), m_document.filePath(), m_downloadTimeoutMs);
+        = fetchUpdate(platform(), this, m_document->game(), m_document->filePath(), m_downloadTimeoutMs);
     if (fetched.editSources)
         editDataSources();
     if (!fetched.lines)
         return;
     // A failed save leaves the merged text parsed, so that the pages show what the
     // editor holds and closing asks about it; a declined one takes the merge back.
-    const HistoryDocument::Checkpoint before = m_document.checkpoint();
-    const MergeResult result = m_document.merge(*fetched.lines);
+    const HistoryDocument::Checkpoint before = m_document->checkpoint();
+    const MergeResult result = m_document->merge(*fetched.lines);
     // Success is told only once it is saved.
     if (result.changed()) {
         const SaveOutcome outcome = saveCommand(before);
@@ -224,68 +251,68 @@ void DataPage::downloadDraws()
     }
     if (result.changed())
         emit updated();
-    platform().showMessage(this, toUiText(updateMessage(m_document.game(), result)));
+    platform().showMessage(this, toUiText(updateMessage(m_document->game(), result)));
 }
 
 UpdateOutcome DataPage::updateQuietly(QString& told)
 {
     // Neither the user's unsaved lines nor bad ones are saved unasked.
-    if (!m_document.badLines().empty()) {
+    if (!m_document->badLines().empty()) {
         told = QStringLiteral("开奖数据有错误，请先修正（F7）");
         return UpdateOutcome::Failed;
     }
-    if (m_document.isModified()) {
+    if (m_document->isModified()) {
         told = QStringLiteral("开奖数据有尚未保存的修改");
         return UpdateOutcome::Failed;
     }
     const UpdateFetch fetched
-        = fetchUpdateQuietly(platform(), this, m_document.game(), m_document.filePath(), m_downloadTimeoutMs);
+        = fetchUpdateQuietly(platform(), this, m_document->game(), m_document->filePath(), m_downloadTimeoutMs);
     if (!fetched.lines) {
         told = fetched.failure;
         return UpdateOutcome::Failed;
     }
-    const HistoryDocument::Checkpoint before = m_document.checkpoint();
-    const MergeResult result = m_document.merge(*fetched.lines);
+    const HistoryDocument::Checkpoint before = m_document->checkpoint();
+    const MergeResult result = m_document->merge(*fetched.lines);
     if (!result.changed()) {
-        told = toUiText(updateMessage(m_document.game(), result));
+        told = toUiText(updateMessage(m_document->game(), result));
         return UpdateOutcome::NothingNew;
     }
     const QString question = saveQuestion();
     if (!question.isEmpty()) {
-        m_document.revert(before);
+        m_document->revert(before);
         told = QStringLiteral("保存前需要确认（%1），未保存；请用“在线更新”（F3）")
                    .arg(question.section(QStringLiteral("。"), 0, 0));
         return UpdateOutcome::Failed;
     }
-    if (!m_document.save()) {
+    if (!m_document->save()) {
         told = QStringLiteral("保存失败，已合并，尚未保存");
         return UpdateOutcome::Failed;
     }
     emit updated();
-    told = toUiText(updateMessage(m_document.game(), result)).replace(QLatin1Char('\n'), QStringLiteral("；"));
+    told = toUiText(updateMessage(m_document->game(), result)).replace(QLatin1Char('\n'), QStringLiteral("；"));
     return UpdateOutcome::NewDraws;
 }
 
 void DataPage::editDataSources()
 {
-    DataSourcesDialog dialog(platform(), m_document.game(), this);
+    DataSourcesDialog dialog(platform(), m_document->game(), this);
     dialog.setDownloadTimeout(m_downloadTimeoutMs);
     platform().runDialog(dialog);
 }
 
 void DataPage::addDraw()
 {
-    AddDrawDialog dialog(platform(), m_document.game(), m_document.lines(), this);
+    AddDrawDialog dialog(platform(), m_document->game(), m_document->lines(), this);
     if (platform().runDialog(dialog) != QDialog::Accepted)
         return;
-    const HistoryDocument::Checkpoint before = m_document.checkpoint();
-    m_document.addDraw(dialog.drawLine());
+    const HistoryDocument::Checkpoint before = m_document->checkpoint();
+    m_document->addDraw(dialog.drawLine());
     saveCommand(before);
 }
 
 void DataPage::restoreBackup()
 {
-    std::vector<BackupInfo> backups = listBackups(m_document.game(), toStdString(m_document.filePath()));
+    std::vector<BackupInfo> backups = listBackups(m_document->game(), toStdString(m_document->filePath()));
     if (backups.empty()) {
         platform().showMessage(
             this, QStringLiteral("还没有备份：每次保存开奖数据时，原来的文件会留作备份。"));
@@ -297,8 +324,8 @@ void DataPage::restoreBackup()
     const BackupInfo chosen = dialog.chosen();
     // Read completely first: a backup that cannot be read changes nothing.
     const QString text = toUiText(readTextFile(chosen.path));
-    const HistoryDocument::Checkpoint before = m_document.checkpoint();
-    m_document.setText(text);
+    const HistoryDocument::Checkpoint before = m_document->checkpoint();
+    m_document->setText(text);
     if (saveCommand(before) == SaveOutcome::Saved)
         emit statusTextChanged(QStringLiteral("已恢复备份 %1").arg(toQString(backupTimeText(chosen.time))));
 }
@@ -311,13 +338,13 @@ void DataPage::offerFirstBadLine(const QString& message)
         != Jump)
         return;
     emit showRequested();
-    if (!m_document.badLines().empty())
-        showBadLine(m_document.badLines().front());
+    if (!m_document->badLines().empty())
+        showBadLine(m_document->badLines().front());
 }
 
 void DataPage::showNextBadLine()
 {
-    const std::vector<int>& bad = m_document.badLines();
+    const std::vector<int>& bad = m_document->badLines();
     if (bad.empty()) {
         emit statusTextChanged(QStringLiteral("数据没有错误行"));
         return;
@@ -341,7 +368,7 @@ void DataPage::finishShowingBadLine()
     m_badLineToShow = -1;
     m_editor->centerCursor();
     m_editor->setFocus(Qt::OtherFocusReason);
-    const std::vector<std::string>& lines = m_document.lines();
+    const std::vector<std::string>& lines = m_document->lines();
     const std::string reason = line >= 0 && line < static_cast<int>(lines.size())
         ? drawLineProblem(lines[static_cast<std::size_t>(line)])
         : std::string();
@@ -354,7 +381,7 @@ void DataPage::markBadLines()
     if (!m_attached)
         return;
     QList<QTextEdit::ExtraSelection> marks;
-    const std::vector<int>& bad = m_document.badLines();
+    const std::vector<int>& bad = m_document->badLines();
     for (std::size_t i = 0; i < std::min(bad.size(), kMarkedBadLines); ++i) {
         QTextEdit::ExtraSelection mark;
         mark.cursor = QTextCursor(m_editor->document()->findBlockByNumber(bad[i]));
@@ -379,12 +406,7 @@ void DataPage::showEvent(QShowEvent* event)
 {
     if (!m_attached) {
         m_attached = true;
-        // Set up as the editor sets up a document of its own.
-        QTextDocument* text = m_document.textDocument();
-        text->setDefaultFont(m_editor->font());
-        text->documentLayout()->setPaintDevice(m_editor->viewport());
-        m_editor->setDocument(text);
-        markBadLines();
+        attachEditor();
         placeCaret(m_caretLine);
     }
     Page::showEvent(event);

@@ -42,6 +42,8 @@ public:
     // word is not made (the merge is taken back), nor is one of a text that has bad
     // lines or unsaved changes.
     UpdateOutcome updateQuietly(QString& told);
+    // The document of the game in front: the editor shows its text, the commands work on it.
+    void setDocument(HistoryDocument& document);
 
 signals:
     // The page wants to be in front (to show a bad line).
@@ -73,11 +75,15 @@ private:
     void offerFirstBadLine(const QString& message);
     void markBadLines();
     void showCaret();
+    // Follows the document's reports.
+    void followDocument();
+    // The editor shows the document's text (from the first show on).
+    void attachEditor();
     // Puts the caret on the line (0-based; -1: the end of the text) and scrolls it
     // into view, now or when the page is shown.
     void placeCaret(int line);
 
-    HistoryDocument& m_document;
+    HistoryDocument* m_document;
     int m_downloadTimeoutMs;
     QPlainTextEdit* m_editor = nullptr;
     // The editor shows the document's text from the page's first show on.

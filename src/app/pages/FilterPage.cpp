@@ -6,6 +6,7 @@
 #include "app/dialogs/ResultWindow.h"
 #include "app/platform/Platform.h"
 #include "core/filter/FilterEngine.h"
+#include "core/filter/GameConditions.h"
 #include "core/filter/RecentPanel.h"
 #include "core/filter/Scheme.h"
 #include "widgets/ColumnLabel.h"
@@ -68,13 +69,37 @@ ColumnLabel* makeColumnLabel(QWidget* parent, const QString& name, const QString
     return label;
 }
 
+// Stops of the recent-draw panel's labels, in the label's coordinates: the
+// draw-code piece ends before the left hit control, "个号" follows it, the test-code
+// piece ends before the right control, "个号" follows that, then the two pair
+// columns. Without test codes their pieces and stops are left out.
+ColumnLabel::Stop recentStop(int panelX, bool right) { return { panelX - kRecentLabelLeft, right }; }
+
+QVector<ColumnLabel::Stop> recentLineStops(bool testCodes)
+{
+    if (!testCodes)
+        return { recentStop(kDrawChkLeft + 1, true), recentStop(kDrawChkRight, false),
+            recentStop(kDrawPairsLeft, false) };
+    return { recentStop(kDrawChkLeft + 1, true), recentStop(kDrawChkRight, false),
+        recentStop(kTestChkLeft + 1, true), recentStop(kTestChkRight, false),
+        recentStop(kDrawPairsLeft, false), recentStop(kTestPairsLeft, false) };
+}
+
+QVector<ColumnLabel::Stop> recentHeaderStops(bool testCodes)
+{
+    if (!testCodes)
+        return { recentStop(kDrawChkLeft + 1, true), recentStop(kDrawPairsLeft, false) };
+    return { recentStop(kDrawChkLeft + 1, true), recentStop(kTestChkLeft + 1, true),
+        recentStop(kDrawPairsLeft, false), recentStop(kTestPairsLeft, false) };
+}
+
 } // namespace
 
 FilterPage::FilterPage(Platform& platform, ResultCommands& commands, const HistoryDocument& history,
     ResultWindow& resultWindow, QWidget* parent)
     : Page(platform, parent)
     , m_commands(commands)
-    , m_history(history)
+    , m_history(&history)
     , m_resultWindow(resultWindow)
 {
     setObjectName(QStringLiteral("filterPage"));
@@ -93,6 +118,7 @@ FilterPage::FilterPage(Platform& platform, ResultCommands& commands, const Histo
     // first condition, not the tolerance, takes the focus when the page appears.
     toolBar()->insertWidget(run, makeToleranceRange());
     setConditions(FilterConditions());
+    showGame();
 }
 
 QAction* FilterPage::createToolBar()
@@ -206,17 +232,8 @@ void FilterPage::createDecorations()
 {
     QFont font = appFont();
     font.setPixelSize(kRecentFontPixels);
-    // Stops in the label's coordinates: the draw-code piece ends before the left hit
-    // control, "个号" follows it, the test-code piece ends before the right control,
-    // "个号" follows that, then the two pair columns.
-    const auto at = [](int panelX, bool right) {
-        return ColumnLabel::Stop { panelX - kRecentLabelLeft, right };
-    };
-    const QVector<ColumnLabel::Stop> lineStops
-        = { at(kDrawChkLeft + 1, true), at(kDrawChkRight, false), at(kTestChkLeft + 1, true),
-              at(kTestChkRight, false), at(kDrawPairsLeft, false), at(kTestPairsLeft, false) };
-    const QVector<ColumnLabel::Stop> headerStops = { at(kDrawChkLeft + 1, true), at(kTestChkLeft + 1, true),
-        at(kDrawPairsLeft, false), at(kTestPairsLeft, false) };
+    const QVector<ColumnLabel::Stop> lineStops = recentLineStops(true);
+    const QVector<ColumnLabel::Stop> headerStops = recentHeaderStops(true);
     const auto recentBounds = [](int top) {
         return QRect(kRecentLabelLeft, top, kPanelWidth - kRecentLabelLeft, kRecentLabelHeight);
     };
@@ -317,7 +334,27 @@ FilterConditions FilterPage::conditions() const
     const auto& entries = filterControlEntries();
     for (std::size_t i = 0; i < entries.size(); ++i)
         readFilterControl(entries[i], m_controls[i], entries[i].slot(conditions));
-    return conditions;
+    return conditionsForGame(m_history->game(), conditions);
+}
+
+void FilterPage::setHistory(const HistoryDocument& history)
+{
+    m_history = &history;
+    showGame();
+    if (isVisible())
+        refreshView();
+}
+
+void FilterPage::showGame()
+{
+    const bool testCodes = m_history->game().hasTestCodes;
+    const auto& entries = filterControlEntries();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].condition == Condition::RecentTest)
+            m_controls[i]->setVisible(testCodes);
+    m_recentHeader->setStops(recentHeaderStops(testCodes));
+    for (ColumnLabel* line : m_recentLines)
+        line->setStops(recentLineStops(testCodes));
 }
 
 void FilterPage::setConditions(const FilterConditions& conditions) { applyScheme(conditions, tolerance()); }
@@ -367,7 +404,7 @@ void FilterPage::loadScheme()
     if (path.isEmpty())
         return;
     // A file that cannot be read raises FileError, which the command shows.
-    const SchemeReadResult read = readSchemeFile(toStdString(path));
+    const SchemeReadResult read = readSchemeFileForGame(m_history->game(), toStdString(path));
     if (!read.ok()) {
         platform().showWarning(this, toQString(read.error));
         return;
@@ -390,7 +427,7 @@ void FilterPage::saveScheme()
 void FilterPage::runFilter()
 {
     const Tolerance tolerance = this->tolerance();
-    m_result = runShrink(conditions(), m_history.records(), tolerance);
+    m_result = runShrink(conditions(), m_history->records(), tolerance);
     QString status = toQString(shrinkStatusText(m_result));
     if (!tolerance.isPlain())
         status += QStringLiteral("（容错%1）").arg(toQString(toleranceText(tolerance)));
@@ -421,7 +458,7 @@ void FilterPage::refreshView()
 
 void FilterPage::refreshRecentPanel()
 {
-    const RecentPanelTexts texts = buildRecentPanelTexts(m_history.records());
+    const RecentPanelTexts texts = buildRecentPanelTexts(m_history->game(), m_history->records());
     for (std::size_t r = 0; r < texts.rows.size(); ++r) {
         ColumnLabel* line = m_recentLines.at(r);
         line->move(kRecentLabelLeft, line->y());

@@ -59,6 +59,11 @@ public:
     // Rebuilds the recent-draw panel from the history.
     void refreshView() override;
 
+    // The history of the game in front; the page reads it from now on. In a game
+    // without test codes the test-code rows are hidden and never active; they keep
+    // what they hold for the game that has them.
+    void setHistory(const HistoryDocument& history);
+
 signals:
     // A run has produced a new result.
     void resultChanged(const velmora::CodeSet& codes);
@@ -92,9 +97,11 @@ private:
     void showResultWindow();
     // Centres the panels in the page's width.
     void layOutPanels();
+    // Shows the test-code rows and columns only in a game that has test codes.
+    void showGame();
 
     ResultCommands& m_commands;
-    const HistoryDocument& m_history;
+    const HistoryDocument* m_history;
     ResultWindow& m_resultWindow;
     CodeSet m_result;
 

@@ -37,13 +37,14 @@ RecommendPage::RecommendPage(
     Platform& platform, ResultCommands& commands, const HistoryDocument& history, QWidget* parent)
     : Page(platform, parent)
     , m_commands(commands)
-    , m_history(history)
+    , m_history(&history)
 {
     setObjectName(QStringLiteral("recommendPage"));
     QVBoxLayout* layout = makeWorkPageLayout();
     m_badData = new BadDataNotice(history, this);
     layout->addWidget(m_badData);
-    // Ctrl+1, Ctrl+2, Ctrl+3 for the daily, weekly and monthly recommendation.
+    // Alt+1, Alt+2, Alt+3 for the daily, weekly and monthly recommendation (Ctrl+1 and
+    // Ctrl+2 choose the game everywhere).
     const std::array<std::pair<QString, RecommendKind>, 3> kinds
         = { { { QStringLiteral("每日推荐"), RecommendKind::Daily },
             { QStringLiteral("每周推荐"), RecommendKind::Weekly },
@@ -52,7 +53,7 @@ RecommendPage::RecommendPage(
         const RecommendKind kind = kinds[i].second;
         addToolBarCommand(kinds[i].first, [this, kind] {
             runRecommend(kind);
-        })->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + static_cast<int>(i))));
+        })->setShortcut(QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_1 + static_cast<int>(i))));
     }
     toolBar()->addSeparator();
     addResultCommands([this] { m_commands.exportResult(m_result, kRecommendLeadingText); },
@@ -76,7 +77,7 @@ void RecommendPage::runRecommend(RecommendKind kind)
         return;
     }
     const std::optional<CodeSet> codes
-        = recommend(m_history.game(), kind, m_history.records(), calendarDateOf(platform().now().date()));
+        = recommend(m_history->game(), kind, m_history->records(), calendarDateOf(platform().now().date()));
     if (!codes) {
         platform().showWarning(this, QString::fromUtf8(kRecommendRefusal));
         return;
@@ -95,6 +96,12 @@ bool RecommendPage::eventFilter(QObject* watched, QEvent* event)
         m_memo->setGeometry(left, 48, m_box->width() - 2 * left, m_box->height() - 56);
     }
     return Page::eventFilter(watched, event);
+}
+
+void RecommendPage::setHistory(const HistoryDocument& history)
+{
+    m_history = &history;
+    m_badData->setHistory(history);
 }
 
 } // namespace velmora

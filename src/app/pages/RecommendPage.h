@@ -25,6 +25,9 @@ public:
     // The codes of the last recommendation that was not refused.
     const CodeSet& result() const { return m_result; }
 
+    // The history of the game in front; the page reads it from now on.
+    void setHistory(const HistoryDocument& history);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -33,7 +36,7 @@ private:
     void runRecommend(RecommendKind kind);
 
     ResultCommands& m_commands;
-    const HistoryDocument& m_history;
+    const HistoryDocument* m_history;
     // Shown while the text has bad lines; the page's command then says so.
     BadDataNotice* m_badData = nullptr;
     CodeSet m_result;

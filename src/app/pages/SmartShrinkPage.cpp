@@ -30,7 +30,7 @@ SmartShrinkPage::SmartShrinkPage(
     Platform& platform, ResultCommands& commands, const HistoryDocument& history, QWidget* parent)
     : Page(platform, parent)
     , m_commands(commands)
-    , m_history(history)
+    , m_history(&history)
 {
     setObjectName(QStringLiteral("smartShrinkPage"));
     QVBoxLayout* layout = makeWorkPageLayout();
@@ -171,7 +171,7 @@ void SmartShrinkPage::runSmartShrink()
         return;
     }
     const CodeSet base = readCodeList(toStdString(m_baseMemo->toPlainText())).codes;
-    const std::optional<CodeSet> result = smartShrink(base, m_levelSlider->value(), m_history.records());
+    const std::optional<CodeSet> result = smartShrink(base, m_levelSlider->value(), m_history->records());
     if (!result) {
         platform().showWarning(this, QString::fromUtf8(kSmartShrinkRefusal));
         return;
@@ -200,6 +200,12 @@ bool SmartShrinkPage::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_panel && event->type() == QEvent::Resize)
         layOutPanels();
     return Page::eventFilter(watched, event);
+}
+
+void SmartShrinkPage::setHistory(const HistoryDocument& history)
+{
+    m_history = &history;
+    m_badData->setHistory(history);
 }
 
 } // namespace velmora

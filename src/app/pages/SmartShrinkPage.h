@@ -38,6 +38,9 @@ public:
     const CodeSet& base() const { return m_base; }
     const CodeSet& result() const { return m_result; }
 
+    // The history of the game in front; the page reads it from now on.
+    void setHistory(const HistoryDocument& history);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -56,7 +59,7 @@ private:
     void layOutPanels();
 
     ResultCommands& m_commands;
-    const HistoryDocument& m_history;
+    const HistoryDocument* m_history;
     // Shown while the text has bad lines; the page's command then says so.
     BadDataNotice* m_badData = nullptr;
     // None until the filter page has produced a result.

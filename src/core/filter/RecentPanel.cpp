@@ -25,12 +25,14 @@ std::string pairsOfCode(int code, std::string_view separator)
     return text;
 }
 
-std::string recentPanelRowText(const DrawRecord& draw)
+std::string recentPanelRowText(const Game& game, const DrawRecord& draw)
 {
     const std::string issue = zeroPadded(draw.issue, 3) + "期";
     std::string text;
     text += issue + zeroPadded(draw.drawCode, 3);
     text += "中出" + std::string(17, ' ') + "个号" + std::string(2, ' ');
+    if (!game.hasTestCodes)
+        return text + issue + pairsOfCode(draw.drawCode, ",");
     text += issue + zeroPadded(draw.testCode, 3);
     text += "中出" + std::string(15, ' ') + "个号";
     text += std::string(3, ' ');
@@ -40,19 +42,21 @@ std::string recentPanelRowText(const DrawRecord& draw)
     return text;
 }
 
-std::string recentPanelHeaderText()
+std::string recentPanelHeaderText(const Game& game)
 {
+    if (!game.hasTestCodes)
+        return "最近开奖号码" + std::string(23, ' ') + "最近开奖二码";
     return "最近开奖号码" + std::string(23, ' ') + "最近试机号码" + std::string(22, ' ') + "最近开奖二码"
         + std::string(6, ' ') + "最近试机二码";
 }
 
-RecentPanelTexts buildRecentPanelTexts(const DrawHistory& history)
+RecentPanelTexts buildRecentPanelTexts(const Game& game, const DrawHistory& history)
 {
     RecentPanelTexts texts;
-    texts.header = recentPanelHeaderText();
+    texts.header = recentPanelHeaderText(game);
     for (int row = 1; row <= kRecentRows; ++row)
         if (const DrawRecord* draw = recentRowDraw(history, row))
-            texts.rows[row - 1] = recentPanelRowText(*draw);
+            texts.rows[row - 1] = recentPanelRowText(game, *draw);
     return texts;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/draw/DrawRecord.h"
+#include "core/game/Game.h"
 
 #include <array>
 #include <string>
@@ -22,11 +23,12 @@ std::string pairsOfCode(int code, std::string_view separator);
 
 // One row's label text: issue and draw code, the gap of the draw-code hit
 // control, issue and test code, the gap of the test-code control, then the
-// pairs of both codes.
-std::string recentPanelRowText(const DrawRecord& draw);
+// pairs of both codes. A game without test codes has no test-code columns: issue
+// and draw code, the gap, then the draw code's pairs.
+std::string recentPanelRowText(const Game& game, const DrawRecord& draw);
 
-// Header label text above the rows.
-std::string recentPanelHeaderText();
+// Header label text above the rows, with the test-code columns when the game has them.
+std::string recentPanelHeaderText(const Game& game);
 
 struct RecentPanelTexts {
     std::string header;
@@ -34,7 +36,7 @@ struct RecentPanelTexts {
     std::array<std::string, kRecentRows> rows;
 };
 
-// Everything tabSheet2Show puts into the panel's labels.
-RecentPanelTexts buildRecentPanelTexts(const DrawHistory& history);
+// Everything the filter page puts into the panel's labels for the game's history.
+RecentPanelTexts buildRecentPanelTexts(const Game& game, const DrawHistory& history);
 
 } // namespace velmora

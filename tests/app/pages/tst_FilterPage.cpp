@@ -868,7 +868,8 @@ void tst_FilterPage::recentPanelTexts()
     TypeInto(lineEdit(page, "recentPairsInEdit"), QStringLiteral("12"));
     const auto lines = recentLines(page);
     const auto expectTexts = [&f, &lines] {
-        const velmora::RecentPanelTexts texts = velmora::buildRecentPanelTexts(f.history());
+        const velmora::RecentPanelTexts texts
+            = velmora::buildRecentPanelTexts(velmora::game3d(), f.history());
         QCOMPARE(lines[0]->text(), QString::fromStdString(texts.header));
         for (std::size_t r = 0; r < 3; ++r)
             QCOMPARE(lines[static_cast<int>(r) + 1]->text(), QString::fromStdString(texts.rows[r]));

@@ -25,12 +25,12 @@ TEST(RecentPanel, RowTextPutsGapsForTheHitControls)
 {
     const std::string expected = "123期579中出" + std::string(17, ' ') + "个号  123期108中出"
         + std::string(15, ' ') + "个号   123期57,59,79     123期10,18,08";
-    EXPECT_EQ(recentPanelRowText({ 2004, 123, 108, 579, 1, 2 }), expected);
+    EXPECT_EQ(recentPanelRowText(game3d(), { 2004, 123, 108, 579, 1, 2 }), expected);
 }
 
 TEST(RecentPanel, RowTextPadsIssueAndCodes)
 {
-    const std::string text = recentPanelRowText({ 2004, 5, 44, 7, 0, 0 });
+    const std::string text = recentPanelRowText(game3d(), { 2004, 5, 44, 7, 0, 0 });
     EXPECT_EQ(text.rfind("005期007", 0), 0u);
     EXPECT_NE(text.find("005期044"), std::string::npos);
     EXPECT_NE(text.find("005期00,07,07"), std::string::npos);
@@ -39,7 +39,7 @@ TEST(RecentPanel, RowTextPadsIssueAndCodes)
 
 TEST(RecentPanel, HeaderText)
 {
-    EXPECT_EQ(recentPanelHeaderText(),
+    EXPECT_EQ(recentPanelHeaderText(game3d()),
         "最近开奖号码" + std::string(23, ' ') + "最近试机号码" + std::string(22, ' ')
             + "最近开奖二码      最近试机二码");
 }
@@ -49,24 +49,33 @@ TEST(RecentPanel, RowsShowTheThreeLatestDrawsOldestFirst)
     DrawHistory history;
     for (int i = 1; i <= 5; ++i)
         history.push_back({ 2026, i, i * 111, i * 100, 0, 0 });
-    const RecentPanelTexts texts = buildRecentPanelTexts(history);
-    EXPECT_EQ(texts.rows[0], recentPanelRowText(history[2]));
-    EXPECT_EQ(texts.rows[1], recentPanelRowText(history[3]));
-    EXPECT_EQ(texts.rows[2], recentPanelRowText(history[4]));
-    EXPECT_EQ(texts.header, recentPanelHeaderText());
+    const RecentPanelTexts texts = buildRecentPanelTexts(game3d(), history);
+    EXPECT_EQ(texts.rows[0], recentPanelRowText(game3d(), history[2]));
+    EXPECT_EQ(texts.rows[1], recentPanelRowText(game3d(), history[3]));
+    EXPECT_EQ(texts.rows[2], recentPanelRowText(game3d(), history[4]));
+    EXPECT_EQ(texts.header, recentPanelHeaderText(game3d()));
     // Each build starts afresh.
-    EXPECT_EQ(buildRecentPanelTexts(history).rows, texts.rows);
+    EXPECT_EQ(buildRecentPanelTexts(game3d(), history).rows, texts.rows);
 }
 
 TEST(RecentPanel, MissingDrawsLeaveTheirRowsEmpty)
 {
     const DrawHistory two = { { 2026, 1, 1, 2, 0, 0 }, { 2026, 2, 3, 4, 0, 0 } };
-    const RecentPanelTexts texts = buildRecentPanelTexts(two);
+    const RecentPanelTexts texts = buildRecentPanelTexts(game3d(), two);
     EXPECT_EQ(texts.rows[0], "");
-    EXPECT_EQ(texts.rows[1], recentPanelRowText(two[0]));
-    EXPECT_EQ(texts.rows[2], recentPanelRowText(two[1]));
+    EXPECT_EQ(texts.rows[1], recentPanelRowText(game3d(), two[0]));
+    EXPECT_EQ(texts.rows[2], recentPanelRowText(game3d(), two[1]));
     EXPECT_EQ(recentRowDraw(two, 1), nullptr);
     EXPECT_EQ(recentRowDraw(two, 3), &two[1]);
     EXPECT_EQ(recentRowDraw(two, 4), nullptr);
-    EXPECT_EQ(buildRecentPanelTexts({}).rows, (std::array<std::string, 3> {}));
+    EXPECT_EQ(buildRecentPanelTexts(game3d(), {}).rows, (std::array<std::string, 3> {}));
+}
+
+TEST(RecentPanel, NoTestCodeColumnsWithoutTestCodes)
+{
+    const DrawRecord draw { 2026, 257, 0, 493, 0, 0 };
+    EXPECT_EQ(recentPanelRowText(gamePl3(), draw),
+        "257期493中出" + std::string(17, ' ') + "个号" + std::string(2, ' ') + "257期49,43,93");
+    EXPECT_EQ(recentPanelHeaderText(gamePl3()), "最近开奖号码" + std::string(23, ' ') + "最近开奖二码");
+    EXPECT_EQ(recentPanelHeaderText(gamePl3()).find("试机"), std::string::npos);
 }
