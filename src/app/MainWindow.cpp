@@ -202,6 +202,7 @@ void MainWindow::createPages()
     m_ticketsPage = new TicketsPage(
         m_platform, toQString(ledgerFilePath(toStdString(m_dataFile))),
         [this]() -> const DrawHistory& { return m_history->records(); }, m_workPages);
+    m_ticketsPage->setGame(m_history->game());
     const std::array<std::pair<Page*, QString>, 6> workPages = { { { m_dataPage, QStringLiteral("开奖数据") },
         { m_filterPage, QStringLiteral("缩水") }, { m_smartShrinkPage, QStringLiteral("智能缩水") },
         { m_recommendPage, QStringLiteral("智能推荐") }, { m_numberToolsPage, QStringLiteral("号码工具") },

@@ -6,6 +6,7 @@
 #include "app/UiSupport.h"
 #include "app/dialogs/HistoryCheckWindow.h"
 #include "app/pages/ChartPage.h"
+#include "app/pages/TicketsPage.h"
 #include "app/pages/DataPage.h"
 #include "app/pages/FilterPage.h"
 #include "app/pages/RecommendPage.h"
@@ -119,6 +120,7 @@ bool MainWindow::switchGame(const Game& game)
     m_filterPage->setHistory(*next);
     m_smartShrinkPage->setHistory(*next);
     m_recommendPage->setHistory(*next);
+    m_ticketsPage->setGame(game);
     for (ChartPage* chart : m_charts)
         chart->setHistory(*next);
     // The history check reads one history: it is made again for this one.

@@ -178,7 +178,7 @@ IssueRange TicketsPage::range() const
 void TicketsPage::refreshView()
 {
     std::vector<Ticket> tickets
-        = Ledger(toStdString(m_ledgerPath), kLedgerSliceMs).tickets(game3d(), range());
+        = Ledger(toStdString(m_ledgerPath), kLedgerSliceMs).tickets(*m_game, range());
     std::vector<TicketResult> results = settleTickets(tickets, m_history());
     m_totals = ledgerTotals(tickets, results);
     m_totalsLabel->setText(toQString(ledgerTotalsText(m_totals)));
@@ -233,7 +233,7 @@ void TicketsPage::addTicket(const CodeSet& codes)
         [this](const Ticket& ticket) {
             const std::string path = toStdString(m_ledgerPath);
             createDataFolder(path);
-            return Ledger(path, kLedgerSliceMs).add(game3d(), ticket);
+            return Ledger(path, kLedgerSliceMs).add(*m_game, ticket);
         },
         m_busyWaitMs);
     if (platform().runDialog(dialog) != QDialog::Accepted)
@@ -261,7 +261,7 @@ void TicketsPage::removeWhenFree(long long id, const QElapsedTimer& waited)
 {
     bool removed = false;
     try {
-        removed = Ledger(toStdString(m_ledgerPath), kLedgerSliceMs).remove(game3d(), id);
+        removed = Ledger(toStdString(m_ledgerPath), kLedgerSliceMs).remove(*m_game, id);
     } catch (const LedgerBusyError& busy) {
         if (waited.elapsed() >= m_busyWaitMs) {
             platform().showWarning(this, QString::fromUtf8(busy.what()));
@@ -285,7 +285,7 @@ void TicketsPage::exportCsv()
     if (fileName.isEmpty())
         return;
     const std::vector<Ticket> tickets
-        = Ledger(toStdString(m_ledgerPath), kLedgerSliceMs).tickets(game3d(), range());
+        = Ledger(toStdString(m_ledgerPath), kLedgerSliceMs).tickets(*m_game, range());
     writeFileAtomic(toStdString(fileName),
         std::string(kUtf8Bom) + ticketsListCsv(tickets, settleTickets(tickets, m_history())));
     emit statusTextChanged(QStringLiteral("已导出%1张投注：%2").arg(tickets.size()).arg(fileName));
@@ -363,7 +363,7 @@ void TicketsPage::recordCopies(const Ticket& ticket, int firstIssue, int issues)
     }
     const std::string path = toStdString(m_ledgerPath);
     createDataFolder(path);
-    const std::vector<long long> ids = Ledger(path, kLedgerSliceMs).addTickets(game3d(), copies);
+    const std::vector<long long> ids = Ledger(path, kLedgerSliceMs).addTickets(*m_game, copies);
     for (std::size_t i = 0; i < copies.size(); ++i)
         copies[i].id = ids[i];
     refreshView();
@@ -389,7 +389,7 @@ void TicketsPage::historyChanged(const std::vector<DrawRecord>& changedDraws)
     if (!issues.empty()) {
         try {
             const std::string message = settlementMessage(
-                Ledger(toStdString(m_ledgerPath), kLedgerSliceMs).tickets(game3d()), now, issues);
+                Ledger(toStdString(m_ledgerPath), kLedgerSliceMs).tickets(*m_game), now, issues);
             if (!message.empty())
                 reportLater(toQString(message));
         } catch (const FileError& error) {
@@ -410,6 +410,14 @@ void TicketsPage::showEvent(QShowEvent* event)
 {
     Page::showEvent(event);
     runCommand([this] { refreshView(); });
+}
+
+void TicketsPage::setGame(const Game& game)
+{
+    if (m_game == &game)
+        return;
+    m_game = &game;
+    refreshView();
 }
 
 } // namespace velmora

@@ -5,6 +5,8 @@
 // changed draws whenever the history changes.
 #pragma once
 
+#include "core/game/Game.h"
+
 #include "app/pages/Page.h"
 #include "core/code/CodeSet.h"
 #include "core/draw/DrawRecord.h"
@@ -42,6 +44,9 @@ public:
     // ledgerPath: the ledger (made by the first ticket); history: the draws as they
     // stand now.
     TicketsPage(Platform& platform, const QString& ledgerPath, HistoryFn history, QWidget* parent);
+
+    // The game whose tickets the page shows and records (福彩3D until told).
+    void setGame(const Game& game);
 
     // "添加投注": the dialog, with the codes filled in when given (记入投注); the
     // ticket is recorded on OK.
@@ -92,6 +97,7 @@ private:
 
     QString m_ledgerPath;
     HistoryFn m_history;
+    const Game* m_game = &game3d();
     // The draws the tickets were last settled on, to find what a change brought.
     bool m_primed = false;
     int m_busyWaitMs = kLedgerBusyTimeoutMs;
