@@ -44,6 +44,13 @@ const ToolButton kToolButtons[] = {
 };
 
 constexpr const char* kBadDigitsText = "包号数字只能是0到9，可以用逗号、分号或空格隔开";
+constexpr const char* kBadPositionText
+    = "定位复式的百位、十位、个位都要填数字0到9，可以用逗号、分号或空格隔开";
+constexpr const char* kBadSumsText = "和值只能是0到27的数，用逗号隔开";
+constexpr const char* kBadSpansText = "跨度只能是0到9的数，用逗号隔开";
+constexpr const char* kBadDantuoText = "胆码和拖码只能是数字0到9，可以用逗号、分号或空格隔开";
+constexpr const char* kBankerCountText = "胆码应为一个或两个数字";
+constexpr const char* kBankerIsDragText = "胆码和拖码不能有相同的数字";
 
 // A box whose title stands on its frame line, its content laid out below the title.
 GroupBox* makeBox(const QString& title, const QString& name, QWidget* parent, QBoxLayout* content)
@@ -75,6 +82,11 @@ CodeSet codesOfMemo(const QPlainTextEdit* memo)
     return readCodeList(toStdString(memo->toPlainText())).codes;
 }
 
+QString ignoredText(const QPlainTextEdit* memo)
+{
+    return toQString(ignoredItemsText(readCodeList(toStdString(memo->toPlainText()))));
+}
+
 } // namespace
 
 NumberToolsPage::NumberToolsPage(Platform& platform, ResultCommands& commands, QWidget* parent)
@@ -95,6 +107,7 @@ NumberToolsPage::NumberToolsPage(Platform& platform, ResultCommands& commands, Q
     rows->setContentsMargins(8, 6, 8, 6);
     rows->setSpacing(6);
     rows->addWidget(createToolBox());
+    rows->addWidget(createBetBox());
     auto* columns = new QHBoxLayout;
     columns->setSpacing(8);
     auto* lists = new QVBoxLayout;
@@ -137,9 +150,19 @@ QWidget* NumberToolsPage::createListBox(List list)
 
     QPlainTextEdit* memo = makeListMemo(box, QStringLiteral("list%1Memo").arg(letter));
     content->addWidget(memo, 1);
-    // The count follows the text as it is typed or pasted.
-    connect(memo, &QPlainTextEdit::textChanged, count,
-        [memo, count] { count->setText(countText(codesOfMemo(memo))); });
+    auto* ignored = new QLabel(box);
+    ignored->setObjectName(QStringLiteral("list%1Ignored").arg(letter));
+    ignored->setTextFormat(Qt::PlainText);
+    ignored->setWordWrap(true);
+    ignored->hide();
+    content->addWidget(ignored);
+    // The count and what the reading skipped follow the text as it is typed or pasted.
+    connect(memo, &QPlainTextEdit::textChanged, count, [memo, count, ignored] {
+        count->setText(countText(codesOfMemo(memo)));
+        const QString skipped = ignoredText(memo);
+        ignored->setText(skipped);
+        ignored->setVisible(!skipped.isEmpty());
+    });
 
     (isA ? m_memoA : m_memoB) = memo;
     (isA ? m_countA : m_countB) = count;
@@ -167,20 +190,144 @@ QWidget* NumberToolsPage::createToolBox()
         } else if (entry.tool == NumberTool::Intersect) {
             content->addSpacing(10);
         }
-        // Tool buttons are as wide as their captions, so the row fits a narrow window.
-        const QString caption = QString::fromUtf8(entry.caption);
-        auto* button = new QToolButton(box);
-        button->setText(caption);
-        button->setObjectName(QString::fromLatin1(entry.name));
-        button->setMinimumWidth(std::max(56, button->sizeHint().width()));
-        button->setFocusPolicy(Qt::StrongFocus);
-        const NumberTool tool = entry.tool;
-        QAction* action = addPageCommand(caption, [this, tool, caption] { runTool(tool, caption); });
-        connect(button, &QToolButton::clicked, action, &QAction::trigger);
-        content->addWidget(button);
+        addToolButton(content, box, entry.tool, QString::fromUtf8(entry.caption), entry.name);
     }
     content->addStretch(1);
     return box;
+}
+
+void NumberToolsPage::addToolButton(
+    QBoxLayout* row, QWidget* box, NumberTool tool, const QString& caption, const char* name)
+{
+    // Tool buttons are as wide as their captions, so the row fits a narrow window.
+    auto* button = new QToolButton(box);
+    button->setText(caption);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setMinimumWidth(std::max(56, button->sizeHint().width()));
+    button->setFocusPolicy(Qt::StrongFocus);
+    QAction* action = addPageCommand(caption, [this, tool, caption] { runTool(tool, caption); });
+    connect(button, &QToolButton::clicked, action, &QAction::trigger);
+    row->addWidget(button);
+}
+
+// 定位复式 and 组选胆拖 on the first row, 和值 and 跨度 on the second; each tool
+// follows its fields.
+QWidget* NumberToolsPage::createBetBox()
+{
+    auto* content = new QVBoxLayout;
+    GroupBox* box = makeBox(QStringLiteral("投注方式："), QStringLiteral("betBox"), this, content);
+    auto* first = new QHBoxLayout;
+    auto* second = new QHBoxLayout;
+    content->addLayout(first);
+    content->addLayout(second);
+    const auto addEdit = [box](QBoxLayout* row, const QString& label, const QString& name,
+                             const QString& hint, const QString& widest) {
+        auto* caption = new QLabel(label, box);
+        row->addWidget(caption);
+        auto* edit = new QLineEdit(box);
+        edit->setObjectName(name);
+        edit->setPlaceholderText(hint);
+        edit->setMaxLength(100);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(widest) + 12);
+        caption->setBuddy(edit);
+        row->addWidget(edit);
+        return edit;
+    };
+    const QString digitsWidth = QStringLiteral("0,1,2,3");
+    m_hundreds = addEdit(
+        first, QStringLiteral("百位:"), QStringLiteral("hundredsEdit"), QStringLiteral("如13"), digitsWidth);
+    m_tens = addEdit(
+        first, QStringLiteral("十位:"), QStringLiteral("tensEdit"), QStringLiteral("如579"), digitsWidth);
+    m_units = addEdit(
+        first, QStringLiteral("个位:"), QStringLiteral("unitsEdit"), QStringLiteral("如0"), digitsWidth);
+    addToolButton(first, box, NumberTool::DirectMulti, QStringLiteral("定位复式"), "directMultiButton");
+    first->addSpacing(10);
+    m_bankers = addEdit(first, QStringLiteral("胆码:"), QStringLiteral("bankersEdit"), QStringLiteral("如1"),
+        QStringLiteral("0,1"));
+    m_drags = addEdit(
+        first, QStringLiteral("拖码:"), QStringLiteral("dragsEdit"), QStringLiteral("如2345"), digitsWidth);
+    addToolButton(first, box, NumberTool::Dantuo, QStringLiteral("组选胆拖"), "dantuoButton");
+    first->addStretch(1);
+    m_sums = addEdit(second, QStringLiteral("和值:"), QStringLiteral("sumsEdit"),
+        QStringLiteral("如10,11,12"), QStringLiteral("10,11,12,13"));
+    addToolButton(second, box, NumberTool::Sums, QStringLiteral("和值"), "sumsButton");
+    second->addSpacing(10);
+    m_spans = addEdit(second, QStringLiteral("跨度:"), QStringLiteral("spansEdit"), QStringLiteral("如4,5"),
+        QStringLiteral("4,5,6,7"));
+    addToolButton(second, box, NumberTool::Spans, QStringLiteral("跨度"), "spansButton");
+    second->addStretch(1);
+    return box;
+}
+
+std::optional<DigitSet> NumberToolsPage::digitsOfEdit(QLineEdit* edit, const char* problem)
+{
+    const std::optional<DigitSet> digits = parseDigitList(toStdString(edit->text()));
+    if (!digits) {
+        platform().showMessage(this, QString::fromUtf8(problem));
+        edit->setFocus();
+    }
+    return digits;
+}
+
+std::optional<NumberToolInputs> NumberToolsPage::inputsOf(NumberTool tool)
+{
+    const NumberToolInfo& info = numberToolInfo(tool);
+    NumberToolInputs in;
+    switch (info.input) {
+    case NumberToolInput::OneList:
+    case NumberToolInput::TwoLists:
+        in.a = codesOfMemo(m_memoA);
+        if (info.input == NumberToolInput::TwoLists)
+            in.b = codesOfMemo(m_memoB);
+        return in;
+    case NumberToolInput::Digits: {
+        const std::optional<DigitSet> digits = digitsOfEdit(m_digits, kBadDigitsText);
+        if (!digits)
+            return std::nullopt;
+        in.digits[0] = *digits;
+        return in;
+    }
+    case NumberToolInput::ThreeDigitLists: {
+        const std::array<QLineEdit*, 3> edits = { m_hundreds, m_tens, m_units };
+        for (std::size_t p = 0; p < edits.size(); ++p) {
+            const std::optional<DigitSet> digits = digitsOfEdit(edits[p], kBadPositionText);
+            if (!digits)
+                return std::nullopt;
+            in.digits[p] = *digits;
+        }
+        return in;
+    }
+    case NumberToolInput::Numbers: {
+        QLineEdit* edit = tool == NumberTool::Sums ? m_sums : m_spans;
+        const std::optional<NumberSet> numbers = parseNumberList(toStdString(edit->text()), info.highest);
+        if (!numbers) {
+            platform().showMessage(
+                this, QString::fromUtf8(tool == NumberTool::Sums ? kBadSumsText : kBadSpansText));
+            edit->setFocus();
+            return std::nullopt;
+        }
+        in.numbers = *numbers;
+        return in;
+    }
+    case NumberToolInput::TwoDigitLists:
+        break;
+    }
+    const std::optional<DigitSet> bankers = digitsOfEdit(m_bankers, kBadDantuoText);
+    if (!bankers)
+        return std::nullopt;
+    const std::optional<DigitSet> drags = digitsOfEdit(m_drags, kBadDantuoText);
+    if (!drags)
+        return std::nullopt;
+    const DantuoProblem problem = dantuoProblem(*bankers, *drags);
+    if (problem == DantuoProblem::BankerCount || problem == DantuoProblem::BankerIsDrag) {
+        platform().showMessage(this,
+            QString::fromUtf8(problem == DantuoProblem::BankerCount ? kBankerCountText : kBankerIsDragText));
+        m_bankers->setFocus();
+        return std::nullopt;
+    }
+    in.digits[0] = *bankers;
+    in.digits[1] = *drags;
+    return in;
 }
 
 QWidget* NumberToolsPage::createResultBox()
@@ -247,21 +394,10 @@ void NumberToolsPage::takeFrom(List list, const ResultSource& source)
 void NumberToolsPage::runTool(NumberTool tool, const QString& caption)
 {
     const NumberToolInfo& info = numberToolInfo(tool);
-    NumberToolInputs in;
-    if (info.input == NumberToolInput::Digits) {
-        const std::optional<DigitSet> parsed = parseDigitList(toStdString(m_digits->text()));
-        if (!parsed) {
-            platform().showMessage(this, QString::fromUtf8(kBadDigitsText));
-            m_digits->setFocus();
-            return;
-        }
-        in.digits[0] = *parsed;
-    } else {
-        in.a = codesOfMemo(m_memoA);
-        if (info.input == NumberToolInput::TwoLists)
-            in.b = codesOfMemo(m_memoB);
-    }
-    m_result = runNumberTool(tool, in);
+    const std::optional<NumberToolInputs> in = inputsOf(tool);
+    if (!in)
+        return;
+    m_result = runNumberTool(tool, *in);
     m_leadingText = info.leadingText;
     m_resultMemo->setPlainText(resultMemoText(m_leadingText, m_result));
     const int count = codeSetCount(m_result);

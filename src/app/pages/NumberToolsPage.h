@@ -1,7 +1,9 @@
 // The number tools page "号码工具": two code lists A and B (typed, pasted, read from
 // a file or taken from another page's result), a digit field for 包号, the tools
-// (转组选, 组选转直选, 组六包号, 组三包号, 交集, 并集, 差集) and the result with the
-// result commands; "用作A" carries the result into list A for the next step.
+// (转组选, 组选转直选, 组六包号, 组三包号, 交集, 并集, 差集), the bet forms (定位复式,
+// 和值, 跨度, 组选胆拖, each with its own fields) and the result with the result
+// commands; "用作A" carries the result into list A for the next step. A list
+// whose reading skipped items says so below it ("已忽略：1234、12a").
 #pragma once
 
 #include "app/pages/Page.h"
@@ -12,7 +14,9 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
+class QBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -45,6 +49,12 @@ private:
     enum class List { A, B };
     QWidget* createListBox(List list);
     QWidget* createToolBox();
+    QWidget* createBetBox();
+    void addToolButton(
+        QBoxLayout* row, QWidget* box, NumberTool tool, const QString& caption, const char* name);
+    // The inputs of a tool from the page's fields, or nothing after saying what is wrong.
+    std::optional<NumberToolInputs> inputsOf(NumberTool tool);
+    std::optional<DigitSet> digitsOfEdit(QLineEdit* edit, const char* problem);
     QWidget* createResultBox();
     QPlainTextEdit* memoOf(List list) const;
     void showList(List list, const CodeSet& codes, const QString& source);
@@ -66,6 +76,13 @@ private:
     QPushButton* m_takeA = nullptr;
     QPushButton* m_takeB = nullptr;
     QLineEdit* m_digits = nullptr;
+    QLineEdit* m_hundreds = nullptr;
+    QLineEdit* m_tens = nullptr;
+    QLineEdit* m_units = nullptr;
+    QLineEdit* m_sums = nullptr;
+    QLineEdit* m_spans = nullptr;
+    QLineEdit* m_bankers = nullptr;
+    QLineEdit* m_drags = nullptr;
     QPlainTextEdit* m_resultMemo = nullptr;
     QLabel* m_resultCount = nullptr;
 };

@@ -58,6 +58,21 @@ SmartShrinkPage::SmartShrinkPage(
     baseBox->setGeometry(4, 6, 373, 339);
     m_baseCount = makeCountLabel(baseBox, QStringLiteral("baseCount"));
     m_baseMemo = makeCodeMemo(baseBox, QStringLiteral("baseMemo"));
+    // "已忽略：…" below the base when its reading skipped items; the memo makes room.
+    auto* ignored = new QLabel(baseBox);
+    ignored->setObjectName(QStringLiteral("baseIgnored"));
+    ignored->setTextFormat(Qt::PlainText);
+    ignored->setGeometry(11, m_baseMemo->geometry().bottom() - 17, m_baseMemo->width(), 18);
+    ignored->hide();
+    const QRect memoRect = m_baseMemo->geometry();
+    connect(m_baseMemo, &QPlainTextEdit::textChanged, ignored, [this, ignored, memoRect] {
+        const QString skipped
+            = toQString(ignoredItemsText(readCodeList(toStdString(m_baseMemo->toPlainText()))));
+        ignored->setText(ignored->fontMetrics().elidedText(skipped, Qt::ElideRight, ignored->width()));
+        ignored->setToolTip(skipped);
+        ignored->setVisible(!skipped.isEmpty());
+        m_baseMemo->setGeometry(memoRect.adjusted(0, 0, 0, skipped.isEmpty() ? 0 : -20));
+    });
     auto* resultBox = new GroupBox(QStringLiteral("智能缩水结果："), m_memoPanel);
     resultBox->setObjectName(QStringLiteral("resultBox"));
     resultBox->setGeometry(388, 6, 373, 339);

@@ -168,6 +168,11 @@ std::string listedItems(const std::vector<std::string>& items)
     return text;
 }
 
+std::string ignoredItemsText(const CodeListRead& read)
+{
+    return read.badItems.empty() ? std::string() : kIgnoredLeadingText + listedItems(read.badItems);
+}
+
 TicketCodesRead readTicketCodes(std::string_view text)
 {
     CodeListRead read = readCodeList(text);

@@ -44,6 +44,10 @@ CodeListRead readCodeList(std::string_view text);
 // The items joined by "、", the first kListedItems, then "等" when there are more.
 std::string listedItems(const std::vector<std::string>& items);
 
+// "已忽略：1234、12a" when the reading skipped items, else the empty text: the hint
+// a list field shows below itself.
+std::string ignoredItemsText(const CodeListRead& read);
+
 // Leading texts of the messages about offending items.
 inline constexpr const char* kBadCodesLeadingText = "号码有误：";
 inline constexpr const char* kIgnoredLeadingText = "已忽略：";

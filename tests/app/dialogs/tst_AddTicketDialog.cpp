@@ -78,8 +78,11 @@ void tst_AddTicketDialog::refusals_data()
                                  << QStringLiteral("期号应为7位数字：4位年份加3位期数") << QString();
     QTest::newRow("issue 000") << QStringLiteral("2026000") << 0 << QStringLiteral("123")
                                << QStringLiteral("期数应在001到999之间") << QString();
-    QTest::newRow("no codes") << QStringLiteral("2026177") << 0 << QStringLiteral("12") << QString()
+    QTest::newRow("no codes") << QStringLiteral("2026177") << 0 << QStringLiteral(" , ;") << QString()
                               << QStringLiteral("没有号码");
+    QTest::newRow("items that are no codes")
+        << QStringLiteral("2026177") << 1 << QStringLiteral("000 1234,12a") << QString()
+        << QStringLiteral("号码有误：1234、12a");
     QTest::newRow("豹子 as 组选") << QStringLiteral("2026177") << 1 << QStringLiteral("111 123 000")
                                   << QString() << QStringLiteral("豹子号码不能按组选投注：000,111");
 }

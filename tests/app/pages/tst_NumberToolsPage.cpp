@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -84,6 +85,10 @@ private slots:
     void listsFromOtherPagesAndChaining();
     void importFromFile();
     void badDigitsAreRefused();
+    void betFormsMatchTheCommandLine_data();
+    void betFormsMatchTheCommandLine();
+    void betFormRefusals();
+    void listsSayWhatWasIgnored();
 };
 
 void tst_NumberToolsPage::toolsMatchTheCommandLine_data()
@@ -230,6 +235,101 @@ void tst_NumberToolsPage::badDigitsAreRefused()
     QCOMPARE(f.platform.messages.size(), 3);
     QCOMPARE(f.platform.messages[0], u"包号数字只能是0到9，可以用逗号、分号或空格隔开"_s);
     QCOMPARE(part<QPlainTextEdit>(f, "resultMemo")->toPlainText(), QString());
+}
+
+void tst_NumberToolsPage::betFormsMatchTheCommandLine_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("fields"); // edit name, text, edit name, text, …
+    QTest::addColumn<QStringList>("args"); // velmora-cli codes …
+    QTest::newRow("定位复式") << u"directMultiButton"_s
+                              << QStringList { u"hundredsEdit"_s, u"0,9"_s, u"tensEdit"_s, u"5"_s,
+                                     u"unitsEdit"_s, u"1 2 3"_s }
+                              << QStringList { u"direct-multi"_s, u"0,9"_s, u"5"_s, u"1 2 3"_s };
+    QTest::newRow("和值") << u"sumsButton"_s << QStringList { u"sumsEdit"_s, u"0,10,27"_s }
+                          << QStringList { u"sums"_s, u"0,10,27"_s };
+    QTest::newRow("跨度") << u"spansButton"_s << QStringList { u"spansEdit"_s, u"9"_s }
+                          << QStringList { u"spans"_s, u"9"_s };
+    QTest::newRow("组选胆拖") << u"dantuoButton"_s
+                              << QStringList { u"bankersEdit"_s, u"1"_s, u"dragsEdit"_s, u"2,3"_s }
+                              << QStringList { u"dantuo"_s, u"1"_s, u"2,3"_s };
+    QTest::newRow("组选胆拖, two bankers")
+        << u"dantuoButton"_s << QStringList { u"bankersEdit"_s, u"58"_s, u"dragsEdit"_s, u"0123"_s }
+        << QStringList { u"dantuo"_s, u"58"_s, u"0123"_s };
+}
+
+// Each bet form through its button gives, byte for byte, what velmora-cli prints,
+// with its bet count and cost beside it.
+void tst_NumberToolsPage::betFormsMatchTheCommandLine()
+{
+    QFETCH(QString, button);
+    QFETCH(QStringList, fields);
+    QFETCH(QStringList, args);
+    MainWindowFixture f;
+    f.startShown();
+    f.trigger("showNumberToolsPage");
+    auto* page = find<NumberToolsPage>(f.window.get());
+    for (qsizetype i = 0; i + 1 < fields.size(); i += 2)
+        typeInto(part<QLineEdit>(f, fields[i].toLatin1().constData()), fields[i + 1]);
+    QTest::mouseClick(part<QToolButton>(f, button.toLatin1().constData()), Qt::LeftButton);
+    QCOMPARE(f.platform.messages, QStringList());
+
+    std::vector<std::string> cli { "codes" };
+    for (const QString& arg : args)
+        cli.push_back(arg.toStdString());
+    const velmora::test::CliResult printed = velmora::test::RunCliArgs(cli);
+    QCOMPARE(printed.code, 0);
+    QCOMPARE(part<QPlainTextEdit>(f, "resultMemo")->toPlainText() + QLatin1Char('\n'),
+        QString::fromStdString(printed.out));
+    const int count = velmora::codeSetCount(page->result());
+    QVERIFY(count > 0);
+    QCOMPARE(part<QLabel>(f, "resultCount")->text(), u"%1注，%2元"_s.arg(count).arg(2 * count));
+}
+
+void tst_NumberToolsPage::betFormRefusals()
+{
+    MainWindowFixture f;
+    f.startShown();
+    f.trigger("showNumberToolsPage");
+    const struct {
+        const char* edit;
+        QString text;
+        const char* button;
+        QString message;
+    } rows[] = {
+        { "sumsEdit", u"28"_s, "sumsButton", u"和值只能是0到27的数，用逗号隔开"_s },
+        { "spansEdit", u"1 2"_s, "spansButton", u"跨度只能是0到9的数，用逗号隔开"_s },
+        { "bankersEdit", u"123"_s, "dantuoButton", u"胆码应为一个或两个数字"_s },
+    };
+    typeInto(part<QLineEdit>(f, "dragsEdit"), u"45"_s);
+    for (const auto& row : rows) {
+        typeInto(part<QLineEdit>(f, row.edit), row.text);
+        f.platform.messages.clear();
+        QTest::mouseClick(part<QToolButton>(f, row.button), Qt::LeftButton);
+        QCOMPARE(f.platform.messages, QStringList { row.message });
+    }
+    typeInto(part<QLineEdit>(f, "bankersEdit"), u"4"_s);
+    f.platform.messages.clear();
+    QTest::mouseClick(part<QToolButton>(f, "dantuoButton"), Qt::LeftButton);
+    QCOMPARE(f.platform.messages, QStringList { u"胆码和拖码不能有相同的数字"_s });
+    QCOMPARE(part<QPlainTextEdit>(f, "resultMemo")->toPlainText(), QString());
+}
+
+// The lenient reading of a list says below it what it skipped; a result text's
+// header is no code and nothing skipped.
+void tst_NumberToolsPage::listsSayWhatWasIgnored()
+{
+    MainWindowFixture f;
+    f.startShown();
+    f.trigger("showNumberToolsPage");
+    auto* memo = part<QPlainTextEdit>(f, "listAMemo");
+    auto* ignored = part<QLabel>(f, "listAIgnored");
+    typeInto(memo, u"缩水结果有120注\n\n123,456,"_s);
+    QVERIFY(ignored->isHidden());
+    QCOMPARE(part<QLabel>(f, "listACount")->text(), u"总共2注号码"_s);
+    typeInto(memo, u"123 1234,12a"_s);
+    QVERIFY(!ignored->isHidden());
+    QCOMPARE(ignored->text(), u"已忽略：1234、12a"_s);
 }
 
 QTEST_MAIN(tst_NumberToolsPage)

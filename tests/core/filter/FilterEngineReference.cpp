@@ -19,6 +19,8 @@ CodeSet runShrinkReference(const FilterConditions& fc, const DrawHistory& histor
             references[row + 2] = zeroPadded(draw->testCode, 3);
         }
 
+    constexpr UnitMask kShapeUnits = ~UnitMask { 0 } << static_cast<int>(FilterUnit::Spans);
+    const bool anyShapeUnit = (activeUnitsReference(fc, history) & kShapeUnits) != 0;
     CodeSet codes;
     codes.fill(true);
     for (int code = 0; code < CodeSet::kSize; ++code) {
@@ -82,8 +84,7 @@ CodeSet runShrinkReference(const FilterConditions& fc, const DrawHistory& histor
         if (anyChecked(fc.codeTypes) && !fc.codeTypes[repeatOfCode(code)])
             fail();
         // Units 31-41 (跨度 to 两码差), each tested as worded in the unit reference.
-        constexpr UnitMask kShapeUnits = ~UnitMask { 0 } << static_cast<int>(FilterUnit::Spans);
-        if ((failedUnitsReference(fc, history, code) & kShapeUnits) != 0)
+        if (anyShapeUnit && (failedUnitsReference(fc, history, code) & kShapeUnits) != 0)
             fail();
     }
     return codes;
