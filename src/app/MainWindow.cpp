@@ -90,6 +90,7 @@ MainWindow::MainWindow(
     createMenus();
     createToolBar();
     createStatusBar();
+    createGameSelector();
     createPages();
     // Every menu, the main tool bar and the status bar in full, and a page's tool bar
     // above a few lines of its content; the pages scroll in whatever is left.
@@ -122,11 +123,11 @@ void MainWindow::createStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(true);
-    // The first panel holds messages and hints, at least 420 pixels and growing with
-    // the window, cut with "…" where still longer and whole in its tool tip; the
-    // other two are spare.
+    // The first panel holds messages and hints, at least 300 pixels (a 640-pixel window still fits) and
+    // growing with the window, cut with "…" where still longer and whole in its tool tip; the other two are
+    // spare.
     const std::array<std::pair<const char*, int>, 3> panels
-        = { { { "statusMessage", 420 }, { "statusSpare", 80 }, { "statusSpareNarrow", 50 } } };
+        = { { { "statusMessage", 300 }, { "statusSpare", 80 }, { "statusSpareNarrow", 50 } } };
     for (std::size_t i = 0; i < panels.size(); ++i) {
         auto* panel = i == 0 ? new ElidedLabel(bar) : new QLabel(bar);
         panel->setObjectName(QString::fromLatin1(panels[i].first));

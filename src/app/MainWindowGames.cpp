@@ -6,11 +6,11 @@
 #include "app/UiSupport.h"
 #include "app/dialogs/HistoryCheckWindow.h"
 #include "app/pages/ChartPage.h"
-#include "app/pages/TicketsPage.h"
 #include "app/pages/DataPage.h"
 #include "app/pages/FilterPage.h"
 #include "app/pages/RecommendPage.h"
 #include "app/pages/SmartShrinkPage.h"
+#include "app/pages/TicketsPage.h"
 #include "app/platform/Platform.h"
 #include "core/draw/AppPaths.h"
 #include "core/game/Game.h"
@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
 
 namespace velmora {
@@ -63,13 +64,17 @@ void MainWindow::createGameMenu()
 
 void MainWindow::createGameSelector()
 {
-    m_gameSelector = new QComboBox(m_toolBar);
+    // At the right end of the status bar, always in sight: the main tool bar's nine
+    // commands take all of a 640-pixel window already.
+    m_gameSelector = new QComboBox(statusBar());
     m_gameSelector->setObjectName(QStringLiteral("gameSelector"));
     m_gameSelector->setToolTip(QStringLiteral("彩种"));
     m_gameSelector->setFocusPolicy(Qt::TabFocus);
     for (const Game* game : allGames())
         m_gameSelector->addItem(nameOf(*game));
-    m_toolBar->addWidget(m_gameSelector);
+    // No taller than the bar's panels, so that the pages keep their height.
+    m_gameSelector->setFixedHeight(m_statusPanels[0]->sizeHint().height());
+    statusBar()->addPermanentWidget(m_gameSelector);
     connect(m_gameSelector, &QComboBox::activated, this, [this](int index) {
         runCommand([this, index] { switchGame(*allGames().at(static_cast<std::size_t>(index))); });
     });

@@ -209,7 +209,6 @@ void MainWindow::createToolBar()
     };
     add(QStringLiteral("开奖数据"), QStyle::SP_FileDialogDetailedView, QStringLiteral("|编辑开奖数据"),
         [this] { showPage(m_workPages, DataPageIndex); });
-    createGameSelector();
     m_toolBar->addSeparator();
     add(QStringLiteral("缩水"), QStyle::SP_FileDialogContentsView, QStringLiteral("|超强缩水"),
         [this] { showPage(m_workPages, FilterPageIndex); });

@@ -109,7 +109,7 @@ void tst_AutoUpdate::windowUpdatesQuietly()
     QVERIFY(http.Start());
     http.Body = historyLines(12);
     MainWindowFixture f;
-    velmora::setUpdateSources(f.platform, { http.BaseUrl() + QStringLiteral("/3d.txt") });
+    velmora::setUpdateSources(f.platform, velmora::game3d(), { http.BaseUrl() + QStringLiteral("/3d.txt") });
     QVERIFY(writeFile(f.dataFile(), historyLines(10)));
     f.platform.fixedNow = at(1, 22, 0);
     f.startShown(2000);
@@ -125,7 +125,7 @@ void tst_AutoUpdate::saveNeedingAQuestionIsNotMade()
     QVERIFY(http.Start());
     http.Body = historyLines(12);
     MainWindowFixture f;
-    velmora::setUpdateSources(f.platform, { http.BaseUrl() + QStringLiteral("/3d.txt") });
+    velmora::setUpdateSources(f.platform, velmora::game3d(), { http.BaseUrl() + QStringLiteral("/3d.txt") });
     // A file past the input limit cannot be read: saving over it needs the user's word.
     {
         QFile big(f.dataFile());

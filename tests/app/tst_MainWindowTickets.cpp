@@ -87,16 +87,15 @@ void tst_MainWindowTickets::settlesAfterAddingADraw()
     MainWindowFixture f;
     QVERIFY(writeFile(f.dataFile(), historyLines(10)));
     // Two tickets wait for 2002011 in the ledger beside the data file.
-    velmora::Ledger ledger(
-        f.path(QStringLiteral("velmora.db")).toStdString(), velmora::Ledger::OpenMode::Create);
+    velmora::Ledger ledger(f.path(QStringLiteral("velmora.db")).toStdString());
     velmora::Ticket ticket;
     ticket.issue = 2002011;
     ticket.bets = { 123, 456 };
     ticket.multiple = 2;
-    ledger.add(ticket);
+    ledger.add(velmora::game3d(), ticket);
     ticket.play = velmora::Play::Group;
     ticket.bets = { 123 };
-    ledger.add(ticket);
+    ledger.add(velmora::game3d(), ticket);
 
     velmora::MainWindow& form = f.startShown();
     QTest::keyClick(&form, Qt::Key_F9);

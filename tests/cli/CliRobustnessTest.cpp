@@ -241,14 +241,14 @@ TEST(CliInputLimit, MemoryFollowsTheInput)
             { "codes", "group", input },
             { "backtest", "--data", input },
             { "history", "--game", "pl3", "--data", input },
-            { "tickets", "add", "--issue", "2026001", "--play", "direct", input, "--db", dir.File("t.db"), "--data",
-                kHistory },
+            { "tickets", "add", "--issue", "2026001", "--play", "direct", input, "--db", dir.File("t.db"),
+                "--data", kHistory },
             { "merge", input, "--data", dir.File("lotdata.ldf") },
         };
         for (const std::vector<std::string>& args : commands) {
             SCOPED_TRACE(args.front() + " " + input);
             const ProcessResult r = RunProgram(kCli, args, devNull, devNull);
-            EXPECT_NE(r.code, 0);
+            EXPECT_LT(r.code, 128); // ended, not killed
             EXPECT_LT(r.peakKb, 300 * 1024);
         }
     }

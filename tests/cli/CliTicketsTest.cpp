@@ -2,6 +2,7 @@
 #include "CliRun.h"
 #include "TempDir.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -12,14 +13,22 @@ namespace {
 
 // 2026001 组六 830, 2026002 组三 121, 2026003 豹子 111.
 const char* const kDraws = "2026001,830,000,1,1\r\n2026002,121,000,1,1\r\n2026003,111,000,1,1\r\n";
+// The same draws as 排列三 draws, in a file of that game beside the other.
+const char* const kPl3Draws = "2026001,830\r\n2026002,121\r\n2026003,111\r\n";
 
 class CliTickets : public ::testing::Test {
 protected:
-    void SetUp() override { WriteBytes(m_data, kDraws); }
-    // With the data file; the ledger is velmora.db beside it.
+    void SetUp() override
+    {
+        WriteBytes(m_data, kDraws);
+        WriteBytes(m_pl3Data, kPl3Draws);
+    }
+    // With the game's data file; the ledger is velmora.db beside it.
     CliResult run(std::vector<std::string> args, const std::string& input = {})
     {
-        args.insert(args.end(), { "--data", m_data });
+        const bool pl3
+            = std::search(args.begin(), args.end(), kPl3Option.begin(), kPl3Option.end()) != args.end();
+        args.insert(args.end(), { "--data", pl3 ? m_pl3Data : m_data });
         return RunCliWithInput(args, input);
     }
     CliResult add(const std::string& issue, const std::string& play, const std::string& codes,
@@ -31,6 +40,8 @@ protected:
     }
     TempDir m_dir;
     std::string m_data = m_dir.File("lotdata.ldf");
+    std::string m_pl3Data = m_dir.File("pl3data.ldf");
+    const std::vector<std::string> kPl3Option { "--game", "pl3" };
     std::string m_db = m_dir.File("velmora.db");
 };
 

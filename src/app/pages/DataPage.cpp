@@ -265,8 +265,8 @@ UpdateOutcome DataPage::updateQuietly(QString& told)
         told = QStringLiteral("开奖数据有尚未保存的修改");
         return UpdateOutcome::Failed;
     }
-    const UpdateFetch fetched
-        = fetchUpdateQuietly(platform(), this, m_document->game(), m_document->filePath(), m_downloadTimeoutMs);
+    const UpdateFetch fetched = fetchUpdateQuietly(
+        platform(), this, m_document->game(), m_document->filePath(), m_downloadTimeoutMs);
     if (!fetched.lines) {
         told = fetched.failure;
         return UpdateOutcome::Failed;
@@ -289,7 +289,8 @@ UpdateOutcome DataPage::updateQuietly(QString& told)
         return UpdateOutcome::Failed;
     }
     emit updated();
-    told = toUiText(updateMessage(m_document->game(), result)).replace(QLatin1Char('\n'), QStringLiteral("；"));
+    told = toUiText(updateMessage(m_document->game(), result))
+               .replace(QLatin1Char('\n'), QStringLiteral("；"));
     return UpdateOutcome::NewDraws;
 }
 
@@ -370,7 +371,7 @@ void DataPage::finishShowingBadLine()
     m_editor->setFocus(Qt::OtherFocusReason);
     const std::vector<std::string>& lines = m_document->lines();
     const std::string reason = line >= 0 && line < static_cast<int>(lines.size())
-        ? drawLineProblem(lines[static_cast<std::size_t>(line)])
+        ? drawLineProblem(m_document->game(), lines[static_cast<std::size_t>(line)])
         : std::string();
     // The caret's own text came with the move; the reason follows it.
     emit statusTextChanged(QStringLiteral("第%1行：%2").arg(line + 1).arg(toQString(reason)));

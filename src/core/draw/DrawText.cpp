@@ -108,11 +108,12 @@ std::string drawLineProblem(const Game& game, std::string_view line)
     const std::size_t wanted = game.hasTestCodes ? 5 : 2;
     std::array<std::string_view, 6> items;
     const std::size_t count = firstItems(line, items);
-    for (std::size_t i = 0; i < std::min(count, wanted); ++i)
+    if (count < wanted || (!game.hasTestCodes && count > wanted))
+        return game.hasTestCodes ? "应有期号、开奖号、试机号、机号、球号5项，用逗号隔开"
+                                 : "应只有期号、开奖号2项，用逗号隔开";
+    for (std::size_t i = 0; i < wanted; ++i)
         if (!digitsOfLengths(&items[i], &kLengths[i], 1))
             return std::string(kNames[i]) + "应为" + std::to_string(kLengths[i]) + "位数字";
-    if (game.hasTestCodes)
-        return "应有期号、开奖号、试机号、机号、球号5项，用逗号隔开";
     return "应只有期号、开奖号2项，用逗号隔开";
 }
 
@@ -160,7 +161,8 @@ std::string badLinesMessageOf(const std::vector<int>& badLines, std::size_t badC
     if (badCount == 0)
         return {};
     std::string badList;
-    const std::size_t listed = std::min<std::size_t>({ badCount, badLines.size(), static_cast<std::size_t>(kBadLinesListed) });
+    const std::size_t listed
+        = std::min<std::size_t>({ badCount, badLines.size(), static_cast<std::size_t>(kBadLinesListed) });
     for (std::size_t k = 0; k < listed; ++k) {
         badList += std::to_string(badLines[k] + 1);
         badList += ',';

@@ -121,8 +121,17 @@ std::string readText(std::istream& in, const std::string& name)
 
 std::string normalizeLineBreaks(std::string_view text)
 {
+    // The exact size first: a text of line breaks only doubles, and growing by doubling
+    // would hold half as much again while it copies.
+    std::size_t loneBreaks = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+            ++loneBreaks;
+        else if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))
+            ++loneBreaks;
+    }
     std::string out;
-    out.reserve(text.size() + text.size() / 16);
+    out.reserve(text.size() + loneBreaks);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\r' || c == '\n') {

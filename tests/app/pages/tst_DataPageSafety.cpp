@@ -235,7 +235,7 @@ void tst_DataPageSafety::badDataPausesTheAnalysisPages()
         QCOMPARE(velmora::test::find<QLabel>(front, QStringLiteral("badDataNotice"))->text(), notice);
         QVERIFY(velmora::test::find<QLabel>(front, QStringLiteral("badDataNotice"))->isVisible());
     }
-    QTest::keyClick(&form, Qt::Key_1, Qt::ControlModifier);
+    QTest::keyClick(&form, Qt::Key_1, Qt::AltModifier);
     f.trigger("showSmartShrinkPage");
     QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
     QCOMPARE(f.platform.warnings, (QStringList { notice, notice }));
