@@ -57,10 +57,11 @@ SourceFetch fetchSource(Platform& platform, QWidget* parent, const Game& game, c
     } catch (const FileError& error) {
         return failedFetch(toQString(error.what()));
     }
-    SourceHistory source = readSourceHistory(game, text, [&platform, parent, quiet](const std::string& message) {
-        if (!quiet)
-            platform.showMessage(parent, toUiText(message));
-    });
+    SourceHistory source
+        = readSourceHistory(game, text, [&platform, parent, quiet](const std::string& message) {
+              if (!quiet)
+                  platform.showMessage(parent, toUiText(message));
+          });
     switch (source.status) {
     case SourceStatus::Ok:
         return { SourceFetch::Outcome::Found, QString(), std::move(source.lines) };

@@ -61,7 +61,8 @@ void tst_UpdateSources::everyFailedSourceIsNamedWithItsReason()
     QVERIFY(platform.messages.isEmpty());
     QVERIFY(platform.dialogsRun.isEmpty());
     // Quietly (自动更新), the same reasons come back in one line and nothing is shown.
-    const velmora::UpdateFetch quiet = velmora::fetchUpdateQuietly(platform, nullptr, velmora::game3d(), dataFile, 5000);
+    const velmora::UpdateFetch quiet
+        = velmora::fetchUpdateQuietly(platform, nullptr, velmora::game3d(), dataFile, 5000);
     QVERIFY(!quiet.lines);
     QCOMPARE(quiet.failure,
         QStringLiteral("%1：404 Not Found；%2：连接被拒绝；%3：不是开奖数据；%4：内容不完整")

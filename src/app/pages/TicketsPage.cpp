@@ -177,8 +177,7 @@ IssueRange TicketsPage::range() const
 
 void TicketsPage::refreshView()
 {
-    std::vector<Ticket> tickets
-        = Ledger(toStdString(m_ledgerPath), kLedgerSliceMs).tickets(*m_game, range());
+    std::vector<Ticket> tickets = Ledger(toStdString(m_ledgerPath), kLedgerSliceMs).tickets(*m_game, range());
     std::vector<TicketResult> results = settleTickets(tickets, m_history());
     m_totals = ledgerTotals(tickets, results);
     m_totalsLabel->setText(toQString(ledgerTotalsText(m_totals)));

@@ -87,7 +87,8 @@ SourceHistory readDrawDataSource(const Game& game, std::string_view text, const 
 {
     SourceHistory result;
     bool meantAsDraws = false;
-    forEachLine(text, [&](std::string_view line, std::size_t) { meantAsDraws = meantAsDraws || startsWithIssue(line); });
+    forEachLine(text,
+        [&](std::string_view line, std::size_t) { meantAsDraws = meantAsDraws || startsWithIssue(line); });
     if (!meantAsDraws)
         return result;
     const ParsedHistory parsed = parseDrawHistory(game, text);

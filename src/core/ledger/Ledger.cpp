@@ -226,8 +226,8 @@ std::vector<long long> Ledger::addTickets(const Game& game, const std::vector<Ti
         }
         ids.clear();
         for (const Ticket& ticket : tickets) {
-            const Statement statement(db.prepare(
-                "INSERT INTO tickets (issue, play, bets, multiple, note, game) VALUES (?1, ?2, ?3, ?4, ?5, ?6)",
+            const Statement statement(db.prepare("INSERT INTO tickets (issue, play, bets, multiple, note, "
+                                                 "game) VALUES (?1, ?2, ?3, ?4, ?5, ?6)",
                 Side::Write));
             sqlite3_stmt* raw = statement.get();
             // A ticket holds each bet once, ascending (Ticket).
@@ -239,7 +239,8 @@ std::vector<long long> Ledger::addTickets(const Game& game, const std::vector<Ti
             sqlite3_bind_int(raw, 2, ticket.play == Play::Group ? 1 : 0);
             sqlite3_bind_text(raw, 3, bets.data(), static_cast<int>(bets.size()), SQLITE_TRANSIENT);
             sqlite3_bind_int(raw, 4, ticket.multiple);
-            sqlite3_bind_text(raw, 5, ticket.note.data(), static_cast<int>(ticket.note.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(
+                raw, 5, ticket.note.data(), static_cast<int>(ticket.note.size()), SQLITE_TRANSIENT);
             sqlite3_bind_text(raw, 6, game.key.data(), static_cast<int>(game.key.size()), SQLITE_TRANSIENT);
             const int rc = sqlite3_step(raw);
             if (rc != SQLITE_DONE)

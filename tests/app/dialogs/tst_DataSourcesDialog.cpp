@@ -173,7 +173,8 @@ void tst_DataSourcesDialog::editsTheListAndOkKeepsIt()
     QVERIFY(autoUpdate->isChecked());
     Click(autoUpdate);
 
-    QCOMPARE(velmora::updateSources(platform, velmora::game3d()), QStringList({ QStringLiteral("http://a.example/1.txt") }));
+    QCOMPARE(velmora::updateSources(platform, velmora::game3d()),
+        QStringList({ QStringLiteral("http://a.example/1.txt") }));
     QVERIFY(velmora::AutoUpdate::isEnabled(platform));
     // Enter outside the address field is OK.
     QTest::keyClick(list, Qt::Key_Return);

@@ -353,8 +353,9 @@ TEST(Ledger, AddsSeveralTicketsAllOrNone)
                   { MakeTicket(2026005, Play::Direct, { 1 }), MakeTicket(2026006, Play::Group, { 38 }) }),
         (std::vector<long long> { 1, 2 }));
     // The last ticket's multiple is refused by the database: the first stays unrecorded too.
-    EXPECT_THROW(ledger.addTickets(k3d, { MakeTicket(2026007, Play::Direct, { 2 }),
-                     MakeTicket(2026008, Play::Direct, { 3 }, 100) }),
+    EXPECT_THROW(
+        ledger.addTickets(
+            k3d, { MakeTicket(2026007, Play::Direct, { 2 }), MakeTicket(2026008, Play::Direct, { 3 }, 100) }),
         FileError);
     EXPECT_EQ(IdsOf(readLedger(path, k3d)), (std::vector<long long> { 1, 2 }));
     EXPECT_EQ(ledger.add(k3d, MakeTicket(2026009, Play::Direct, { 4 })), 3);
