@@ -157,22 +157,7 @@ void MainWindow::createPages()
     m_stack->addWidget(m_workPages);
     m_stack->addWidget(m_chartPages);
 
-    const auto games = allGames();
-    const Game* remembered = gameOfKey(
-        toStdString(m_platform.setting(QString::fromLatin1(kGameSettingKey), QString()).toString()));
-    for (std::size_t i = 0; i < games.size(); ++i) {
-        HistoryDocument* history = new HistoryDocument(*games[i], dataFileOf(*games[i]), this);
-        m_histories[i] = history;
-        // Only the game in front is shown; another's history changes only while in front.
-        connect(history, &HistoryDocument::changed, this, [this, history] {
-            if (history == m_history)
-                showNewHistory();
-        });
-        if (games[i] == remembered)
-            m_history = history;
-    }
-    if (!m_history)
-        m_history = m_histories[0];
+    createHistories();
     m_resultCommands->setIssueOfResults([this] {
         return toQString(nextIssue(m_history->records(), m_platform.now().date().year()).issueText());
     });
@@ -425,7 +410,7 @@ void MainWindow::showAbout()
 {
     m_platform.showAbout(this, QStringLiteral("关于"),
         versionText()
-            + QStringLiteral("\n\n3D彩票分析与缩水工具\n"
+            + QStringLiteral("\n\n福彩3D和排列三分析与缩水工具\n"
                              "版权所有 © Velmora 软件工作室"));
 }
 

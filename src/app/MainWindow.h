@@ -106,6 +106,8 @@ private:
     void createMenus();
     // The menu 彩种 and the main tool bar's game selector.
     void createGameMenu();
+    // One history document per game; the one remembered in front.
+    void createHistories();
     void createGameSelector();
     void createToolBar();
     void createStatusBar();

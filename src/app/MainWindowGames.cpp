@@ -14,6 +14,7 @@
 #include "app/platform/Platform.h"
 #include "core/draw/AppPaths.h"
 #include "core/game/Game.h"
+#include "widgets/PageControl.h"
 
 #include <QActionGroup>
 #include <QComboBox>
@@ -60,6 +61,26 @@ void MainWindow::createGameMenu()
         menu->addAction(action);
         m_gameActions.at(i) = action;
     }
+}
+
+void MainWindow::createHistories()
+{
+    const auto games = allGames();
+    const Game* remembered = gameOfKey(
+        toStdString(m_platform.setting(QString::fromLatin1(kGameSettingKey), QString()).toString()));
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        HistoryDocument* history = new HistoryDocument(*games[i], dataFileOf(*games[i]), this);
+        m_histories[i] = history;
+        // Only the game in front is shown; another's history changes only while in front.
+        connect(history, &HistoryDocument::changed, this, [this, history] {
+            if (history == m_history)
+                showNewHistory();
+        });
+        if (games[i] == remembered)
+            m_history = history;
+    }
+    if (!m_history)
+        m_history = m_histories[0];
 }
 
 void MainWindow::createGameSelector()
@@ -126,8 +147,14 @@ bool MainWindow::switchGame(const Game& game)
     m_smartShrinkPage->setHistory(*next);
     m_recommendPage->setHistory(*next);
     m_ticketsPage->setGame(game);
-    for (ChartPage* chart : m_charts)
-        chart->setHistory(*next);
+    for (std::size_t i = 0; i < m_charts.size(); ++i) {
+        m_charts[i]->setHistory(*next);
+        m_chartPages->setTabText(static_cast<int>(i), m_charts[i]->caption());
+    }
+    if (auto* trend = findChild<QAction*>(QStringLiteral("showTrendChart"))) {
+        const QString name = &game == &game3d() ? QStringLiteral("3D") : toQString(std::string(game.name));
+        trend->setText(name + QStringLiteral("走势图(&A)"));
+    }
     // The history check reads one history: it is made again for this one.
     if (m_historyCheckWindow) {
         const bool shown = m_historyCheckWindow->isVisible();

@@ -4,6 +4,7 @@
 #include "app/UiSupport.h"
 #include "app/pages/BadDataNotice.h"
 #include "app/platform/Platform.h"
+#include "core/game/Game.h"
 #include "widgets/ChartSpinEdit.h"
 #include "widgets/ColumnLabel.h"
 #include "widgets/GridView.h"
@@ -214,7 +215,14 @@ ChartPage::ChartPage(
     addScrolledContent(outer, content, designSize + QSize(2 * look.border, 2 * look.border));
 }
 
-QString ChartPage::caption() const { return QString::fromUtf8(lookOf(m_kind).caption); }
+QString ChartPage::caption() const
+{
+    // "3D" in a caption is the game: the other game's pages name theirs.
+    QString text = QString::fromUtf8(lookOf(m_kind).caption);
+    if (&m_history->game() != &game3d())
+        text.replace(QStringLiteral("3D"), toQString(std::string(m_history->game().name)));
+    return text;
+}
 
 void ChartPage::refresh()
 {
