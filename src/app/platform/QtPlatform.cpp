@@ -53,7 +53,7 @@ QString askFileName(QWidget* parent, QFileDialog::AcceptMode mode, const QString
             QFileInfo(initialName).isAbsolute() ? initialName : QDir(folder).filePath(initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    const QString chosen = dialog.selectedFiles().constFirst();
+    QString chosen = dialog.selectedFiles().constFirst();
     settings.setValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
     return chosen;
 }
