@@ -125,10 +125,9 @@ std::string normalizeLineBreaks(std::string_view text)
     // would hold half as much again while it copies.
     std::size_t loneBreaks = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
-            ++loneBreaks;
-        else if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))
-            ++loneBreaks;
+        const bool loneFeed = text[i] == '\n' && (i == 0 || text[i - 1] != '\r');
+        const bool loneReturn = text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n');
+        loneBreaks += loneFeed || loneReturn ? 1 : 0;
     }
     std::string out;
     out.reserve(text.size() + loneBreaks);
