@@ -14,7 +14,7 @@ inline DrawHistory BenchHistory()
     return history;
 }
 
-// The nineteen conditions of the description's page, each letting a fair share of
+// The nineteen basic conditions of the filter page, each letting a fair share of
 // the codes through so that no early condition empties the set. The reference
 // filter runs on these: it is the yardstick of a machine's speed that DESIGN's
 // budgets are scaled by, so its work must not grow with the engine's conditions.

@@ -1,5 +1,5 @@
 // Speed of the engines: the filter with all thirty conditions active (and with a
-// tolerance), the straightforward version on the nineteen of the description as
+// tolerance), the straightforward version on the nineteen basic conditions as
 // the machine's yardstick, the smart shrink of a full base, and the three
 // recommendations.
 #include "BenchConditions.h"
