@@ -180,10 +180,11 @@ QString HistoryDocument::load()
     if (!fileText.empty()) {
         putText(toUiText(fileText));
         m_savedText = text();
-        m_fileDraws = drawCount();
     }
     emit textReplaced(-1);
-    parse();
+    const int draws = parse();
+    if (!fileText.empty())
+        m_fileDraws = draws;
     return {};
 }
 
@@ -233,25 +234,27 @@ bool HistoryDocument::save()
     return true;
 }
 
-void HistoryDocument::parse()
+int HistoryDocument::parse()
 {
     // A copy: the parse signals readers, which may change the text and so the lines.
     const std::vector<std::string> all = lines();
-    parseLines(all);
+    return parseLines(all);
 }
 
-void HistoryDocument::parseLines(const std::vector<std::string>& lines)
+int HistoryDocument::parseLines(const std::vector<std::string>& lines)
 {
     ParsedHistory parsed = parseDrawHistory(m_game, lines);
+    const int draws = static_cast<int>(lines.size() - parsed.badLines.size());
+    m_drawCount = draws;
     setBadLines(std::move(parsed.badLines));
-    m_drawCount = static_cast<int>(lines.size() - m_badLines.size());
     m_lines = lines;
     if (!parsed.ok()) {
         // The records stay as they were.
         emit badLinesFound(toUiText(parsed.badLinesMessage));
-        return;
+        return draws;
     }
     adoptHistory(std::move(parsed.history));
+    return draws;
 }
 
 void HistoryDocument::adoptHistory(DrawHistory history)

@@ -76,7 +76,8 @@ public:
     // when nothing was written (the error is reported).
     bool save();
     // Parses the text into the records; bad lines are reported and keep the records.
-    void parse();
+    // Returns the number of draw lines.
+    int parse();
     // Replaces the whole text and parses it.
     void setText(const QString& text);
     // Merges the source's draw lines into the text; when that changes anything the
@@ -116,7 +117,7 @@ private:
     void putText(const QString& text);
     // The text becomes these lines, parsed from them without another split.
     void replaceLines(const std::vector<std::string>& lines, int shownLine);
-    void parseLines(const std::vector<std::string>& lines);
+    int parseLines(const std::vector<std::string>& lines);
     // The records become history (a text without bad lines, or a checkpoint's).
     void adoptHistory(DrawHistory history);
     void setBadLines(std::vector<int> lines);

@@ -37,9 +37,12 @@ ToolWindow::ToolWindow(Platform& platform, QString settingKey, QWidget* parent)
     {
         const QScopedValueRollback<bool> placing(m_placing, true);
         // In the main window's layout from the start, so that docking later has a place.
+        // Hidden and docked until first shown: floating makes a window of its own, which
+        // costs start-up milliseconds; showing floats it first.
         if (QMainWindow* main = owner())
             main->addDockWidget(Qt::RightDockWidgetArea, this);
-        setFloating(true);
+        else
+            setFloating(true);
         hide();
     }
     connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {

@@ -96,10 +96,8 @@ void SmartShrinkPage::createLevelPanel()
 
     // The caption is wider here than in the design's font, so the slider and the
     // button follow it instead of sitting at fixed places beneath it.
-    auto* caption = new QLabel(QStringLiteral("缩水级别："), m_levelPanel);
-    caption->setObjectName(QStringLiteral("levelCaption"));
-    caption->adjustSize();
-    caption->move(1, (m_levelPanel->height() - caption->height()) / 2);
+    m_levelCaption = new QLabel(QStringLiteral("缩水级别："), m_levelPanel);
+    m_levelCaption->setObjectName(QStringLiteral("levelCaption"));
 
     m_levelSlider = new TrackBar(Qt::Horizontal, m_levelPanel);
     m_levelSlider->setObjectName(QStringLiteral("levelSlider"));
@@ -110,16 +108,12 @@ void SmartShrinkPage::createLevelPanel()
     // Every key and a click in the channel move one level; Home and End go to the ends.
     m_levelSlider->setPageStep(1);
     m_levelSlider->setSingleStep(1);
-    m_levelSlider->setGeometry(caption->geometry().right() + 5, 4, 100, 24);
     m_levelSlider->setSelection(kMinShrinkLevel, m_levelSlider->value());
 
     m_levelValue = new QLabel(m_levelPanel);
     m_levelValue->setObjectName(QStringLiteral("levelValue"));
     m_levelValue->setAlignment(Qt::AlignCenter);
     m_levelValue->setNum(m_levelSlider->value());
-    m_levelValue->setGeometry(m_levelSlider->geometry().right() + 3, caption->y(),
-        m_levelValue->fontMetrics().horizontalAdvance(QString::number(kMaxShrinkLevel)) + 6,
-        caption->height());
     connectCommand(m_levelSlider, &QSlider::valueChanged, [this] {
         m_levelSlider->setSelection(kMinShrinkLevel, m_levelSlider->value());
         m_levelValue->setNum(m_levelSlider->value());
@@ -127,10 +121,31 @@ void SmartShrinkPage::createLevelPanel()
 
     auto* runButton = new QPushButton(QStringLiteral("智能缩水"), m_levelPanel);
     runButton->setObjectName(QStringLiteral("runButton"));
-    runButton->setGeometry(m_levelValue->geometry().right() + 5, 5, 75, 25);
+    m_levelButton = runButton;
     QAction* run = addPageCommand(QStringLiteral("智能缩水"), [this] { runSmartShrink(); });
     run->setShortcut(kRunShortcut);
     connect(runButton, &QPushButton::clicked, run, &QAction::trigger);
+}
+
+void SmartShrinkPage::placeLevelControls()
+{
+    QLabel* caption = m_levelCaption;
+    caption->adjustSize();
+    caption->move(1, (m_levelPanel->height() - caption->height()) / 2);
+    m_levelSlider->setGeometry(caption->geometry().right() + 5, 4, 100, 24);
+    m_levelValue->setGeometry(m_levelSlider->geometry().right() + 3, caption->y(),
+        m_levelValue->fontMetrics().horizontalAdvance(QString::number(kMaxShrinkLevel)) + 6,
+        caption->height());
+    m_levelButton->setGeometry(m_levelValue->geometry().right() + 5, 5, 75, 25);
+}
+
+void SmartShrinkPage::showEvent(QShowEvent* event)
+{
+    if (!m_levelPlaced) {
+        placeLevelControls();
+        m_levelPlaced = true;
+    }
+    Page::showEvent(event);
 }
 
 void SmartShrinkPage::colourLevelPanel()

@@ -44,9 +44,13 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createLevelPanel();
+    // The caption's bold width decides where the rest go. Measured when the page is first
+    // shown: loading the bold face costs start-up a few megabytes.
+    void placeLevelControls();
     // The level panel's texts in the palette's blue.
     void colourLevelPanel();
     void importCodes();
@@ -77,6 +81,9 @@ private:
     // The shrink level 0 .. 6; it highlights the range from 0 to its position.
     TrackBar* m_levelSlider = nullptr;
     QLabel* m_levelValue = nullptr;
+    QLabel* m_levelCaption = nullptr;
+    QPushButton* m_levelButton = nullptr;
+    bool m_levelPlaced = false;
 };
 
 } // namespace velmora

@@ -72,7 +72,10 @@ void tst_ResultWindow::place()
 void tst_ResultWindow::flags()
 {
     MainWindowFixture f;
-    velmora::MainWindow& form = f.start();
+    f.platform.settings.insert(QStringLiteral("windows/resultWindowFloats"), true);
+    velmora::MainWindow& form = f.startShown();
+    f.trigger("showFilterPage");
+    QTest::keyClick(&form, Qt::Key_F8);
     auto* window = find<ResultWindow>(&form);
     QCOMPARE(window->windowType(), Qt::Tool);
     QVERIFY(!(window->windowFlags() & Qt::WindowStaysOnTopHint));
