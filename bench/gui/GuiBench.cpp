@@ -1,6 +1,8 @@
 // velmora_gui_bench: each command of the window timed from its click to its result
 // painted, offscreen, over the real draw history. A frame is 16 ms: every command
 // should fit in one. The dialogs answer through a fake Platform, so none blocks.
+// `--game=pl3` runs every command in 排列三 (福彩3D otherwise); switching games is
+// timed in both directions either way.
 #include "BenchConditions.h"
 #include "gui/BenchPlatform.h"
 
@@ -24,17 +26,22 @@
 #include <QToolBar>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
+#include <string_view>
 
 namespace {
 
 const QString kHistoryFile = QStringLiteral(VELMORA_HISTORY_FILE);
+const QString kPl3HistoryFile = QStringLiteral(VELMORA_PL3_HISTORY_FILE);
 
 // The window over a copy of the real history in a folder of its own.
 struct Gui {
     QTemporaryDir folder;
     BenchPlatform platform;
     std::unique_ptr<velmora::MainWindow> window;
+    // The real history of the game the commands run in.
+    QString historyFile;
 };
 Gui* gui = nullptr;
 
@@ -70,7 +77,13 @@ void paintWindows()
     }
 }
 
-const velmora::HistoryDocument& document() { return *gui->window->findChild<velmora::HistoryDocument*>(); }
+const velmora::HistoryDocument& document()
+{
+    for (const velmora::HistoryDocument* each : gui->window->findChildren<velmora::HistoryDocument*>())
+        if (&each->game() == &gui->window->game())
+            return *each;
+    qFatal("no history of the game in front");
+}
 const velmora::DrawHistory& history() { return document().records(); }
 
 void BM_Shrink(benchmark::State& state)
@@ -187,7 +200,7 @@ void BM_SaveData(benchmark::State& state)
 void BM_ImportData(benchmark::State& state)
 {
     trigger("showDataPage");
-    gui->platform.openAnswer = kHistoryFile;
+    gui->platform.openAnswer = gui->historyFile;
     gui->platform.chooseAnswer = static_cast<int>(state.range(0));
     QWidget* import = toolButton(gui->window->findChild<velmora::DataPage*>(), QStringLiteral("导入数据"));
     for (auto _ : state) {
@@ -203,7 +216,10 @@ void BM_AddDraw(benchmark::State& state)
     trigger("showDataPage");
     gui->platform.dialogScript = [](QDialog& dialog) {
         part<QLineEdit>(&dialog, QStringLiteral("drawCodeEdit"))->setText(QStringLiteral("123"));
-        part<QLineEdit>(&dialog, QStringLiteral("testCodeEdit"))->setText(QStringLiteral("456"));
+        // 排列三 has no test code.
+        if (auto* test = dialog.findChild<QLineEdit*>(QStringLiteral("testCodeEdit"));
+            test && test->isEnabled())
+            test->setText(QStringLiteral("456"));
         dialog.accept();
         return dialog.result();
     };
@@ -214,6 +230,30 @@ void BM_AddDraw(benchmark::State& state)
     }
     gui->platform.dialogScript = nullptr;
     state.counters["added"] = static_cast<double>(history().size() - drawsBefore);
+}
+
+// Ctrl+1 or Ctrl+2 with the data page in front, both full histories shown before:
+// to the other game (range 0) or back to the game the commands run in (1).
+void BM_SwitchGame(benchmark::State& state)
+{
+    trigger("showDataPage");
+    const QString home = QStringLiteral("showGame_") + QString::fromLatin1(gui->window->game().key.data());
+    const QString other = home == QStringLiteral("showGame_3d") ? QStringLiteral("showGame_pl3")
+                                                                : QStringLiteral("showGame_3d");
+    QAction* there = part<QAction>(gui->window.get(), state.range(0) == 0 ? other : home);
+    QAction* back = part<QAction>(gui->window.get(), state.range(0) == 0 ? home : other);
+    back->trigger();
+    paintWindows();
+    for (auto _ : state) {
+        there->trigger();
+        paintWindows();
+        state.PauseTiming();
+        back->trigger();
+        paintWindows();
+        state.ResumeTiming();
+    }
+    part<QAction>(gui->window.get(), home)->trigger();
+    state.counters["draws"] = static_cast<double>(history().size());
 }
 
 void registerBenchmarks()
@@ -236,6 +276,22 @@ void registerBenchmarks()
     add("导入数据/合并", BM_ImportData)->Arg(0);
     add("导入数据/替换", BM_ImportData)->Arg(1);
     add("添加开奖", BM_AddDraw);
+    add("切换彩种/到另一彩种", BM_SwitchGame)->Arg(0);
+    add("切换彩种/回来", BM_SwitchGame)->Arg(1);
+}
+
+// Takes `--game=pl3` out of the arguments: the game the commands run in.
+bool takeGameArgument(int& argc, char** argv)
+{
+    const std::string_view flag = "--game=pl3";
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] == flag) {
+            std::copy(argv + i + 1, argv + argc, argv + i);
+            --argc;
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -245,10 +301,13 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qunsetenv("VELMORA_SITE");
+    const bool pl3 = takeGameArgument(argc, argv);
     QApplication app(argc, argv);
     Gui state;
-    if (!QFile::copy(kHistoryFile, state.folder.filePath(QStringLiteral("lotdata.ldf"))))
-        qFatal("cannot copy %s", qPrintable(kHistoryFile));
+    state.historyFile = pl3 ? kPl3HistoryFile : kHistoryFile;
+    if (!QFile::copy(kHistoryFile, state.folder.filePath(QStringLiteral("lotdata.ldf")))
+        || !QFile::copy(kPl3HistoryFile, state.folder.filePath(QStringLiteral("pl3data.ldf"))))
+        qFatal("cannot copy the real histories");
     velmora::MainWindowOptions options;
     options.webEngine = false;
     state.window = std::make_unique<velmora::MainWindow>(
@@ -259,6 +318,14 @@ int main(int argc, char** argv)
     state.window->show();
     QApplication::processEvents();
     gui = &state;
+    // Both histories loaded and shown once, as after the first switch of an evening.
+    trigger("showDataPage");
+    trigger("showGame_pl3");
+    QApplication::processEvents();
+    if (!pl3)
+        trigger("showGame_3d");
+    if (history().empty())
+        qFatal("the real history of the game did not load");
 
     registerBenchmarks();
     benchmark::Initialize(&argc, argv);

@@ -244,6 +244,7 @@ void MainWindow::createPages()
     connect(m_filterPage, &FilterPage::resultChanged, this, [this](const CodeSet& codes) {
         m_resultWindow->memo()->setPlainText(resultMemoText(kShrinkLeadingText, codes));
     });
+    connect(m_filterPage, &FilterPage::resultCleared, m_resultWindow->memo(), &QPlainTextEdit::clear);
     // The history-check window follows the history itself, and the page's conditions.
     connect(m_filterPage, &FilterPage::historyCheckRequested, this, &MainWindow::showHistoryCheck);
     connect(m_filterPage, &FilterPage::conditionsChanged, this, [this] {

@@ -116,7 +116,6 @@ void MainWindow::showGameName()
 {
     const QString name = nameOf(game());
     setWindowTitle(QStringLiteral("Velmora — ") + name);
-    setStatusText(1, name);
     const auto games = allGames();
     for (std::size_t i = 0; i < games.size(); ++i)
         if (games[i] == &game()) {

@@ -339,6 +339,11 @@ FilterConditions FilterPage::conditions() const
 
 void FilterPage::setHistory(const HistoryDocument& history)
 {
+    // A result of another game's history is not this game's.
+    if (&history.game() != &m_history->game()) {
+        m_result = CodeSet {};
+        emit resultCleared();
+    }
     m_history = &history;
     showGame();
     if (isVisible())

@@ -67,6 +67,8 @@ public:
 signals:
     // A run has produced a new result.
     void resultChanged(const velmora::CodeSet& codes);
+    // The result went with a switch to another game's history.
+    void resultCleared();
     // A condition or the tolerance has changed (once for a whole record set at once).
     void conditionsChanged();
     // "历史验证" was pressed.

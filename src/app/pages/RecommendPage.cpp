@@ -100,6 +100,12 @@ bool RecommendPage::eventFilter(QObject* watched, QEvent* event)
 
 void RecommendPage::setHistory(const HistoryDocument& history)
 {
+    // A recommendation of another game's history is not this game's.
+    if (&history.game() != &m_history->game()) {
+        m_result = CodeSet {};
+        m_memo->clear();
+        m_tip->clear();
+    }
     m_history = &history;
     m_badData->setHistory(history);
 }

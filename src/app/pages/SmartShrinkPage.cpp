@@ -234,6 +234,14 @@ bool SmartShrinkPage::eventFilter(QObject* watched, QEvent* event)
 
 void SmartShrinkPage::setHistory(const HistoryDocument& history)
 {
+    // The result and the filter result it could import came from another game's
+    // history; the base typed or imported stays.
+    if (&history.game() != &m_history->game()) {
+        m_importable.reset();
+        m_result = CodeSet {};
+        m_resultMemo->clear();
+        m_resultCount->clear();
+    }
     m_history = &history;
     m_badData->setHistory(history);
 }
