@@ -173,7 +173,6 @@ void MainWindow::createPages()
     // While the text has bad lines the status bar says so beside the page's messages.
     m_badLinesLabel = new QLabel(statusBar());
     m_badLinesLabel->setObjectName(QStringLiteral("statusBadLines"));
-    m_badLinesLabel->setStyleSheet(QStringLiteral("color: #c00000;"));
     m_badLinesLabel->hide();
     statusBar()->addPermanentWidget(m_badLinesLabel);
     for (HistoryDocument* each : m_histories)

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "app/HistoryDocument.h"
+#include "app/Theme.h"
 #include "app/UiSupport.h"
 #include "app/dialogs/HistoryCheckWindow.h"
 #include "app/pages/ChartPage.h"
@@ -17,6 +18,7 @@
 #include "widgets/PageControl.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -126,6 +128,9 @@ void MainWindow::showGameName()
 
 void MainWindow::showBadLines()
 {
+    QPalette palette = m_badLinesLabel->palette();
+    palette.setColor(QPalette::WindowText, errorTextColor(QApplication::palette()));
+    m_badLinesLabel->setPalette(palette);
     m_badLinesLabel->setText(badLinesStatusText(m_history->badLines()));
     m_badLinesLabel->setVisible(!m_history->badLines().empty());
 }

@@ -167,7 +167,10 @@ void MainWindow::createMenus()
         QStringLiteral("|深色的窗口：深灰色背景，浅色文字"), [] {});
     dark->setCheckable(true);
     dark->setChecked(darkThemeChosen(m_platform));
-    connect(dark, &QAction::toggled, this, [this](bool on) { setDarkTheme(m_platform, on); });
+    connect(dark, &QAction::toggled, this, [this](bool on) {
+        setDarkTheme(m_platform, on);
+        showBadLines();
+    });
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     add(helpMenu, QStringLiteral("showHelp"), QStringLiteral("帮助主题(&H)"), Qt::Key_F1,

@@ -92,6 +92,16 @@ bool isDarkPalette(const QPalette& palette)
     return palette.color(QPalette::Window).lightness() < palette.color(QPalette::WindowText).lightness();
 }
 
+QColor errorTextColor(const QPalette& palette)
+{
+    return isDarkPalette(palette) ? QColor(255, 128, 128) : QColor(0xc0, 0, 0);
+}
+
+QColor successTextColor(const QPalette& palette)
+{
+    return isDarkPalette(palette) ? QColor(128, 224, 128) : QColor(0, 0x60, 0);
+}
+
 bool darkThemeChosen(Platform& platform)
 {
     return platform.setting(kDarkKey, isDarkPalette(startPalette())).toBool();

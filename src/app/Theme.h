@@ -12,6 +12,10 @@ class Platform;
 QPalette darkPalette();
 // Whether the palette is dark (its window darker than its text).
 bool isDarkPalette(const QPalette& palette);
+// The text of a fault, and of a success: dark red and dark green on a light window,
+// light red and light green on a dark one.
+QColor errorTextColor(const QPalette& palette);
+QColor successTextColor(const QPalette& palette);
 // The user's choice kept in the settings, or the system's palette until there is one.
 bool darkThemeChosen(Platform& platform);
 // Puts the application in the dark palette or back in the one it started with, and

@@ -5,6 +5,7 @@
 #include "app/MainWindowFixture.h"
 #include "support/Snapshots.h"
 
+#include "app/Theme.h"
 #include "app/dialogs/HistoryCheckWindow.h"
 #include "app/dialogs/ResultWindow.h"
 #include "widgets/MultiCheck.h"
@@ -28,6 +29,7 @@ private slots:
     void resultWindow();
     void sumRow();
     void historyCheckBesideMainWindow();
+    void faultTextsReadableInBothThemes();
 };
 
 void tst_Snapshots::pages_data()
@@ -181,6 +183,27 @@ void tst_Snapshots::historyCheckBesideMainWindow()
     QVERIFY(both.save(
         QDir(velmora::test::snapshotFolder()).filePath(QStringLiteral("history-check-beside-main.png"))));
     QVERIFY(velmora::test::writeSnapshot(*check, QStringLiteral("history-check-window.png")));
+}
+
+// The status bar's bad-line note, and the fault and success colours of the dialogs,
+// stand out from the window in the light and the dark palette.
+void tst_Snapshots::faultTextsReadableInBothThemes()
+{
+    MainWindowFixture f;
+    QVERIFY(writeFile(f.dataFile(), "2024001,123,456\r\nnot a draw\r\n"));
+    f.startShown();
+    auto* note = f.part<QLabel>("statusBadLines");
+    for (const bool dark : { false, true }) {
+        if (dark)
+            f.part<QAction>("darkTheme")->trigger();
+        QVERIFY(note->isVisible());
+        const QColor window = QApplication::palette().color(QPalette::Window);
+        QVERIFY2(
+            contrast(note->palette().color(QPalette::WindowText), window) >= 4.5, dark ? "dark" : "light");
+        QVERIFY(contrast(velmora::errorTextColor(QApplication::palette()), window) >= 4.5);
+        QVERIFY(contrast(velmora::successTextColor(QApplication::palette()), window) >= 4.5);
+    }
+    f.part<QAction>("darkTheme")->trigger();
 }
 
 QTEST_MAIN(tst_Snapshots)

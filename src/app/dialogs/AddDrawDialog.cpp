@@ -1,5 +1,6 @@
 #include "app/dialogs/AddDrawDialog.h"
 
+#include "app/Theme.h"
 #include "app/UiSupport.h"
 #include "app/platform/Platform.h"
 #include "core/code/Code.h"
@@ -82,7 +83,7 @@ AddDrawDialog::Field AddDrawDialog::addField(
     field.error = new QLabel(this);
     field.error->setObjectName(name + QStringLiteral("Error"));
     QPalette palette = field.error->palette();
-    palette.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
+    palette.setColor(QPalette::WindowText, errorTextColor(palette));
     field.error->setPalette(palette);
     grid->addWidget(label, row, 0);
     grid->addWidget(field.edit, row, 1);

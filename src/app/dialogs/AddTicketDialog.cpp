@@ -1,5 +1,6 @@
 #include "app/dialogs/AddTicketDialog.h"
 
+#include "app/Theme.h"
 #include "app/UiSupport.h"
 #include "core/code/Code.h"
 #include "core/code/CodeSetText.h"
@@ -115,7 +116,7 @@ QLabel* AddTicketDialog::makeErrorLabel(const QString& name)
     auto* error = new QLabel(this);
     error->setObjectName(name);
     QPalette palette = error->palette();
-    palette.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
+    palette.setColor(QPalette::WindowText, errorTextColor(palette));
     error->setPalette(palette);
     return error;
 }

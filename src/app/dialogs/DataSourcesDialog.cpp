@@ -1,6 +1,7 @@
 #include "app/dialogs/DataSourcesDialog.h"
 
 #include "app/AutoUpdate.h"
+#include "app/Theme.h"
 #include "app/UiSupport.h"
 #include "app/UpdateSources.h"
 #include "app/platform/Platform.h"
@@ -75,7 +76,7 @@ DataSourcesDialog::DataSourcesDialog(Platform& platform, const Game& game, QWidg
     m_addButton = new QPushButton(QStringLiteral("添加"), this);
     m_addressError = new QLabel(this);
     m_addressError->setObjectName(QStringLiteral("addressError"));
-    setTextColor(m_addressError, QColor(0xc0, 0, 0));
+    setTextColor(m_addressError, errorTextColor(m_addressError->palette()));
     m_addressError->setVisible(false);
 
     m_status = new QLabel(this);
@@ -204,7 +205,8 @@ void DataSourcesDialog::updateButtons()
 
 void DataSourcesDialog::showStatus(const QString& text, bool failure)
 {
-    setTextColor(m_status, failure ? QColor(0xc0, 0, 0) : QColor(0, 0x60, 0));
+    setTextColor(
+        m_status, failure ? errorTextColor(m_status->palette()) : successTextColor(m_status->palette()));
     m_status->setText(text);
 }
 
