@@ -1,10 +1,12 @@
 #include "app/WebPanel.h"
 
+#include "app/Theme.h"
 #include "app/WebViewFactory.h"
 #include "app/platform/Platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QLabel>
 #include <QPluginLoader>
 #include <QPushButton>
@@ -22,8 +24,12 @@ namespace {
 
 const char* const kPluginName = "velmora_webpanel";
 
-QString startPageHtml(const QString& site)
+// The title and the command names in a blue that reads on the palette's window.
+QString startPageHtml(const QString& site, const QPalette& palette)
 {
+    const bool dark = isDarkPalette(palette);
+    const QString blue = dark ? palette.color(QPalette::Link).name() : QStringLiteral("#1d4e89");
+    const QString grey = dark ? QStringLiteral("#a0a0a0") : QStringLiteral("#666");
     // The command names in colour rather than bold: a bold face costs start-up a few megabytes.
     static constexpr std::array<std::pair<const char*, const char*>, 9> kCommands = { {
         { "彩种", "：福彩3D（Ctrl+1）或排列三（Ctrl+2），各有自己的开奖数据、备份和投注。" },
@@ -48,16 +54,18 @@ QString startPageHtml(const QString& site)
         "<html><head><meta charset=\"utf-8\"><title>Velmora</title></head>"
         "<body style=\"font-family:'SimSun','Noto Serif CJK SC','WenQuanYi Micro Hei';"
         "margin:24px;\">"
-        "<h2 style=\"color:#1d4e89; font-weight:normal;\">Velmora V6.00 &nbsp;福彩3D和排列三分析缩水工具</h2>"
-        "<p>欢迎使用 Velmora。常用的操作都在上方的菜单和工具栏里：</p><ul>");
+        "<h2 style=\"color:%1; font-weight:normal;\">Velmora V6.00 &nbsp;福彩3D和排列三分析缩水工具</h2>"
+        "<p>欢迎使用 Velmora。常用的操作都在上方的菜单和工具栏里：</p><ul>")
+                       .arg(blue);
     for (const auto& [name, text] : kCommands)
-        html += QStringLiteral("<li><span style=\"color:#1d4e89;\">%1</span>%2</li>")
-                    .arg(QString::fromUtf8(name), QString::fromUtf8(text));
+        html += QStringLiteral("<li><span style=\"color:%1;\">%2</span>%3</li>")
+                    .arg(blue, QString::fromUtf8(name), QString::fromUtf8(text));
     html += QStringLiteral("</ul>");
     if (!site.isEmpty()) {
         html += QStringLiteral("<p>我们的网站：<a href=\"%1\">%1</a></p>").arg(site.toHtmlEscaped());
     }
-    html += QStringLiteral("<p style=\"color:#666;\">版权所有 © Velmora 软件工作室</p></body></html>");
+    html
+        += QStringLiteral("<p style=\"color:%1;\">版权所有 © Velmora 软件工作室</p></body></html>").arg(grey);
     return html;
 }
 
@@ -91,7 +99,7 @@ void WebPanel::showSite()
 {
     const QString site = siteAddress();
     if (site.isEmpty() || !m_windowPainted) {
-        m_startPage->setHtml(startPageHtml(site));
+        m_startPage->setHtml(startPageHtml(site, palette()));
         m_stack->setCurrentWidget(m_startPage);
         return;
     }
@@ -107,6 +115,15 @@ void WebPanel::showSite()
     }
     factory->showUrl(m_webView, QUrl::fromUserInput(site));
     m_stack->setCurrentWidget(m_webView);
+}
+
+void WebPanel::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    const bool palette
+        = event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange;
+    if (palette && m_stack->currentWidget() == m_startPage)
+        m_startPage->setHtml(startPageHtml(siteAddress(), this->palette()));
 }
 
 void WebPanel::windowPainted()

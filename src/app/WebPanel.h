@@ -49,6 +49,10 @@ signals:
     // The web view has finished loading a page; ok is false for an error page.
     void pageLoaded(bool ok);
 
+protected:
+    // The start page follows the palette: a dark one gets its light blue.
+    void changeEvent(QEvent* event) override;
+
 private:
     // The plugin's factory, loaded on first use; none when it cannot be loaded.
     WebViewFactory* webViewFactory();

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QTextBrowser>
 #include <QToolBar>
 
 #include <cmath>
@@ -185,8 +186,8 @@ void tst_Snapshots::historyCheckBesideMainWindow()
     QVERIFY(velmora::test::writeSnapshot(*check, QStringLiteral("history-check-window.png")));
 }
 
-// The status bar's bad-line note, and the fault and success colours of the dialogs,
-// stand out from the window in the light and the dark palette.
+// The status bar's bad-line note, the fault and success colours of the dialogs and the
+// start page's blue stand out from the window in the light and the dark palette.
 void tst_Snapshots::faultTextsReadableInBothThemes()
 {
     MainWindowFixture f;
@@ -203,6 +204,8 @@ void tst_Snapshots::faultTextsReadableInBothThemes()
         QVERIFY(contrast(velmora::errorTextColor(QApplication::palette()), window) >= 4.5);
         QVERIFY(contrast(velmora::successTextColor(QApplication::palette()), window) >= 4.5);
     }
+    // The start page's blue follows the palette too.
+    QVERIFY(f.part<QTextBrowser>("webBrowser")->toHtml().contains(QStringLiteral("#6eaaff")));
     f.part<QAction>("darkTheme")->trigger();
 }
 
