@@ -4,7 +4,7 @@
 #include "app/WebViewFactory.h"
 #include "app/platform/Platform.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QEvent>
 #include <QLabel>
@@ -99,7 +99,7 @@ void WebPanel::showSite()
 {
     const QString site = siteAddress();
     if (site.isEmpty() || !m_windowPainted) {
-        m_startPage->setHtml(startPageHtml(site, palette()));
+        m_startPage->setHtml(startPageHtml(site, QApplication::palette()));
         m_stack->setCurrentWidget(m_startPage);
         return;
     }
@@ -123,7 +123,7 @@ void WebPanel::changeEvent(QEvent* event)
     const bool palette
         = event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange;
     if (palette && m_stack->currentWidget() == m_startPage)
-        m_startPage->setHtml(startPageHtml(siteAddress(), this->palette()));
+        m_startPage->setHtml(startPageHtml(siteAddress(), QApplication::palette()));
 }
 
 void WebPanel::windowPainted()

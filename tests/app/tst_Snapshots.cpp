@@ -205,6 +205,7 @@ void tst_Snapshots::faultTextsReadableInBothThemes()
         QVERIFY(contrast(velmora::successTextColor(QApplication::palette()), window) >= 4.5);
     }
     // The start page's blue follows the palette too.
+    f.trigger("showWebSite");
     QVERIFY(f.part<QTextBrowser>("webBrowser")->toHtml().contains(QStringLiteral("#6eaaff")));
     f.part<QAction>("darkTheme")->trigger();
 }
