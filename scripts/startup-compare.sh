@@ -5,8 +5,9 @@
 # resident memory (VmRSS) at the first paint. With --site URL velmora also runs RUNS
 # times showing that site, timed until the web view has loaded it.
 #
-# usage: scripts/startup-compare.sh [-n RUNS] [-b BUILD-FOLDER] [--site URL]
-# The history is resources/history/3d-history.txt unless VELMORA_HISTORY names another file.
+# usage: scripts/startup-compare.sh [-n RUNS] [-b BUILD-FOLDER] [--site URL] [--game pl3]
+# The history is resources/history/3d-history.txt (with --game pl3 velmora starts in 排列三
+# over pl3-history.txt) unless VELMORA_HISTORY names another file.
 set -euo pipefail
 self="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
 cd "$(dirname "$0")/.."
@@ -14,14 +15,16 @@ cd "$(dirname "$0")/.."
 runs=5
 build=build
 site=""
+game=3d
 inside=""
 while (($#)); do
   case "$1" in
     -n) runs="$2"; shift 2 ;;
     -b) build="$2"; shift 2 ;;
     --site) site="$2"; shift 2 ;;
+    --game) game="$2"; shift 2 ;;
     --inside) inside=1; shift ;;
-    *) echo "usage: $0 [-n RUNS] [-b BUILD-FOLDER] [--site URL]" >&2; exit 2 ;;
+    *) echo "usage: $0 [-n RUNS] [-b BUILD-FOLDER] [--site URL] [--game pl3]" >&2; exit 2 ;;
   esac
 done
 bin="$build/bin"
@@ -33,14 +36,22 @@ if [ -z "$inside" ]; then
   # build's own data is neither read nor changed; the bare window reads the same file.
   work="$(mktemp -d)"
   trap 'rm -rf "$work"' EXIT
-  mkdir -p "$work/bin" "$work/lib" "$work/data" "$work/runtime"
+  mkdir -p "$work/bin" "$work/lib" "$work/data" "$work/runtime" "$work/config/velmora"
   chmod 700 "$work/runtime"
-  export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
+  # Settings of its own too: the game it starts in is the one remembered there.
+  export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config"
+  printf '[game]\ncurrent=%s\n' "$game" >"$work/config/velmora/velmora.conf"
   cp "$bin/velmora" "$bin/velmora_bare_window" "$work/bin/"
   [ -d "$build/lib/velmora" ] && cp -r "$build/lib/velmora" "$work/lib/"
-  history="${VELMORA_HISTORY:-resources/history/3d-history.txt}"
-  cp "$history" "$work/bin/lotdata.ldf"
-  export STARTUP_HISTORY="$work/bin/lotdata.ldf"
+  if [ "$game" = pl3 ]; then
+    history="${VELMORA_HISTORY:-resources/history/pl3-history.txt}"
+    data_file="$work/bin/pl3data.ldf"
+  else
+    history="${VELMORA_HISTORY:-resources/history/3d-history.txt}"
+    data_file="$work/bin/lotdata.ldf"
+  fi
+  cp "$history" "$data_file"
+  export STARTUP_HISTORY="$data_file"
   echo "history: $STARTUP_HISTORY ($(wc -l <"$STARTUP_HISTORY") lines); load: $(cut -d' ' -f1-3 /proc/loadavg)"
   args=(-n "$runs" -b "$work" --inside)
   [ -n "$site" ] && args+=(--site "$site")
