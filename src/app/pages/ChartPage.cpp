@@ -148,8 +148,22 @@ ChartPage::ChartPage(
     , m_kind(kind)
     , m_history(&history)
 {
-    const ChartPageLook& look = lookOf(kind);
     setObjectName(QString::fromLatin1(kind.name) + QStringLiteral("ChartPage"));
+}
+
+void ChartPage::setVisible(bool visible)
+{
+    // Before the page shows, so that its controls show with it.
+    if (visible)
+        build();
+    Page::setVisible(visible);
+}
+
+void ChartPage::build()
+{
+    if (m_chart)
+        return;
+    const ChartPageLook& look = lookOf(m_kind);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     auto* content = new QWidget(this);
@@ -188,7 +202,7 @@ ChartPage::ChartPage(
         lastButton = quickButton;
     }
 
-    m_badData = new BadDataNotice(history, content);
+    m_badData = new BadDataNotice(*m_history, content);
     layout->addWidget(m_badData);
     connect(m_badData, &BadDataNotice::fixed, this, [this] {
         if (isVisible())
@@ -226,11 +240,13 @@ QString ChartPage::caption() const
 
 void ChartPage::refresh()
 {
+    build();
     runCommand([this] { buildChart(true); });
 }
 
 void ChartPage::queryCount(int count)
 {
+    build();
     m_drawCount->setValue(count > 0 ? count : static_cast<int>(m_history->records().size()));
     buildChart(false);
 }
@@ -264,7 +280,8 @@ void ChartPage::buildChart(bool messageAfterShow)
 void ChartPage::setHistory(const HistoryDocument& history)
 {
     m_history = &history;
-    m_badData->setHistory(history);
+    if (m_badData)
+        m_badData->setHistory(history);
 }
 
 } // namespace velmora

@@ -180,10 +180,11 @@ void tst_ChartPage::shownByMenuKey()
     QCOMPARE(velmora::toQString(grid.getValue(32, 0)), QStringLiteral("合计"));
     QCOMPARE(gridDump(grid), Expected(page, f.history(), 30));
     QCOMPARE(drawCountEdit(f, page)->value(), 30);
-    // The other charts wait until they are shown themselves.
+    // The other charts wait until they are shown themselves, most not even made yet.
     for (int other = 0; other < 6; ++other) {
+        const auto* grid = chartPage(f, other)->findChild<GridView*>(QStringLiteral("chart"));
         if (other != page)
-            QCOMPARE(chart(f, other)->model().rowCount(), 0);
+            QVERIFY(grid == nullptr || grid->model().rowCount() == 0);
     }
     QApplication::processEvents(); // a message would come from a zero timer
     QCOMPARE(f.platform.messages, QStringList());
@@ -199,13 +200,11 @@ void tst_ChartPage::shownByTab()
     MainWindow& form = f.startShown();
     const int start = (page + 1) % 6;
     QTest::keyClick(&form, kMenuKeys[start], Qt::ControlModifier);
-    drawCountEdit(f, page)->setValue(7);
-    QCOMPARE(chart(f, page)->model().rowCount(), 0);
 
     QTabBar* tabs = chartPages(f)->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
     QCOMPARE(chartPages(f)->activePageIndex(), page);
-    QCOMPARE(gridDump(chart(f, page)->model()), Expected(page, f.history(), 7));
+    QCOMPARE(gridDump(chart(f, page)->model()), Expected(page, f.history(), 30));
 }
 
 void tst_ChartPage::queryRebuilds_data() { AddPageRows(); }
