@@ -416,7 +416,9 @@ void TicketsPage::setGame(const Game& game)
     if (m_game == &game)
         return;
     m_game = &game;
-    refreshView();
+    // A hidden page reads the ledger when it is shown.
+    if (isVisible())
+        refreshView();
 }
 
 } // namespace velmora
