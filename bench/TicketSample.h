@@ -26,10 +26,13 @@ inline std::vector<Ticket> sampleTickets(const DrawHistory& history)
         const std::size_t back = random() % 1200;
         t.issue = back < history.size() ? history[history.size() - 1 - back].issueKey() : 2099001;
         t.play = random() % 3 == 0 ? Play::Group : Play::Direct;
-        CodeSet codes;
-        for (int k = 1 + static_cast<int>(random() % 50); k > 0; --k)
-            codes[static_cast<int>(random() % 1000)] = 1;
-        t.bets = ticketBetsOf(t.play, codes).bets;
+        // 豹子 alone make no 组选 bet: such a draw of codes is drawn again.
+        while (t.bets.empty()) {
+            CodeSet codes;
+            for (int k = 1 + static_cast<int>(random() % 50); k > 0; --k)
+                codes[static_cast<int>(random() % 1000)] = 1;
+            t.bets = ticketBetsOf(t.play, codes).bets;
+        }
         t.multiple = 1 + static_cast<int>(random() % 10);
         tickets.push_back(std::move(t));
     }

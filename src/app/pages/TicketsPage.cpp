@@ -82,7 +82,7 @@ TicketsPage::TicketsPage(Platform& platform, const QString& ledgerPath, HistoryF
     , m_history(std::move(history))
 {
     setObjectName(QStringLiteral("TicketsPage"));
-    QVBoxLayout* layout = makeWorkPageLayout();
+    makeWorkPageLayout();
     addToolBarCommand(QStringLiteral("添加投注"), [this] { addTicket(); });
     addToolBarCommand(QStringLiteral("复制到下一期"), [this] { copyToNextIssue(); });
     addToolBarCommand(QStringLiteral("追号"), [this] { chase(); });
@@ -91,6 +91,21 @@ TicketsPage::TicketsPage(Platform& platform, const QString& ledgerPath, HistoryF
     })->setShortcut(QKeySequence::Delete);
     addToolBarCommand(QStringLiteral("导出CSV"), [this] { exportCsv(); });
 
+    m_primed = !m_history().empty();
+}
+
+void TicketsPage::setVisible(bool visible)
+{
+    // Before the page shows, so that its controls show with it.
+    if (visible)
+        build();
+    Page::setVisible(visible);
+}
+
+void TicketsPage::build()
+{
+    if (m_table)
+        return;
     // The content keeps its designed size and scrolls in a smaller window.
     auto* content = new QWidget(this);
     m_from = makeIssueEdit(content, QStringLiteral("fromEdit"), QStringLiteral("最早"));
@@ -158,10 +173,8 @@ TicketsPage::TicketsPage(Platform& platform, const QString& ledgerPath, HistoryF
     column->addLayout(rangeRow);
     column->addWidget(m_table, 3);
     column->addLayout(lower, 2);
-    addScrolledContent(layout, content, QSize(700, 440));
+    addScrolledContent(static_cast<QVBoxLayout*>(this->layout()), content, QSize(700, 440));
     m_scroll = findChild<QScrollArea*>(QStringLiteral("pageScroll"));
-
-    m_primed = !m_history().empty();
 }
 
 IssueRange TicketsPage::range() const
@@ -177,6 +190,7 @@ IssueRange TicketsPage::range() const
 
 void TicketsPage::refreshView()
 {
+    build();
     std::vector<Ticket> tickets = Ledger(toStdString(m_ledgerPath), kLedgerSliceMs).tickets(*m_game, range());
     std::vector<TicketResult> results = settleTickets(tickets, m_history());
     m_totals = ledgerTotals(tickets, results);
@@ -225,6 +239,7 @@ void TicketsPage::showDetail()
 
 void TicketsPage::addTicket(const CodeSet& codes)
 {
+    build();
     AddTicketDialog dialog(m_history(), platform().now().date().year(), this);
     if (codeSetCount(codes) > 0)
         dialog.setCodes(codes);
@@ -243,6 +258,7 @@ void TicketsPage::addTicket(const CodeSet& codes)
 
 void TicketsPage::removeSelected()
 {
+    build();
     const QModelIndex current = m_table->currentIndex();
     if (!current.isValid()) {
         platform().showMessage(this, QStringLiteral("请先在表中选择要删除的投注。"));
@@ -279,6 +295,7 @@ void TicketsPage::removeWhenFree(long long id, const QElapsedTimer& waited)
 
 void TicketsPage::exportCsv()
 {
+    build();
     const QString fileName
         = platform().saveFileName(this, QStringLiteral("CSV文件|*.csv"), QStringLiteral("csv"), QString());
     if (fileName.isEmpty())
@@ -292,6 +309,7 @@ void TicketsPage::exportCsv()
 
 std::optional<Ticket> TicketsPage::selectedTicket(const QString& command)
 {
+    build();
     const QModelIndex current = m_table->currentIndex();
     if (!current.isValid()) {
         platform().showMessage(this, QStringLiteral("请先在表中选择要%1的投注。").arg(command));

@@ -76,10 +76,15 @@ public:
 
     const LedgerTotals& totals() const { return m_totals; }
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Makes the page's range, table, detail, plot and months, once: on the first show or
+    // command. Start-up makes none of it (a table header loads the bold face).
+    void build();
     IssueRange range() const;
     // The selected ticket, or none after telling the user to select one for the command.
     std::optional<Ticket> selectedTicket(const QString& command);

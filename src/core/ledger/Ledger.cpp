@@ -217,6 +217,14 @@ long long Ledger::add(const Game& game, const Ticket& ticket) { return addTicket
 
 std::vector<long long> Ledger::addTickets(const Game& game, const std::vector<Ticket>& tickets)
 {
+    // The reader calls a ledger with such a row damaged: it is never written.
+    for (const Ticket& ticket : tickets) {
+        const bool betsInRange = std::all_of(
+            ticket.bets.begin(), ticket.bets.end(), [](int bet) { return bet >= 0 && bet <= 999; });
+        if (ticket.bets.empty() || !betsInRange || ticket.issue < 1 || ticket.issue > 9999999
+            || ticket.multiple < kMinMultiple || ticket.multiple > kMaxMultiple)
+            throw FileError::cannotWrite(m_path, kIncompleteTicketReason);
+    }
     std::vector<long long> ids;
     bool upgraded = false;
     write([&](const LedgerDatabase& db, int version) {

@@ -19,6 +19,9 @@ inline constexpr const char* kLedgerFileName = "velmora.db";
 // How long a ledger that another program holds is waited for.
 inline constexpr int kLedgerBusyTimeoutMs = 5000;
 inline constexpr const char* kLedgerBusyReason = "数据库正被占用";
+// A ticket that the ledger could not read back: no bets, or an issue, a bet or a
+// multiple out of range.
+inline constexpr const char* kIncompleteTicketReason = "投注不完整：没有号码，或期号、号码、倍数超出范围";
 
 // The FileError of a ledger that another program held longer than the wait:
 // "无法读取文件" path "：数据库正被占用". The window tries again in short slices.

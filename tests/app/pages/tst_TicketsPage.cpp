@@ -104,10 +104,12 @@ void tst_TicketsPage::init()
     m_page->resize(789, 520);
     m_status.clear();
     connect(m_page, &TicketsPage::statusTextChanged, this, [this](const QString& text) { m_status << text; });
+    // The table is made when the page first shows.
+    QVERIFY(m_page->findChild<QTableView*>() == nullptr);
+    m_page->show();
     m_table = find<QTableView>(m_page, QStringLiteral("ticketTable"));
     new QAbstractItemModelTester(
         m_table->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, m_page);
-    m_page->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_page));
 }
 

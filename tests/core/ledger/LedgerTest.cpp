@@ -352,10 +352,16 @@ TEST(Ledger, AddsSeveralTicketsAllOrNone)
     EXPECT_EQ(ledger.addTickets(k3d,
                   { MakeTicket(2026005, Play::Direct, { 1 }), MakeTicket(2026006, Play::Group, { 38 }) }),
         (std::vector<long long> { 1, 2 }));
-    // The last ticket's multiple is refused by the database: the first stays unrecorded too.
+    // The last ticket's multiple is out of range: the first stays unrecorded too.
     EXPECT_THROW(
         ledger.addTickets(
             k3d, { MakeTicket(2026007, Play::Direct, { 2 }), MakeTicket(2026008, Play::Direct, { 3 }, 100) }),
+        FileError);
+    EXPECT_EQ(IdsOf(readLedger(path, k3d)), (std::vector<long long> { 1, 2 }));
+    // A 组选 ticket of 豹子 only has no bets: refused before anything is written, so that
+    // the ledger never holds a row its reader calls damaged.
+    EXPECT_THROW(ledger.addTickets(
+                     k3d, { MakeTicket(2026007, Play::Direct, { 2 }), MakeTicket(2026008, Play::Group, {}) }),
         FileError);
     EXPECT_EQ(IdsOf(readLedger(path, k3d)), (std::vector<long long> { 1, 2 }));
     EXPECT_EQ(ledger.add(k3d, MakeTicket(2026009, Play::Direct, { 4 })), 3);
