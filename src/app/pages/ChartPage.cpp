@@ -151,12 +151,9 @@ ChartPage::ChartPage(
     setObjectName(QString::fromLatin1(kind.name) + QStringLiteral("ChartPage"));
 }
 
-void ChartPage::setVisible(bool visible)
+void ChartPage::showEvent(QShowEvent* event)
 {
-    // Before the page shows, so that its controls show with it.
-    if (visible)
-        build();
-    Page::setVisible(visible);
+    makeContentOnShow(event, [this] { build(); });
 }
 
 void ChartPage::build()

@@ -30,7 +30,8 @@ public:
     // The history of the game in front; the page reads it from now on.
     void setHistory(const HistoryDocument& history);
 
-    void setVisible(bool visible) override;
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Makes the page's controls and grid, once: on the first show or command. The seven

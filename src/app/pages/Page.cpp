@@ -116,6 +116,22 @@ QList<QAction*> Page::commands() const
     return list + m_pageCommands;
 }
 
+void Page::makeContentOnShow(QShowEvent* event, const std::function<void()>& make)
+{
+    const QObjectList before = children();
+    make();
+    // Controls made inside a show event are not shown with the page: show them now.
+    for (QObject* child : children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget && !before.contains(child) && !widget->isWindow()
+            && !widget->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            widget->show();
+    }
+    if (layout())
+        layout()->activate();
+    Page::showEvent(event);
+}
+
 void Page::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);

@@ -81,6 +81,9 @@ protected:
     static constexpr QKeyCombination kViewResultShortcut { Qt::Key_F8 };
 
     void showEvent(QShowEvent* event) override;
+    // For a page that makes its content when first needed (make): before it is shown,
+    // or as it shows, its new controls then shown with it. Start-up makes none of it.
+    void makeContentOnShow(QShowEvent* event, const std::function<void()>& make);
 
 private:
     Platform& m_platform;

@@ -94,14 +94,6 @@ TicketsPage::TicketsPage(Platform& platform, const QString& ledgerPath, HistoryF
     m_primed = !m_history().empty();
 }
 
-void TicketsPage::setVisible(bool visible)
-{
-    // Before the page shows, so that its controls show with it.
-    if (visible)
-        build();
-    Page::setVisible(visible);
-}
-
 void TicketsPage::build()
 {
     if (m_table)
@@ -425,7 +417,7 @@ void TicketsPage::reportLater(const QString& text)
 
 void TicketsPage::showEvent(QShowEvent* event)
 {
-    Page::showEvent(event);
+    makeContentOnShow(event, [this] { build(); });
     runCommand([this] { refreshView(); });
 }
 

@@ -76,8 +76,6 @@ public:
 
     const LedgerTotals& totals() const { return m_totals; }
 
-    void setVisible(bool visible) override;
-
 protected:
     void showEvent(QShowEvent* event) override;
 
