@@ -24,7 +24,6 @@
 #include "core/game/Game.h"
 #include "core/io/TextFile.h"
 #include "core/ledger/Ledger.h"
-#include "widgets/ElidedLabel.h"
 #include "widgets/PageControl.h"
 
 #include <QAction>
@@ -117,29 +116,6 @@ MainWindow::~MainWindow()
 {
     if (m_statusPanels[2])
         m_statusPanels[2]->clear();
-}
-
-void MainWindow::createStatusBar()
-{
-    QStatusBar* bar = statusBar();
-    bar->setSizeGripEnabled(true);
-    // The first panel holds messages and hints, at least 300 pixels (a 640-pixel window still fits) and
-    // growing with the window, cut with "…" where still longer and whole in its tool tip; the other two are
-    // spare.
-    const std::array<std::pair<const char*, int>, 3> panels
-        = { { { "statusMessage", 300 }, { "statusSpare", 80 }, { "statusSpareNarrow", 50 } } };
-    for (std::size_t i = 0; i < panels.size(); ++i) {
-        auto* panel = i == 0 ? new ElidedLabel(bar) : new QLabel(bar);
-        panel->setObjectName(QString::fromLatin1(panels[i].first));
-        if (i == 0)
-            panel->setMinimumWidth(panels[i].second);
-        else
-            panel->setFixedWidth(panels[i].second);
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setTextFormat(Qt::PlainText);
-        bar->addWidget(panel, i == 0 ? 1 : 0);
-        m_statusPanels[i] = panel;
-    }
 }
 
 void MainWindow::createPages()

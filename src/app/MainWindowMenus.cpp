@@ -1,4 +1,4 @@
-// The main window's menus and main tool bar.
+// The main window's menus, main tool bar and status bar.
 #include "app/MainWindow.h"
 
 #include "app/ResultCommands.h"
@@ -17,6 +17,7 @@
 #include "core/charts/Charts.h"
 #include "core/draw/AppPaths.h"
 #include "core/io/TextFile.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/PageControl.h"
 
 #include <QAction>
@@ -34,6 +35,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <array>
 #include <utility>
 
 namespace velmora {
@@ -232,6 +234,29 @@ void MainWindow::createToolBar()
         [this] { showHelp(); });
     add(QStringLiteral("彩票新闻"), QStyle::SP_DriveNetIcon, QStringLiteral("|打开我们的支持网站"),
         [this] { showSupportSite(); });
+}
+
+void MainWindow::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(true);
+    // The first panel holds messages and hints, at least 300 pixels (a 640-pixel window still fits) and
+    // growing with the window, cut with "…" where still longer and whole in its tool tip; the other two are
+    // spare.
+    const std::array<std::pair<const char*, int>, 3> panels
+        = { { { "statusMessage", 300 }, { "statusSpare", 80 }, { "statusSpareNarrow", 50 } } };
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        auto* panel = i == 0 ? new ElidedLabel(bar) : new QLabel(bar);
+        panel->setObjectName(QString::fromLatin1(panels[i].first));
+        if (i == 0)
+            panel->setMinimumWidth(panels[i].second);
+        else
+            panel->setFixedWidth(panels[i].second);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setTextFormat(Qt::PlainText);
+        bar->addWidget(panel, i == 0 ? 1 : 0);
+        m_statusPanels[i] = panel;
+    }
 }
 
 } // namespace velmora
