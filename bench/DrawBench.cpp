@@ -1,5 +1,6 @@
 #include "core/code/CodeSetText.h"
 #include "core/draw/DrawText.h"
+#include "core/io/TextEncoding.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -58,5 +59,24 @@ void BM_ReadCodeListNewlines64MB(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_ReadCodeListNewlines64MB)->Unit(benchmark::kMillisecond);
+
+// The largest input decoded as a text: random bytes (GB18030 of every form, one byte in
+// eleven refused) and line feeds only (every one becoming CR LF).
+void BM_DecodeText64MB(benchmark::State& state)
+{
+    std::mt19937 rng(3);
+    std::string bytes(64u << 20, '\n');
+    if (state.range(0) == 0)
+        for (char& c : bytes)
+            c = static_cast<char>(rng());
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::string read = bytes;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(velmora::decodeTextBytes(std::move(read)).data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_DecodeText64MB)->Arg(0)->Arg(1)->ArgName("newlines")->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "core/io/TextFormat.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace velmora {
 
@@ -67,6 +68,12 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
+// True when a separator may begin with the byte: the test most bytes of an item need.
+bool maySeparate(char c)
+{
+    return c == ' ' || c == '\t' || c == ',' || c == ';' || c == '\xEF' || c == '\xE3';
+}
+
 // The length of the item separator at text[i], or 0: blanks, ',' ';' and the
 // full-width '，' '；' '、'.
 std::size_t separatorAt(std::string_view text, std::size_t i)
@@ -98,19 +105,31 @@ std::string quotedItem(std::string_view item)
     return std::string(item);
 }
 
-// One line without its line break: its codes and its offending items.
-void readCodeLine(std::string_view line, CodeListRead& read)
+// Takes the codes of the line that begins at `start`, each a digit and the two after it,
+// noting in `added` those it is the first to hold; returns where the line ends.
+std::size_t takeLineCodes(std::string_view text, std::size_t start, CodeSet& codes, std::vector<int>& added)
 {
-    std::uint8_t* flags = read.codes.data();
-    const std::size_t n = line.size();
-    for (std::size_t i = 0; i < n;) {
-        if (isDigit(line[i]) && i + 2 < n && isDigit(line[i + 1]) && isDigit(line[i + 2])) {
-            flags[(line[i] - '0') * 100 + (line[i + 1] - '0') * 10 + (line[i + 2] - '0')] = 1;
-            i += 3;
+    std::uint8_t* flags = codes.data();
+    std::size_t end = start;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') {
+        if (isDigit(text[end]) && end + 2 < text.size() && isDigit(text[end + 1]) && isDigit(text[end + 2])) {
+            const int code = (text[end] - '0') * 100 + (text[end + 1] - '0') * 10 + (text[end + 2] - '0');
+            if (flags[code] == 0) {
+                flags[code] = 1;
+                added.push_back(code);
+            }
+            end += 3;
         } else {
-            ++i;
+            ++end;
         }
     }
+    return end;
+}
+
+// The offending items of one line without its line break.
+void readItems(std::string_view line, CodeListRead& read)
+{
+    const std::size_t n = line.size();
     std::size_t start = 0;
     while (start < n) {
         if (const std::size_t sep = separatorAt(line, start); sep > 0) {
@@ -118,7 +137,7 @@ void readCodeLine(std::string_view line, CodeListRead& read)
             continue;
         }
         std::size_t end = start;
-        while (end < n && separatorAt(line, end) == 0)
+        while (end < n && (!maySeparate(line[end]) || separatorAt(line, end) == 0))
             ++end;
         const std::string_view item = line.substr(start, end - start);
         if (!isThreeDigits(item) && read.badItems.size() <= kListedItems)
@@ -142,16 +161,23 @@ CodeListRead readCodeList(std::string_view text)
     CodeListRead read;
     if (startsWithUtf8Bom(text))
         text.remove_prefix(3);
+    // The codes a line adds, taken back when its end shows it a header: so each byte is
+    // looked at once.
+    std::vector<int> added;
     const std::size_t size = text.size();
     std::size_t start = 0;
     while (start < size) {
-        std::size_t end = start;
-        while (end < size && text[end] != '\r' && text[end] != '\n')
-            ++end;
+        const std::size_t end = takeLineCodes(text, start, read.codes, added);
         if (end > start) {
             const std::string_view line = text.substr(start, end - start);
-            if (!isCodeListHeader(line))
-                readCodeLine(line, read);
+            if (isCodeListHeader(line)) {
+                for (const int code : added)
+                    read.codes[code] = 0;
+            } else if (read.badItems.size() <= kListedItems) {
+                // Once the message has all the items it can name, the rest need not be cut out.
+                readItems(line, read);
+            }
+            added.clear();
         }
         start = end + (end + 1 < size && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
     }

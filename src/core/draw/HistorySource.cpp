@@ -111,6 +111,9 @@ SourceHistory readPublicSource(const Game& game, std::string_view text, const Me
     std::string drawLine;
     bool meantAsDraws = false;
     forEachLine(text, [&](std::string_view line, std::size_t index) {
+        // An empty line is skipped; a text of millions of them is read at the speed of its bytes.
+        if (line.empty())
+            return;
         const PublicLineKind kind = convertPublicHistoryLine(game, line, drawLine);
         if (kind == PublicLineKind::Draw && badCount == 0)
             result.lines.push_back(drawLine);

@@ -3,7 +3,6 @@
 #include "core/io/FileSystem.h"
 #include "core/io/TextEncoding.h"
 
-#include <algorithm>
 #include <istream>
 
 namespace velmora {
@@ -53,26 +52,6 @@ std::string readAllBytes(const std::string& path, os::InputKind kind)
     return bytes.take();
 }
 
-// The text of the bytes. A zero byte becomes U+FFFD like any byte that is no
-// character: the line holding it is then a bad line, and nothing after it is lost.
-std::string decodeText(std::string_view bytes)
-{
-    std::string decoded = decodeFileBytes(bytes);
-    const auto zeros = static_cast<std::size_t>(std::count(decoded.begin(), decoded.end(), '\0'));
-    if (zeros > 0) {
-        std::string replaced;
-        replaced.reserve(decoded.size() + 2 * zeros);
-        for (const char c : decoded) {
-            if (c == '\0')
-                replaced.append("\xEF\xBF\xBD", 3);
-            else
-                replaced.push_back(c);
-        }
-        decoded = std::move(replaced);
-    }
-    return normalizeLineBreaks(decoded);
-}
-
 } // namespace
 
 std::string readInputBytes(const std::string& path)
@@ -103,12 +82,12 @@ std::string readInputBytes(std::istream& in, const std::string& name)
     return bytes.take();
 }
 
-std::string readTextFile(const std::string& path) { return decodeText(readInputBytes(path)); }
+std::string readTextFile(const std::string& path) { return decodeTextBytes(readInputBytes(path)); }
 
 std::string readDataFile(const std::string& path)
 {
     try {
-        return decodeText(readRegularFileBytes(path));
+        return decodeTextBytes(readRegularFileBytes(path));
     } catch (const os::SystemError& e) {
         throwReadError(path, e.what());
     }
@@ -116,32 +95,7 @@ std::string readDataFile(const std::string& path)
 
 std::string readText(std::istream& in, const std::string& name)
 {
-    return decodeText(readInputBytes(in, name));
-}
-
-std::string normalizeLineBreaks(std::string_view text)
-{
-    // The exact size first: a text of line breaks only doubles, and growing by doubling
-    // would hold half as much again while it copies.
-    std::size_t loneBreaks = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool loneFeed = text[i] == '\n' && (i == 0 || text[i - 1] != '\r');
-        const bool loneReturn = text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n');
-        loneBreaks += loneFeed || loneReturn ? 1 : 0;
-    }
-    std::string out;
-    out.reserve(text.size() + loneBreaks);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            out += "\r\n";
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
+    return decodeTextBytes(readInputBytes(in, name));
 }
 
 void writeTextFile(const std::string& path, std::string_view text)

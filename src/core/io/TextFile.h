@@ -54,8 +54,8 @@ std::string readRegularFileBytes(const std::string& path);
 // The same for an open stream (standard input); name stands for the path in messages.
 std::string readInputBytes(std::istream& in, const std::string& name);
 
-// Reads a text file (data, base, scheme, import): readInputBytes, decoded
-// (TextEncoding.h) with each zero byte as U+FFFD, every line break turned into CR LF.
+// Reads a text file (data, base, scheme, import): readInputBytes, decoded by
+// decodeTextBytes (TextEncoding.h): each zero byte as U+FFFD, every line break as CR LF.
 std::string readTextFile(const std::string& path);
 
 // Reads the data file as readTextFile does; anything but a regular file is a
@@ -77,8 +77,5 @@ void writeResultFile(const std::string& path, const std::vector<std::string>& li
 // (FileSystem.h); its failure is a FileError "无法写入文件" path "：" reason, and
 // the old file is intact.
 void writeFileAtomic(const std::string& path, std::string_view bytes);
-
-// Every line break (CR LF, CR, LF) as CR LF.
-std::string normalizeLineBreaks(std::string_view text);
 
 } // namespace velmora

@@ -1,5 +1,8 @@
 #include "core/io/Utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace velmora {
 
 namespace {
@@ -64,6 +67,15 @@ Utf8Char decodeUtf8Sequence(std::string_view bytes, std::size_t at)
 bool isValidUtf8(std::string_view bytes)
 {
     for (std::size_t at = 0; at < bytes.size();) {
+        // ASCII, most of every text, is passed over eight bytes at a time.
+        std::uint64_t eight = 0;
+        if (bytes.size() - at >= sizeof eight) {
+            std::memcpy(&eight, bytes.data() + at, sizeof eight);
+            if ((eight & 0x8080808080808080U) == 0) {
+                at += sizeof eight;
+                continue;
+            }
+        }
         const Utf8Char c = decodeUtf8At(bytes, at);
         if (!c.valid)
             return false;

@@ -2,10 +2,14 @@
 #include "TempDir.h"
 #include "core/io/TextEncoding.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iconv.h>
+#include <random>
 #include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -48,6 +52,9 @@ TEST(DataFileRead, DecodingAndLineBreaks)
         { "zero byte shown as U+FFFD, the text goes on", std::string("ab\nc\0d\ne", 8),
             "ab\r\nc\xEF\xBF\xBD"
             "d\r\ne" },
+        { "GB18030 with every kind of line break and a zero byte",
+            kGbKaiJiang + "\n\r" + std::string("\r\n\0\x80", 4) + kGbKaiJiang + "\r",
+            kUtf8KaiJiang + "\r\n\r\n\r\n\xEF\xBF\xBD\xEF\xBF\xBD" + kUtf8KaiJiang + "\r\n" },
         { "bad GB byte becomes one replacement",
             "a\x80"
             "b",
@@ -182,6 +189,92 @@ TEST(TextEncoding, Gb18030NeverLosesACharacter)
     const std::string text = "缩水结果有123注 €😀";
     EXPECT_EQ(decodeFileBytes(encodeGb18030(text)), text);
     EXPECT_EQ(encodeGb18030(kUtf8KaiJiang), kGbKaiJiang);
+}
+
+namespace {
+
+// The straightforward decoder: iconv over the bytes, restarted after each byte it
+// refuses, which becomes one U+FFFD.
+std::string DecodeGb18030ByIconv(std::string_view bytes)
+{
+    const iconv_t cd = iconv_open("UTF-8", "GB18030");
+    std::string out;
+    while (!bytes.empty()) {
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        char buffer[4096];
+        char* from = const_cast<char*>(bytes.data());
+        std::size_t fromLeft = bytes.size();
+        char* to = buffer;
+        std::size_t toLeft = sizeof buffer;
+        const std::size_t rc = iconv(cd, &from, &fromLeft, &to, &toLeft);
+        const int error = errno;
+        out.append(buffer, static_cast<std::size_t>(to - buffer));
+        bytes.remove_prefix(bytes.size() - fromLeft);
+        if (rc == static_cast<std::size_t>(-1) && error != E2BIG) {
+            out += "\xEF\xBF\xBD";
+            bytes.remove_prefix(1);
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+std::string Utf8Of(char32_t c)
+{
+    if (c < 0x80)
+        return std::string(1, static_cast<char>(c));
+    if (c < 0x800)
+        return { static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F)) };
+    if (c < 0x10000)
+        return { static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
+            static_cast<char>(0x80 | (c & 0x3F)) };
+    return { static_cast<char>(0xF0 | c >> 18), static_cast<char>(0x80 | (c >> 12 & 0x3F)),
+        static_cast<char>(0x80 | (c >> 6 & 0x3F)), static_cast<char>(0x80 | (c & 0x3F)) };
+}
+
+} // namespace
+
+TEST(TextEncoding, Gb18030DecoderMatchesIconvRestartedAtEachBadByte)
+{
+    std::mt19937 rng(27);
+    // Random bytes, and Chinese text in GB18030 (two-byte characters, four-byte ones
+    // from CJK extensions A and B, ASCII), in pieces that cut into each other.
+    const char32_t ranges[][2] = { { 0x20, 0x7E }, { 0x4E00, 0x9FA5 }, { 0x3400, 0x4DB5 },
+        { 0x20000, 0x2A6D6 }, { 0xFF01, 0xFF5E } };
+    std::string bytes;
+    while (bytes.size() < 400000) {
+        std::string piece;
+        if (rng() % 2 == 0) {
+            for (unsigned n = rng() % 2000; n > 0; --n)
+                piece += static_cast<char>(rng());
+        } else {
+            // Some runs are long and hold no ASCII.
+            const bool longRun = rng() % 8 == 0;
+            std::string text;
+            for (unsigned n = longRun ? 20000 : rng() % 500; n > 0; --n) {
+                const auto& range = ranges[longRun + rng() % (std::size(ranges) - longRun)];
+                text += Utf8Of(range[0] + static_cast<char32_t>(rng() % (range[1] - range[0] + 1)));
+            }
+            piece = encodeGb18030(text);
+            piece.resize(piece.size() - rng() % 3);
+        }
+        bytes += piece;
+    }
+    const std::string fast = decodeGb18030(bytes);
+    const std::string slow = DecodeGb18030ByIconv(bytes);
+    EXPECT_TRUE(fast == slow) << "first difference at byte "
+                              << std::mismatch(fast.begin(), fast.end(), slow.begin(), slow.end()).first
+            - fast.begin();
+    // Read as a text, the same with each zero byte as U+FFFD and CR LF line breaks.
+    std::string text;
+    for (const char c : slow)
+        text += c == '\0' ? std::string("\xEF\xBF\xBD") : std::string(1, c);
+    EXPECT_TRUE(decodeTextBytes(bytes) == normalizeLineBreaks(text));
+    // Short pieces end in every way a sequence can be cut off.
+    for (int k = 0; k < 2000; ++k) {
+        const std::string piece = bytes.substr(rng() % bytes.size(), rng() % 8);
+        ASSERT_EQ(decodeGb18030(piece), DecodeGb18030ByIconv(piece)) << testing::PrintToString(piece);
+    }
 }
 
 namespace {
